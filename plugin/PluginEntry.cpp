@@ -1,0 +1,4 @@
+// The module's one export.
+#include "plugin/CQuillboxApp.h"
+
+extern "C" IDatabasePlugin* GetPluginInterface() { return QuillboxPluginInterface(); }

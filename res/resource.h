@@ -1,0 +1,48 @@
+// Identifiers of the module's resources.
+#pragma once
+
+// Main dialog and its controls.
+#define IDD_QUILLBOX 1014
+#define IDC_FIND_TEXT 1002
+#define IDC_TAB 1007
+#define IDC_FIND 1009
+#define IDC_NOTE_LIST 1020
+#define IDC_FIND_FRAME 1024
+
+// Menus and bitmaps.
+#define IDR_MAIN_MENU 1018
+#define IDR_FIND_MENU 1019
+#define IDB_LIST_ICONS 1021
+
+// Menu commands.
+#define ID_FILE_EXIT 32774
+#define ID_HELP_ABOUT 32775
+#define ID_FILE_OPTIONS 32776
+#define ID_FIND_NAME 32779
+#define ID_FIND_DESCRIPTION 32780
+#define ID_FILE_NEW 32781
+#define ID_FILE_OPEN 32782
+#define ID_FILE_EXPORT 32786
+#define ID_FILE_IMPORT 32787
+#define ID_FIND_SEQUEL 32788
+
+// String table.
+#define IDS_REQUIRED_NOTE_FIELDS 1
+#define IDS_INTERNAL_MALFUNCTION 2
+#define IDS_REQUIRED_GROUP_NAME 3
+#define IDS_UPDATE_GROUP_QUESTION 4
+#define IDS_TAB_VIEW 5
+#define IDS_TAB_EDIT 6
+#define IDS_TAB_GROUP_EDIT 7
+#define IDS_TAB_RESULTS 8
+#define IDS_COLUMN_NAME 9
+#define IDS_COLUMN_DESCRIPTION 10
+#define IDS_CREATE_FAILED 11
+#define IDS_NOTE_NOT_FOUND 12
+#define IDS_NO_MAX_ID 13
+#define IDS_GROUP_NOT_FOUND 14
+#define IDS_OPTIONS_GENERAL 15
+#define IDS_REMOVE_NODE_QUESTION 16
+#define IDS_ADD_NOTE 32783
+#define IDS_UPDATE_NOTE 32784
+#define IDS_DELETE_NOTE 32785

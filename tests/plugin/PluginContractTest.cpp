@@ -1,0 +1,202 @@
+// The host contract seen from a host that knows only the slot order:
+// GetPluginInterface, the five slots, the export table, and Execute's results.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "host/HostObjects.h"
+#include "host/PluginModule.h"
+#include "host/PluginSlots.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+constexpr int kFindText = 1002;
+constexpr int kNoteList = 1020;
+constexpr int kExitCommand = 32774;
+
+PluginModule& Module()
+{
+    static PluginModule module(L"Quillbox.dll");
+    return module;
+}
+
+// The main dialog: a "Quillbox" dialog with the note list in it (message
+// boxes carry the same caption but have no list).
+HWND WaitForMainDialog(DWORD timeoutMs = 10000)
+{
+    return ui::WaitForWindow(L"#32770", L"Quillbox", timeoutMs, [](HWND w) { return ::GetDlgItem(w, kNoteList) != nullptr; });
+}
+
+struct Host {
+    HostLink link;
+    HostContext context{&link};
+    HostObject object{&context};
+};
+
+class PluginContract : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Module().IsLoaded()) << "Quillbox.dll did not load";
+        m_plugin = Module().GetPluginInterface();
+        ASSERT_NE(m_plugin, nullptr);
+    }
+
+    // Runs Execute while `script` drives the dialog from a second thread.
+    bool ExecuteWhile(Host& host, const std::function<void(HWND dialog)>& script)
+    {
+        PluginSlots slots(m_plugin);
+        slots.SetHost(&host.object);
+        ui::ScriptThread driver([&] {
+            HWND dialog = WaitForMainDialog();
+            EXPECT_NE(dialog, nullptr) << "the Quillbox dialog did not appear";
+            if (dialog) script(dialog);
+        });
+        return slots.Execute();
+    }
+
+    void* m_plugin = nullptr;
+};
+
+TEST_F(PluginContract, SlotsAnswerBeforeAndAfterSetHost)
+{
+    // GetHost is null until the first SetHost; this test runs first in this program.
+    PluginSlots slots(m_plugin);
+    EXPECT_EQ(slots.GetHost(), nullptr);
+    EXPECT_EQ(slots.GetPluginType(), 4);
+    EXPECT_EQ(slots.GetInterfaceVersion(), 3);
+
+    Host host;
+    slots.SetHost(&host.object);
+    EXPECT_EQ(slots.GetHost(), &host.object);
+    EXPECT_EQ(slots.GetPluginType(), 4);
+    EXPECT_EQ(slots.GetInterfaceVersion(), 3);
+
+    slots.SetHost(nullptr);
+    EXPECT_EQ(slots.GetHost(), nullptr);
+}
+
+TEST_F(PluginContract, GetPluginInterfaceGivesTheSamePointerEachTime)
+{
+    EXPECT_EQ(Module().GetPluginInterface(), m_plugin);
+    EXPECT_EQ(Module().GetPluginInterface(), Module().GetPluginInterface());
+}
+
+TEST_F(PluginContract, ExportTableHoldsOnlyGetPluginInterface)
+{
+    auto* base = reinterpret_cast<const BYTE*>(Module().Handle());
+    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    ASSERT_NE(dir.VirtualAddress, 0u);
+    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    EXPECT_EQ(exports->NumberOfNames, 1u);
+    EXPECT_EQ(exports->NumberOfFunctions, 1u);
+    auto* names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    EXPECT_STREQ(reinterpret_cast<const char*>(base + names[0]), "GetPluginInterface");
+}
+
+TEST_F(PluginContract, ExitEndsWithTrue)
+{
+    Host host;
+    const bool result = ExecuteWhile(host, [](HWND dialog) {
+        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+    });
+    EXPECT_TRUE(result);
+}
+
+TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
+{
+    Host host;
+    HWND focused = nullptr;
+    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+        HWND findBox = ::GetDlgItem(dialog, kFindText);
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        for (int i = 0; i < 100 && info.hwndFocus != findBox; ++i) {
+            ::Sleep(20);
+            ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
+        }
+        focused = info.hwndFocus == findBox ? findBox : nullptr;
+        ::PostMessageW(findBox, WM_KEYDOWN, VK_RETURN, 1);
+        ::PostMessageW(findBox, WM_KEYUP, VK_RETURN, 0xC0000001);
+    });
+    EXPECT_NE(focused, nullptr) << "the Find box should have the initial focus";
+    EXPECT_TRUE(result);
+}
+
+TEST_F(PluginContract, EscapeEndsWithFalse)
+{
+    Host host;
+    const bool result = ExecuteWhile(host, [](HWND dialog) {
+        HWND findBox = ::GetDlgItem(dialog, kFindText);
+        ::PostMessageW(findBox, WM_KEYDOWN, VK_ESCAPE, 1);
+        ::PostMessageW(findBox, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    });
+    EXPECT_FALSE(result);
+}
+
+TEST_F(PluginContract, CloseBoxEndsWithFalse)
+{
+    Host host;
+    const bool result = ExecuteWhile(host, [](HWND dialog) {
+        ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_FALSE(result);
+}
+
+TEST_F(PluginContract, ExportImportAndAboutDoNothing)
+{
+    Host host;
+    bool stillOpen = false;
+    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+        for (int command : { 32786, 32787, 32775 }) ::SendMessageW(dialog, WM_COMMAND, command, 0);
+        stillOpen = ::IsWindowVisible(dialog) && ui::CountVisibleTopLevelWindows() == 1;
+        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+    });
+    EXPECT_TRUE(stillOpen) << "Export, Import and About must neither close the dialog nor open a window";
+    EXPECT_TRUE(result);
+}
+
+TEST_F(PluginContract, SecondExecuteShowsAFreshDialog)
+{
+    Host host;
+    ExecuteWhile(host, [](HWND dialog) {
+        ::SendMessageW(::GetDlgItem(dialog, kFindText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"left over"));
+        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+    });
+    std::wstring findText = L"?";
+    int rows = -1;
+    bool menuAttached = false;
+    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+        findText = ui::WindowText(::GetDlgItem(dialog, kFindText));
+        rows = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, kNoteList), LVM_GETITEMCOUNT, 0, 0));
+        menuAttached = ::GetMenu(dialog) != nullptr;
+        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+    });
+    EXPECT_TRUE(result);
+    EXPECT_EQ(findText, L"");
+    EXPECT_EQ(rows, 0);
+    EXPECT_TRUE(menuAttached);
+}
+
+TEST_F(PluginContract, ExecuteWithoutAHostReturnsFalseAndShowsNothing)
+{
+    PluginSlots slots(m_plugin);
+    slots.SetHost(nullptr);
+    EXPECT_FALSE(slots.Execute());
+
+    HostContext noLink(nullptr);
+    HostObject hostWithoutLink(&noLink);
+    slots.SetHost(&hostWithoutLink);
+    EXPECT_FALSE(slots.Execute());
+
+    HostObject hostWithoutContext(nullptr);
+    slots.SetHost(&hostWithoutContext);
+    EXPECT_FALSE(slots.Execute());
+    EXPECT_EQ(WaitForMainDialog(300), nullptr);
+}
+
+} // namespace
