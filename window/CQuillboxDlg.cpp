@@ -1,10 +1,13 @@
 // CQuillboxDlg: creation, menu commands and the ways the dialog ends.
 #include "window/CQuillboxDlg.h"
 
+#include "framework/CPropertySheet.h"
 #include "res/resource.h"
+#include "window/COptionsF1.h"
 
 BEGIN_MESSAGE_MAP(CQuillboxDlg, CDialog)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
+    ON_COMMAND(ID_FILE_OPTIONS, OnOptions)
 END_MESSAGE_MAP()
 
 CQuillboxDlg::CQuillboxDlg(IHostLink* hostLink) : CDialog(IDD_QUILLBOX, nullptr)
@@ -39,3 +42,12 @@ void CQuillboxDlg::AttachMenuKeepingClientSize()
 }
 
 void CQuillboxDlg::OnExit() { EndDialog(IDOK); }
+
+void CQuillboxDlg::OnOptions()
+{
+    // A shell: the sheet keeps and applies nothing.
+    CPropertySheet sheet(L"Options", nullptr, 0);
+    COptionsF1 general;
+    sheet.AddPage(&general);
+    sheet.DoModal();
+}

@@ -18,6 +18,7 @@ protected:
     BOOL OnInitDialog() override;
 
     void OnExit();
+    void OnOptions();
     void AttachMenuKeepingClientSize();
 
     DECLARE_MESSAGE_MAP()

@@ -1,0 +1,17 @@
+// CButton: creation and the owner-draw reflection.
+#include "CButton.h"
+
+BOOL CButton::Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CreateEx(0, L"BUTTON", caption, style | WS_CHILD, rect, parent, id);
+}
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (result) *result = TRUE;
+    return TRUE;
+}

@@ -1,0 +1,38 @@
+// CComboBox: creation, item texts and the owner-draw reflection.
+#include "CComboBox.h"
+
+BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CreateEx(0, L"COMBOBOX", nullptr, style | WS_CHILD, rect, parent, id);
+}
+
+void CComboBox::GetLBText(int index, CString& text) const
+{
+    const int length = GetLBTextLen(index);
+    if (length == CB_ERR) {
+        text.Empty();
+        return;
+    }
+    const int copied = GetLBText(index, text.GetBuffer(length + 1));
+    text.ReleaseBuffer(copied == CB_ERR ? 0 : copied);
+}
+
+void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        break;
+    case WM_MEASUREITEM:
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        break;
+    default:
+        return CWnd::OnChildNotify(message, wParam, lParam, result);
+    }
+    if (result) *result = TRUE;
+    return TRUE;
+}
