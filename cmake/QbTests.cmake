@@ -22,5 +22,7 @@ function(qb_wine_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  # Wine programs share one desktop: focus, activation and the pointer are
+  # global there, so they run one at a time.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} RESOURCE_LOCK qb_pointer_and_focus)
 endfunction()

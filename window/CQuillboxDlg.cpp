@@ -1,13 +1,30 @@
-// CQuillboxDlg: creation, menu commands and the ways the dialog ends.
+// CQuillboxDlg: initialisation, the File commands, the ways the dialog ends
+// and the path from the pages to the group lists.
 #include "window/CQuillboxDlg.h"
 
+#include "framework/CFileDialog.h"
 #include "framework/CPropertySheet.h"
+#include "framework/DataExchange.h"
+#include "framework/ResourceString.h"
+#include "plugin/HostContract.h"
 #include "res/resource.h"
+#include "store/NoteDatabaseFile.h"
 #include "window/COptionsF1.h"
 
+namespace {
+
+const wchar_t kDatabaseFilter[] = L"Microsoft Access Driver (*.mdb)|*.mdb||";
+constexpr int kSplitPushButton = 5;
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CQuillboxDlg, CDialog)
+    ON_BN_CLICKED(IDC_FIND, OnFind)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
     ON_COMMAND(ID_FILE_OPTIONS, OnOptions)
+    ON_MESSAGE(CSuperGridCtrl::WM_GRID_DOUBLECLICK, OnShowNote)
 END_MESSAGE_MAP()
 
 CQuillboxDlg::CQuillboxDlg(IHostLink* hostLink) : CDialog(IDD_QUILLBOX, nullptr)
@@ -17,12 +34,51 @@ CQuillboxDlg::CQuillboxDlg(IHostLink* hostLink) : CDialog(IDD_QUILLBOX, nullptr)
 
 CQuillboxDlg::~CQuillboxDlg() = default;
 
-void CQuillboxDlg::DoDataExchange(CDataExchange* dx) { CDialog::DoDataExchange(dx); }
+void CQuillboxDlg::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDC_TAB, m_tabCtrl);
+    DDX_Control(dx, IDC_FIND, m_findButton);
+    DDX_Control(dx, IDC_NOTE_LIST, m_list);
+}
 
 BOOL CQuillboxDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AttachMenuKeepingClientSize();
+    m_findButton.SetType(kSplitPushButton);
+
+    AddPage(m_viewPage, IDD_PAGE_VIEW, IDS_TAB_VIEW, 0);
+    AddPage(m_editPage, IDD_PAGE_EDIT, IDS_TAB_EDIT, 1);
+    AddPage(m_groupEditPage, IDD_PAGE_GROUP_EDIT, IDS_TAB_GROUP_EDIT, 2);
+    if (HostLinkAllowsResults(m_hostLink)) {
+        m_viewPage.EnableExecute();
+        AddPage(m_resultPage, IDD_PAGE_RESULTS, IDS_TAB_RESULTS, 3);
+    }
+    m_tabCtrl.SendMessage(TCM_SETCURFOCUS, 0);
+
+    if (!m_imageList.Create(IDB_LIST_ICONS, 16, 1, RGB(0, 255, 255))) return -1;
+    m_list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_imageList.m_hImageList));
+    const wchar_t* columns[] = { L"Name", L"Description" };
+    for (int column = 0; column < 2; ++column) {
+        LVCOLUMNW info = {};
+        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        info.fmt = LVCFMT_LEFT;
+        info.cx = 200;
+        info.pszText = const_cast<wchar_t*>(columns[column]);
+        info.iSubItem = column;
+        m_list.SendMessage(LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
+    }
+    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
+    m_list.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
+    m_list.m_editEnabled = FALSE;
+    m_list.m_dragEnabled = FALSE;
+
+    m_resize.Create(this);
+    m_resize.Add(IDC_NOTE_LIST, 0, 0, 100, 50);
+    m_resize.Add(IDC_TAB, 0, 50, 100, 50);
+    m_resize.Add(IDC_FIND_FRAME, 0, 0, 100, 0);
+    m_resize.SetMinimumTrackingSize();
     return TRUE;
 }
 
@@ -39,6 +95,55 @@ void CQuillboxDlg::AttachMenuKeepingClientSize()
     GetWindowRect(&window);
     const int lost = before.Height() - after.Height();
     if (lost > 0) SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() + lost, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CQuillboxDlg::AddPage(COptionsDlg& page, UINT templateId, UINT titleId, int pageId)
+{
+    page.Create(templateId, this);
+    m_tabCtrl.AddPage(LoadResourceString(titleId), pageId, &page);
+}
+
+void CQuillboxDlg::NotifyGroupChanged(int groupId, const CString& name, bool removed)
+{
+    m_editPage.UpdateGroupList(groupId, name, removed);
+    m_groupEditPage.UpdateGroupList(groupId, name, removed);
+}
+
+void CQuillboxDlg::ResetPages(bool databaseOpen)
+{
+    if (!databaseOpen) m_list.DeleteAllNodes();
+    for (int index = 0; index < m_tabCtrl.GetPageCount(); ++index) {
+        if (auto* page = dynamic_cast<COptionsDlg*>(m_tabCtrl.GetPage(index))) page->ResetPage(databaseOpen);
+    }
+}
+
+void CQuillboxDlg::OpenNoteDatabase(const CString& path)
+{
+    if (m_database.IsOpen()) {
+        m_database.Close();
+        ResetPages(false);
+    }
+    // A refused connection leaves as an exception that the message dispatch reports.
+    ConnectNoteDatabase(m_database, path);
+    ResetPages(m_database.IsOpen() != FALSE);
+}
+
+void CQuillboxDlg::OnFileOpen()
+{
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_EXPLORER, kDatabaseFilter, this);
+    if (dialog.DoModal() != IDOK) return;
+    OpenNoteDatabase(dialog.GetPathName());
+    LoadCatalogue();
+}
+
+void CQuillboxDlg::OnFileNew()
+{
+    CFileDialog dialog(FALSE, nullptr, nullptr, OFN_EXPLORER, kDatabaseFilter, this);
+    if (dialog.DoModal() != IDOK || dialog.m_ofn.nFilterIndex != 1) return;
+    const CString path = dialog.GetPathName();
+    if (!CreateNoteDatabaseFile(path)) return;
+    OpenNoteDatabase(path);
+    if (CreateSchema(m_database)) LoadCatalogue();
 }
 
 void CQuillboxDlg::OnExit() { EndDialog(IDOK); }

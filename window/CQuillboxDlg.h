@@ -1,29 +1,71 @@
-// CQuillboxDlg: the plug-in's main dialog: menu, Find row, note list and pages.
+// CQuillboxDlg: the plug-in's main dialog: menu, Find row, note list and the
+// tab pages. It owns the note database connection; the pages reach it, the
+// host link and the group lists through IPageOwner.
 #pragma once
 
+#include "controls/CFooButton.h"
+#include "controls/CResizeCtrl.h"
+#include "controls/CSuperGridCtrl.h"
+#include "controls/CTabCtrlSSL.h"
+#include "framework/CDatabase.h"
 #include "framework/CDialog.h"
+#include "framework/CImageList.h"
 #include "framework/CMenu.h"
+#include "pages/COptionsEditDlg.h"
+#include "pages/COptionsGroupEditDlg.h"
+#include "pages/COptionsResultDlg.h"
+#include "pages/COptionsViewDlg.h"
+#include "pages/IPageOwner.h"
 
 class IHostLink;
 
-class CQuillboxDlg : public CDialog {
+class CQuillboxDlg : public CDialog, public IPageOwner {
 public:
     explicit CQuillboxDlg(IHostLink* hostLink);
     ~CQuillboxDlg() override;
 
-    IHostLink* GetHostLink() const { return m_hostLink; }
+    CDatabase& GetDatabase() override { return m_database; }
+    IHostLink* GetHostLink() const override { return m_hostLink; }
+    void NotifyGroupChanged(int groupId, const CString& name, bool removed) override;
+
+    // Closes an open connection, connects to `path` and resets the pages.
+    void OpenNoteDatabase(const CString& path);
+    // Refills the pages' group lists and the list with the whole catalogue.
+    bool LoadCatalogue();
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
 
+    void OnFind();
+    void OnFileNew();
+    void OnFileOpen();
     void OnExit();
     void OnOptions();
-    void AttachMenuKeepingClientSize();
+    LRESULT OnShowNote(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    CMenu m_menu;
+    void AttachMenuKeepingClientSize();
+    void AddPage(COptionsDlg& page, UINT templateId, UINT titleId, int pageId);
+    void ResetPages(bool databaseOpen);
+    void ChooseSearchScope();
+    void Search(const CString& text);
+
+    CDatabase m_database;
     IHostLink* m_hostLink = nullptr;  // the host's link, valid while Execute runs
+    CTabCtrlSSL m_tabCtrl;
+    COptionsViewDlg m_viewPage;
+    COptionsEditDlg m_editPage;
+    COptionsGroupEditDlg m_groupEditPage;
+    COptionsResultDlg m_resultPage;
+    CMenu m_menu;
+    CFooButton m_findButton;
+    CResizeCtrl m_resize;
+    bool m_findInName = false;
+    bool m_findInDescription = false;
+    bool m_findInSequel = false;
+    CImageList m_imageList;
+    CSuperGridCtrl m_list;
 };

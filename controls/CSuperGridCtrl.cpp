@@ -1,0 +1,895 @@
+// CSuperGridCtrl: the tree grid's hooks, its mouse, keyboard and
+// drag-and-drop handling, and the drawing of owner-drawn rows.
+#include "controls/CSuperGridCtrl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "controls/CListEditCtrl.h"
+#include "controls/GridGeometry.h"
+#include "controls/GridTextFit.h"
+#include "framework/CImageList.h"
+
+namespace {
+
+// The two text buffers every grid shares while it draws: the text of the
+// cell being drawn and its shortened form.
+wchar_t g_cellText[kGridTextBufferSize];
+wchar_t g_shortText[kGridTextBufferSize];
+
+constexpr UINT_PTR kDragTimer = 1;
+constexpr UINT kDragTimerPeriod = 300;
+constexpr UINT kTextFormat = DT_VCENTER | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX;  // 0xA24
+
+// The wait cursor for the length of a keyboard action.
+class CWaitCursorScope {
+public:
+    CWaitCursorScope() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~CWaitCursorScope() { ::SetCursor(m_previous); }
+    CWaitCursorScope(const CWaitCursorScope&) = delete;
+    CWaitCursorScope& operator=(const CWaitCursorScope&) = delete;
+
+private:
+    HCURSOR m_previous;  // shared cursor, not owned
+};
+
+GridRect ToGridRect(const RECT& r)
+{
+    return GridRect{r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CSuperGridCtrl, CListCtrl)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_TIMER()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_NOTIFY_REFLECT(NM_DBLCLK, OnDoubleClick)
+    ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnListKeyDown)
+    ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDrag)
+    ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEdit)
+    ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
+    ON_NOTIFY_REFLECT_EX(LVN_ITEMCHANGED, OnItemChanged)
+    ON_MESSAGE(LVM_SETIMAGELIST, OnSetImageList)
+    ON_MESSAGE(WM_SETFONT, OnSetFont)
+    ON_MESSAGE(WM_SETREDRAW, OnSetRedraw)
+END_MESSAGE_MAP()
+
+CSuperGridCtrl::CSuperGridCtrl()
+    : CTreeGridModel(m_rowList),
+      m_rowList(*this),
+      m_linePen(PS_SOLID, 1, RGB(192, 192, 192)),
+      m_buttonPen(PS_SOLID, 1, RGB(198, 198, 198)),
+      m_signPen(PS_SOLID, 1, RGB(0, 0, 0)),
+      m_buttonBrush(RGB(255, 255, 255))
+{
+    SetCloneFunction([this](CItemInfo* info) { return CloneItemInfo(info); });
+}
+
+CSuperGridCtrl::~CSuperGridCtrl()
+{
+    if (m_dragging) EndDrag();
+    // The rows point at the nodes: the window goes before the nodes do.
+    if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this) DestroyWindow();
+}
+
+// Hooks: the base behaviour.
+
+CItemInfo* CSuperGridCtrl::CloneItemInfo(CItemInfo*) { return nullptr; }
+
+int CSuperGridCtrl::GetRowIcon(CTreeItem*) { return 0; }
+
+COLORREF CSuperGridCtrl::GetFocusCellColour() { return RGB(192, 0, 0); }
+
+void CSuperGridCtrl::CommitCellText(CTreeItem* node, LVITEMW* item)
+{
+    StoreCellText(node, item->iItem, item->iSubItem, item->pszText ? item->pszText : L"");
+}
+
+void CSuperGridCtrl::OnCellButtonDown(UINT, CPoint, LVHITTESTINFO* hit)
+{
+    if (!m_editEnabled || hit->iItem < 0) return;
+    if (hit->iSubItem != 0) EditCell(hit->iSubItem, hit->iItem);
+    else OpenFirstColumnEditor(hit->iItem);
+}
+
+CImageList* CSuperGridCtrl::MakeRowDragImage(int row)
+{
+    CRect bounds;
+    if (!GetItemRect(row, &bounds, LVIR_BOUNDS)) return nullptr;
+    const int width = GetColumnWidth(0);
+    const int height = bounds.Height();
+    if (width <= 0 || height <= 0) return nullptr;
+
+    LVITEMW item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    GetItem(&item);
+    const CString text = GetItemText(row, 0);
+
+    CClientDC screen(this);
+    CDC memory;
+    CBitmap bitmap;
+    if (!memory.CreateCompatibleDC(&screen) || !bitmap.CreateCompatibleBitmap(&screen, width, height)) return nullptr;
+    {
+        CSelectObject selectedBitmap(memory, bitmap);
+        CSelectObject selectedFont(memory.m_hDC, reinterpret_cast<HGDIOBJ>(GetFont()));
+        const CRect all(0, 0, width, height);
+        memory.FillSolidRect(&all, ::GetSysColor(COLOR_WINDOW));
+        HIMAGELIST small = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
+        if (small && item.iImage >= 0) ImageList_Draw(small, item.iImage, memory.m_hDC, 0, 0, ILD_TRANSPARENT);
+        memory.SetBkMode(TRANSPARENT);
+        memory.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+        memory.TextOut(m_imageWidth + 4, 0, text);
+    }
+    auto images = std::make_unique<CImageList>();
+    if (!images->Create(width, height, ILC_COLOR24 | ILC_MASK, 1, 1)) return nullptr;
+    images->Add(&bitmap, RGB(255, 255, 255));
+    return images.release();
+}
+
+BOOL CSuperGridCtrl::CanExpand(CTreeItem*, int) { return TRUE; }
+BOOL CSuperGridCtrl::AfterExpand(CTreeItem*, int) { return TRUE; }
+BOOL CSuperGridCtrl::CanCollapse(CTreeItem*) { return TRUE; }
+BOOL CSuperGridCtrl::AfterCollapse(CTreeItem*) { return TRUE; }
+BOOL CSuperGridCtrl::CanDelete(CTreeItem*, int) { return TRUE; }
+BOOL CSuperGridCtrl::CanExpandAllByKey(CTreeItem*, int) { return TRUE; }
+BOOL CSuperGridCtrl::CanCollapseByKey(CTreeItem*, int) { return TRUE; }
+BOOL CSuperGridCtrl::CanExpandByKey(CTreeItem*, int) { return TRUE; }
+BOOL CSuperGridCtrl::HandleReturnKey() { return FALSE; }
+BOOL CSuperGridCtrl::CanHandleClick(LVHITTESTINFO*) { return TRUE; }
+
+// Window setup.
+
+BOOL CSuperGridCtrl::PreCreateWindow(CREATESTRUCTW& cs)
+{
+    cs.style |= OWN_WINDOW_STYLES;
+    return CListCtrl::PreCreateWindow(cs);
+}
+
+void CSuperGridCtrl::PreSubclassWindow()
+{
+    CListCtrl::PreSubclassWindow();
+    TakeImageSize(reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL)));
+}
+
+void CSuperGridCtrl::PostNcDestroy()
+{
+    // The list's rows went with its window.
+    ForgetRows();
+    m_smallImages = nullptr;
+    CListCtrl::PostNcDestroy();
+}
+
+void CSuperGridCtrl::SetImageSize(int width, int height)
+{
+    m_imageWidth = width;
+    m_imageHeight = height;
+}
+
+void CSuperGridCtrl::TakeImageSize(HIMAGELIST imageList)
+{
+    int width = 0;
+    int height = 0;
+    if (imageList && ImageList_GetIconSize(imageList, &width, &height)) SetImageSize(width, height);
+}
+
+LRESULT CSuperGridCtrl::OnSetImageList(WPARAM kind, LPARAM imageList)
+{
+    const LRESULT previous = DefWindowProc(LVM_SETIMAGELIST, kind, imageList);
+    if (kind == LVSIL_SMALL) {
+        m_smallImages = reinterpret_cast<HIMAGELIST>(imageList);
+        TakeImageSize(m_smallImages);
+    }
+    return previous;
+}
+
+LRESULT CSuperGridCtrl::OnSetRedraw(WPARAM redraw, LPARAM unused)
+{
+    m_drawingSuspended = redraw ? FALSE : TRUE;
+    return DefWindowProc(WM_SETREDRAW, redraw, unused);
+}
+
+LRESULT CSuperGridCtrl::SendToListView(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pfnSuper) return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CSuperGridCtrl::OnSetFont(WPARAM font, LPARAM redraw)
+{
+    const LRESULT result = DefWindowProc(WM_SETFONT, font, redraw);
+    // An owner-drawn list measures its rows only when its size changes: tell
+    // it the size again so the new font's row height is measured.
+    if (GetStyle() & LVS_OWNERDRAWFIXED) {
+        CRect rect;
+        GetWindowRect(&rect);
+        WINDOWPOS position = {};
+        position.hwnd = m_hWnd;
+        position.cx = rect.Width();
+        position.cy = rect.Height();
+        position.flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOOWNERZORDER | SWP_NOZORDER;
+        SendMessage(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    }
+    return result;
+}
+
+void CSuperGridCtrl::OnDeleteAllItems(NMHDR*, LRESULT* result)
+{
+    // The grid keeps no per-row state to release: no LVN_DELETEITEM per row.
+    *result = TRUE;
+}
+
+BOOL CSuperGridCtrl::OnItemChanged(NMHDR* header, LRESULT* result)
+{
+    // A row's check box changed, whoever changed it (a click, Space, code):
+    // its record follows, so the two never disagree.
+    const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+    *result = 0;
+    if (change->iItem >= 0 && (change->uChanged & LVIF_STATE) &&
+        ((change->uOldState ^ change->uNewState) & LVIS_STATEIMAGEMASK) && (GetExtendedStyle() & LVS_EX_CHECKBOXES)) {
+        CTreeItem* node = NodeAtRow(change->iItem);
+        if (node && node->m_info) node->m_info->m_check = ((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) == 2;
+    }
+    return FALSE;  // the parent hears of the change too
+}
+
+// Row height and drawing.
+
+void CSuperGridCtrl::MeasureItem(LPMEASUREITEMSTRUCT measureItem)
+{
+    if (measureItem->CtlType != ODT_LISTVIEW) return;
+    CClientDC dc(this);
+    CSelectObject font(dc.m_hDC, reinterpret_cast<HGDIOBJ>(GetFont()));
+    TEXTMETRICW metrics = {};
+    dc.GetTextMetrics(&metrics);
+    measureItem->itemHeight = static_cast<UINT>(metrics.tmHeight + metrics.tmExternalLeading + 4);
+}
+
+const wchar_t* CSuperGridCtrl::ShortenText(CDC* dc, int width, int offset)
+{
+    HDC hdc = dc->m_hDC;
+    return ::ShortenText(g_cellText, g_shortText, width, offset, [hdc](const wchar_t* text, int length) {
+        SIZE size = {};
+        ::GetTextExtentPoint32W(hdc, text, length, &size);
+        return static_cast<int>(size.cx);
+    });
+}
+
+void CSuperGridCtrl::DrawTreeLines(CTreeItem* node, CDC* dc, int row, const CRect& bounds)
+{
+    const TreeLinePlan plan = PlanTreeLines(node, row, node->m_indent, ToGridRect(bounds), GetColumnWidth(0),
+                                            m_imageWidth, m_imageHeight);
+    CSelectObject pen(*dc, m_linePen);
+    for (const GridLine& line : plan.lines) {
+        dc->MoveTo(line.x1, line.y1);
+        dc->LineTo(line.x2, line.y2);
+    }
+    if (!plan.hasButton) return;
+    {
+        CSelectObject brush(*dc, m_buttonBrush);
+        CSelectObject framePen(*dc, m_buttonPen);
+        dc->Rectangle(plan.button.box.left, plan.button.box.top, plan.button.box.right, plan.button.box.bottom);
+    }
+    {
+        CSelectObject signPen(*dc, m_signPen);
+        dc->MoveTo(plan.minus.x1, plan.minus.y1);
+        dc->LineTo(plan.minus.x2, plan.minus.y2);
+        if (plan.plus) {
+            dc->MoveTo(plan.bar.x1, plan.bar.y1);
+            dc->LineTo(plan.bar.x2, plan.bar.y2);
+        }
+    }
+    if (plan.joinsFirstChild) {
+        dc->MoveTo(plan.join.x1, plan.join.y1);
+        dc->LineTo(plan.join.x2, plan.join.y2);
+    }
+}
+
+void CSuperGridCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
+{
+    if (drawItem->CtlType != ODT_LISTVIEW || drawItem->itemAction != ODA_DRAWENTIRE) return;
+    if (!m_smallImages) m_smallImages = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
+    if (!m_smallImages) return;
+
+    const int row = static_cast<int>(drawItem->itemID);
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE | LVIF_INDENT;
+    item.iItem = row;
+    item.stateMask = 0xFFFF;
+    item.pszText = g_cellText;
+    item.cchTextMax = kGridTextBufferSize;
+    g_cellText[0] = L'\0';
+    if (!GetItem(&item)) return;
+    // The list may hand back its own buffer instead of filling ours.
+    if (item.pszText && item.pszText != g_cellText) lstrcpynW(g_cellText, item.pszText, kGridTextBufferSize);
+    CTreeItem* node = reinterpret_cast<CTreeItem*>(item.lParam);
+    if (!node) return;
+    const int level = node->m_indent;
+    const int w = m_imageWidth;
+    const int h = m_imageHeight;
+
+    CDC* dc = CDC::FromHandle(drawItem->hDC);
+    // Whatever the row selects or sets in the list's DC is put back at the end.
+    CSaveDC saved(drawItem->hDC);
+    CRect label;
+    CRect bounds;
+    GetItemRect(row, &label, LVIR_LABEL);
+    GetItemRect(row, &bounds, LVIR_BOUNDS);
+    const CRect rcItem(drawItem->rcItem);
+    CRect clip;
+    dc->GetClipBox(&clip);
+
+    const bool selected = (drawItem->itemState & ODS_SELECTED) != 0;
+    const COLORREF background = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const COLORREF foreground = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+
+    // Icon, then the tree lines and expand button beside it.
+    const int icon = GetRowIcon(node);
+    if (icon != -1 && icon != item.iImage) {
+        LVITEMW image = {};
+        image.mask = LVIF_IMAGE;
+        image.iItem = row;
+        image.iImage = icon;
+        SetItem(&image);
+        item.iImage = icon;
+    }
+    const int iconY = rcItem.bottom - (rcItem.bottom - h - rcItem.top) / 2 - h;
+    const int iconX = bounds.left + level * w;
+    const int firstWidth = GetColumnWidth(0);
+    const int iconWidth = bounds.left + (level + 1) * w > firstWidth - 2 ? firstWidth - bounds.left - level * w : 0;
+    if (iconWidth >= 0) {
+        const UINT style = ILD_TRANSPARENT | ((item.state & LVIS_CUT) ? ILD_BLEND50 : 0);
+        ImageList_DrawEx(m_smallImages, item.iImage, drawItem->hDC, iconX, iconY, iconWidth, h, CLR_DEFAULT,
+                         CLR_DEFAULT, style);
+        DrawTreeLines(node, dc, row, bounds);
+    }
+
+    // Background right of the icon.
+    CRect area = rcItem;
+    area.left = std::min(static_cast<int>(rcItem.left) + (level + 1) * w + 2, firstWidth);
+    dc->SetBkColor(background);
+    dc->ExtTextOut(0, 0, ETO_OPAQUE, &area, L"", 0, nullptr);
+
+    CRect labelArea = area;
+    labelArea.right = label.right;
+    const CItemInfo* info = node->m_info;
+    if (info && info->m_rowColour != CItemInfo::NoColour) dc->FillSolidRect(&labelArea, info->m_rowColour);
+    if (selected && m_curColumn == 0) {
+        dc->FillSolidRect(&labelArea, GetFocusCellColour());
+        dc->DrawFocusRect(&labelArea);
+    }
+
+    // State image (check box).
+    const UINT stateImage = (item.state & LVIS_STATEIMAGEMASK) >> 12;
+    HIMAGELIST states = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_STATE));
+    int stateWidth = 0;
+    int stateHeight = 0;
+    if (stateImage && states && ImageList_GetIconSize(states, &stateWidth, &stateHeight) &&
+        (level + 1) * w + stateWidth + bounds.left < firstWidth) {
+        ImageList_Draw(states, static_cast<int>(stateImage) - 1, drawItem->hDC, bounds.left + level * w + stateWidth,
+                       iconY, ILD_TRANSPARENT);
+    }
+
+    // First column text.
+    const wchar_t* text = ShortenText(dc, label.Width(), 4);
+    CRect textRect = label;
+    textRect.left += 2;
+    textRect.right -= 2;
+    dc->SetBkColor(background);
+    dc->SetTextColor(foreground);
+    // Texts go onto the colours filled above (focus cell, cell colours), not
+    // onto a box of the last background colour set.
+    dc->SetBkMode(TRANSPARENT);
+    dc->DrawText(text, -1, &textRect, kTextFormat);
+
+    // The other columns.
+    int cellLeft = label.right;
+    for (int column = 1;; ++column) {
+        LVCOLUMNW format = {};
+        format.mask = LVCF_FMT | LVCF_WIDTH;
+        if (!GetColumn(column, &format)) break;
+        CRect cell(cellLeft, rcItem.top, cellLeft + format.cx, rcItem.bottom);
+        cellLeft = cell.right;
+        if (cell.left < clip.right && cell.right > clip.left && cell.right > cell.left) {
+            const unsigned long colour = info ? info->GetCellColour(column - 1) : CItemInfo::NoColour;
+            if (colour != CItemInfo::NoColour) dc->FillSolidRect(&cell, static_cast<COLORREF>(colour));
+            g_cellText[0] = L'\0';
+            GetItemText(row, column, g_cellText, kGridTextBufferSize);
+            const wchar_t* cellText = g_cellText[0] ? ShortenText(dc, cell.Width(), 12) : nullptr;
+            UINT align = DT_LEFT;
+            if (cellText == g_cellText) {
+                const int justify = format.fmt & LVCFMT_JUSTIFYMASK;
+                if (justify == LVCFMT_RIGHT) align = DT_RIGHT;
+                else if (justify == LVCFMT_CENTER) align = DT_CENTER;
+            }
+            CRect cellTextRect = cell;
+            cellTextRect.DeflateRect(6, 0);
+            if (selected && !m_dragging && column == m_curColumn) {
+                CRect focus;
+                GetSubItemRect(row, column, LVIR_BOUNDS, focus);
+                dc->FillSolidRect(&focus, GetFocusCellColour());
+                dc->DrawFocusRect(&focus);
+            }
+            if (cellText) dc->DrawText(cellText, -1, &cellTextRect, align | kTextFormat);
+        }
+        CItemInfo::CONTROLTYPE type = CItemInfo::edit;
+        if (selected && info && info->GetControlType(column - 1, type) && type == CItemInfo::combobox) {
+            CRect arrow;
+            GetSubItemRect(row, column, LVIR_BOUNDS, arrow);
+            arrow.left = arrow.right - ::GetSystemMetrics(SM_CYVSCROLL);
+            dc->DrawFrameControl(&arrow, DFC_SCROLL, DFCS_SCROLLDOWN);
+        }
+    }
+}
+
+// Mouse.
+
+void CSuperGridCtrl::TakeFocus()
+{
+    if (!HasFocus()) SetFocus();
+}
+
+void CSuperGridCtrl::InvalidateRow(int row)
+{
+    CRect bounds;
+    if (GetItemRect(row, &bounds, LVIR_BOUNDS)) InvalidateRect(&bounds);
+    UpdateWindow();
+}
+
+bool CSuperGridCtrl::ToggleNode(CTreeItem* node, int row, int& last)
+{
+    last = 0;
+    if (node->m_collapsed) {
+        if (!CanExpand(node, row)) return false;
+        last = ExpandNode(node, row);
+        AfterExpand(node, row);
+        return true;
+    }
+    if (!CanCollapse(node)) return false;
+    CollapseNode(node);
+    AfterCollapse(node);
+    return true;
+}
+
+int CSuperGridCtrl::ToggleAtPoint(LVHITTESTINFO* hit, int x, int y)
+{
+    hit->pt.x = x;
+    hit->pt.y = y;
+    SubItemHitTest(hit);
+    const int row = hit->iItem;
+    if (row < 0) return 1;
+
+    bool onCheckBox = false;
+    if (GetExtendedStyle() & LVS_EX_CHECKBOXES) {
+        if (hit->flags == LVHT_ONITEM && (GetStyle() & LVS_OWNERDRAWFIXED)) {
+            CRect iconRect;
+            CRect labelRect;
+            GetItemRect(row, &iconRect, LVIR_ICON);
+            GetItemRect(row, &labelRect, LVIR_LABEL);
+            onCheckBox = iconRect.left < x && x < labelRect.left;
+        } else {
+            onCheckBox = (hit->flags & LVHT_ONITEMSTATEICON) != 0;
+        }
+    }
+    CTreeItem* node = NodeAtRow(row);
+    if (!node) return 1;
+    // The list toggles a box clicked on its state icon itself; an owner-drawn
+    // row's box is toggled here. Either way the record follows the box
+    // (OnItemChanged), so a click never inverts one without the other.
+    if (onCheckBox && !(hit->flags & LVHT_ONITEMSTATEICON)) SetCheck(row, !GetCheck(row));
+    if (!HasChildren(node)) return 1;
+    CRect bounds;
+    GetItemRect(row, &bounds, LVIR_BOUNDS);
+    const ExpandButton button = ExpandButtonAt(bounds.left, bounds.top, bounds.bottom, m_imageWidth, m_imageHeight,
+                                               node->m_indent);
+    if (!ExpandButtonHit(button, x, y)) return 1;
+
+    SetRedraw(FALSE);
+    int last = 0;
+    const bool changed = ToggleNode(node, row, last);
+    SetRedraw(TRUE);
+    if (!changed) return 1;
+    InvalidateRow(row);
+    EnsureVisible(last, TRUE);
+    return 0;
+}
+
+void CSuperGridCtrl::OnLButtonDown(UINT flags, CPoint point)
+{
+    TakeFocus();
+    LVHITTESTINFO hit = {};
+    hit.pt = point;
+    SubItemHitTest(&hit);
+    if (!CanHandleClick(&hit)) return;
+    // A click on an expand button, or beside the rows, stops here: the list
+    // never sees it, so the selection stays.
+    if (ToggleAtPoint(&hit, point.x, point.y) == 0 || hit.iItem < 0) return;
+
+    m_curColumn = ColumnIndexToOrder(hit.iSubItem);
+    CHeaderCtrl* header = GetHeaderCtrl();
+    if (header && m_curColumn >= 0) EnsureColumnVisible(header->OrderToIndex(m_curColumn));
+
+    DefWindowProc(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x, point.y));
+    OnCellButtonDown(flags, point, &hit);
+    InvalidateRow(hit.iItem);
+}
+
+void CSuperGridCtrl::OnDoubleClick(NMHDR* header, LRESULT* result)
+{
+    auto* activate = reinterpret_cast<NMITEMACTIVATE*>(header);
+    TakeFocus();
+    LVHITTESTINFO hit = {};
+    hit.pt = activate->ptAction;
+    SubItemHitTest(&hit);
+    if (CanHandleClick(&hit) && ToggleAtPoint(&hit, activate->ptAction.x, activate->ptAction.y) == 1 && hit.iItem >= 0) {
+        const int row = GetSelectedRow();
+        CTreeItem* node = row >= 0 ? NodeAtRow(row) : nullptr;
+        if (node && HasChildren(node)) {
+            SetRedraw(FALSE);
+            int last = 0;
+            const bool changed = ToggleNode(node, row, last);
+            SetRedraw(TRUE);
+            if (changed) {
+                InvalidateRow(row);
+                EnsureVisible(last, TRUE);
+            }
+        }
+    }
+    // The owner hears of every double-click, whatever the grid did with it.
+    ::SendMessageW(::GetParent(m_hWnd), WM_GRID_DOUBLECLICK, reinterpret_cast<WPARAM>(activate), 0);
+    *result = 0;
+}
+
+void CSuperGridCtrl::OnHScroll(UINT code, UINT position, HWND scrollBar)
+{
+    TakeFocus();
+    DefWindowProc(WM_HSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(scrollBar));
+}
+
+void CSuperGridCtrl::OnVScroll(UINT code, UINT position, HWND scrollBar)
+{
+    TakeFocus();
+    DefWindowProc(WM_VSCROLL, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(scrollBar));
+}
+
+// Keyboard.
+
+BOOL CSuperGridCtrl::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && HasFocus()) {
+        switch (msg->wParam) {
+        case VK_RIGHT:
+            StepCurrentColumn(+1);
+            return TRUE;
+        case VK_LEFT:
+            StepCurrentColumn(-1);
+            return TRUE;
+        case VK_RETURN:
+            if (OpenEditorOnReturn()) return TRUE;
+            break;
+        default:
+            break;
+        }
+    }
+    return CListCtrl::PreTranslateMessage(msg);
+}
+
+void CSuperGridCtrl::StepCurrentColumn(int step)
+{
+    CHeaderCtrl* header = GetHeaderCtrl();
+    const int lastPosition = header ? header->GetItemCount() - 1 : 0;
+    m_curColumn += step;
+    if (m_curColumn > lastPosition) {
+        m_curColumn = lastPosition;
+        return;
+    }
+    if (m_curColumn < 0) {
+        m_curColumn = 0;
+        return;
+    }
+    if (header) EnsureColumnVisible(header->OrderToIndex(m_curColumn));
+    const int row = GetSelectedRow();
+    if (row >= 0) InvalidateRow(row);
+}
+
+bool CSuperGridCtrl::OpenEditorOnReturn()
+{
+    if (HandleReturnKey()) return false;
+    const int row = GetSelectedRow();
+    if (row < 0 || m_curColumn == -1) return false;
+    CHeaderCtrl* header = GetHeaderCtrl();
+    const int column = header ? header->OrderToIndex(m_curColumn) : 0;
+    if (column != 0) EditCell(column, row);
+    else OpenFirstColumnEditor(row);
+    return true;
+}
+
+CListEditCtrl* CSuperGridCtrl::OpenFirstColumnEditor(int row)
+{
+    CRect label;
+    if (!GetItemRect(row, &label, LVIR_LABEL)) return nullptr;
+    auto* editor = new CListEditCtrl(row, 0, GetItemText(row, 0));
+    if (!editor->Create(CListEditCtrl::EDITOR_STYLE, label, this, CListEditCtrl::FIRST_COLUMN_ID)) {
+        // No window was made, so nothing else will delete it.
+        delete editor;
+        return nullptr;
+    }
+    return editor;
+}
+
+CListEditCtrl* CSuperGridCtrl::EditCell(int column, int row)
+{
+    if (!EnsureVisible(row, TRUE)) return nullptr;
+    CRect rect;
+    GetSubItemRect(row, column, LVIR_BOUNDS, rect);
+    CRect client;
+    GetClientRect(&client);
+    if (rect.left < 0 || rect.left > client.right) {
+        Scroll(CSize(rect.left, 0));
+        rect.left = 0;
+    }
+    rect.right = std::min(static_cast<int>(rect.left) + GetColumnWidth(column), static_cast<int>(client.right));
+
+    LVCOLUMNW format = {};
+    format.mask = LVCF_FMT;
+    GetColumn(column, &format);
+    DWORD style = CListEditCtrl::EDITOR_STYLE;
+    const int justify = format.fmt & LVCFMT_JUSTIFYMASK;
+    if (justify == LVCFMT_RIGHT) style |= ES_RIGHT;
+    else if (justify == LVCFMT_CENTER || justify == (LVCFMT_RIGHT | LVCFMT_CENTER)) style |= ES_CENTER;
+
+    auto* editor = new CListEditCtrl(row, column, GetItemText(row, column));
+    if (!editor->Create(style, rect, this, CListEditCtrl::LATER_COLUMN_ID)) {
+        delete editor;
+        return nullptr;
+    }
+    return editor;
+}
+
+void CSuperGridCtrl::OnEndLabelEdit(NMHDR* header, LRESULT* result)
+{
+    auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+    *result = 0;
+    if (!info->item.pszText || info->item.iItem == -1) return;
+    CTreeItem* node = NodeAtRow(info->item.iItem);
+    if (node) CommitCellText(node, &info->item);
+}
+
+void CSuperGridCtrl::OnListKeyDown(NMHDR* header, LRESULT* result)
+{
+    const auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
+    *result = 0;
+    const int row = GetSelectedRow();
+    if (row < 0) return;
+    CTreeItem* node = NodeAtRow(row);
+    if (!node) return;
+    switch (key->wVKey) {
+    case VK_SPACE:
+        // The list inverts the box; OnItemChanged brings the record along.
+        break;
+    case VK_DELETE:
+        if (CanDelete(node, row)) RemoveNode(node, row);
+        break;
+    case VK_MULTIPLY: {
+        CWaitCursorScope wait;
+        SetRedraw(FALSE);
+        int last = 0;
+        if (CanExpandAllByKey(node, row)) ExpandSubtree(node, last);
+        SetRedraw(TRUE);
+        RedrawItems(row, last);
+        EnsureVisible(last, TRUE);
+        break;
+    }
+    case VK_ADD: {
+        CWaitCursorScope wait;
+        const int last = CanExpandByKey(node, row) ? ExpandNode(node, row) : 0;
+        InvalidateRow(row);
+        EnsureVisible(last, TRUE);
+        break;
+    }
+    case VK_SUBTRACT: {
+        CWaitCursorScope wait;
+        if (CanCollapseByKey(node, row)) CollapseNode(node);
+        InvalidateRow(row);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// Columns.
+
+int CSuperGridCtrl::ColumnIndexToOrder(int column)
+{
+    CHeaderCtrl* header = GetHeaderCtrl();
+    const int count = header ? header->GetItemCount() : 0;
+    if (count <= 0) return -1;
+    std::vector<int> order(static_cast<size_t>(count));
+    if (!SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order.data()))) return -1;
+    for (int position = 0; position < count; ++position) {
+        if (order[static_cast<size_t>(position)] == column) return position;
+    }
+    return -1;
+}
+
+void CSuperGridCtrl::EnsureColumnVisible(int column)
+{
+    if (column < 0) return;
+    CHeaderCtrl* header = GetHeaderCtrl();
+    const int count = header ? header->GetItemCount() : 0;
+    const int position = ColumnIndexToOrder(column);
+    if (position < 0) return;
+    std::vector<int> order(static_cast<size_t>(count));
+    SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order.data()));
+    int offset = 0;
+    for (int i = 0; i < position; ++i) offset += GetColumnWidth(order[static_cast<size_t>(i)]);
+
+    CRect first;
+    const int left = GetItemRect(0, &first, LVIR_BOUNDS) ? static_cast<int>(first.left) : -::GetScrollPos(m_hWnd, SB_HORZ);
+    const int x = left + offset;
+    CRect client;
+    GetClientRect(&client);
+    if (x < 0 || x + GetColumnWidth(column) > client.right) {
+        Scroll(CSize(x, 0));
+        Invalidate();
+        UpdateWindow();
+    }
+}
+
+// Drag and drop.
+
+void CSuperGridCtrl::OnBeginDrag(NMHDR* header, LRESULT* result)
+{
+    const auto* list = reinterpret_cast<NMLISTVIEW*>(header);
+    *result = 0;
+    if (!m_dragEnabled || list->iItem == -1) return;
+    m_dragRow = list->iItem;
+    std::unique_ptr<CImageList> image(MakeRowDragImage(m_dragRow));
+    if (!image) return;
+    image->BeginDrag(0, CPoint(0, 0));
+    CImageList::DragEnter(this, list->ptAction);
+    SetCapture();
+    m_dragging = TRUE;
+}
+
+void CSuperGridCtrl::OnMouseMove(UINT flags, CPoint point)
+{
+    if (m_dragging) {
+        KillTimer(kDragTimer);
+        if (::GetCapture() != m_hWnd || flags == MK_RBUTTON || flags == MK_MBUTTON || ::GetKeyState(VK_ESCAPE) < 0) {
+            EndDrag();
+            return;
+        }
+        CImageList::DragMove(point);
+        const int previous = m_dropRow;
+        m_dropRow = HitTest(point);
+        if (previous != -1 && previous != m_dropRow) SetItemState(previous, 0, LVIS_DROPHILITED);
+        if (m_dropRow != -1) {
+            SetItemState(m_dropRow, LVIS_DROPHILITED, LVIS_DROPHILITED);
+            CRect client;
+            GetClientRect(&client);
+            const bool inScrollZone = (point.y >= 0 && point.y <= m_imageHeight) ||
+                                      (point.y >= client.Height() - m_imageHeight && point.y <= client.Height());
+            CTreeItem* target = NodeAtRow(m_dropRow);
+            const bool expandable = target && HasChildren(target) && target->m_collapsed;
+            if (inScrollZone || expandable) SetTimer(kDragTimer, kDragTimerPeriod);
+        }
+    }
+    DefWindowProc(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
+}
+
+void CSuperGridCtrl::OnTimer(UINT_PTR id)
+{
+    DefWindowProc(WM_TIMER, id, 0);
+    if (id != kDragTimer || !m_dragging) return;
+    if (::GetCapture() != m_hWnd) {
+        KillTimer(kDragTimer);
+        EndDrag();
+        return;
+    }
+    SetTimer(kDragTimer, kDragTimerPeriod);
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    CRect client;
+    GetClientRect(&client);
+    const int top = GetTopIndex();
+    UINT scroll = UINT(-1);
+    if (point.y >= 0 && point.y <= m_imageHeight) scroll = SB_LINEUP;
+    else if (point.y >= client.Height() - m_imageHeight && point.y <= client.Height()) scroll = SB_LINEDOWN;
+    if (scroll != UINT(-1)) {
+        CImageList::DragShowNolock(FALSE);
+        SendMessage(WM_VSCROLL, MAKEWPARAM(scroll, 0), 0);
+        CImageList::DragShowNolock(TRUE);
+        if (GetTopIndex() != top) {
+            CImageList::DragMove(point);
+            return;
+        }
+    }
+    KillTimer(kDragTimer);
+
+    CImageList::DragMove(point);
+    m_dropRow = HitTest(point);
+    CTreeItem* target = m_dropRow >= 0 ? NodeAtRow(m_dropRow) : nullptr;
+    if (target && HasChildren(target) && target->m_collapsed && m_dragRow != -1) {
+        CTreeItem* dragged = NodeAtRow(m_dragRow);
+        CImageList::DragShowNolock(FALSE);
+        SetRedraw(FALSE);
+        int last = m_dropRow;
+        if (CanExpand(target, m_dropRow)) {
+            last = ExpandNode(target, m_dropRow);
+            AfterExpand(target, m_dropRow);
+        }
+        m_dragRow = RowOfNode(dragged);
+        SetRedraw(TRUE);
+        EnsureVisible(last, TRUE);
+        Invalidate();
+        UpdateWindow();
+        CImageList::DragShowNolock(TRUE);
+    }
+    KillTimer(kDragTimer);
+}
+
+void CSuperGridCtrl::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (!m_dragging) {
+        DefWindowProc(WM_LBUTTONUP, flags, MAKELPARAM(point.x, point.y));
+        return;
+    }
+    KillTimer(kDragTimer);
+    CImageList::DragLeave(this);
+    CImageList::EndDrag();
+    m_dragging = FALSE;
+    ::ReleaseCapture();
+    if (m_dropRow != -1) SetItemState(m_dropRow, 0, LVIS_DROPHILITED);
+    DropOn(m_dropRow);
+}
+
+void CSuperGridCtrl::DropOn(int targetRow)
+{
+    if (targetRow == -1 || m_dragRow == -1 || targetRow == m_dragRow) return;
+    CTreeItem* dragged = NodeAtRow(m_dragRow);
+    CTreeItem* target = NodeAtRow(targetRow);
+    if (!dragged || !target || !dragged->m_parent) return;
+    if (target == dragged->m_parent || IsDescendantOrSelf(dragged, target)) return;
+
+    CWaitCursorScope wait;
+    SetRedraw(FALSE);
+    // A move keeps the rows' data: records the owner does not clone are
+    // carried over as full copies.
+    const bool copied = CopyNodeUnder(target, dragged, [this](CItemInfo* info) {
+        CItemInfo* copy = CloneItemInfo(info);
+        return copy ? copy : (info ? info->Duplicate() : nullptr);
+    });
+    if (copied) {
+        const int newTargetRow = RowOfNode(target);
+        SetItemState(newTargetRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        m_dragRow = -1;
+        const int draggedRow = DeleteSubtreeRows(dragged);
+        DetachNode(dragged);
+        RenumberFrom(std::max(draggedRow, 0));
+    }
+    SetRedraw(TRUE);
+    Invalidate();
+    UpdateWindow();
+}
+
+void CSuperGridCtrl::EndDrag()
+{
+    KillTimer(kDragTimer);
+    if (m_dropRow != -1) SetItemState(m_dropRow, 0, LVIS_DROPHILITED);
+    m_dragging = FALSE;
+    CImageList::DragLeave(this);
+    CImageList::EndDrag();
+    ::ReleaseCapture();
+    Invalidate();
+    UpdateWindow();
+}

@@ -1,0 +1,19 @@
+// A plain rectangle for the controls' portable arithmetic: left/top inclusive,
+// right/bottom exclusive, as the platform's RECT, but with no platform header.
+#pragma once
+
+struct ControlRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+    friend bool operator==(const ControlRect& a, const ControlRect& b)
+    {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    }
+    friend bool operator!=(const ControlRect& a, const ControlRect& b) { return !(a == b); }
+};

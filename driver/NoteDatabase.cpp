@@ -1,0 +1,310 @@
+// Opening a note database file, per-connection SQLite set-up and error texts.
+#include "NoteDatabase.h"
+
+#include "AccessDdl.h"
+#include "GeneralText.h"
+#include "WinePath.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+int CollateGeneral(void*, int aBytes, const void* a, int bBytes, const void* b)
+{
+    return CompareGeneral(static_cast<const char16_t*>(a), static_cast<size_t>(aBytes) / 2,
+                          static_cast<const char16_t*>(b), static_cast<size_t>(bBytes) / 2);
+}
+
+// like(pattern, text [, escape]) as SQLite calls it for "text LIKE pattern".
+void LikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return;  // NULL result
+    }
+    const auto* pattern = static_cast<const char16_t*>(sqlite3_value_text16(argv[0]));
+    const size_t patternLength = static_cast<size_t>(sqlite3_value_bytes16(argv[0])) / 2;
+    const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(argv[1]));
+    const size_t textLength = static_cast<size_t>(sqlite3_value_bytes16(argv[1])) / 2;
+    char32_t escape = 0;
+    if (argc == 3) {
+        const auto* esc = static_cast<const char16_t*>(sqlite3_value_text16(argv[2]));
+        const int escLength = sqlite3_value_bytes16(argv[2]) / 2;
+        if (!esc || escLength != 1) {
+            sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = esc[0];
+    }
+    if (!pattern || !text) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    sqlite3_result_int(context, LikeGeneral(pattern, patternLength, text, textLength, escape) ? 1 : 0);
+}
+
+bool OnlyBlanksLeft(const char* tail)
+{
+    for (const char* p = tail; p && *p;) {
+        if (std::isspace(static_cast<unsigned char>(*p)) || *p == ';') { ++p; continue; }
+        if (p[0] == '-' && p[1] == '-') { while (*p && *p != '\n') ++p; continue; }
+        if (p[0] == '/' && p[1] == '*') {
+            const char* close = std::strstr(p + 2, "*/");
+            if (!close) return true;
+            p = close + 2;
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+std::string After(const std::string& text, const char* prefix)
+{
+    const size_t n = std::strlen(prefix);
+    return text.compare(0, n, prefix) == 0 ? text.substr(n) : std::string();
+}
+
+} // namespace
+
+NoteDatabase::~NoteDatabase() { Close(); }
+
+void NoteDatabase::Close()
+{
+    if (m_db) sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutMs, DriverError& error)
+{
+    Close();
+    m_displayPath = path;
+    m_busyTimeoutMs = busyTimeoutMs > 0 ? busyTimeoutMs : kDefaultBusyTimeoutMs;
+    if (path.empty()) {
+        error = {"08001", "No note database file was given: the connection needs DBQ=<path of the file>.", 0};
+        return false;
+    }
+    const std::string unixPath = MapWindowsPath(path, CurrentWinePrefix());
+    struct stat st;
+    if (::stat(unixPath.c_str(), &st) != 0) {
+        error = {"08001", "Could not find file " + Quoted(path) + ".", 0};
+        return false;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        error = {"08001", Quoted(path) + " is a folder, not a note database file.", 0};
+        return false;
+    }
+    // A file without write permission is read-only, also for a user (root)
+    // whom the system would let write: that is what the file's owner asked for.
+    m_readOnly = readOnly || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(unixPath.c_str(), W_OK) != 0;
+
+    const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_FULLMUTEX;
+    const int rc = sqlite3_open_v2(unixPath.c_str(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        error = {"08001", "The note database file " + Quoted(path) + " cannot be opened (" +
+                              (m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)) + ").", rc};
+        Close();
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+    sqlite3_create_collation_v2(m_db, kGeneralCollation, SQLITE_UTF16, nullptr, CollateGeneral, nullptr);
+    const int likeFlags = SQLITE_UTF16 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function_v2(m_db, "like", 2, likeFlags, nullptr, LikeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "like", 3, likeFlags, nullptr, LikeFunction, nullptr, nullptr, nullptr);
+
+    // The first read tells a database from any other file; a lock held by a
+    // writer in the middle of a commit is waited for, within the timeout.
+    sqlite3_stmt* probe = nullptr;
+    int probeRc = sqlite3_prepare_v2(m_db, "SELECT count(*) FROM sqlite_master", -1, &probe, nullptr);
+    if (probeRc == SQLITE_OK) probeRc = sqlite3_step(probe);
+    sqlite3_finalize(probe);
+    if (probeRc != SQLITE_ROW) {
+        error = ErrorFor(probeRc, std::string());
+        if (error.sqlState == "HY000") error.sqlState = "08001";
+        Close();
+        return false;
+    }
+    DriverError ignored;
+    Execute("PRAGMA foreign_keys=ON", ignored);
+    Execute("PRAGMA synchronous=FULL", ignored);
+    if (st.st_size == 0 && !m_readOnly) {
+        // A new, zero-length file: write its header now, so that the file is a
+        // database of its own before anything else touches it.
+        Execute(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str(), ignored);
+    }
+    return true;
+}
+
+bool NoteDatabase::Prepare(const std::string& sql, sqlite3_stmt*& statement, DriverError& error)
+{
+    statement = nullptr;
+    const std::string translated = TranslateAccessSql(sql);
+    const char* tail = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, translated.c_str(), static_cast<int>(translated.size()), &statement, &tail);
+    if (rc != SQLITE_OK) {
+        error = ErrorFor(rc, sql);
+        return false;
+    }
+    if (!statement) {
+        error = {"42000", "The SQL statement is empty.", 0};
+        return false;
+    }
+    if (!OnlyBlanksLeft(tail)) {
+        sqlite3_finalize(statement);
+        statement = nullptr;
+        error = {"42000", "Characters found after end of SQL statement: run one statement at a time.", 0};
+        return false;
+    }
+    return true;
+}
+
+bool NoteDatabase::Execute(const char* sql, DriverError& error)
+{
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc == SQLITE_OK) return true;
+    error = ErrorFor(rc, sql);
+    return false;
+}
+
+bool NoteDatabase::InTransaction() const { return m_db && !sqlite3_get_autocommit(m_db); }
+
+DriverError NoteDatabase::ErrorFor(int rc, const std::string& sql)
+{
+    const std::string message = m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc);
+    const int extended = m_db ? sqlite3_extended_errcode(m_db) : rc;
+    const std::string file = Quoted(m_displayPath);
+    const int seconds = (m_busyTimeoutMs + 999) / 1000;
+    DriverError error{"HY000", message, extended};
+    switch (rc & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        error.sqlState = "HYT00";
+        error.message = "The note database file " + file + " is locked by another program or user, and it was still locked after " +
+                        std::to_string(seconds) + " seconds of waiting. Nothing was changed; try again when the other program has finished.";
+        break;
+    case SQLITE_READONLY:
+        error.message = "The note database file " + file + " is read-only, so the change cannot be saved. Nothing was changed.";
+        break;
+    case SQLITE_NOTADB:
+        error.message = "The file " + file + " is not a note database: it is not a database file this driver can read.";
+        break;
+    case SQLITE_CORRUPT:
+        error.message = "The note database file " + file + " is damaged (" + message + ").";
+        break;
+    case SQLITE_FULL:
+        error.message = "The disk holding the note database file " + file + " is full. Nothing was changed.";
+        break;
+    case SQLITE_IOERR:
+        error.message = "Reading or writing the note database file " + file + " failed (" + message + ").";
+        break;
+    case SQLITE_CANTOPEN:
+        error.message = "The note database file " + file + " (or its journal beside it) cannot be opened for writing. Nothing was changed.";
+        break;
+    case SQLITE_NOMEM:
+        error.sqlState = "HY001";
+        error.message = "The driver ran out of memory.";
+        break;
+    case SQLITE_TOOBIG:
+        error.sqlState = "22001";
+        error.message = "A value is too large to be stored in the note database.";
+        break;
+    case SQLITE_CONSTRAINT: {
+        error.sqlState = "23000";
+        TypeCheckFailure check;
+        std::string column;
+        if (extended == SQLITE_CONSTRAINT_CHECK && ParseTypeCheckFailure(message, check)) {
+            if (check.isLength) {
+                error.sqlState = "22001";
+                error.message = "The text for the field " + Quoted(check.column) + " is too long: the field holds at most " +
+                                std::to_string(check.limitHigh) + " characters (" + check.typeName + ").";
+            } else {
+                error.sqlState = "22003";
+                error.message = "The value for the field " + Quoted(check.column) + " is out of range: the field holds whole numbers from " +
+                                std::to_string(check.limitLow) + " to " + std::to_string(check.limitHigh) + " (" + check.typeName + ").";
+            }
+        } else if (!(column = After(message, "NOT NULL constraint failed: ")).empty()) {
+            error.message = "The field " + Quoted(column) + " cannot be empty: a value is required (NOT NULL).";
+        } else if (!(column = After(message, "UNIQUE constraint failed: ")).empty()) {
+            error.message = "The value for the field " + Quoted(column) +
+                            " is already used by another row: the field is a primary key or has a unique index, so duplicate values are not allowed.";
+        } else if ((extended == SQLITE_CONSTRAINT_FOREIGNKEY) || message.find("FOREIGN KEY") != std::string::npos) {
+            error.message = DescribeForeignKeyFailure(sql);
+        } else {
+            error.message = "The change breaks a rule of the database (" + message + ").";
+        }
+        break;
+    }
+    default: {
+        std::string name;
+        if (!(name = After(message, "no such table: ")).empty()) {
+            error.sqlState = "42S02";
+            error.message = "The table " + Quoted(name) + " does not exist in the database " + file + "; the file may not be a note database.";
+        } else if (!(name = After(message, "no such column: ")).empty()) {
+            error.sqlState = "42S22";
+            error.message = "Unknown field " + Quoted(name) + " in the SQL statement.";
+        } else if (message.compare(0, 6, "table ") == 0 && message.find(" already exists") != std::string::npos) {
+            error.sqlState = "42S01";
+            error.message = "The table " + Quoted(message.substr(6, message.find(" already exists") - 6)) +
+                            " already exists in the database " + file + ".";
+        } else if (message.find("syntax error") != std::string::npos || message == "incomplete input") {
+            error.sqlState = "42000";
+            error.message = "Syntax error in the SQL statement (" + message + ").";
+        }
+        break;
+    }
+    }
+    return error;
+}
+
+std::string NoteDatabase::DescribeForeignKeyFailure(const std::string& sql)
+{
+    const std::string verb = StatementVerb(sql);
+    const std::string table = StatementTargetTable(sql);
+    const std::string generic =
+        "The change breaks a relationship between tables (foreign key): a row that other rows refer to cannot be deleted, "
+        "and a row cannot refer to a row that does not exist. Nothing was changed.";
+    if (table.empty() || !m_db) return generic;
+
+    // Which relationships involve the table: those it refers to, and those that refer to it.
+    std::vector<std::string> parents, children;
+    sqlite3_stmt* list = nullptr;
+    const char* query =
+        "SELECT m.name, f.\"from\", f.\"table\" FROM sqlite_master AS m, pragma_foreign_key_list(m.name) AS f "
+        "WHERE m.type='table'";
+    if (sqlite3_prepare_v2(m_db, query, -1, &list, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(list) == SQLITE_ROW) {
+            const std::string child = reinterpret_cast<const char*>(sqlite3_column_text(list, 0));
+            const std::string from = reinterpret_cast<const char*>(sqlite3_column_text(list, 1));
+            const std::string parent = reinterpret_cast<const char*>(sqlite3_column_text(list, 2));
+            if (sqlite3_stricmp(child.c_str(), table.c_str()) == 0) parents.push_back(Quoted(parent) + " (field " + Quoted(child + "." + from) + ")");
+            if (sqlite3_stricmp(parent.c_str(), table.c_str()) == 0) children.push_back(Quoted(child) + " (field " + Quoted(child + "." + from) + ")");
+        }
+    }
+    sqlite3_finalize(list);
+    auto join = [](const std::vector<std::string>& items) {
+        std::string out;
+        for (size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + items[i];
+        return out;
+    };
+    if (verb == "DELETE" && !children.empty()) {
+        return "The row cannot be deleted from table " + Quoted(table) + " because table " + join(children) +
+               " includes related rows. Nothing was changed.";
+    }
+    if ((verb == "INSERT" || verb == "REPLACE" || verb == "UPDATE") && !parents.empty()) {
+        return "The row cannot be added or changed in table " + Quoted(table) + " because a related row is required in table " +
+               join(parents) + ". Nothing was changed.";
+    }
+    if (verb == "UPDATE" && !children.empty()) {
+        return "The row cannot be changed in table " + Quoted(table) + " because table " + join(children) +
+               " includes related rows. Nothing was changed.";
+    }
+    return generic;
+}

@@ -1,0 +1,53 @@
+// One open note database file over SQLite, set up as the note store needs it:
+// foreign keys on, durable commits, a bounded wait on locks, the General
+// collation and a LIKE that ignores case for every letter; plus the mapping
+// of SQLite's failures to SQLSTATEs and texts a user can act on. Portable
+// (SQLite only, no ODBC), so it is unit tested natively.
+#pragma once
+
+#include "DriverError.h"
+
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class NoteDatabase {
+public:
+    static constexpr int kDefaultBusyTimeoutMs = 3000;
+    // Written into the header of a file that the driver prepares ("QBND").
+    static constexpr int kApplicationId = 0x51424E44;
+
+    NoteDatabase() = default;
+    ~NoteDatabase();
+    NoteDatabase(const NoteDatabase&) = delete;
+    NoteDatabase& operator=(const NoteDatabase&) = delete;
+
+    // Opens the existing file `path` (Windows or Unix form). A zero-length
+    // file, as the setup routine creates it, becomes an empty database.
+    bool Open(const std::string& path, bool readOnly, int busyTimeoutMs, DriverError& error);
+    void Close();
+    bool IsOpen() const { return m_db != nullptr; }
+    bool IsReadOnly() const { return m_readOnly; }
+    sqlite3* Handle() const { return m_db; }
+    const std::string& DisplayPath() const { return m_displayPath; }
+
+    // Compiles one statement (Access DDL translated). Text after the first
+    // statement other than blanks, comments and ';' is refused.
+    bool Prepare(const std::string& sql, sqlite3_stmt*& statement, DriverError& error);
+    // Runs a statement without results (BEGIN, COMMIT, ...).
+    bool Execute(const char* sql, DriverError& error);
+    bool InTransaction() const;
+
+    // The error for the SQLite result `rc` of the statement `sql`, read from the connection.
+    DriverError ErrorFor(int rc, const std::string& sql);
+
+private:
+    std::string DescribeForeignKeyFailure(const std::string& sql);
+    std::string Quoted(const std::string& text) const { return "'" + text + "'"; }
+
+    sqlite3* m_db = nullptr;  // owned; closed by Close
+    bool m_readOnly = false;
+    int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
+    std::string m_displayPath;
+};

@@ -1,0 +1,56 @@
+// CDatabase: one ODBC connection, opened with a connect string ("ODBC;..."),
+// used by CRecordset and ExecuteSQL, closed by Close or the destructor.
+#pragma once
+
+#include "CString.h"
+#include "OdbcHandle.h"
+
+#include <vector>
+
+class CRecordset;
+
+class CDatabase {
+public:
+    enum DbOpenOptions {
+        openExclusive = 0x0001,
+        openReadOnly = 0x0002,
+        useCursorLib = 0x0004,
+        noOdbcDialog = 0x0008,
+        forceOdbcDialog = 0x0010,
+    };
+
+    CDatabase() = default;
+    virtual ~CDatabase();
+    CDatabase(const CDatabase&) = delete;
+    CDatabase& operator=(const CDatabase&) = delete;
+
+    // Opens the connection: `dataSource` names a data source (or null), and
+    // `connect` is a connect string that starts with "ODBC;". Returns FALSE
+    // when the driver's own prompt was cancelled; throws CDBException when the
+    // connection is refused.
+    virtual BOOL Open(LPCWSTR dataSource, BOOL exclusive = FALSE, BOOL readOnly = FALSE, LPCWSTR connect = L"ODBC;",
+                      BOOL useCursorLibrary = TRUE);
+    virtual BOOL OpenEx(LPCWSTR connect, DWORD options = 0);
+    virtual void Close();
+    BOOL IsOpen() const { return m_connected; }
+    BOOL CanUpdate() const { return m_connected && !m_readOnly; }
+    // The connect string the driver completed, with the leading "ODBC;".
+    const CString& GetConnect() const { return m_connect; }
+
+    // Runs one statement that returns no rows; throws CDBException on failure.
+    void ExecuteSQL(LPCWSTR sql);
+
+    SQLHDBC GetConnectionHandle() const { return m_connection.Get(); }
+
+    // Recordsets open on this connection; Close closes them first.
+    void AttachRecordset(CRecordset* recordset);
+    void DetachRecordset(CRecordset* recordset);
+
+private:
+    COdbcHandle m_environment;
+    COdbcHandle m_connection;
+    bool m_connected = false;
+    bool m_readOnly = false;
+    CString m_connect;
+    std::vector<CRecordset*> m_recordsets;  // not owned
+};

@@ -1,0 +1,13 @@
+// CObject: the root of the framework's plain object classes (nodes, records
+// kept in collections). Portable; copying is not allowed, as in the framework.
+#pragma once
+
+class CObject {
+public:
+    virtual ~CObject() = default;
+    CObject(const CObject&) = delete;
+    CObject& operator=(const CObject&) = delete;
+
+protected:
+    CObject() = default;
+};

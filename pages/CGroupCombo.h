@@ -1,0 +1,15 @@
+// CGroupCombo: a group list in a combo box: entry text the group name, item
+// data the group id.
+#pragma once
+
+#include "framework/CComboBox.h"
+
+class CGroupCombo : public CComboBox {
+public:
+    // Adds the group, or with `removed` deletes the first entry of that id.
+    void UpdateGroup(int groupId, const CString& name, bool removed);
+    // Selects the first entry of `groupId`; FALSE (selection unchanged) when none has it.
+    bool SelectGroup(int groupId);
+    // The id of the selected entry; `fallback` when none is selected.
+    int SelectedGroupId(int fallback) const;
+};

@@ -1,0 +1,92 @@
+// COptionsEditDlg: loading, saving and deleting one note.
+#include "pages/COptionsEditDlg.h"
+
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "framework/ResourceString.h"
+#include "res/resource.h"
+#include "store/NoteRecords.h"
+
+BEGIN_MESSAGE_MAP(COptionsEditDlg, COptionsDlg)
+    ON_BN_CLICKED(IDC_EDIT_SAVE, OnSave)
+    ON_BN_CLICKED(IDC_EDIT_NEW, OnNew)
+    ON_BN_CLICKED(IDC_EDIT_DELETE, OnDelete)
+END_MESSAGE_MAP()
+
+COptionsEditDlg::COptionsEditDlg() : COptionsDlg(IDD_PAGE_EDIT) {}
+
+void COptionsEditDlg::DoDataExchange(CDataExchange* dx)
+{
+    COptionsDlg::DoDataExchange(dx);
+    DDX_Control(dx, IDC_EDIT_GROUP, m_groupCombo);
+    DDX_Control(dx, IDC_EDIT_SAVE, m_saveButton);
+    DDX_Control(dx, IDC_EDIT_DELETE, m_deleteButton);
+    DDX_Control(dx, IDC_EDIT_NEW, m_newButton);
+}
+
+void COptionsEditDlg::SetNoteId(int noteId)
+{
+    m_noteId = noteId;
+    m_newButton.ShowWindow(noteId >= 0 ? SW_SHOW : SW_HIDE);
+    m_deleteButton.EnableWindow(noteId >= 0);
+}
+
+void COptionsEditDlg::ResetPage(bool databaseOpen)
+{
+    m_saveButton.EnableWindow(databaseOpen);
+    SetNoteId(-1);
+    m_groupCombo.ResetContent();
+}
+
+void COptionsEditDlg::UpdateGroupList(int groupId, const CString& name, bool removed)
+{
+    m_groupCombo.UpdateGroup(groupId, name, removed);
+}
+
+void COptionsEditDlg::ShowItem(int noteId, int)
+{
+    NoteRecord note;
+    if (ReadNote(GetDatabase(), noteId, note) != ReadResult::Row) return;
+    SetNoteId(noteId);
+    m_groupCombo.SelectGroup(note.groupId);
+    SetDlgItemText(IDC_EDIT_TITLE, note.name);
+    SetDlgItemText(IDC_EDIT_COMMENTS, note.comments);
+    SetDlgItemText(IDC_EDIT_QUERY, note.query);
+}
+
+void COptionsEditDlg::OnNew()
+{
+    SetNoteId(-1);
+    SetDlgItemText(IDC_EDIT_TITLE, L"");
+    SetDlgItemText(IDC_EDIT_COMMENTS, L"");
+    SetDlgItemText(IDC_EDIT_QUERY, L"");
+    m_groupCombo.SetCurSel(-1);
+}
+
+void COptionsEditDlg::OnSave()
+{
+    NoteRecord note;
+    note.name = GetDlgItemText(IDC_EDIT_TITLE);
+    note.comments = GetDlgItemText(IDC_EDIT_COMMENTS);
+    note.query = GetDlgItemText(IDC_EDIT_QUERY);
+    note.groupId = m_groupCombo.SelectedGroupId(0);
+    note.name.Trim();
+    note.query.Trim();
+    if (note.name.IsEmpty() || note.query.IsEmpty()) {
+        AfxMessageBox(LoadResourceString(IDS_REQUIRED_NOTE_FIELDS), MB_ICONEXCLAMATION);
+        return;
+    }
+    // The store quotes the texts as it composes the statements.
+    const bool isNew = m_noteId == -1;
+    note.id = m_noteId;
+    if (isNew && !NextNoteId(GetDatabase(), m_hWnd, note.id)) return;
+    if (!(isNew ? InsertNote(GetDatabase(), note) : UpdateNote(GetDatabase(), note))) return;
+    SetNoteId(note.id);
+}
+
+void COptionsEditDlg::OnDelete()
+{
+    if (AfxMessageBox(LoadResourceString(IDS_REMOVE_NODE_QUESTION), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (!DeleteNote(GetDatabase(), m_noteId)) return;
+    OnNew();
+}

@@ -1,0 +1,78 @@
+// COptionsGroupEditDlg: reading, saving and deleting one group.
+#include "pages/COptionsGroupEditDlg.h"
+
+#include <cwchar>
+
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "framework/ResourceString.h"
+#include "pages/IPageOwner.h"
+#include "res/resource.h"
+#include "store/NoteRecords.h"
+
+BEGIN_MESSAGE_MAP(COptionsGroupEditDlg, COptionsDlg)
+    ON_CBN_SELCHANGE(IDC_GROUP_NAME, OnGroupSelChange)
+    ON_BN_CLICKED(IDC_GROUP_SAVE, OnSave)
+    ON_BN_CLICKED(IDC_GROUP_DELETE, OnDelete)
+END_MESSAGE_MAP()
+
+COptionsGroupEditDlg::COptionsGroupEditDlg() : COptionsDlg(IDD_PAGE_GROUP_EDIT) {}
+
+void COptionsGroupEditDlg::DoDataExchange(CDataExchange* dx)
+{
+    COptionsDlg::DoDataExchange(dx);
+    DDX_Control(dx, IDC_GROUP_NAME, m_groupCombo);
+    DDX_Control(dx, IDC_GROUP_SAVE, m_saveButton);
+    DDX_Control(dx, IDC_GROUP_DELETE, m_deleteButton);
+}
+
+void COptionsGroupEditDlg::ResetPage(bool databaseOpen)
+{
+    m_saveButton.EnableWindow(databaseOpen);
+    m_deleteButton.EnableWindow(databaseOpen);
+    m_groupCombo.ResetContent();
+}
+
+void COptionsGroupEditDlg::UpdateGroupList(int groupId, const CString& name, bool removed)
+{
+    if (removed || groupId > 0) m_groupCombo.UpdateGroup(groupId, name, removed);
+}
+
+void COptionsGroupEditDlg::OnGroupSelChange()
+{
+    if (m_groupCombo.GetCurSel() < 0) return;
+    CString description;
+    if (ReadGroupDescription(GetDatabase(), m_hWnd, m_groupCombo.SelectedGroupId(0), description) == ReadResult::Row)
+        SetDlgItemText(IDC_GROUP_COMMENTS, description);
+}
+
+void COptionsGroupEditDlg::OnSave()
+{
+    CString name = m_groupCombo.GetWindowText();
+    const CString description = GetDlgItemText(IDC_GROUP_COMMENTS);
+    name.Trim();
+    if (name.IsEmpty()) {
+        AfxMessageBox(LoadResourceString(IDS_REQUIRED_GROUP_NAME), MB_ICONEXCLAMATION);
+        return;
+    }
+    const int existing = m_groupCombo.FindStringExact(-1, name);
+    CString idText;
+    if (existing >= 0) {
+        if (AfxMessageBox(LoadResourceString(IDS_UPDATE_GROUP_QUESTION), MB_YESNO | MB_ICONQUESTION) == IDNO) return;
+        idText.Format(L"%d", static_cast<int>(m_groupCombo.GetItemData(existing)));
+        UpdateGroup(GetDatabase(), idText, name, description);
+        return;
+    }
+    if (!NextGroupId(GetDatabase(), m_hWnd, idText)) return;
+    if (!InsertGroup(GetDatabase(), idText, name, description)) return;
+    Owner()->NotifyGroupChanged(static_cast<int>(std::wcstol(idText, nullptr, 10)), name, false);
+}
+
+void COptionsGroupEditDlg::OnDelete()
+{
+    if (m_groupCombo.GetCurSel() < 0) return;
+    const int groupId = m_groupCombo.SelectedGroupId(0);
+    if (!DeleteGroup(GetDatabase(), groupId)) return;
+    Owner()->NotifyGroupChanged(groupId, CString(), true);
+    SetDlgItemText(IDC_GROUP_COMMENTS, L"");
+}

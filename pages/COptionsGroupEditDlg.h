@@ -1,0 +1,27 @@
+// COptionsGroupEditDlg: the Group Edit page: picks or names a group, writes
+// its description, saves or deletes it. Group 0 is never listed here.
+#pragma once
+
+#include "framework/CButton.h"
+#include "pages/CGroupCombo.h"
+#include "pages/COptionsDlg.h"
+
+class COptionsGroupEditDlg : public COptionsDlg {
+public:
+    COptionsGroupEditDlg();
+
+    void ResetPage(bool databaseOpen) override;
+    void UpdateGroupList(int groupId, const CString& name, bool removed);
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    void OnGroupSelChange();
+    void OnSave();
+    void OnDelete();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CGroupCombo m_groupCombo;
+    CButton m_saveButton;
+    CButton m_deleteButton;
+};

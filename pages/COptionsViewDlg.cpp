@@ -1,0 +1,29 @@
+// COptionsViewDlg: shows a note's query; its text box is its only state.
+#include "pages/COptionsViewDlg.h"
+
+#include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
+#include "res/resource.h"
+#include "store/NoteRecords.h"
+
+BEGIN_MESSAGE_MAP(COptionsViewDlg, COptionsDlg)
+    ON_BN_CLICKED(IDC_VIEW_EXECUTE, OnExecute)
+END_MESSAGE_MAP()
+
+COptionsViewDlg::COptionsViewDlg() : COptionsDlg(IDD_PAGE_VIEW) {}
+
+void COptionsViewDlg::DoDataExchange(CDataExchange* dx)
+{
+    COptionsDlg::DoDataExchange(dx);
+    DDX_Control(dx, IDC_VIEW_EXECUTE, m_executeButton);
+}
+
+void COptionsViewDlg::ResetPage(bool) { SetDlgItemText(IDC_VIEW_QUERY, L""); }
+
+void COptionsViewDlg::ShowItem(int noteId, int)
+{
+    CString query;
+    if (ReadNoteQuery(GetDatabase(), m_hWnd, noteId, query) == ReadResult::Row) SetDlgItemText(IDC_VIEW_QUERY, query);
+}
+
+void COptionsViewDlg::OnExecute() { AfxMessageBox(L"Exec button clicked!", MB_ICONINFORMATION); }

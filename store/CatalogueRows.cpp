@@ -1,0 +1,103 @@
+// Running the catalogue's row sources.
+#include "CatalogueRows.h"
+
+#include "StoreReports.h"
+#include "framework/CDBException.h"
+#include "framework/CDBVariant.h"
+#include "framework/CDatabase.h"
+#include "framework/CRecordset.h"
+
+#include <sqlext.h>
+
+namespace {
+
+// Calls OnRowsEnd when the rows are done, normally or by an exception.
+template <class Row>
+class CRowsEndGuard {
+public:
+    explicit CRowsEndGuard(CRowReceiver<Row>& receiver) : m_receiver(receiver) {}
+    ~CRowsEndGuard() { m_receiver.OnRowsEnd(); }
+    CRowsEndGuard(const CRowsEndGuard&) = delete;
+    CRowsEndGuard& operator=(const CRowsEndGuard&) = delete;
+
+private:
+    CRowReceiver<Row>& m_receiver;
+};
+
+int ReadId(CRecordset& recordset, const wchar_t* column)
+{
+    CDBVariant value;
+    recordset.GetFieldValue(column, value, SQL_C_SSHORT);
+    return value.m_dwType == DBVT_SHORT ? static_cast<int>(value.m_iVal) : 0;
+}
+
+CString ReadText(CRecordset& recordset, const wchar_t* column)
+{
+    CString value;
+    recordset.GetFieldValue(column, value);
+    return value;
+}
+
+// Opens `sql`; on failure reports it and returns false.
+bool OpenRows(CRecordset& recordset, const CString& sql)
+{
+    try {
+        recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
+        return true;
+    } catch (CDBException* e) {
+        ShowWarningBox(e);
+        e->Delete();
+        return false;
+    }
+}
+
+template <class Row, class ReadRow>
+bool RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>& receiver, ReadRow readRow)
+{
+    CRecordset recordset(&database);
+    if (!OpenRows(recordset, sql)) return false;
+    receiver.OnRowsBegin();
+    CRowsEndGuard<Row> end(receiver);
+    while (!recordset.IsEOF()) {
+        receiver.OnRow(readRow(recordset));
+        recordset.MoveNext();
+    }
+    recordset.Close();
+    return true;
+}
+
+} // namespace
+
+bool ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver)
+{
+    return RunRows(database, kGroupListStatement, receiver, [](CRecordset& rs) {
+        GroupRow row;
+        row.id = ReadId(rs, L"id");
+        row.groupName = ReadText(rs, L"groupName");
+        return row;
+    });
+}
+
+bool ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver)
+{
+    return RunRows(database, kCatalogueStatement, receiver, [](CRecordset& rs) {
+        CatalogueRow row;
+        row.id = ReadId(rs, L"id");
+        row.groupId = ReadId(rs, L"groupId");
+        row.groupName = ReadText(rs, L"groupName");
+        row.name = ReadText(rs, L"name");
+        row.comments = ReadText(rs, L"comments");
+        return row;
+    });
+}
+
+bool RunSearch(CDatabase& database, const CString& text, const SearchScope& scope, CRowReceiver<SearchRow>& receiver)
+{
+    return RunRows(database, BuildSearchStatement(text, scope), receiver, [](CRecordset& rs) {
+        SearchRow row;
+        row.id = ReadId(rs, L"id");
+        row.name = ReadText(rs, L"name");
+        row.comments = ReadText(rs, L"comments");
+        return row;
+    });
+}

@@ -1,0 +1,52 @@
+// The row sources of the catalogue: the group list, the catalogue of notes
+// and the search. Each opens its statement, hands every row to a receiver in
+// order (the receiver handles a row before the next one is fetched) and
+// closes it. A statement that cannot be opened is reported with the
+// database's error text and the source returns false, having handed over
+// nothing. A failure while fetching leaves as a CDBException after the
+// receiver's OnRowsEnd, for the framework's message dispatch to report.
+#pragma once
+
+#include "NoteSql.h"
+#include "framework/CString.h"
+
+class CDatabase;
+
+struct GroupRow {
+    int id = 0;
+    CString groupName;
+};
+
+struct CatalogueRow {
+    int id = 0;
+    int groupId = 0;
+    CString groupName;
+    CString name;
+    CString comments;  // empty when NULL
+};
+
+struct SearchRow {
+    int id = 0;
+    CString name;
+    CString comments;  // empty when NULL
+};
+
+// Receives the rows of one row source.
+template <class Row>
+class CRowReceiver {
+public:
+    virtual ~CRowReceiver() = default;
+    // The statement is open and no row has been handed over yet.
+    virtual void OnRowsBegin() {}
+    virtual void OnRow(const Row& row) = 0;
+    // Called once after OnRowsBegin: when every row has been handed over and
+    // the statement closed, or when a fetch failure is about to leave.
+    virtual void OnRowsEnd() {}
+};
+
+// "SELECT id,groupName FROM groups ORDER BY groupName": every group, group 0 included.
+bool ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver);
+// Notes with their groups, ordered by group number, then note name.
+bool ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver);
+// The notes that BuildSearchStatement(text, scope) finds, in the same order.
+bool RunSearch(CDatabase& database, const CString& text, const SearchScope& scope, CRowReceiver<SearchRow>& receiver);

@@ -1,0 +1,66 @@
+// CreateNoteDatabaseFile, ConnectNoteDatabase and CreateSchema.
+#include "NoteDatabaseFile.h"
+
+#include "NoteSql.h"
+#include "StoreReports.h"
+#include "res/resource.h"
+#include "framework/CDBException.h"
+#include "framework/CDatabase.h"
+#include "framework/MessageBox.h"
+#include "framework/ResourceString.h"
+
+#include <windows.h>
+#include <odbcinst.h>
+
+namespace {
+
+// Owns a module loaded with LoadLibraryW.
+class CLoadedLibrary {
+public:
+    explicit CLoadedLibrary(const wchar_t* name) : m_module(::LoadLibraryW(name)) {}
+    ~CLoadedLibrary() { if (m_module) ::FreeLibrary(m_module); }
+    CLoadedLibrary(const CLoadedLibrary&) = delete;
+    CLoadedLibrary& operator=(const CLoadedLibrary&) = delete;
+    FARPROC Find(const char* name) const { return m_module ? ::GetProcAddress(m_module, name) : nullptr; }
+
+private:
+    HMODULE m_module;  // owned
+};
+
+using ConfigDataSourceFunction = BOOL(WINAPI*)(HWND, WORD, LPCWSTR, LPCWSTR);
+
+} // namespace
+
+bool CreateNoteDatabaseFile(const CString& path)
+{
+    const CString attributes = BuildCreationAttributes(path);
+    // The installer library is looked up when it is needed, as the module
+    // does not depend on it at load time.
+    CLoadedLibrary installer(L"odbccp32.dll");
+    const auto configure = reinterpret_cast<ConfigDataSourceFunction>(reinterpret_cast<void*>(installer.Find("SQLConfigDataSourceW")));
+    const BOOL created = configure && configure(nullptr, ODBC_ADD_DSN, kNoteDriverName, attributes);
+    if (!created) {
+        AfxMessageBox(LoadResourceString(IDS_CREATE_FAILED), MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+void ConnectNoteDatabase(CDatabase& database, const CString& path)
+{
+    database.Open(nullptr, FALSE, FALSE, BuildConnectString(path), TRUE);
+}
+
+bool CreateSchema(CDatabase& database)
+{
+    for (const wchar_t* statement : kSchemaStatements) {
+        try {
+            database.ExecuteSQL(statement);
+        } catch (CDBException* e) {
+            ShowWarningBox(e);
+            e->Delete();
+            return false;
+        }
+    }
+    return true;
+}

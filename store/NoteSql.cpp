@@ -1,0 +1,138 @@
+// The note store's SQL texts and their composition.
+#include "NoteSql.h"
+
+#include <climits>
+
+const wchar_t* const kNoteDriverName = L"Microsoft Access Driver (*.mdb)";
+
+const wchar_t* const kSchemaStatements[3] = {
+    L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
+    L"INSERT INTO groups VALUES(0,'None',NULL);",
+    L"CREATE TABLE notes (id SMALLINT NOT NULL,groupId SMALLINT NOT NULL,name VARCHAR(255) NOT NULL,comments VARCHAR(255),"
+    L"query LONGTEXT NOT NULL,PRIMARY KEY(id),CONSTRAINT groupNotes FOREIGN KEY(groupId) REFERENCES groups);",
+};
+
+const wchar_t* const kGroupListStatement = L"SELECT id,groupName FROM groups ORDER BY groupName";
+const wchar_t* const kCatalogueStatement =
+    L"SELECT notes.id,groups.id AS groupId,groups.groupName,notes.name,notes.comments FROM groups,notes "
+    L"WHERE notes.groupId=groups.id ORDER BY notes.groupId,notes.name";
+const wchar_t* const kNextNoteIdStatement = L"SELECT Max(id)+1 FROM notes";
+const wchar_t* const kNextGroupIdStatement = L"SELECT Max(id)+1 FROM groups";
+
+CString BuildConnectString(const CString& path)
+{
+    CString text;
+    text.Format(L"ODBC;DRIVER={%s};DSN='';DBQ=%s", kNoteDriverName, path.GetString());
+    return text;
+}
+
+CString BuildCreationAttributes(const CString& path) { return CString(L"CREATE_DB=\"") + path + L"\";"; }
+
+CString QuoteSqlText(const CString& text)
+{
+    CString quoted = text;
+    quoted.Replace(L"'", L"''");
+    return quoted;
+}
+
+CString BuildSearchStatement(const CString& text, const SearchScope& scope)
+{
+    const CString escaped = QuoteSqlText(text);
+    CString sql = L"SELECT notes.id, groups.id AS groupId, groups.groupName, notes.name, notes.comments FROM groups, notes "
+                  L"WHERE notes.groupId=groups.id AND (";
+    bool first = true;
+    auto append = [&](const wchar_t* format) {
+        if (!first) sql += L" OR ";
+        first = false;
+        sql.AppendFormat(format, escaped.GetString());
+    };
+    if (scope.inName || (!scope.inDescription && !scope.inSequel)) append(L"notes.name LIKE '%%%s%%'");
+    if (scope.inDescription) append(L"notes.comments LIKE '%%%s%%'");
+    if (scope.inSequel) append(L"notes.query LIKE '%%%s%%'");
+    sql += L") ORDER BY notes.groupId, notes.name;";
+    return sql;
+}
+
+CString BuildReadNoteStatement(int noteId)
+{
+    CString sql;
+    sql.Format(L"SELECT id,groupId,name,comments,query FROM notes WHERE id=%d", noteId);
+    return sql;
+}
+
+CString BuildReadNoteQueryStatement(int noteId)
+{
+    CString sql;
+    sql.Format(L"SELECT query FROM notes WHERE id=%d", noteId);
+    return sql;
+}
+
+CString BuildInsertNoteStatement(const NoteRecord& record)
+{
+    CString sql;
+    sql.Format(L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(%d,%d,'%s','%s','%s');", record.id, record.groupId,
+               QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString());
+    return sql;
+}
+
+CString BuildUpdateNoteStatement(const NoteRecord& record)
+{
+    CString sql;
+    sql.Format(L"UPDATE notes SET groupId=%d, name='%s', comments='%s', query='%s' WHERE id=%d;", record.groupId,
+               QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString(),
+               record.id);
+    return sql;
+}
+
+CString BuildDeleteNoteStatement(int noteId)
+{
+    CString sql;
+    sql.Format(L"DELETE FROM notes WHERE id=%d", noteId);
+    return sql;
+}
+
+CString BuildReadGroupDescriptionStatement(int groupId)
+{
+    CString sql;
+    sql.Format(L"SELECT groupDescription FROM groups WHERE groups.id=%d", groupId);
+    return sql;
+}
+
+CString BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description)
+{
+    CString sql;
+    sql.Format(L"INSERT INTO groups VALUES(%s,'%s','%s')", idText.GetString(), QuoteSqlText(name).GetString(),
+               QuoteSqlText(description).GetString());
+    return sql;
+}
+
+CString BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description)
+{
+    CString sql;
+    sql.Format(L"UPDATE groups SET groupName='%s',groupDescription='%s' WHERE id=%s", QuoteSqlText(name).GetString(),
+               QuoteSqlText(description).GetString(), idText.GetString());
+    return sql;
+}
+
+CString BuildDeleteGroupStatement(int groupId)
+{
+    CString sql;
+    sql.Format(L"DELETE FROM groups WHERE groups.id=%d", groupId);
+    return sql;
+}
+
+int NoteIdFromText(const CString& text)
+{
+    const wchar_t* p = text.GetString();
+    while (*p == L' ' || *p == L'\t') ++p;
+    bool negative = false;
+    if (*p == L'-' || *p == L'+') negative = *p++ == L'-';
+    long long value = 0;
+    for (; *p >= L'0' && *p <= L'9'; ++p) {
+        value = value * 10 + (*p - L'0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) value = -value;
+    if (value > INT_MAX) value = INT_MAX;
+    return static_cast<int>(value);
+}

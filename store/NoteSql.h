@@ -1,0 +1,52 @@
+// Every SQL text of the note store and how each is composed: the connect
+// string, the installer's creation attributes, the schema, the catalogue and
+// search statements and the statements on single notes and groups. Portable:
+// no platform header, so the composition is unit tested natively.
+#pragma once
+
+#include "NoteRecord.h"
+#include "framework/CString.h"
+
+// The ODBC driver that holds note databases.
+extern const wchar_t* const kNoteDriverName;
+
+// "ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=<path>", the path unchanged.
+CString BuildConnectString(const CString& path);
+// CREATE_DB="<path>"; for the ODBC installer.
+CString BuildCreationAttributes(const CString& path);
+
+// The three statements that write the schema into a new file, in order.
+extern const wchar_t* const kSchemaStatements[3];
+
+extern const wchar_t* const kGroupListStatement;
+extern const wchar_t* const kCatalogueStatement;
+
+// Where the Find text is looked for; with no flag set, the name is searched.
+struct SearchScope {
+    bool inName = false;         // m_findInName
+    bool inDescription = false;  // m_findInDescription: the comments
+    bool inSequel = false;       // m_findInSequel: the query text
+};
+CString BuildSearchStatement(const CString& text, const SearchScope& scope);
+
+// Doubles every apostrophe, so the text can stand between apostrophes in a statement.
+CString QuoteSqlText(const CString& text);
+
+// Statements on single notes and groups. Texts are given as the user entered
+// them; each builder quotes them with QuoteSqlText. Ids are numbers, except
+// the group id text, which goes into the statement unchanged.
+CString BuildReadNoteStatement(int noteId);
+CString BuildReadNoteQueryStatement(int noteId);
+extern const wchar_t* const kNextNoteIdStatement;
+CString BuildInsertNoteStatement(const NoteRecord& record);
+CString BuildUpdateNoteStatement(const NoteRecord& record);
+CString BuildDeleteNoteStatement(int noteId);
+CString BuildReadGroupDescriptionStatement(int groupId);
+extern const wchar_t* const kNextGroupIdStatement;
+CString BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description);
+CString BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description);
+CString BuildDeleteGroupStatement(int groupId);
+
+// The id that the text of "Max(id)+1" stands for: its leading decimal
+// integer, 0 for an empty text (an empty table) or a text without digits.
+int NoteIdFromText(const CString& text);

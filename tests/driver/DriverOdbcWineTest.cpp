@@ -1,0 +1,259 @@
+// The note database driver and its setup DLL through Wine's odbc32 and
+// odbccp32 and the host's unixODBC, with raw ODBC calls: file creation by the
+// installer, connect strings with Windows paths, column descriptions,
+// long texts in pieces, diagnostics, row counts and transactions.
+#include <windows.h>
+#include <odbcinst.h>
+#include <sql.h>
+#include <sqlext.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t* const kDriver = L"Microsoft Access Driver (*.mdb)";
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+std::wstring TempFolderPath()
+{
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    return std::wstring(temp) + L"quillbox driver " + std::to_wstring(::GetCurrentProcessId());
+}
+
+std::string ReadBytes(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+bool CreateWithInstaller(const std::wstring& path)
+{
+    const std::wstring attributes = L"CREATE_DB=\"" + path + L"\";";
+    return ::SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, kDriver, attributes.c_str()) != FALSE;
+}
+
+// First diagnostic record of a handle: "STATE|message".
+std::wstring Diagnostic(SQLSMALLINT type, SQLHANDLE handle)
+{
+    SQLWCHAR state[6] = {};
+    SQLWCHAR message[1024] = {};
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(::SQLGetDiagRecW(type, handle, 1, state, &native, message, 1024, &length))) return L"<none>";
+    return std::wstring(reinterpret_cast<wchar_t*>(state)) + L"|" + reinterpret_cast<wchar_t*>(message);
+}
+
+// One environment and connection to a new note database file.
+class DriverTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::CreateDirectoryW(m_folder.c_str(), nullptr);
+        m_path = m_folder + L"\\driver test.mdb";
+        ::DeleteFileW(m_path.c_str());
+        ASSERT_TRUE(CreateWithInstaller(m_path));
+        ASSERT_TRUE(SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_env)));
+        ::SQLSetEnvAttr(m_env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+        m_dbc = Connect(m_path);
+        ASSERT_NE(nullptr, m_dbc);
+        Exec(L"CREATE TABLE notes (id SMALLINT NOT NULL,groupId SMALLINT NOT NULL,name VARCHAR(255) NOT NULL,comments VARCHAR(255),"
+             L"query LONGTEXT NOT NULL,PRIMARY KEY(id))");
+    }
+    void TearDown() override
+    {
+        for (SQLHDBC dbc : m_connections) {
+            ::SQLDisconnect(dbc);
+            ::SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+        }
+        if (m_env) ::SQLFreeHandle(SQL_HANDLE_ENV, m_env);
+        ::DeleteFileW(m_path.c_str());
+        ::RemoveDirectoryW(m_folder.c_str());
+    }
+    SQLHDBC Connect(const std::wstring& path)
+    {
+        SQLHDBC dbc = nullptr;
+        ::SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc);
+        std::wstring text = std::wstring(L"DRIVER={") + kDriver + L"};DSN='';DBQ=" + path;
+        SQLWCHAR out[1024];
+        SQLSMALLINT outLength = 0;
+        const SQLRETURN rc = ::SQLDriverConnectW(dbc, nullptr, reinterpret_cast<SQLWCHAR*>(text.data()), SQL_NTS, out, 1024, &outLength,
+                                                 SQL_DRIVER_NOPROMPT);
+        if (!SQL_SUCCEEDED(rc)) {
+            m_lastError = Diagnostic(SQL_HANDLE_DBC, dbc);
+            ::SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+            return nullptr;
+        }
+        m_connections.push_back(dbc);
+        return dbc;
+    }
+    SQLRETURN Exec(const std::wstring& sql, SQLHDBC dbc = nullptr, SQLLEN* rowCount = nullptr)
+    {
+        SQLHSTMT stmt = nullptr;
+        ::SQLAllocHandle(SQL_HANDLE_STMT, dbc ? dbc : m_dbc, &stmt);
+        std::wstring text = sql;
+        const SQLRETURN rc = ::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(text.data()), SQL_NTS);
+        m_lastError = rc == SQL_ERROR ? Diagnostic(SQL_HANDLE_STMT, stmt) : L"";
+        if (rowCount) ::SQLRowCount(stmt, rowCount);
+        ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+        return rc;
+    }
+    std::wstring m_folder = TempFolderPath();
+    std::wstring m_path;
+    std::wstring m_lastError;
+    SQLHENV m_env = nullptr;
+    SQLHDBC m_dbc = nullptr;
+    std::vector<SQLHDBC> m_connections;
+};
+
+TEST(SetupDll, CreatesAnEmptyFileAndNeverOverwrites)
+{
+    const std::wstring folder = TempFolderPath() + L" setup";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"\\new notes.mdb";
+    ::DeleteFileW(path.c_str());
+    ASSERT_TRUE(CreateWithInstaller(path));
+    EXPECT_EQ(std::string(), ReadBytes(path));
+
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, "keep me", 7, &written, nullptr);
+    ::CloseHandle(file);
+    EXPECT_FALSE(CreateWithInstaller(path));
+    EXPECT_EQ("keep me", ReadBytes(path));
+
+    EXPECT_FALSE(CreateWithInstaller(folder + L"\\missing\\notes.mdb"));
+    EXPECT_EQ("<missing>", ReadBytes(folder + L"\\missing\\notes.mdb"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((folder + L"\\missing").c_str()));
+
+    EXPECT_FALSE(::SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, kDriver, L"DSN=notes;")) << "the driver keeps no data sources";
+    ::DeleteFileW(path.c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(DriverTest, MissingFileNamesIt)
+{
+    EXPECT_EQ(nullptr, Connect(m_folder + L"\\absent.mdb"));
+    EXPECT_EQ(L"08001|[Quillbox][Note database driver] Could not find file '" + m_folder + L"\\absent.mdb'.", m_lastError);
+}
+
+TEST_F(DriverTest, DescribesAccessTypes)
+{
+    SQLHSTMT stmt = nullptr;
+    ::SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt);
+    std::wstring sql = L"SELECT id, name, query, Max(id)+1 FROM notes";
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(sql.data()), SQL_NTS)));
+    const SQLSMALLINT expectedTypes[] = {SQL_SMALLINT, SQL_WVARCHAR, SQL_WLONGVARCHAR};
+    const SQLULEN expectedSizes[] = {5, 255};
+    for (SQLUSMALLINT c = 1; c <= 3; ++c) {
+        SQLWCHAR name[64];
+        SQLSMALLINT nameLength = 0, type = 0, decimals = 0, nullable = 0;
+        SQLULEN size = 0;
+        ASSERT_TRUE(SQL_SUCCEEDED(::SQLDescribeColW(stmt, c, name, 64, &nameLength, &type, &size, &decimals, &nullable)));
+        EXPECT_EQ(expectedTypes[c - 1], type) << "column " << c;
+        if (c <= 2) {
+            EXPECT_EQ(expectedSizes[c - 1], size) << "column " << c;
+        }
+    }
+    ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+}
+
+TEST_F(DriverTest, LongTextArrivesInPiecesWith01004)
+{
+    std::wstring text;
+    for (int i = 0; text.size() < 100000; ++i) text += L"line " + std::to_wstring(i) + L" \u00e9\U0001F600\r\n";
+    ASSERT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(1,0,'long',NULL,'" + text + L"')")) << Narrow(m_lastError);
+
+    SQLHSTMT stmt = nullptr;
+    ::SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt);
+    std::wstring sql = L"SELECT id, comments, query FROM notes";
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(sql.data()), SQL_NTS)));
+    ASSERT_EQ(SQL_SUCCESS, ::SQLFetch(stmt));
+
+    SQLSMALLINT id = 0;
+    SQLLEN indicator = 0;
+    ASSERT_EQ(SQL_SUCCESS, ::SQLGetData(stmt, 1, SQL_C_SSHORT, &id, sizeof id, &indicator));
+    EXPECT_EQ(1, id);
+    SQLWCHAR small[8];
+    ASSERT_EQ(SQL_SUCCESS, ::SQLGetData(stmt, 2, SQL_C_WCHAR, small, sizeof small, &indicator));
+    EXPECT_EQ(SQL_NULL_DATA, indicator);
+
+    std::wstring read;
+    int pieces = 0;
+    SQLWCHAR buffer[1000];
+    for (;;) {
+        const SQLRETURN rc = ::SQLGetData(stmt, 3, SQL_C_WCHAR, buffer, sizeof buffer, &indicator);
+        if (rc == SQL_NO_DATA) break;
+        ASSERT_TRUE(SQL_SUCCEEDED(rc));
+        ++pieces;
+        if (rc == SQL_SUCCESS_WITH_INFO) {
+            EXPECT_EQ(L"01004", Diagnostic(SQL_HANDLE_STMT, stmt).substr(0, 5));
+            EXPECT_EQ(static_cast<SQLLEN>((text.size() - read.size()) * sizeof(SQLWCHAR)), indicator) << "bytes still to come";
+            read += reinterpret_cast<wchar_t*>(buffer);
+        } else {
+            read.append(reinterpret_cast<wchar_t*>(buffer), static_cast<size_t>(indicator) / sizeof(SQLWCHAR));
+        }
+    }
+    EXPECT_GT(pieces, 100);
+    EXPECT_TRUE(read == text) << "read " << read.size() << " of " << text.size() << " characters";
+    EXPECT_EQ(SQL_NO_DATA, ::SQLFetch(stmt));
+    ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+}
+
+TEST_F(DriverTest, RowCountsAndUpdatesThatTouchNothing)
+{
+    ASSERT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(1,0,'a','','q')"));
+    ASSERT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(2,0,'b','','q')"));
+    SQLLEN count = 0;
+    EXPECT_EQ(SQL_SUCCESS, Exec(L"UPDATE notes SET name='c'", nullptr, &count));
+    EXPECT_EQ(2, count);
+    EXPECT_EQ(SQL_NO_DATA, Exec(L"DELETE FROM notes WHERE id=99"));
+    count = 0;
+    EXPECT_EQ(SQL_SUCCESS, Exec(L"CREATE TABLE other (x SMALLINT)", nullptr, &count));
+    EXPECT_EQ(-1, count) << "a statement that changes no rows has no row count";
+}
+
+TEST_F(DriverTest, RefusedValuesCarryStateAndText)
+{
+    EXPECT_EQ(SQL_ERROR, Exec(L"INSERT INTO notes VALUES(1,0,'" + std::wstring(256, L'x') + L"','','q')"));
+    EXPECT_EQ(L"22001|[Quillbox][Note database driver] The text for the field 'notes.name' is too long: the field holds at most 255 "
+              L"characters (VARCHAR(255)).",
+              m_lastError);
+    EXPECT_EQ(SQL_ERROR, Exec(L"INSERT INTO notes VALUES(-32769,0,'x','','q')"));
+    EXPECT_EQ(L"22003", m_lastError.substr(0, 5));
+    EXPECT_EQ(SQL_ERROR, Exec(L"INSERT INTO notes VALUES(1,0,'x','',NULL)"));
+    EXPECT_EQ(L"23000", m_lastError.substr(0, 5));
+    EXPECT_EQ(SQL_ERROR, Exec(L"SELECT * FROM nowhere"));
+    EXPECT_EQ(L"42S02", m_lastError.substr(0, 5));
+}
+
+TEST_F(DriverTest, ManualCommitRollsBackAndHoldsOthersAtBay)
+{
+    SQLHDBC second = Connect(m_path);
+    ASSERT_NE(nullptr, second);
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLSetConnectAttrW(second, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), SQL_IS_UINTEGER)));
+    ASSERT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(1,0,'pending','','q')", second));
+    EXPECT_EQ(SQL_ERROR, Exec(L"INSERT INTO notes VALUES(2,0,'blocked','','q')"));
+    EXPECT_EQ(L"HYT00", m_lastError.substr(0, 5)) << Narrow(m_lastError);
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLEndTran(SQL_HANDLE_DBC, second, SQL_ROLLBACK)));
+    EXPECT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(2,0,'free','','q')")) << Narrow(m_lastError);
+    SQLLEN count = 0;
+    EXPECT_EQ(SQL_NO_DATA, Exec(L"DELETE FROM notes WHERE name='pending'", nullptr, &count)) << "the rolled-back row is gone";
+}
+
+} // namespace

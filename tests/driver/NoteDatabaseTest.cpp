@@ -1,0 +1,279 @@
+// The note database over SQLite as the driver opens it: new files, the
+// Access types enforced with readable errors, foreign keys, the General
+// order and LIKE, files that are not databases, read-only and locked files.
+#include "DriverTestFiles.h"
+#include "driver/NoteDatabase.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+const char* const kSchema[] = {
+    "CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
+    "INSERT INTO groups VALUES(0,'None',NULL);",
+    "CREATE TABLE notes (id SMALLINT NOT NULL,groupId SMALLINT NOT NULL,name VARCHAR(255) NOT NULL,comments VARCHAR(255),"
+    "query LONGTEXT NOT NULL,PRIMARY KEY(id),CONSTRAINT groupNotes FOREIGN KEY(groupId) REFERENCES groups);",
+};
+
+// Runs one statement to its end; returns the rows' first column as text.
+bool RunSql(NoteDatabase& db, const std::string& sql, DriverError& error, std::vector<std::string>* rows = nullptr)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (!db.Prepare(sql, statement, error)) return false;
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        if (rows) {
+            const unsigned char* text = sqlite3_column_text(statement, 0);
+            rows->push_back(text ? reinterpret_cast<const char*>(text) : "NULL");
+        }
+    }
+    if (rc != SQLITE_DONE) error = db.ErrorFor(rc, sql);
+    sqlite3_finalize(statement);
+    return rc == SQLITE_DONE;
+}
+
+class NoteDatabaseTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = m_temp.Write("notes.mdb", "");
+        DriverError error;
+        ASSERT_TRUE(m_db.Open(m_path, false, 200, error)) << error.message;
+        for (const char* sql : kSchema) ASSERT_TRUE(RunSql(m_db, sql, error)) << error.message;
+    }
+    void Ok(const std::string& sql)
+    {
+        DriverError error;
+        EXPECT_TRUE(RunSql(m_db, sql, error)) << sql << ": " << error.message;
+    }
+    DriverError Fails(const std::string& sql)
+    {
+        DriverError error;
+        EXPECT_FALSE(RunSql(m_db, sql, error)) << sql;
+        return error;
+    }
+    std::vector<std::string> Rows(const std::string& sql)
+    {
+        DriverError error;
+        std::vector<std::string> rows;
+        EXPECT_TRUE(RunSql(m_db, sql, error, &rows)) << error.message;
+        return rows;
+    }
+    TempFolder m_temp;
+    std::string m_path;
+    NoteDatabase m_db;
+};
+
+TEST(NoteDatabaseOpen, ZeroLengthFileBecomesAnEmptyDatabase)
+{
+    TempFolder temp;
+    const std::string path = temp.Write("new.mdb", "");
+    NoteDatabase db;
+    DriverError error;
+    ASSERT_TRUE(db.Open(path, false, 200, error)) << error.message;
+    db.Close();
+    struct stat st;
+    ASSERT_EQ(0, ::stat(path.c_str(), &st));
+    EXPECT_GT(st.st_size, 0) << "the header is written on first connect";
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &raw));
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(raw, "PRAGMA application_id", -1, &s, nullptr);
+    ASSERT_EQ(SQLITE_ROW, sqlite3_step(s));
+    EXPECT_EQ(NoteDatabase::kApplicationId, sqlite3_column_int(s, 0));
+    sqlite3_finalize(s);
+    sqlite3_close(raw);
+}
+
+TEST(NoteDatabaseOpen, MissingFileIsNamed)
+{
+    TempFolder temp;
+    NoteDatabase db;
+    DriverError error;
+    EXPECT_FALSE(db.Open(temp.File("nothing.mdb"), false, 200, error));
+    EXPECT_EQ("08001", error.sqlState);
+    EXPECT_EQ("Could not find file '" + temp.File("nothing.mdb") + "'.", error.message);
+    struct stat st;
+    EXPECT_NE(0, ::stat(temp.File("nothing.mdb").c_str(), &st)) << "connecting never creates a file";
+}
+
+TEST(NoteDatabaseOpen, FileThatIsNotADatabaseIsRefusedAndLeftAlone)
+{
+    TempFolder temp;
+    const std::string content = "Dear diary, this is not a database. It is long enough to look like a header, though.\n";
+    const std::string path = temp.Write("diary.mdb", content);
+    NoteDatabase db;
+    DriverError error;
+    EXPECT_FALSE(db.Open(path, false, 200, error));
+    EXPECT_EQ("08001", error.sqlState);
+    EXPECT_NE(std::string::npos, error.message.find("is not a note database")) << error.message;
+    EXPECT_NE(std::string::npos, error.message.find(path)) << error.message;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(content, std::string(std::istreambuf_iterator<char>(in), {}));
+}
+
+TEST_F(NoteDatabaseTest, SmallintRangeIsEnforcedWithTheColumnAndLimits)
+{
+    Ok("INSERT INTO notes VALUES(32767,0,'last','','q')");
+    Ok("INSERT INTO notes VALUES(-32768,0,'first','','q')");
+    DriverError e = Fails("INSERT INTO notes VALUES(32768,0,'over','','q')");
+    EXPECT_EQ("22003", e.sqlState);
+    EXPECT_EQ("The value for the field 'notes.id' is out of range: the field holds whole numbers from -32768 to 32767 (SMALLINT).", e.message);
+    e = Fails("UPDATE notes SET groupId=70000 WHERE id=32767");
+    EXPECT_NE(std::string::npos, e.message.find("'notes.groupId'")) << e.message;
+    EXPECT_EQ((std::vector<std::string>{"0"}), Rows("SELECT groupId FROM notes WHERE id=32767"));
+}
+
+TEST_F(NoteDatabaseTest, TextThatIsNotANumberIsRefusedForSmallint)
+{
+    EXPECT_EQ("22003", Fails("INSERT INTO groups VALUES('one','x',NULL)").sqlState);
+    Ok("INSERT INTO groups VALUES('7','seven',NULL)");  // a number written as text is a number
+    EXPECT_EQ((std::vector<std::string>{"integer"}), Rows("SELECT typeof(id) FROM groups WHERE groupName='seven'"));
+}
+
+TEST_F(NoteDatabaseTest, VarcharLengthIsEnforcedNeverTruncated)
+{
+    Ok("INSERT INTO notes VALUES(1,0,'" + std::string(255, 'a') + "','','q')");
+    const DriverError e = Fails("INSERT INTO notes VALUES(2,0,'" + std::string(256, 'a') + "','','q')");
+    EXPECT_EQ("22001", e.sqlState);
+    EXPECT_EQ("The text for the field 'notes.name' is too long: the field holds at most 255 characters (VARCHAR(255)).", e.message);
+    // 255 letters outside ASCII are 255 characters too.
+    std::string umlauts;
+    for (int i = 0; i < 255; ++i) umlauts += "ä";
+    Ok("INSERT INTO notes VALUES(3,0,'" + umlauts + "','','q')");
+    EXPECT_EQ((std::vector<std::string>{"1", "3"}), Rows("SELECT id FROM notes ORDER BY id"));
+}
+
+TEST_F(NoteDatabaseTest, NotNullIsEnforced)
+{
+    const DriverError e = Fails("INSERT INTO notes VALUES(1,0,'n','',NULL)");
+    EXPECT_EQ("23000", e.sqlState);
+    EXPECT_EQ("The field 'notes.query' cannot be empty: a value is required (NOT NULL).", e.message);
+}
+
+TEST_F(NoteDatabaseTest, ForeignKeyRefusesDeletingAGroupWithNotes)
+{
+    Ok("INSERT INTO groups VALUES(1,'Sales',NULL)");
+    Ok("INSERT INTO notes VALUES(1,1,'n','','q')");
+    DriverError e = Fails("DELETE FROM groups WHERE groups.id=1");
+    EXPECT_EQ("23000", e.sqlState);
+    EXPECT_EQ("The row cannot be deleted from table 'groups' because table 'notes' (field 'notes.groupId') includes related rows. Nothing was changed.",
+              e.message);
+    e = Fails("INSERT INTO notes VALUES(2,9,'n','','q')");
+    EXPECT_NE(std::string::npos, e.message.find("a related row is required in table 'groups'")) << e.message;
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("SELECT count(*) FROM groups WHERE id=1"));
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("SELECT count(*) FROM notes"));
+}
+
+TEST_F(NoteDatabaseTest, DuplicateKeyNamesTheField)
+{
+    const DriverError e = Fails("INSERT INTO groups VALUES(0,'again',NULL)");
+    EXPECT_EQ("23000", e.sqlState);
+    EXPECT_NE(std::string::npos, e.message.find("'groups.id' is already used")) << e.message;
+}
+
+TEST_F(NoteDatabaseTest, OrderByIgnoresCaseForEveryLetter)
+{
+    Ok("INSERT INTO notes VALUES(1,0,'cherry','','q')");
+    Ok("INSERT INTO notes VALUES(2,0,'Banana','','q')");
+    Ok("INSERT INTO notes VALUES(3,0,'apple','','q')");
+    Ok("INSERT INTO notes VALUES(4,0,'Éclair','','q')");
+    Ok("INSERT INTO notes VALUES(5,0,'date','','q')");
+    Ok("INSERT INTO notes VALUES(6,0,'ÄPFEL','','q')");
+    EXPECT_EQ((std::vector<std::string>{"ÄPFEL", "apple", "Banana", "cherry", "date", "Éclair"}),
+              Rows("SELECT notes.name FROM groups,notes WHERE notes.groupId=groups.id ORDER BY notes.groupId,notes.name"));
+}
+
+TEST_F(NoteDatabaseTest, LikeIgnoresCaseForEveryLetter)
+{
+    Ok("INSERT INTO notes VALUES(1,0,'CAFÉ','','q')");
+    Ok("INSERT INTO notes VALUES(2,0,'cafe','','q')");
+    Ok("INSERT INTO notes VALUES(3,0,'ПРИВЕТ','','q')");
+    EXPECT_EQ((std::vector<std::string>{"CAFÉ"}), Rows("SELECT name FROM notes WHERE name LIKE '%é%'"));
+    EXPECT_EQ((std::vector<std::string>{"ПРИВЕТ"}), Rows("SELECT name FROM notes WHERE name LIKE '%при%'"));
+    EXPECT_EQ((std::vector<std::string>{"CAFÉ", "cafe"}), Rows("SELECT name FROM notes WHERE name LIKE 'caf_' ORDER BY id"));
+}
+
+TEST_F(NoteDatabaseTest, OneStatementAtATime)
+{
+    const DriverError e = Fails("INSERT INTO groups VALUES(5,'a',NULL); DELETE FROM notes");
+    EXPECT_EQ("42000", e.sqlState);
+    Ok("INSERT INTO groups VALUES(5,'a',NULL);  -- trailing comment\n");
+}
+
+TEST_F(NoteDatabaseTest, MissingTableSaysTheFileMayNotBeANoteDatabase)
+{
+    const DriverError e = Fails("SELECT * FROM recipes");
+    EXPECT_EQ("42S02", e.sqlState);
+    EXPECT_NE(std::string::npos, e.message.find("'recipes' does not exist")) << e.message;
+}
+
+TEST_F(NoteDatabaseTest, ReadOnlyFileReadsButRefusesWrites)
+{
+    Ok("INSERT INTO groups VALUES(1,'Sales',NULL)");
+    m_db.Close();
+    ASSERT_EQ(0, ::chmod(m_path.c_str(), 0444));
+    DriverError error;
+    ASSERT_TRUE(m_db.Open(m_path, false, 200, error)) << error.message;
+    EXPECT_TRUE(m_db.IsReadOnly());
+    EXPECT_EQ((std::vector<std::string>{"None", "Sales"}), Rows("SELECT groupName FROM groups ORDER BY groupName"));
+    const DriverError e = Fails("INSERT INTO groups VALUES(2,'Other',NULL)");
+    EXPECT_EQ("The note database file '" + m_path + "' is read-only, so the change cannot be saved. Nothing was changed.", e.message);
+}
+
+TEST_F(NoteDatabaseTest, LockedFileFailsAfterABoundedWait)
+{
+    NoteDatabase writer;
+    DriverError error;
+    ASSERT_TRUE(writer.Open(m_path, false, 200, error)) << error.message;
+    ASSERT_TRUE(writer.Execute("BEGIN IMMEDIATE", error)) << error.message;
+    ASSERT_TRUE(RunSql(writer, "INSERT INTO groups VALUES(1,'held',NULL)", error)) << error.message;
+
+    const DriverError e = Fails("INSERT INTO groups VALUES(2,'waiting',NULL)");
+    EXPECT_EQ("HYT00", e.sqlState);
+    EXPECT_NE(std::string::npos, e.message.find("is locked by another program or user")) << e.message;
+    // Reading is not blocked by a writer that has not started committing.
+    EXPECT_EQ((std::vector<std::string>{"None"}), Rows("SELECT groupName FROM groups"));
+
+    ASSERT_TRUE(writer.Execute("COMMIT", error)) << error.message;
+    Ok("INSERT INTO groups VALUES(2,'waiting',NULL)");
+    EXPECT_EQ((std::vector<std::string>{"None", "held", "waiting"}), Rows("SELECT groupName FROM groups ORDER BY id"));
+}
+
+TEST_F(NoteDatabaseTest, ConnectionIsSetUpForDurableCommitsAndForeignKeys)
+{
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("PRAGMA foreign_keys"));
+    EXPECT_EQ((std::vector<std::string>{"2"}), Rows("PRAGMA synchronous")) << "FULL";
+    EXPECT_EQ((std::vector<std::string>{"delete"}), Rows("PRAGMA journal_mode")) << "a rollback journal";
+}
+
+TEST_F(NoteDatabaseTest, ACommittedRowSurvivesAProcessThatDiesRightAfter)
+{
+    const pid_t child = ::fork();
+    ASSERT_NE(-1, child);
+    if (child == 0) {
+        // The child commits one row and dies without closing anything.
+        NoteDatabase db;
+        DriverError error;
+        const bool ok = db.Open(m_path, false, 2000, error) && RunSql(db, "INSERT INTO groups VALUES(9,'survivor',NULL)", error);
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(child, ::waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(0, WEXITSTATUS(status));
+    NoteDatabase fresh;
+    DriverError error;
+    ASSERT_TRUE(fresh.Open(m_path, false, 200, error)) << error.message;
+    std::vector<std::string> rows;
+    ASSERT_TRUE(RunSql(fresh, "SELECT groupName FROM groups WHERE id=9", error, &rows)) << error.message;
+    EXPECT_EQ((std::vector<std::string>{"survivor"}), rows);
+}
+
+} // namespace

@@ -1,0 +1,623 @@
+// The note store under Wine through the real ODBC stack (odbc32, unixODBC,
+// the note database driver) on real files: creation, schema, catalogue
+// order, search scopes, note and group records, every report the user sees,
+// and the bad input the store must survive. Files for the independent native
+// check are written to QB_STORE_EXCHANGE.
+#include "NoteStoreTestData.h"
+#include "StoreTestSupport.h"
+
+#include "framework/CDBException.h"
+#include "framework/CDatabase.h"
+#include "framework/CRecordset.h"
+#include "store/CatalogueRows.h"
+#include "store/NoteDatabaseFile.h"
+#include "store/NoteRecords.h"
+#include "store/NoteSql.h"
+
+#include <gtest/gtest.h>
+#include <sqlext.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace storetest;
+using namespace notestore_test;
+
+const wchar_t* W(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
+std::wstring S(const CString& text) { return text.str(); }
+std::string Narrow(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
+
+template <class Row>
+struct Collected : CRowReceiver<Row> {
+    std::vector<Row> rows;
+    int begins = 0;
+    int ends = 0;
+    bool beganFirst = true;  // OnRowsBegin came before any row
+    void OnRowsBegin() override { ++begins; }
+    void OnRow(const Row& row) override
+    {
+        if (begins == 0) beganFirst = false;
+        rows.push_back(row);
+    }
+    void OnRowsEnd() override { ++ends; }
+};
+
+class NoteStoreTest : public ::testing::Test {
+protected:
+    // A new note database at `path`: created, connected, schema written; no message shown.
+    void NewDatabase(CDatabase& db, const std::wstring& path)
+    {
+        BoxRecorder boxes;
+        ASSERT_TRUE(CreateNoteDatabaseFile(path.c_str()));
+        ConnectNoteDatabase(db, path.c_str());
+        ASSERT_TRUE(db.IsOpen());
+        ASSERT_TRUE(CreateSchema(db));
+        ASSERT_EQ(0u, boxes.Stop().size());
+    }
+    void Exec(CDatabase& db, const std::wstring& sql)
+    {
+        try {
+            db.ExecuteSQL(sql.c_str());
+        } catch (CDBException* e) {
+            ADD_FAILURE() << Narrow(sql) << ": " << Narrow(S(e->m_strError));
+            e->Delete();
+        }
+    }
+    // The first column of every row, as text.
+    std::vector<std::wstring> Column(CDatabase& db, const wchar_t* sql)
+    {
+        std::vector<std::wstring> values;
+        try {
+            CRecordset rs(&db);
+            rs.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
+            for (; !rs.IsEOF(); rs.MoveNext()) {
+                CString value;
+                rs.GetFieldValue(static_cast<short>(0), value);
+                values.push_back(S(value));
+            }
+        } catch (CDBException* e) {
+            ADD_FAILURE() << Narrow(sql) << ": " << Narrow(S(e->m_strError));
+            e->Delete();
+        }
+        return values;
+    }
+    std::vector<std::wstring> NamesOf(const std::vector<SearchRow>& rows)
+    {
+        std::vector<std::wstring> names;
+        for (const SearchRow& row : rows) names.push_back(S(row.name));
+        return names;
+    }
+    void AddNote(CDatabase& db, int id, int groupId, const wchar_t* name, const wchar_t* comments, const wchar_t* query)
+    {
+        NoteRecord note;
+        note.id = id;
+        note.groupId = groupId;
+        note.name = name;
+        note.comments = comments;
+        note.query = query;
+        BoxRecorder boxes;
+        EXPECT_TRUE(InsertNote(db, note)) << Narrow(name);
+        EXPECT_EQ(0u, boxes.Stop().size());
+    }
+    void ExpectOneBox(const std::vector<SeenBox>& boxes, const wchar_t* textPart, UINT icon)
+    {
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_TRUE(Contains(boxes[0].text, textPart)) << "box text: " << Narrow(boxes[0].text) << "\nexpected part: " << Narrow(textPart);
+        EXPECT_EQ(icon, boxes[0].icon);
+    }
+
+    TestFolder m_folder{L"quillbox store"};
+};
+
+TEST_F(NoteStoreTest, NewFileHoldsTwoTablesAndGroupNone)
+{
+    const std::wstring exchange = WindowsPathOf(QB_STORE_EXCHANGE);
+    RemoveFolderTree(exchange);
+    ASSERT_TRUE(::CreateDirectoryW(exchange.c_str(), nullptr));
+    const std::wstring path = exchange + L"\\fresh.mdb";
+    CDatabase db;
+    NewDatabase(db, path);
+    EXPECT_EQ((std::vector<std::wstring>{L"0|None|"}), Column(db, L"SELECT id || '|' || groupName || '|' || ifnull(groupDescription, '') FROM groups"));
+    EXPECT_EQ((std::vector<std::wstring>{L"1"}), Column(db, L"SELECT count(*) FROM groups WHERE groupDescription IS NULL"));
+    EXPECT_EQ((std::vector<std::wstring>{L"groups", L"notes"}), Column(db, L"SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
+
+    BoxRecorder boxes;
+    int noteId = -1;
+    EXPECT_TRUE(NextNoteId(db, nullptr, noteId));
+    EXPECT_EQ(0, noteId) << "the first note of a database gets id 0";
+    CString groupId;
+    EXPECT_TRUE(NextGroupId(db, nullptr, groupId));
+    EXPECT_EQ(L"1", S(groupId));
+    Collected<GroupRow> groups;
+    EXPECT_TRUE(ReadGroupList(db, groups));
+    ASSERT_EQ(1u, groups.rows.size());
+    EXPECT_EQ(0, groups.rows[0].id);
+    EXPECT_EQ(L"None", S(groups.rows[0].groupName));
+    Collected<CatalogueRow> catalogue;
+    EXPECT_TRUE(ReadCatalogue(db, catalogue));
+    EXPECT_EQ(0u, catalogue.rows.size());
+    EXPECT_EQ(1, catalogue.ends);
+    EXPECT_EQ(0u, boxes.Stop().size());
+}
+
+TEST_F(NoteStoreTest, CreatingOntoAnExistingFileIsRefusedAndLeavesItUnchanged)
+{
+    const std::wstring path = m_folder.File(L"existing notes.mdb");
+    const std::string content = "precious bytes that must survive\r\n\0with a NUL";
+    WriteFileBytes(path, content);
+    BoxRecorder boxes;
+    EXPECT_FALSE(CreateNoteDatabaseFile(path.c_str()));
+    ExpectOneBox(boxes.Stop(), L"Failed creating database", MB_ICONEXCLAMATION);
+    EXPECT_EQ(content, ReadFileBytes(path));
+}
+
+TEST_F(NoteStoreTest, CreatingIntoAMissingFolderIsRefused)
+{
+    const std::wstring path = m_folder.File(L"no such folder\\notes.mdb");
+    BoxRecorder boxes;
+    EXPECT_FALSE(CreateNoteDatabaseFile(path.c_str()));
+    const auto seen = boxes.Stop();
+    ExpectOneBox(seen, L"Failed creating database", MB_ICONEXCLAMATION);
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(FileExists(m_folder.File(L"no such folder")));
+}
+
+TEST_F(NoteStoreTest, NewFileIsEmptyUntilTheFirstConnectionAndPathsKeepTheirSpaces)
+{
+    const std::wstring path = m_folder.File(L"my notes without extension");
+    BoxRecorder boxes;
+    ASSERT_TRUE(CreateNoteDatabaseFile(path.c_str()));
+    EXPECT_EQ(std::string(), ReadFileBytes(path)) << "the installer creates an empty file";
+    CDatabase db;
+    ConnectNoteDatabase(db, path.c_str());
+    EXPECT_TRUE(db.IsOpen());
+    EXPECT_EQ(0u, boxes.Stop().size());
+    EXPECT_EQ(0, ReadFileBytes(path).compare(0, 16, std::string("SQLite format 3\0", 16)));
+}
+
+TEST_F(NoteStoreTest, SchemaOnAFileThatHasGroupsFailsWithTheErrorTextAndChangesNothing)
+{
+    const std::wstring path = m_folder.File(L"twice.mdb");
+    {
+        CDatabase db;
+        NewDatabase(db, path);
+    }
+    const std::string before = ReadFileBytes(path);
+    CDatabase db;
+    ConnectNoteDatabase(db, path.c_str());
+    ASSERT_TRUE(db.IsOpen());
+    BoxRecorder boxes;
+    EXPECT_FALSE(CreateSchema(db));
+    ExpectOneBox(boxes.Stop(), L"The table 'groups' already exists", MB_ICONEXCLAMATION);
+    EXPECT_TRUE(db.IsOpen()) << "the connection stays open";
+    db.Close();
+    EXPECT_EQ(before, ReadFileBytes(path));
+}
+
+TEST_F(NoteStoreTest, GroupListAndCatalogueOrder)
+{
+    CDatabase db;
+    NewDatabase(db, m_folder.File(L"order.mdb"));
+    Exec(db, L"INSERT INTO groups VALUES(1,'Zeta',NULL)");
+    Exec(db, L"INSERT INTO groups VALUES(2,'alpha',NULL)");
+    Exec(db, L"INSERT INTO groups VALUES(3,'Beta','b')");
+    AddNote(db, 0, 0, L"cherry", L"red", L"q");
+    AddNote(db, 1, 3, L"b2", L"", L"q");
+    AddNote(db, 2, 0, L"apple", L"", L"q");
+    AddNote(db, 3, 1, L"x", L"", L"q");
+    AddNote(db, 4, 3, L"B1", L"", L"q");
+    AddNote(db, 5, 0, L"Banana", L"", L"q");
+    Exec(db, L"INSERT INTO notes VALUES(6,1,'nullcomments',NULL,'q')");
+
+    BoxRecorder boxes;
+    Collected<GroupRow> groups;
+    ASSERT_TRUE(ReadGroupList(db, groups));
+    std::vector<std::wstring> groupNames;
+    for (const GroupRow& row : groups.rows) groupNames.push_back(std::to_wstring(row.id) + L":" + S(row.groupName));
+    EXPECT_EQ((std::vector<std::wstring>{L"2:alpha", L"3:Beta", L"0:None", L"1:Zeta"}), groupNames);
+
+    Collected<CatalogueRow> catalogue;
+    ASSERT_TRUE(ReadCatalogue(db, catalogue));
+    std::vector<std::wstring> rows;
+    for (const CatalogueRow& row : catalogue.rows) {
+        rows.push_back(std::to_wstring(row.id) + L"|" + std::to_wstring(row.groupId) + L"|" + S(row.groupName) + L"|" + S(row.name) + L"|" + S(row.comments));
+    }
+    // Group number first (not group name), then the note name without regard to case.
+    EXPECT_EQ((std::vector<std::wstring>{L"2|0|None|apple|", L"5|0|None|Banana|", L"0|0|None|cherry|red", L"6|1|Zeta|nullcomments|",
+                                         L"3|1|Zeta|x|", L"4|3|Beta|B1|", L"1|3|Beta|b2|"}),
+              rows);
+    EXPECT_EQ(1, catalogue.begins);
+    EXPECT_TRUE(catalogue.beganFirst);
+    EXPECT_EQ(1, catalogue.ends);
+    EXPECT_EQ(0u, boxes.Stop().size());
+}
+
+TEST_F(NoteStoreTest, SearchScopesAndSearchTexts)
+{
+    CDatabase db;
+    NewDatabase(db, m_folder.File(L"search.mdb"));
+    AddNote(db, 0, 0, L"it's mine", L"plain", L"SELECT 1");
+    AddNote(db, 1, 0, L"Report", L"it's in the comments", L"SELECT 2");
+    AddNote(db, 2, 0, L"Totals", L"sums", L"SELECT it's FROM the query");
+    AddNote(db, 3, 0, L"two words", L"", L"SELECT 3");
+    AddNote(db, 4, 0, L"CAFÉ list", L"", L"SELECT 4");
+    Exec(db, L"INSERT INTO notes VALUES(5,0,'Nulls',NULL,'SELECT 5')");
+
+    auto search = [&](const wchar_t* text, bool name, bool description, bool sequel) {
+        SearchScope scope;
+        scope.inName = name;
+        scope.inDescription = description;
+        scope.inSequel = sequel;
+        Collected<SearchRow> found;
+        BoxRecorder boxes;
+        EXPECT_TRUE(RunSearch(db, text, scope, found)) << Narrow(text);
+        EXPECT_EQ(0u, boxes.Stop().size()) << Narrow(text);
+        return NamesOf(found.rows);
+    };
+    EXPECT_EQ((std::vector<std::wstring>{L"it's mine"}), search(L"it's", false, false, false));
+    EXPECT_EQ((std::vector<std::wstring>{L"it's mine"}), search(L"it's", true, false, false));
+    EXPECT_EQ((std::vector<std::wstring>{L"Report"}), search(L"it's", false, true, false));
+    EXPECT_EQ((std::vector<std::wstring>{L"Totals"}), search(L"it's", false, false, true));
+    EXPECT_EQ((std::vector<std::wstring>{L"it's mine", L"Report", L"Totals"}), search(L"it's", true, true, true));
+    EXPECT_EQ((std::vector<std::wstring>{L"CAFÉ list", L"it's mine", L"Nulls", L"Report", L"Totals", L"two words"}), search(L"%", false, false, false));
+    EXPECT_EQ((std::vector<std::wstring>{L"CAFÉ list", L"it's mine", L"Nulls", L"Report", L"Totals", L"two words"}), search(L"_", false, false, false));
+    EXPECT_EQ((std::vector<std::wstring>{L"CAFÉ list", L"it's mine", L"two words"}), search(L" ", false, false, false));
+    EXPECT_EQ((std::vector<std::wstring>{L"CAFÉ list"}), search(L"café", false, false, false));
+    EXPECT_EQ((std::vector<std::wstring>{}), search(L"sums", false, false, false)) << "Description only is not the default";
+    EXPECT_EQ((std::vector<std::wstring>{L"Totals"}), search(L"SUMS", false, true, false));
+
+    SearchScope scope;
+    Collected<SearchRow> found;
+    Exec(db, L"INSERT INTO notes VALUES(6,0,'aa',NULL,'q')");
+    EXPECT_TRUE(RunSearch(db, L"Nu", scope, found));
+    ASSERT_EQ(1u, found.rows.size());
+    EXPECT_EQ(5, found.rows[0].id);
+    EXPECT_EQ(L"", S(found.rows[0].comments)) << "NULL comments arrive empty";
+}
+
+TEST_F(NoteStoreTest, NoteInsertReadUpdateDelete)
+{
+    CDatabase db;
+    NewDatabase(db, m_folder.File(L"notes.mdb"));
+    Exec(db, L"INSERT INTO groups VALUES(1,'Sales',NULL)");
+    OwnerWindow page;
+    BoxRecorder boxes;
+    int id = -1;
+    ASSERT_TRUE(NextNoteId(db, page.Handle(), id));
+    NoteRecord note;
+    note.id = id;
+    note.groupId = 1;
+    note.name = L"today's query";
+    note.comments = L"";
+    note.query = L"SELECT 'x'\r\nFROM t";
+    ASSERT_TRUE(InsertNote(db, note));
+    EXPECT_EQ((std::vector<std::wstring>{L"text"}), Column(db, L"SELECT typeof(comments) FROM notes WHERE id=0")) << "an empty comment is '' and not NULL";
+
+    NoteRecord read;
+    ASSERT_EQ(ReadResult::Row, ReadNote(db, 0, read));
+    EXPECT_EQ(0, read.id);
+    EXPECT_EQ(1, read.groupId);
+    EXPECT_EQ(L"today's query", S(read.name));
+    EXPECT_EQ(L"", S(read.comments));
+    EXPECT_EQ(L"SELECT 'x'\r\nFROM t", S(read.query));
+    ASSERT_TRUE(NextNoteId(db, page.Handle(), id));
+    EXPECT_EQ(1, id);
+
+    note.groupId = 0;
+    note.name = L"renamed";
+    note.comments = L"now with comments";
+    note.query = L"SELECT 2";
+    ASSERT_TRUE(UpdateNote(db, note));
+    ASSERT_TRUE(UpdateNote(db, note)) << "a second save updates the same note";
+    CString query;
+    ASSERT_EQ(ReadResult::Row, ReadNoteQuery(db, page.Handle(), 0, query));
+    EXPECT_EQ(L"SELECT 2", S(query));
+    ASSERT_EQ(ReadResult::Row, ReadNote(db, 0, read));
+    EXPECT_EQ(0, read.groupId);
+    EXPECT_EQ(L"now with comments", S(read.comments));
+    EXPECT_EQ((std::vector<std::wstring>{L"1"}), Column(db, L"SELECT count(*) FROM notes"));
+
+    Exec(db, L"INSERT INTO notes VALUES(7,1,'nullcomments',NULL,'q')");
+    ASSERT_EQ(ReadResult::Row, ReadNote(db, 7, read));
+    EXPECT_EQ(L"", S(read.comments));
+
+    ASSERT_TRUE(DeleteNote(db, 0));
+    EXPECT_EQ(0u, boxes.Stop().size());
+
+    BoxRecorder missing;
+    EXPECT_EQ(ReadResult::NoRow, ReadNote(db, 0, read)) << "no message for ReadNote";
+    EXPECT_EQ(0u, missing.Stop().size());
+
+    BoxRecorder notFound;
+    query = L"kept";
+    EXPECT_EQ(ReadResult::NoRow, ReadNoteQuery(db, page.Handle(), 0, query));
+    EXPECT_EQ(L"kept", S(query));
+    const auto seen = notFound.Stop();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(L"Note not found", seen[0].text);
+    EXPECT_EQ(L"Internal mailfunction", seen[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), seen[0].icon);
+    EXPECT_EQ(page.Handle(), seen[0].owner);
+}
+
+TEST_F(NoteStoreTest, GroupInsertUpdateDelete)
+{
+    CDatabase db;
+    NewDatabase(db, m_folder.File(L"groups.mdb"));
+    OwnerWindow page;
+    BoxRecorder boxes;
+    CString idText;
+    ASSERT_TRUE(NextGroupId(db, page.Handle(), idText));
+    EXPECT_EQ(L"1", S(idText));
+    ASSERT_TRUE(InsertGroup(db, idText, L"Sales's", L""));
+    CString description = L"old";
+    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 1, description));
+    EXPECT_EQ(L"", S(description));
+    EXPECT_EQ((std::vector<std::wstring>{L"text"}), Column(db, L"SELECT typeof(groupDescription) FROM groups WHERE id=1"));
+    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 0, description));
+    EXPECT_EQ(L"", S(description)) << "NULL description of group 0";
+
+    ASSERT_TRUE(UpdateGroup(db, L"1", L"sales", L"Line 1\r\nLine 2"));
+    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 1, description));
+    EXPECT_EQ(L"Line 1\r\nLine 2", S(description));
+    EXPECT_EQ((std::vector<std::wstring>{L"sales"}), Column(db, L"SELECT groupName FROM groups WHERE id=1"));
+    ASSERT_TRUE(NextGroupId(db, page.Handle(), idText));
+    EXPECT_EQ(L"2", S(idText));
+    ASSERT_TRUE(DeleteGroup(db, 1));
+    ASSERT_TRUE(NextGroupId(db, page.Handle(), idText));
+    EXPECT_EQ(L"1", S(idText)) << "a freed id comes back";
+    EXPECT_EQ(0u, boxes.Stop().size());
+
+    BoxRecorder notFound;
+    description = L"kept";
+    EXPECT_EQ(ReadResult::NoRow, ReadGroupDescription(db, page.Handle(), 1, description));
+    EXPECT_EQ(L"kept", S(description));
+    const auto seen = notFound.Stop();
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(L"Group not found", seen[0].text);
+    EXPECT_EQ(L"Internal mailfunction", seen[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), seen[0].icon);
+    EXPECT_EQ(page.Handle(), seen[0].owner);
+}
+
+TEST_F(NoteStoreTest, DeletingAGroupWithNotesIsRefusedAndKeepsEverything)
+{
+    CDatabase db;
+    NewDatabase(db, m_folder.File(L"fk.mdb"));
+    Exec(db, L"INSERT INTO groups VALUES(1,'Sales',NULL)");
+    AddNote(db, 0, 1, L"one", L"", L"q1");
+    AddNote(db, 1, 1, L"two", L"", L"q2");
+    BoxRecorder boxes;
+    EXPECT_FALSE(DeleteGroup(db, 1));
+    ExpectOneBox(boxes.Stop(), L"because table 'notes' (field 'notes.groupId') includes related rows", MB_ICONHAND);
+    EXPECT_EQ((std::vector<std::wstring>{L"Sales"}), Column(db, L"SELECT groupName FROM groups WHERE id=1"));
+    EXPECT_EQ((std::vector<std::wstring>{L"2"}), Column(db, L"SELECT count(*) FROM notes WHERE groupId=1"));
+}
+
+TEST_F(NoteStoreTest, BadInputIsStoredExactlyAndRefusedValuesChangeNothing)
+{
+    const std::wstring path = WindowsPathOf(QB_STORE_EXCHANGE) + L"\\tricky.mdb";
+    ::DeleteFileW(path.c_str());
+    ::DeleteFileW((WindowsPathOf(QB_STORE_EXCHANGE) + L"\\complete.txt").c_str());
+    CDatabase db;
+    NewDatabase(db, path);
+    OwnerWindow page;
+    {
+        BoxRecorder boxes;
+        EXPECT_TRUE(InsertGroup(db, L"1", W(kFirstGroupName), W(kFirstGroupDescription)));
+        EXPECT_TRUE(InsertGroup(db, L"2", W(kSecondGroupName), L""));
+        EXPECT_EQ(0u, boxes.Stop().size());
+    }
+    for (const TrickyNote& n : kTrickyNotes) AddNote(db, n.id, n.groupId, W(n.name), W(n.comments), W(n.query));
+    const std::u16string longQuery = MakeLongQuery();
+    AddNote(db, kLongQueryNoteId, 0, L"a megabyte", L"", W(longQuery.c_str()));
+
+    BoxRecorder quiet;
+    for (const TrickyNote& n : kTrickyNotes) {
+        NoteRecord read;
+        ASSERT_EQ(ReadResult::Row, ReadNote(db, n.id, read));
+        EXPECT_EQ(W(n.name), S(read.name));
+        EXPECT_EQ(W(n.comments), S(read.comments));
+        EXPECT_EQ(W(n.query), S(read.query));
+        EXPECT_EQ(n.groupId, read.groupId);
+    }
+    CString query;
+    ASSERT_EQ(ReadResult::Row, ReadNoteQuery(db, page.Handle(), kLongQueryNoteId, query));
+    EXPECT_EQ(longQuery.size(), static_cast<size_t>(query.GetLength()));
+    EXPECT_TRUE(S(query) == W(longQuery.c_str())) << "the megabyte query reads back exactly";
+    CString description;
+    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 1, description));
+    EXPECT_EQ(W(kFirstGroupDescription), S(description));
+    Collected<GroupRow> groups;
+    ASSERT_TRUE(ReadGroupList(db, groups));
+    ASSERT_EQ(3u, groups.rows.size());
+    EXPECT_EQ(W(kFirstGroupName), S(groups.rows[1].groupName));
+    // Searching with wildcard characters and apostrophes of stored texts.
+    SearchScope scope;
+    Collected<SearchRow> found;
+    ASSERT_TRUE(RunSearch(db, L"y's", scope, found));
+    ASSERT_EQ(1u, found.rows.size());
+    EXPECT_EQ(W(kTrickyNotes[0].name), S(found.rows[0].name));
+    EXPECT_EQ(0u, quiet.Stop().size());
+
+    // A 256-character title: refused with the database's error text.
+    NoteRecord tooLong;
+    tooLong.id = 6;
+    tooLong.name = CString(L'T', 256);
+    tooLong.query = L"q";
+    BoxRecorder titleBox;
+    EXPECT_FALSE(InsertNote(db, tooLong));
+    ExpectOneBox(titleBox.Stop(), L"The text for the field 'notes.name' is too long: the field holds at most 255 characters", MB_ICONHAND);
+
+    // The 32,769th id: 32767 is the last one a SMALLINT holds.
+    AddNote(db, 32767, 0, L"the last id", L"", L"q");
+    int next = 0;
+    BoxRecorder idBox;
+    ASSERT_TRUE(NextNoteId(db, page.Handle(), next));
+    EXPECT_EQ(32768, next);
+    NoteRecord overflow;
+    overflow.id = next;
+    overflow.name = L"one too many";
+    overflow.query = L"q";
+    EXPECT_FALSE(InsertNote(db, overflow));
+    ExpectOneBox(idBox.Stop(), L"The value for the field 'notes.id' is out of range: the field holds whole numbers from -32768 to 32767", MB_ICONHAND);
+
+    // Deleting a group with notes.
+    BoxRecorder fkBox;
+    EXPECT_FALSE(DeleteGroup(db, 1));
+    EXPECT_EQ(1u, fkBox.Stop().size());
+    db.Close();
+    WriteFileBytes(WindowsPathOf(QB_STORE_EXCHANGE) + L"\\complete.txt", "written by NoteStoreWineTest\n");
+}
+
+TEST_F(NoteStoreTest, FileThatIsNotADatabaseIsRefusedAtConnect)
+{
+    const std::wstring path = m_folder.File(L"letter.mdb");
+    const std::string content = "Dear reader, this file is a letter and not a database at all. It has more than a hundred bytes, too.\r\n";
+    WriteFileBytes(path, content);
+    CDatabase db;
+    BoxRecorder boxes;
+    bool thrown = false;
+    try {
+        ConnectNoteDatabase(db, path.c_str());
+    } catch (CDBException* e) {
+        thrown = true;
+        EXPECT_TRUE(Contains(S(e->m_strError), L"is not a note database")) << Narrow(S(e->m_strError));
+        EXPECT_TRUE(Contains(S(e->m_strError), path.c_str())) << Narrow(S(e->m_strError));
+        EXPECT_FALSE(Contains(S(e->m_strError), L"[Quillbox]")) << "the origin is not part of the text";
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_EQ(0u, boxes.Stop().size());
+    EXPECT_EQ(content, ReadFileBytes(path));
+}
+
+TEST_F(NoteStoreTest, MissingFileIsRefusedAtConnect)
+{
+    CDatabase db;
+    bool thrown = false;
+    try {
+        ConnectNoteDatabase(db, m_folder.File(L"gone.mdb").c_str());
+    } catch (CDBException* e) {
+        thrown = true;
+        EXPECT_EQ(L"Could not find file '" + m_folder.File(L"gone.mdb") + L"'.\n", S(e->m_strError));
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_FALSE(FileExists(m_folder.File(L"gone.mdb")));
+}
+
+TEST_F(NoteStoreTest, DatabaseThatIsNotANoteDatabaseConnectsAndTheCatalogueReportsIt)
+{
+    const std::wstring path = m_folder.File(L"recipes.mdb");
+    {
+        BoxRecorder boxes;
+        ASSERT_TRUE(CreateNoteDatabaseFile(path.c_str()));
+        CDatabase db;
+        ConnectNoteDatabase(db, path.c_str());
+        Exec(db, L"CREATE TABLE recipes (name VARCHAR(50))");
+        EXPECT_EQ(0u, boxes.Stop().size());
+    }
+    CDatabase db;
+    ConnectNoteDatabase(db, path.c_str());
+    EXPECT_TRUE(db.IsOpen());
+    BoxRecorder boxes;
+    Collected<GroupRow> groups;
+    EXPECT_FALSE(ReadGroupList(db, groups));
+    EXPECT_EQ(0u, groups.rows.size());
+    EXPECT_EQ(0, groups.begins);
+    ExpectOneBox(boxes.Stop(), L"The table 'groups' does not exist", MB_ICONEXCLAMATION);
+
+    BoxRecorder ownReport;
+    NoteRecord note;
+    EXPECT_EQ(ReadResult::Failed, ReadNote(db, 1, note));
+    ExpectOneBox(ownReport.Stop(), L"The table 'notes' does not exist", MB_ICONEXCLAMATION);
+}
+
+TEST_F(NoteStoreTest, ClosedDatabaseReportsEveryRowSource)
+{
+    CDatabase db;
+    BoxRecorder boxes;
+    Collected<CatalogueRow> catalogue;
+    EXPECT_FALSE(ReadCatalogue(db, catalogue));
+    Collected<SearchRow> found;
+    EXPECT_FALSE(RunSearch(db, L"x", SearchScope(), found));
+    const auto seen = boxes.Stop();
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(L"The database is not open.\n", seen[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), seen[1].icon);
+}
+
+TEST_F(NoteStoreTest, ReadOnlyFileReadsButRefusesChanges)
+{
+    const std::wstring path = m_folder.File(L"read only.mdb");
+    {
+        CDatabase db;
+        NewDatabase(db, path);
+        AddNote(db, 0, 0, L"kept", L"", L"q");
+    }
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string before = ReadFileBytes(path);
+    CDatabase db;
+    ConnectNoteDatabase(db, path.c_str());
+    ASSERT_TRUE(db.IsOpen());
+    BoxRecorder quiet;
+    Collected<CatalogueRow> catalogue;
+    EXPECT_TRUE(ReadCatalogue(db, catalogue));
+    ASSERT_EQ(1u, catalogue.rows.size());
+    EXPECT_EQ(L"kept", S(catalogue.rows[0].name));
+    EXPECT_EQ(0u, quiet.Stop().size());
+
+    NoteRecord note;
+    note.id = 1;
+    note.name = L"new";
+    note.query = L"q";
+    BoxRecorder insertBox;
+    EXPECT_FALSE(InsertNote(db, note));
+    ExpectOneBox(insertBox.Stop(), L"is read-only, so the change cannot be saved", MB_ICONHAND);
+    BoxRecorder deleteBox;
+    EXPECT_FALSE(DeleteNote(db, 0));
+    ExpectOneBox(deleteBox.Stop(), L"is read-only", MB_ICONEXCLAMATION);
+    db.Close();
+    EXPECT_EQ(before, ReadFileBytes(path));
+}
+
+TEST_F(NoteStoreTest, FileHeldByAnotherWriterFailsAfterABoundedWait)
+{
+    const std::wstring path = m_folder.File(L"locked.mdb");
+    CDatabase db;
+    NewDatabase(db, path);
+    // A second connection holds an unfinished write.
+    CDatabase holder;
+    ConnectNoteDatabase(holder, path.c_str());
+    ASSERT_TRUE(holder.IsOpen());
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLSetConnectAttrW(holder.GetConnectionHandle(), SQL_ATTR_AUTOCOMMIT,
+                                                   reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), SQL_IS_UINTEGER)));
+    Exec(holder, L"INSERT INTO groups VALUES(5,'held',NULL)");
+
+    NoteRecord note;
+    note.id = 0;
+    note.name = L"waiting";
+    note.query = L"q";
+    BoxRecorder boxes;
+    EXPECT_FALSE(InsertNote(db, note));
+    ExpectOneBox(boxes.Stop(), L"is locked by another program or user", MB_ICONHAND);
+
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLEndTran(SQL_HANDLE_DBC, holder.GetConnectionHandle(), SQL_COMMIT)));
+    BoxRecorder quiet;
+    EXPECT_TRUE(InsertNote(db, note));
+    EXPECT_EQ(0u, quiet.Stop().size());
+    EXPECT_EQ((std::vector<std::wstring>{L"held"}), Column(db, L"SELECT groupName FROM groups WHERE id=5"));
+}
+
+} // namespace

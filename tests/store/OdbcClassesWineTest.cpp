@@ -1,0 +1,217 @@
+// The framework's ODBC classes over the real driver: CDatabase opening and
+// closing, CRecordset moving and reading fields by position and by name as
+// text and as CDBVariant, CDBException's texts, and the handle owner.
+#include "StoreTestSupport.h"
+
+#include "framework/CDBException.h"
+#include "framework/CDBVariant.h"
+#include "framework/CDatabase.h"
+#include "framework/CRecordset.h"
+#include "framework/OdbcHandle.h"
+
+#include <gtest/gtest.h>
+#include <odbcinst.h>
+#include <sqlext.h>
+
+#include <string>
+
+namespace {
+
+using namespace storetest;
+
+std::wstring S(const CString& text) { return text.str(); }
+std::string Narrow(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+class OdbcClassesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = m_folder.File(L"classes.mdb");
+        const std::wstring attributes = L"CREATE_DB=\"" + m_path + L"\";";
+        ASSERT_TRUE(::SQLConfigDataSourceW(nullptr, ODBC_ADD_DSN, L"Microsoft Access Driver (*.mdb)", attributes.c_str()));
+        ASSERT_TRUE(m_db.Open(nullptr, FALSE, FALSE, Connect().c_str(), TRUE));
+        m_db.ExecuteSQL(L"CREATE TABLE t (id SMALLINT NOT NULL, name VARCHAR(20), body LONGTEXT, PRIMARY KEY(id))");
+        m_db.ExecuteSQL(L"INSERT INTO t VALUES(-5,'minus five','short')");
+        m_db.ExecuteSQL(L"INSERT INTO t VALUES(7,NULL,NULL)");
+    }
+    std::wstring Connect() const { return L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=" + m_path; }
+
+    TestFolder m_folder{L"quillbox classes"};
+    std::wstring m_path;
+    CDatabase m_db;
+};
+
+TEST_F(OdbcClassesTest, OpenStripsThePrefixAndKeepsTheCompletedConnectString)
+{
+    EXPECT_TRUE(m_db.IsOpen());
+    EXPECT_EQ(L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DBQ=" + m_path + L";", S(m_db.GetConnect()));
+    m_db.Close();
+    EXPECT_FALSE(m_db.IsOpen());
+    EXPECT_EQ(L"", S(m_db.GetConnect()));
+}
+
+TEST_F(OdbcClassesTest, RowsByPositionAndByName)
+{
+    CRecordset rs(&m_db);
+    rs.Open(CRecordset::forwardOnly, L"SELECT id, name, body FROM t ORDER BY id", CRecordset::executeDirect);
+    ASSERT_FALSE(rs.IsEOF());
+    EXPECT_EQ(3, rs.GetODBCFieldCount());
+    CString text;
+    rs.GetFieldValue(static_cast<short>(0), text);
+    EXPECT_EQ(L"-5", S(text)) << "a number reads as its decimal digits";
+    rs.GetFieldValue(L"NAME", text);
+    EXPECT_EQ(L"minus five", S(text));
+    CDBVariant id;
+    rs.GetFieldValue(L"id", id, SQL_C_SSHORT);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_SHORT), id.m_dwType);
+    EXPECT_EQ(-5, id.m_iVal);
+    rs.MoveNext();
+    ASSERT_FALSE(rs.IsEOF());
+    text = L"stale";
+    rs.GetFieldValue(L"name", text);
+    EXPECT_EQ(L"", S(text)) << "NULL reads as an empty text";
+    CDBVariant body;
+    rs.GetFieldValue(static_cast<short>(2), body);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_NULL), body.m_dwType);
+    rs.MoveNext();
+    EXPECT_TRUE(rs.IsEOF());
+    bool thrown = false;
+    try {
+        rs.MoveNext();
+    } catch (CDBException* e) {
+        thrown = true;
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown) << "moving past the end is an error";
+}
+
+TEST_F(OdbcClassesTest, DefaultVariantTypesFollowTheColumns)
+{
+    CRecordset rs(&m_db);
+    rs.Open(CRecordset::forwardOnly, L"SELECT id, name, Max(id)+1 FROM t WHERE id=-5", CRecordset::executeDirect);
+    ASSERT_FALSE(rs.IsEOF());
+    CDBVariant value;
+    rs.GetFieldValue(static_cast<short>(0), value);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_SHORT), value.m_dwType);
+    EXPECT_EQ(-5, value.m_iVal);
+    value.Clear();
+    rs.GetFieldValue(static_cast<short>(1), value);
+    ASSERT_EQ(static_cast<DWORD>(DBVT_STRING), value.m_dwType);
+    EXPECT_EQ(L"minus five", S(*value.m_pstring));
+    value.Clear();
+    rs.GetFieldValue(static_cast<short>(2), value);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_LONG), value.m_dwType);
+    EXPECT_EQ(-4, value.m_lVal);
+}
+
+TEST_F(OdbcClassesTest, UnknownFieldAndBadIndexAreExceptions)
+{
+    CRecordset rs(&m_db);
+    rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect);
+    CString text;
+    int thrown = 0;
+    try {
+        rs.GetFieldValue(L"nosuch", text);
+    } catch (CDBException* e) {
+        ++thrown;
+        EXPECT_EQ(L"The field 'nosuch' is not a column of the result.\n", S(e->m_strError));
+        e->Delete();
+    }
+    try {
+        rs.GetFieldValue(static_cast<short>(3), text);
+    } catch (CDBException* e) {
+        ++thrown;
+        e->Delete();
+    }
+    EXPECT_EQ(2, thrown);
+}
+
+TEST_F(OdbcClassesTest, ExceptionCarriesTextWithoutOriginAndStateApart)
+{
+    bool thrown = false;
+    try {
+        m_db.ExecuteSQL(L"INSERT INTO t VALUES(1,'a name far longer than twenty','x')");
+    } catch (CDBException* e) {
+        thrown = true;
+        EXPECT_EQ(SQL_ERROR, e->m_nRetCode);
+        EXPECT_EQ(L"The text for the field 't.name' is too long: the field holds at most 20 characters (VARCHAR(20)).\n", S(e->m_strError));
+        EXPECT_EQ(0u, S(e->m_strStateNativeOrigin).find(L"State:22001,Native:275,Origin:[Quillbox][Note database driver]"))
+            << Narrow(S(e->m_strStateNativeOrigin));
+        EXPECT_EQ(S(e->m_strError), S(e->GetErrorText()));
+        BoxRecorder boxes;
+        e->ReportError(MB_OK);
+        const auto seen = boxes.Stop();
+        ASSERT_EQ(1u, seen.size());
+        EXPECT_EQ(0u, seen[0].text.find(L"The text for the field 't.name' is too long: the field holds at most 20 characters (VARCHAR(20)).")) << Narrow(seen[0].text);
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+}
+
+TEST_F(OdbcClassesTest, ChangesThatTouchNoRowAreNotFailures)
+{
+    m_db.ExecuteSQL(L"DELETE FROM t WHERE id=999");
+    m_db.ExecuteSQL(L"UPDATE t SET name='x' WHERE id=999");
+    CRecordset rs(&m_db);
+    rs.Open(CRecordset::forwardOnly, L"SELECT count(*) FROM t", CRecordset::executeDirect);
+    CString count;
+    rs.GetFieldValue(static_cast<short>(0), count);
+    EXPECT_EQ(L"2", S(count));
+}
+
+TEST_F(OdbcClassesTest, ClosingTheDatabaseClosesItsRecordsets)
+{
+    CRecordset rs(&m_db);
+    rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect);
+    EXPECT_TRUE(rs.IsOpen());
+    m_db.Close();
+    EXPECT_FALSE(rs.IsOpen());
+    EXPECT_TRUE(rs.IsEOF());
+    bool thrown = false;
+    try {
+        rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect);
+    } catch (CDBException* e) {
+        thrown = true;
+        EXPECT_EQ(L"The database is not open.\n", S(e->m_strError));
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+}
+
+TEST_F(OdbcClassesTest, RefusedConnectionThrowsAndLeavesTheDatabaseClosed)
+{
+    CDatabase other;
+    bool thrown = false;
+    try {
+        other.OpenEx((L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=" + m_folder.File(L"absent.mdb")).c_str(), CDatabase::noOdbcDialog);
+    } catch (CDBException* e) {
+        thrown = true;
+        EXPECT_EQ(L"Could not find file '" + m_folder.File(L"absent.mdb") + L"'.\n", S(e->m_strError));
+        e->Delete();
+    }
+    EXPECT_TRUE(thrown);
+    EXPECT_FALSE(other.IsOpen());
+}
+
+TEST(OdbcHandle, FreesOnceAndHandsOverOnMove)
+{
+    COdbcHandle first;
+    ASSERT_TRUE(SQL_SUCCEEDED(first.Allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE)));
+    const SQLHANDLE raw = first.Get();
+    COdbcHandle second(std::move(first));
+    EXPECT_FALSE(static_cast<bool>(first));
+    EXPECT_EQ(raw, second.Get());
+    EXPECT_TRUE(SQL_SUCCEEDED(::SQLSetEnvAttr(second.Get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)));
+    const SQLHANDLE detached = second.Detach();
+    EXPECT_FALSE(static_cast<bool>(second));
+    // Still valid after Detach: the caller owns it now.
+    EXPECT_TRUE(SQL_SUCCEEDED(::SQLSetEnvAttr(detached, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)));
+    EXPECT_TRUE(SQL_SUCCEEDED(::SQLFreeHandle(SQL_HANDLE_ENV, detached)));
+}
+
+} // namespace

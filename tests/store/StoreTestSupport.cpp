@@ -1,0 +1,108 @@
+// Test folders, files and the message-box recorder.
+#include "StoreTestSupport.h"
+
+#include "tests/support/UiDriver.h"
+
+#include <fstream>
+
+namespace storetest {
+
+std::wstring WindowsPathOf(const std::string& unixPath)
+{
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return path;
+}
+
+void RemoveFolderTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
+            ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveFolderTree(child);
+            else ::DeleteFileW(child.c_str());
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(path.c_str());
+}
+
+TestFolder::TestFolder(const wchar_t* name)
+{
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    m_path = std::wstring(temp) + name + L" " + std::to_wstring(::GetCurrentProcessId());
+    RemoveFolderTree(m_path);
+    ::CreateDirectoryW(m_path.c_str(), nullptr);
+}
+
+TestFolder::~TestFolder() { RemoveFolderTree(m_path); }
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFileBytes(const std::wstring& path)
+{
+    std::string bytes;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    ::CloseHandle(file);
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+BoxRecorder::BoxRecorder(int button) : m_button(button), m_thread([this] { Run(); }) {}
+
+BoxRecorder::~BoxRecorder() { Stop(); }
+
+std::vector<SeenBox> BoxRecorder::Stop()
+{
+    m_stop = true;
+    if (m_thread.joinable()) m_thread.join();
+    return m_boxes;
+}
+
+void BoxRecorder::Run()
+{
+    HWND last = nullptr;
+    while (!m_stop) {
+        HWND box = ui::WaitForMessageBox(50, last);
+        if (!box) continue;
+        SeenBox seen;
+        seen.text = ui::MessageBoxText(box);
+        seen.caption = ui::WindowText(box);
+        seen.icon = ui::MessageBoxIcon(box);
+        seen.owner = ::GetWindow(box, GW_OWNER);
+        m_boxes.push_back(seen);
+        ui::PressButton(box, m_button);
+        ui::WaitForWindowGone(box, 5000);
+        last = box;
+    }
+}
+
+OwnerWindow::OwnerWindow()
+    : m_hwnd(::CreateWindowExW(0, L"STATIC", L"page", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr))
+{
+}
+
+OwnerWindow::~OwnerWindow()
+{
+    if (m_hwnd) ::DestroyWindow(m_hwnd);
+}
+
+} // namespace storetest

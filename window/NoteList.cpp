@@ -1,0 +1,178 @@
+// CQuillboxDlg's note list: loading the catalogue, searching with the Find
+// button and its scope menu, and passing a double-clicked note to the pages.
+#include "window/CQuillboxDlg.h"
+
+#include "res/resource.h"
+#include "store/CatalogueRows.h"
+
+namespace {
+
+constexpr int kGroupImage = 1;
+constexpr int kNoteImage = 2;
+
+CItemInfo* NewNoteInfo(int id, const CString& name, const CString& comments)
+{
+    auto* info = new CItemInfo;
+    info->m_text = name;
+    info->m_subTexts.Add(comments);
+    info->m_image = kNoteImage;
+    info->m_itemData = id;
+    return info;
+}
+
+// Keeps the list from drawing while rows arrive and redraws it once at the
+// end, also when a fetch fails half-way.
+class CSuspendedDrawing {
+public:
+    explicit CSuspendedDrawing(CWnd& list) : m_list(list) {}
+    ~CSuspendedDrawing() { Resume(); }
+    CSuspendedDrawing(const CSuspendedDrawing&) = delete;
+    CSuspendedDrawing& operator=(const CSuspendedDrawing&) = delete;
+
+    void Suspend()
+    {
+        m_list.SendMessage(WM_SETREDRAW, FALSE);
+        m_suspended = true;
+    }
+    void Resume()
+    {
+        if (!m_suspended) return;
+        m_suspended = false;
+        m_list.SendMessage(WM_SETREDRAW, TRUE);
+        ::RedrawWindow(m_list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
+
+private:
+    CWnd& m_list;
+    bool m_suspended = false;
+};
+
+// Group rows go to the pages' group lists.
+class CGroupListPlacement : public CRowReceiver<GroupRow> {
+public:
+    explicit CGroupListPlacement(IPageOwner& owner) : m_owner(owner) {}
+    void OnRow(const GroupRow& row) override { m_owner.NotifyGroupChanged(row.id, row.groupName, false); }
+
+private:
+    IPageOwner& m_owner;
+};
+
+// Catalogue rows become one collapsed row per group with its notes beneath,
+// and top-level rows for notes without a group.
+class CCataloguePlacement : public CRowReceiver<CatalogueRow> {
+public:
+    explicit CCataloguePlacement(CSuperGridCtrl& list) : m_list(list), m_drawing(list) {}
+    void OnRowsBegin() override { m_drawing.Suspend(); }
+    void OnRowsEnd() override { m_drawing.Resume(); }
+    void OnRow(const CatalogueRow& row) override
+    {
+        CItemInfo* note = NewNoteInfo(row.id, row.name, row.comments);
+        if (row.groupId <= 0) {
+            m_list.AddRootNode(note);
+            return;
+        }
+        if (row.groupId != m_groupId || !m_groupNode) {
+            auto* group = new CItemInfo;
+            group->m_text = row.groupName;
+            group->m_image = kGroupImage;
+            group->m_itemData = row.groupId;
+            m_groupNode = m_list.AddRootNode(group);
+            m_groupId = row.groupId;
+        }
+        m_list.AddChildNode(m_groupNode, note, false);
+    }
+
+private:
+    CSuperGridCtrl& m_list;
+    CSuspendedDrawing m_drawing;
+    int m_groupId = 0;
+    CSuperGridCtrl::CTreeItem* m_groupNode = nullptr;
+};
+
+// Search rows become a flat list of notes, replacing the list once the
+// statement is open.
+class CSearchPlacement : public CRowReceiver<SearchRow> {
+public:
+    explicit CSearchPlacement(CSuperGridCtrl& list) : m_list(list), m_drawing(list) {}
+    void OnRowsBegin() override
+    {
+        m_list.DeleteAllNodes();
+        m_drawing.Suspend();
+    }
+    void OnRowsEnd() override { m_drawing.Resume(); }
+    void OnRow(const SearchRow& row) override { m_list.AddRootNode(NewNoteInfo(row.id, row.name, row.comments)); }
+
+private:
+    CSuperGridCtrl& m_list;
+    CSuspendedDrawing m_drawing;
+};
+
+} // namespace
+
+bool CQuillboxDlg::LoadCatalogue()
+{
+    m_list.DeleteAllNodes();
+    CGroupListPlacement groups(*this);
+    if (!ReadGroupList(m_database, groups)) return false;
+    CCataloguePlacement catalogue(m_list);
+    return ReadCatalogue(m_database, catalogue);
+}
+
+void CQuillboxDlg::OnFind()
+{
+    if (m_findButton.IsDropDownHit()) {
+        ChooseSearchScope();
+        return;
+    }
+    const CString text = GetDlgItemText(IDC_FIND_TEXT);
+    if (text.IsEmpty()) {
+        LoadCatalogue();
+        return;
+    }
+    Search(text);
+}
+
+void CQuillboxDlg::ChooseSearchScope()
+{
+    CMenu menu;
+    menu.LoadMenu(IDR_FIND_MENU);
+    CMenu* popup = menu.GetSubMenu(0);
+    if (popup) {
+        if (!m_findInName && !m_findInDescription && !m_findInSequel) popup->SetDefaultItem(ID_FIND_NAME);
+        popup->CheckMenuItem(ID_FIND_NAME, MF_BYCOMMAND | (m_findInName ? MF_CHECKED : MF_UNCHECKED));
+        popup->CheckMenuItem(ID_FIND_DESCRIPTION, MF_BYCOMMAND | (m_findInDescription ? MF_CHECKED : MF_UNCHECKED));
+        popup->CheckMenuItem(ID_FIND_SEQUEL, MF_BYCOMMAND | (m_findInSequel ? MF_CHECKED : MF_UNCHECKED));
+        switch (m_findButton.ShowDropDownMenu(popup)) {
+        case ID_FIND_NAME: m_findInName = !m_findInName; break;
+        case ID_FIND_DESCRIPTION: m_findInDescription = !m_findInDescription; break;
+        case ID_FIND_SEQUEL: m_findInSequel = !m_findInSequel; break;
+        default: break;
+        }
+    }
+    m_findButton.ClearDropDownState();
+}
+
+void CQuillboxDlg::Search(const CString& text)
+{
+    SearchScope scope;
+    scope.inName = m_findInName;
+    scope.inDescription = m_findInDescription;
+    scope.inSequel = m_findInSequel;
+    CSearchPlacement placement(m_list);
+    RunSearch(m_database, text, scope, placement);
+}
+
+LRESULT CQuillboxDlg::OnShowNote(WPARAM, LPARAM)
+{
+    const int row = static_cast<int>(m_list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row < 0) return 0;
+    CSuperGridCtrl::CTreeItem* node = m_list.NodeAtRow(row);
+    if (!node || m_list.HasChildren(node)) return 0;
+    CItemInfo* info = m_list.GetData(node);
+    if (!info) return 0;
+    const int noteId = info->m_itemData;
+    for (int index = 0; index < m_tabCtrl.GetPageCount(); ++index) {
+        if (auto* page = dynamic_cast<COptionsDlg*>(m_tabCtrl.GetPage(index))) page->ShowItem(noteId, -1);
+    }
+    return 0;
+}
