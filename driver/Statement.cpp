@@ -439,7 +439,7 @@ SQLRETURN Statement::ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER tar
             errno = 0;
             real = std::strtod(s.c_str(), &end);
             if (s.empty() || !end || *end != 0 || errno != 0) {
-                return diag.Add("22018", "Invalid character value for cast specification: column " + std::to_string(column + 1) +
+                return diag.Add("22018", "Invalid character value for the requested type: column " + std::to_string(column + 1) +
                                              " holds text that is not a number.");
             }
         }
