@@ -2,8 +2,6 @@
 // drag-and-drop handling, and the drawing of owner-drawn rows.
 #include "controls/CSuperGridCtrl.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -122,8 +120,8 @@ CImageList* CSuperGridCtrl::MakeRowDragImage(int row)
         CSelectObject selectedFont(memory.m_hDC, reinterpret_cast<HGDIOBJ>(GetFont()));
         const CRect all(0, 0, width, height);
         memory.FillSolidRect(&all, ::GetSysColor(COLOR_WINDOW));
-        HIMAGELIST small = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
-        if (small && item.iImage >= 0) ImageList_Draw(small, item.iImage, memory.m_hDC, 0, 0, ILD_TRANSPARENT);
+        HIMAGELIST smallImages = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
+        if (smallImages && item.iImage >= 0) ImageList_Draw(smallImages, item.iImage, memory.m_hDC, 0, 0, ILD_TRANSPARENT);
         memory.SetBkMode(TRANSPARENT);
         memory.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
         memory.TextOut(m_imageWidth + 4, 0, text);
@@ -164,6 +162,7 @@ void CSuperGridCtrl::PostNcDestroy()
     // The list's rows went with its window.
     ForgetRows();
     m_smallImages = nullptr;
+    m_drawingSuspended = FALSE;
     CListCtrl::PostNcDestroy();
 }
 

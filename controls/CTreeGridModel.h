@@ -74,7 +74,7 @@ public:
     CTreeItem* AddRootNode(CItemInfo* info);
     // Adds a last child; with show TRUE also its row (the parent must then be
     // visible and expanded, otherwise the child is added hidden). Null when
-    // parent is null.
+    // parent is null; the record then stays the caller's.
     CTreeItem* AddChildNode(CTreeItem* parent, CItemInfo* info, bool show);
     // Removes every node and row with one call to the list.
     void DeleteAllNodes();

@@ -170,8 +170,10 @@ BOOL CWnd::DestroyWindow()
     HWND hWnd = m_hWnd;
     const bool permanent = HandleMap::Find(hWnd) == this;
     const BOOL destroyed = ::DestroyWindow(hWnd);
-    // A window that was never subclassed sends WM_NCDESTROY elsewhere; forget it here.
-    if (m_hWnd == hWnd && (!permanent || !::IsWindow(hWnd))) Detach();
+    // A permanent object may have deleted itself in PostNcDestroy: touch it
+    // only while the map still says the handle is its own.
+    if (!permanent) m_hWnd = nullptr;
+    else if (HandleMap::Find(hWnd) == this && !::IsWindow(hWnd)) Detach();
     return destroyed;
 }
 

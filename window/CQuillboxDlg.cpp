@@ -58,7 +58,8 @@ BOOL CQuillboxDlg::OnInitDialog()
     m_tabCtrl.SendMessage(TCM_SETCURFOCUS, 0);
 
     if (!m_imageList.Create(IDB_LIST_ICONS, 16, 1, RGB(0, 255, 255))) return -1;
-    m_list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(m_imageList.m_hImageList));
+    // Shared with the list, so that only m_imageList destroys it.
+    m_list.SetImageList(&m_imageList, LVSIL_SMALL);
     const wchar_t* columns[] = { L"Name", L"Description" };
     for (int column = 0; column < 2; ++column) {
         LVCOLUMNW info = {};

@@ -133,4 +133,67 @@ TEST_F(GridDragTest, WithoutDragEnabledNothingIsDragged)
     EXPECT_EQ("G1,a,x,b,G2", RowTexts(m_grid));
 }
 
+// Presses on a row and moves far enough for the list to begin a drag.
+void BeginDrag(CSuperGridCtrl& grid, int row)
+{
+    CRect label;
+    grid.GetItemRect(row, &label, LVIR_LABEL);
+    const POINT from{label.left + 4, (label.top + label.bottom) / 2};
+    ::SendMessageW(grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    ::SendMessageW(grid.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + 20, from.y + 20));
+}
+
+// Puts the mouse pointer over a point of the grid (the timer reads the
+// pointer's position) and moves the drag there. FALSE when the pointer
+// would not go there.
+bool HoverAt(CSuperGridCtrl& grid, POINT point)
+{
+    POINT screen = point;
+    ::ClientToScreen(grid.m_hWnd, &screen);
+    POINT now = {};
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        ::SetCursorPos(screen.x, screen.y);
+        PumpMessages(::GetParent(grid.m_hWnd));
+        ::GetCursorPos(&now);
+        if (now.x == screen.x && now.y == screen.y) break;
+        ::Sleep(20);
+    }
+    ::SendMessageW(grid.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    return now.x == screen.x && now.y == screen.y;
+}
+
+TEST_F(GridDragTest, HoveringACollapsedGroupExpandsIt)
+{
+    BeginDrag(m_grid, 3);  // b
+    ASSERT_TRUE(m_grid.m_dragging);
+    const POINT over = LabelPoint(4);  // G2, collapsed
+    ASSERT_TRUE(HoverAt(m_grid, over));
+    EXPECT_EQ(4, m_grid.m_dropRow);
+    ::SendMessageW(m_grid.m_hWnd, WM_TIMER, 1, 0);
+    EXPECT_EQ("G1,a,x,b,G2,c", RowTexts(m_grid)) << "the timer expanded the group under the pointer";
+    EXPECT_EQ(3, m_grid.m_dragRow);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(over.x, over.y));
+    PumpMessages(m_dialog->m_hWnd);
+    EXPECT_EQ("G1,a,x,G2,c,b", RowTexts(m_grid)) << "the moved row shows at once under the expanded group";
+}
+
+TEST_F(GridDragTest, HoveringTheBottomEdgeScrollsTheList)
+{
+    for (int i = 0; i < 60; ++i) m_grid.AddRootNode(MakeRecord(L"filler"));
+    PumpMessages(m_dialog->m_hWnd);
+    ASSERT_EQ(0, m_grid.GetTopIndex());
+    BeginDrag(m_grid, 3);
+    ASSERT_TRUE(m_grid.m_dragging);
+    CRect client;
+    m_grid.GetClientRect(&client);
+    ASSERT_TRUE(HoverAt(m_grid, POINT{40, client.bottom - 4}));
+    ::SendMessageW(m_grid.m_hWnd, WM_TIMER, 1, 0);
+    EXPECT_GT(m_grid.GetTopIndex(), 0);
+    ::SendMessageW(m_grid.m_hWnd, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(40, 40));
+    EXPECT_FALSE(m_grid.m_dragging) << "another mouse button ends the drag";
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(65, m_grid.GetItemCount()) << "nothing moved";
+    EXPECT_EQ(b, m_grid.NodeAtRow(3));
+}
+
 }  // namespace

@@ -246,6 +246,29 @@ TEST_F(GridEditTest, ClicksOpenAnEditorOnlyWhenEditingIsEnabled)
     PressKey(Dialog(), VK_ESCAPE);
 }
 
+TEST_F(GridEditTest, ClosingTheDialogDuringAnEditCommitsAndCleansUp)
+{
+    PressKey(Dialog(), VK_RETURN);
+    HWND editor = FindEditor(m_grid);
+    ASSERT_NE(nullptr, editor);
+    TypeText(Dialog(), L"closing ");
+    m_dialog->DestroyWindow();
+    PumpMessages(nullptr);
+    EXPECT_FALSE(::IsWindow(editor));
+    EXPECT_EQ(CString(L"closing first note"), m_grid.GetData(n0)->m_text);
+}
+
+TEST_F(GridEditTest, DestroyingTheGridDuringAnEditLeavesNoEditorBehind)
+{
+    PressKey(Dialog(), VK_RETURN);
+    HWND editor = FindEditor(m_grid);
+    ASSERT_NE(nullptr, editor);
+    m_grid.DestroyWindow();
+    PumpMessages(Dialog());
+    EXPECT_FALSE(::IsWindow(editor));
+    EXPECT_EQ(nullptr, m_grid.m_hWnd);
+}
+
 // An owner that handles Enter itself.
 class COwnEnterGrid : public CSuperGridCtrl {
 public:
