@@ -12,6 +12,8 @@
 #include <windows.h>
 #include <odbcinst.h>
 
+#include <string>
+
 namespace {
 
 // Owns a module loaded with LoadLibraryW.
@@ -33,12 +35,14 @@ using ConfigDataSourceFunction = BOOL(WINAPI*)(HWND, WORD, LPCWSTR, LPCWSTR);
 
 bool CreateNoteDatabaseFile(const CString& path)
 {
-    const CString attributes = BuildCreationAttributes(path);
+    // Installer attributes are a list of strings that ends with an empty one.
+    std::wstring attributes = BuildCreationAttributes(path).str();
+    attributes.push_back(L'\0');
     // The installer library is looked up when it is needed, as the module
     // does not depend on it at load time.
     CLoadedLibrary installer(L"odbccp32.dll");
     const auto configure = reinterpret_cast<ConfigDataSourceFunction>(reinterpret_cast<void*>(installer.Find("SQLConfigDataSourceW")));
-    const BOOL created = configure && configure(nullptr, ODBC_ADD_DSN, kNoteDriverName, attributes);
+    const BOOL created = configure && configure(nullptr, ODBC_ADD_DSN, kNoteDriverName, attributes.c_str());
     if (!created) {
         AfxMessageBox(LoadResourceString(IDS_CREATE_FAILED), MB_ICONEXCLAMATION);
         return false;
