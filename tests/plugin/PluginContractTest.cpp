@@ -160,6 +160,51 @@ TEST_F(PluginContract, ExportImportAndAboutDoNothing)
     EXPECT_TRUE(result);
 }
 
+struct PageSearch {
+    int id;
+    HWND page;
+};
+
+BOOL CALLBACK MatchPage(HWND child, LPARAM param)
+{
+    auto* search = reinterpret_cast<PageSearch*>(param);
+    if (ui::ClassName(child) == L"#32770" && ::GetDlgItem(child, search->id)) search->page = child;
+    return search->page == nullptr;
+}
+
+// The page window (a child dialog inside the main dialog) that holds control `id`.
+HWND FindPageWithControl(HWND dialog, int id)
+{
+    PageSearch search = { id, nullptr };
+    ::EnumChildWindows(dialog, &MatchPage, reinterpret_cast<LPARAM>(&search));
+    return search.page;
+}
+
+TEST_F(PluginContract, EnterAndEscapeInAPageCloseNothing)
+{
+    Host host;
+    bool pageFound = false, openAfterKeys = false;
+    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+        HWND editPage = FindPageWithControl(dialog, 1013);  // the Edit page's comments box
+        pageFound = editPage != nullptr;
+        if (!editPage) {
+            ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+            return;
+        }
+        HWND title = ::GetDlgItem(editPage, 1002);
+        for (WPARAM key : { VK_RETURN, VK_ESCAPE }) {
+            ::PostMessageW(title, WM_KEYDOWN, key, 1);
+            ::PostMessageW(title, WM_KEYUP, key, 0xC0000001);
+        }
+        ::Sleep(300);
+        openAfterKeys = ::IsWindowVisible(dialog) != FALSE;
+        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+    });
+    EXPECT_TRUE(pageFound);
+    EXPECT_TRUE(openAfterKeys) << "Enter or Escape in a page must not end the dialog";
+    EXPECT_TRUE(result);
+}
+
 TEST_F(PluginContract, SecondExecuteShowsAFreshDialog)
 {
     Host host;
