@@ -4,11 +4,24 @@
 
 #include <windowsx.h>
 
+#include <unordered_map>
+
 #include "framework/CWnd.h"
 
 namespace {
 
 const wchar_t kPropertyName[] = L"___CResizeCtrl___Class___";
+
+// The control of every window that carries the property, set and cleared
+// together with it. The window procedure looks the control up here: reading
+// the property itself on every message costs a round trip to the Wine server
+// (about 13 microseconds), and a list filling 30,000 rows sends its parent
+// three notifications per row.
+std::unordered_map<HWND, CResizeCtrl*>& Attached()
+{
+    static std::unordered_map<HWND, CResizeCtrl*> attached;
+    return attached;
+}
 
 ControlRect ToControlRect(const RECT& r) { return ControlRect{r.left, r.top, r.right, r.bottom}; }
 
@@ -104,6 +117,7 @@ BOOL CResizeCtrl::Enable(BOOL enable)
         m_clientWidth = client.right - client.left;
         m_clientHeight = client.bottom - client.top;
         ::SetPropW(m_window, kPropertyName, this);
+        Attached()[m_window] = this;
         m_previousWndProc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_window, GWLP_WNDPROC));
         ::SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CResizeCtrl::WindowProcedure));
         m_enabled = TRUE;
@@ -111,6 +125,7 @@ BOOL CResizeCtrl::Enable(BOOL enable)
         ::SetWindowLongPtrW(m_window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousWndProc));
         m_previousWndProc = nullptr;
         ::RemovePropW(m_window, kPropertyName);
+        Attached().erase(m_window);
         if (!m_hadSizingBorder) SetSizingBorder(false);
         m_enabled = FALSE;
     }
@@ -159,8 +174,9 @@ void CResizeCtrl::SetGripEnabled(BOOL enable)
 
 LRESULT CALLBACK CResizeCtrl::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* control = static_cast<CResizeCtrl*>(::GetPropW(window, kPropertyName));
-    if (!control) return 0;
+    const auto found = Attached().find(window);
+    if (found == Attached().end()) return 0;
+    CResizeCtrl* control = found->second;
     // Handling WM_DESTROY puts the previous procedure back and clears it here.
     const WNDPROC previous = control->m_previousWndProc;
     LRESULT result = 0;

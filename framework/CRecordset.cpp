@@ -134,13 +134,19 @@ void CRecordset::GetFieldValue(short index, CString& value)
 {
     CheckField(index);
     value.Empty();
-    // The value arrives in pieces until the driver says it is complete.
-    std::vector<SQLWCHAR> buffer(16384);
-    const SQLLEN capacityBytes = static_cast<SQLLEN>(buffer.size() * sizeof(SQLWCHAR));
+    // The value arrives in pieces until the driver says it is complete. The
+    // first piece goes to a small buffer that holds a whole name or comment;
+    // a longer value goes on in large pieces. A large buffer for every field
+    // would cost more than the read itself on a long list.
+    SQLWCHAR small[1024];
+    std::vector<SQLWCHAR> large;
+    SQLWCHAR* buffer = small;
+    size_t capacity = sizeof small / sizeof *small;
     CString text;
     for (;;) {
+        const SQLLEN capacityBytes = static_cast<SQLLEN>(capacity * sizeof(SQLWCHAR));
         SQLLEN indicator = 0;
-        const SQLRETURN rc = ::SQLGetData(m_statement.Get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_WCHAR, buffer.data(),
+        const SQLRETURN rc = ::SQLGetData(m_statement.Get(), static_cast<SQLUSMALLINT>(index + 1), SQL_C_WCHAR, buffer,
                                           capacityBytes, &indicator);
         if (rc == SQL_NO_DATA) break;
         if (!SQL_SUCCEEDED(rc)) ThrowFromStatement(rc);
@@ -148,9 +154,19 @@ void CRecordset::GetFieldValue(short index, CString& value)
         const bool complete = rc == SQL_SUCCESS ||
                               (indicator != SQL_NO_TOTAL && indicator <= capacityBytes - static_cast<SQLLEN>(sizeof(SQLWCHAR)));
         const size_t chars = complete && indicator != SQL_NO_TOTAL ? static_cast<size_t>(indicator) / sizeof(SQLWCHAR)
-                                                                   : wcsnlen(reinterpret_cast<const wchar_t*>(buffer.data()), buffer.size() - 1);
-        text += CString(reinterpret_cast<const wchar_t*>(buffer.data()), static_cast<int>(chars));
+                                                                   : wcsnlen(reinterpret_cast<const wchar_t*>(buffer), capacity - 1);
+        if (complete && text.IsEmpty()) {
+            // The usual case: the whole value in the first piece.
+            value = CString(reinterpret_cast<const wchar_t*>(buffer), static_cast<int>(chars));
+            return;
+        }
+        text += CString(reinterpret_cast<const wchar_t*>(buffer), static_cast<int>(chars));
         if (complete) break;
+        if (buffer == small) {
+            large.resize(16384);
+            buffer = large.data();
+            capacity = large.size();
+        }
     }
     value = text;
 }

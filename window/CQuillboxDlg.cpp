@@ -106,6 +106,8 @@ void CQuillboxDlg::AddPage(COptionsDlg& page, UINT templateId, UINT titleId, int
 
 void CQuillboxDlg::NotifyGroupChanged(int groupId, const CString& name, bool removed)
 {
+    if (removed) m_listedGroups.Remove(groupId);
+    else m_listedGroups.Add(groupId, name);
     m_editPage.UpdateGroupList(groupId, name, removed);
     m_groupEditPage.UpdateGroupList(groupId, name, removed);
 }
@@ -113,6 +115,7 @@ void CQuillboxDlg::NotifyGroupChanged(int groupId, const CString& name, bool rem
 void CQuillboxDlg::ResetPages(bool databaseOpen)
 {
     if (!databaseOpen) m_list.DeleteAllNodes();
+    m_listedGroups.Clear();  // every page empties its group list
     for (int index = 0; index < m_tabCtrl.GetPageCount(); ++index) {
         if (auto* page = dynamic_cast<COptionsDlg*>(m_tabCtrl.GetPage(index))) page->ResetPage(databaseOpen);
     }

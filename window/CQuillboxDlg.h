@@ -16,6 +16,7 @@
 #include "pages/COptionsResultDlg.h"
 #include "pages/COptionsViewDlg.h"
 #include "pages/IPageOwner.h"
+#include "window/ListedGroups.h"
 
 class IHostLink;
 
@@ -68,4 +69,5 @@ private:
     bool m_findInSequel = false;
     CImageList m_imageList;
     CSuperGridCtrl m_list;
+    CListedGroups m_listedGroups;  // what the pages' group lists hold since they were last emptied
 };

@@ -5,6 +5,8 @@
 #include "res/resource.h"
 #include "store/CatalogueRows.h"
 
+#include <vector>
+
 namespace {
 
 constexpr int kGroupImage = 1;
@@ -47,14 +49,15 @@ private:
     bool m_suspended = false;
 };
 
-// Group rows go to the pages' group lists.
+// Group rows are collected, to be reconciled with the pages' group lists
+// once every row has arrived.
 class CGroupListPlacement : public CRowReceiver<GroupRow> {
 public:
-    explicit CGroupListPlacement(IPageOwner& owner) : m_owner(owner) {}
-    void OnRow(const GroupRow& row) override { m_owner.NotifyGroupChanged(row.id, row.groupName, false); }
+    void OnRow(const GroupRow& row) override { m_groups.push_back({row.id, row.groupName}); }
+    const std::vector<CListedGroups::Entry>& Groups() const { return m_groups; }
 
 private:
-    IPageOwner& m_owner;
+    std::vector<CListedGroups::Entry> m_groups;
 };
 
 // Catalogue rows become one collapsed row per group with its notes beneath,
@@ -112,8 +115,12 @@ private:
 bool CQuillboxDlg::LoadCatalogue()
 {
     m_list.DeleteAllNodes();
-    CGroupListPlacement groups(*this);
+    CGroupListPlacement groups;
     if (!ReadGroupList(m_database, groups)) return false;
+    // The lists may still hold the groups of an earlier load (a Find with an
+    // empty box): pass on only what differs, so each group is listed once.
+    for (const CListedGroups::Change& change : m_listedGroups.Reconcile(groups.Groups()))
+        NotifyGroupChanged(change.id, change.name, change.removed);
     CCataloguePlacement catalogue(m_list);
     return ReadCatalogue(m_database, catalogue);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/UiDriver.h"
+#include "tests/window/DialogDriver.h"
 
 namespace harness {
 
@@ -27,6 +28,8 @@ bool Execute(Host& host, const std::function<void(HWND dialog)>& script)
         EXPECT_NE(dialog, nullptr) << "the Quillbox dialog did not appear";
         if (!dialog) return;
         script(dialog);
+        // A script that failed half-way may have left a modal window open.
+        dialogdriver::CloseStrayWindows(dialog);
         if (::IsWindow(dialog) && ::IsWindowVisible(dialog)) ::PostMessageW(dialog, WM_COMMAND, 32774, 0);
     });
     return slots.Execute();

@@ -1,0 +1,164 @@
+// Independent check of what the pages stored: the copies of the note
+// databases that PagesWineTest took at each step are opened here with SQLite
+// directly, without the driver, and their rows compared with what was typed.
+#include "tests/pages/PageTestData.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cwctype>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace pagedata;
+using Row = std::vector<std::u16string>;
+using Rows = std::vector<Row>;
+
+// The driver declares text columns with its collation GENERAL; this stands
+// in for it (case-insensitive) so that statements touching them compile.
+int CompareGeneral(void*, int leftBytes, const void* left, int rightBytes, const void* right)
+{
+    const auto* a = static_cast<const char16_t*>(left);
+    const auto* b = static_cast<const char16_t*>(right);
+    const int n = leftBytes / 2, m = rightBytes / 2;
+    for (int i = 0; i < n && i < m; ++i) {
+        const auto x = std::towlower(static_cast<wint_t>(a[i])), y = std::towlower(static_cast<wint_t>(b[i]));
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return n == m ? 0 : (n < m ? -1 : 1);
+}
+
+class SavedFile {
+public:
+    explicit SavedFile(const char* name)
+    {
+        const std::string path = std::string(QB_PAGES_EXCHANGE) + "/" + name + ".mdb";
+        if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
+            sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            ADD_FAILURE() << "no readable copy " << path;
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            return;
+        }
+        sqlite3_create_collation16(m_db, u"GENERAL", SQLITE_UTF16, nullptr, &CompareGeneral);
+    }
+    ~SavedFile() { sqlite3_close(m_db); }
+    SavedFile(const SavedFile&) = delete;
+    SavedFile& operator=(const SavedFile&) = delete;
+
+    // Every row of `sql`, each column as text ("<NULL>" for NULL).
+    Rows Query(const char* sql) const
+    {
+        Rows rows;
+        if (!m_db) return rows;
+        sqlite3_stmt* s = nullptr;
+        EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(m_db, sql, -1, &s, nullptr)) << sqlite3_errmsg(m_db) << " in " << sql;
+        while (s && sqlite3_step(s) == SQLITE_ROW) {
+            Row row;
+            for (int i = 0; i < sqlite3_column_count(s); ++i) {
+                if (sqlite3_column_type(s, i) == SQLITE_NULL) {
+                    row.push_back(u"<NULL>");
+                    continue;
+                }
+                const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(s, i));
+                row.emplace_back(text, static_cast<size_t>(sqlite3_column_bytes16(s, i)) / 2);
+            }
+            rows.push_back(row);
+        }
+        sqlite3_finalize(s);
+        return rows;
+    }
+    Rows Groups() const { return Query("SELECT id, groupName, groupDescription FROM groups ORDER BY id"); }
+    Rows Notes() const { return Query("SELECT id, groupId, name, comments, query FROM notes ORDER BY id"); }
+
+private:
+    sqlite3* m_db = nullptr;  // owned
+};
+
+const Row kGroupNone = {u"0", u"None", u"<NULL>"};
+
+TEST(PageFiles, GroupsAddedWithIdsFromOne)
+{
+    const Rows added = {kGroupNone, {u"1", kSales, kSalesDescription}, {u"2", kAccounts, kAccountsDescription}};
+    EXPECT_EQ(added, SavedFile("groups-added").Groups());
+    EXPECT_EQ(added, SavedFile("groups-update-refused").Groups()) << "No changes nothing";
+}
+
+TEST(PageFiles, GroupUpdateTakesTheNewCase)
+{
+    EXPECT_EQ((Rows{kGroupNone, {u"1", kSalesLower, kSalesRenamedDescription}, {u"2", kAccounts, kAccountsDescription}}),
+              SavedFile("groups-updated").Groups());
+}
+
+TEST(PageFiles, TypedNoneIsANewGroupAndTheEmptyGroupIsDeleted)
+{
+    const Rows groups = {kGroupNone, {u"1", kSalesLower, kSalesRenamedDescription}, {u"3", u"None", u""}};
+    const SavedFile deleted("groups-deleted");
+    EXPECT_EQ(groups, deleted.Groups());
+    EXPECT_TRUE(deleted.Notes().empty());
+    const SavedFile refused("groups-refused-delete");
+    EXPECT_EQ(groups, refused.Groups()) << "the group with a note stays";
+    EXPECT_EQ((Rows{{u"0", u"1", kNoteInSales, u"", kNoteInSalesQuery}}), refused.Notes());
+}
+
+TEST(PageFiles, NoteSavedTrimmedWithoutGroupThenUpdatedInPlace)
+{
+    EXPECT_EQ((Rows{{u"0", u"0", kDailyTitle, u"", kDailyQuery}}), SavedFile("notes-saved").Notes());
+    const Rows updated = {{u"0", u"1", kDailyTitle, kDailyComments, kDailyQuery}};
+    EXPECT_EQ(updated, SavedFile("notes-updated").Notes());
+    EXPECT_EQ(updated, SavedFile("notes-delete-refused").Notes());
+    EXPECT_TRUE(SavedFile("notes-deleted").Notes().empty());
+    const SavedFile last("notes-missing-group");
+    EXPECT_EQ((Rows{{u"0", u"1", kWeeklyTitle, u"", kWeeklyQuery}, {u"5", u"7", u"Old orders", u"", u"SELECT * FROM old_orders"}}),
+              last.Notes());
+    EXPECT_EQ((Rows{kGroupNone, {u"1", kReports, u""}, {u"7", u"Archive", u""}}), last.Groups());
+}
+
+TEST(PageFiles, ViewAndExecuteChangeNothing)
+{
+    EXPECT_EQ((Rows{{u"1", u"0", u"Single", u"", kSingleQuery}}), SavedFile("view").Notes());
+}
+
+TEST(PageFiles, BadInputStoresOnlyWhatWasValid)
+{
+    const SavedFile file("bad-input");
+    EXPECT_EQ((Rows{kGroupNone, {u"1", kQuotedGroup, kQuotedGroupDescription}}), file.Groups());
+    EXPECT_EQ((Rows{{u"0", u"0", std::u16string(255, u'x'), u"", u"SELECT 1"}, {u"1", u"1", kQuotedTitle, kQuotedComments, kQuotedQuery}}),
+              file.Notes());
+}
+
+TEST(PageFiles, MegabyteQueryStoredWhole)
+{
+    const Rows notes = SavedFile("big-query").Notes();
+    ASSERT_EQ(1u, notes.size());
+    EXPECT_EQ(kBigTitle, notes[0][2]);
+    EXPECT_EQ(BigQuery().size(), notes[0][4].size());
+    EXPECT_TRUE(BigQuery() == notes[0][4]);
+}
+
+TEST(PageFiles, FailedOpenLostNothing)
+{
+    const SavedFile file("failed-open");
+    EXPECT_EQ((Rows{kGroupNone, {u"1", kReports, u""}}), file.Groups());
+    EXPECT_EQ((Rows{{u"0", u"1", kKeptTitle, u"", kKeptQuery}}), file.Notes());
+}
+
+TEST(PageFiles, JourneyEndsAsItWasLeft)
+{
+    const SavedFile file("journey");
+    EXPECT_EQ((Rows{kGroupNone, {u"1", kJourneyGroups[0], kJourneyGroupDescriptions[0]}, {u"2", kJourneyGroups[1], kJourneyGroupDescriptions[1]}}),
+              file.Groups());
+    Rows notes;
+    for (int n = 0; n < 4; ++n) {
+        const JourneyNote& note = kJourneyNotes[n];
+        notes.push_back({std::u16string(1, static_cast<char16_t>(u'0' + n)), std::u16string(1, static_cast<char16_t>(u'1' + note.group)),
+                         note.title, n == 3 ? kJourneyEditedComments : note.comments, note.query});
+    }
+    EXPECT_EQ(notes, file.Notes());
+    // The search the Find button ran by name finds the same row here.
+    EXPECT_EQ((Rows{{kJourneyNotes[0].title}}), file.Query("SELECT name FROM notes WHERE name LIKE '%sales%' ORDER BY name"));
+}
+
+} // namespace

@@ -1,0 +1,442 @@
+// Driving the Quillbox dialog from a second thread. Input is posted, as real
+// input arrives; Settle then waits for a marker message posted behind it,
+// which a message hook on the dialog's thread sees when that thread takes it
+// from its queue: everything posted before has been handled by then.
+#include "tests/window/DialogDriver.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+
+#include "tests/support/UiDriver.h"
+
+namespace dialogdriver {
+
+namespace {
+
+constexpr UINT kMarker = WM_APP + 0x51;
+constexpr DWORD kPatienceMs = 30000;
+constexpr int kFileNameBox = 1148;
+
+std::atomic<long> g_markersPosted{0};
+std::atomic<long> g_markersSeen{0};
+std::atomic<DWORD> g_hookedThread{0};
+
+LRESULT CALLBACK WatchRetrievedMessages(int code, WPARAM removal, LPARAM param)
+{
+    auto* msg = reinterpret_cast<MSG*>(param);
+    if (code == HC_ACTION && removal == PM_REMOVE && msg->message == kMarker) {
+        const long marker = static_cast<long>(msg->wParam);
+        if (marker > g_markersSeen) g_markersSeen = marker;
+        msg->message = WM_NULL;  // the dialog never sees the marker
+    }
+    return ::CallNextHookEx(nullptr, code, removal, param);
+}
+
+// One hook per thread for the life of the process: the dialogs of a test
+// program all run on its main thread.
+void WatchThreadOf(HWND dialog)
+{
+    const DWORD thread = ::GetWindowThreadProcessId(dialog, nullptr);
+    if (g_hookedThread == thread) return;
+    if (::SetWindowsHookExW(WH_GETMESSAGE, &WatchRetrievedMessages, nullptr, thread)) g_hookedThread = thread;
+}
+
+BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM param)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == ::GetCurrentProcessId()) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> OwnTopLevelWindows()
+{
+    std::vector<HWND> windows;
+    ::EnumWindows(&CollectOwnWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> DirectChildren(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+    return children;
+}
+
+bool IsFileDialog(HWND window) { return ui::ClassName(window) == L"#32770" && ::GetDlgItem(window, kFileNameBox); }
+
+bool IsMessageBoxWindow(HWND window)
+{
+    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, kNoteList) || IsFileDialog(window)) return false;
+    for (HWND child : DirectChildren(window)) {
+        if (ui::ClassName(child) == L"Static" && !ui::WindowText(child).empty()) return true;
+    }
+    return false;
+}
+
+// A message box of this process, shown or about to be shown.
+HWND FindMessageBox(HWND owner = nullptr)
+{
+    for (HWND window : OwnTopLevelWindows()) {
+        if (IsMessageBoxWindow(window) && (!owner || ::GetWindow(window, GW_OWNER) == owner)) return window;
+    }
+    return nullptr;
+}
+
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = kPatienceMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start >= timeoutMs) return false;
+        ::Sleep(5);
+    }
+    return true;
+}
+
+bool WaitDestroyed(HWND window) { return WaitUntil([window] { return !::IsWindow(window); }); }
+
+SeenBox Answer(HWND box)
+{
+    WaitUntil([box] { return !::IsWindow(box) || ::IsWindowVisible(box); });
+    SeenBox seen;
+    seen.text = ui::MessageBoxText(box);
+    seen.icon = ui::MessageBoxIcon(box);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
+    WaitDestroyed(box);
+    return seen;
+}
+
+void PostClick(HWND window, int x, int y, bool twice = false)
+{
+    const LPARAM at = MAKELPARAM(x, y);
+    ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(window, WM_LBUTTONUP, 0, at);
+    if (!twice) return;
+    ::PostMessageW(window, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+void PostKey(HWND window, UINT key)
+{
+    const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    ::PostMessageW(window, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+    ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
+}
+
+HWND VisibleMenuWindow()
+{
+    for (HWND window : OwnTopLevelWindows()) {
+        if (ui::ClassName(window) == L"#32768" && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+// Runs a File command up to its file dialog, fills in `path`, and confirms
+// or cancels it. A message box of the file dialog itself is answered and the
+// file dialog cancelled.
+CommandResult RunFileCommand(HWND dialog, int command, const wchar_t* title, const std::wstring& path, bool confirm)
+{
+    CommandResult result;
+    ::PostMessageW(dialog, WM_COMMAND, command, 0);
+    HWND files = ui::WaitForWindow(L"#32770", title, kPatienceMs, [](HWND w) { return IsFileDialog(w); });
+    if (!files) {
+        result.boxes = AnswerBoxes(dialog);
+        return result;
+    }
+    result.fileDialogShown = true;
+    if (!path.empty()) ::SendMessageW(::GetDlgItem(files, kFileNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ::PostMessageW(files, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+    WaitUntil([files, &result] {
+        if (!::IsWindow(files)) return true;
+        if (HWND own = FindMessageBox(files)) {
+            result.boxes.push_back(Answer(own));
+            ::PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
+        }
+        return false;
+    });
+    const std::vector<SeenBox> later = AnswerBoxes(dialog);
+    result.boxes.insert(result.boxes.end(), later.begin(), later.end());
+    return result;
+}
+
+HWND List(HWND dialog) { return ::GetDlgItem(dialog, kNoteList); }
+
+} // namespace
+
+HWND Settle(HWND dialog)
+{
+    if (!::IsWindow(dialog)) return nullptr;
+    WatchThreadOf(dialog);
+    const long marker = ++g_markersPosted;
+    if (!::PostMessageW(dialog, kMarker, static_cast<WPARAM>(marker), 0)) return nullptr;
+    WaitUntil([marker, dialog] { return g_markersSeen >= marker || !::IsWindow(dialog); });
+    return FindMessageBox();
+}
+
+std::vector<SeenBox> AnswerBoxes(HWND dialog)
+{
+    std::vector<SeenBox> boxes;
+    while (HWND box = Settle(dialog)) boxes.push_back(Answer(box));
+    return boxes;
+}
+
+CommandResult OpenFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, kFileOpen, L"Open", path, true); }
+
+CommandResult NewFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, kFileNew, L"Save As", path, true); }
+
+CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path)
+{
+    return RunFileCommand(dialog, command, command == kFileNew ? L"Save As" : L"Open", path, false);
+}
+
+std::vector<Row> ListRows(HWND dialog)
+{
+    HWND list = List(dialog);
+    std::vector<Row> rows;
+    const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        Row row;
+        wchar_t text[512] = {};
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_INDENT;
+        item.iItem = index;
+        item.pszText = text;
+        item.cchTextMax = 512;
+        ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        row.name = text;
+        row.image = item.iImage;
+        row.indent = item.iIndent;
+        wchar_t sub[512] = {};
+        LVITEMW subItem = {};
+        subItem.iSubItem = 1;
+        subItem.pszText = sub;
+        subItem.cchTextMax = 512;
+        ::SendMessageW(list, LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&subItem));
+        row.description = sub;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::wstring> RowNames(HWND dialog)
+{
+    std::vector<std::wstring> names;
+    for (const Row& row : ListRows(dialog)) names.push_back(row.name);
+    return names;
+}
+
+int FindRow(HWND dialog, const std::wstring& name)
+{
+    const std::vector<std::wstring> names = RowNames(dialog);
+    for (size_t index = 0; index < names.size(); ++index) {
+        if (names[index] == name) return static_cast<int>(index);
+    }
+    return -1;
+}
+
+int SelectedRow(HWND dialog)
+{
+    return static_cast<int>(::SendMessageW(List(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void DoubleClickRow(HWND dialog, int row)
+{
+    HWND list = List(dialog);
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    if (!::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label))) return;
+    PostClick(list, (label.left + label.right) / 2, (label.top + label.bottom) / 2, true);
+    Settle(dialog);
+}
+
+int ExpandFirstGroup(HWND dialog)
+{
+    const std::vector<Row> rows = ListRows(dialog);
+    for (size_t index = 0; index < rows.size(); ++index) {
+        if (rows[index].image != 1) continue;
+        DoubleClickRow(dialog, static_cast<int>(index));
+        AnswerBoxes(dialog);
+        return static_cast<int>(index);
+    }
+    return -1;
+}
+
+bool ShowDatabaseWithGroupExpanded(HWND dialog, const std::wstring& path)
+{
+    const CommandResult opened = OpenFile(dialog, path);
+    if (!opened.fileDialogShown || !opened.boxes.empty()) return false;
+    const int group = ExpandFirstGroup(dialog);
+    return group >= 0 && static_cast<int>(ListRows(dialog).size()) > group + 1;
+}
+
+void SetFindText(HWND dialog, const std::wstring& text)
+{
+    ::SendMessageW(::GetDlgItem(dialog, kFindText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void PressFind(HWND dialog)
+{
+    HWND button = ::GetDlgItem(dialog, kFindButton);
+    RECT client = {};
+    ::GetClientRect(button, &client);
+    PostClick(button, 10, client.bottom / 2);
+    Settle(dialog);
+}
+
+HWND OpenFindMenu(HWND dialog)
+{
+    HWND button = ::GetDlgItem(dialog, kFindButton);
+    RECT client = {};
+    ::GetClientRect(button, &client);
+    PostClick(button, client.right - 5, client.bottom / 2);
+    // Settled means the menu's own loop runs, with its window shown, or that
+    // no menu was opened at all.
+    Settle(dialog);
+    return VisibleMenuWindow();
+}
+
+MenuSnapshot ReadMenu(HWND menuWindow)
+{
+    MenuSnapshot snapshot;
+    auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    if (!menu) return snapshot;
+    const UINT defaultId = ::GetMenuDefaultItem(menu, FALSE, 0);
+    snapshot.defaultId = defaultId == static_cast<UINT>(-1) ? 0 : defaultId;
+    const int count = ::GetMenuItemCount(menu);
+    for (int position = 0; position < count; ++position) {
+        MenuItem item;
+        wchar_t text[128] = {};
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 128;
+        ::GetMenuItemInfoW(menu, position, TRUE, &info);
+        item.id = info.wID;
+        item.text = text;
+        item.checked = (::GetMenuState(menu, info.wID, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        item.isDefault = (info.fState & MFS_DEFAULT) != 0;
+        snapshot.items.push_back(item);
+    }
+    return snapshot;
+}
+
+void ChooseMenuItem(HWND dialog, HWND menuWindow, int position)
+{
+    for (int step = 0; step <= position; ++step) PostKey(menuWindow, VK_DOWN);
+    PostKey(menuWindow, VK_RETURN);
+    WaitDestroyed(menuWindow);
+    Settle(dialog);
+}
+
+void DismissMenu(HWND dialog, HWND menuWindow)
+{
+    PostKey(menuWindow, VK_ESCAPE);
+    WaitDestroyed(menuWindow);
+    Settle(dialog);
+}
+
+void SetSearchScope(HWND dialog, bool inName, bool inDescription, bool inSequel)
+{
+    const bool wanted[3] = {inName, inDescription, inSequel};
+    for (int round = 0; round < 4; ++round) {
+        HWND menu = OpenFindMenu(dialog);
+        if (!menu) return;
+        const MenuSnapshot snapshot = ReadMenu(menu);
+        int differing = -1;
+        for (int position = 0; position < 3 && position < static_cast<int>(snapshot.items.size()); ++position) {
+            if (snapshot.items[position].checked != wanted[position]) {
+                differing = position;
+                break;
+            }
+        }
+        if (differing < 0) {
+            DismissMenu(dialog, menu);
+            return;
+        }
+        ChooseMenuItem(dialog, menu, differing);
+    }
+}
+
+Pages FindPages(HWND dialog)
+{
+    Pages pages;
+    // The tab control takes the pages as its own children.
+    std::vector<HWND> candidates = DirectChildren(::GetDlgItem(dialog, kTab));
+    const std::vector<HWND> others = DirectChildren(dialog);
+    candidates.insert(candidates.end(), others.begin(), others.end());
+    for (HWND child : candidates) {
+        if (ui::ClassName(child) != L"#32770") continue;
+        if (::GetDlgItem(child, 1022)) pages.results = child;
+        else if (::GetDlgItem(child, 1025)) pages.edit = child;
+        else if (::GetDlgItem(child, 1016)) pages.groupEdit = child;
+        else if (::GetDlgItem(child, 1021)) pages.view = child;
+    }
+    return pages;
+}
+
+std::vector<std::wstring> TabCaptions(HWND dialog)
+{
+    HWND tab = ::GetDlgItem(dialog, kTab);
+    std::vector<std::wstring> captions;
+    const int count = static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        wchar_t text[128] = {};
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        ::SendMessageW(tab, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+        captions.push_back(text);
+    }
+    return captions;
+}
+
+std::vector<std::wstring> ComboEntries(HWND combo)
+{
+    std::vector<std::wstring> entries;
+    const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        wchar_t text[512] = {};
+        ::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+std::wstring Text(HWND window) { return ui::WindowText(window); }
+
+std::wstring ItemText(HWND parent, int id) { return ui::WindowText(::GetDlgItem(parent, id)); }
+
+RECT RectInParent(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void CloseStrayWindows(HWND dialog)
+{
+    for (int round = 0; round < 10; ++round) {
+        bool found = false;
+        for (HWND window : OwnTopLevelWindows()) {
+            if (window == dialog || !::IsWindowVisible(window)) continue;
+            const std::wstring name = ui::ClassName(window);
+            if (name == L"#32768") {
+                PostKey(window, VK_ESCAPE);
+                found = true;
+            } else if (name == L"#32770" && !::GetDlgItem(window, kNoteList)) {
+                ::PostMessageW(window, WM_COMMAND, IsMessageBoxWindow(window) ? IDOK : IDCANCEL, 0);
+                found = true;
+            }
+        }
+        if (!found) return;
+        ::Sleep(50);
+        Settle(dialog);
+    }
+}
+
+} // namespace dialogdriver

@@ -1,0 +1,226 @@
+// The main dialog as it opens (menu, tabs for each host link, list columns
+// and icons, focus) and as it is resized.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/window/DialogHarness.h"
+#include "tests/window/NoteFiles.h"
+#include "tests/window/WindowTestSupport.h"
+
+namespace {
+
+using namespace dialogdriver;
+using windowtest::Join;
+using windowtest::Narrow;
+using Names = std::vector<std::wstring>;
+
+struct MenuEntry {
+    std::wstring text;
+    UINT id = 0;
+    bool separator = false;
+};
+
+std::vector<MenuEntry> MenuEntries(HMENU menu)
+{
+    std::vector<MenuEntry> entries;
+    for (int position = 0; position < ::GetMenuItemCount(menu); ++position) {
+        MenuEntry entry;
+        wchar_t text[64] = {};
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
+        info.dwTypeData = text;
+        info.cch = 64;
+        ::GetMenuItemInfoW(menu, position, TRUE, &info);
+        entry.text = text;
+        entry.id = info.wID;
+        entry.separator = (info.fType & MFT_SEPARATOR) != 0;
+        if (!entry.separator) {
+            EXPECT_EQ(0u, info.fState & (MFS_DISABLED | MFS_GRAYED)) << Narrow(text) << " is enabled";
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::string Describe(const std::vector<MenuEntry>& entries)
+{
+    std::string out;
+    for (const MenuEntry& e : entries) out += e.separator ? "| " : Narrow(e.text) + "=" + std::to_string(e.id) + " ";
+    return out;
+}
+
+TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
+{
+    harness::Host host;  // the link's value is 0: no results
+    harness::Execute(host, [&](HWND dialog) {
+        HMENU bar = ::GetMenu(dialog);
+        ASSERT_NE(nullptr, bar);
+        const std::vector<MenuEntry> top = MenuEntries(bar);
+        ASSERT_EQ(2u, top.size());
+        EXPECT_EQ(L"&File", top[0].text);
+        EXPECT_EQ(L"&Help", top[1].text);
+        EXPECT_EQ("&New=32781 &Open=32782 O&ptions=32776 | &Export=32786 &Import=32787 | E&xit=32774 ",
+                  Describe(MenuEntries(::GetSubMenu(bar, 0))));
+        EXPECT_EQ("&About=32775 ", Describe(MenuEntries(::GetSubMenu(bar, 1))));
+
+        const LONG style = ::GetWindowLongW(dialog, GWL_STYLE);
+        EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX) && (style & WS_SYSMENU)) << "resizable, with a maximise box";
+        EXPECT_FALSE(style & WS_MINIMIZEBOX) << "no minimise box";
+
+        EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit"}), TabCaptions(dialog));
+        HWND tab = ::GetDlgItem(dialog, kTab);
+        EXPECT_EQ(0, ::SendMessageW(tab, TCM_GETCURSEL, 0, 0)) << "View is the current tab";
+        EXPECT_FALSE(::GetWindowLongW(tab, GWL_STYLE) & WS_TABSTOP) << "the tab control is no tab stop";
+        const Pages pages = FindPages(dialog);
+        EXPECT_TRUE(::IsWindowVisible(pages.view));
+        EXPECT_FALSE(::IsWindowVisible(pages.edit));
+        EXPECT_EQ(nullptr, pages.results) << "no Results page without the host's permission";
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(pages.view, 1021))) << "Execute stays disabled";
+
+        HWND list = ::GetDlgItem(dialog, kNoteList);
+        HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+        ASSERT_EQ(2, ::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+        const wchar_t* captions[] = {L"Name", L"Description"};
+        for (int column = 0; column < 2; ++column) {
+            wchar_t text[64] = {};
+            LVCOLUMNW info = {};
+            info.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+            info.pszText = text;
+            info.cchTextMax = 64;
+            ASSERT_TRUE(::SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info)));
+            EXPECT_EQ(std::wstring(captions[column]), text);
+            EXPECT_EQ(200, info.cx);
+            EXPECT_EQ(LVCFMT_LEFT, info.fmt & LVCFMT_JUSTIFYMASK);
+        }
+        EXPECT_EQ(static_cast<LRESULT>(LVS_EX_GRIDLINES), ::SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+        EXPECT_TRUE(::GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        auto icons = reinterpret_cast<HIMAGELIST>(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+        ASSERT_NE(nullptr, icons);
+        int width = 0, height = 0;
+        ImageList_GetIconSize(icons, &width, &height);
+        EXPECT_EQ(3, ImageList_GetImageCount(icons)) << "open folder, closed folder, note";
+        EXPECT_EQ(16, width);
+        EXPECT_EQ(16, height);
+        EXPECT_EQ(0, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+
+        GUITHREADINFO focus = {};
+        focus.cbSize = sizeof focus;
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &focus);
+        EXPECT_EQ(::GetDlgItem(dialog, kFindText), focus.hwndFocus) << "the Find box has the focus";
+
+        // Export, Import and About do nothing.
+        for (int command : {32786, 32787, 32775}) ::PostMessageW(dialog, WM_COMMAND, command, 0);
+        EXPECT_EQ(nullptr, Settle(dialog));
+        EXPECT_TRUE(::IsWindowVisible(dialog));
+        EXPECT_EQ(0, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    });
+}
+
+TEST(DialogLayout, HostThatAllowsResultsGetsAFourthTabWithAnEmptyList)
+{
+    const std::wstring path = windowtest::FileIn(L"results.mdb");
+    ASSERT_EQ(L"", notefiles::MakeNoteDatabase(path, notefiles::SampleStatements()));
+    harness::Host host(true);
+    harness::Execute(host, [&](HWND dialog) {
+        EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit", L"Results"}), TabCaptions(dialog));
+        const Pages pages = FindPages(dialog);
+        ASSERT_NE(nullptr, pages.results);
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(pages.view, 1021))) << "Execute is enabled";
+        EXPECT_EQ(0, ::SendMessageW(::GetDlgItem(dialog, kTab), TCM_GETCURSEL, 0, 0)) << "View is still the current tab";
+
+        ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
+        DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
+        ::SendMessageW(::GetDlgItem(dialog, kTab), TCM_SETCURFOCUS, 3, 0);
+        Settle(dialog);
+        EXPECT_TRUE(::IsWindowVisible(pages.results)) << "the Results tab shows its page";
+        HWND results = ::GetDlgItem(pages.results, 1022);
+        EXPECT_TRUE(::IsWindowVisible(results));
+        EXPECT_EQ(0, ::SendMessageW(results, LVM_GETITEMCOUNT, 0, 0));
+        HWND header = reinterpret_cast<HWND>(::SendMessageW(results, LVM_GETHEADER, 0, 0));
+        EXPECT_EQ(0, header ? ::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) : 0) << "no columns";
+    });
+}
+
+struct Layout {
+    RECT dialog, list, tab, frame, findText, findButton;
+};
+
+Layout ReadLayout(HWND dialog)
+{
+    Layout layout;
+    ::GetWindowRect(dialog, &layout.dialog);
+    layout.list = RectInParent(::GetDlgItem(dialog, kNoteList));
+    layout.tab = RectInParent(::GetDlgItem(dialog, kTab));
+    layout.frame = RectInParent(::GetDlgItem(dialog, kFindFrame));
+    layout.findText = RectInParent(::GetDlgItem(dialog, kFindText));
+    layout.findButton = RectInParent(::GetDlgItem(dialog, kFindButton));
+    return layout;
+}
+
+std::string Text(const RECT& r)
+{
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
+}
+
+// `got` is `was` with its edges moved by the given amounts.
+void ExpectMoved(const RECT& was, const RECT& got, int left, int top, int right, int bottom, const char* what)
+{
+    const RECT want = {was.left + left, was.top + top, was.right + right, was.bottom + bottom};
+    EXPECT_TRUE(::EqualRect(&want, &got)) << what << ": got " << Text(got) << ", want " << Text(want);
+}
+
+void Resize(HWND dialog, int width, int height)
+{
+    ::SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Settle(dialog);
+}
+
+TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
+{
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        const Layout first = ReadLayout(dialog);
+        const int width = first.dialog.right - first.dialog.left;
+        const int height = first.dialog.bottom - first.dialog.top;
+
+        Resize(dialog, width, height + 100);
+        Layout now = ReadLayout(dialog);
+        ExpectMoved(first.list, now.list, 0, 0, 0, 50, "list, taller");
+        ExpectMoved(first.tab, now.tab, 0, 50, 0, 100, "tab control, taller");
+        ExpectMoved(first.frame, now.frame, 0, 0, 0, 0, "group box, taller");
+        ExpectMoved(first.findText, now.findText, 0, 0, 0, 0, "Find box, taller");
+        ExpectMoved(first.findButton, now.findButton, 0, 0, 0, 0, "Find button, taller");
+        const Pages pages = FindPages(dialog);
+        RECT page = {}, tabClient = {};
+        ::GetWindowRect(pages.view, &page);
+        ::GetWindowRect(::GetDlgItem(dialog, kTab), &tabClient);
+        EXPECT_TRUE(page.top >= tabClient.top && page.bottom <= tabClient.bottom) << "the page stays inside its tab control";
+
+        Resize(dialog, width + 100, height + 100);
+        now = ReadLayout(dialog);
+        ExpectMoved(first.list, now.list, 0, 0, 100, 50, "list, wider");
+        ExpectMoved(first.tab, now.tab, 0, 50, 100, 100, "tab control, wider");
+        ExpectMoved(first.frame, now.frame, 0, 0, 100, 0, "group box, wider");
+        ExpectMoved(first.findText, now.findText, 0, 0, 0, 0, "Find box, wider");
+        ExpectMoved(first.findButton, now.findButton, 0, 0, 0, 0, "Find button, wider");
+
+        // Back to the first size, then an attempt to go below it.
+        Resize(dialog, width, height);
+        now = ReadLayout(dialog);
+        ExpectMoved(first.list, now.list, 0, 0, 0, 0, "list, back");
+        ExpectMoved(first.tab, now.tab, 0, 0, 0, 0, "tab control, back");
+        Resize(dialog, width - 80, height - 60);
+        now = ReadLayout(dialog);
+        EXPECT_EQ(width, now.dialog.right - now.dialog.left) << "no narrower than it opened";
+        EXPECT_EQ(height, now.dialog.bottom - now.dialog.top) << "no lower than it opened";
+        MINMAXINFO limits = {};
+        ::SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        EXPECT_EQ(width, limits.ptMinTrackSize.x);
+        EXPECT_EQ(height, limits.ptMinTrackSize.y);
+    });
+}
+
+} // namespace

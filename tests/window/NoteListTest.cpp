@@ -1,0 +1,325 @@
+// The note list of the main dialog: the catalogue as rows, double-clicks that
+// show a note on the pages, Find with its scope menu, and drawing suspended
+// around every fill. Driven through the host contract on real files.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "store/NoteSql.h"
+#include "tests/window/DialogHarness.h"
+#include "tests/window/NoteFiles.h"
+#include "tests/window/WindowTestSupport.h"
+
+namespace {
+
+using namespace dialogdriver;
+using windowtest::FileIn;
+using windowtest::Join;
+using windowtest::Narrow;
+using windowtest::RedrawRecorder;
+using Names = std::vector<std::wstring>;
+
+const Names kCatalogue = {L"alpha top", L"zeta top", L"Work", L"Admin"};
+
+// Each test makes its own copy of the sample, so no test sees another's changes.
+std::wstring MakeSample(const wchar_t* name)
+{
+    const std::wstring path = FileIn(name);
+    const std::wstring error = notefiles::MakeNoteDatabase(path, notefiles::SampleStatements());
+    EXPECT_EQ(L"", error) << Narrow(error);
+    return path;
+}
+
+// Opens `path` and expects no message box.
+void Open(HWND dialog, const std::wstring& path)
+{
+    const CommandResult result = OpenFile(dialog, path);
+    EXPECT_TRUE(result.fileDialogShown);
+    EXPECT_TRUE(result.boxes.empty()) << "first box: " << Narrow(result.boxes.empty() ? L"" : result.boxes[0].text);
+}
+
+Names Search(HWND dialog, const std::wstring& text)
+{
+    SetFindText(dialog, text);
+    PressFind(dialog);
+    const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+    EXPECT_TRUE(boxes.empty()) << "searching \"" << Narrow(text) << "\" showed: " << Narrow(boxes.empty() ? L"" : boxes[0].text);
+    return RowNames(dialog);
+}
+
+std::wstring SelectedComboText(HWND combo)
+{
+    const int index = static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    if (index < 0) return L"(none)";
+    wchar_t text[256] = {};
+    ::SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST(NoteList, ShowsLooseNotesFirstThenOneCollapsedRowPerGroupWithNotes)
+{
+    const std::wstring path = MakeSample(L"catalogue.mdb");
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        Open(dialog, path);
+        const std::vector<Row> rows = ListRows(dialog);
+        ASSERT_EQ(kCatalogue, RowNames(dialog)) << "got " << Join(RowNames(dialog)) << "; groups in number order, Empty absent";
+        EXPECT_EQ(2, rows[0].image) << "a note has the note icon";
+        EXPECT_EQ(L"", rows[0].description) << "NULL comments show empty";
+        EXPECT_EQ(L"last of the loose notes", rows[1].description);
+        EXPECT_EQ(1, rows[2].image) << "a group has the closed-folder icon";
+        EXPECT_EQ(L"", rows[2].description) << "a group row has no description";
+        EXPECT_EQ(1, rows[3].image);
+        EXPECT_EQ(rows[0].indent, rows[2].indent) << "loose notes and groups are all top-level";
+
+        const Pages pages = FindPages(dialog);
+        EXPECT_EQ((Names{L"Admin", L"Empty", L"None", L"Work"}), ComboEntries(::GetDlgItem(pages.edit, 1015)));
+        EXPECT_EQ((Names{L"Admin", L"Empty", L"Work"}), ComboEntries(::GetDlgItem(pages.groupEdit, 1015)));
+
+        DoubleClickRow(dialog, 2);
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        const std::vector<Row> expanded = ListRows(dialog);
+        ASSERT_EQ((Names{L"alpha top", L"zeta top", L"Work", L"Report a", L"report b", L"Admin"}), RowNames(dialog))
+            << "got " << Join(RowNames(dialog)) << "; the notes in name order, whatever their case";
+        EXPECT_GT(expanded[3].indent, expanded[2].indent);
+        EXPECT_EQ(L"daily", expanded[3].description);
+        EXPECT_EQ(2, expanded[4].image);
+        EXPECT_EQ(L"", ItemText(pages.view, 1002)) << "a group row shows nothing on the pages";
+        EXPECT_EQ(L"", ItemText(pages.edit, 1002));
+
+        DoubleClickRow(dialog, 2);
+        EXPECT_EQ(kCatalogue, RowNames(dialog)) << "a second double-click collapses the group";
+        EXPECT_EQ(L"", ItemText(pages.view, 1002));
+    });
+}
+
+TEST(NoteList, ShowDatabaseWithGroupExpandedOpensTheFileAndExpandsTheFirstGroup)
+{
+    const std::wstring path = MakeSample(L"picture.mdb");
+    const std::wstring text = FileIn(L"picture refused.mdb");
+    storetest::WriteFileBytes(text, "not a database");
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        EXPECT_FALSE(ShowDatabaseWithGroupExpanded(dialog, text)) << "a refused file is no picture";
+        EXPECT_TRUE(ShowDatabaseWithGroupExpanded(dialog, path));
+        EXPECT_EQ((Names{L"alpha top", L"zeta top", L"Work", L"Report a", L"report b", L"Admin"}), RowNames(dialog));
+    });
+}
+
+TEST(NoteList, DoubleClickOnANoteShowsItOnTheViewAndEditPages)
+{
+    const std::wstring path = MakeSample(L"show.mdb");
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        Open(dialog, path);
+        const Pages pages = FindPages(dialog);
+        ::SetDlgItemTextW(pages.groupEdit, 1002, L"group comments stay");
+
+        DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_EQ(L"SELECT 1", ItemText(pages.view, 1002));
+        EXPECT_EQ(L"zeta top", ItemText(pages.edit, 1002));
+        EXPECT_EQ(L"last of the loose notes", ItemText(pages.edit, 1013));
+        EXPECT_EQ(L"SELECT 1", ItemText(pages.edit, 1014));
+        EXPECT_EQ(L"None", SelectedComboText(::GetDlgItem(pages.edit, 1015)));
+
+        DoubleClickRow(dialog, FindRow(dialog, L"Work"));
+        DoubleClickRow(dialog, FindRow(dialog, L"report b"));
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_EQ(L"SELECT * FROM sales", ItemText(pages.view, 1002)) << "a note under a group";
+        EXPECT_EQ(L"report b", ItemText(pages.edit, 1002));
+        EXPECT_EQ(L"Work", SelectedComboText(::GetDlgItem(pages.edit, 1015)));
+        EXPECT_EQ(L"group comments stay", ItemText(pages.groupEdit, 1002)) << "the Group Edit page ignores notes";
+        EXPECT_EQ(6u, ListRows(dialog).size()) << "a double-click on a note changes no row";
+    });
+}
+
+TEST(NoteList, EmptyFindReloadsTheCatalogueAndListsEachGroupOnce)
+{
+    const std::wstring path = MakeSample(L"reload.mdb");
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        Open(dialog, path);
+        const Pages pages = FindPages(dialog);
+        HWND editGroups = ::GetDlgItem(pages.edit, 1015);
+        HWND groupEditGroups = ::GetDlgItem(pages.groupEdit, 1015);
+        DoubleClickRow(dialog, FindRow(dialog, L"Work"));
+        DoubleClickRow(dialog, FindRow(dialog, L"report b"));
+        ASSERT_EQ(L"Work", SelectedComboText(editGroups));
+
+        EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report"));
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(kCatalogue, Search(dialog, L"")) << "round " << round;
+            EXPECT_EQ((Names{L"Admin", L"Empty", L"None", L"Work"}), ComboEntries(editGroups)) << "round " << round;
+            EXPECT_EQ((Names{L"Admin", L"Empty", L"Work"}), ComboEntries(groupEditGroups)) << "round " << round;
+        }
+        EXPECT_EQ(L"Work", SelectedComboText(editGroups)) << "the Edit page keeps its note's group";
+        EXPECT_EQ(L"report b", ItemText(pages.edit, 1002));
+
+        // Groups added, renamed and removed elsewhere arrive with the next
+        // reload, each listed once.
+        ASSERT_EQ(L"", notefiles::RunStatements(path, {
+            L"INSERT INTO groups VALUES(4,'Later',NULL);",
+            L"INSERT INTO notes VALUES(6,4,'later note',NULL,'SELECT 6');",
+            L"UPDATE groups SET groupName='Admins' WHERE id=2;",
+            L"DELETE FROM groups WHERE id=3;",
+        }));
+        EXPECT_EQ((Names{L"alpha top", L"zeta top", L"Work", L"Admins", L"Later"}), Search(dialog, L""));
+        EXPECT_EQ((Names{L"Admins", L"Later", L"None", L"Work"}), ComboEntries(editGroups));
+        EXPECT_EQ((Names{L"Admins", L"Later", L"Work"}), ComboEntries(groupEditGroups));
+    });
+}
+
+TEST(NoteList, ScopeMenuOnTheDropDownPartSetsWhereFindLooks)
+{
+    const std::wstring path = MakeSample(L"scope.mdb");
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        Open(dialog, path);
+        const int rootIndent = ListRows(dialog).at(0).indent;
+        SetFindText(dialog, L"who");
+
+        HWND menu = OpenFindMenu(dialog);
+        ASSERT_NE(nullptr, menu) << "the drop-down part opens the scope menu";
+        MenuSnapshot state = ReadMenu(menu);
+        ASSERT_EQ(3u, state.items.size());
+        EXPECT_EQ(L"Name", state.items[0].text);
+        EXPECT_EQ(static_cast<UINT>(kFindName), state.items[0].id);
+        EXPECT_EQ(L"Description", state.items[1].text);
+        EXPECT_EQ(static_cast<UINT>(kFindDescription), state.items[1].id);
+        EXPECT_EQ(L"Sequel", state.items[2].text);
+        EXPECT_EQ(static_cast<UINT>(kFindSequel), state.items[2].id);
+        EXPECT_EQ(static_cast<UINT>(kFindName), state.defaultId) << "Name is the bold default";
+        EXPECT_TRUE(state.items[0].isDefault);
+        for (const MenuItem& item : state.items) EXPECT_FALSE(item.checked) << Narrow(item.text);
+        EXPECT_EQ(kCatalogue, RowNames(dialog)) << "opening the menu does not search";
+
+        ChooseMenuItem(dialog, menu, 1);
+        EXPECT_EQ(kCatalogue, RowNames(dialog)) << "choosing a scope does not search";
+        menu = OpenFindMenu(dialog);
+        ASSERT_NE(nullptr, menu);
+        state = ReadMenu(menu);
+        EXPECT_TRUE(state.items[1].checked) << "Description is checked";
+        EXPECT_FALSE(state.items[0].checked);
+        EXPECT_EQ(0u, state.defaultId) << "no bold item once a flag is set";
+        EXPECT_FALSE(state.items[0].isDefault);
+        DismissMenu(dialog, menu);
+        EXPECT_EQ(kCatalogue, RowNames(dialog)) << "a dismissed menu does not search";
+
+        EXPECT_EQ(Names{L"users"}, Search(dialog, L"who")) << "comments only";
+        EXPECT_EQ(Names{}, Search(dialog, L"users")) << "names are not searched";
+
+        SetSearchScope(dialog, false, false, true);
+        EXPECT_EQ(Names{L"report b"}, Search(dialog, L"FROM sales")) << "query texts only";
+        EXPECT_EQ(Names{}, Search(dialog, L"weekly"));
+
+        SetSearchScope(dialog, true, true, false);
+        EXPECT_EQ((Names{L"zeta top", L"users"}), Search(dialog, L"s")) << "an s in the name or in the comments";
+        const std::vector<Row> both = ListRows(dialog);
+        for (const Row& row : both) {
+            EXPECT_EQ(2, row.image) << "search results are flat note rows";
+            EXPECT_EQ(rootIndent, row.indent);
+        }
+
+        // "Name" twice: from no flag to checked and back to the bold default.
+        SetSearchScope(dialog, false, false, false);
+        for (int choice = 0; choice < 2; ++choice) {
+            menu = OpenFindMenu(dialog);
+            ASSERT_NE(nullptr, menu);
+            ChooseMenuItem(dialog, menu, 0);
+        }
+        menu = OpenFindMenu(dialog);
+        ASSERT_NE(nullptr, menu);
+        state = ReadMenu(menu);
+        EXPECT_EQ(static_cast<UINT>(kFindName), state.defaultId);
+        for (const MenuItem& item : state.items) EXPECT_FALSE(item.checked) << Narrow(item.text);
+        DismissMenu(dialog, menu);
+        EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report")) << "the name is searched again";
+    });
+}
+
+TEST(NoteList, FailingSearchLeavesTheListAsItWas)
+{
+    // A database whose notes have no query column: the catalogue loads, a
+    // search in the query texts cannot be opened.
+    const std::wstring path = FileIn(L"no query column.mdb");
+    ASSERT_EQ(L"", notefiles::MakeDatabase(path, {
+        L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
+        L"INSERT INTO groups VALUES(0,'None',NULL);",
+        L"CREATE TABLE notes (id SMALLINT NOT NULL, groupId SMALLINT NOT NULL, name VARCHAR(255) NOT NULL, comments VARCHAR(255), PRIMARY KEY(id));",
+        L"INSERT INTO notes VALUES(1,0,'first','one');",
+        L"INSERT INTO notes VALUES(2,0,'second','two');",
+    }));
+    SearchScope sequel;
+    sequel.inSequel = true;
+    const std::wstring expected = notefiles::StatementError(path, BuildSearchStatement(L"first", sequel).str());
+    ASSERT_NE(L"", expected);
+
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        Open(dialog, path);
+        ASSERT_EQ((Names{L"first", L"second"}), RowNames(dialog));
+        SetSearchScope(dialog, false, false, true);
+        SetFindText(dialog, L"first");
+        PressFind(dialog);
+        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ(expected, boxes[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes[0].icon);
+        EXPECT_EQ((Names{L"first", L"second"}), RowNames(dialog)) << "the list is left as it was";
+        EXPECT_EQ((Names{L"first", L"second"}), Search(dialog, L"")) << "the dialog still reloads";
+    });
+}
+
+// The last time drawing was turned off and on again, with the rows at each
+// moment ("off@0 on@4"), once every earlier pair was closed; "unbalanced: ..."
+// when drawing was left off or turned on twice.
+std::string Fill(const std::vector<RedrawRecorder::Event>& events)
+{
+    bool off = false;
+    for (const RedrawRecorder::Event& e : events) {
+        if (e.redraw != off) return "unbalanced: " + RedrawRecorder::Describe(events);
+        off = !e.redraw;
+    }
+    if (off || events.size() < 2) return "unbalanced: " + RedrawRecorder::Describe(events);
+    return RedrawRecorder::Describe({events[events.size() - 2], events.back()});
+}
+
+TEST(NoteList, DrawingIsSuspendedAroundEveryFillAndAlwaysResumed)
+{
+    const std::wstring path = MakeSample(L"drawing.mdb");
+    // The second row's id is not a number: the catalogue fails on it, half-way.
+    const std::wstring broken = FileIn(L"broken row.mdb");
+    ASSERT_EQ(L"", notefiles::MakeDatabase(broken, {
+        L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
+        L"INSERT INTO groups VALUES(0,'None',NULL);",
+        L"CREATE TABLE notes (id VARCHAR(10) NOT NULL, groupId SMALLINT NOT NULL, name VARCHAR(255) NOT NULL, comments VARCHAR(255), query LONGTEXT NOT NULL, PRIMARY KEY(id));",
+        L"INSERT INTO notes VALUES('1',0,'alpha','','q');",
+        L"INSERT INTO notes VALUES('x',0,'beta','','q');",
+    }));
+
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        RedrawRecorder redraws(dialog);
+        Open(dialog, path);
+        EXPECT_EQ("off@0 on@4", Fill(redraws.Take())) << "rows arrive while drawing is off";
+
+        EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report"));
+        EXPECT_EQ("off@0 on@2", Fill(redraws.Take()));
+
+        const CommandResult failed = OpenFile(dialog, broken);
+        ASSERT_EQ(1u, failed.boxes.size()) << "the failed fetch is reported";
+        EXPECT_NE(std::wstring::npos, failed.boxes[0].text.find(L"not a number")) << Narrow(failed.boxes[0].text);
+        EXPECT_EQ(Names{L"alpha"}, RowNames(dialog)) << "the rows before the failure stay";
+        EXPECT_EQ("off@0 on@1", Fill(redraws.Take())) << "drawing is resumed after the failure";
+
+        SetFindText(dialog, L"%");
+        PressFind(dialog);
+        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        EXPECT_EQ(1u, boxes.size()) << "the search fails on the same row";
+        EXPECT_EQ("off@0 on@1", Fill(redraws.Take()));
+    });
+}
+
+} // namespace

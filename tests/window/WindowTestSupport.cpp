@@ -1,0 +1,81 @@
+// The test folder, text helpers and the WM_SETREDRAW recorder.
+#include "tests/window/WindowTestSupport.h"
+
+#include <commctrl.h>
+
+#include <mutex>
+
+namespace windowtest {
+
+namespace {
+
+std::mutex g_eventsLock;
+std::vector<RedrawRecorder::Event> g_events;
+HWND g_list = nullptr;
+
+LRESULT CALLBACK WatchSentMessages(int code, WPARAM sentByThread, LPARAM param)
+{
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(param);
+    if (code == HC_ACTION && sent->hwnd == g_list && sent->message == WM_SETREDRAW) {
+        RedrawRecorder::Event event;
+        event.redraw = sent->wParam != 0;
+        event.rows = static_cast<int>(::SendMessageW(g_list, LVM_GETITEMCOUNT, 0, 0));
+        std::lock_guard<std::mutex> lock(g_eventsLock);
+        g_events.push_back(event);
+    }
+    return ::CallNextHookEx(nullptr, code, sentByThread, param);
+}
+
+} // namespace
+
+const storetest::TestFolder& Folder()
+{
+    static storetest::TestFolder folder(L"quillbox dialog");
+    return folder;
+}
+
+std::wstring FileIn(const wchar_t* name) { return Folder().File(name); }
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+std::string Join(const std::vector<std::wstring>& texts)
+{
+    std::string out;
+    for (const std::wstring& text : texts) out += (out.empty() ? "" : ", ") + Narrow(text);
+    return "[" + out + "]";
+}
+
+RedrawRecorder::RedrawRecorder(HWND dialog)
+{
+    g_list = ::GetDlgItem(dialog, dialogdriver::kNoteList);
+    Take();
+    m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &WatchSentMessages, nullptr, ::GetWindowThreadProcessId(dialog, nullptr));
+}
+
+RedrawRecorder::~RedrawRecorder()
+{
+    if (m_hook) ::UnhookWindowsHookEx(m_hook);
+    g_list = nullptr;
+}
+
+std::vector<RedrawRecorder::Event> RedrawRecorder::Take()
+{
+    std::lock_guard<std::mutex> lock(g_eventsLock);
+    std::vector<Event> events;
+    events.swap(g_events);
+    return events;
+}
+
+std::string RedrawRecorder::Describe(const std::vector<Event>& events)
+{
+    std::string out;
+    for (const Event& e : events) out += (out.empty() ? "" : " ") + std::string(e.redraw ? "on@" : "off@") + std::to_string(e.rows);
+    return out;
+}
+
+} // namespace windowtest

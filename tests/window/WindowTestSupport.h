@@ -1,0 +1,43 @@
+// Shared pieces of the main-dialog Wine tests: the test folder, printing of
+// row lists, and a recorder of the note list's WM_SETREDRAW messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/store/StoreTestSupport.h"
+#include "tests/window/DialogDriver.h"
+
+namespace windowtest {
+
+// One folder under the Wine temp folder for the whole program.
+const storetest::TestFolder& Folder();
+std::wstring FileIn(const wchar_t* name);
+
+// "a, b, c" for a failure message.
+std::string Join(const std::vector<std::wstring>& texts);
+std::string Narrow(const std::wstring& text);
+
+// Records every WM_SETREDRAW sent to the note list, with the number of rows
+// the list held at that moment, while it lives.
+class RedrawRecorder {
+public:
+    struct Event {
+        bool redraw = false;
+        int rows = 0;
+    };
+    explicit RedrawRecorder(HWND dialog);
+    ~RedrawRecorder();
+    RedrawRecorder(const RedrawRecorder&) = delete;
+    RedrawRecorder& operator=(const RedrawRecorder&) = delete;
+    std::vector<Event> Take();  // the events so far; the record starts afresh
+    // "off@0 on@4": the events as text.
+    static std::string Describe(const std::vector<Event>& events);
+
+private:
+    HHOOK m_hook = nullptr;  // owned
+};
+
+} // namespace windowtest
