@@ -88,12 +88,17 @@ void CDatabase::Close()
 void CDatabase::ExecuteSQL(LPCWSTR sql)
 {
     if (!m_connected) AfxThrowDBException(L"The database is not open.");
+    m_rowsAffected = -1;
     COdbcHandle statement;
     SQLRETURN rc = statement.Allocate(SQL_HANDLE_STMT, m_connection.Get());
     if (!SQL_SUCCEEDED(rc)) AfxThrowDBException(rc, this, nullptr);
     rc = ::SQLExecDirectW(statement.Get(), reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(sql ? sql : L"")), SQL_NTS);
     // SQL_NO_DATA: a searched UPDATE or DELETE that touched no row, which is not a failure.
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) AfxThrowDBException(rc, this, statement.Get());
+    SQLLEN rows = -1;
+    if (rc == SQL_NO_DATA) rows = 0;
+    else if (!SQL_SUCCEEDED(::SQLRowCount(statement.Get(), &rows))) rows = -1;
+    m_rowsAffected = static_cast<long>(rows);
     while (SQL_SUCCEEDED(::SQLMoreResults(statement.Get()))) {}
 }
 

@@ -39,6 +39,8 @@ public:
 
     // Runs one statement that returns no rows; throws CDBException on failure.
     void ExecuteSQL(LPCWSTR sql);
+    // How many rows the last ExecuteSQL inserted, changed or deleted (-1 when the driver cannot tell).
+    long GetRowsAffected() const { return m_rowsAffected; }
 
     SQLHDBC GetConnectionHandle() const { return m_connection.Get(); }
 
@@ -50,6 +52,7 @@ private:
     COdbcHandle m_environment;
     COdbcHandle m_connection;
     bool m_connected = false;
+    long m_rowsAffected = -1;
     bool m_readOnly = false;
     CString m_connect;
     std::vector<CRecordset*> m_recordsets;  // not owned

@@ -1,6 +1,7 @@
 // COptionsEditDlg: loading, saving and deleting one note.
 #include "pages/COptionsEditDlg.h"
 
+#include "framework/CDatabase.h"
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
@@ -80,7 +81,12 @@ void COptionsEditDlg::OnSave()
     const bool isNew = m_noteId == -1;
     note.id = m_noteId;
     if (isNew && !NextNoteId(GetDatabase(), m_hWnd, note.id)) return;
-    if (!(isNew ? InsertNote(GetDatabase(), note) : UpdateNote(GetDatabase(), note))) return;
+    if (!(isNew ? InsertNote(GetDatabase(), note) : UpdateNote(GetDatabase(), m_hWnd, note))) {
+        // The note was deleted meanwhile: the page keeps the texts as a new
+        // note, so the next Save stores them again instead of losing them.
+        if (!isNew && GetDatabase().GetRowsAffected() == 0) SetNoteId(-1);
+        return;
+    }
     SetNoteId(note.id);
 }
 

@@ -60,7 +60,7 @@ void COptionsGroupEditDlg::OnSave()
     if (existing >= 0) {
         if (AfxMessageBox(LoadResourceString(IDS_UPDATE_GROUP_QUESTION), MB_YESNO | MB_ICONQUESTION) == IDNO) return;
         idText.Format(L"%d", static_cast<int>(m_groupCombo.GetItemData(existing)));
-        UpdateGroup(GetDatabase(), idText, name, description);
+        UpdateGroup(GetDatabase(), m_hWnd, idText, name, description);
         return;
     }
     if (!NextGroupId(GetDatabase(), m_hWnd, idText)) return;

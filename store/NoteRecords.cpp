@@ -51,6 +51,15 @@ bool Change(CDatabase& database, const CString& sql, Report report)
     }
 }
 
+// After an update: false, with the not-found message, when it touched no row
+// because the row is gone. A driver that cannot count rows is taken at its word.
+bool FoundRow(const CDatabase& database, HWND owner, UINT notFoundText)
+{
+    if (database.GetRowsAffected() != 0) return true;
+    ShowNotFound(owner, notFoundText);
+    return false;
+}
+
 // Reads the single text of a "SELECT Max(id)+1" statement. Failure: error
 // box; no row: the not-found message.
 bool ReadMaxIdText(CDatabase& database, HWND owner, const wchar_t* sql, CString& text)
@@ -133,9 +142,10 @@ bool InsertNote(CDatabase& database, const NoteRecord& record)
     return Change(database, BuildInsertNoteStatement(record), ShowErrorBox);
 }
 
-bool UpdateNote(CDatabase& database, const NoteRecord& record)
+bool UpdateNote(CDatabase& database, HWND owner, const NoteRecord& record)
 {
-    return Change(database, BuildUpdateNoteStatement(record), ShowErrorBox);
+    if (!Change(database, BuildUpdateNoteStatement(record), ShowErrorBox)) return false;
+    return FoundRow(database, owner, IDS_NOTE_NOT_FOUND);
 }
 
 bool DeleteNote(CDatabase& database, int noteId) { return Change(database, BuildDeleteNoteStatement(noteId), ShowOwnReport); }
@@ -170,9 +180,10 @@ bool InsertGroup(CDatabase& database, const CString& idText, const CString& name
     return Change(database, BuildInsertGroupStatement(idText, name, description), ShowErrorBox);
 }
 
-bool UpdateGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description)
+bool UpdateGroup(CDatabase& database, HWND owner, const CString& idText, const CString& name, const CString& description)
 {
-    return Change(database, BuildUpdateGroupStatement(idText, name, description), ShowErrorBox);
+    if (!Change(database, BuildUpdateGroupStatement(idText, name, description), ShowErrorBox)) return false;
+    return FoundRow(database, owner, IDS_GROUP_NOT_FOUND);
 }
 
 bool DeleteGroup(CDatabase& database, int groupId)

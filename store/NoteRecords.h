@@ -30,7 +30,9 @@ ReadResult ReadNoteQuery(CDatabase& database, HWND owner, int noteId, CString& q
 bool NextNoteId(CDatabase& database, HWND owner, int& noteId);
 // Failures of the three note changes: error box for insert and update, own report for delete.
 bool InsertNote(CDatabase& database, const NoteRecord& record);
-bool UpdateNote(CDatabase& database, const NoteRecord& record);
+// An update that finds no row (the note or group was deleted meanwhile) shows
+// "Note not found" or "Group not found" and returns false.
+bool UpdateNote(CDatabase& database, HWND owner, const NoteRecord& record);
 bool DeleteNote(CDatabase& database, int noteId);
 
 // The description of group `groupId` (empty when NULL). Failure: error box.
@@ -42,5 +44,5 @@ bool NextGroupId(CDatabase& database, HWND owner, CString& idText);
 // Failures of the group changes: error box (a group that still has notes is
 // refused by the database and stays, with its notes).
 bool InsertGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description);
-bool UpdateGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description);
+bool UpdateGroup(CDatabase& database, HWND owner, const CString& idText, const CString& name, const CString& description);
 bool DeleteGroup(CDatabase& database, int groupId);

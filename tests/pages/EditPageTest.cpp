@@ -105,4 +105,39 @@ TEST(EditPage, SavesUpdatesAndDeletesNotes)
     RemoveTestFolder(folder);
 }
 
+TEST(EditPage, SavingANoteDeletedMeanwhileSaysSoAndKeepsTheText)
+{
+    const std::wstring folder = NewTestFolder(L"edit page vanished");
+    const std::wstring file = folder + L"\\notes.mdb";
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        const Pages p = FindPages(dialog);
+        ASSERT_TRUE(FileNew(dialog, file).empty());
+        ShowTab(dialog, 1);
+        SetText(p.edit, kEditTitle, W(kDailyTitle));
+        SetText(p.edit, kEditQuery, W(kDailyQuery));
+        ASSERT_TRUE(Click(p.edit, kEditSave).empty());
+        ExpectExistingNoteState(p.edit);
+
+        // Someone else deletes the note; the next Save must not claim success.
+        ExecuteOnFile(file, {L"DELETE FROM notes"});
+        SetText(p.edit, kEditComments, L"typed after the delete");
+        std::vector<Box> boxes = Click(p.edit, kEditSave);
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ(L"Note not found", boxes[0].text);
+        EXPECT_EQ(L"Internal mailfunction", boxes[0].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[0].icon);
+        ExpectNewNoteState(p.edit);
+        EXPECT_EQ(W(kDailyTitle), Text(p.edit, kEditTitle));
+        EXPECT_EQ(L"typed after the delete", Text(p.edit, kEditComments));
+
+        // Save again stores the text as a new note, which the list then shows.
+        EXPECT_TRUE(Click(p.edit, kEditSave).empty());
+        ExpectExistingNoteState(p.edit);
+        EXPECT_TRUE(Find(dialog, L"").empty());
+        EXPECT_EQ(Texts{W(kDailyTitle)}, ListRows(dialog));
+    });
+    RemoveTestFolder(folder);
+}
+
 } // namespace

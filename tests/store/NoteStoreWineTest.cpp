@@ -315,8 +315,8 @@ TEST_F(NoteStoreTest, NoteInsertReadUpdateDelete)
     note.name = L"renamed";
     note.comments = L"now with comments";
     note.query = L"SELECT 2";
-    ASSERT_TRUE(UpdateNote(db, note));
-    ASSERT_TRUE(UpdateNote(db, note)) << "a second save updates the same note";
+    ASSERT_TRUE(UpdateNote(db, nullptr, note));
+    ASSERT_TRUE(UpdateNote(db, nullptr, note)) << "a second save updates the same note";
     CString query;
     ASSERT_EQ(ReadResult::Row, ReadNoteQuery(db, page.Handle(), 0, query));
     EXPECT_EQ(L"SELECT 2", S(query));
@@ -365,7 +365,7 @@ TEST_F(NoteStoreTest, GroupInsertUpdateDelete)
     ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 0, description));
     EXPECT_EQ(L"", S(description)) << "NULL description of group 0";
 
-    ASSERT_TRUE(UpdateGroup(db, L"1", L"sales", L"Line 1\r\nLine 2"));
+    ASSERT_TRUE(UpdateGroup(db, nullptr, L"1", L"sales", L"Line 1\r\nLine 2"));
     ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 1, description));
     EXPECT_EQ(L"Line 1\r\nLine 2", S(description));
     EXPECT_EQ((std::vector<std::wstring>{L"sales"}), Column(db, L"SELECT groupName FROM groups WHERE id=1"));
