@@ -1,5 +1,6 @@
 // CComboBox: creation, item texts and the owner-draw reflection.
 #include "CComboBox.h"
+#include "OwnerDrawReflection.h"
 
 BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -23,16 +24,5 @@ void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, result);
-    }
-    if (result) *result = TRUE;
-    return TRUE;
+    return ReflectOwnerDraw(*this, message, lParam, result) || CWnd::OnChildNotify(message, wParam, lParam, result);
 }

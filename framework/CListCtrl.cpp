@@ -1,6 +1,7 @@
 // CListCtrl: creation, item and column helpers, views of the header and the
 // label editor, and the owner-draw reflection.
 #include "CListCtrl.h"
+#include "OwnerDrawReflection.h"
 
 #include <vector>
 
@@ -249,16 +250,5 @@ void CListCtrl::MeasureItem(LPMEASUREITEMSTRUCT) {}
 
 BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, result);
-    }
-    if (result) *result = TRUE;
-    return TRUE;
+    return ReflectOwnerDraw(*this, message, lParam, result) || CWnd::OnChildNotify(message, wParam, lParam, result);
 }
