@@ -18,19 +18,13 @@ using namespace dialogdriver;
 using storetest::FileExists;
 using storetest::ReadFileBytes;
 using windowtest::FileIn;
+using windowtest::MakeSample;
 using windowtest::Join;
 using windowtest::Narrow;
 using Names = std::vector<std::wstring>;
 
-const Names kCatalogue = {L"alpha top", L"zeta top", L"Work", L"Admin"};
+const Names& kCatalogue = windowtest::SampleCatalogue();
 
-std::wstring MakeSample(const wchar_t* name)
-{
-    const std::wstring path = FileIn(name);
-    const std::wstring error = notefiles::MakeNoteDatabase(path, notefiles::SampleStatements());
-    EXPECT_EQ(L"", error) << Narrow(error);
-    return path;
-}
 
 std::string Describe(const std::vector<SeenBox>& boxes)
 {

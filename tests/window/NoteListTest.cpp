@@ -15,21 +15,14 @@ namespace {
 
 using namespace dialogdriver;
 using windowtest::FileIn;
+using windowtest::MakeSample;
 using windowtest::Join;
 using windowtest::Narrow;
 using windowtest::RedrawRecorder;
 using Names = std::vector<std::wstring>;
 
-const Names kCatalogue = {L"alpha top", L"zeta top", L"Work", L"Admin"};
+const Names& kCatalogue = windowtest::SampleCatalogue();
 
-// Each test makes its own copy of the sample, so no test sees another's changes.
-std::wstring MakeSample(const wchar_t* name)
-{
-    const std::wstring path = FileIn(name);
-    const std::wstring error = notefiles::MakeNoteDatabase(path, notefiles::SampleStatements());
-    EXPECT_EQ(L"", error) << Narrow(error);
-    return path;
-}
 
 // Opens `path` and expects no message box.
 void Open(HWND dialog, const std::wstring& path)

@@ -1,6 +1,10 @@
 // The test folder, text helpers and the WM_SETREDRAW recorder.
 #include "tests/window/WindowTestSupport.h"
 
+#include <gtest/gtest.h>
+
+#include "tests/window/NoteFiles.h"
+
 #include <commctrl.h>
 
 #include <mutex>
@@ -76,6 +80,20 @@ std::string RedrawRecorder::Describe(const std::vector<Event>& events)
     std::string out;
     for (const Event& e : events) out += (out.empty() ? "" : " ") + std::string(e.redraw ? "on@" : "off@") + std::to_string(e.rows);
     return out;
+}
+
+std::wstring MakeSample(const wchar_t* name)
+{
+    const std::wstring path = FileIn(name);
+    const std::wstring error = notefiles::MakeNoteDatabase(path, notefiles::SampleStatements());
+    EXPECT_EQ(L"", error) << Narrow(error);
+    return path;
+}
+
+const std::vector<std::wstring>& SampleCatalogue()
+{
+    static const std::vector<std::wstring> catalogue = {L"alpha top", L"zeta top", L"Work", L"Admin"};
+    return catalogue;
 }
 
 } // namespace windowtest

@@ -16,6 +16,12 @@ namespace windowtest {
 const storetest::TestFolder& Folder();
 std::wstring FileIn(const wchar_t* name);
 
+// A fresh copy of the sample note database named `name` in the folder, so
+// that no test sees another's changes; a failure to write it fails the test.
+std::wstring MakeSample(const wchar_t* name);
+// The first column of the sample's catalogue as the list shows it after Open.
+const std::vector<std::wstring>& SampleCatalogue();
+
 // "a, b, c" for a failure message.
 std::string Join(const std::vector<std::wstring>& texts);
 std::string Narrow(const std::wstring& text);
