@@ -90,6 +90,25 @@ TEST_F(OdbcClassesTest, RowsByPositionAndByName)
     EXPECT_TRUE(thrown) << "moving past the end is an error";
 }
 
+TEST_F(OdbcClassesTest, TextsAroundTheFirstPieceSizeReadWhole)
+{
+    // The first piece of a text goes to a 1,024-character buffer: the texts
+    // just below, at and above it, and one of several pieces, must come back whole.
+    const int lengths[] = { 1022, 1023, 1024, 1025, 40000 };
+    for (int n = 0; n < 5; ++n) {
+        std::wstring body;
+        for (int i = 0; i < lengths[n]; ++i) body += static_cast<wchar_t>(i % 7 == 6 ? L'\u00e9' : L'a' + i % 26);
+        m_db.ExecuteSQL((L"INSERT INTO t VALUES(" + std::to_wstring(100 + n) + L",'x','" + body + L"')").c_str());
+        CRecordset rs(&m_db);
+        rs.Open(CRecordset::forwardOnly, (L"SELECT body FROM t WHERE id=" + std::to_wstring(100 + n)).c_str(), CRecordset::executeDirect);
+        ASSERT_FALSE(rs.IsEOF());
+        CString text;
+        rs.GetFieldValue(static_cast<short>(0), text);
+        EXPECT_EQ(lengths[n], text.GetLength()) << "length " << lengths[n];
+        EXPECT_TRUE(S(text) == body) << "length " << lengths[n];
+    }
+}
+
 TEST_F(OdbcClassesTest, DefaultVariantTypesFollowTheColumns)
 {
     CRecordset rs(&m_db);
@@ -156,7 +175,11 @@ TEST_F(OdbcClassesTest, ExceptionCarriesTextWithoutOriginAndStateApart)
 TEST_F(OdbcClassesTest, ChangesThatTouchNoRowAreNotFailures)
 {
     m_db.ExecuteSQL(L"DELETE FROM t WHERE id=999");
+    EXPECT_EQ(0, m_db.GetRowsAffected());
     m_db.ExecuteSQL(L"UPDATE t SET name='x' WHERE id=999");
+    EXPECT_EQ(0, m_db.GetRowsAffected());
+    m_db.ExecuteSQL(L"UPDATE t SET name='x'");
+    EXPECT_EQ(2, m_db.GetRowsAffected()) << "an update counts the rows it changed";
     CRecordset rs(&m_db);
     rs.Open(CRecordset::forwardOnly, L"SELECT count(*) FROM t", CRecordset::executeDirect);
     CString count;

@@ -1,0 +1,306 @@
+// CBenchRunner: the scenarios, their checks and the result lines.
+#include "bench/BenchRunner.h"
+
+#include "bench/DialogDriver.h"
+#include "bench/DriverWorkload.h"
+#include "bench/FloorWork.h"
+#include "bench/OdbcStatement.h"
+#include "bench/ProcessMemory.h"
+#include "bench/UiAgent.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kBigGroupId = 1;
+constexpr int kWarmUpSaves = 50;
+constexpr double kMiB = 1024.0 * 1024.0;
+
+double Median(std::vector<double> values)
+{
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string out;
+    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+// Notes whose query holds the rare word: every id that ends in 007.
+int RareNotes(int notes)
+{
+    int count = 0;
+    for (int id = 0; id < notes; ++id) count += id % 1000 == 7 ? 1 : 0;
+    return count;
+}
+
+std::string Join(const std::vector<double>& values)
+{
+    std::string out;
+    char number[32];
+    for (double v : values) {
+        std::snprintf(number, sizeof number, "%s%.2f", out.empty() ? "" : ",", v);
+        out += number;
+    }
+    return out;
+}
+
+} // namespace
+
+void CBenchRunner::Check(bool ok, const std::string& what)
+{
+    if (!ok) m_failures.push_back(what);
+}
+
+int CBenchRunner::CountNotesFrom(int firstId)
+{
+    COdbcStatement count(m_checks);
+    count.Execute(L"SELECT COUNT(*) FROM notes WHERE id>=" + std::to_wstring(firstId));
+    std::wstring text;
+    if (count.Fetch()) count.GetText(1, text);
+    return std::stoi(text.empty() ? std::wstring(L"0") : text);
+}
+
+void CBenchRunner::DeleteNotesFrom(int firstId)
+{
+    m_checks.Execute(L"DELETE FROM notes WHERE id>=" + std::to_wstring(firstId));
+}
+
+std::vector<NewNote> CBenchRunner::NotesFor(CDialogDriver& dialog, int count) const
+{
+    // The Edit page's group choices in turn, so the dialog and the floor file each note alike.
+    std::vector<int> groupIds;
+    for (int i = 0; i < dialog.GroupChoiceCount(); ++i) groupIds.push_back(dialog.GroupChoiceId(i));
+    return MakeNewNotes(count, groupIds);
+}
+
+void CBenchRunner::Measure(const char* name, const std::function<double()>& dialogRun, const std::function<double()>& floorRun)
+{
+    Scenario scenario;
+    scenario.name = name;
+    dialogRun();
+    floorRun();
+    // The peak is reset before each of the dialog's runs (where the system
+    // allows it), so it tells what that run needed.
+    auto timedDialog = [&] {
+        if (m_peakResets) ResetPeakWorkingSet();
+        const size_t before = CurrentWorkingSet();
+        scenario.dialog.push_back(dialogRun());
+        const size_t peak = PeakWorkingSet();
+        scenario.peakBytes = std::max(scenario.peakBytes, peak);
+        if (peak > before) scenario.growthBytes = std::max(scenario.growthBytes, peak - before);
+    };
+    for (int run = 0; run < m_options.runs; ++run) {
+        // Alternating the order spreads a drift of the machine's load over both.
+        if (run % 2 == 0) {
+            timedDialog();
+            scenario.floor.push_back(floorRun());
+        } else {
+            scenario.floor.push_back(floorRun());
+            timedDialog();
+        }
+    }
+    m_scenarios.push_back(scenario);
+    std::fprintf(stderr, "bench: %s, %d notes: dialog %.1f ms, floor %.1f ms\n", name, m_options.notes, Median(scenario.dialog),
+                 Median(scenario.floor));
+}
+
+void CBenchRunner::Run(HWND dialogWindow)
+{
+    try {
+        CDialogDriver dialog(dialogWindow, m_agent);
+        m_agent.SetDrawnList(dialog.List());
+        m_checks.Connect(NoteConnectString(m_options.database));
+        std::unique_ptr<CFloorWork> floor(new CFloorWork(NoteConnectString(m_options.database), kBigGroupId));
+        HIMAGELIST images = nullptr;
+        m_agent.Run([&] {
+            images = ImageList_LoadImageW(::GetModuleHandleW(L"Quillbox.dll"), MAKEINTRESOURCEW(1021), 16, 1, RGB(0, 255, 255), IMAGE_BITMAP, 0);
+            if (!floor->CreateList(dialog.List(), images, 0, 0)) throw std::runtime_error("the floor's list-view could not be created");
+        });
+        RunScenarios(dialog, *floor);
+        // The floor's window belongs to the dialog's thread: it goes there.
+        m_agent.Run([&] {
+            floor.reset();
+            ImageList_Destroy(images);
+        });
+        dialog.Exit();
+    } catch (const std::exception& e) {
+        m_failures.push_back(e.what());
+        // Message boxes and file dialogs first, so that Exit reaches the dialog's own loop.
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            HWND box = ::FindWindowW(L"#32770", nullptr);
+            if (!box || box == dialogWindow) break;
+            ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            ::Sleep(100);
+        }
+        ::PostMessageW(dialogWindow, WM_COMMAND, 32774, 0);
+    }
+}
+
+void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
+{
+    const int notes = m_options.notes;
+
+    // The empty dialog, then the first load of the database: the memory a loaded catalogue costs.
+    m_agent.Sync();
+    m_peakResets = ResetPeakWorkingSet();
+    m_emptyDialogBytes = PeakWorkingSet();
+    dialog.Open(m_options.database);
+    m_loadedBytes = PeakWorkingSet();
+
+    Measure("open", [&] { return dialog.Open(m_options.database); }, [&] { double ms = 0; m_agent.Run([&] { ms = floor.Open(); }); return ms; });
+    Check(floor.CatalogueRowCount() == notes, "open: the floor read " + std::to_string(floor.CatalogueRowCount()) + " catalogue rows");
+    Check(dialog.RowCount() == floor.ListCount(),
+          "open: the dialog shows " + std::to_string(dialog.RowCount()) + " rows, the floor " + std::to_string(floor.ListCount()));
+    Check(dialog.OpenMessageBoxText().empty(), "open: a message box is up: " + Narrow(dialog.OpenMessageBoxText()));
+
+    const std::wstring findAll = BenchSearchStatement(L"%", SearchColumn::Name);
+    Measure(
+        "find all", [&] { return dialog.Find(L"%") + dialog.Find(L"%"); },
+        [&] {
+            double ms = 0;
+            m_agent.Run([&] { ms = floor.Search(findAll) + floor.Search(findAll); });
+            return ms;
+        });
+    Check(dialog.RowCount() == notes, "find all: the dialog shows " + std::to_string(dialog.RowCount()) + " rows");
+    Check(floor.ListCount() == notes, "find all: the floor shows " + std::to_string(floor.ListCount()) + " rows");
+
+    // Expand the big group of the catalogue, and collapse it again between runs.
+    dialog.Find(L"");
+    m_agent.Run([&] { floor.ShowCatalogue(); });
+    const int groupRow = dialog.FindRow(floor.BigGroupName());
+    Check(groupRow >= 0 && groupRow == floor.BigGroupRow(), "expand: the big group is on row " + std::to_string(groupRow) +
+                                                                " of the dialog, " + std::to_string(floor.BigGroupRow()) + " of the floor");
+    const int collapsedRows = dialog.RowCount();
+    if (groupRow >= 0) {
+        Measure(
+            "expand",
+            [&] {
+                const double ms = dialog.PressOnRow(groupRow, VK_ADD);
+                Check(dialog.RowCount() == collapsedRows + floor.BigGroupSize(), "expand: the dialog shows " + std::to_string(dialog.RowCount()) + " rows");
+                dialog.PressOnRow(groupRow, VK_SUBTRACT);
+                return ms;
+            },
+            [&] {
+                double ms = 0;
+                m_agent.Run([&] {
+                    ms = floor.Expand();
+                    floor.Collapse();
+                });
+                return ms;
+            });
+    }
+
+    // A rare word in the queries: the scope menu's "Sequel" only.
+    dialog.ToggleScope(3);
+    const std::wstring findRare = BenchSearchStatement(m_options.rareWord, SearchColumn::Query);
+    Measure("find text", [&] { return dialog.Find(m_options.rareWord); }, [&] {
+        double ms = 0;
+        m_agent.Run([&] { ms = floor.ReadSearch(findRare); });
+        return ms;
+    });
+    Check(floor.LastSearchRows() == RareNotes(notes), "find text: the floor found " + std::to_string(floor.LastSearchRows()) + " notes");
+    Check(dialog.RowCount() == RareNotes(notes), "find text: the dialog shows " + std::to_string(dialog.RowCount()) + " rows");
+
+    // New notes saved through the Edit page; the notes written are taken out again after every run.
+    const std::vector<NewNote> saved = NotesFor(dialog, m_options.saves);
+    const std::vector<NewNote> warmUp(saved.begin(), saved.begin() + std::min<size_t>(saved.size(), kWarmUpSaves));
+    bool warm = false;
+    auto checkSaved = [&](const char* who, size_t count) {
+        Check(CountNotesFrom(notes) == static_cast<int>(count), std::string("save: the ") + who + " wrote " + std::to_string(CountNotesFrom(notes)) + " notes");
+        COdbcStatement first(m_checks);
+        first.Execute(L"SELECT query FROM notes WHERE id=" + std::to_wstring(notes));
+        std::wstring query;
+        if (first.Fetch()) first.GetText(1, query);
+        Check(query == saved.front().query, std::string("save: the ") + who + " stored another query text");
+        DeleteNotesFrom(notes);
+    };
+    Measure(
+        "save",
+        [&] {
+            const std::vector<NewNote>& batch = warm ? saved : warmUp;
+            double ms = 0;
+            for (size_t i = 0; i < batch.size(); ++i) ms += dialog.SaveNewNote(batch[i], static_cast<int>(i % static_cast<size_t>(dialog.GroupChoiceCount())));
+            Check(dialog.OpenMessageBoxText().empty(), "save: a message box is up: " + Narrow(dialog.OpenMessageBoxText()));
+            checkSaved("dialog", batch.size());
+            return ms;
+        },
+        [&] {
+            const std::vector<NewNote>& batch = warm ? saved : warmUp;
+            // One note at a time, each its own piece of work on the dialog's
+            // thread, in the rhythm of the dialog's saves.
+            double ms = 0;
+            for (const NewNote& note : batch) m_agent.Run([&] { ms += floor.Save(note); });
+            checkSaved("floor", batch.size());
+            warm = true;
+            return ms;
+        });
+
+    if (m_options.sqliteDriver.empty()) return;
+    // The driver on its own: ours against Debian's SQLite ODBC driver on the same file.
+    const std::wstring sqliteConnect = L"DRIVER={" + m_options.sqliteDriver + L"};Database=" + m_options.unixDatabase + L";LoadExt=" +
+                                       m_options.sqliteExtension + L";SyncPragma=FULL;FKSupport=1";
+    bool driverWarm = false;
+    DriverRun ours, theirs;
+    std::vector<DriverRun> ourRuns, theirRuns;
+    auto driverRun = [&](const std::wstring& connect, DriverRun& result) {
+        const std::vector<NewNote>& batch = driverWarm ? saved : warmUp;
+        CDriverWorkload workload(connect, findRare, batch);
+        m_agent.Run([&] { result = workload.Run(); });
+        if (driverWarm) (&result == &ours ? ourRuns : theirRuns).push_back(result);
+        Check(CountNotesFrom(notes) == static_cast<int>(batch.size()), "driver: " + std::to_string(CountNotesFrom(notes)) + " notes written");
+        DeleteNotesFrom(notes);
+        return result.ms;
+    };
+    Measure("driver", [&] { return driverRun(NoteConnectString(m_options.database), ours); }, [&] {
+        const double ms = driverRun(sqliteConnect, theirs);
+        driverWarm = true;
+        return ms;
+    });
+    Check(ours.checksum == theirs.checksum && ours.rowsRead == theirs.rowsRead,
+          "driver: the two drivers gave different answers (" + std::to_string(ours.rowsRead) + " and " + std::to_string(theirs.rowsRead) + " rows)");
+    auto parts = [](const std::vector<DriverRun>& runs) {
+        std::vector<double> read, search, write;
+        for (const DriverRun& r : runs) {
+            read.push_back(r.readMs);
+            search.push_back(r.searchMs);
+            write.push_back(r.writeMs);
+        }
+        char text[96];
+        std::snprintf(text, sizeof text, "read %.1f, search %.1f, write %.1f", Median(read), Median(search), Median(write));
+        return std::string(text);
+    };
+    m_driverParts = "ours: " + parts(ourRuns) + "; Debian: " + parts(theirRuns);
+    m_driverAnswers = std::to_string(ours.rowsRead) + " rows read, checksum " + std::to_string(ours.checksum) + " from both drivers";
+}
+
+void CBenchRunner::Print(std::FILE* out) const
+{
+    for (const Scenario& s : m_scenarios) {
+        const double dialog = Median(s.dialog);
+        const double floor = Median(s.floor);
+        std::vector<double> pairs;
+        for (size_t i = 0; i < std::min(s.dialog.size(), s.floor.size()); ++i) pairs.push_back(s.floor[i] > 0 ? s.dialog[i] / s.floor[i] : 0);
+        // The ratio is the median of each run's ratio to the floor run beside
+        // it, which a drift of the machine's load affects least.
+        std::fprintf(out, "SCENARIO\t%s\t%d\t%.2f\t%.2f\t%.3f\t%.1f\t%.1f\t%.3f\t%s\t%s\n", s.name.c_str(), m_options.notes, dialog,
+                     floor, Median(pairs), static_cast<double>(s.peakBytes) / kMiB, static_cast<double>(s.growthBytes) / kMiB,
+                     floor > 0 ? dialog / floor : 0, Join(s.dialog).c_str(), Join(s.floor).c_str());
+    }
+    std::fprintf(out, "MEMORY\t%d\t%.1f\t%.1f\t%s\n", m_options.notes, static_cast<double>(m_emptyDialogBytes) / kMiB,
+                 static_cast<double>(m_loadedBytes) / kMiB, m_peakResets ? "reset" : "cumulative");
+    if (!m_driverAnswers.empty()) std::fprintf(out, "DRIVERS\t%d\t%s\n", m_options.notes, m_driverAnswers.c_str());
+    if (!m_driverParts.empty()) std::fprintf(out, "DRIVERPARTS\t%d\t%s\n", m_options.notes, m_driverParts.c_str());
+    for (const std::string& failure : m_failures) std::fprintf(out, "FAILED\t%d\t%s\n", m_options.notes, failure.c_str());
+    std::fflush(out);
+}

@@ -1,0 +1,63 @@
+// CBenchRunner: the script of one benchmark run on one note database. On the
+// script's thread it drives the dialog through each scenario (open, find all,
+// expand, find text, save) and runs the same work as the floor on the
+// dialog's thread, one warm-up and then `runs` timed pairs, alternating which
+// goes first; then the driver scenario, our driver against Debian's SQLite
+// ODBC driver. It checks that the dialog and the floor did the same work
+// (same rows, same notes written, same answers from both drivers) and prints
+// one line per scenario for scripts/bench.
+#pragma once
+
+#include "bench/BenchOptions.h"
+#include "bench/BenchSql.h"
+#include "bench/OdbcConnection.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+class CDialogDriver;
+class CFloorWork;
+class CUiAgent;
+
+class CBenchRunner {
+public:
+    CBenchRunner(const BenchOptions& options, CUiAgent& agent) : m_options(options), m_agent(agent) {}
+
+    // Runs every scenario on the open dialog; failures are recorded, not thrown.
+    void Run(HWND dialog);
+    bool Succeeded() const { return m_failures.empty(); }
+    void Print(std::FILE* out) const;
+
+private:
+    struct Scenario {
+        std::string name;
+        std::vector<double> dialog;
+        std::vector<double> floor;
+        size_t peakBytes = 0;
+        size_t growthBytes = 0;  // the most a dialog run added to the working set it started with
+    };
+
+    void RunScenarios(CDialogDriver& dialog, CFloorWork& floor);
+    // One warm-up of each, then `runs` timed pairs; the peak working set is
+    // taken over the dialog's timed runs.
+    void Measure(const char* name, const std::function<double()>& dialogRun, const std::function<double()>& floorRun);
+    void Check(bool ok, const std::string& what);
+    int CountNotesFrom(int firstId);
+    void DeleteNotesFrom(int firstId);
+    std::vector<NewNote> NotesFor(CDialogDriver& dialog, int count) const;
+
+    const BenchOptions& m_options;
+    CUiAgent& m_agent;
+    COdbcConnection m_checks;  // our driver, for checks and for undoing the writes between runs
+    std::vector<Scenario> m_scenarios;
+    std::vector<std::string> m_failures;
+    size_t m_emptyDialogBytes = 0;
+    size_t m_loadedBytes = 0;
+    bool m_peakResets = false;
+    std::string m_driverAnswers;
+    std::string m_driverParts;  // medians of the driver scenario's parts, ours and theirs
+};

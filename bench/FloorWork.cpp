@@ -1,0 +1,154 @@
+// CFloorWork: bare ODBC reads and writes and bare list-view fills.
+#include "bench/FloorWork.h"
+
+#include "bench/Clock.h"
+#include "bench/OdbcStatement.h"
+
+#include <cwchar>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kGroupImage = 1;
+constexpr int kNoteImage = 2;
+
+ListRow NoteRow(int id, std::wstring name, std::wstring comments, int indent, int image)
+{
+    ListRow row;
+    row.data = id;
+    row.name = std::move(name);
+    row.description = std::move(comments);
+    row.hasDescription = true;
+    row.indent = indent;
+    row.image = image;
+    return row;
+}
+
+} // namespace
+
+CFloorWork::CFloorWork(std::wstring connect, int bigGroupId) : m_connect(std::move(connect)), m_bigGroupId(bigGroupId) {}
+
+double CFloorWork::Open()
+{
+    const double start = NowMs();
+    m_database.Disconnect();
+    m_list.DeleteAll();
+    m_database.Connect(m_connect);
+
+    std::wstring text;
+    {
+        COdbcStatement groups(m_database);
+        groups.Execute(kBenchGroupList);
+        while (groups.Fetch()) {
+            groups.GetShort(1);
+            groups.GetText(2, text);
+        }
+    }
+    m_topRows.clear();
+    m_bigGroupNotes.clear();
+    m_bigGroupRow = -1;
+    m_catalogueRows = 0;
+    COdbcStatement catalogue(m_database);
+    catalogue.Execute(kBenchCatalogue);
+    m_list.BeginUpdate();
+    int currentGroup = 0;
+    std::wstring groupName, name, comments;
+    while (catalogue.Fetch()) {
+        const int id = catalogue.GetShort(1);
+        const int groupId = catalogue.GetShort(2);
+        catalogue.GetText(3, groupName);
+        catalogue.GetText(4, name);
+        catalogue.GetText(5, comments);
+        ++m_catalogueRows;
+        if (groupId <= 0) {
+            m_topRows.push_back(NoteRow(id, name, comments, 1, kNoteImage));
+            m_list.Append(m_topRows.back());
+            continue;
+        }
+        if (groupId != currentGroup) {
+            ListRow group;
+            group.data = groupId;
+            group.name = groupName;
+            group.image = kGroupImage;
+            group.indent = 1;
+            m_topRows.push_back(group);
+            const int row = m_list.Append(group);
+            currentGroup = groupId;
+            if (groupId == m_bigGroupId) {
+                m_bigGroupRow = row;
+                m_bigGroupName = groupName;
+            }
+        }
+        // Collapsed: the floor keeps the child rows for Expand, as the tree keeps its nodes.
+        if (groupId == m_bigGroupId) m_bigGroupNotes.push_back(NoteRow(id, name, comments, 2, -1));
+    }
+    m_list.EndUpdate();
+    return NowMs() - start;
+}
+
+double CFloorWork::ReadSearchInto(const std::wstring& statement, bool fillList)
+{
+    const double start = NowMs();
+    COdbcStatement search(m_database);
+    search.Execute(statement);
+    if (fillList) {
+        m_list.DeleteAll();
+        m_list.BeginUpdate();
+    }
+    m_searchRows = 0;
+    std::wstring name, comments;
+    while (search.Fetch()) {
+        const int id = search.GetShort(1);
+        search.GetText(4, name);
+        search.GetText(5, comments);
+        ++m_searchRows;
+        if (fillList) m_list.Append(NoteRow(id, name, comments, 1, kNoteImage));
+    }
+    if (fillList) m_list.EndUpdate();
+    return NowMs() - start;
+}
+
+double CFloorWork::Search(const std::wstring& statement) { return ReadSearchInto(statement, true); }
+
+double CFloorWork::ReadSearch(const std::wstring& statement) { return ReadSearchInto(statement, false); }
+
+double CFloorWork::Expand()
+{
+    if (m_bigGroupRow < 0) throw std::runtime_error("the big group is not in the floor's list");
+    const double start = NowMs();
+    m_list.BeginUpdate();
+    int last = m_bigGroupRow;
+    for (const ListRow& row : m_bigGroupNotes) last = m_list.Insert(last + 1, row);
+    m_list.EndUpdate(last);
+    return NowMs() - start;
+}
+
+void CFloorWork::Collapse()
+{
+    m_list.BeginUpdate();
+    m_list.Delete(m_bigGroupRow + 1, static_cast<int>(m_bigGroupNotes.size()));
+    m_list.EndUpdate(m_bigGroupRow);
+}
+
+void CFloorWork::ShowCatalogue()
+{
+    m_list.DeleteAll();
+    m_list.BeginUpdate();
+    for (const ListRow& row : m_topRows) m_list.Append(row);
+    m_list.EndUpdate();
+}
+
+double CFloorWork::Save(const NewNote& note)
+{
+    const double start = NowMs();
+    std::wstring text;
+    {
+        COdbcStatement next(m_database);
+        next.Execute(kBenchNextNoteId);
+        if (!next.Fetch()) throw std::runtime_error("no next id");
+        next.GetText(1, text);
+    }
+    const int id = static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
+    m_database.Execute(BenchInsertStatement(id, note));
+    return NowMs() - start;
+}

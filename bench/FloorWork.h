@@ -1,0 +1,57 @@
+// CFloorWork: the floors of the dialog scenarios: the same work done with
+// bare ODBC calls and a bare list-view (CBareList), on the dialog's thread.
+// Each timed operation returns its milliseconds. It keeps what the last
+// catalogue read gave (the rows the list shows, the big group's notes), so
+// later floors insert the same rows as the dialog.
+#pragma once
+
+#include "bench/BareList.h"
+#include "bench/BenchSql.h"
+#include "bench/ListRow.h"
+#include "bench/OdbcConnection.h"
+
+#include <string>
+#include <vector>
+
+class CFloorWork {
+public:
+    CFloorWork(std::wstring connect, int bigGroupId);
+
+    bool CreateList(HWND model, HIMAGELIST images, int x, int y) { return m_list.Create(model, images, x, y); }
+    int ListCount() const { return m_list.Count(); }
+    int CatalogueRowCount() const { return m_catalogueRows; }
+    int BigGroupRow() const { return m_bigGroupRow; }
+    int BigGroupSize() const { return static_cast<int>(m_bigGroupNotes.size()); }
+    const std::wstring& BigGroupName() const { return m_bigGroupName; }
+    int LastSearchRows() const { return m_searchRows; }
+
+    // File Open: closes the connection and empties the list, connects, reads
+    // the group list and the catalogue, shows the catalogue's top-level rows.
+    double Open();
+    // The search statement read through, the list emptied and filled with its rows.
+    double Search(const std::wstring& statement);
+    // The search statement only read through, as the floor of a rare-word search.
+    double ReadSearch(const std::wstring& statement);
+    // Inserts the big group's notes below its row.
+    double Expand();
+    // Untimed: takes the rows of Expand out again.
+    void Collapse();
+    // Untimed: the list shows the catalogue's top-level rows again.
+    void ShowCatalogue();
+    // Next id and insert for one note, as the Edit page's Save issues them.
+    double Save(const NewNote& note);
+
+private:
+    double ReadSearchInto(const std::wstring& statement, bool fillList);
+
+    std::wstring m_connect;
+    int m_bigGroupId;
+    COdbcConnection m_database;
+    CBareList m_list;
+    std::vector<ListRow> m_topRows;        // the rows the catalogue shows, in order
+    std::vector<ListRow> m_bigGroupNotes;  // the big group's notes as child rows
+    std::wstring m_bigGroupName;
+    int m_bigGroupRow = -1;
+    int m_catalogueRows = 0;
+    int m_searchRows = 0;
+};

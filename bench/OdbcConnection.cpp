@@ -1,0 +1,65 @@
+// COdbcConnection: connecting and disconnecting with plain ODBC calls.
+#include "bench/OdbcConnection.h"
+
+#include "bench/OdbcStatement.h"
+
+#include <sqlext.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+std::string OdbcDiagnostics(SQLSMALLINT type, SQLHANDLE handle)
+{
+    std::string text;
+    for (SQLSMALLINT record = 1;; ++record) {
+        SQLWCHAR state[6] = {}, message[1024] = {};
+        SQLINTEGER native = 0;
+        SQLSMALLINT length = 0;
+        if (!SQL_SUCCEEDED(::SQLGetDiagRecW(type, handle, record, state, &native, message, 1024, &length))) break;
+        char line[1200];
+        std::snprintf(line, sizeof line, "%s[%ls] %ls", text.empty() ? "" : "; ", reinterpret_cast<wchar_t*>(state),
+                      reinterpret_cast<wchar_t*>(message));
+        text += line;
+    }
+    return text.empty() ? "no diagnostics" : text;
+}
+
+void COdbcConnection::Connect(const std::wstring& connect)
+{
+    Disconnect();
+    if (!SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_environment))) {
+        m_environment = SQL_NULL_HENV;
+        throw std::runtime_error("SQLAllocHandle(ENV) failed");
+    }
+    ::SQLSetEnvAttr(m_environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    if (!SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_DBC, m_environment, &m_connection))) {
+        m_connection = SQL_NULL_HDBC;
+        throw std::runtime_error("SQLAllocHandle(DBC) failed");
+    }
+    SQLWCHAR completed[1024] = {};
+    SQLSMALLINT completedLength = 0;
+    const SQLRETURN rc = ::SQLDriverConnectW(m_connection, nullptr, reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(connect.c_str())),
+                                             SQL_NTS, completed, 1024, &completedLength, SQL_DRIVER_NOPROMPT);
+    if (!SQL_SUCCEEDED(rc)) {
+        const std::string diagnostics = OdbcDiagnostics(SQL_HANDLE_DBC, m_connection);
+        Disconnect();
+        throw std::runtime_error("connect failed: " + diagnostics);
+    }
+    m_connected = true;
+}
+
+void COdbcConnection::Disconnect()
+{
+    if (m_connected) ::SQLDisconnect(m_connection);
+    m_connected = false;
+    if (m_connection) ::SQLFreeHandle(SQL_HANDLE_DBC, m_connection);
+    if (m_environment) ::SQLFreeHandle(SQL_HANDLE_ENV, m_environment);
+    m_connection = SQL_NULL_HDBC;
+    m_environment = SQL_NULL_HENV;
+}
+
+void COdbcConnection::Execute(const std::wstring& sql)
+{
+    COdbcStatement statement(*this);
+    statement.Execute(sql);
+}

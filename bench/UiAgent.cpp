@@ -1,0 +1,129 @@
+// CUiAgent: markers, the Open dialog hook and work on the dialog's thread.
+#include "bench/UiAgent.h"
+
+#include "bench/Clock.h"
+
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+constexpr UINT kMarkStart = WM_APP + 1;
+constexpr UINT kMarkEnd = WM_APP + 2;
+constexpr UINT kRunWork = WM_APP + 3;
+constexpr UINT kSync = WM_APP + 4;
+constexpr DWORD kWaitLimitMs = 15 * 60 * 1000;
+const wchar_t kAgentClass[] = L"QuillboxBenchAgent";
+
+CUiAgent* g_agent = nullptr;  // the one agent of the process, for the hook
+
+} // namespace
+
+CUiAgent::~CUiAgent()
+{
+    if (m_hook) ::UnhookWindowsHookEx(m_hook);
+    if (m_window) ::DestroyWindow(m_window);
+    if (m_done) ::CloseHandle(m_done);
+    if (g_agent == this) g_agent = nullptr;
+}
+
+bool CUiAgent::Start()
+{
+    g_agent = this;
+    m_done = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    WNDCLASSW agentClass = {};
+    agentClass.lpfnWndProc = &WindowProc;
+    agentClass.hInstance = ::GetModuleHandleW(nullptr);
+    agentClass.lpszClassName = kAgentClass;
+    ::RegisterClassW(&agentClass);
+    m_window = ::CreateWindowExW(0, kAgentClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, agentClass.hInstance, nullptr);
+    m_hook = ::SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, ::GetCurrentThreadId());
+    return m_done && m_window && m_hook;
+}
+
+LRESULT CALLBACK CUiAgent::CbtProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    CUiAgent* agent = g_agent;
+    if (agent && code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == agent->m_armedDialog.load()) {
+        agent->m_armedDialog = nullptr;
+        agent->m_start = NowMs();
+        // Handled by the first message retrieval after the command returns.
+        ::PostMessageW(agent->m_window, kMarkEnd, 0, 0);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK CUiAgent::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CUiAgent* agent = g_agent;
+    if (!agent) return ::DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case kMarkStart:
+        agent->m_start = NowMs();
+        return 0;
+    case kMarkEnd:
+        agent->OnMarkEnd();
+        return 0;
+    case kSync:
+        ::SetEvent(agent->m_done);
+        return 0;
+    case kRunWork:
+        try {
+            (*agent->m_work)();
+        } catch (const std::exception& e) {
+            agent->m_workError = e.what();
+        } catch (...) {
+            agent->m_workError = "unknown exception";
+        }
+        ::SetEvent(agent->m_done);
+        return 0;
+    default:
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void CUiAgent::OnMarkEnd()
+{
+    // Whatever the action left to draw in the list is part of the action.
+    if (HWND list = m_list.load()) ::UpdateWindow(list);
+    m_end = NowMs();
+    ::SetEvent(m_done);
+}
+
+void CUiAgent::WaitDone(const char* what)
+{
+    if (::WaitForSingleObject(m_done, kWaitLimitMs) != WAIT_OBJECT_0) throw std::runtime_error(std::string("timed out waiting for ") + what);
+}
+
+double CUiAgent::TimeAction(const std::function<void()>& postTrigger)
+{
+    ::PostMessageW(m_window, kMarkStart, 0, 0);
+    postTrigger();
+    ::PostMessageW(m_window, kMarkEnd, 0, 0);
+    WaitDone("a timed action");
+    return m_end - m_start;
+}
+
+double CUiAgent::TimeOpen(HWND openDialog)
+{
+    m_armedDialog = openDialog;
+    ::PostMessageW(openDialog, WM_COMMAND, IDOK, 0);
+    WaitDone("File Open");
+    return m_end - m_start;
+}
+
+void CUiAgent::Run(const std::function<void()>& work)
+{
+    m_work = &work;
+    m_workError.clear();
+    ::PostMessageW(m_window, kRunWork, 0, 0);
+    WaitDone("work on the dialog's thread");
+    m_work = nullptr;
+    if (!m_workError.empty()) throw std::runtime_error(m_workError);
+}
+
+void CUiAgent::Sync()
+{
+    ::PostMessageW(m_window, kSync, 0, 0);
+    WaitDone("the dialog's thread");
+}
