@@ -37,9 +37,7 @@ std::wstring ReasonFor(DWORD error)
     }
 }
 
-} // namespace
-
-extern "C" __declspec(dllexport) BOOL WINAPI ConfigDSNW(HWND, WORD request, LPCWSTR, LPCWSTR attributes)
+BOOL ConfigureDataSource(WORD request, LPCWSTR attributes)
 {
     if (request != ODBC_ADD_DSN && request != ODBC_CONFIG_DSN) {
         PostError(ODBC_ERROR_INVALID_REQUEST_TYPE, L"The note database driver only creates database files.");
@@ -58,6 +56,18 @@ extern "C" __declspec(dllexport) BOOL WINAPI ConfigDSNW(HWND, WORD request, LPCW
         return FALSE;
     }
     return TRUE;
+}
+
+} // namespace
+
+extern "C" __declspec(dllexport) BOOL WINAPI ConfigDSNW(HWND, WORD request, LPCWSTR, LPCWSTR attributes)
+{
+    // Nothing may leave the export: a failure to build a message is a failure to create.
+    try {
+        return ConfigureDataSource(request, attributes);
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
