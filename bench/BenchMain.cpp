@@ -7,18 +7,14 @@
 //                     [--sqlite-driver=<odbcinst section> --sqlite-ext=<Unix path of the extension>]
 #include "bench/BenchOptions.h"
 #include "bench/BenchRunner.h"
+#include "bench/HostedDialog.h"
 #include "bench/UiAgent.h"
-#include "host/HostObjects.h"
-#include "host/PluginModule.h"
-#include "host/PluginSlots.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -48,32 +44,6 @@ bool ParseArguments(int argc, wchar_t** argv, BenchOptions& options)
     return !options.database.empty() && options.notes > 0 && options.runs > 0 && options.saves > 0;
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
-{
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    wchar_t name[32] = {}, caption[32] = {};
-    ::GetClassNameW(window, name, 32);
-    ::GetWindowTextW(window, caption, 32);
-    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window) && std::wcscmp(name, L"#32770") == 0 &&
-        std::wcscmp(caption, L"Quillbox") == 0 && ::GetDlgItem(window, 1020)) {
-        *reinterpret_cast<HWND*>(param) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForQuillboxDialog()
-{
-    for (int attempt = 0; attempt < 3000; ++attempt) {
-        HWND dialog = nullptr;
-        ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&dialog));
-        if (dialog) return dialog;
-        ::Sleep(10);
-    }
-    return nullptr;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -84,36 +54,11 @@ int wmain(int argc, wchar_t** argv)
                              "[--sqlite-driver=<name> --sqlite-ext=<path>]\n");
         return 2;
     }
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
-
     CUiAgent agent;
-    if (!agent.Start()) {
-        std::fprintf(stderr, "QuillboxBench: the agent could not start\n");
-        return 1;
-    }
-    PluginModule module(L"Quillbox.dll");
-    void* plugin = module.GetPluginInterface();
-    if (!plugin) {
-        std::fprintf(stderr, "QuillboxBench: Quillbox.dll or its GetPluginInterface is missing\n");
-        return 1;
-    }
-    HostLink link;
-    HostContext context(&link);
-    HostObject host(&context);
-    PluginSlots slots(plugin);
-    slots.SetHost(&host);
-
     CBenchRunner runner(options, agent);
-    bool sawDialog = false;
-    std::thread script([&] {
-        HWND dialog = WaitForQuillboxDialog();
-        sawDialog = dialog != nullptr;
-        if (dialog) runner.Run(dialog);
-    });
-    slots.Execute();
-    script.join();
+    std::string error;
+    const bool sawDialog = RunHostedDialog(agent, [&](HWND dialog) { runner.Run(dialog); }, error);
     runner.Print(stdout);
-    if (!sawDialog) std::fprintf(stderr, "QuillboxBench: the Quillbox dialog did not appear\n");
+    if (!sawDialog) std::fprintf(stderr, "QuillboxBench: %s\n", error.c_str());
     return sawDialog && runner.Succeeded() ? 0 : 1;
 }

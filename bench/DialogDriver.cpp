@@ -154,11 +154,65 @@ double CDialogDriver::PressOnRow(int row, WPARAM key)
 
 double CDialogDriver::SaveNewNote(const NewNote& note, int groupChoice)
 {
+    FillNewNote(note, groupChoice);
+    return ClickSave();
+}
+
+void CDialogDriver::FillNewNote(const NewNote& note, int groupChoice)
+{
     ::SendMessageW(m_editPage, WM_COMMAND, MAKEWPARAM(kEditNew, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_editPage, kEditNew)));
     ::SendMessageW(::GetDlgItem(m_editPage, kEditTitle), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(note.title.c_str()));
     ::SendMessageW(::GetDlgItem(m_editPage, kEditComments), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(note.comments.c_str()));
     ::SendMessageW(::GetDlgItem(m_editPage, kEditQuery), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(note.query.c_str()));
     ::SendMessageW(m_groupCombo, CB_SETCURSEL, groupChoice, 0);
+}
+
+double CDialogDriver::ClickSave()
+{
+    HWND save = ::GetDlgItem(m_editPage, kEditSave);
+    return m_agent.TimeAction([this, save] {
+        ::PostMessageW(m_editPage, WM_COMMAND, MAKEWPARAM(kEditSave, BN_CLICKED), reinterpret_cast<LPARAM>(save));
+    });
+}
+
+NewNote CDialogDriver::EditPageNote() const
+{
+    const auto read = [this](int id) {
+        HWND edit = ::GetDlgItem(m_editPage, id);
+        std::wstring text(static_cast<size_t>(::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(::SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+        return text;
+    };
+    NewNote note;
+    note.title = read(kEditTitle);
+    note.comments = read(kEditComments);
+    note.query = read(kEditQuery);
+    const LRESULT choice = ::SendMessageW(m_groupCombo, CB_GETCURSEL, 0, 0);
+    note.groupId = choice == CB_ERR ? 0 : static_cast<int>(::SendMessageW(m_groupCombo, CB_GETITEMDATA, choice, 0));
+    return note;
+}
+
+double CDialogDriver::DoubleClickRow(int row)
+{
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    if (!::SendMessageW(m_list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label))) throw std::runtime_error("the row to double-click is not in the list");
+    const LPARAM at = MAKELPARAM((label.left + label.right) / 2, (label.top + label.bottom) / 2);
+    return m_agent.TimeAction([this, at] {
+        ::PostMessageW(m_list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::PostMessageW(m_list, WM_LBUTTONUP, 0, at);
+        ::PostMessageW(m_list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        ::PostMessageW(m_list, WM_LBUTTONUP, 0, at);
+    });
+}
+
+std::wstring CDialogDriver::EditPageTitle() const { return TextOf(::GetDlgItem(m_editPage, kEditTitle)); }
+
+std::wstring CDialogDriver::EditPageQuery() const { return TextOf(::GetDlgItem(m_editPage, kEditQuery)); }
+
+double CDialogDriver::SaveEditedQuery(const std::wstring& query)
+{
+    ::SendMessageW(::GetDlgItem(m_editPage, kEditQuery), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(query.c_str()));
     HWND save = ::GetDlgItem(m_editPage, kEditSave);
     return m_agent.TimeAction([this, save] {
         ::PostMessageW(m_editPage, WM_COMMAND, MAKEWPARAM(kEditSave, BN_CLICKED), reinterpret_cast<LPARAM>(save));

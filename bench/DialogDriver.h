@@ -36,6 +36,20 @@ public:
     double PressOnRow(int row, WPARAM key);
     // New on the Edit page, the note's texts and group typed in, then Save (timed).
     double SaveNewNote(const NewNote& note, int groupChoice);
+    // The two halves of SaveNewNote: New with the texts and group filled in;
+    // Save pressed (timed).
+    void FillNewNote(const NewNote& note, int groupChoice);
+    double ClickSave();
+    // What the Edit page's boxes hold now, and the id of the chosen group (0 for none).
+    NewNote EditPageNote() const;
+    // Double-clicks the name of `row` as a user does: a note row is shown on
+    // the View and Edit pages, a group row expands or collapses (timed).
+    double DoubleClickRow(int row);
+    // The title and the query text the Edit page holds.
+    std::wstring EditPageTitle() const;
+    std::wstring EditPageQuery() const;
+    // Replaces the query text of the note on the Edit page and presses Save (timed).
+    double SaveEditedQuery(const std::wstring& query);
     // The Edit page's group choices and the group number of one of them.
     int GroupChoiceCount() const;
     int GroupChoiceId(int index) const;
