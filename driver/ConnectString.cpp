@@ -33,9 +33,18 @@ std::map<std::string, std::string> ParseConnectString(const std::string& text)
         size_t v = eq + 1;
         while (v < n && text[v] == ' ') ++v;
         std::string value;
-        if (v < n && (text[v] == '{' || text[v] == '"')) {
-            const char close = text[v] == '{' ? '}' : '"';
-            size_t end = text.find(close, v + 1);
+        if (v < n && text[v] == '{') {
+            // Inside braces "}}" stands for one '}' (ODBC's escape).
+            size_t end = v + 1;
+            for (; end < n; ++end) {
+                if (text[end] == '}' && !(end + 1 < n && text[end + 1] == '}')) break;
+                value += text[end];
+                if (text[end] == '}') ++end;
+            }
+            const size_t next = text.find(';', end);
+            i = next == std::string::npos ? n : next + 1;
+        } else if (v < n && text[v] == '"') {
+            size_t end = text.find('"', v + 1);
             if (end == std::string::npos) end = n;
             value = text.substr(v + 1, end - v - 1);
             const size_t next = text.find(';', end);

@@ -133,11 +133,10 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     DriverError ignored;
     Execute("PRAGMA foreign_keys=ON", ignored);
     Execute("PRAGMA synchronous=FULL", ignored);
-    if (st.st_size == 0 && !m_readOnly) {
-        // A new, zero-length file: write its header now, so that the file is a
-        // database of its own before anything else touches it.
-        Execute(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str(), ignored);
-    }
+    // A zero-length file (a new one from the setup routine, or any empty file
+    // a user opens) gets its header with the first change, not at connect:
+    // a connection that only reads, or fails to, leaves the file as it was.
+    m_stampPending = st.st_size == 0 && !m_readOnly;
     return true;
 }
 
@@ -160,6 +159,11 @@ bool NoteDatabase::Prepare(const std::string& sql, sqlite3_stmt*& statement, Dri
         statement = nullptr;
         error = {"42000", "Characters found after end of SQL statement: run one statement at a time.", 0};
         return false;
+    }
+    if (m_stampPending && !sqlite3_stmt_readonly(statement)) {
+        m_stampPending = false;
+        DriverError ignored;
+        Execute(("PRAGMA application_id=" + std::to_string(kApplicationId)).c_str(), ignored);
     }
     return true;
 }

@@ -48,6 +48,7 @@ private:
 
     sqlite3* m_db = nullptr;  // owned; closed by Close
     bool m_readOnly = false;
+    bool m_stampPending = false;  // a zero-length file: the header comes with the first change
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
     std::string m_displayPath;
 };

@@ -80,8 +80,7 @@ void COptionsEditDlg::OnSave()
     // The store quotes the texts as it composes the statements.
     const bool isNew = m_noteId == -1;
     note.id = m_noteId;
-    if (isNew && !NextNoteId(GetDatabase(), m_hWnd, note.id)) return;
-    if (!(isNew ? InsertNote(GetDatabase(), note) : UpdateNote(GetDatabase(), m_hWnd, note))) {
+    if (!(isNew ? InsertNewNote(GetDatabase(), m_hWnd, note) : UpdateNote(GetDatabase(), m_hWnd, note))) {
         // The note was deleted meanwhile: the page keeps the texts as a new
         // note, so the next Save stores them again instead of losing them.
         if (!isNew && GetDatabase().GetRowsAffected() == 0) SetNoteId(-1);

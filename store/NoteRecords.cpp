@@ -142,6 +142,33 @@ bool InsertNote(CDatabase& database, const NoteRecord& record)
     return Change(database, BuildInsertNoteStatement(record), ShowErrorBox);
 }
 
+bool InsertNewNote(CDatabase& database, HWND owner, NoteRecord& record)
+{
+    constexpr int kRetries = 5;
+    if (!NextNoteId(database, owner, record.id)) return false;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            database.ExecuteSQL(BuildInsertNoteStatement(record));
+            return true;
+        } catch (CDBException* e) {
+            int next = record.id;
+            const bool keyBroken = attempt < kRetries && e->m_strStateNativeOrigin.Find(L"State:23000") >= 0;
+            if (keyBroken && !NextNoteId(database, owner, next)) {
+                e->Delete();  // the re-read has shown its own report
+                return false;
+            }
+            if (next <= record.id) {
+                // Not a number taken meanwhile: the insert broke another rule.
+                ShowErrorBox(e);
+                e->Delete();
+                return false;
+            }
+            e->Delete();
+            record.id = next;
+        }
+    }
+}
+
 bool UpdateNote(CDatabase& database, HWND owner, const NoteRecord& record)
 {
     if (!Change(database, BuildUpdateNoteStatement(record), ShowErrorBox)) return false;

@@ -30,6 +30,12 @@ ReadResult ReadNoteQuery(CDatabase& database, HWND owner, int noteId, CString& q
 bool NextNoteId(CDatabase& database, HWND owner, int& noteId);
 // Failures of the three note changes: error box for insert and update, own report for delete.
 bool InsertNote(CDatabase& database, const NoteRecord& record);
+// A new note: NextNoteId, then InsertNote; `record.id` receives the number
+// used. When another user saved a note under that number between the read
+// and the insert (the insert breaks the key and the next id has moved on),
+// the next id is read again and the insert retried, a few times, instead of
+// telling the user about a number they never chose.
+bool InsertNewNote(CDatabase& database, HWND owner, NoteRecord& record);
 // An update that finds no row (the note or group was deleted meanwhile) shows
 // "Note not found" or "Group not found" and returns false.
 bool UpdateNote(CDatabase& database, HWND owner, const NoteRecord& record);

@@ -21,8 +21,15 @@ const wchar_t* const kNextGroupIdStatement = L"SELECT Max(id)+1 FROM groups";
 
 CString BuildConnectString(const CString& path)
 {
+    // A ';' would end the value early (C:\a;b\n.mdb would open C:\a): such a
+    // path goes in braces, with ODBC's "}}" for each '}'.
+    CString value = path;
+    if (value.Find(L';') >= 0) {
+        value.Replace(L"}", L"}}");
+        value = L"{" + value + L"}";
+    }
     CString text;
-    text.Format(L"ODBC;DRIVER={%s};DSN='';DBQ=%s", kNoteDriverName, path.GetString());
+    text.Format(L"ODBC;DRIVER={%s};DSN='';DBQ=%s", kNoteDriverName, value.GetString());
     return text;
 }
 

@@ -10,7 +10,8 @@
 // The ODBC driver that holds note databases.
 extern const wchar_t* const kNoteDriverName;
 
-// "ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=<path>", the path unchanged.
+// "ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=<path>", the path
+// unchanged unless it holds a ';': then DBQ={<path>}, each '}' doubled.
 CString BuildConnectString(const CString& path);
 // CREATE_DB="<path>"; for the ODBC installer.
 CString BuildCreationAttributes(const CString& path);

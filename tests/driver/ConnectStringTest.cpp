@@ -23,6 +23,15 @@ TEST(ConnectString, BracesHoldSemicolonsAndKeysIgnoreCase)
     EXPECT_EQ("250", a["BUSYTIMEOUT"]);
 }
 
+TEST(ConnectString, DoubledClosingBraceInsideBracesIsOneBrace)
+{
+    // What the module writes for C:\a;b}\n.mdb, and a value ending in '}'.
+    auto a = ParseConnectString("DRIVER={x};DSN='';DBQ={C:\\a;b}}\\n.mdb};READONLY={1}}}");
+    EXPECT_EQ("C:\\a;b}\\n.mdb", a["DBQ"]);
+    EXPECT_EQ("1}", a["READONLY"]);
+    EXPECT_EQ("x", a["DRIVER"]);
+}
+
 TEST(CreateDatabaseRequest, QuotedPathWithSpacesAndSemicolon)
 {
     std::wstring path;

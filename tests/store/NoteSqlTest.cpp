@@ -16,6 +16,16 @@ TEST(ConnectString, NamesTheDriverAndPassesThePathUnchanged)
     EXPECT_EQ(L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=C:\\My Notes\\notes", S(BuildConnectString(L"C:\\My Notes\\notes")));
 }
 
+TEST(ConnectString, PathWithSemicolonGoesInBracesWithClosingBracesDoubled)
+{
+    // Unbraced, the ';' would end DBQ and the driver would open C:\old.
+    EXPECT_EQ(L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ={C:\\old;2\\notes.mdb}",
+              S(BuildConnectString(L"C:\\old;2\\notes.mdb")));
+    EXPECT_EQ(L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ={C:\\a;b}}\\{c}}.mdb}", S(BuildConnectString(L"C:\\a;b}\\{c}.mdb")));
+    // Braces alone need nothing.
+    EXPECT_EQ(L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=C:\\{c}.mdb", S(BuildConnectString(L"C:\\{c}.mdb")));
+}
+
 TEST(CreationAttributes, QuoteThePathAndEndWithSemicolon)
 {
     EXPECT_EQ(L"CREATE_DB=\"C:\\data\\notes.mdb\";", S(BuildCreationAttributes(L"C:\\data\\notes.mdb")));

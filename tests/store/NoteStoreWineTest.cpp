@@ -170,7 +170,7 @@ TEST_F(NoteStoreTest, CreatingIntoAMissingFolderIsRefused)
     EXPECT_FALSE(FileExists(m_folder.File(L"no such folder")));
 }
 
-TEST_F(NoteStoreTest, NewFileIsEmptyUntilTheFirstConnectionAndPathsKeepTheirSpaces)
+TEST_F(NoteStoreTest, NewFileIsEmptyUntilTheFirstChangeAndPathsKeepTheirSpaces)
 {
     const std::wstring path = m_folder.File(L"my notes without extension");
     BoxRecorder boxes;
@@ -179,8 +179,10 @@ TEST_F(NoteStoreTest, NewFileIsEmptyUntilTheFirstConnectionAndPathsKeepTheirSpac
     CDatabase db;
     ConnectNoteDatabase(db, path.c_str());
     EXPECT_TRUE(db.IsOpen());
+    EXPECT_EQ(std::string(), ReadFileBytes(path)) << "connecting writes nothing";
+    EXPECT_TRUE(CreateSchema(db));
     EXPECT_EQ(0u, boxes.Stop().size());
-    EXPECT_EQ(0, ReadFileBytes(path).compare(0, 16, std::string("SQLite format 3\0", 16)));
+    EXPECT_EQ(0, ReadFileBytes(path).compare(0, 16, std::string("SQLite format 3\0", 16))) << "the schema is the first change";
 }
 
 TEST_F(NoteStoreTest, SchemaOnAFileThatHasGroupsFailsWithTheErrorTextAndChangesNothing)

@@ -1,0 +1,259 @@
+// Two users on one note database: this program runs one Quillbox dialog
+// (user A, through the host contract) and QuillboxPeer.exe the other (user B,
+// its own process and dialog) or a plain ODBC reader that keeps a SELECT
+// half-fetched. What one saves the other sees at its next load; a save that
+// meets a reader waits for it a bounded time and then either goes through or
+// says the file is locked; no note is lost or doubled. The files stay in the
+// exchange folder, where qb-note-check (TwoUsersFileCheck) reads them with
+// plain SQLite afterwards: integrity_check and the exact notes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/store/StoreTestSupport.h"
+#include "tests/twousers/PeerProcess.h"
+#include "tests/twousers/UserActions.h"
+#include "tests/window/DialogHarness.h"
+#include "tests/window/NoteFiles.h"
+#include "tests/window/WindowTestSupport.h"
+
+namespace {
+
+using namespace dialogdriver;
+using useractions::Describe;
+using windowtest::Join;
+using windowtest::Narrow;
+using Names = std::vector<std::wstring>;
+
+// The sample's notes by id, as MakeSample writes them.
+const Names kSampleNotes = {L"zeta top", L"alpha top", L"report b", L"Report a", L"users"};
+
+std::wstring ExchangeFolder()
+{
+    static const std::wstring folder = [] {
+        const std::wstring path = storetest::WindowsPathOf(QB_TWOUSERS_EXCHANGE);
+        storetest::RemoveFolderTree(path);
+        ::CreateDirectoryW(path.c_str(), nullptr);
+        return path;
+    }();
+    return folder;
+}
+
+// The notes each file must hold at the end, for qb-note-check.
+std::vector<std::pair<std::wstring, Names>>& Expected()
+{
+    static std::vector<std::pair<std::wstring, Names>> expected;
+    return expected;
+}
+
+void Expect(const std::wstring& name, const Names& notes)
+{
+    Expected().emplace_back(name, notes);
+    std::ofstream out(Narrow(ExchangeFolder() + L"\\expected.txt").c_str(), std::ios::binary);
+    for (const auto& file : Expected()) {
+        std::string line = Narrow(file.first) + "\t";
+        for (size_t i = 0; i < file.second.size(); ++i) line += (i ? "|" : "") + Narrow(file.second[i]);
+        out << line << "\n";
+    }
+}
+
+std::wstring MakeShared(const wchar_t* name)
+{
+    const std::wstring path = ExchangeFolder() + L"\\" + name;
+    const std::wstring error = notefiles::MakeNoteDatabase(path, notefiles::SampleStatements());
+    EXPECT_EQ(L"", error) << Narrow(error);
+    return path;
+}
+
+Names NotesInFile(const std::wstring& path) { return notefiles::Rows(path, L"SELECT name FROM notes ORDER BY id"); }
+
+Names Split(const std::wstring& joined)
+{
+    Names parts;
+    if (joined.empty()) return parts;
+    size_t start = 0;
+    for (size_t bar; (bar = joined.find(L'|', start)) != std::wstring::npos; start = bar + 1) parts.push_back(joined.substr(start, bar - start));
+    parts.push_back(joined.substr(start));
+    return parts;
+}
+
+// The rows of the peer's list from an "ok a|b|c" answer.
+Names PeerRows(const std::wstring& answer)
+{
+    EXPECT_EQ(0u, answer.rfind(L"ok", 0)) << Narrow(answer);
+    return answer.size() > 3 ? Split(answer.substr(3)) : Names{};
+}
+
+Names Reload(HWND dialog)
+{
+    SetFindText(dialog, L"");
+    PressFind(dialog);
+    const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+    EXPECT_TRUE(boxes.empty()) << Describe(boxes);
+    return RowNames(dialog);
+}
+
+bool Contains(const Names& names, const std::wstring& name)
+{
+    for (const std::wstring& n : names) if (n == name) return true;
+    return false;
+}
+
+int CountOf(const Names& names, const std::wstring& name)
+{
+    int count = 0;
+    for (const std::wstring& n : names) count += n == name ? 1 : 0;
+    return count;
+}
+
+const wchar_t kLockedText[] = L"is locked by another program or user, and it was still locked after 3 seconds of waiting. Nothing was changed";
+
+TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
+{
+    const std::wstring path = MakeShared(L"shared.mdb");
+    CPeerProcess peer(true);
+    ASSERT_TRUE(peer.IsReady());
+    ASSERT_EQ(L"ok", peer.Ask(L"open " + path));
+    const Names before = PeerRows(peer.Ask(L"rows"));
+    ASSERT_EQ(windowtest::SampleCatalogue(), before);
+
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
+        ASSERT_EQ(windowtest::SampleCatalogue(), RowNames(dialog));
+
+        // A saves; B's list is what it loaded until B loads again.
+        const std::vector<SeenBox> saved = useractions::SaveNewNote(dialog, L"from A");
+        EXPECT_TRUE(saved.empty()) << Describe(saved);
+        EXPECT_EQ(before, PeerRows(peer.Ask(L"rows"))) << "B has not loaded since";
+        const Names peerAfter = PeerRows(peer.Ask(L"find "));
+        EXPECT_TRUE(Contains(peerAfter, L"from A")) << Join(peerAfter);
+
+        // B saves; A sees it after Find with an empty box.
+        EXPECT_EQ(L"ok saved", peer.Ask(L"save from B"));
+        EXPECT_FALSE(Contains(RowNames(dialog), L"from B"));
+        const Names mine = Reload(dialog);
+        EXPECT_TRUE(Contains(mine, L"from B")) << Join(mine);
+        EXPECT_EQ(mine, PeerRows(peer.Ask(L"find "))) << "both users list the same catalogue";
+
+        // Searching also reads what the other saved.
+        SetFindText(dialog, L"from");
+        PressFind(dialog);
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_EQ((Names{L"from A", L"from B"}), RowNames(dialog));
+    });
+    EXPECT_EQ(L"ok", peer.Ask(L"exit"));
+    Names expected = kSampleNotes;
+    expected.push_back(L"from A");
+    expected.push_back(L"from B");
+    EXPECT_EQ(expected, NotesInFile(path));
+    Expect(L"shared.mdb", expected);
+}
+
+TEST(TwoUsers, ASaveWaitsForAReaderThatFinishesWithinTheWait)
+{
+    const std::wstring path = MakeShared(L"reader finishes.mdb");
+    CPeerProcess reader(false);
+    ASSERT_TRUE(reader.IsReady());
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
+        ASSERT_EQ(L"ok holding 1", reader.Ask(L"hold-read " + path)) << "the reader is in the middle of its rows";
+
+        useractions::TypeNewNote(dialog, L"waited for the reader", L"", L"SELECT 'waited'");
+        useractions::PostSave(dialog);
+        // The save cannot commit while the reader holds its shared lock: the
+        // dialog waits inside the handler. The reader then finishes.
+        bool sawWait = false;
+        for (int poll = 0; poll < 40 && !sawWait; ++poll) sawWait = useractions::IsBusy(dialog);
+        EXPECT_EQ(L"ok released", reader.Ask(L"release"));
+        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        EXPECT_TRUE(sawWait) << "the save did not wait for the reader";
+        EXPECT_TRUE(boxes.empty()) << "the reader finished within the wait: " << Describe(boxes);
+        EXPECT_TRUE(Contains(Reload(dialog), L"waited for the reader"));
+    });
+    Names expected = kSampleNotes;
+    expected.push_back(L"waited for the reader");
+    EXPECT_EQ(expected, NotesInFile(path));
+    Expect(L"reader finishes.mdb", expected);
+}
+
+TEST(TwoUsers, ASaveGivesUpWithTheLockedMessageWhileAReaderHoldsOnAndSucceedsLater)
+{
+    const std::wstring path = MakeShared(L"reader holds.mdb");
+    const std::string bytes = storetest::ReadFileBytes(path);
+    CPeerProcess reader(false);
+    ASSERT_TRUE(reader.IsReady());
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
+        ASSERT_EQ(L"ok holding 1", reader.Ask(L"hold-read " + path));
+
+        const std::vector<SeenBox> refused = useractions::SaveNewNote(dialog, L"saved after the reader");
+        ASSERT_EQ(1u, refused.size()) << Describe(refused);
+        EXPECT_NE(std::wstring::npos, refused[0].text.find(kLockedText)) << Narrow(refused[0].text);
+        EXPECT_NE(std::wstring::npos, refused[0].text.find(path)) << "the message names the file: " << Narrow(refused[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), refused[0].icon) << "a failed change is an error";
+        EXPECT_EQ(bytes, storetest::ReadFileBytes(path)) << "nothing of the refused save reached the file";
+
+        // The Edit page kept the note: once the reader is done, Save stores it, once.
+        EXPECT_EQ(L"ok released", reader.Ask(L"release"));
+        useractions::PostSave(dialog);
+        const std::vector<SeenBox> later = AnswerBoxes(dialog);
+        EXPECT_TRUE(later.empty()) << Describe(later);
+        EXPECT_EQ(1, CountOf(Reload(dialog), L"saved after the reader"));
+    });
+    Names expected = kSampleNotes;
+    expected.push_back(L"saved after the reader");
+    EXPECT_EQ(expected, NotesInFile(path));
+    Expect(L"reader holds.mdb", expected);
+}
+
+// Both users press Save while a third program is in the middle of a write
+// transaction: each save waits for it, and both read the same next note
+// number before either could insert. The one that inserts second takes the
+// next free number instead of telling its user about a number they never
+// chose: both notes are saved, each exactly once, without a message.
+TEST(TwoUsers, BothSaveWhileAThirdProgramWritesAndNoNoteIsLost)
+{
+    const std::wstring path = MakeShared(L"both save.mdb");
+    CPeerProcess peer(true);
+    CPeerProcess writer(false);
+    ASSERT_TRUE(peer.IsReady() && writer.IsReady());
+    ASSERT_EQ(L"ok", peer.Ask(L"open " + path));
+    std::wstring peerAnswer;
+    std::vector<SeenBox> mine;
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
+        ASSERT_EQ(L"ok writing", writer.Ask(L"begin-write " + path));
+
+        useractions::TypeNewNote(dialog, L"A at once", L"", L"SELECT 'A'");
+        useractions::PostSave(dialog);
+        bool aWaits = false;
+        for (int poll = 0; poll < 40 && !aWaits; ++poll) aWaits = useractions::IsBusy(dialog);
+        peer.Send(L"save B at once");
+        ::Sleep(500);
+        EXPECT_EQ(L"ok released", writer.Ask(L"release"));
+        mine = AnswerBoxes(dialog);
+        peerAnswer = peer.Reply();
+        std::printf("A waited: %s; A was told: %s; B was told: %s\n", aWaits ? "yes" : "no", Describe(mine).c_str(), Narrow(peerAnswer).c_str());
+        EXPECT_TRUE(aWaits) << "A's save did not wait for the writer";
+        EXPECT_TRUE(mine.empty()) << Describe(mine);
+        EXPECT_EQ(L"ok saved", peerAnswer);
+        const Names listed = Reload(dialog);
+        EXPECT_TRUE(Contains(listed, L"A at once") && Contains(listed, L"B at once")) << Join(listed);
+    });
+    EXPECT_EQ(L"ok", peer.Ask(L"exit"));
+    const Names notes = NotesInFile(path);
+    EXPECT_EQ(1, CountOf(notes, L"A at once")) << Join(notes);
+    EXPECT_EQ(1, CountOf(notes, L"B at once")) << Join(notes);
+    EXPECT_EQ(kSampleNotes.size() + 2, notes.size()) << Join(notes);
+    Expect(L"both save.mdb", notes);
+}
+
+} // namespace
