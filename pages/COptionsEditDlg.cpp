@@ -19,6 +19,9 @@ COptionsEditDlg::COptionsEditDlg() : COptionsDlg(IDD_PAGE_EDIT) {}
 void COptionsEditDlg::DoDataExchange(CDataExchange* dx)
 {
     COptionsDlg::DoDataExchange(dx);
+    DDX_Control(dx, IDC_EDIT_TITLE, m_titleEdit);
+    DDX_Control(dx, IDC_EDIT_COMMENTS, m_commentsEdit);
+    DDX_Control(dx, IDC_EDIT_QUERY, m_queryEdit);
     DDX_Control(dx, IDC_EDIT_GROUP, m_groupCombo);
     DDX_Control(dx, IDC_EDIT_SAVE, m_saveButton);
     DDX_Control(dx, IDC_EDIT_DELETE, m_deleteButton);
@@ -50,26 +53,26 @@ void COptionsEditDlg::ShowItem(int noteId, int)
     if (ReadNote(GetDatabase(), noteId, note) != ReadResult::Row) return;
     SetNoteId(noteId);
     m_groupCombo.SelectGroup(note.groupId);
-    SetDlgItemText(IDC_EDIT_TITLE, note.name);
-    SetDlgItemText(IDC_EDIT_COMMENTS, note.comments);
-    SetDlgItemText(IDC_EDIT_QUERY, note.query);
+    m_titleEdit.SetWindowText(note.name);
+    m_commentsEdit.SetWindowText(note.comments);
+    m_queryEdit.SetWindowText(note.query);
 }
 
 void COptionsEditDlg::OnNew()
 {
     SetNoteId(-1);
-    SetDlgItemText(IDC_EDIT_TITLE, L"");
-    SetDlgItemText(IDC_EDIT_COMMENTS, L"");
-    SetDlgItemText(IDC_EDIT_QUERY, L"");
+    m_titleEdit.SetWindowText(L"");
+    m_commentsEdit.SetWindowText(L"");
+    m_queryEdit.SetWindowText(L"");
     m_groupCombo.SetCurSel(-1);
 }
 
 void COptionsEditDlg::OnSave()
 {
     NoteRecord note;
-    note.name = GetDlgItemText(IDC_EDIT_TITLE);
-    note.comments = GetDlgItemText(IDC_EDIT_COMMENTS);
-    note.query = GetDlgItemText(IDC_EDIT_QUERY);
+    note.name = m_titleEdit.GetWindowText();
+    note.comments = m_commentsEdit.GetWindowText();
+    note.query = m_queryEdit.GetWindowText();
     note.groupId = m_groupCombo.SelectedGroupId(0);
     note.name.Trim();
     note.query.Trim();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/CButton.h"
+#include "framework/CEdit.h"
 #include "pages/CGroupCombo.h"
 #include "pages/COptionsDlg.h"
 
@@ -26,6 +27,10 @@ private:
     void SetNoteId(int noteId);
 
     int m_noteId = -1;  // the note on the page; -1 for a new, unsaved note
+    // The page's boxes, kept at hand: Save reads all three for every note.
+    CEdit m_titleEdit;
+    CEdit m_commentsEdit;
+    CEdit m_queryEdit;
     CGroupCombo m_groupCombo;
     CButton m_saveButton;
     CButton m_deleteButton;

@@ -185,6 +185,28 @@ TEST_F(NoteStoreTest, NewFileIsEmptyUntilTheFirstChangeAndPathsKeepTheirSpaces)
     EXPECT_EQ(0, ReadFileBytes(path).compare(0, 16, std::string("SQLite format 3\0", 16))) << "the schema is the first change";
 }
 
+// A ';' is legal in a Windows file name: the connect string must not end
+// the path there (which would open, or create tables in, another file).
+TEST_F(NoteStoreTest, APathWithSemicolonAndBracesOpensItsOwnFile)
+{
+    ASSERT_TRUE(::CreateDirectoryW(m_folder.File(L"old;2}").c_str(), nullptr));
+    const std::wstring path = m_folder.File(L"old;2}\{notes};x.mdb");
+    {
+        CDatabase db;
+        NewDatabase(db, path);
+        NoteRecord note;
+        note.name = L"kept";
+        note.query = L"SELECT 1";
+        ASSERT_TRUE(NextNoteId(db, nullptr, note.id));
+        ASSERT_TRUE(InsertNote(db, note));
+    }
+    EXPECT_FALSE(FileExists(m_folder.File(L"old"))) << "nothing was written to the path cut at the ';'";
+    CDatabase db;
+    ConnectNoteDatabase(db, path.c_str());
+    ASSERT_TRUE(db.IsOpen());
+    EXPECT_EQ((std::vector<std::wstring>{L"kept"}), Column(db, L"SELECT name FROM notes"));
+}
+
 TEST_F(NoteStoreTest, SchemaOnAFileThatHasGroupsFailsWithTheErrorTextAndChangesNothing)
 {
     const std::wstring path = m_folder.File(L"twice.mdb");
