@@ -116,7 +116,7 @@ int wmain(int argc, wchar_t** argv)
         } catch (const std::exception& e) {
             error = e.what();
         }
-        // A message box may be up: end it, then the dialog.
+        // File, Exit; should a message box hold the dialog, the run's kill ends the process.
         if (!saved) ::PostMessageW(dialog, WM_COMMAND, 32774, 0);
     }, error);
     if (!error.empty()) std::fprintf(stderr, "QuillboxCrashSaver: %s\n", error.c_str());
