@@ -7,6 +7,7 @@
 //                     [--sqlite-driver=<odbcinst section> --sqlite-ext=<Unix path of the extension>]
 #include "bench/BenchOptions.h"
 #include "bench/BenchRunner.h"
+#include "bench/CommandLineOption.h"
 #include "bench/HostedDialog.h"
 #include "bench/UiAgent.h"
 
@@ -17,14 +18,6 @@
 #include <string>
 
 namespace {
-
-bool ParseOption(const wchar_t* argument, const wchar_t* name, std::wstring& value)
-{
-    const size_t length = std::wcslen(name);
-    if (std::wcsncmp(argument, name, length) != 0 || argument[length] != L'=') return false;
-    value = argument + length + 1;
-    return true;
-}
 
 bool ParseArguments(int argc, wchar_t** argv, BenchOptions& options)
 {

@@ -32,8 +32,8 @@ std::wstring ClassOf(HWND window)
 
 std::wstring TextOf(HWND window)
 {
-    wchar_t text[512] = {};
-    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    std::wstring text(static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
     return text;
 }
 
@@ -177,12 +177,7 @@ double CDialogDriver::ClickSave()
 
 NewNote CDialogDriver::EditPageNote() const
 {
-    const auto read = [this](int id) {
-        HWND edit = ::GetDlgItem(m_editPage, id);
-        std::wstring text(static_cast<size_t>(::SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-        text.resize(static_cast<size_t>(::SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
-        return text;
-    };
+    const auto read = [this](int id) { return TextOf(::GetDlgItem(m_editPage, id)); };
     NewNote note;
     note.title = read(kEditTitle);
     note.comments = read(kEditComments);
@@ -206,17 +201,10 @@ double CDialogDriver::DoubleClickRow(int row)
     });
 }
 
-std::wstring CDialogDriver::EditPageTitle() const { return TextOf(::GetDlgItem(m_editPage, kEditTitle)); }
-
-std::wstring CDialogDriver::EditPageQuery() const { return TextOf(::GetDlgItem(m_editPage, kEditQuery)); }
-
 double CDialogDriver::SaveEditedQuery(const std::wstring& query)
 {
     ::SendMessageW(::GetDlgItem(m_editPage, kEditQuery), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(query.c_str()));
-    HWND save = ::GetDlgItem(m_editPage, kEditSave);
-    return m_agent.TimeAction([this, save] {
-        ::PostMessageW(m_editPage, WM_COMMAND, MAKEWPARAM(kEditSave, BN_CLICKED), reinterpret_cast<LPARAM>(save));
-    });
+    return ClickSave();
 }
 
 int CDialogDriver::GroupChoiceCount() const { return static_cast<int>(::SendMessageW(m_groupCombo, CB_GETCOUNT, 0, 0)); }

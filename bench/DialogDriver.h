@@ -45,9 +45,6 @@ public:
     // Double-clicks the name of `row` as a user does: a note row is shown on
     // the View and Edit pages, a group row expands or collapses (timed).
     double DoubleClickRow(int row);
-    // The title and the query text the Edit page holds.
-    std::wstring EditPageTitle() const;
-    std::wstring EditPageQuery() const;
     // Replaces the query text of the note on the Edit page and presses Save (timed).
     double SaveEditedQuery(const std::wstring& query);
     // The Edit page's group choices and the group number of one of them.

@@ -39,36 +39,11 @@ int CListCtrl::InsertItem(int index, LPCWSTR text, int image)
     return InsertItem(LVIF_TEXT | LVIF_IMAGE, index, text, 0, 0, image, 0);
 }
 
-int CListCtrl::InsertItem(UINT mask, int index, LPCWSTR text, UINT state, UINT stateMask, int image, LPARAM lParam)
-{
-    LVITEMW item = {};
-    item.mask = mask;
-    item.iItem = index;
-    item.pszText = const_cast<LPWSTR>(text);
-    item.state = state;
-    item.stateMask = stateMask;
-    item.iImage = image;
-    item.lParam = lParam;
-    return InsertItem(&item);
-}
+namespace {
 
-BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCWSTR text, int image, UINT state, UINT stateMask,
-                        LPARAM lParam)
-{
-    LVITEMW item = {};
-    item.mask = mask;
-    item.iItem = index;
-    item.iSubItem = subItem;
-    item.pszText = const_cast<LPWSTR>(text);
-    item.iImage = image;
-    item.state = state;
-    item.stateMask = stateMask;
-    item.lParam = lParam;
-    return SetItem(&item);
-}
-
-BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCWSTR text, int image, UINT state, UINT stateMask,
-                        LPARAM lParam, int indent)
+// The LVITEMW that the item helpers below send.
+LVITEMW MakeItem(UINT mask, int index, int subItem, LPCWSTR text, int image, UINT state, UINT stateMask, LPARAM lParam,
+                 int indent = 0)
 {
     LVITEMW item = {};
     item.mask = mask;
@@ -80,6 +55,28 @@ BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCWSTR text, int ima
     item.stateMask = stateMask;
     item.lParam = lParam;
     item.iIndent = indent;
+    return item;
+}
+
+} // namespace
+
+int CListCtrl::InsertItem(UINT mask, int index, LPCWSTR text, UINT state, UINT stateMask, int image, LPARAM lParam)
+{
+    LVITEMW item = MakeItem(mask, index, 0, text, image, state, stateMask, lParam);
+    return InsertItem(&item);
+}
+
+BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCWSTR text, int image, UINT state, UINT stateMask,
+                        LPARAM lParam)
+{
+    LVITEMW item = MakeItem(mask, index, subItem, text, image, state, stateMask, lParam);
+    return SetItem(&item);
+}
+
+BOOL CListCtrl::SetItem(int index, int subItem, UINT mask, LPCWSTR text, int image, UINT state, UINT stateMask,
+                        LPARAM lParam, int indent)
+{
+    LVITEMW item = MakeItem(mask, index, subItem, text, image, state, stateMask, lParam, indent);
     return SetItem(&item);
 }
 

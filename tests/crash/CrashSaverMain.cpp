@@ -9,6 +9,7 @@
 //   error <i> <message>                     a message came up instead; the run stops
 //
 //   QuillboxCrashSaver.exe --db=<Windows path> --log=<Windows path> --seed=<n> [--notes=<n>]
+#include "bench/CommandLineOption.h"
 #include "bench/DialogDriver.h"
 #include "bench/HostedDialog.h"
 #include "bench/UiAgent.h"
@@ -28,14 +29,6 @@ struct SaverOptions {
     unsigned seed = 0;
     int notes = 100000;
 };
-
-bool ParseOption(const wchar_t* argument, const wchar_t* name, std::wstring& value)
-{
-    const size_t length = std::wcslen(name);
-    if (std::wcsncmp(argument, name, length) != 0 || argument[length] != L'=') return false;
-    value = argument + length + 1;
-    return true;
-}
 
 bool ParseArguments(int argc, wchar_t** argv, SaverOptions& options)
 {

@@ -192,8 +192,9 @@ void CLongRun::EditOneNote(int cycle, CDialogDriver& dialog)
 
     dialog.DoubleClickRow(0);
     require(dialog.OpenMessageBoxText().empty(), "showing the note showed a message: " + Narrow(dialog.OpenMessageBoxText()));
-    require(dialog.EditPageTitle() == name, "the Edit page holds \"" + Narrow(dialog.EditPageTitle()) + "\" after the double-click");
-    require(dialog.EditPageQuery() == OriginalQuery(noteId), "the Edit page shows the query \"" + Narrow(dialog.EditPageQuery()) + "\"");
+    const NewNote shown = dialog.EditPageNote();
+    require(shown.title == name, "the Edit page holds \"" + Narrow(shown.title) + "\" after the double-click");
+    require(shown.query == OriginalQuery(noteId), "the Edit page shows the query \"" + Narrow(shown.query) + "\"");
 
     dialog.SaveEditedQuery(EditedQuery(noteId, cycle));
     require(dialog.OpenMessageBoxText().empty(), "Save showed a message: " + Narrow(dialog.OpenMessageBoxText()));
