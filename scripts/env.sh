@@ -14,6 +14,16 @@ export XDG_DATA_HOME=$QB_BUILD/share
 export TMPDIR=$QB_BUILD/tmp
 mkdir -p "$TMPDIR" "$ODBCSYSINI" "$XDG_CACHE_HOME"
 
+# A compiler cache, only when the developer names its folder in CCACHE_DIR
+# (nothing is written outside the checkout otherwise): several checkouts
+# then share their compiled objects, whatever their paths.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$QB_ROOT")}
+export CCACHE_NOHASHDIR=1
+qb_launcher() {
+  [ -n "${CCACHE_DIR:-}" ] && command -v ccache >/dev/null || return 0
+  printf '%s ' -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+}
+
 # Starts a private Xvfb when no display is given and exports DISPLAY.
 qb_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
