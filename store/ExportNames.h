@@ -1,0 +1,36 @@
+// File and folder names for exported notes and groups: safe on Windows and
+// Linux, unique within their folder without regard to case, short enough
+// that a path under an export folder of up to 100 characters stays within
+// Windows' 259, and the same for the same names every time. Portable.
+#pragma once
+
+#include "framework/CString.h"
+
+#include <set>
+#include <string>
+
+// Longest stems, in UTF-16 units: 100 + '\' + 64 + '\' + 80 + " (9999)" + ".sql" <= 259.
+constexpr int kGroupFolderStemLimit = 64;
+constexpr int kNoteFileStemLimit = 80;
+
+// The name as a file or folder stem: characters Windows forbids and control
+// characters become '_', a trailing dot or space becomes '_', a device name
+// (CON, NUL, COM1 ...) gets a leading '_', and it is cut to the limit
+// without splitting a surrogate pair. Never empty.
+CString SafeFileStem(const CString& name, int limit);
+
+// The key under which two names are the same name to Windows' file system:
+// each character folded to lower case.
+std::wstring FileNameKey(const CString& name);
+
+// The names taken in one folder; hands out the first free one of "stem.ext",
+// "stem (2).ext", "stem (3).ext" ...
+class FolderNames {
+public:
+    void Take(const CString& name) { m_taken.insert(FileNameKey(name)); }
+    bool IsTaken(const CString& name) const { return m_taken.count(FileNameKey(name)) != 0; }
+    CString TakeFree(const CString& stem, const wchar_t* extension);
+
+private:
+    std::set<std::wstring> m_taken;
+};

@@ -1,0 +1,254 @@
+// Planning an export: names for every group and note, stable across exports.
+#include "ExportPlan.h"
+
+#include "ExportNames.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace {
+
+// Orders notes and groups by their content alone, so two databases holding
+// the same notes under other numbers get the same names.
+bool NoteContentLess(const ExportNote* a, const ExportNote* b)
+{
+    const NoteFileFields& x = a->fields;
+    const NoteFileFields& y = b->fields;
+    return std::tie(x.title.str(), x.hasComments, x.comments.str(), x.query.str()) <
+           std::tie(y.title.str(), y.hasComments, y.comments.str(), y.query.str());
+}
+
+// A group folder's name never looks like an export file's, so folders and
+// group 0's files in the export folder cannot claim the same name.
+CString FolderStem(const CString& groupName)
+{
+    CString stem = SafeFileStem(groupName, kGroupFolderStemLimit);
+    const std::wstring key = FileNameKey(stem);
+    auto endsWith = [&](const std::wstring& tail) {
+        return key.size() >= tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    if (endsWith(L".sql") || endsWith(L".md")) stem += L'_';
+    return stem;
+}
+
+bool SameNote(const NoteFileFields& a, const NoteFileFields& b)
+{
+    return a.title == b.title && a.group == b.group && a.hasComments == b.hasComments && a.comments == b.comments &&
+           a.query == b.query;
+}
+
+// What one folder (the export folder or a group folder) holds today.
+struct FolderState {
+    std::vector<const ExistingEntry*> entries;
+    std::vector<bool> claimed;
+
+    const ExistingEntry* Find(const std::function<bool(const ExistingEntry&)>& wanted)
+    {
+        for (size_t i = 0; i < entries.size(); ++i)
+            if (!claimed[i] && wanted(*entries[i])) { claimed[i] = true; return entries[i]; }
+        return nullptr;
+    }
+    // The earlier export entry whose name is this one under any letter case.
+    CString SameKey(const CString& name) const
+    {
+        for (const ExistingEntry* entry : entries)
+            if (FileNameKey(entry->name) == FileNameKey(name)) return entry->name;
+        return CString();
+    }
+};
+
+class Planner {
+public:
+    Planner(const std::vector<ExistingEntry>& existing)
+    {
+        for (const ExistingEntry& entry : existing) {
+            const bool ours = entry.isNoteFile || entry.isGroupFile;
+            // Root folders are foreign unless they hold a group file: decided when naming folders.
+            if (!ours && !(entry.isFolder && entry.folder.IsEmpty())) m_foreign[FileNameKey(entry.folder)].Take(entry.name);
+            if (entry.folder.IsEmpty() && entry.isFolder) m_rootFolders.push_back(&entry);
+            if (ours) {
+                FolderState& state = m_ours[FileNameKey(entry.folder)];
+                state.entries.push_back(&entry);
+                state.claimed.push_back(false);
+            }
+        }
+    }
+
+    ExportPlan Plan(const std::vector<ExportGroup>& groups, const std::vector<ExportNote>& notes)
+    {
+        std::map<int, const ExportGroup*> byId;
+        for (const ExportGroup& group : groups) byId[group.id] = &group;
+        std::map<int, std::vector<const ExportNote*>> notesOf;
+        for (const ExportNote& note : notes) notesOf[byId.count(note.groupId) ? note.groupId : 0].push_back(&note);
+
+        const std::map<int, CString> folderOf = NameFolders(groups);
+        for (const ExportGroup& group : groups) {
+            const CString folder = folderOf.at(group.id);
+            const CString groupName = group.fields.name;
+            if (group.id != 0 || group.fields.name != L"None" || group.fields.hasDescription)
+                AddGroupFile(folder, group.fields);
+            std::vector<const ExportNote*>& list = notesOf[group.id];
+            std::sort(list.begin(), list.end(), NoteContentLess);
+            AddNoteFiles(folder, groupName, list);
+        }
+        CollectStale(folderOf);
+        return std::move(m_plan);
+    }
+
+private:
+    // Group folders: a group keeps the folder whose group file names it, else
+    // gets a fresh name that no file or foreign folder of the export folder has.
+    std::map<int, CString> NameFolders(const std::vector<ExportGroup>& groups)
+    {
+        std::vector<const ExportGroup*> sorted;
+        for (const ExportGroup& group : groups)
+            if (group.id != 0) sorted.push_back(&group);
+        std::sort(sorted.begin(), sorted.end(), [](const ExportGroup* a, const ExportGroup* b) {
+            return std::tie(a->fields.name.str(), a->fields.hasDescription, a->fields.description.str(), a->id) <
+                   std::tie(b->fields.name.str(), b->fields.hasDescription, b->fields.description.str(), b->id);
+        });
+        FolderNames& rootNames = m_foreign[std::wstring()];
+        for (const ExistingEntry* folder : m_rootFolders)
+            if (!IsExportFolder(folder->name)) rootNames.Take(folder->name);
+
+        std::map<int, CString> folderOf{{0, CString()}};
+        std::vector<const ExportGroup*> fresh;
+        for (const ExportGroup* group : sorted) {
+            const CString kept = KeptFolder(group->fields.name);
+            if (kept.IsEmpty()) { fresh.push_back(group); continue; }
+            folderOf[group->id] = kept;
+            rootNames.Take(kept);
+            m_plan.folders.push_back({kept, CString()});
+        }
+        for (const ExportGroup* group : fresh) {
+            const CString name = rootNames.TakeFree(FolderStem(group->fields.name), L"");
+            folderOf[group->id] = name;
+            m_plan.folders.push_back({name, ExistingFolderSameKey(name)});
+        }
+        return folderOf;
+    }
+
+    bool IsExportFolder(const CString& name) const
+    {
+        auto it = m_ours.find(FileNameKey(name));
+        if (it == m_ours.end()) return false;
+        for (const ExistingEntry* entry : it->second.entries)
+            if (entry->isGroupFile) return true;
+        return false;
+    }
+
+    CString KeptFolder(const CString& groupName)
+    {
+        for (const ExistingEntry* folder : m_rootFolders) {
+            if (m_usedFolders.count(FileNameKey(folder->name))) continue;
+            auto it = m_ours.find(FileNameKey(folder->name));
+            if (it == m_ours.end()) continue;
+            for (const ExistingEntry* entry : it->second.entries) {
+                if (entry->isGroupFile && entry->group.name == groupName) {
+                    m_usedFolders.insert(FileNameKey(folder->name));
+                    return folder->name;
+                }
+            }
+        }
+        return CString();
+    }
+
+    CString ExistingFolderSameKey(const CString& name)
+    {
+        for (const ExistingEntry* folder : m_rootFolders)
+            if (FileNameKey(folder->name) == FileNameKey(name) && IsExportFolder(folder->name)) {
+                m_usedFolders.insert(FileNameKey(name));
+                return folder->name == name ? CString() : folder->name;
+            }
+        return CString();
+    }
+
+    FolderNames& NamesIn(const CString& folder)
+    {
+        const std::wstring key = FileNameKey(folder);
+        auto it = m_names.find(key);
+        if (it != m_names.end()) return it->second;
+        return m_names.emplace(key, m_foreign[key]).first->second;
+    }
+
+    void AddGroupFile(const CString& folder, const GroupFileFields& fields)
+    {
+        FolderState& state = m_ours[FileNameKey(folder)];
+        const ExistingEntry* kept = state.Find([](const ExistingEntry& e) { return e.isGroupFile; });
+        CString name = kept ? kept->name : CString();
+        FolderNames& names = NamesIn(folder);
+        if (kept) names.Take(name);
+        else name = names.TakeFree(kGroupFileName, kGroupFileExtension);
+        AddFile(folder, name, ComposeGroupFile(fields));
+    }
+
+    // Notes keep the file of an earlier export holding the same note, then
+    // one holding a note of the same title; the rest get fresh names.
+    void AddNoteFiles(const CString& folder, const CString& groupName, const std::vector<const ExportNote*>& notes)
+    {
+        FolderState& state = m_ours[FileNameKey(folder)];
+        FolderNames& names = NamesIn(folder);
+        std::vector<NoteFileFields> fields;
+        std::vector<CString> chosen(notes.size());
+        for (const ExportNote* note : notes) {
+            fields.push_back(note->fields);
+            fields.back().group = groupName;
+        }
+        for (size_t i = 0; i < notes.size(); ++i) {
+            const ExistingEntry* same = state.Find([&](const ExistingEntry& e) { return e.isNoteFile && SameNote(e.note, fields[i]); });
+            if (same) { chosen[i] = same->name; names.Take(same->name); }
+        }
+        for (size_t i = 0; i < notes.size(); ++i) {
+            if (!chosen[i].IsEmpty()) continue;
+            const ExistingEntry* titled = state.Find([&](const ExistingEntry& e) { return e.isNoteFile && e.note.title == fields[i].title; });
+            if (titled) { chosen[i] = titled->name; names.Take(titled->name); }
+        }
+        for (size_t i = 0; i < notes.size(); ++i) {
+            if (chosen[i].IsEmpty()) chosen[i] = names.TakeFree(SafeFileStem(fields[i].title, kNoteFileStemLimit), kNoteFileExtension);
+            AddFile(folder, chosen[i], ComposeNoteFile(fields[i]));
+        }
+    }
+
+    void AddFile(const CString& folder, const CString& name, std::string bytes)
+    {
+        PlannedFile file{folder, name, CString(), std::move(bytes)};
+        const CString sameKey = m_ours[FileNameKey(folder)].SameKey(name);
+        if (!sameKey.IsEmpty() && sameKey != name) file.existingName = sameKey;
+        m_planned.insert(FileNameKey(folder) + L"\\" + FileNameKey(name));
+        m_plan.files.push_back(std::move(file));
+    }
+
+    void CollectStale(const std::map<int, CString>& folderOf)
+    {
+        std::set<std::wstring> liveFolders;
+        for (const auto& entry : folderOf) liveFolders.insert(FileNameKey(entry.second));
+        for (const auto& entry : m_ours) {
+            for (const ExistingEntry* file : entry.second.entries) {
+                if (m_planned.count(entry.first + L"\\" + FileNameKey(file->name))) continue;
+                m_plan.staleFiles.push_back({file->folder, file->name});
+            }
+        }
+        for (const ExistingEntry* folder : m_rootFolders)
+            if (IsExportFolder(folder->name) && !liveFolders.count(FileNameKey(folder->name)))
+                m_plan.staleFolders.push_back(folder->name);
+    }
+
+    std::map<std::wstring, FolderNames> m_foreign;  // per folder key: names of files no export wrote
+    std::map<std::wstring, FolderNames> m_names;    // per folder key: names given out by this plan
+    std::map<std::wstring, FolderState> m_ours;     // per folder key: earlier export files
+    std::vector<const ExistingEntry*> m_rootFolders;
+    std::set<std::wstring> m_usedFolders;
+    std::set<std::wstring> m_planned;
+    ExportPlan m_plan;
+};
+
+} // namespace
+
+ExportPlan PlanExport(const std::vector<ExportGroup>& groups, const std::vector<ExportNote>& notes,
+                      const std::vector<ExistingEntry>& existing)
+{
+    return Planner(existing).Plan(groups, notes);
+}

@@ -1,0 +1,194 @@
+// Planning an import: group for every folder, match or add for every file.
+#include "ImportPlan.h"
+
+#include "ExportNames.h"
+#include "ExportPlan.h"
+#include "Utf8Text.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+bool EndsWithNoCase(const CString& name, const wchar_t* extension)
+{
+    const std::wstring key = FileNameKey(name);
+    const std::wstring tail = FileNameKey(extension);
+    return key.size() > tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+CString Source(const ImportFile& file)
+{
+    return file.folder.IsEmpty() ? file.name : file.folder + L"\\" + file.name;
+}
+
+bool SameText(const NoteFileFields& a, const NoteFileFields& b)
+{
+    return a.hasComments == b.hasComments && a.comments == b.comments && a.query == b.query;
+}
+
+class ImportPlanner {
+public:
+    ImportPlanner(const std::vector<DatabaseGroup>& groups, const std::vector<DatabaseNote>& notes)
+        : m_notes(notes)
+    {
+        for (const DatabaseGroup& group : groups) {
+            m_groups.push_back(group);
+            m_nextGroupId = std::max(m_nextGroupId, group.id + 1);
+        }
+        for (const DatabaseNote& note : notes) m_nextNoteId = std::max(m_nextNoteId, note.id + 1);
+        std::sort(m_groups.begin(), m_groups.end(), [](const DatabaseGroup& a, const DatabaseGroup& b) { return a.id < b.id; });
+    }
+
+    ImportPlan Plan(std::vector<ImportFile> files)
+    {
+        // Files in a fixed order, so the same folder always gives the same plan.
+        std::sort(files.begin(), files.end(), [](const ImportFile& a, const ImportFile& b) {
+            return std::make_pair(a.folder.str(), a.name.str()) < std::make_pair(b.folder.str(), b.name.str());
+        });
+        std::map<std::wstring, GroupFileFields> groupFiles;
+        for (const ImportFile& file : files) {
+            GroupFileFields fields;
+            if (IsGroupFile(file) && file.isText && ParseGroupFile(file.text, fields)) groupFiles[file.folder.str()] = fields;
+        }
+        ApplyGroupFiles(groupFiles);
+        for (const ImportFile& file : files) {
+            if (!EndsWithNoCase(file.name, kNoteFileExtension)) continue;
+            PlanNote(file, groupFiles);
+        }
+        return std::move(m_plan);
+    }
+
+private:
+    static bool IsGroupFile(const ImportFile& file)
+    {
+        return EndsWithNoCase(file.name, kGroupFileExtension);
+    }
+
+    // Group files name their group exactly and carry its description: the
+    // export folder's own is group 0's.
+    void ApplyGroupFiles(const std::map<std::wstring, GroupFileFields>& groupFiles)
+    {
+        for (const auto& entry : groupFiles) {
+            const GroupFileFields& fields = entry.second;
+            if (Utf16Length(fields.name) > kTextColumnLimit || fields.name.IsEmpty()) continue;
+            const int id = entry.first.empty() ? 0 : GroupId(fields.name, &fields);
+            if (id < 0) continue;
+            DatabaseGroup* group = FindGroupById(id);
+            if (!group || m_addedGroups.count(id)) continue;
+            if (group->fields.name == fields.name && group->fields.hasDescription == fields.hasDescription &&
+                group->fields.description == fields.description)
+                continue;
+            group->fields = fields;
+            m_plan.groups.push_back({ImportAction::Change, id, fields});
+        }
+    }
+
+    DatabaseGroup* FindGroupById(int id)
+    {
+        for (DatabaseGroup& group : m_groups)
+            if (group.id == id) return &group;
+        return nullptr;
+    }
+
+    // The group of that exact name (the lowest number when several share
+    // it), added when there is none; -1 when no number is left.
+    int GroupId(const CString& name, const GroupFileFields* description)
+    {
+        for (const DatabaseGroup& group : m_groups)
+            if (group.fields.name == name) return group.id;
+        if (m_nextGroupId > kLastNumber) return -1;
+        DatabaseGroup added;
+        added.id = m_nextGroupId++;
+        added.fields.name = name;
+        if (description) added.fields = *description;
+        m_groups.push_back(added);
+        m_addedGroups.insert(added.id);
+        m_plan.groups.push_back({ImportAction::Add, added.id, added.fields});
+        return added.id;
+    }
+
+    void Refuse(const ImportFile& file, const wchar_t* reason) { m_plan.refusals.push_back({Source(file), reason}); }
+
+    void PlanNote(const ImportFile& file, const std::map<std::wstring, GroupFileFields>& groupFiles)
+    {
+        if (file.tooLarge) return Refuse(file, L"too large");
+        if (!file.isText) return Refuse(file, L"not text");
+        NoteFileFields fields;
+        const bool exported = ParseNoteFile(file.text, fields);
+        if (!exported) {
+            fields = NoteFileFields();
+            fields.title = file.name.Left(file.name.GetLength() - 4);
+            fields.query = file.text;
+        }
+        if (file.folder.IsEmpty()) fields.group = CString();
+        else if (!exported) {
+            auto it = groupFiles.find(file.folder.str());
+            fields.group = it != groupFiles.end() ? it->second.name : file.folder;
+        }
+        if (fields.title.IsEmpty()) return Refuse(file, L"no title");
+        if (Utf16Length(fields.title) > kTextColumnLimit) return Refuse(file, L"title over 255 characters");
+        if (fields.hasComments && Utf16Length(fields.comments) > kTextColumnLimit)
+            return Refuse(file, L"comments over 255 characters");
+        if (Utf16Length(fields.group) > kTextColumnLimit) return Refuse(file, L"group name over 255 characters");
+        int groupId = 0;
+        if (!file.folder.IsEmpty()) {
+            auto it = groupFiles.find(file.folder.str());
+            groupId = GroupId(fields.group, it != groupFiles.end() && it->second.name == fields.group ? &it->second : nullptr);
+            if (groupId < 0) return Refuse(file, L"no group number left");
+        }
+        Match(file, groupId, fields);
+    }
+
+    // Against the notes the database held before the import: the one note of
+    // that group and title is changed (or left when equal); among several,
+    // a file whose query equals one of theirs changes nothing. Everything
+    // else, and a second file for a note another file already took, is added.
+    void Match(const ImportFile& file, int groupId, const NoteFileFields& fields)
+    {
+        std::vector<const DatabaseNote*> same;
+        for (const DatabaseNote& note : m_notes)
+            if (note.groupId == groupId && note.fields.title == fields.title) same.push_back(&note);
+        if (same.size() == 1 && m_claimed.insert(same[0]->id).second) {
+            const bool equal = SameText(same[0]->fields, fields);
+            return AddStep(equal ? ImportAction::Unchanged : ImportAction::Change, same[0]->id, groupId, fields, file);
+        }
+        for (const DatabaseNote* note : same)
+            if (note->fields.query == fields.query && m_claimed.insert(note->id).second)
+                return AddStep(ImportAction::Unchanged, note->id, groupId, fields, file);
+        if (m_nextNoteId > kLastNumber) return Refuse(file, L"no note number left");
+        AddStep(ImportAction::Add, m_nextNoteId++, groupId, fields, file);
+    }
+
+    void AddStep(ImportAction action, int id, int groupId, const NoteFileFields& fields, const ImportFile& file)
+    {
+        m_plan.notes.push_back({action, id, groupId, fields, Source(file)});
+    }
+
+    const std::vector<DatabaseNote>& m_notes;
+    std::vector<DatabaseGroup> m_groups;
+    std::set<int> m_addedGroups;
+    std::set<int> m_claimed;
+    int m_nextGroupId = 1;
+    int m_nextNoteId = 1;
+    ImportPlan m_plan;
+};
+
+} // namespace
+
+int ImportPlan::Count(ImportAction action) const
+{
+    return static_cast<int>(std::count_if(notes.begin(), notes.end(), [&](const ImportNoteStep& s) { return s.action == action; }));
+}
+
+int ImportPlan::CountGroups(ImportAction action) const
+{
+    return static_cast<int>(std::count_if(groups.begin(), groups.end(), [&](const ImportGroupStep& s) { return s.action == action; }));
+}
+
+ImportPlan PlanImport(const std::vector<DatabaseGroup>& groups, const std::vector<DatabaseNote>& notes,
+                      const std::vector<ImportFile>& files)
+{
+    return ImportPlanner(groups, notes).Plan(files);
+}

@@ -1,0 +1,238 @@
+// Composing and parsing note files and group description files.
+#include "NoteFile.h"
+
+#include "Utf8Text.h"
+
+#include <cwchar>
+
+namespace {
+
+const wchar_t kNoteMarker[] = L"-- Quillbox note";
+const wchar_t kNotePrefix[] = L"-- ";
+const wchar_t kGroupMarker[] = L"<!-- Quillbox group -->";
+const wchar_t kGroupPrefix[] = L"<!-- ";
+const wchar_t kGroupSuffix[] = L" -->";
+
+// Characters a reader or an editor could take for a line break, or that do
+// not print: written as \uXXXX.
+bool NeedsUnicodeEscape(wchar_t ch)
+{
+    return ch < 0x20 || ch == 0x7F || ch == 0x85 || ch == 0x2028 || ch == 0x2029 || ch == L'>';
+}
+
+void AppendHex4(std::wstring& out, unsigned value)
+{
+    wchar_t buffer[8];
+    std::swprintf(buffer, 8, L"\\u%04x", value & 0xFFFF);
+    out += buffer;
+}
+
+// A surrogate without its partner, where wchar_t holds UTF-16: UTF-8 cannot
+// carry it, the escape can.
+bool IsLoneSurrogate(const std::wstring& text, size_t i)
+{
+    if (sizeof(wchar_t) != 2) return false;
+    const wchar_t ch = text[i];
+    if (ch >= 0xD800 && ch <= 0xDBFF) return i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF;
+    if (ch >= 0xDC00 && ch <= 0xDFFF) return i == 0 || text[i - 1] < 0xD800 || text[i - 1] > 0xDBFF;
+    return false;
+}
+
+int HexDigit(wchar_t ch)
+{
+    if (ch >= L'0' && ch <= L'9') return ch - L'0';
+    if (ch >= L'a' && ch <= L'f') return ch - L'a' + 10;
+    if (ch >= L'A' && ch <= L'F') return ch - L'A' + 10;
+    return -1;
+}
+
+bool ReadHex4(const std::wstring& text, size_t at, unsigned& code)
+{
+    if (at + 4 > text.size()) return false;
+    code = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        const int digit = HexDigit(text[at + k]);
+        if (digit < 0) return false;
+        code = code * 16 + static_cast<unsigned>(digit);
+    }
+    return true;
+}
+
+// Splits off one line (without its "\n" or "\r\n"); false at the end of the text.
+bool NextLine(const std::wstring& text, size_t& pos, std::wstring& line)
+{
+    if (pos >= text.size()) return false;
+    size_t end = text.find(L'\n', pos);
+    const size_t next = end == std::wstring::npos ? text.size() : end + 1;
+    if (end == std::wstring::npos) end = text.size();
+    if (end > pos && text[end - 1] == L'\r') --end;
+    line = text.substr(pos, end - pos);
+    pos = next;
+    return true;
+}
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix)
+{
+    return text.compare(0, std::wcslen(prefix), prefix) == 0;
+}
+
+// "key: value" into its parts; the value is a JSON string or null.
+bool ParseField(const std::wstring& body, std::wstring& key, bool& isNull, CString& value)
+{
+    const size_t colon = body.find(L": ");
+    if (colon == std::wstring::npos || colon == 0) return false;
+    key = body.substr(0, colon);
+    const std::wstring literal = body.substr(colon + 2);
+    isNull = literal == L"null";
+    if (isNull) { value = CString(); return true; }
+    return UnquoteFieldValue(CString(literal), value);
+}
+
+std::wstring Field(const wchar_t* prefix, const wchar_t* key, const CString& value, const wchar_t* suffix)
+{
+    return std::wstring(prefix) + key + L": " + QuoteFieldValue(value).str() + suffix + L"\n";
+}
+
+std::wstring NullableField(const wchar_t* prefix, const wchar_t* key, bool present, const CString& value,
+                           const wchar_t* suffix)
+{
+    if (present) return Field(prefix, key, value, suffix);
+    return std::wstring(prefix) + key + L": null" + suffix + L"\n";
+}
+
+} // namespace
+
+CString QuoteFieldValue(const CString& value)
+{
+    const std::wstring& in = value.str();
+    std::wstring out = L"\"";
+    for (size_t i = 0; i < in.size(); ++i) {
+        const wchar_t ch = in[i];
+        switch (ch) {
+        case L'"': out += L"\\\""; break;
+        case L'\\': out += L"\\\\"; break;
+        case L'\n': out += L"\\n"; break;
+        case L'\r': out += L"\\r"; break;
+        case L'\t': out += L"\\t"; break;
+        default:
+            if (NeedsUnicodeEscape(ch) || IsLoneSurrogate(in, i)) AppendHex4(out, static_cast<unsigned>(ch));
+            else out += ch;
+        }
+    }
+    out += L'"';
+    return CString(std::move(out));
+}
+
+bool UnquoteFieldValue(const CString& literal, CString& value)
+{
+    const std::wstring& quoted = literal.str();
+    if (quoted.size() < 2 || quoted.front() != L'"' || quoted.back() != L'"') return false;
+    const std::wstring in = quoted.substr(1, quoted.size() - 2);
+    std::wstring out;
+    for (size_t i = 0; i < in.size(); ++i) {
+        const wchar_t ch = in[i];
+        if (ch == L'"') return false;
+        if (ch != L'\\') { out += ch; continue; }
+        if (++i == in.size()) return false;
+        switch (in[i]) {
+        case L'"': out += L'"'; break;
+        case L'\\': out += L'\\'; break;
+        case L'/': out += L'/'; break;
+        case L'n': out += L'\n'; break;
+        case L'r': out += L'\r'; break;
+        case L't': out += L'\t'; break;
+        case L'b': out += L'\b'; break;
+        case L'f': out += L'\f'; break;
+        case L'u': {
+            unsigned code = 0;
+            if (!ReadHex4(in, i + 1, code)) return false;
+            i += 4;
+            unsigned low = 0;
+            // An escaped surrogate pair is one character where wchar_t is 32 bits wide.
+            if (sizeof(wchar_t) == 4 && code >= 0xD800 && code <= 0xDBFF && i + 6 < in.size() &&
+                in[i + 1] == L'\\' && in[i + 2] == L'u' && ReadHex4(in, i + 3, low) && low >= 0xDC00 && low <= 0xDFFF) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+                i += 6;
+            }
+            out += static_cast<wchar_t>(code);
+            break;
+        }
+        default: return false;
+        }
+    }
+    value = CString(std::move(out));
+    return true;
+}
+
+std::string ComposeNoteFile(const NoteFileFields& note)
+{
+    std::wstring header = std::wstring(kNoteMarker) + L"\n";
+    header += Field(kNotePrefix, L"title", note.title, L"");
+    header += Field(kNotePrefix, L"group", note.group, L"");
+    header += NullableField(kNotePrefix, L"comments", note.hasComments, note.comments, L"");
+    header += L"\n";
+    return ToUtf8(CString(std::move(header))) + ToUtf8(note.query);
+}
+
+std::string ComposeGroupFile(const GroupFileFields& group)
+{
+    std::wstring text = std::wstring(kGroupMarker) + L"\n";
+    text += Field(kGroupPrefix, L"name", group.name, kGroupSuffix);
+    text += NullableField(kGroupPrefix, L"description", group.hasDescription, group.description, kGroupSuffix);
+    // What a git host shows; the comments above are what an import reads.
+    text += L"\n# " + group.name.str() + L"\n";
+    if (group.hasDescription && !group.description.IsEmpty()) text += L"\n" + group.description.str() + L"\n";
+    return ToUtf8(CString(std::move(text)));
+}
+
+bool ParseNoteFile(const CString& text, NoteFileFields& note)
+{
+    const std::wstring& all = text.str();
+    size_t pos = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
+    std::wstring line;
+    if (!NextLine(all, pos, line) || line != kNoteMarker) return false;
+    NoteFileFields fields;
+    bool haveTitle = false, haveGroup = false;
+    while (NextLine(all, pos, line)) {
+        if (line.empty()) {
+            if (!haveTitle || !haveGroup) return false;
+            fields.query = CString(all.substr(pos));
+            note = fields;
+            return true;
+        }
+        if (!StartsWith(line, kNotePrefix)) return false;
+        std::wstring key;
+        bool isNull = false;
+        CString value;
+        if (!ParseField(line.substr(3), key, isNull, value)) return false;
+        if (key == L"title" && !isNull) { fields.title = value; haveTitle = true; }
+        else if (key == L"group" && !isNull) { fields.group = value; haveGroup = true; }
+        else if (key == L"comments") { fields.hasComments = !isNull; fields.comments = value; }
+        else if (key == L"title" || key == L"group") return false;
+        // Other keys are left for later versions.
+    }
+    return false;
+}
+
+bool ParseGroupFile(const CString& text, GroupFileFields& group)
+{
+    const std::wstring& all = text.str();
+    size_t pos = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
+    std::wstring line;
+    if (!NextLine(all, pos, line) || line != kGroupMarker) return false;
+    GroupFileFields fields;
+    bool haveName = false;
+    while (NextLine(all, pos, line) && StartsWith(line, kGroupPrefix)) {
+        const size_t prefix = std::wcslen(kGroupPrefix), suffix = std::wcslen(kGroupSuffix);
+        if (line.size() < prefix + suffix || line.compare(line.size() - suffix, suffix, kGroupSuffix) != 0) return false;
+        std::wstring key;
+        bool isNull = false;
+        CString value;
+        if (!ParseField(line.substr(prefix, line.size() - prefix - suffix), key, isNull, value)) return false;
+        if (key == L"name" && !isNull) { fields.name = value; haveName = true; }
+        else if (key == L"description") { fields.hasDescription = !isNull; fields.description = value; }
+    }
+    if (!haveName) return false;
+    group = fields;
+    return true;
+}

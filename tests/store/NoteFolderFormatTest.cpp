@@ -1,0 +1,413 @@
+// The note folder format: a note or group survives the trip through its file
+// with any character; names are safe, unique without regard to case, short
+// and stable; an export plan keeps names, touches only export files and
+// does not depend on note numbers; an import plan matches, adds and refuses.
+#include "store/ExportNames.h"
+#include "store/ExportPlan.h"
+#include "store/ImportPlan.h"
+#include "store/NoteFile.h"
+#include "store/NoteFileText.h"
+#include "store/Utf8Text.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+std::wstring S(const CString& s) { return s.str(); }
+
+// Texts that break naive formats: line breaks of each kind, comment markers,
+// quotes, tabs, characters outside the BMP, leading and trailing spaces.
+const wchar_t* const kAwkward[] = {
+    L"  leading and trailing  ",
+    L"line\nbreak\r\nand\rreturn",
+    L"-- not a comment */ /* nor this",
+    L"quotes ' \" and \\ backslash\tand tab",
+    L"non-BMP \U0001F600 \U00010437 and \u00E9\u0394\u0416",
+    L"separators \u2028 \u2029 \u0085 and > and -->",
+    L"",
+};
+
+NoteFileFields Note(const CString& title, const CString& group, const CString& comments, const CString& query, bool hasComments = true)
+{
+    NoteFileFields note;
+    note.title = title;
+    note.group = group;
+    note.hasComments = hasComments;
+    note.comments = comments;
+    note.query = query;
+    return note;
+}
+
+CString Decode(const std::string& bytes)
+{
+    CString text;
+    EXPECT_TRUE(FromUtf8(bytes, text));
+    return text;
+}
+
+TEST(NoteFileFormat, EveryFieldSurvivesTheFileWithAnyCharacter)
+{
+    for (const wchar_t* a : kAwkward) {
+        for (const wchar_t* b : kAwkward) {
+            const NoteFileFields note = Note(CString(L"t") + a, b, a, CString(b) + L"\nSELECT 1; -- end " + a);
+            const std::string bytes = ComposeNoteFile(note);
+            // Each header field is one line: the query starts after the first empty line.
+            const size_t body = bytes.find("\n\n");
+            ASSERT_NE(std::string::npos, body);
+            EXPECT_EQ(ToUtf8(note.query), bytes.substr(body + 2)) << "query not byte for byte";
+            NoteFileFields back;
+            ASSERT_TRUE(ParseNoteFile(Decode(bytes), back)) << bytes;
+            EXPECT_EQ(S(note.title), S(back.title));
+            EXPECT_EQ(S(note.group), S(back.group));
+            EXPECT_TRUE(back.hasComments);
+            EXPECT_EQ(S(note.comments), S(back.comments));
+            EXPECT_EQ(S(note.query), S(back.query));
+        }
+    }
+}
+
+TEST(NoteFileFormat, HeaderIsPlainSqlCommentsAndNullCommentsStayNull)
+{
+    const std::string bytes = ComposeNoteFile(Note(L"Monthly totals", L"Orders", L"", L"SELECT 1;", false));
+    EXPECT_EQ("-- Quillbox note\n-- title: \"Monthly totals\"\n-- group: \"Orders\"\n-- comments: null\n\nSELECT 1;", bytes);
+    NoteFileFields back;
+    ASSERT_TRUE(ParseNoteFile(Decode(bytes), back));
+    EXPECT_FALSE(back.hasComments);
+    // An editor that rewrote the line ends keeps the file readable; a BOM too.
+    std::string crlf = "\xEF\xBB\xBF-- Quillbox note\r\n-- title: \"A\"\r\n-- group: \"G\"\r\n-- comments: \"c\"\r\n\r\nQ\r\n";
+    CString text;
+    ASSERT_EQ(TextDecodeResult::Text, DecodeFileText(crlf, nullptr, text));
+    ASSERT_TRUE(ParseNoteFile(text, back));
+    EXPECT_EQ(L"A", S(back.title));
+    EXPECT_EQ(L"Q\r\n", S(back.query));
+}
+
+TEST(NoteFileFormat, FilesWithoutTheHeaderOrWithABrokenOneAreNotOurs)
+{
+    NoteFileFields note;
+    for (const wchar_t* text : {L"SELECT 1;", L"-- Quillbox note\n-- title: \"A\"\n\nQ" /* no group */,
+                                L"-- Quillbox note\n-- title: \"A\n-- group: \"G\"\n\nQ", L"-- Quillbox note\n-- title: \"\\x\"\n-- group: \"G\"\n\nQ",
+                                L"-- Quillbox note\n-- title: \"A\"\n-- group: \"G\"" /* no end of header */, L""})
+        EXPECT_FALSE(ParseNoteFile(text, note)) << text;
+}
+
+TEST(NoteFileFormat, GroupFileKeepsNameAndDescriptionAndRendersAHeading)
+{
+    for (const wchar_t* a : kAwkward) {
+        GroupFileFields group{CString(L"g") + a, true, CString(a) + L"\n# not a heading -->"};
+        const std::string bytes = ComposeGroupFile(group);
+        EXPECT_NE(std::string::npos, bytes.find("\n# g")) << "a heading for git hosts";
+        GroupFileFields back;
+        ASSERT_TRUE(ParseGroupFile(Decode(bytes), back)) << bytes;
+        EXPECT_EQ(S(group.name), S(back.name));
+        EXPECT_TRUE(back.hasDescription);
+        EXPECT_EQ(S(group.description), S(back.description));
+        // Nothing inside an HTML comment may close it early.
+        const size_t rendered = bytes.find("\n\n");
+        EXPECT_EQ(std::string::npos, bytes.substr(0, rendered).find("--> ")) << bytes;
+    }
+    GroupFileFields none;
+    ASSERT_TRUE(ParseGroupFile(Decode(ComposeGroupFile({L"None", false, L""})), none));
+    EXPECT_FALSE(none.hasDescription);
+}
+
+TEST(NoteFileText, DecodesUtf8Utf16AndAnsiAndRefusesWhatIsNotText)
+{
+    CString text;
+    EXPECT_EQ(TextDecodeResult::Text, DecodeFileText("caf\xC3\xA9", nullptr, text));
+    EXPECT_EQ(L"caf\u00E9", S(text));
+    EXPECT_EQ(TextDecodeResult::Text, DecodeFileText(std::string("\xFF\xFE" "a\0\x3D\xD8\x00\xDE", 8), nullptr, text));
+    EXPECT_EQ(L"a\U0001F600", S(text));
+    EXPECT_EQ(TextDecodeResult::Text, DecodeFileText(std::string("\xFE\xFF\0b", 4), nullptr, text));
+    EXPECT_EQ(L"b", S(text));
+    // Not UTF-8: the system's code page reads it.
+    const AnsiDecoder latin1 = [](const std::string& bytes) {
+        std::wstring wide;
+        for (unsigned char c : bytes) wide += static_cast<wchar_t>(c);
+        return CString(wide);
+    };
+    EXPECT_EQ(TextDecodeResult::Text, DecodeFileText("caf\xE9", latin1, text));
+    EXPECT_EQ(L"caf\u00E9", S(text));
+    EXPECT_EQ(TextDecodeResult::NotText, DecodeFileText(std::string("a\0b", 3), latin1, text));
+    EXPECT_EQ(TextDecodeResult::NotText, DecodeFileText(std::string("\xFF\xFE" "a", 3), latin1, text));
+    EXPECT_EQ(TextDecodeResult::NotText, DecodeFileText("\xEF\xBB\xBF\xC3", latin1, text));
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82"})
+        EXPECT_FALSE(FromUtf8(bad, text)) << bad;
+}
+
+TEST(ExportNames, SafeOnWindowsAndLinuxAndShortWithoutSplittingACharacter)
+{
+    EXPECT_EQ(L"a_b_c_d_e_f_g_h_i_j_", S(SafeFileStem(L"a\\b/c:d*e?f\"g<h>i|j\t", 80)));
+    EXPECT_EQ(L"trailing dot_", S(SafeFileStem(L"trailing dot.", 80)));
+    EXPECT_EQ(L"trailing space_", S(SafeFileStem(L"trailing space ", 80)));
+    EXPECT_EQ(L"_", S(SafeFileStem(L"", 80)));
+    EXPECT_EQ(L"_", S(SafeFileStem(L".", 80)));
+    for (const wchar_t* device : {L"CON", L"nul", L"Com1", L"LPT9", L"aux.backup", L"PRN "})
+        EXPECT_EQ(L'_', SafeFileStem(device, 80).str()[0]) << device;
+    EXPECT_EQ(L"COM0", S(SafeFileStem(L"COM0", 80)));
+    EXPECT_EQ(L"Console", S(SafeFileStem(L"Console", 80)));
+    // 79 letters and a character outside the BMP: the pair would pass the limit, so it goes.
+    const CString stem = SafeFileStem(CString(L'x', 79) + L"\U0001F600", 80);
+    EXPECT_EQ(79, Utf16Length(stem));
+    EXPECT_EQ(80, Utf16Length(SafeFileStem(CString(L'x', 78) + L"\U0001F600tail", 80)));
+}
+
+TEST(ExportNames, UniqueWithoutRegardToCase)
+{
+    FolderNames names;
+    names.Take(L"notes.txt");
+    EXPECT_EQ(L"Report.sql", S(names.TakeFree(L"Report", L".sql")));
+    EXPECT_EQ(L"report (2).sql", S(names.TakeFree(L"report", L".sql")));
+    EXPECT_EQ(L"\u00C9t\u00E9 (2).sql", S((names.Take(L"\u00E9t\u00E9.sql"), names.TakeFree(L"\u00C9t\u00E9", L".sql"))));
+    EXPECT_EQ(L"Notes (2).txt", S(names.TakeFree(L"Notes", L".txt")));
+}
+
+// A small database for the plans.
+struct Library {
+    std::vector<ExportGroup> groups{{0, {L"None", false, L""}}};
+    std::vector<ExportNote> notes;
+
+    void Group(int id, const CString& name, const CString& description)
+    {
+        groups.push_back({id, {name, true, description}});
+    }
+    void Add(int groupId, const CString& title, const CString& query, const CString& comments = L"c")
+    {
+        ExportNote note;
+        note.groupId = groupId;
+        note.fields = Note(title, L"", comments, query);
+        notes.push_back(note);
+    }
+};
+
+// What a folder holds after the plan ran: "folder\name" -> bytes, foreign files included.
+using Folder = std::map<std::wstring, std::string>;
+
+std::vector<ExistingEntry> Scan(const Folder& folder)
+{
+    std::vector<ExistingEntry> entries;
+    std::map<std::wstring, bool> folders;
+    for (const auto& file : folder) {
+        ExistingEntry entry;
+        const size_t slash = file.first.find(L'\\');
+        if (slash != std::wstring::npos) {
+            entry.folder = file.first.substr(0, slash);
+            folders[entry.folder.str()] = true;
+        }
+        entry.name = slash == std::wstring::npos ? file.first : file.first.substr(slash + 1);
+        const CString text = Decode(file.second);
+        entry.isNoteFile = ParseNoteFile(text, entry.note);
+        entry.isGroupFile = !entry.isNoteFile && ParseGroupFile(text, entry.group);
+        entries.push_back(entry);
+    }
+    for (const auto& name : folders) {
+        ExistingEntry entry;
+        entry.name = name.first;
+        entry.isFolder = true;
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// Runs a plan the way the export does; returns the names it wrote or renamed.
+std::vector<std::wstring> Apply(const ExportPlan& plan, Folder& folder)
+{
+    std::vector<std::wstring> written;
+    for (const PlannedFile& file : plan.files) {
+        const std::wstring prefix = file.folder.IsEmpty() ? L"" : file.folder.str() + L"\\";
+        const std::wstring path = prefix + file.name.str();
+        if (!file.existingName.IsEmpty()) folder.erase(prefix + file.existingName.str());
+        if (folder.count(path) && folder[path] == file.bytes) continue;
+        folder[path] = file.bytes;
+        written.push_back(path);
+    }
+    for (const StaleEntry& stale : plan.staleFiles) {
+        folder.erase((stale.folder.IsEmpty() ? L"" : stale.folder.str() + L"\\") + stale.name.str());
+        written.push_back(L"-" + stale.name.str());
+    }
+    return written;
+}
+
+TEST(ExportPlanStory, NamesAreKeptAcrossExportsAndOnlyWhatChangedIsWritten)
+{
+    Library db;
+    db.Group(1, L"Orders", L"Order queries");
+    db.Group(2, L"Empty: group", L"");
+    db.Add(0, L"Top level", L"SELECT 0;");
+    db.Add(1, L"Report", L"SELECT 1;");
+    db.Add(1, L"report", L"SELECT 2;");
+    db.Add(1, L"Totals", L"SELECT 3;");
+    Folder folder{{L"notes.txt", "mine"}, {L"Top level.sql", "a file of my own"}};
+
+    const std::vector<std::wstring> first = Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder);
+    EXPECT_EQ(6u, first.size());
+    EXPECT_EQ("mine", folder[L"notes.txt"]);
+    EXPECT_EQ("a file of my own", folder[L"Top level.sql"]) << "a foreign file is never overwritten";
+    EXPECT_TRUE(folder.count(L"Top level (2).sql"));
+    EXPECT_TRUE(folder.count(L"Orders\\README.md"));
+    EXPECT_TRUE(folder.count(L"Empty_ group\\README.md")) << "a group without notes still has its folder";
+    EXPECT_TRUE(folder.count(L"Orders\\Report.sql"));
+    EXPECT_TRUE(folder.count(L"Orders\\report (2).sql"));
+    EXPECT_FALSE(folder.count(L"README.md")) << "group 0 as created needs no file";
+
+    EXPECT_TRUE(Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder).empty()) << "an unchanged database rewrites nothing";
+
+    db.notes[3].fields.query = L"SELECT 33;";  // Totals changed
+    db.notes[1].fields.title = L"Report by month";  // Report renamed
+    db.notes.erase(db.notes.begin() + 2);  // report deleted
+    const std::vector<std::wstring> changed = Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder);
+    const std::vector<std::wstring> expected{L"Orders\\Report by month.sql", L"Orders\\Totals.sql", L"-Report.sql", L"-report (2).sql"};
+    std::vector<std::wstring> sorted = changed;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<std::wstring> expectedSorted = expected;
+    std::sort(expectedSorted.begin(), expectedSorted.end());
+    EXPECT_EQ(expectedSorted, sorted);
+    EXPECT_EQ("a file of my own", folder[L"Top level.sql"]);
+
+    db.groups.pop_back();  // "Empty: group" deleted
+    const ExportPlan plan = PlanExport(db.groups, db.notes, Scan(folder));
+    ASSERT_EQ(1u, plan.staleFolders.size());
+    EXPECT_EQ(L"Empty_ group", S(plan.staleFolders[0]));
+}
+
+TEST(ExportPlanStory, SameNotesGiveTheSameFolderWhateverTheirNumbers)
+{
+    Library a, b;
+    a.Group(1, L"G", L"d");
+    b.Group(7, L"G", L"d");
+    for (int i = 0; i < 5; ++i) {
+        a.Add(1, L"Same", CString(L"SELECT ") + CString(static_cast<wchar_t>(L'a' + i)));
+        b.Add(7, L"Same", CString(L"SELECT ") + CString(static_cast<wchar_t>(L'e' - i)));
+    }
+    Folder fa, fb;
+    Apply(PlanExport(a.groups, a.notes, Scan(fa)), fa);
+    Apply(PlanExport(b.groups, b.notes, Scan(fb)), fb);
+    EXPECT_EQ(fa, fb);
+}
+
+TEST(ExportPlanStory, CaseOnlyRenameRenamesTheFileInsteadOfLosingIt)
+{
+    Library db;
+    db.Add(0, L"report", L"Q");
+    Folder folder;
+    Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder);
+    db.notes[0].fields.title = L"Report";
+    const ExportPlan plan = PlanExport(db.groups, db.notes, Scan(folder));
+    ASSERT_EQ(1u, plan.files.size());
+    EXPECT_EQ(L"Report.sql", S(plan.files[0].name));
+    EXPECT_EQ(L"report.sql", S(plan.files[0].existingName));
+    EXPECT_TRUE(plan.staleFiles.empty()) << "removing report.sql would remove Report.sql on Windows";
+}
+
+// The import side of the same small database.
+struct Database {
+    std::vector<DatabaseGroup> groups{{0, {L"None", false, L""}}};
+    std::vector<DatabaseNote> notes;
+};
+
+ImportFile File(const CString& folder, const CString& name, const std::string& bytes)
+{
+    ImportFile file;
+    file.folder = folder;
+    file.name = name;
+    file.isText = DecodeFileText(bytes, nullptr, file.text) == TextDecodeResult::Text;
+    return file;
+}
+
+TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTake)
+{
+    Database db;
+    db.groups.push_back({1, {L"Orders", true, L"old description"}});
+    db.groups.push_back({2, {L"orders", false, L""}});
+    db.notes.push_back({1, 1, Note(L"Report", L"", L"c", L"SELECT 1;")});
+    db.notes.push_back({2, 1, Note(L"Twice", L"", L"c", L"A")});
+    db.notes.push_back({3, 1, Note(L"Twice", L"", L"c", L"B")});
+    db.notes.push_back({5, 0, Note(L"Loose", L"", L"c", L"L")});
+
+    const std::vector<ImportFile> files{
+        File(L"Orders", L"README.md", ComposeGroupFile({L"Orders", true, L"new description"})),
+        File(L"Orders", L"Report.sql", ComposeNoteFile(Note(L"Report", L"Orders", L"c", L"SELECT 11;"))),
+        File(L"Orders", L"Twice.sql", ComposeNoteFile(Note(L"Twice", L"Orders", L"other comments", L"B"))),
+        File(L"Orders", L"Twice (2).sql", ComposeNoteFile(Note(L"Twice", L"Orders", L"c", L"C"))),
+        File(L"Orders", L"plain.sql", "SELECT plain;"),
+        File(L"Orders", L"notes.txt", "not a note"),
+        File(L"", L"Loose.sql", ComposeNoteFile(Note(L"Loose", L"None", L"c", L"L"))),
+        File(L"New group", L"x.SQL", "SELECT x;"),
+        File(L"Orders", L"long.sql", ComposeNoteFile(Note(L"long", L"Orders", CString(L'c', 256), L"Q"))),
+        File(L"Orders", L"binary.sql", std::string("\0\1\2", 3)),
+    };
+    const ImportPlan plan = PlanImport(db.groups, db.notes, files);
+
+    std::map<std::wstring, std::pair<ImportAction, int>> steps;
+    for (const ImportNoteStep& step : plan.notes) steps[step.source.str()] = {step.action, step.id};
+    EXPECT_EQ(ImportAction::Change, steps[L"Orders\\Report.sql"].first);
+    EXPECT_EQ(1, steps[L"Orders\\Report.sql"].second);
+    EXPECT_EQ(ImportAction::Unchanged, steps[L"Orders\\Twice.sql"].first) << "among several, an equal query changes nothing";
+    EXPECT_EQ(ImportAction::Add, steps[L"Orders\\Twice (2).sql"].first);
+    EXPECT_EQ(ImportAction::Add, steps[L"Orders\\plain.sql"].first);
+    EXPECT_EQ(ImportAction::Unchanged, steps[L"Loose.sql"].first);
+    EXPECT_EQ(ImportAction::Add, steps[L"New group\\x.SQL"].first);
+    EXPECT_EQ(4, plan.Count(ImportAction::Add) + plan.Count(ImportAction::Change));
+    // New notes are numbered after the largest number, in a fixed order.
+    EXPECT_EQ(6, steps[L"New group\\x.SQL"].second);
+
+    ASSERT_EQ(2u, plan.refusals.size());
+    EXPECT_EQ(L"Orders\\binary.sql", S(plan.refusals[0].source));
+    EXPECT_EQ(L"not text", S(plan.refusals[0].reason));
+    EXPECT_EQ(L"comments over 255 characters", S(plan.refusals[1].reason));
+
+    // "Orders" is matched exactly ("orders" is another group); "New group" is added.
+    ASSERT_EQ(2u, plan.groups.size());
+    EXPECT_EQ(ImportAction::Change, plan.groups[0].action);
+    EXPECT_EQ(L"new description", S(plan.groups[0].fields.description));
+    EXPECT_EQ(ImportAction::Add, plan.groups[1].action);
+    EXPECT_EQ(3, plan.groups[1].id);
+    EXPECT_EQ(L"New group", S(plan.groups[1].fields.name));
+}
+
+TEST(ImportPlanStory, AnExportOfTheDatabaseImportsAsNoChangeAndIntoAnEmptyOneAsAll)
+{
+    Library a;
+    a.Group(1, L"Orders", L"desc");
+    a.Group(4, L"Empty", L"");
+    for (const wchar_t* text : kAwkward) a.Add(1, CString(L"T") + text, CString(text) + L";");
+    a.Add(1, L"Dup", L"Q");
+    a.Add(1, L"Dup", L"Q");
+    a.Add(0, L"Top", L"SELECT 0;", L"");
+    a.notes.back().fields.hasComments = false;
+    Folder folder;
+    Apply(PlanExport(a.groups, a.notes, Scan(folder)), folder);
+    std::vector<ImportFile> files;
+    for (const auto& file : folder) {
+        const size_t slash = file.first.find(L'\\');
+        files.push_back(File(slash == std::wstring::npos ? L"" : file.first.substr(0, slash),
+                             slash == std::wstring::npos ? file.first : file.first.substr(slash + 1), file.second));
+    }
+
+    Database same;
+    for (const ExportGroup& group : a.groups) if (group.id) same.groups.push_back({group.id, group.fields});
+    int id = 1;
+    for (const ExportNote& note : a.notes) same.notes.push_back({id++, note.groupId, note.fields});
+    const ImportPlan again = PlanImport(same.groups, same.notes, files);
+    EXPECT_TRUE(again.ChangesNothing()) << again.Count(ImportAction::Add) << " added, " << again.Count(ImportAction::Change) << " changed";
+    EXPECT_TRUE(again.refusals.empty());
+
+    const ImportPlan fresh = PlanImport(Database().groups, {}, files);
+    EXPECT_EQ(static_cast<int>(a.notes.size()), fresh.Count(ImportAction::Add));
+    EXPECT_EQ(2, fresh.CountGroups(ImportAction::Add));
+    for (const ImportGroupStep& group : fresh.groups) {
+        if (group.fields.name == L"Empty") {
+            EXPECT_TRUE(group.fields.hasDescription);
+        }
+    }
+    for (const ImportNoteStep& note : fresh.notes) {
+        if (note.fields.title == L"Top") {
+            EXPECT_FALSE(note.fields.hasComments) << "NULL comments stay NULL";
+        }
+    }
+}
+
+} // namespace
