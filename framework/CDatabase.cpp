@@ -78,6 +78,8 @@ void CDatabase::Close()
 {
     // Recordsets on this connection go first; each detaches itself.
     while (!m_recordsets.empty()) m_recordsets.back()->Close();
+    // A transaction left open is undone, never half kept.
+    if (m_inTransaction) Rollback();
     if (m_connected) ::SQLDisconnect(m_connection.Get());
     m_connected = false;
     m_connection.Free();
@@ -100,6 +102,37 @@ void CDatabase::ExecuteSQL(LPCWSTR sql)
     else if (!SQL_SUCCEEDED(::SQLRowCount(statement.Get(), &rows))) rows = -1;
     m_rowsAffected = static_cast<long>(rows);
     while (SQL_SUCCEEDED(::SQLMoreResults(statement.Get()))) {}
+}
+
+BOOL CDatabase::BeginTrans()
+{
+    if (!m_connected) AfxThrowDBException(L"The database is not open.");
+    const SQLRETURN rc = ::SQLSetConnectAttrW(m_connection.Get(), SQL_ATTR_AUTOCOMMIT,
+                                              reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_OFF)), SQL_IS_UINTEGER);
+    if (!SQL_SUCCEEDED(rc)) AfxThrowDBException(rc, SQL_HANDLE_DBC, m_connection.Get());
+    m_inTransaction = true;
+    return TRUE;
+}
+
+BOOL CDatabase::CommitTrans()
+{
+    if (!m_inTransaction) return FALSE;
+    const SQLRETURN rc = ::SQLEndTran(SQL_HANDLE_DBC, m_connection.Get(), SQL_COMMIT);
+    if (!SQL_SUCCEEDED(rc)) AfxThrowDBException(rc, SQL_HANDLE_DBC, m_connection.Get());
+    m_inTransaction = false;
+    ::SQLSetConnectAttrW(m_connection.Get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_ON)),
+                         SQL_IS_UINTEGER);
+    return TRUE;
+}
+
+BOOL CDatabase::Rollback()
+{
+    if (!m_inTransaction) return FALSE;
+    const SQLRETURN rc = ::SQLEndTran(SQL_HANDLE_DBC, m_connection.Get(), SQL_ROLLBACK);
+    m_inTransaction = false;
+    ::SQLSetConnectAttrW(m_connection.Get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(SQL_AUTOCOMMIT_ON)),
+                         SQL_IS_UINTEGER);
+    return SQL_SUCCEEDED(rc) ? TRUE : FALSE;
 }
 
 void CDatabase::AttachRecordset(CRecordset* recordset) { m_recordsets.push_back(recordset); }

@@ -42,6 +42,14 @@ public:
     // How many rows the last ExecuteSQL inserted, changed or deleted (-1 when the driver cannot tell).
     long GetRowsAffected() const { return m_rowsAffected; }
 
+    // One transaction on the connection: BeginTrans turns automatic commits
+    // off, CommitTrans and Rollback end it and turn them back on. Failures
+    // throw CDBException; Rollback throws nothing (it is what cleans up).
+    BOOL BeginTrans();
+    BOOL CommitTrans();
+    BOOL Rollback();
+    bool InTransaction() const { return m_inTransaction; }
+
     SQLHDBC GetConnectionHandle() const { return m_connection.Get(); }
 
     // Recordsets open on this connection; Close closes them first.
@@ -54,6 +62,7 @@ private:
     bool m_connected = false;
     long m_rowsAffected = -1;
     bool m_readOnly = false;
+    bool m_inTransaction = false;
     CString m_connect;
     std::vector<CRecordset*> m_recordsets;  // not owned
 };

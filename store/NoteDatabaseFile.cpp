@@ -33,7 +33,7 @@ using ConfigDataSourceFunction = BOOL(WINAPI*)(HWND, WORD, LPCWSTR, LPCWSTR);
 
 } // namespace
 
-bool CreateNoteDatabaseFile(const CString& path)
+bool RequestNoteDatabaseFile(const CString& path)
 {
     // Installer attributes are a list of strings that ends with an empty one.
     std::wstring attributes = BuildCreationAttributes(path).str();
@@ -42,8 +42,12 @@ bool CreateNoteDatabaseFile(const CString& path)
     // does not depend on it at load time.
     CLoadedLibrary installer(L"odbccp32.dll");
     const auto configure = reinterpret_cast<ConfigDataSourceFunction>(reinterpret_cast<void*>(installer.Find("SQLConfigDataSourceW")));
-    const BOOL created = configure && configure(nullptr, ODBC_ADD_DSN, kNoteDriverName, attributes.c_str());
-    if (!created) {
+    return configure && configure(nullptr, ODBC_ADD_DSN, kNoteDriverName, attributes.c_str());
+}
+
+bool CreateNoteDatabaseFile(const CString& path)
+{
+    if (!RequestNoteDatabaseFile(path)) {
         AfxMessageBox(LoadResourceString(IDS_CREATE_FAILED), MB_ICONEXCLAMATION);
         return false;
     }

@@ -10,6 +10,8 @@ class CDatabase;
 // empty file at `path`. A refusal shows "Failed creating database" and
 // returns false; nothing is created or overwritten then.
 bool CreateNoteDatabaseFile(const CString& path);
+// The same request to the installer, without a message: false when refused.
+bool RequestNoteDatabaseFile(const CString& path);
 
 // Connects the closed `database` to the file at `path`. A refused connection
 // leaves as a CDBException (not caught here); a prompt the user cancelled

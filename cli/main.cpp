@@ -1,0 +1,108 @@
+// QuillboxCli: exports a note database to a folder of .sql files, or imports
+// such a folder into one, for scripts (a pre-commit hook, a CI job).
+//   QuillboxCli export <database> <folder>
+//   QuillboxCli import <database> <folder> [--dry-run]
+// An import into a database file that does not exist creates it.
+// Exits 0 on success, 1 with a message on standard error otherwise.
+#include "CliReport.h"
+#include "store/NoteDatabaseFile.h"
+#include "store/NoteExchange.h"
+#include "store/NoteSql.h"
+#include "store/Utf8Text.h"
+#include "framework/CDBException.h"
+#include "framework/CDatabase.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+void Print(FILE* stream, const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+int Fail(const CString& message)
+{
+    Print(stderr, "QuillboxCli: " + ToUtf8(message) + "\n");
+    return 1;
+}
+
+int Usage()
+{
+    Print(stderr, "usage: QuillboxCli export <database> <folder>\n"
+                  "       QuillboxCli import <database> <folder> [--dry-run]\n");
+    return 1;
+}
+
+bool IsFolder(const wchar_t* path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const wchar_t* path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int Run(const CString& command, const CString& databasePath, const CString& folder, bool dryRun)
+{
+    if (!IsFolder(folder)) return Fail(folder + L": no such folder");
+    // An import into a file that does not exist yet makes a new note database first.
+    const bool create = command == L"import" && !dryRun && !IsFile(databasePath);
+    if (!create && !IsFile(databasePath)) return Fail(databasePath + L": no such note database");
+    if (create && !RequestNoteDatabaseFile(databasePath)) return Fail(databasePath + L": the note database could not be created");
+    CDatabase database;
+    try {
+        database.Open(nullptr, FALSE, FALSE, BuildConnectString(databasePath), TRUE);
+        if (create) {
+            for (const wchar_t* statement : kSchemaStatements) database.ExecuteSQL(statement);
+            Print(stdout, "created " + ToUtf8(databasePath) + "\n");
+        }
+    } catch (CDBException* e) {
+        const CString text = e->m_strError;
+        e->Delete();
+        return Fail(databasePath + L": " + text);
+    }
+    if (!database.IsOpen()) return Fail(databasePath + L": the note database could not be opened");
+    if (command == L"export") {
+        const ExchangeOutcome outcome = ExportNoteDatabase(database, folder, nullptr);
+        if (!outcome.ok) return Fail(outcome.message);
+        Print(stdout, DescribeExport(outcome));
+        return 0;
+    }
+    ImportPlan plan;
+    ExchangeOutcome outcome = PlanNoteImport(database, folder, plan, nullptr);
+    if (!outcome.ok) return Fail(outcome.message);
+    if (!dryRun && !plan.ChangesNothing()) {
+        outcome = ApplyNoteImport(database, plan, nullptr);
+        if (!outcome.ok) return Fail(outcome.message + L" (the note database was not changed)");
+    }
+    Print(stdout, DescribeImport(plan, dryRun));
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 4) return Usage();
+    const CString command = argv[1];
+    const bool dryRun = argc == 5 && std::wcscmp(argv[4], L"--dry-run") == 0;
+    if (command == L"export" && argc != 4) return Usage();
+    if (command == L"import" && argc != 4 && !dryRun) return Usage();
+    if (command != L"export" && command != L"import") return Usage();
+    try {
+        return Run(command, argv[2], argv[3], dryRun);
+    } catch (CException* e) {
+        e->Delete();
+        return Fail(L"an unexpected failure");
+    } catch (...) {
+        return Fail(L"an unexpected failure");
+    }
+}

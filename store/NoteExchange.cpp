@@ -1,0 +1,323 @@
+// Export and import through the database connection and the file system.
+#include "NoteExchange.h"
+
+#include "ExchangeSql.h"
+#include "ExportNames.h"
+#include "ExportPlan.h"
+#include "NoteFileText.h"
+#include "NoteFolderFiles.h"
+#include "Utf8Text.h"
+#include "framework/CDBException.h"
+#include "framework/CDBVariant.h"
+#include "framework/CDatabase.h"
+#include "framework/CRecordset.h"
+
+#include <map>
+
+namespace {
+
+int FieldInt(CRecordset& recordset, short index)
+{
+    CDBVariant value;
+    recordset.GetFieldValue(index, value);
+    switch (value.m_dwType) {
+    case DBVT_SHORT: return value.m_iVal;
+    case DBVT_LONG: return static_cast<int>(value.m_lVal);
+    case DBVT_STRING: return _wtoi(*value.m_pstring);
+    default: return 0;
+    }
+}
+
+// A text column; false when it is NULL.
+bool FieldText(CRecordset& recordset, short index, CString& text)
+{
+    CDBVariant value;
+    recordset.GetFieldValue(index, value);
+    text = value.m_dwType == DBVT_STRING ? *value.m_pstring : CString();
+    return value.m_dwType != DBVT_NULL;
+}
+
+void ReadLibrary(CDatabase& database, std::vector<DatabaseGroup>& groups, std::vector<DatabaseNote>& notes)
+{
+    CRecordset groupRows(&database);
+    groupRows.Open(CRecordset::forwardOnly, kExportGroupsStatement, CRecordset::executeDirect);
+    for (; !groupRows.IsEOF(); groupRows.MoveNext()) {
+        DatabaseGroup group;
+        group.id = FieldInt(groupRows, 0);
+        FieldText(groupRows, 1, group.fields.name);
+        group.fields.hasDescription = FieldText(groupRows, 2, group.fields.description);
+        groups.push_back(group);
+    }
+    groupRows.Close();
+    CRecordset noteRows(&database);
+    noteRows.Open(CRecordset::forwardOnly, kExportNotesStatement, CRecordset::executeDirect);
+    for (; !noteRows.IsEOF(); noteRows.MoveNext()) {
+        DatabaseNote note;
+        note.id = FieldInt(noteRows, 0);
+        note.groupId = FieldInt(noteRows, 1);
+        FieldText(noteRows, 2, note.fields.title);
+        note.fields.hasComments = FieldText(noteRows, 3, note.fields.comments);
+        FieldText(noteRows, 4, note.fields.query);
+        notes.push_back(note);
+    }
+    noteRows.Close();
+}
+
+ExchangeOutcome Failed(const CString& message)
+{
+    ExchangeOutcome outcome;
+    outcome.ok = false;
+    outcome.message = message;
+    return outcome;
+}
+
+ExchangeOutcome Cancelled()
+{
+    ExchangeOutcome outcome = Failed(L"Cancelled.");
+    outcome.cancelled = true;
+    return outcome;
+}
+
+CString DatabaseFailure(CDBException* e)
+{
+    CString text = e->m_strError;
+    e->Delete();
+    return text.IsEmpty() ? CString(L"The note database reported a failure.") : text;
+}
+
+bool EndsWithNoCase(const CString& name, const wchar_t* extension)
+{
+    const std::wstring key = FileNameKey(name), tail = FileNameKey(extension);
+    return key.size() > tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+bool IsCandidateFile(const FolderItem& item)
+{
+    return !item.isFolder && !item.isLink &&
+           (EndsWithNoCase(item.name, kNoteFileExtension) || EndsWithNoCase(item.name, kGroupFileExtension));
+}
+
+// What the export folder holds today; the bytes of earlier export files by path.
+class ExportFolderScan {
+public:
+    bool Scan(const CString& root, CString& error)
+    {
+        std::vector<FolderItem> items;
+        if (!ListFolder(root, items, error)) return false;
+        for (const FolderItem& item : items) {
+            if (!Add(root, CString(), item, error)) return false;
+            if (!item.isFolder || item.isLink) continue;
+            std::vector<FolderItem> inner;
+            if (!ListFolder(JoinPath(root, item.name), inner, error)) return false;
+            for (const FolderItem& innerItem : inner)
+                if (!Add(root, item.name, innerItem, error)) return false;
+        }
+        return true;
+    }
+
+    const std::vector<ExistingEntry>& Entries() const { return m_entries; }
+    const std::string* BytesOf(const CString& path) const
+    {
+        auto it = m_bytes.find(FileNameKey(path));
+        return it == m_bytes.end() ? nullptr : &it->second;
+    }
+
+private:
+    bool Add(const CString& root, const CString& folder, const FolderItem& item, CString& error)
+    {
+        ExistingEntry entry;
+        entry.folder = folder;
+        entry.name = item.name;
+        entry.isFolder = item.isFolder;
+        if (IsCandidateFile(item) && item.size <= kImportFileLimit) {
+            const CString path = JoinPath(JoinPath(root, folder), item.name);
+            std::string bytes;
+            bool tooLarge = false;
+            if (!ReadWholeFile(path, kImportFileLimit, bytes, tooLarge, error) && !tooLarge) return false;
+            CString text;
+            if (FromUtf8(bytes, text)) {
+                entry.isNoteFile = ParseNoteFile(text, entry.note);
+                entry.isGroupFile = !entry.isNoteFile && ParseGroupFile(text, entry.group);
+            }
+            if (entry.isNoteFile || entry.isGroupFile) m_bytes[FileNameKey(path)] = std::move(bytes);
+        }
+        m_entries.push_back(entry);
+        return true;
+    }
+
+    std::vector<ExistingEntry> m_entries;
+    std::map<std::wstring, std::string> m_bytes;
+};
+
+CString AnsiToWide(const std::string& bytes)
+{
+    if (bytes.empty()) return CString();
+    const int length = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (length <= 0) return CString();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), &wide[0], length);
+    return CString(std::move(wide));
+}
+
+void ReadImportFile(const CString& root, const CString& folder, const FolderItem& item, std::vector<ImportFile>& files)
+{
+    ImportFile file;
+    file.folder = folder;
+    file.name = item.name;
+    if (item.size > kImportFileLimit) {
+        file.tooLarge = true;
+    } else {
+        std::string bytes;
+        bool tooLarge = false;
+        CString error;
+        if (!ReadWholeFile(JoinPath(JoinPath(root, folder), item.name), kImportFileLimit, bytes, tooLarge, error)) {
+            file.isText = false;
+            file.tooLarge = tooLarge;
+        } else {
+            file.isText = DecodeFileText(bytes, AnsiToWide, file.text) == TextDecodeResult::Text;
+        }
+    }
+    files.push_back(std::move(file));
+}
+
+} // namespace
+
+ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, IExchangeProgress* progress)
+{
+    std::vector<DatabaseGroup> groups;
+    std::vector<DatabaseNote> notes;
+    try {
+        ReadLibrary(database, groups, notes);
+    } catch (CDBException* e) {
+        return Failed(DatabaseFailure(e));
+    }
+    ExportFolderScan scan;
+    CString error;
+    if (!scan.Scan(folder, error)) return Failed(error);
+
+    std::vector<ExportGroup> exportGroups;
+    bool haveNone = false;
+    for (const DatabaseGroup& group : groups) {
+        exportGroups.push_back({group.id, group.fields});
+        haveNone = haveNone || group.id == 0;
+    }
+    if (!haveNone) exportGroups.push_back({0, {L"None", false, CString()}});
+    std::vector<ExportNote> exportNotes;
+    for (const DatabaseNote& note : notes) exportNotes.push_back({note.groupId, note.fields});
+    const ExportPlan plan = PlanExport(exportGroups, exportNotes, scan.Entries());
+
+    ExchangeOutcome outcome;
+    outcome.groups = static_cast<int>(groups.size());
+    outcome.notes = static_cast<int>(notes.size());
+    for (const PlannedFolder& planned : plan.folders) {
+        const CString path = JoinPath(folder, planned.name);
+        if (!planned.existingName.IsEmpty() && !RenameEntry(JoinPath(folder, planned.existingName), path, error)) return Failed(error);
+        if (!EnsureFolder(path, error)) return Failed(error);
+    }
+    const int total = static_cast<int>(plan.files.size());
+    int done = 0;
+    for (const PlannedFile& file : plan.files) {
+        if (progress && !progress->Continue(done, total)) return Cancelled();
+        ++done;
+        const CString inFolder = JoinPath(folder, file.folder);
+        const CString path = JoinPath(inFolder, file.name);
+        if (!file.existingName.IsEmpty()) {
+            const CString oldPath = JoinPath(inFolder, file.existingName);
+            if (!RenameEntry(oldPath, path, error)) return Failed(error);
+            ++outcome.written;
+        }
+        const std::string* before = scan.BytesOf(file.existingName.IsEmpty() ? path : JoinPath(inFolder, file.existingName));
+        if (before && *before == file.bytes) {
+            if (file.existingName.IsEmpty()) ++outcome.unchanged;
+            continue;
+        }
+        if (!WriteFileWhole(path, file.bytes, error)) return Failed(error);
+        if (file.existingName.IsEmpty()) ++outcome.written;
+    }
+    for (const StaleEntry& stale : plan.staleFiles) {
+        if (!RemoveFile(JoinPath(JoinPath(folder, stale.folder), stale.name), error)) return Failed(error);
+        ++outcome.removed;
+    }
+    // A folder of a group that is gone goes too, unless something else is in it.
+    for (const CString& stale : plan.staleFolders) ::RemoveDirectoryW(JoinPath(folder, stale));
+    if (progress) progress->Continue(total, total);
+    return outcome;
+}
+
+ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, ImportPlan& plan, IExchangeProgress* progress)
+{
+    std::vector<DatabaseGroup> groups;
+    std::vector<DatabaseNote> notes;
+    try {
+        ReadLibrary(database, groups, notes);
+    } catch (CDBException* e) {
+        return Failed(DatabaseFailure(e));
+    }
+    std::vector<FolderItem> items;
+    CString error;
+    if (!ListFolder(folder, items, error)) return Failed(error);
+    std::vector<std::pair<CString, FolderItem>> candidates;
+    std::vector<ImportRefusal> skipped;
+    for (const FolderItem& item : items) {
+        if (IsCandidateFile(item)) candidates.push_back({CString(), item});
+        if (!item.isFolder) continue;
+        if (item.isLink) {
+            skipped.push_back({item.name, L"a link, not followed"});
+            continue;
+        }
+        std::vector<FolderItem> inner;
+        if (!ListFolder(JoinPath(folder, item.name), inner, error)) {
+            skipped.push_back({item.name, L"cannot be read"});
+            continue;
+        }
+        for (const FolderItem& innerItem : inner) {
+            if (IsCandidateFile(innerItem)) candidates.push_back({item.name, innerItem});
+            else if (innerItem.isFolder) skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder"});
+        }
+    }
+    std::vector<ImportFile> files;
+    const int total = static_cast<int>(candidates.size());
+    for (int i = 0; i < total; ++i) {
+        if (progress && !progress->Continue(i, total)) return Cancelled();
+        ReadImportFile(folder, candidates[static_cast<size_t>(i)].first, candidates[static_cast<size_t>(i)].second, files);
+    }
+    plan = PlanImport(groups, notes, files);
+    plan.refusals.insert(plan.refusals.end(), skipped.begin(), skipped.end());
+    ExchangeOutcome outcome;
+    outcome.groups = static_cast<int>(groups.size());
+    outcome.notes = static_cast<int>(notes.size());
+    return outcome;
+}
+
+ExchangeOutcome ApplyNoteImport(CDatabase& database, const ImportPlan& plan, IExchangeProgress* progress)
+{
+    const int total = static_cast<int>(plan.groups.size() + plan.notes.size());
+    int done = 0;
+    try {
+        database.BeginTrans();
+        for (const ImportGroupStep& step : plan.groups) {
+            if (progress && !progress->Continue(done++, total)) {
+                database.Rollback();
+                return Cancelled();
+            }
+            database.ExecuteSQL(BuildImportGroupStatement(step));
+        }
+        for (const ImportNoteStep& step : plan.notes) {
+            if (step.action == ImportAction::Unchanged) { ++done; continue; }
+            if (progress && !progress->Continue(done++, total)) {
+                database.Rollback();
+                return Cancelled();
+            }
+            database.ExecuteSQL(BuildImportNoteStatement(step));
+        }
+        database.CommitTrans();
+    } catch (CDBException* e) {
+        database.Rollback();
+        return Failed(DatabaseFailure(e));
+    }
+    if (progress) progress->Continue(total, total);
+    ExchangeOutcome outcome;
+    outcome.groups = plan.CountGroups(ImportAction::Add) + plan.CountGroups(ImportAction::Change);
+    outcome.notes = plan.Count(ImportAction::Add) + plan.Count(ImportAction::Change);
+    return outcome;
+}

@@ -1,0 +1,188 @@
+// Win32 file work of exports and imports.
+#include "NoteFolderFiles.h"
+
+#include <algorithm>
+
+#include <cwchar>
+
+namespace {
+
+// Owns a file handle from CreateFileW.
+class CFileHandle {
+public:
+    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
+    ~CFileHandle() { Close(); }
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
+    bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+    bool Close()
+    {
+        if (!IsValid()) return true;
+        const bool closed = ::CloseHandle(m_handle) != FALSE;
+        m_handle = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// Owns a search handle from FindFirstFileW.
+class CFindHandle {
+public:
+    explicit CFindHandle(HANDLE handle) : m_handle(handle) {}
+    ~CFindHandle()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE) ::FindClose(m_handle);
+    }
+    CFindHandle(const CFindHandle&) = delete;
+    CFindHandle& operator=(const CFindHandle&) = delete;
+    HANDLE Get() const { return m_handle; }
+
+private:
+    HANDLE m_handle;
+};
+
+bool Fail(CString& error, const CString& path, DWORD code)
+{
+    error = DescribeFileError(path, code);
+    return false;
+}
+
+} // namespace
+
+CString JoinPath(const CString& folder, const CString& name)
+{
+    if (folder.IsEmpty()) return name;
+    const wchar_t last = folder.str().back();
+    return (last == L'\\' || last == L'/') ? folder + name : folder + L"\\" + name;
+}
+
+CString DescribeFileError(const CString& path, DWORD code)
+{
+    wchar_t* text = nullptr;
+    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                     code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    CString reason = text ? CString(text) : CString();
+    if (text) ::LocalFree(text);
+    reason.TrimRight();
+    if (reason.IsEmpty()) {
+        wchar_t number[32];
+        std::swprintf(number, 32, L"error %lu", static_cast<unsigned long>(code));
+        reason = number;
+    }
+    return path + L": " + reason;
+}
+
+bool ListFolder(const CString& path, std::vector<FolderItem>& items, CString& error)
+{
+    items.clear();
+    WIN32_FIND_DATAW data;
+    CFindHandle find(::FindFirstFileW(JoinPath(path, L"*"), &data));
+    if (find.Get() == INVALID_HANDLE_VALUE) return Fail(error, path, ::GetLastError());
+    do {
+        if (std::wcscmp(data.cFileName, L".") == 0 || std::wcscmp(data.cFileName, L"..") == 0) continue;
+        FolderItem item;
+        item.name = data.cFileName;
+        item.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        item.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        item.size = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        items.push_back(item);
+    } while (::FindNextFileW(find.Get(), &data));
+    const DWORD last = ::GetLastError();
+    if (last != ERROR_NO_MORE_FILES) return Fail(error, path, last);
+    return true;
+}
+
+bool ReadWholeFile(const CString& path, long long limit, std::string& bytes, bool& tooLarge, CString& error)
+{
+    tooLarge = false;
+    bytes.clear();
+    CFileHandle file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.IsValid()) return Fail(error, path, ::GetLastError());
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file.Get(), &size)) return Fail(error, path, ::GetLastError());
+    if (size.QuadPart > limit) {
+        tooLarge = true;
+        return false;
+    }
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD read = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        if (!::ReadFile(file.Get(), &bytes[done], want, &read, nullptr)) return Fail(error, path, ::GetLastError());
+        if (read == 0) break;  // the file shrank meanwhile
+        done += read;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool WriteFileWhole(const CString& path, const std::string& bytes, CString& error)
+{
+    // The temporary file sits beside the target, so the rename stays on one
+    // volume, under a short name that no existing file has (paths stay short).
+    const int slash = path.ReverseFind(L'\\');
+    const CString folder = slash < 0 ? CString() : path.Left(slash + 1);
+    CString temporary;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int n = 1; created == INVALID_HANDLE_VALUE && n < 1000; ++n) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"~qb%d.tmp", n);
+        temporary = folder + name;
+        created = ::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    {
+        CFileHandle file(created);
+        if (!file.IsValid()) return Fail(error, path, ::GetLastError());
+        size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD written = 0;
+            const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+            if (!::WriteFile(file.Get(), bytes.data() + done, want, &written, nullptr) || written == 0) {
+                const DWORD code = ::GetLastError();
+                file.Close();
+                ::DeleteFileW(temporary);
+                return Fail(error, path, code ? code : ERROR_WRITE_FAULT);
+            }
+            done += written;
+        }
+        if (!::FlushFileBuffers(file.Get()) || !file.Close()) {
+            const DWORD code = ::GetLastError();
+            ::DeleteFileW(temporary);
+            return Fail(error, path, code);
+        }
+    }
+    if (!::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = ::GetLastError();
+        ::DeleteFileW(temporary);
+        return Fail(error, path, code);
+    }
+    return true;
+}
+
+bool EnsureFolder(const CString& path, CString& error)
+{
+    if (::CreateDirectoryW(path, nullptr)) return true;
+    const DWORD code = ::GetLastError();
+    const DWORD attributes = ::GetFileAttributesW(path);
+    if (code == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return true;
+    return Fail(error, path, code);
+}
+
+bool RenameEntry(const CString& from, const CString& to, CString& error)
+{
+    if (::MoveFileW(from, to)) return true;
+    return Fail(error, to, ::GetLastError());
+}
+
+bool RemoveFile(const CString& path, CString& error)
+{
+    if (::DeleteFileW(path) || ::GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+    return Fail(error, path, ::GetLastError());
+}
