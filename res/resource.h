@@ -30,6 +30,17 @@
 #define IDC_GROUP_DELETE 1021
 #define IDC_RESULTS_LIST 1022
 #define IDC_OPTIONS_SHOW_PAGE 1023
+
+// The About box and the progress window of exports and imports.
+#define IDD_ABOUT 1040
+#define IDC_ABOUT_VERSION 1041
+#define IDC_ABOUT_LICENCE 1042
+#define IDC_ABOUT_DATABASE 1043
+#define IDC_ABOUT_DRIVER 1044
+#define IDD_PROGRESS 1045
+#define IDC_PROGRESS_TEXT 1046
+#define IDC_PROGRESS_BAR 1047
+#define IDC_ABOUT_COUNTS 1048
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

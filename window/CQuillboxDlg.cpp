@@ -9,12 +9,20 @@
 #include "plugin/HostContract.h"
 #include "res/resource.h"
 #include "store/NoteDatabaseFile.h"
+#include "window/CAboutDlg.h"
 #include "window/COptionsF1.h"
+#include "window/ExchangeCommands.h"
 
 namespace {
 
 const wchar_t kDatabaseFilter[] = L"Microsoft Access Driver (*.mdb)|*.mdb||";
 constexpr int kSplitPushButton = 5;
+
+CString FolderOf(const CString& path)
+{
+    const int slash = path.ReverseFind(L'\\');
+    return slash > 0 ? path.Left(slash) : CString();
+}
 
 } // namespace
 
@@ -24,6 +32,9 @@ BEGIN_MESSAGE_MAP(CQuillboxDlg, CDialog)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_FILE_EXIT, OnExit)
     ON_COMMAND(ID_FILE_OPTIONS, OnOptions)
+    ON_COMMAND(ID_FILE_EXPORT, OnFileExport)
+    ON_COMMAND(ID_FILE_IMPORT, OnFileImport)
+    ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
     ON_MESSAGE(CSuperGridCtrl::WM_GRID_DOUBLECLICK, OnShowNote)
 END_MESSAGE_MAP()
 
@@ -127,8 +138,10 @@ void CQuillboxDlg::OpenNoteDatabase(const CString& path)
         m_database.Close();
         ResetPages(false);
     }
+    m_databasePath.Empty();
     // A refused connection leaves as an exception that the message dispatch reports.
     ConnectNoteDatabase(m_database, path);
+    if (m_database.IsOpen()) m_databasePath = path;
     ResetPages(m_database.IsOpen() != FALSE);
 }
 
@@ -159,4 +172,23 @@ void CQuillboxDlg::OnOptions()
     COptionsF1 general;
     sheet.AddPage(&general);
     sheet.DoModal();
+}
+
+// The folder picker starts where the last export or import went, else beside the note database.
+void CQuillboxDlg::OnFileExport()
+{
+    if (m_exchangeFolder.IsEmpty()) m_exchangeFolder = FolderOf(m_databasePath);
+    RunExport(*this, m_database, m_exchangeFolder);
+}
+
+void CQuillboxDlg::OnFileImport()
+{
+    if (m_exchangeFolder.IsEmpty()) m_exchangeFolder = FolderOf(m_databasePath);
+    if (RunImport(*this, m_database, m_exchangeFolder)) LoadCatalogue();
+}
+
+void CQuillboxDlg::OnHelpAbout()
+{
+    CAboutDlg about(m_database, m_databasePath, this);
+    about.DoModal();
 }

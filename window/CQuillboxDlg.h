@@ -43,6 +43,9 @@ protected:
     void OnFileOpen();
     void OnExit();
     void OnOptions();
+    void OnFileExport();
+    void OnFileImport();
+    void OnHelpAbout();
     LRESULT OnShowNote(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -69,5 +72,7 @@ private:
     bool m_findInSequel = false;
     CImageList m_imageList;
     CSuperGridCtrl m_list;
+    CString m_databasePath;  // the open note database's path, for the About box
+    CString m_exchangeFolder;  // the folder of the last export or import
     CListedGroups m_listedGroups;  // what the pages' group lists hold since they were last emptied
 };

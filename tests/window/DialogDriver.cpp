@@ -5,6 +5,7 @@
 #include "tests/window/DialogDriver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <atomic>
 
@@ -66,9 +67,20 @@ std::vector<HWND> DirectChildren(HWND parent)
 
 bool IsFileDialog(HWND window) { return ui::ClassName(window) == L"#32770" && ::GetDlgItem(window, kFileNameBox); }
 
+// The folder picker: a dialog with a folder tree.
+bool IsFolderPicker(HWND window)
+{
+    if (ui::ClassName(window) != L"#32770") return false;
+    for (HWND child : DirectChildren(window)) {
+        if (ui::ClassName(child) == L"SysTreeView32") return true;
+    }
+    return false;
+}
+
 bool IsMessageBoxWindow(HWND window)
 {
-    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, kNoteList) || IsFileDialog(window)) return false;
+    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, kNoteList) || IsFileDialog(window) || IsFolderPicker(window))
+        return false;
     for (HWND child : DirectChildren(window)) {
         if (ui::ClassName(child) == L"Static" && !ui::WindowText(child).empty()) return true;
     }
@@ -97,13 +109,13 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = kPatienceMs)
 
 bool WaitDestroyed(HWND window) { return WaitUntil([window] { return !::IsWindow(window); }); }
 
-SeenBox Answer(HWND box)
+SeenBox Answer(HWND box, int answer = IDOK)
 {
     WaitUntil([box] { return !::IsWindow(box) || ::IsWindowVisible(box); });
     SeenBox seen;
     seen.text = ui::MessageBoxText(box);
     seen.icon = ui::MessageBoxIcon(box);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, IDOK)));
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
     WaitDestroyed(box);
     return seen;
 }
@@ -163,6 +175,14 @@ CommandResult RunFileCommand(HWND dialog, int command, const wchar_t* title, con
 
 HWND List(HWND dialog) { return ::GetDlgItem(dialog, kNoteList); }
 
+HWND FindFolderPicker()
+{
+    for (HWND window : OwnTopLevelWindows()) {
+        if (IsFolderPicker(window) && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 HWND Settle(HWND dialog)
@@ -189,6 +209,23 @@ CommandResult NewFile(HWND dialog, const std::wstring& path) { return RunFileCom
 CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path)
 {
     return RunFileCommand(dialog, command, command == kFileNew ? L"Save As" : L"Open", path, false);
+}
+
+CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer)
+{
+    CommandResult result;
+    ::PostMessageW(dialog, WM_COMMAND, command, 0);
+    HWND picker = nullptr;
+    WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindMessageBox() != nullptr; });
+    if (picker) {
+        result.fileDialogShown = true;
+        // The user's walk through the folder tree, in one message.
+        if (!folder.empty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        ::PostMessageW(picker, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
+        WaitDestroyed(picker);
+    }
+    while (HWND box = Settle(dialog)) result.boxes.push_back(Answer(box, answer));
+    return result;
 }
 
 std::vector<Row> ListRows(HWND dialog)

@@ -25,6 +25,9 @@ constexpr int kFileOpen = 32782;
 constexpr int kFindName = 32779;
 constexpr int kFindDescription = 32780;
 constexpr int kFindSequel = 32788;
+constexpr int kFileExport = 32786;
+constexpr int kFileImport = 32787;
+constexpr int kHelpAbout = 32775;
 
 // Waits until the dialog's thread has handled everything posted to it so far
 // and is back in a message loop. Returns the message box that loop belongs to
@@ -52,6 +55,11 @@ CommandResult NewFile(HWND dialog, const std::wstring& path);
 // File, New or Open (`command`), then Cancel in the file dialog, after
 // typing `path` into it when one is given.
 CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path = std::wstring());
+
+// File, Export or File, Import: chooses `folder` in the "Browse for Folder"
+// window's tree and confirms it (an empty `folder`: cancels it); the message boxes
+// that follow are answered with `answer` (IDOK, or IDCANCEL for a question).
+CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer = IDOK);
 
 // One row of the note list.
 struct Row {

@@ -1,0 +1,160 @@
+// File, Export, File, Import and Help, About through the real dialog: the
+// folder picker, the files on disk, the import's summary and question, the
+// list after an import, and the About box's facts.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwctype>
+
+#include "tests/support/UiDriver.h"
+#include "tests/window/DialogHarness.h"
+#include "tests/window/NoteFiles.h"
+#include "tests/window/WindowTestSupport.h"
+
+namespace {
+
+using dialogdriver::ChooseFolder;
+using dialogdriver::CommandResult;
+
+constexpr int kAboutVersion = 1041;
+constexpr int kAboutDatabase = 1043;
+constexpr int kAboutCounts = 1048;
+constexpr int kAboutDriver = 1044;
+
+// Every file under `folder`, as "sub\name", sorted.
+std::vector<std::wstring> FilesUnder(const std::wstring& folder, const std::wstring& prefix = L"")
+{
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return files;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            for (const std::wstring& inner : FilesUnder(folder + L"\\" + name, prefix + name + L"\\")) files.push_back(inner);
+        } else {
+            files.push_back(prefix + name);
+        }
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+struct AboutFacts {
+    std::wstring version, database, counts, driver;
+    bool closedByEscape = false;
+};
+
+AboutFacts ReadAbout(HWND dialog)
+{
+    AboutFacts facts;
+    ::PostMessageW(dialog, WM_COMMAND, dialogdriver::kHelpAbout, 0);
+    HWND about = ui::WaitForWindow(L"#32770", L"About Quillbox");
+    if (!about) return facts;
+    facts.version = ui::WindowText(::GetDlgItem(about, kAboutVersion));
+    facts.database = ui::WindowText(::GetDlgItem(about, kAboutDatabase));
+    facts.counts = ui::WindowText(::GetDlgItem(about, kAboutCounts));
+    facts.driver = ui::WindowText(::GetDlgItem(about, kAboutDriver));
+    ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);  // Escape
+    facts.closedByEscape = ui::WaitForWindowGone(about);
+    return facts;
+}
+
+bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
+
+TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
+{
+    const std::wstring path = windowtest::MakeSample(L"exchange.mdb");
+    const std::wstring folder = windowtest::FileIn(L"exchange export");
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    storetest::WriteFileBytes(folder + L"\\notes.txt", "a file of the user's own");
+
+    harness::Host host;
+    CommandResult noDatabaseExport, noDatabaseImport, exported, again, cancelled, imported, pickerCancelled;
+    AboutFacts closedAbout, openAbout;
+    std::vector<std::wstring> rowsAfterImport;
+    std::vector<std::wstring> rowsBeforeCancel, rowsAfterCancel;
+    harness::Execute(host, [&](HWND dialog) {
+        noDatabaseExport = ChooseFolder(dialog, dialogdriver::kFileExport, folder);
+        noDatabaseImport = ChooseFolder(dialog, dialogdriver::kFileImport, folder);
+        closedAbout = ReadAbout(dialog);
+
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        openAbout = ReadAbout(dialog);
+        pickerCancelled = ChooseFolder(dialog, dialogdriver::kFileExport, L"");
+        exported = ChooseFolder(dialog, dialogdriver::kFileExport, folder);
+        again = ChooseFolder(dialog, dialogdriver::kFileImport, folder);
+
+        // A note from another tool, and a changed query in an exported file.
+        storetest::WriteFileBytes(folder + L"\\Work\\From elsewhere.sql", "SELECT 'elsewhere';\n");
+        std::string report = storetest::ReadFileBytes(folder + L"\\Work\\Report a.sql");
+        const size_t query = report.find("SELECT * FROM orders");
+        ASSERT_NE(std::string::npos, query) << "Report a.sql was not exported";
+        report.replace(query, 20, "SELECT * FROM orders2");
+        storetest::WriteFileBytes(folder + L"\\Work\\Report a.sql", report);
+        storetest::WriteFileBytes(folder + L"\\Top from elsewhere.sql", "SELECT 'top';");
+
+        rowsBeforeCancel = dialogdriver::RowNames(dialog);
+        cancelled = ChooseFolder(dialog, dialogdriver::kFileImport, folder, IDCANCEL);
+        rowsAfterCancel = dialogdriver::RowNames(dialog);
+        imported = ChooseFolder(dialog, dialogdriver::kFileImport, folder, IDOK);
+        rowsAfterImport = dialogdriver::RowNames(dialog);
+    });
+
+    for (const CommandResult* result : {&noDatabaseExport, &noDatabaseImport}) {
+        EXPECT_FALSE(result->fileDialogShown) << "with nothing open no folder is asked for";
+        ASSERT_EQ(1u, result->boxes.size());
+        EXPECT_TRUE(Contains(result->boxes[0].text, L"No note database is open")) << windowtest::Narrow(result->boxes[0].text);
+    }
+    EXPECT_EQ(L"No note database is open", closedAbout.database);
+    EXPECT_TRUE(closedAbout.closedByEscape);
+
+    // The About box: a version from the module's resource, the file and its numbers, the driver.
+    EXPECT_TRUE(openAbout.closedByEscape);
+    EXPECT_EQ(0u, openAbout.version.find(L"Version ")) << windowtest::Narrow(openAbout.version);
+    EXPECT_EQ(2, std::count(openAbout.version.begin(), openAbout.version.end(), L'.')) << windowtest::Narrow(openAbout.version);
+    EXPECT_EQ(path, openAbout.database);
+    EXPECT_EQ(L"5 notes in 4 groups", openAbout.counts);
+    EXPECT_TRUE(Contains(openAbout.driver, L"ODBC driver: ") && openAbout.driver.size() > 16) << windowtest::Narrow(openAbout.driver);
+
+    EXPECT_TRUE(pickerCancelled.fileDialogShown);
+    EXPECT_TRUE(pickerCancelled.boxes.empty()) << "a cancelled picker does nothing";
+
+    ASSERT_TRUE(exported.fileDialogShown);
+    ASSERT_EQ(1u, exported.boxes.size());
+    EXPECT_TRUE(Contains(exported.boxes[0].text, L"Exported 5 notes and 4 groups")) << windowtest::Narrow(exported.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), exported.boxes[0].icon);
+
+    ASSERT_EQ(1u, again.boxes.size());
+    EXPECT_TRUE(Contains(again.boxes[0].text, L"There is nothing to import")) << windowtest::Narrow(again.boxes[0].text);
+    EXPECT_TRUE(Contains(again.boxes[0].text, L"5 notes unchanged")) << windowtest::Narrow(again.boxes[0].text);
+
+    ASSERT_EQ(1u, cancelled.boxes.size());
+    const std::wstring& question = cancelled.boxes[0].text;
+    EXPECT_TRUE(Contains(question, L"2 notes to add") && Contains(question, L"1 note to change") && Contains(question, L"Import now?"))
+        << windowtest::Narrow(question);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION), cancelled.boxes[0].icon);
+    EXPECT_EQ(rowsBeforeCancel, rowsAfterCancel);
+
+    EXPECT_TRUE(imported.boxes.size() == 1) << "only the question";
+    EXPECT_NE(rowsAfterImport.end(), std::find(rowsAfterImport.begin(), rowsAfterImport.end(), L"Top from elsewhere"))
+        << "the list shows the import at once: " << windowtest::Join(rowsAfterImport);
+
+    // The database holds the import; the user's own file is untouched.
+    EXPECT_EQ((std::vector<std::wstring>{L"1|From elsewhere|SELECT 'elsewhere';\n", L"1|Report a|SELECT * FROM orders2"}),
+              notefiles::Rows(path, L"SELECT groupId,name,query FROM notes WHERE name LIKE '%elsewhere' AND groupId=1 OR id=4 ORDER BY name"));
+    EXPECT_EQ((std::vector<std::wstring>{L"7"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
+    EXPECT_EQ("a file of the user's own", storetest::ReadFileBytes(folder + L"\\notes.txt"));
+    const std::vector<std::wstring> files = FilesUnder(folder);
+    EXPECT_EQ((std::vector<std::wstring>{L"Admin\\README.md", L"Admin\\users.sql", L"Empty\\README.md", L"Top from elsewhere.sql",
+                                         L"Work\\From elsewhere.sql", L"Work\\README.md", L"Work\\Report a.sql", L"Work\\report b.sql",
+                                         L"alpha top.sql", L"notes.txt", L"zeta top.sql"}),
+              files)
+        << windowtest::Join(files);
+}
+
+} // namespace
