@@ -16,6 +16,8 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <fcntl.h>
+#include <io.h>
 
 namespace {
 
@@ -91,6 +93,9 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
 
 int wmain(int argc, wchar_t** argv)
 {
+    // Bytes as they are: "\n" stays "\n", as scripts reading the output expect.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     if (argc < 4) return Usage();
     const CString command = argv[1];
     const bool dryRun = argc == 5 && std::wcscmp(argv[4], L"--dry-run") == 0;

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# QuillboxCli through scripts/quillbox, checked with the sqlite3 shell, diff
+# and git: notes with every awkward character go from a folder into a new
+# note database, out again, into a second database and out again; the two
+# exports are byte for byte the same, the databases hold the same rows, a
+# second export rewrites nothing, an import of a database's own export
+# changes nothing, a dry run changes nothing, and failures exit 1 with a
+# message. Run by ctest in the pe tree (scripts/test sets up the prefix).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+quillbox=$root/scripts/quillbox
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+same() { [ "$1" = "$2" ] || { printf 'got:\n%s\nexpected:\n%s\n' "$1" "$2"; return 1; }; }
+
+# A folder of notes as other tools and hand edits leave them.
+src=$work/src
+mkdir -p "$src/odd group" "$src/Plain" "$src/Empty"
+printf -- '-- Quillbox note\n-- title: "  spaced -- */ \\"quoted\\"\\ttab  "\n-- group: "None"\n-- comments: "line\\nbreak \xf0\x9f\x98\x80 and > -->"\n\nSELECT 1; -- */\r\n\ttabbed \xf0\x90\x90\xb7 caf\xc3\xa9  \n' > "$src/a.sql"
+printf -- '-- Quillbox note\n-- title: "CON"\n-- group: "Odd: group."\n-- comments: null\n\nSELECT '"'"'it'"'"''"'"'s'"'"';' > "$src/odd group/device.sql"
+printf -- '-- Quillbox note\n-- title: "Report"\n-- group: "Odd: group."\n-- comments: ""\n\nSELECT 2;' > "$src/odd group/r1.sql"
+printf -- '-- Quillbox note\n-- title: "Report"\n-- group: "Odd: group."\n-- comments: "twin"\n\nSELECT 3;' > "$src/odd group/r2.sql"
+printf -- '-- Quillbox note\n-- title: "report"\n-- group: "Odd: group."\n-- comments: "lower"\n\nSELECT 4;' > "$src/odd group/r3.sql"
+printf -- '-- Quillbox note\n-- title: "a/b\\\\c*d?e"\n-- group: "Odd: group."\n-- comments: null\n\n/* no line break at the end */' > "$src/odd group/slash.sql"
+printf '<!-- Quillbox group -->\n<!-- name: "Odd: group." -->\n<!-- description: "first line\\nsecond \\u2028 line" -->\n' > "$src/odd group/README.md"
+printf '<!-- Quillbox group -->\n<!-- name: "Empty" -->\n<!-- description: null -->\n' > "$src/Empty/README.md"
+printf 'SELECT plain FROM elsewhere;\r\n' > "$src/Plain/From another tool.sql"
+printf '\xef\xbb\xbfSELECT bom;' > "$src/Plain/With BOM.sql"
+printf '\xff\xfeS\0E\0L\0\x3d\xd8\x00\xde' > "$src/Plain/Utf16.sql"
+printf 'SELECT \xe9t\xe9;' > "$src/Plain/Ansi.sql"
+printf 'not a note' > "$src/Plain/notes.txt"
+notes_in_src=10
+
+a=$work/a.mdb b=$work/b.mdb out_a=$work/out-a out_b=$work/out-b
+mkdir -p "$out_a" "$out_b"
+out=$("$quillbox" import "$a" "$src")
+check "import into a new database creates it and adds every note" same "$(grep -E '^(added|refused)' <<<"$out")" "added $notes_in_src
+refused 0"
+check "export A" "$quillbox" export "$a" "$out_a" >/dev/null
+check "import A's export into a new B" "$quillbox" import "$b" "$out_a" >/dev/null
+check "export B" "$quillbox" export "$b" "$out_b" >/dev/null
+check "the two exports are byte for byte the same" diff -r "$out_a" "$out_b"
+
+# The same rows, read with plain SQLite (hex keeps the order the engine's own).
+rows() {
+  sqlite3 "$1" "SELECT hex(g.groupName), hex(n.name), quote(n.comments), hex(n.query) FROM notes n JOIN groups g ON g.id = n.groupId ORDER BY 1, 2, 3, 4;
+                SELECT hex(groupName), quote(groupDescription) FROM groups ORDER BY 1;"
+}
+check "B holds exactly A's notes and groups" same "$(rows "$b")" "$(rows "$a")"
+check "A holds $notes_in_src notes" same "$(sqlite3 "$a" 'SELECT count(*) FROM notes')" "$notes_in_src"
+check "a query keeps its bytes" same "$(sqlite3 "$a" "SELECT hex(query) FROM notes WHERE hex(name) = hex('  spaced -- */ \"quoted\"	tab  ')")" \
+  "$(printf 'SELECT 1; -- */\r\n\ttabbed \xf0\x90\x90\xb7 caf\xc3\xa9  \n' | od -An -tx1 | tr -d ' \n' | tr a-f A-F)"
+check "NULL comments stay NULL" same "$(sqlite3 "$a" "SELECT quote(comments) FROM notes WHERE hex(name) = hex('CON')")" "NULL"
+check "UTF-16, BOM and ANSI files are read as text" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE hex(name) IN (hex('With BOM'), hex('Utf16'), hex('Ansi')) ORDER BY hex(name)")" \
+  "$(printf 'SELECT \xc3\xa9t\xc3\xa9;\nSEL\xf0\x9f\x98\x80\nSELECT bom;')"
+check "file names are safe and unique without regard to case" same "$(cd "$out_a" && ls "Odd_ group_" | LC_ALL=C sort)" \
+  "$(printf 'README.md\nReport (2).sql\nReport.sql\n_CON.sql\na_b_c_d_e.sql\nreport (3).sql')"
+
+# Stable: a second export rewrites nothing, git sees no change.
+git -C "$out_a" init -q && git -C "$out_a" add -A && git -C "$out_a" -c user.name=t -c user.email=t@t commit -qm export
+before=$(find "$out_a" -path '*/.git' -prune -o -type f -printf '%p %T@\n' | sort)
+out=$("$quillbox" export "$a" "$out_a")
+check "a second export writes nothing" same "$(head -1 <<<"$out")" "written 0"
+check "modification times unchanged" same "$(find "$out_a" -path '*/.git' -prune -o -type f -printf '%p %T@\n' | sort)" "$before"
+check "git status is clean" same "$(git -C "$out_a" status --porcelain)" ""
+out=$("$quillbox" import "$a" "$out_a")
+check "importing A's export into A changes nothing" same "$(head -2 <<<"$out")" "added 0
+changed 0"
+
+# A changed, a renamed and a deleted note touch only their own files.
+sqlite3 "$a" "UPDATE notes SET query = 'SELECT 22;' WHERE hex(query) = hex('SELECT 2;');
+              UPDATE notes SET name = 'Renamed' WHERE hex(name) = hex('CON'); DELETE FROM notes WHERE hex(query) = hex('SELECT 4;')"
+"$quillbox" export "$a" "$out_a" >/dev/null
+check "only the changed, renamed and deleted notes' files change" same "$(git -C "$out_a" status --porcelain | LC_ALL=C sort)" \
+  "$(printf ' D "Odd_ group_/_CON.sql"\n D "Odd_ group_/report (3).sql"\n M "Odd_ group_/Report.sql"\n?? "Odd_ group_/Renamed.sql"')"
+
+# A dry run reports and changes nothing.
+printf -- '-- Quillbox note\n-- title: "Dry"\n-- group: "None"\n-- comments: null\n\nSELECT dry;' > "$out_b/dry.sql"
+out=$("$quillbox" import "$b" "$out_b" --dry-run)
+check "a dry run says what it would add" same "$(head -1 <<<"$out")" "added 1"
+check "a dry run changes nothing" same "$(sqlite3 "$b" 'SELECT count(*) FROM notes')" "$notes_in_src"
+
+# Failures: exit 1 and a message on standard error.
+"$quillbox" export "$a" "$work/missing" 2>"$work/err" >/dev/null
+check "a missing folder exits 1" [ $? -eq 1 ]
+check "and says so" grep -q 'no such folder' "$work/err"
+"$quillbox" export "$work/missing.mdb" "$out_a" 2>"$work/err" >/dev/null
+check "a missing database exits 1" [ $? -eq 1 ]
+"$quillbox" frobnicate "$a" "$out_a" 2>"$work/err" >/dev/null
+check "an unknown command exits 1 with the usage" [ $? -eq 1 ]
+grep -q usage "$work/err" || { echo "FAILED: no usage text"; failures=$((failures + 1)); }
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
