@@ -2,10 +2,12 @@
 // through the host contract, runs its command and, from a second thread,
 // opens the note database through File, Open as a user would, then saves
 // screenshots of the list with expanded groups, the View page showing a
-// note, the Edit page and the Group Edit page. Each <name>.bmp is the whole
+// note, the Edit page and the Group Edit page, then exports the notes into a
+// folder, adds a note file there and captures the import's summary. Each <name>.bmp is the whole
 // screen; <name>.crop beside it holds the dialog's rectangle (WxH+X+Y).
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <functional>
@@ -21,6 +23,8 @@ namespace {
 
 constexpr int kFileOpen = 32782;
 constexpr int kFileExit = 32774;
+constexpr int kFileExport = 32786;
+constexpr int kFileImport = 32787;
 constexpr int kTab = 1007;
 constexpr int kNoteList = 1020;
 constexpr int kGroupCombo = 1015;
@@ -139,6 +143,60 @@ bool Capture(HWND dialog, const std::wstring& folder, const wchar_t* name)
     return saved;
 }
 
+// A File command that asks for a folder: chooses `folder` in the picker's tree.
+bool ChooseFolder(HWND dialog, int command, const std::wstring& folder)
+{
+    ::PostMessageW(dialog, WM_COMMAND, command, 0);
+    HWND picker = nullptr;
+    for (DWORD start = ::GetTickCount(); !picker && ::GetTickCount() - start < kPatienceMs; ::Sleep(50)) {
+        HWND candidate = FindTopLevel(L"#32770", nullptr);
+        if (candidate && candidate != dialog && ::FindWindowExW(candidate, nullptr, L"SysTreeView32", nullptr)) picker = candidate;
+    }
+    if (!picker) {
+        std::fwprintf(stderr, L"no folder picker\n");
+        return false;
+    }
+    ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    ::PostMessageW(picker, WM_COMMAND, IDOK, 0);
+    return true;
+}
+
+// The box an export or import ends with (its caption is the dialog's).
+HWND WaitForBox(HWND dialog)
+{
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < kPatienceMs; ::Sleep(50)) {
+        HWND box = FindTopLevel(L"#32770", L"Quillbox");
+        if (box && box != dialog) return box;
+    }
+    return nullptr;
+}
+
+bool CaptureImportSummary(HWND dialog, const std::wstring& folder)
+{
+    const std::wstring notes = folder + L"\\tour notes";
+    ::CreateDirectoryW(notes.c_str(), nullptr);
+    if (!ChooseFolder(dialog, kFileExport, notes)) return false;
+    HWND done = WaitForBox(dialog);
+    if (!done) {
+        std::fwprintf(stderr, L"no box after the export\n");
+        return false;
+    }
+    ::PostMessageW(done, WM_COMMAND, IDOK, 0);
+    for (DWORD start = ::GetTickCount(); ::IsWindow(done) && ::GetTickCount() - start < kPatienceMs;) ::Sleep(50);
+    // A note from another tool, dropped into a group's folder.
+    FILE* file = _wfopen((notes + L"\\Orders\\Orders by region.sql").c_str(), L"wb");
+    if (!file) return false;
+    std::fputs("SELECT region, Count(*) FROM orders GROUP BY region\n", file);
+    std::fclose(file);
+    if (!ChooseFolder(dialog, kFileImport, notes)) return false;
+    HWND summary = WaitForBox(dialog);
+    if (!summary) return false;
+    const bool ok = Capture(summary, folder, L"quillbox-import");
+    ::PostMessageW(summary, WM_COMMAND, IDCANCEL, 0);
+    for (DWORD start = ::GetTickCount(); ::IsWindow(summary) && ::GetTickCount() - start < kPatienceMs;) ::Sleep(50);
+    return ok;
+}
+
 bool Tour(const std::wstring& database, const std::wstring& folder)
 {
     HWND dialog = WaitForTopLevel(L"#32770", L"Quillbox");
@@ -175,6 +233,7 @@ bool Tour(const std::wstring& database, const std::wstring& folder)
         ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kGroupCombo, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     }
     ok = Capture(dialog, folder, L"quillbox-group-edit") && ok;
+    ok = CaptureImportSummary(dialog, folder) && ok;
     ::PostMessageW(dialog, WM_COMMAND, kFileExit, 0);
     return ok;
 }
