@@ -158,3 +158,4 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
 }
 
 } // namespace
+
