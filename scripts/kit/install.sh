@@ -76,7 +76,7 @@ make_dirs() { # folder
 
 # Copies a file to `target`, which must not exist yet, and records it.
 install_file() { # source target
-  [ -e "$2" ] && fail "$2 is in the way (not put there by this installer): move it away first"
+  if [ -e "$2" ]; then fail "$2 is in the way (not put there by this installer): move it away first"; fi
   cp "$1" "$2.part" && mv "$2.part" "$2"
   record file "$2"
 }
@@ -125,7 +125,7 @@ install_fonts() {
     return 0
   fi
   while IFS= read -r font; do
-    [ -n "$font" ] && record file "$font"
+    if [ -n "$font" ]; then record file "$font"; fi
   done <<< "$fonts"
 }
 
@@ -135,7 +135,7 @@ do_install() { # plug-in folder
     [A-Za-z]:\\*) plugins=$(winepath -u "$plugins" 2>/dev/null) || fail "cannot map $1 to a folder" ;;
   esac
   [ -d "$plugins" ] || fail "no such folder: $plugins"
-  plugins=$(cd "$plugins" && pwd)
+  plugins=$(cd "$plugins" && pwd -P)
 
   local missing
   missing=$(missing_packages)
@@ -145,13 +145,15 @@ do_install() { # plug-in folder
   fi
   command -v wine >/dev/null || fail "wine is not installed"
 
-  [ -f "$manifest" ] && do_uninstall quietly
+  if [ -f "$manifest" ]; then do_uninstall quietly; fi
   use_prefix "$wanted_prefix"
   local made
   made=$(make_dirs "$data_dir")
   : > "$manifest"
   made+=$'\n'$(make_dirs "$lib_dir")
-  while IFS= read -r dir; do [ -n "$dir" ] && record dir "$dir"; done <<< "$made"
+  while IFS= read -r dir; do
+    if [ -n "$dir" ]; then record dir "$dir"; fi
+  done <<< "$made"
   # A failure half-way undoes what was done so far.
   trap 'echo "install.sh: undoing the install" >&2; do_uninstall quietly' EXIT
   record prefix "$prefix"
@@ -185,7 +187,7 @@ do_uninstall() { # [quietly]
       registry-values) reg delete "$value" /v Driver /f || true; reg delete "$value" /v Setup /f || true ;;
       registry-driver-entry) reg delete "$value" /v "$driver_name" /f || true ;;
       odbcinst-section) remove_odbcinst_section "$value" ;;
-      odbcinst-line-end) [ -s "$value" ] && truncate -s -1 "$value" ;;
+      odbcinst-line-end) if [ -s "$value" ]; then truncate -s -1 "$value"; fi ;;
       odbcinst-created) [ -s "$value" ] || rm -f "$value" ;;
     esac
   done < <(tac "$manifest")

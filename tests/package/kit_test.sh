@@ -28,10 +28,12 @@ trap cleanup EXIT
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+fatal() { fail "$*"; echo "kit_test: $failures failures"; exit 1; }
 expect_file() { [ -e "$1" ] || fail "$2: $1 is missing"; }
 expect_no_file() { [ ! -e "$1" ] || fail "$2: $1 is still there"; }
 reg_value() { # key name: the value's data, or nothing
-  wine reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' | awk -v name="$2" '$1 == name { sub(/^[^\t ]+[\t ]+REG_SZ[\t ]+/, ""); print }' || true
+  wine reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' |
+    awk -F '    REG_SZ    ' -v name="$2" '{ n = $1; sub(/^ +/, "", n) } n == name { print $2 }' || true
 }
 # The files a user has, outside what Wine itself keeps changing.
 inventory() {
@@ -45,13 +47,17 @@ start=$(date +%s)
 wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
-grep -q '^#arch=win64' "$WINEPREFIX/system.reg" || fail "the new prefix is not 64-bit"
+wineserver -k  # writes the registry files, as a user's prefix has them
+grep -q '^#arch=win64' "$WINEPREFIX/system.reg" || fatal "the new prefix is not 64-bit"
 echo "prefix made in $(( $(date +%s) - start )) s"
 mkdir -p "$WINEPREFIX/drive_c/Host" "$WINEPREFIX/drive_c/notes"
 # The user already has another driver in ~/.odbcinst.ini (its last line
 # without a line end): it must come through untouched.
 printf '[Other driver]\nDriver=/usr/lib/other.so\n\n[Another]\nDriver=/usr/lib/another.so' > "$HOME/.odbcinst.ini"
 cp "$HOME/.odbcinst.ini" "$work/odbcinst.before"
+# The prefix has a Tahoma of its own already: it is left alone.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+printf 'the user'"'"'s own Tahoma' > "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf"
 before=$(inventory)
 
 tar -C "$work" -xzf "$packages/$kit.tar.gz"
@@ -68,12 +74,12 @@ grep -q 'libsqlite3-0:i386' <<< "$message" || fail "install.sh did not name the 
 [ "$(inventory)" = "$before" ] || fail "a refused install left files behind"
 
 start=$(date +%s)
-"$install" 'C:\Host' || fail "install.sh failed"
+"$install" 'C:\Host' || fatal "install.sh failed"
 echo "installed in $(( $(date +%s) - start )) s"
 expect_file "$WINEPREFIX/drive_c/Host/Quillbox.dll" "the plug-in"
 expect_file "$WINEPREFIX/drive_c/windows/syswow64/QuillboxMdbSetup.dll" "the setup DLL"
-expect_file "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" "Tahoma"
 expect_file "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" "Marlett"
+grep -q "own Tahoma" "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" || fail "the prefix's own Tahoma was replaced"
 [ "$(grep -cxF "[$driver_name]" "$HOME/.odbcinst.ini")" = 1 ] || fail "odbcinst.ini has no section for the driver"
 setup=$(reg_value "$driver_key" Driver)
 [ "$setup" = 'C:\windows\system32\QuillboxMdbSetup.dll' ] || fail "Driver is '$setup'"
@@ -98,6 +104,7 @@ cmp -s "$work/odbcinst.before" "$HOME/.odbcinst.ini" || fail "odbcinst.ini diffe
 wine reg query "$driver_key" /reg:32 >/dev/null 2>&1 && fail "the driver's registry key is still there"
 [ -z "$(reg_value "$drivers_key" "$driver_name")" ] || fail "the driver is still among the ODBC Drivers"
 rm "$WINEPREFIX/drive_c/Host/KitHostTest.exe"
+grep -q "own Tahoma" "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" || fail "the uninstall took the prefix's own Tahoma"
 after=$(inventory)
 [ "$after" = "$before" ] || fail "the uninstall left: $(diff <(echo "$before") <(echo "$after") | grep '^[<>]')"
 "$install" --uninstall | grep -q 'nothing to uninstall' || fail "a second uninstall did something"
