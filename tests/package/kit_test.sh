@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The Wine kit as a new user gets it: unpacked and installed into a home
-# folder and a Wine prefix (64-bit, Wine's default) of their own, outside the
-# build tree, with no ODBCSYSINI/ODBCINI; a host in the plug-in folder makes a
-# note file, saves a note and finds it (KitHostTest.exe); installing again
-# changes nothing; the uninstall leaves no trace.
-#   kit_test.sh <folder with the packages> <KitHostTest.exe>
+# folder and a Wine prefix (win64, Wine's default, or win32) of their own,
+# outside the build tree, with no ODBCSYSINI/ODBCINI; a host in the plug-in
+# folder makes a note file, saves a note and finds it (KitHostTest.exe);
+# installing again changes nothing; the uninstall leaves no trace. install.sh
+# runs without WINEPREFIX, so it finds the prefix at its default, ~/.wine.
+#   kit_test.sh <folder with the packages> <KitHostTest.exe> win64|win32
 set -euo pipefail
 packages=$1
 host_exe=$2
+arch=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 version=$(tr -d '[:space:]' < "$root/VERSION")
 kit=quillbox-$version-wine-i386
@@ -18,7 +20,8 @@ drivers_key='HKLM\Software\ODBC\ODBCINST.INI\ODBC Drivers'
 work=$(mktemp -d /tmp/quillbox-kit.XXXXXX)
 export HOME=$work/home
 export WINEPREFIX=$HOME/.wine TMPDIR=$work/tmp
-unset ODBCSYSINI ODBCINI WINEARCH XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
+export WINEARCH=$arch
+unset ODBCSYSINI ODBCINI XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
 mkdir -p "$HOME" "$TMPDIR"
 cleanup() {
   wineserver -k 2>/dev/null || true
@@ -38,7 +41,7 @@ reg_value() { # key name: the value's data, or nothing
 # The files a user has, outside what Wine itself keeps changing.
 inventory() {
   (cd "$HOME" && find . -path ./.wine -prune -o -print | sort)
-  (cd "$WINEPREFIX/drive_c/windows" && find system32 syswow64 Fonts -maxdepth 1 | sort)
+  (cd "$WINEPREFIX/drive_c/windows" && find system32 syswow64 Fonts -maxdepth 1 2>/dev/null | sort)
   (cd "$WINEPREFIX/drive_c/Host" && find . | sort)
 }
 
@@ -48,7 +51,10 @@ wineboot -i >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
 wineserver -k  # writes the registry files, as a user's prefix has them
-grep -q '^#arch=win64' "$WINEPREFIX/system.reg" || fatal "the new prefix is not 64-bit"
+grep -q "^#arch=$arch" "$WINEPREFIX/system.reg" || fatal "the new prefix is not $arch"
+unset WINEARCH  # the user's later commands do not name it
+system_dir=$WINEPREFIX/drive_c/windows/system32
+[ "$arch" = win64 ] && system_dir=$WINEPREFIX/drive_c/windows/syswow64
 echo "prefix made in $(( $(date +%s) - start )) s"
 mkdir -p "$WINEPREFIX/drive_c/Host" "$WINEPREFIX/drive_c/notes"
 # The user already has another driver in ~/.odbcinst.ini (its last line
@@ -67,17 +73,17 @@ install=$work/$kit/install.sh
 mkdir -p "$work/fakebin"
 printf '#!/bin/sh\n[ "$3" = libsqlite3-0:i386 ] && exit 1\nexec /usr/bin/dpkg-query "$@"\n' > "$work/fakebin/dpkg-query"
 chmod +x "$work/fakebin/dpkg-query"
-if message=$(PATH=$work/fakebin:$PATH "$install" 'C:\Host' 2>&1); then
+if message=$(PATH=$work/fakebin:$PATH env -u WINEPREFIX "$install" 'C:\Host' 2>&1); then
   fail "install.sh succeeded without libsqlite3-0:i386"
 fi
 grep -q 'libsqlite3-0:i386' <<< "$message" || fail "install.sh did not name the missing package: $message"
 [ "$(inventory)" = "$before" ] || fail "a refused install left files behind"
 
 start=$(date +%s)
-"$install" 'C:\Host' || fatal "install.sh failed"
+env -u WINEPREFIX "$install" 'C:\Host' || fatal "install.sh failed"
 echo "installed in $(( $(date +%s) - start )) s"
 expect_file "$WINEPREFIX/drive_c/Host/Quillbox.dll" "the plug-in"
-expect_file "$WINEPREFIX/drive_c/windows/syswow64/QuillboxMdbSetup.dll" "the setup DLL"
+expect_file "$system_dir/QuillboxMdbSetup.dll" "the setup DLL"
 expect_file "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" "Marlett"
 grep -q "own Tahoma" "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" || fail "the prefix's own Tahoma was replaced"
 [ "$(grep -cxF "[$driver_name]" "$HOME/.odbcinst.ini")" = 1 ] || fail "odbcinst.ini has no section for the driver"
@@ -96,10 +102,10 @@ notes=$(sqlite3 "$WINEPREFIX/drive_c/notes/kit.mdb" 'SELECT name FROM notes' 2>&
 [ "$notes" = "Kit note" ] || fail "the note file holds '$notes'"
 
 # Installing again replaces the first install.
-"$install" 'C:\Host' >/dev/null || fail "the second install failed"
+env -u WINEPREFIX "$install" 'C:\Host' >/dev/null || fail "the second install failed"
 [ "$(grep -cxF "[$driver_name]" "$HOME/.odbcinst.ini")" = 1 ] || fail "a second install doubled the driver's section"
 
-"$install" --uninstall || fail "install.sh --uninstall failed"
+env -u WINEPREFIX "$install" --uninstall || fail "install.sh --uninstall failed"
 cmp -s "$work/odbcinst.before" "$HOME/.odbcinst.ini" || fail "odbcinst.ini differs from before: $(diff "$work/odbcinst.before" "$HOME/.odbcinst.ini")"
 wine reg query "$driver_key" /reg:32 >/dev/null 2>&1 && fail "the driver's registry key is still there"
 [ -z "$(reg_value "$drivers_key" "$driver_name")" ] || fail "the driver is still among the ODBC Drivers"
@@ -107,7 +113,7 @@ rm "$WINEPREFIX/drive_c/Host/KitHostTest.exe"
 grep -q "own Tahoma" "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" || fail "the uninstall took the prefix's own Tahoma"
 after=$(inventory)
 [ "$after" = "$before" ] || fail "the uninstall left: $(diff <(echo "$before") <(echo "$after") | grep '^[<>]')"
-"$install" --uninstall | grep -q 'nothing to uninstall' || fail "a second uninstall did something"
+env -u WINEPREFIX "$install" --uninstall | grep -q 'nothing to uninstall' || fail "a second uninstall did something"
 
 echo "kit_test: $failures failures"
 [ "$failures" -eq 0 ]
