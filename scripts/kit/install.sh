@@ -56,6 +56,11 @@ use_prefix() { # prefix
   prefix=$1
   export WINEPREFIX=$prefix
   [ -f "$prefix/system.reg" ] || fail "no Wine prefix at $prefix: run 'wineboot' once to make it, or set WINEPREFIX"
+  read_prefix_kind
+}
+
+# The registry view and the system folder of 32-bit programs in the prefix.
+read_prefix_kind() {
   view=
   system_dir=$prefix/drive_c/windows/system32
   if grep -q '^#arch=win64' "$prefix/system.reg"; then
@@ -177,15 +182,19 @@ remove_odbcinst_section() { # file
 do_uninstall() { # [quietly]
   [ -f "$manifest" ] || { say "nothing to uninstall"; return 0; }
   local kind value dirs=()
-  use_prefix "$(awk -F '\t' '$1 == "prefix" { print $2 }' "$manifest")"
+  prefix=$(awk -F '\t' '$1 == "prefix" { print $2 }' "$manifest")
+  export WINEPREFIX=$prefix
+  # A prefix deleted since took its part along; the rest is still removed.
+  local have_prefix=false
+  if [ -f "$prefix/system.reg" ]; then have_prefix=true; read_prefix_kind; fi
   # Undo in the reverse order of the install; the folders go last, when empty.
   while IFS=$'\t' read -r kind value; do
     case $kind in
       dir) dirs+=("$value") ;;
       file) rm -f "$value" ;;
-      registry-key) reg delete "$value" /f || true ;;
-      registry-values) reg delete "$value" /v Driver /f || true; reg delete "$value" /v Setup /f || true ;;
-      registry-driver-entry) reg delete "$value" /v "$driver_name" /f || true ;;
+      registry-key) if $have_prefix; then reg delete "$value" /f || true; fi ;;
+      registry-values) if $have_prefix; then reg delete "$value" /v Driver /f || true; reg delete "$value" /v Setup /f || true; fi ;;
+      registry-driver-entry) if $have_prefix; then reg delete "$value" /v "$driver_name" /f || true; fi ;;
       odbcinst-section) remove_odbcinst_section "$value" ;;
       odbcinst-line-end) if [ -s "$value" ]; then truncate -s -1 "$value"; fi ;;
       odbcinst-created) [ -s "$value" ] || rm -f "$value" ;;

@@ -39,8 +39,9 @@ reg_value() { # key name: the value's data, or nothing
     awk -F '    REG_SZ    ' -v name="$2" '{ n = $1; sub(/^ +/, "", n) } n == name { print $2 }' || true
 }
 # The files a user has, outside what Wine itself keeps changing.
+home_files() { (cd "$HOME" && find . -path ./.wine -prune -o -print | sort); }
 inventory() {
-  (cd "$HOME" && find . -path ./.wine -prune -o -print | sort)
+  home_files
   (cd "$WINEPREFIX/drive_c/windows" && find system32 syswow64 Fonts -maxdepth 1 2>/dev/null | sort)
   (cd "$WINEPREFIX/drive_c/Host" && find . | sort)
 }
@@ -65,6 +66,7 @@ cp "$HOME/.odbcinst.ini" "$work/odbcinst.before"
 mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
 printf 'the user'"'"'s own Tahoma' > "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf"
 before=$(inventory)
+home_before=$(home_files)
 
 tar -C "$work" -xzf "$packages/$kit.tar.gz"
 install=$work/$kit/install.sh
@@ -114,6 +116,16 @@ grep -q "own Tahoma" "$WINEPREFIX/drive_c/windows/Fonts/tahoma.ttf" || fail "the
 after=$(inventory)
 [ "$after" = "$before" ] || fail "the uninstall left: $(diff <(echo "$before") <(echo "$after") | grep '^[<>]')"
 env -u WINEPREFIX "$install" --uninstall | grep -q 'nothing to uninstall' || fail "a second uninstall did something"
+
+# A prefix deleted after the install: the uninstall still clears the home folder.
+env -u WINEPREFIX "$install" 'C:\Host' >/dev/null || fail "the install before deleting the prefix failed"
+wineserver -k
+rm -rf "$WINEPREFIX"
+env -u WINEPREFIX "$install" --uninstall >/dev/null || fail "the uninstall without the prefix failed"
+cmp -s "$work/odbcinst.before" "$HOME/.odbcinst.ini" || fail "without the prefix, odbcinst.ini differs from before"
+home_after=$(home_files)
+[ "$home_after" = "$home_before" ] ||
+  fail "without the prefix, the uninstall left: $(diff <(echo "$home_before") <(echo "$home_after") | grep '^[<>]')"
 
 echo "kit_test: $failures failures"
 [ "$failures" -eq 0 ]
