@@ -35,23 +35,10 @@ private:
     HDC m_dc;       // owned
 };
 
-// A font selected into a DC for the scope, the DC's old font put back after.
-class ScopedFont {
-public:
-    ScopedFont(HDC dc, HFONT font) : m_dc(dc), m_old(::SelectObject(dc, font)) {}
-    ~ScopedFont() { ::SelectObject(m_dc, m_old); }
-    ScopedFont(const ScopedFont&) = delete;
-    ScopedFont& operator=(const ScopedFont&) = delete;
-
-private:
-    HDC m_dc;         // borrowed
-    HGDIOBJ m_old;    // borrowed back
-};
-
 // The family of the font GDI really uses for `font`, after substitution.
 std::wstring RealizedFamily(HDC dc, HFONT font)
 {
-    ScopedFont selected(dc, font);
+    CSelectObject selected(dc, font);
     const UINT size = ::GetOutlineTextMetricsW(dc, 0, nullptr);
     if (size == 0) return L"(no outline font)";
     std::vector<char> buffer(size);
@@ -75,7 +62,7 @@ std::vector<Label> Labels(HWND page)
         if (ui::ClassName(child) != L"Static") continue;
         Label label;
         label.text = Text(child);
-        ScopedFont selected(dc.Get(), DialogFont(child));
+        CSelectObject selected(dc.Get(), DialogFont(child));
         TEXTMETRICW metrics = {};
         ::GetTextMetricsW(dc.Get(), &metrics);
         RECT box = {};
