@@ -24,6 +24,19 @@ qb_launcher() {
   printf '%s ' -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
 }
 
+# Configures the build tree $QB_BUILD/<dir>: the project's tree <tree>
+# (native, pe, elf32), an optional toolchain file of cmake/, a build type and
+# any further cmake options. Once only, unless the options change.
+qb_configure() { # dir tree toolchain build-type [cmake options...]
+  local dir=$QB_BUILD/$1 tree=$2 toolchain=$3 type=$4
+  shift 4
+  local options="$tree|$toolchain|$type|$*"
+  [ -f "$dir/build.ninja" ] && [ "$(cat "$dir/.qb-options" 2>/dev/null)" = "$options" ] && return 0
+  cmake -S "$QB_ROOT" -B "$dir" -G Ninja -DQB_TREE="$tree" -DCMAKE_BUILD_TYPE="$type" $(qb_launcher) \
+    ${toolchain:+-DCMAKE_TOOLCHAIN_FILE=$QB_ROOT/cmake/$toolchain} "$@" >/dev/null
+  printf '%s\n' "$options" > "$dir/.qb-options"
+}
+
 # Starts a private Xvfb when no display is given and exports DISPLAY.
 qb_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
