@@ -37,7 +37,7 @@ bool FieldText(CRecordset& recordset, short index, CString& text)
     return value.m_dwType != DBVT_NULL;
 }
 
-void ReadLibrary(CDatabase& database, std::vector<DatabaseGroup>& groups, std::vector<DatabaseNote>& notes)
+void ReadLibraryRows(CDatabase& database, std::vector<DatabaseGroup>& groups, std::vector<DatabaseNote>& notes)
 {
     CRecordset groupRows(&database);
     groupRows.Open(CRecordset::forwardOnly, kExportGroupsStatement, CRecordset::executeDirect);
@@ -83,6 +83,18 @@ CString DatabaseFailure(CDBException* e)
     CString text = e->m_strError;
     e->Delete();
     return text.IsEmpty() ? CString(L"The note database reported a failure.") : text;
+}
+
+// Every group and note; false with the database's error text when it cannot be read.
+bool ReadLibrary(CDatabase& database, std::vector<DatabaseGroup>& groups, std::vector<DatabaseNote>& notes, CString& error)
+{
+    try {
+        ReadLibraryRows(database, groups, notes);
+        return true;
+    } catch (CDBException* e) {
+        error = DatabaseFailure(e);
+        return false;
+    }
 }
 
 bool EndsWithNoCase(const CString& name, const wchar_t* extension)
@@ -186,13 +198,9 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
 {
     std::vector<DatabaseGroup> groups;
     std::vector<DatabaseNote> notes;
-    try {
-        ReadLibrary(database, groups, notes);
-    } catch (CDBException* e) {
-        return Failed(DatabaseFailure(e));
-    }
-    ExportFolderScan scan;
     CString error;
+    if (!ReadLibrary(database, groups, notes, error)) return Failed(error);
+    ExportFolderScan scan;
     if (!scan.Scan(folder, error)) return Failed(error);
 
     std::vector<ExportGroup> exportGroups;
@@ -248,13 +256,9 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
 {
     std::vector<DatabaseGroup> groups;
     std::vector<DatabaseNote> notes;
-    try {
-        ReadLibrary(database, groups, notes);
-    } catch (CDBException* e) {
-        return Failed(DatabaseFailure(e));
-    }
-    std::vector<FolderItem> items;
     CString error;
+    if (!ReadLibrary(database, groups, notes, error)) return Failed(error);
+    std::vector<FolderItem> items;
     if (!ListFolder(folder, items, error)) return Failed(error);
     std::vector<std::pair<CString, FolderItem>> candidates;
     std::vector<ImportRefusal> skipped;

@@ -64,30 +64,11 @@ void NewDatabase(CDatabase& db, const std::wstring& path, int notes)
                      L"','c','SELECT " + std::to_wstring(i) + L";')");
 }
 
-std::vector<std::wstring> FilesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return files;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            for (const std::wstring& inner : FilesIn(folder + L"\\" + name)) files.push_back(name + L"\\" + inner);
-        } else {
-            files.push_back(name);
-        }
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return files;
-}
-
 // The note files under `folder` that read as whole export files; `other` counts the rest.
 int WholeNoteFiles(const std::wstring& folder, int& other)
 {
     int whole = 0;
-    for (const std::wstring& name : FilesIn(folder)) {
+    for (const std::wstring& name : storetest::FilesUnder(folder)) {
         CString text;
         NoteFileFields note;
         GroupFileFields group;

@@ -1,6 +1,8 @@
 // Test folders, files and the message-box recorder.
 #include "StoreTestSupport.h"
 
+#include <algorithm>
+
 #include "tests/support/UiDriver.h"
 
 #include <fstream>
@@ -12,6 +14,26 @@ std::wstring WindowsPathOf(const std::string& unixPath)
     std::wstring path = L"Z:";
     for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
     return path;
+}
+
+std::vector<std::wstring> FilesUnder(const std::wstring& folder)
+{
+    std::vector<std::wstring> files;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return files;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            for (const std::wstring& inner : FilesUnder(folder + L"\\" + name)) files.push_back(name + L"\\" + inner);
+        } else {
+            files.push_back(name);
+        }
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 void RemoveFolderTree(const std::wstring& path)

@@ -34,6 +34,8 @@ bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 void RemoveFolderTree(const std::wstring& path);
+// Every file under `folder`, as "sub\\name", sorted.
+std::vector<std::wstring> FilesUnder(const std::wstring& folder);
 
 // One message box as the user saw it.
 struct SeenBox {

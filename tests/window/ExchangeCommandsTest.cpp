@@ -24,26 +24,6 @@ constexpr int kAboutCounts = 1048;
 constexpr int kAboutDriver = 1044;
 
 // Every file under `folder`, as "sub\name", sorted.
-std::vector<std::wstring> FilesUnder(const std::wstring& folder, const std::wstring& prefix = L"")
-{
-    std::vector<std::wstring> files;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return files;
-    do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            for (const std::wstring& inner : FilesUnder(folder + L"\\" + name, prefix + name + L"\\")) files.push_back(inner);
-        } else {
-            files.push_back(prefix + name);
-        }
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 struct AboutFacts {
     std::wstring version, database, counts, driver;
     bool closedByEscape = false;
@@ -149,7 +129,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
               notefiles::Rows(path, L"SELECT groupId,name,query FROM notes WHERE name LIKE '%elsewhere' AND groupId=1 OR id=4 ORDER BY name"));
     EXPECT_EQ((std::vector<std::wstring>{L"7"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
     EXPECT_EQ("a file of the user's own", storetest::ReadFileBytes(folder + L"\\notes.txt"));
-    const std::vector<std::wstring> files = FilesUnder(folder);
+    const std::vector<std::wstring> files = storetest::FilesUnder(folder);
     EXPECT_EQ((std::vector<std::wstring>{L"Admin\\README.md", L"Admin\\users.sql", L"Empty\\README.md", L"Top from elsewhere.sql",
                                          L"Work\\From elsewhere.sql", L"Work\\README.md", L"Work\\Report a.sql", L"Work\\report b.sql",
                                          L"alpha top.sql", L"notes.txt", L"zeta top.sql"}),
