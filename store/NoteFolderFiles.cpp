@@ -151,7 +151,9 @@ bool WriteFileWhole(const CString& path, const std::string& bytes, CString& erro
             }
             done += written;
         }
-        if (!::FlushFileBuffers(file.Get()) || !file.Close()) {
+        // No flush per file: a kill cannot tear a file that is renamed only once
+        // written, and the export can always be written again from the database.
+        if (!file.Close()) {
             const DWORD code = ::GetLastError();
             ::DeleteFileW(temporary);
             return Fail(error, path, code);
