@@ -101,7 +101,8 @@ std::vector<std::string> RunPlainSqliteStory(const std::string& path, const std:
 
     // A note added, changed and deleted by its name in other letter cases.
     const std::string note = "Plain SQLite " + searchWord;
-    if (file.Change("INSERT INTO notes(id,groupId,name,comments,query) VALUES((SELECT Max(id)+1 FROM notes),0,'" + note +
+    if (file.Change("INSERT INTO notes(id,groupId,name,comments,query) VALUES((SELECT min(id)+1 FROM notes WHERE id<32767 AND "
+                    "id+1 NOT IN (SELECT id FROM notes)),0,'" + note +
                     "','added by sqlite3','SELECT 1')") != 1) {
         file.Fault("the insert did not add one note");
     }
