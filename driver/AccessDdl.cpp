@@ -1,4 +1,5 @@
-// A small tokenizer and the CREATE TABLE / ALTER TABLE ADD rewriting.
+// The CREATE TABLE / ALTER TABLE ADD rewriting, and which statements go to
+// it and which to the collation of text columns.
 #include "AccessDdl.h"
 
 #include "SqlTokens.h"
@@ -41,6 +42,12 @@ public:
             if (end > i && IsPunct(end - 1, ';')) --end;
             RewriteColumn(i, end);
         }
+        return Apply();
+    }
+
+    std::string RunCollationOnly()
+    {
+        MapGeneralCollation();
         return Apply();
     }
 
@@ -224,6 +231,12 @@ std::string TranslateAccessSql(const std::string& sql, const SchemaColumns& colu
 }
 
 std::string TranslateAccessSql(const std::string& sql) { return TranslateAccessSql(sql, SchemaColumns()); }
+
+std::string WithFileTextCollation(const std::string& sql)
+{
+    const std::vector<SqlToken> tokens = TokenizeSql(sql);
+    return Rewriter(sql, tokens).RunCollationOnly();
+}
 
 bool ParseTypeCheckFailure(const std::string& sqliteMessage, TypeCheckFailure& failure)
 {

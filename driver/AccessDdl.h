@@ -22,6 +22,10 @@ std::string TranslateAccessSql(const std::string& sql, const SchemaColumns& colu
 // The same for a file with no tables yet (DDL).
 std::string TranslateAccessSql(const std::string& sql);
 
+// `sql` (any statement) with every "COLLATE GENERAL" clause made "COLLATE
+// NOCASE"; quoted names and texts that merely read so are kept.
+std::string WithFileTextCollation(const std::string& sql);
+
 enum class AccessType { SmallInt, Integer, Byte, Text, LongText, Other };
 // The Access type of a declared type's first word (VARCHAR, MEMO, SHORT ...).
 AccessType ClassifyAccessType(const std::string& typeWord);

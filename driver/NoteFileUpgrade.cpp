@@ -4,7 +4,6 @@
 #include "NoteFileUpgrade.h"
 
 #include "AccessDdl.h"
-#include "SqlTokens.h"
 
 #include <sqlite3.h>
 
@@ -24,25 +23,6 @@ std::string ColumnText(sqlite3_stmt* statement, int column)
     return text ? reinterpret_cast<const char*>(text) : std::string();
 }
 
-// `sql` with every "COLLATE GENERAL" made "COLLATE NOCASE"; unchanged if none.
-std::string WithFileCollation(const std::string& sql)
-{
-    const std::vector<SqlToken> tokens = TokenizeSql(sql);
-    std::string out;
-    size_t pos = 0;
-    for (size_t i = 0; i + 1 < tokens.size(); ++i) {
-        const SqlToken& word = tokens[i];
-        const SqlToken& name = tokens[i + 1];
-        if (word.kind != SqlToken::Word || UpperAscii(sql.substr(word.begin, word.end - word.begin)) != "COLLATE") continue;
-        if (name.kind != SqlToken::Word && name.kind != SqlToken::Quoted) continue;
-        if (UpperAscii(UnquotedName(sql, name)) != kGeneralCollation) continue;
-        out.append(sql, pos, name.begin - pos);
-        out += kFileTextCollation;
-        pos = name.end;
-    }
-    return pos == 0 ? sql : out.append(sql, pos, std::string::npos);
-}
-
 // The schema entries that name GENERAL.
 bool ReadEntriesToUpgrade(sqlite3* db, std::vector<SchemaEntry>& entries)
 {
@@ -54,7 +34,7 @@ bool ReadEntriesToUpgrade(sqlite3* db, std::vector<SchemaEntry>& entries)
     int rc;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         SchemaEntry entry{ColumnText(statement, 0), ColumnText(statement, 1), ColumnText(statement, 2), ColumnText(statement, 3)};
-        if (WithFileCollation(entry.sql) != entry.sql) entries.push_back(entry);
+        if (WithFileTextCollation(entry.sql) != entry.sql) entries.push_back(entry);
     }
     sqlite3_finalize(statement);
     return rc == SQLITE_DONE;
@@ -112,7 +92,7 @@ private:
         sqlite3_stmt* statement = nullptr;
         int rc = sqlite3_prepare_v2(m_db, "UPDATE sqlite_master SET sql=?1 WHERE type=?2 AND name=?3", -1, &statement, nullptr);
         if (rc == SQLITE_OK) {
-            const std::string sql = WithFileCollation(entry.sql);
+            const std::string sql = WithFileTextCollation(entry.sql);
             sqlite3_bind_text(statement, 1, sql.c_str(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_text(statement, 2, entry.type.c_str(), -1, SQLITE_TRANSIENT);
             sqlite3_bind_text(statement, 3, entry.name.c_str(), -1, SQLITE_TRANSIENT);
