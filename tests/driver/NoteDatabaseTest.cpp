@@ -229,6 +229,17 @@ TEST_F(NoteDatabaseTest, EqualityIgnoresCaseForEveryLetterWhileTheFileNamesOnlyS
               Rows("SELECT name FROM sqlite_master WHERE type='table' AND instr(sql, 'COLLATE NOCASE') ORDER BY name"));
 }
 
+TEST_F(NoteDatabaseTest, AColumnAnotherConnectionAddsComparesByTheGeneralOrderToo)
+{
+    EXPECT_EQ((std::vector<std::string>{}), Rows("SELECT id FROM notes WHERE name = 'x'")) << "the columns as they were";
+    NoteDatabase other;
+    DriverError error;
+    ASSERT_TRUE(other.Open(m_path, false, 200, error)) << error.message;
+    ASSERT_TRUE(RunSql(other, "ALTER TABLE notes ADD COLUMN author VARCHAR(40)", error)) << error.message;
+    ASSERT_TRUE(RunSql(other, "INSERT INTO notes(id,groupId,name,query,author) VALUES(1,0,'n','q','Ärger')", error)) << error.message;
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("SELECT id FROM notes WHERE author = 'äRGER'"));
+}
+
 TEST_F(NoteDatabaseTest, PlainSqliteReadsAndChangesANewFile)
 {
     Ok("INSERT INTO groups VALUES(1,'Sales',NULL)");
