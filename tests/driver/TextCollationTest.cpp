@@ -117,12 +117,40 @@ TEST(TextCollation, TranslatedStatementsRunWithTheCollationRegistered)
         "INSERT INTO notes (id, groupId, name, query) SELECT id + 100, 0, name, 'q' FROM notes WHERE name = 'b' "
         "ON CONFLICT (id) DO UPDATE SET name = excluded.name WHERE comments IS NULL",
     };
-    for (const char* sql : statements) {
+    // Beyond the module's statements: what a user's own SQL may hold.
+    const char* const userStatements[] = {
+        "SELECT DISTINCT name FROM notes WHERE name NOT IN ('x', 'y') AND comments IS NOT NULL ORDER BY 1 DESC NULLS FIRST",
+        "SELECT g.groupName, count(*) AS n FROM groups AS g LEFT JOIN notes AS n2 ON n2.groupId = g.id AND n2.name LIKE 'a%' ESCAPE '!' "
+        "GROUP BY g.groupName HAVING count(*) >= 0 ORDER BY n DESC, g.groupName",
+        "SELECT name, row_number() OVER (PARTITION BY groupId ORDER BY name) FROM notes WINDOW w AS (ORDER BY comments) ORDER BY name",
+        "SELECT name, rank() OVER w FROM notes WINDOW w AS (PARTITION BY query ORDER BY name ROWS BETWEEN UNBOUNDED PRECEDING AND CURRENT ROW)",
+        "WITH RECURSIVE counter(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM counter WHERE x < 3) SELECT x FROM counter",
+        "SELECT CASE WHEN name = 'a' THEN 'first' WHEN name BETWEEN 'b' AND 'c' THEN 'second' ELSE name END AS bucket FROM notes",
+        "SELECT * FROM (SELECT name AS title, comments FROM notes WHERE query = 'q') AS sub WHERE sub.title = 'A' ORDER BY title",
+        "SELECT name FROM notes NATURAL JOIN notes AS twin WHERE EXISTS (SELECT 1 FROM groups WHERE groupName = twin.name) LIMIT 5 OFFSET 1",
+        "SELECT name FROM notes WHERE name = ?1 OR name = :name OR name = @name OR name = $name OR name = ?",
+        "SELECT \"name\", [comments], `query` FROM notes WHERE \"name\" = 'a' AND [comments] <> 'b' AND `query` = 'q' ORDER BY [name]",
+        "SELECT name FROM notes WHERE CAST(name AS TEXT) = 'a' AND substr(name, 1, 1) IN (SELECT groupName FROM groups) "
+        "AND name COLLATE NOCASE = 'a' AND (name, comments) = ('a', 'z') AND name GLOB 'a*' ORDER BY length(name), name COLLATE BINARY",
+        "SELECT name FROM notes INDEXED BY sqlite_autoindex_notes_1 WHERE id = 1",
+        "VALUES (1, 'a'), (2, 'b')",
+        "SELECT name FROM notes EXCEPT SELECT groupName FROM groups INTERSECT SELECT name FROM notes ORDER BY name",
+        "UPDATE notes SET comments = (SELECT groupName FROM groups WHERE groupName = notes.name) WHERE name IN (SELECT name FROM notes)",
+        "UPDATE notes SET comments = g.groupName FROM groups AS g WHERE g.groupName = notes.name",
+        "DELETE FROM notes WHERE name = 'nobody' RETURNING id, name",
+        "INSERT INTO groups (id, groupName) VALUES (5, 'e') RETURNING groupName",
+        "INSERT OR REPLACE INTO groups VALUES (6, replace('f', 'f', 'F'), NULL)",
+        "REPLACE INTO groups (id, groupName) SELECT 7, upper(name) FROM notes WHERE name = 'A' LIMIT 1",
+        "SELECT max(name), min(comments), group_concat(query, ',') FILTER (WHERE name > 'a') FROM notes GROUP BY groupId",
+        "SELECT name FROM notes -- a comment: name = 1\n WHERE /* name = 2 */ name = 'a'",
+    };
+    const auto run = [db](const char* sql) {
         SchemaColumns columns;
         columns.Refresh(db);
         const std::string translated = TranslateAccessSql(sql, columns);
         EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, translated.c_str(), nullptr, nullptr, nullptr)) << translated << ": " << sqlite3_errmsg(db);
-    }
+    };
+    for (const char* sql : statements) run(sql);
     SchemaColumns columns;
     ASSERT_TRUE(columns.Refresh(db));
     EXPECT_EQ(SchemaColumns::Kind::Text, columns.Find("NAME"));
@@ -137,6 +165,7 @@ TEST(TextCollation, TranslatedStatementsRunWithTheCollationRegistered)
     while (sqlite3_step(statement) == SQLITE_ROW) rows += std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))) + " ";
     sqlite3_finalize(statement);
     EXPECT_EQ("a:z b:found b:- ", rows) << "'B' updated 'b', 'Y' deleted 'A', and 'b' was copied";
+    for (const char* sql : userStatements) run(sql);
     sqlite3_close(db);
 }
 
