@@ -2,6 +2,7 @@
 // levels, each knowing which clause it is in.
 #include "TextCollation.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -49,6 +50,14 @@ bool EndsSortTerm(const std::string& upper)
     return words.count(upper) != 0;
 }
 
+// Words that end a select list.
+bool EndsSelectList(const std::string& upper)
+{
+    static const std::unordered_set<std::string> words = {"FROM",  "WHERE",     "GROUP",  "HAVING", "ORDER",
+                                                          "LIMIT", "WINDOW",    "UNION",  "EXCEPT", "INTERSECT"};
+    return words.count(upper) != 0;
+}
+
 class Collator {
 public:
     Collator(const std::string& sql, const std::vector<SqlToken>& tokens, const SchemaColumns& columns, const char* collation)
@@ -58,14 +67,17 @@ public:
 
     std::string Run()
     {
+        MarkSelectListExpressions();
         m_frames.push_back(Frame());
         for (size_t i = 0; i < m_tokens.size(); ++i) Visit(i);
+        std::stable_sort(m_insertions.begin(), m_insertions.end(),
+                         [](const Insertion& a, const Insertion& b) { return a.offset < b.offset; });
         std::string out;
         size_t pos = 0;
-        for (size_t offset : m_insertions) {
-            out.append(m_sql, pos, offset - pos);
-            out += m_suffix;
-            pos = offset;
+        for (const Insertion& insertion : m_insertions) {
+            out.append(m_sql, pos, insertion.offset - pos);
+            out += insertion.text;
+            pos = insertion.offset;
         }
         out.append(m_sql, pos, std::string::npos);
         return out;
@@ -114,12 +126,70 @@ private:
             if (!frame.locked && frame.clause != Clause::Names) SwitchClause(i, frame);
             return;
         }
-        if (!Collates(frame.clause) || frame.locked) return;
+        const bool selectExpression = frame.clause == Clause::Result && InSelectExpression(i);
+        if ((!Collates(frame.clause) || frame.locked) && !selectExpression) return;
         if (IsName(i)) {
             Reference(i, frame);
         } else if (m_tokens[i].kind == SqlToken::Number && frame.clause == Clause::Sort && IsWholeSortTerm(i, i)) {
-            m_insertions.push_back(m_tokens[i].end);  // ORDER BY 2: the second column
+            Collate(i);  // ORDER BY 2: the second column
         }
+    }
+
+    // A select-list item that is an expression (max(name), lower(name) = 'a'
+    // ...) compares its text by the General order too, and keeps the column
+    // name SQLite gives it (its own text) through an alias. Only items that
+    // end in ')' or in "AS name" are taken: there a trailing word can never be
+    // an alias written without AS.
+    void MarkSelectListExpressions()
+    {
+        for (size_t s = 0; s < m_tokens.size(); ++s) {
+            if (!IsWord(s, "SELECT")) continue;
+            size_t itemStart = s + 1;
+            if (IsWord(itemStart, "DISTINCT") || IsWord(itemStart, "ALL")) ++itemStart;
+            int depth = 0;
+            for (size_t j = itemStart; j <= m_tokens.size(); ++j) {
+                const bool end = j == m_tokens.size() || IsPunct(j, ';') || (depth == 0 && IsPunct(j, ')')) ||
+                                 (depth == 0 && IsWord(j) && EndsSelectList(Upper(j)));
+                if (end || (depth == 0 && IsPunct(j, ','))) {
+                    if (j > itemStart) MarkSelectItem(itemStart, j - 1);
+                    itemStart = j + 1;
+                    if (end) break;
+                    continue;
+                }
+                if (IsPunct(j, '(')) ++depth;
+                if (IsPunct(j, ')')) --depth;
+            }
+        }
+    }
+
+    void MarkSelectItem(size_t first, size_t last)
+    {
+        if (last >= first + 2 && IsWord(last - 1, "AS")) {
+            if (!IsReference(first, last - 2)) m_selectExpressions.push_back({first, last - 2});
+        } else if (IsPunct(last, ')')) {
+            m_selectExpressions.push_back({first, last});
+            const std::string text = m_sql.substr(m_tokens[first].begin, m_tokens[last].end - m_tokens[first].begin);
+            std::string alias = " AS \"";
+            for (char c : text) alias += c == '"' ? std::string("\"\"") : std::string(1, c);
+            m_insertions.push_back({m_tokens[last].end, alias + "\""});
+        }
+    }
+
+    // Whether tokens [first, last] are a column, or a dotted chain ending in one.
+    bool IsReference(size_t first, size_t last) const
+    {
+        if (!IsName(last)) return false;
+        size_t i = last;
+        while (i >= first + 2 && IsPunct(i - 1, '.') && IsName(i - 2)) i -= 2;
+        return i == first;
+    }
+
+    bool InSelectExpression(size_t i) const
+    {
+        for (const auto& range : m_selectExpressions) {
+            if (i >= range.first && i <= range.second) return true;
+        }
+        return false;
     }
 
     void OpenParenthesis(size_t i, Frame& frame)
@@ -190,7 +260,7 @@ private:
         const SchemaColumns::Kind kind = m_columns.Find(UnquotedName(m_sql, m_tokens[i]));
         // A sort term that names no column of the file is an alias of the select list.
         const bool alias = kind == SchemaColumns::Kind::Unknown && first == i && frame.clause == Clause::Sort && IsWholeSortTerm(first, i);
-        if (kind == SchemaColumns::Kind::Text || alias) m_insertions.push_back(m_tokens[i].end);
+        if (kind == SchemaColumns::Kind::Text || alias) Collate(i);
     }
 
     // Whether tokens [first, last] are a whole ORDER BY or GROUP BY term.
@@ -206,9 +276,16 @@ private:
     const std::string& m_sql;
     const std::vector<SqlToken>& m_tokens;
     const SchemaColumns& m_columns;
+    struct Insertion {
+        size_t offset;
+        std::string text;
+    };
+    void Collate(size_t i) { m_insertions.push_back({m_tokens[i].end, m_suffix}); }
+
     const std::string m_suffix;
-    std::vector<Frame> m_frames;       // one per open parenthesis, the statement's own first
-    std::vector<size_t> m_insertions;  // offsets after which the suffix goes; ascending
+    std::vector<Frame> m_frames;  // one per open parenthesis, the statement's own first
+    std::vector<Insertion> m_insertions;
+    std::vector<std::pair<size_t, size_t>> m_selectExpressions;  // token ranges of select-list items that compare text
 };
 
 } // namespace

@@ -220,6 +220,8 @@ TEST_F(NoteDatabaseTest, EqualityIgnoresCaseForEveryLetterWhileTheFileNamesOnlyS
     EXPECT_EQ((std::vector<std::string>{"Äpfel"}), Rows("SELECT name FROM notes WHERE name = 'äPFEL'"));
     EXPECT_EQ((std::vector<std::string>{"ΣΟΦΙΑ"}), Rows("SELECT name FROM notes WHERE 'σοφια' = name"));
     EXPECT_EQ((std::vector<std::string>{"Übersicht"}), Rows("SELECT groupName FROM groups WHERE groupName IN ('übersicht')"));
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("SELECT max(name = 'äPFEL') FROM notes")) << "in the select list too";
+    EXPECT_EQ((std::vector<std::string>{"Äpfel"}), Rows("SELECT min(name) FROM notes")) << "Äpfel before apple: accents count last";
     Ok("UPDATE notes SET comments='found' WHERE name = 'ÄPFEL'");
     EXPECT_EQ((std::vector<std::string>{"found"}), Rows("SELECT comments FROM notes WHERE id=1"));
     Ok("DELETE FROM notes WHERE name = 'APPLE'");

@@ -71,18 +71,26 @@ TEST(TextCollation, ConditionsJoinsAndChangesByName)
 
 TEST(TextCollation, SortTermsAliasesNumbersAndWhatIsLeftAlone)
 {
-    // The select list keeps its column names and types; aliases and column
-    // numbers sort by the General order; an explicit collation is the writer's.
-    EXPECT_EQ("SELECT name, comments AS c, length(query) FROM notes ORDER BY c COLLATE GENERAL DESC, 1 COLLATE GENERAL, "
+    // Columns of the select list keep their names and types; aliases and
+    // column numbers sort by the General order; an explicit collation is the writer's.
+    EXPECT_EQ("SELECT name, comments AS c, length(query COLLATE GENERAL) AS \"length(query)\" FROM notes ORDER BY c COLLATE GENERAL DESC, 1 COLLATE GENERAL, "
               "groupId, name COLLATE BINARY, lower(query COLLATE GENERAL) NULLS LAST LIMIT 3 OFFSET 1",
               Translate("SELECT name, comments AS c, length(query) FROM notes ORDER BY c DESC, 1, groupId, name COLLATE BINARY, "
                         "lower(query) NULLS LAST LIMIT 3 OFFSET 1"));
     EXPECT_EQ("SELECT name FROM notes UNION SELECT groupName FROM groups ORDER BY 1 COLLATE GENERAL",
               Translate("SELECT name FROM notes UNION SELECT groupName FROM groups ORDER BY 1"));
-    EXPECT_EQ("SELECT max(name), count(DISTINCT comments), row_number() OVER (PARTITION BY query ORDER BY name) FROM notes "
+    // Expressions of the select list compare by the General order and keep
+    // the names SQLite gives them; an item ending in a bare word may be an
+    // alias written without AS, so such an item is left as written.
+    EXPECT_EQ("SELECT max(name COLLATE GENERAL) AS \"max(name)\", count(DISTINCT comments COLLATE GENERAL) AS \"count(DISTINCT comments)\", "
+              "row_number() OVER (PARTITION BY query COLLATE GENERAL ORDER BY name COLLATE GENERAL) AS "
+              "\"row_number() OVER (PARTITION BY query ORDER BY name)\" FROM notes "
               "WINDOW w AS (PARTITION BY name COLLATE GENERAL ORDER BY comments COLLATE GENERAL)",
               Translate("SELECT max(name), count(DISTINCT comments), row_number() OVER (PARTITION BY query ORDER BY name) FROM notes "
                         "WINDOW w AS (PARTITION BY name ORDER BY comments)"));
+    EXPECT_EQ("SELECT DISTINCT (name COLLATE GENERAL = 'a') AS \"(name = 'a')\", lower(\"name\" COLLATE GENERAL) AS low, name || 'x' n, "
+              "CASE WHEN name = 'a' THEN 1 END FROM notes",
+              Translate("SELECT DISTINCT (name = 'a'), lower(\"name\") AS low, name || 'x' n, CASE WHEN name = 'a' THEN 1 END FROM notes"));
     // Strings, comments, quoted aliases and keywords are no columns.
     EXPECT_EQ("SELECT 'name = x' FROM notes /* name = 1 */ WHERE CAST(name COLLATE GENERAL AS TEXT) = 'name' -- name\n",
               Translate("SELECT 'name = x' FROM notes /* name = 1 */ WHERE CAST(name AS TEXT) = 'name' -- name\n"));
@@ -166,6 +174,16 @@ TEST(TextCollation, TranslatedStatementsRunWithTheCollationRegistered)
     sqlite3_finalize(statement);
     EXPECT_EQ("a:z b:found b:- ", rows) << "'B' updated 'b', 'Y' deleted 'A', and 'b' was copied";
     for (const char* sql : userStatements) run(sql);
+
+    // Names and types of the select list as SQLite gives them without the translation.
+    const std::string listed = TranslateAccessSql("SELECT name, max(name), lower(comments) AS low, max(\"name\") FROM notes", columns);
+    ASSERT_EQ(SQLITE_OK, sqlite3_prepare_v2(db, listed.c_str(), -1, &statement, nullptr)) << listed;
+    EXPECT_STREQ("name", sqlite3_column_name(statement, 0));
+    EXPECT_STREQ("VARCHAR(255)", sqlite3_column_decltype(statement, 0));
+    EXPECT_STREQ("max(name)", sqlite3_column_name(statement, 1));
+    EXPECT_STREQ("low", sqlite3_column_name(statement, 2));
+    EXPECT_STREQ("max(\"name\")", sqlite3_column_name(statement, 3));
+    sqlite3_finalize(statement);
     sqlite3_close(db);
 }
 
