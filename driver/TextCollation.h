@@ -3,10 +3,15 @@
 // change rows name the driver's collation themselves: every reference to a
 // text column in a condition (WHERE, ON, HAVING, a SET value, a function's
 // arguments there) and every ORDER BY or GROUP BY term that is a text
-// column, an alias or a column number gets "COLLATE <collation>" after it.
-// Left as written: the select list (its column names and types stay those
-// of the columns), column lists of INSERT, USING and ON CONFLICT, SET
-// targets, table names, and any term that names a collation itself.
+// column, an alias or a column number gets "COLLATE <collation>" after it;
+// so do text columns inside select-list expressions that end in ')' or
+// carry an alias (max(name) ...), which get their own text as alias so that
+// the column keeps its name. Left as written: plain columns of the select
+// list (their names and declared types stay), other select-list items (a
+// trailing word there may be an alias without AS; DISTINCT on a plain
+// column compares as the file declares, NOCASE), column lists of INSERT,
+// USING and ON CONFLICT, SET targets, table names, and any term that names
+// a collation itself.
 // Portable.
 #pragma once
 
