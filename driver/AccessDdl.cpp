@@ -1,86 +1,41 @@
-// A small tokenizer and the CREATE TABLE / ALTER TABLE ADD rewriting.
+// The CREATE TABLE / ALTER TABLE ADD rewriting, and which statements go to
+// it and which to the collation of text columns.
 #include "AccessDdl.h"
 
+#include "SqlTokens.h"
+#include "TextCollation.h"
+
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <vector>
 
 const char* const kGeneralCollation = "GENERAL";
+const char* const kFileTextCollation = "NOCASE";
 
 namespace {
 
-struct Token {
-    enum Kind { Word, Quoted, String, Number, Punct } kind;
-    size_t begin;
-    size_t end;
-};
-
-std::vector<Token> Tokenize(const std::string& s)
-{
-    std::vector<Token> out;
-    size_t i = 0;
-    const size_t n = s.size();
-    while (i < n) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (std::isspace(c)) { ++i; continue; }
-        if (c == '-' && i + 1 < n && s[i + 1] == '-') { while (i < n && s[i] != '\n') ++i; continue; }
-        if (c == '/' && i + 1 < n && s[i + 1] == '*') {
-            const size_t close = s.find("*/", i + 2);
-            i = close == std::string::npos ? n : close + 2;
-            continue;
-        }
-        const size_t start = i;
-        if (c == '\'' || c == '"' || c == '`' || c == '[') {
-            const char close = c == '[' ? ']' : static_cast<char>(c);
-            ++i;
-            while (i < n) {
-                if (s[i] == close) {
-                    if (close != ']' && i + 1 < n && s[i + 1] == close) { i += 2; continue; }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
-            out.push_back({c == '\'' ? Token::String : Token::Quoted, start, i});
-        } else if (std::isalpha(c) || c == '_' || c >= 0x80) {
-            while (i < n && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '_' || s[i] == '$' ||
-                             static_cast<unsigned char>(s[i]) >= 0x80)) ++i;
-            out.push_back({Token::Word, start, i});
-        } else if (std::isdigit(c)) {
-            while (i < n && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '.')) ++i;
-            out.push_back({Token::Number, start, i});
-        } else {
-            ++i;
-            out.push_back({Token::Punct, start, i});
-        }
-    }
-    return out;
-}
-
-std::string Upper(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
+using Token = SqlToken;
 
 class Rewriter {
 public:
-    explicit Rewriter(const std::string& sql) : m_sql(sql), m_tokens(Tokenize(sql)) {}
+    Rewriter(const std::string& sql, const std::vector<Token>& tokens) : m_sql(sql), m_tokens(tokens) {}
 
     std::string Run()
     {
+        MapGeneralCollation();
         if (IsWord(0, "CREATE")) {
             size_t i = 1;
             if (IsWord(i, "TEMP") || IsWord(i, "TEMPORARY")) ++i;
-            if (!IsWord(i, "TABLE")) return m_sql;
+            if (!IsWord(i, "TABLE")) return Apply();
             ++i;
             if (IsWord(i, "IF") && IsWord(i + 1, "NOT") && IsWord(i + 2, "EXISTS")) i += 3;
-            if (!ReadTableName(i)) return m_sql;
-            if (!IsPunct(i, '(')) return m_sql;
+            if (!ReadTableName(i)) return Apply();
+            if (!IsPunct(i, '(')) return Apply();
             RewriteColumnList(i);
         } else if (IsWord(0, "ALTER") && IsWord(1, "TABLE")) {
             size_t i = 2;
-            if (!ReadTableName(i) || !IsWord(i, "ADD")) return m_sql;
+            if (!ReadTableName(i) || !IsWord(i, "ADD")) return Apply();
             ++i;
             if (IsWord(i, "COLUMN")) ++i;
             size_t end = m_tokens.size();
@@ -90,24 +45,35 @@ public:
         return Apply();
     }
 
+    std::string RunCollationOnly()
+    {
+        MapGeneralCollation();
+        return Apply();
+    }
+
 private:
     std::string Text(size_t i) const { return m_sql.substr(m_tokens[i].begin, m_tokens[i].end - m_tokens[i].begin); }
-    bool IsWord(size_t i, const char* word) const { return i < m_tokens.size() && m_tokens[i].kind == Token::Word && Upper(Text(i)) == word; }
+    bool IsWord(size_t i, const char* word) const { return i < m_tokens.size() && m_tokens[i].kind == Token::Word && UpperAscii(Text(i)) == word; }
     bool IsPunct(size_t i, char c) const { return i < m_tokens.size() && m_tokens[i].kind == Token::Punct && m_sql[m_tokens[i].begin] == c; }
     bool IsName(size_t i) const { return i < m_tokens.size() && (m_tokens[i].kind == Token::Word || m_tokens[i].kind == Token::Quoted); }
 
-    static std::string Unquote(const std::string& name)
+    // The schema must read in any SQLite program: an explicit General
+    // collation is stored as SQLite's own case-insensitive one.
+    void MapGeneralCollation()
     {
-        if (name.size() >= 2 && (name[0] == '"' || name[0] == '`' || name[0] == '[')) return name.substr(1, name.size() - 2);
-        return name;
+        for (size_t i = 0; i + 1 < m_tokens.size(); ++i) {
+            if (IsWord(i, "COLLATE") && IsName(i + 1) && UpperAscii(UnquotedName(m_sql, m_tokens[i + 1])) == kGeneralCollation) {
+                m_edits.push_back({m_tokens[i + 1].begin, m_tokens[i + 1].end, kFileTextCollation});
+            }
+        }
     }
 
     bool ReadTableName(size_t& i)
     {
         if (!IsName(i)) return false;
-        m_table = Unquote(Text(i++));
+        m_table = UnquotedName(m_sql, m_tokens[i++]);
         if (IsPunct(i, '.') && IsName(i + 1)) {
-            m_table = Unquote(Text(i + 1));
+            m_table = UnquotedName(m_sql, m_tokens[i + 1]);
             i += 2;
         }
         return true;
@@ -142,7 +108,7 @@ private:
     {
         if (begin >= end || !IsName(begin)) return;
         const std::string columnSql = Text(begin);
-        const std::string column = Unquote(columnSql);
+        const std::string column = UnquotedName(m_sql, m_tokens[begin]);
         static const char* const stops[] = {"CONSTRAINT", "PRIMARY", "NOT", "NULL", "UNIQUE", "CHECK", "DEFAULT",
                                             "COLLATE", "REFERENCES", "GENERATED", "AS", "WITH"};
         size_t i = begin + 1;
@@ -153,7 +119,7 @@ private:
             bool stop = false;
             for (const char* word : stops) stop = stop || IsWord(i, word);
             if (stop) break;
-            if (typeWord.empty()) typeWord = Upper(Text(i));
+            if (typeWord.empty()) typeWord = UpperAscii(Text(i));
             ++i;
         }
         if (IsPunct(i, '(')) {
@@ -176,51 +142,101 @@ private:
                        columnSql + " BETWEEN " + low + " AND " + high + "))";
         };
         auto text = [&](long long limit) {
-            if (!hasCollate) addition += std::string(" COLLATE ") + kGeneralCollation;
+            if (!hasCollate) addition += std::string(" COLLATE ") + kFileTextCollation;
             if (limit > 0) {
                 addition += named("VARCHAR(" + std::to_string(limit) + ")") + " CHECK(length(" + columnSql +
                             ")<=" + std::to_string(limit) + ")";
             }
         };
-        const std::string& t = typeWord;
-        if (t == "SMALLINT" || t == "SHORT" || t == "INTEGER2" || t == "INT2") {
-            range("SMALLINT", "-32768", "32767");
-        } else if (t == "INTEGER" || t == "INT" || t == "LONG" || t == "INTEGER4" || t == "INT4" || t == "COUNTER" ||
-                   t == "AUTOINCREMENT") {
-            range("INTEGER", "-2147483648", "2147483647");
-        } else if (t == "BYTE" || t == "TINYINT" || t == "INTEGER1") {
-            range("BYTE", "0", "255");
-        } else if (t == "VARCHAR" || t == "CHAR" || t == "TEXT" || t == "NVARCHAR" || t == "NCHAR" ||
-                   t == "CHARACTER" || t == "STRING" || t == "ALPHANUMERIC" || t == "VARYING") {
-            text(args.empty() ? 255 : args[0]);
-        } else if (t == "LONGTEXT" || t == "MEMO" || t == "LONGCHAR" || t == "NOTE" || t == "NTEXT") {
-            text(0);
+        switch (ClassifyAccessType(typeWord)) {
+        case AccessType::SmallInt: range("SMALLINT", "-32768", "32767"); break;
+        case AccessType::Integer: range("INTEGER", "-2147483648", "2147483647"); break;
+        case AccessType::Byte: range("BYTE", "0", "255"); break;
+        case AccessType::Text: text(args.empty() ? 255 : args[0]); break;
+        case AccessType::LongText: text(0); break;
+        case AccessType::Other: break;
         }
-        if (!addition.empty()) m_insertions.push_back({m_tokens[end - 1].end, addition});
+        if (!addition.empty()) m_edits.push_back({m_tokens[end - 1].end, m_tokens[end - 1].end, addition});
     }
 
-    std::string Apply() const
+    std::string Apply()
     {
+        std::stable_sort(m_edits.begin(), m_edits.end(), [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
         std::string out;
         size_t pos = 0;
-        for (const auto& insertion : m_insertions) {
-            out.append(m_sql, pos, insertion.first - pos);
-            out += insertion.second;
-            pos = insertion.first;
+        for (const Edit& edit : m_edits) {
+            out.append(m_sql, pos, edit.begin - pos);
+            out += edit.text;
+            pos = edit.end;
         }
         out.append(m_sql, pos, std::string::npos);
         return out;
     }
 
+    // Replaces m_sql[begin, end) by text; an insertion when begin == end.
+    struct Edit {
+        size_t begin;
+        size_t end;
+        std::string text;
+    };
+
     const std::string& m_sql;
-    std::vector<Token> m_tokens;
+    const std::vector<Token>& m_tokens;
     std::string m_table;
-    std::vector<std::pair<size_t, std::string>> m_insertions;  // offset, text; ascending
+    std::vector<Edit> m_edits;
 };
 
 } // namespace
 
-std::string TranslateAccessSql(const std::string& sql) { return Rewriter(sql).Run(); }
+AccessType ClassifyAccessType(const std::string& typeWord)
+{
+    const std::string t = UpperAscii(typeWord);
+    if (t == "SMALLINT" || t == "SHORT" || t == "INTEGER2" || t == "INT2") return AccessType::SmallInt;
+    if (t == "INTEGER" || t == "INT" || t == "LONG" || t == "INTEGER4" || t == "INT4" || t == "COUNTER" || t == "AUTOINCREMENT") {
+        return AccessType::Integer;
+    }
+    if (t == "BYTE" || t == "TINYINT" || t == "INTEGER1") return AccessType::Byte;
+    if (t == "VARCHAR" || t == "CHAR" || t == "TEXT" || t == "NVARCHAR" || t == "NCHAR" || t == "CHARACTER" || t == "STRING" ||
+        t == "ALPHANUMERIC" || t == "VARYING") {
+        return AccessType::Text;
+    }
+    if (t == "LONGTEXT" || t == "MEMO" || t == "LONGCHAR" || t == "NOTE" || t == "NTEXT") return AccessType::LongText;
+    return AccessType::Other;
+}
+
+bool IsTextColumnType(const std::string& declaredType)
+{
+    const std::string upper = UpperAscii(declaredType);
+    size_t wordEnd = 0;
+    while (wordEnd < upper.size() && (std::isalnum(static_cast<unsigned char>(upper[wordEnd])) || upper[wordEnd] == '_')) ++wordEnd;
+    const AccessType type = ClassifyAccessType(upper.substr(0, wordEnd));
+    if (type == AccessType::Text || type == AccessType::LongText) return true;
+    // SQLite's own rule for text affinity, for tables that other programs made.
+    return upper.find("CHAR") != std::string::npos || upper.find("CLOB") != std::string::npos || upper.find("TEXT") != std::string::npos;
+}
+
+std::string TranslateAccessSql(const std::string& sql, const SchemaColumns& columns)
+{
+    const std::vector<SqlToken> tokens = TokenizeSql(sql);
+    size_t first = 0;
+    while (first < tokens.size() && tokens[first].kind == SqlToken::Punct && sql[tokens[first].begin] == '(') ++first;
+    if (first == tokens.size() || tokens[first].kind != SqlToken::Word) return sql;
+    const std::string verb = UpperAscii(sql.substr(tokens[first].begin, tokens[first].end - tokens[first].begin));
+    if (verb == "CREATE" || verb == "ALTER") return Rewriter(sql, tokens).Run();
+    if (verb == "SELECT" || verb == "WITH" || verb == "VALUES" || verb == "INSERT" || verb == "REPLACE" || verb == "UPDATE" ||
+        verb == "DELETE") {
+        return CollateTextColumns(sql, tokens, columns, kGeneralCollation);
+    }
+    return sql;
+}
+
+std::string TranslateAccessSql(const std::string& sql) { return TranslateAccessSql(sql, SchemaColumns()); }
+
+std::string WithFileTextCollation(const std::string& sql)
+{
+    const std::vector<SqlToken> tokens = TokenizeSql(sql);
+    return Rewriter(sql, tokens).RunCollationOnly();
+}
 
 bool ParseTypeCheckFailure(const std::string& sqliteMessage, TypeCheckFailure& failure)
 {
@@ -250,9 +266,9 @@ bool ParseTypeCheckFailure(const std::string& sqliteMessage, TypeCheckFailure& f
 
 std::string StatementVerb(const std::string& sql)
 {
-    const std::vector<Token> tokens = Tokenize(sql);
+    const std::vector<Token> tokens = TokenizeSql(sql);
     for (const Token& t : tokens) {
-        if (t.kind == Token::Word) return Upper(sql.substr(t.begin, t.end - t.begin));
+        if (t.kind == Token::Word) return UpperAscii(sql.substr(t.begin, t.end - t.begin));
         if (!(t.kind == Token::Punct && sql[t.begin] == '(')) break;
     }
     return std::string();
@@ -260,9 +276,9 @@ std::string StatementVerb(const std::string& sql)
 
 std::string StatementTargetTable(const std::string& sql)
 {
-    const std::vector<Token> tokens = Tokenize(sql);
+    const std::vector<Token> tokens = TokenizeSql(sql);
     auto word = [&](size_t i) {
-        return i < tokens.size() && tokens[i].kind == Token::Word ? Upper(sql.substr(tokens[i].begin, tokens[i].end - tokens[i].begin)) : std::string();
+        return i < tokens.size() && tokens[i].kind == Token::Word ? UpperAscii(sql.substr(tokens[i].begin, tokens[i].end - tokens[i].begin)) : std::string();
     };
     auto name = [&](size_t i) {
         if (i >= tokens.size() || (tokens[i].kind != Token::Word && tokens[i].kind != Token::Quoted)) return std::string();

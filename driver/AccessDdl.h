@@ -1,17 +1,36 @@
-// Translation of Access DDL to SQLite: column types keep their declared names,
-// and each column gets what Access enforces for its type: a range check for
-// SMALLINT/INTEGER/BYTE, a length check for VARCHAR(n)/TEXT(n) and the General
-// collation for every text column. Other statements pass through unchanged.
-// Portable.
+// Translation of Access SQL to SQLite. CREATE TABLE and ALTER TABLE ADD keep
+// the declared type names, and each column gets what Access enforces for its
+// type: a range check for SMALLINT/INTEGER/BYTE, a length check for
+// VARCHAR(n)/TEXT(n), and for text columns SQLite's built-in NOCASE, so that
+// the schema reads in any SQLite program. Statements that read or change
+// rows get the General collation on their text columns (TextCollation.h).
+// Other statements pass through unchanged. Portable.
 #pragma once
+
+#include "SchemaColumns.h"
 
 #include <string>
 
 // The collation that the driver registers on every connection.
 extern const char* const kGeneralCollation;
+// The collation that new schemas declare for text columns: SQLite's own.
+extern const char* const kFileTextCollation;
 
-// Returns the statement SQLite should run for `sql` (UTF-8).
+// Returns the statement SQLite should run for `sql` (UTF-8); `columns` are
+// the file's columns, which tell text columns from others.
+std::string TranslateAccessSql(const std::string& sql, const SchemaColumns& columns);
+// The same for a file with no tables yet (DDL).
 std::string TranslateAccessSql(const std::string& sql);
+
+// `sql` (any statement) with every "COLLATE GENERAL" clause made "COLLATE
+// NOCASE"; quoted names and texts that merely read so are kept.
+std::string WithFileTextCollation(const std::string& sql);
+
+enum class AccessType { SmallInt, Integer, Byte, Text, LongText, Other };
+// The Access type of a declared type's first word (VARCHAR, MEMO, SHORT ...).
+AccessType ClassifyAccessType(const std::string& typeWord);
+// Whether a column of this declared type holds text ("VARCHAR(255)", "LONGTEXT", "TEXT" ...).
+bool IsTextColumnType(const std::string& declaredType);
 
 // What a failed CHECK named by the translation guarded, parsed back from
 // SQLite's message "CHECK constraint failed: <name>".

@@ -3,6 +3,7 @@
 
 #include "AccessDdl.h"
 #include "GeneralText.h"
+#include "NoteFileUpgrade.h"
 #include "WinePath.h"
 
 #include <sqlite3.h>
@@ -78,6 +79,8 @@ void NoteDatabase::Close()
 {
     if (m_db) sqlite3_close_v2(m_db);
     m_db = nullptr;
+    m_columns.Forget();
+    m_upgradeFailure.clear();
 }
 
 bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutMs, DriverError& error)
@@ -137,13 +140,20 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     // a user opens) gets its header with the first change, not at connect:
     // a connection that only reads, or fails to, leaves the file as it was.
     m_stampPending = st.st_size == 0 && !m_readOnly;
+    // A file of an earlier build gets a schema that every SQLite program
+    // reads; if that cannot be done now, it keeps working as it is.
+    if (!m_readOnly && !m_stampPending) {
+        UpgradeNoteFile(m_db, m_busyTimeoutMs < kUpgradeWaitMs ? m_busyTimeoutMs : kUpgradeWaitMs, m_upgradeFailure);
+        sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+    }
     return true;
 }
 
 bool NoteDatabase::Prepare(const std::string& sql, sqlite3_stmt*& statement, DriverError& error)
 {
     statement = nullptr;
-    const std::string translated = TranslateAccessSql(sql);
+    m_columns.Refresh(m_db);
+    const std::string translated = TranslateAccessSql(sql, m_columns);
     const char* tail = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, translated.c_str(), static_cast<int>(translated.size()), &statement, &tail);
     if (rc != SQLITE_OK) {

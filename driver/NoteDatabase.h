@@ -1,11 +1,14 @@
 // One open note database file over SQLite, set up as the note store needs it:
 // foreign keys on, durable commits, a bounded wait on locks, the General
-// collation and a LIKE that ignores case for every letter; plus the mapping
+// collation and a LIKE that ignores case for every letter, statements that
+// name the collation themselves, files of earlier builds upgraded so that
+// any SQLite program reads them; plus the mapping
 // of SQLite's failures to SQLSTATEs and texts a user can act on. Portable
 // (SQLite only, no ODBC), so it is unit tested natively.
 #pragma once
 
 #include "DriverError.h"
+#include "SchemaColumns.h"
 
 #include <string>
 
@@ -17,6 +20,8 @@ public:
     static constexpr int kDefaultBusyTimeoutMs = 3000;
     // Written into the header of a file that the driver prepares ("QBND").
     static constexpr int kApplicationId = 0x51424E44;
+    // The longest wait for other users when a file of an earlier build is upgraded at connect.
+    static constexpr int kUpgradeWaitMs = 1000;
 
     NoteDatabase() = default;
     ~NoteDatabase();
@@ -31,6 +36,8 @@ public:
     bool IsReadOnly() const { return m_readOnly; }
     sqlite3* Handle() const { return m_db; }
     const std::string& DisplayPath() const { return m_displayPath; }
+    // Why the file of an earlier build could not be upgraded at connect (empty if it was, or needed nothing).
+    const std::string& UpgradeFailure() const { return m_upgradeFailure; }
 
     // Compiles one statement (Access DDL translated). Text after the first
     // statement other than blanks, comments and ';' is refused.
@@ -51,4 +58,6 @@ private:
     bool m_stampPending = false;  // a zero-length file: the header comes with the first change
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
     std::string m_displayPath;
+    SchemaColumns m_columns;  // the file's columns, for the statements' collation
+    std::string m_upgradeFailure;
 };

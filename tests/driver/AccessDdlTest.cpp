@@ -1,4 +1,5 @@
-// Translation of Access DDL: declared types stay, checks and the collation are added.
+// Translation of Access DDL: declared types stay, checks and SQLite's own
+// case-insensitive collation are added, and no schema names GENERAL.
 #include "driver/AccessDdl.h"
 
 #include <gtest/gtest.h>
@@ -7,13 +8,13 @@ namespace {
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST(AccessDdl, GroupsTableGetsRangeLengthAndCollation)
+TEST(AccessDdl, GroupsTableGetsRangeLengthAndABuiltInCollation)
 {
     const std::string sql = "CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));";
     const std::string out = TranslateAccessSql(sql);
     EXPECT_TRUE(Contains(out, "id SMALLINT NOT NULL CONSTRAINT \"QB SMALLINT groups.id\" CHECK(id IS NULL OR (typeof(id)='integer' AND id BETWEEN -32768 AND 32767))")) << out;
-    EXPECT_TRUE(Contains(out, "groupName VARCHAR(255) NOT NULL COLLATE GENERAL CONSTRAINT \"QB VARCHAR(255) groups.groupName\" CHECK(length(groupName)<=255)")) << out;
-    EXPECT_TRUE(Contains(out, "groupDescription LONGTEXT COLLATE GENERAL,")) << out;
+    EXPECT_TRUE(Contains(out, "groupName VARCHAR(255) NOT NULL COLLATE NOCASE CONSTRAINT \"QB VARCHAR(255) groups.groupName\" CHECK(length(groupName)<=255)")) << out;
+    EXPECT_TRUE(Contains(out, "groupDescription LONGTEXT COLLATE NOCASE,")) << out;
     EXPECT_TRUE(Contains(out, ", PRIMARY KEY(id));")) << out;
 }
 
@@ -23,7 +24,7 @@ TEST(AccessDdl, TableConstraintsAreKept)
         "CREATE TABLE notes (id SMALLINT NOT NULL,groupId SMALLINT NOT NULL,query LONGTEXT NOT NULL,PRIMARY KEY(id),CONSTRAINT groupNotes FOREIGN KEY(groupId) REFERENCES groups);");
     EXPECT_TRUE(Contains(out, "PRIMARY KEY(id),CONSTRAINT groupNotes FOREIGN KEY(groupId) REFERENCES groups);")) << out;
     EXPECT_TRUE(Contains(out, "\"QB SMALLINT notes.groupId\"")) << out;
-    EXPECT_TRUE(Contains(out, "query LONGTEXT NOT NULL COLLATE GENERAL,")) << out;
+    EXPECT_TRUE(Contains(out, "query LONGTEXT NOT NULL COLLATE NOCASE,")) << out;
 }
 
 TEST(AccessDdl, OtherStatementsPassUnchanged)
@@ -37,9 +38,9 @@ TEST(AccessDdl, OtherStatementsPassUnchanged)
 TEST(AccessDdl, QuotedNamesAndExistingCollation)
 {
     const std::string out = TranslateAccessSql("CREATE TABLE [my table] ([a b] TEXT(10), c VARCHAR(5) COLLATE NOCASE, d INTEGER, e BYTE)");
-    EXPECT_TRUE(Contains(out, "[a b] TEXT(10) COLLATE GENERAL CONSTRAINT \"QB VARCHAR(10) my table.a b\" CHECK(length([a b])<=10)")) << out;
+    EXPECT_TRUE(Contains(out, "[a b] TEXT(10) COLLATE NOCASE CONSTRAINT \"QB VARCHAR(10) my table.a b\" CHECK(length([a b])<=10)")) << out;
     EXPECT_TRUE(Contains(out, "c VARCHAR(5) COLLATE NOCASE CONSTRAINT")) << out;
-    EXPECT_FALSE(Contains(out, "NOCASE COLLATE GENERAL")) << out;
+    EXPECT_FALSE(Contains(out, "COLLATE NOCASE COLLATE")) << out;
     EXPECT_TRUE(Contains(out, "BETWEEN -2147483648 AND 2147483647")) << out;
     EXPECT_TRUE(Contains(out, "BETWEEN 0 AND 255")) << out;
 }
@@ -47,7 +48,26 @@ TEST(AccessDdl, QuotedNamesAndExistingCollation)
 TEST(AccessDdl, AlterTableAddColumn)
 {
     const std::string out = TranslateAccessSql("ALTER TABLE notes ADD COLUMN author VARCHAR(40);");
-    EXPECT_TRUE(Contains(out, "author VARCHAR(40) COLLATE GENERAL CONSTRAINT \"QB VARCHAR(40) notes.author\" CHECK(length(author)<=40);")) << out;
+    EXPECT_TRUE(Contains(out, "author VARCHAR(40) COLLATE NOCASE CONSTRAINT \"QB VARCHAR(40) notes.author\" CHECK(length(author)<=40);")) << out;
+}
+
+TEST(AccessDdl, AnExplicitGeneralCollationIsStoredAsNocase)
+{
+    EXPECT_EQ("CREATE TABLE t (a VARCHAR(5) COLLATE NOCASE CONSTRAINT \"QB VARCHAR(5) t.a\" CHECK(length(a)<=5), b INTEGER2 COLLATE NOCASE "
+              "CONSTRAINT \"QB SMALLINT t.b\" CHECK(b IS NULL OR (typeof(b)='integer' AND b BETWEEN -32768 AND 32767)))",
+              TranslateAccessSql("CREATE TABLE t (a VARCHAR(5) COLLATE general, b INTEGER2 COLLATE \"GENERAL\")"));
+    EXPECT_EQ("CREATE INDEX i ON notes(name COLLATE NOCASE, 'COLLATE GENERAL')",
+              TranslateAccessSql("CREATE INDEX i ON notes(name COLLATE GENERAL, 'COLLATE GENERAL')"));
+    EXPECT_EQ("CREATE VIEW v AS SELECT name FROM notes ORDER BY name COLLATE NOCASE",
+              TranslateAccessSql("CREATE VIEW v AS SELECT name FROM notes ORDER BY name COLLATE GENERAL"));
+}
+
+TEST(AccessDdl, TextTypes)
+{
+    for (const char* type : {"VARCHAR(255)", "LONGTEXT", "memo", "TEXT", "CHAR(3)", "NVARCHAR(20)", "CLOB", "character varying(9)"}) {
+        EXPECT_TRUE(IsTextColumnType(type)) << type;
+    }
+    for (const char* type : {"SMALLINT", "INTEGER", "", "BYTE", "REAL", "BLOB", "COUNTER"}) EXPECT_FALSE(IsTextColumnType(type)) << type;
 }
 
 TEST(TypeCheckFailure, ParsesTheConstraintNames)

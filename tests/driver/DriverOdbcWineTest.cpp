@@ -1,7 +1,8 @@
 // The note database driver and its setup DLL through Wine's odbc32 and
 // odbccp32 and the host's unixODBC, with raw ODBC calls: file creation by the
 // installer, connect strings with Windows paths, column descriptions,
-// long texts in pieces, diagnostics, row counts and transactions.
+// long texts in pieces, diagnostics, row counts and transactions, and the
+// note files of earlier builds.
 #include <windows.h>
 #include <odbcinst.h>
 #include <sql.h>
@@ -112,6 +113,25 @@ protected:
         if (rowCount) ::SQLRowCount(stmt, rowCount);
         ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
         return rc;
+    }
+    // The first column of every row of `sql`, as text.
+    std::vector<std::wstring> Column(const std::wstring& sql, SQLHDBC dbc)
+    {
+        std::vector<std::wstring> rows;
+        SQLHSTMT stmt = nullptr;
+        ::SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt);
+        std::wstring text = sql;
+        if (!SQL_SUCCEEDED(::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(text.data()), SQL_NTS))) {
+            rows.push_back(L"error: " + Diagnostic(SQL_HANDLE_STMT, stmt));
+        }
+        while (SQL_SUCCEEDED(::SQLFetch(stmt))) {
+            SQLWCHAR value[512] = {};
+            SQLLEN length = 0;
+            ::SQLGetData(stmt, 1, SQL_C_WCHAR, value, sizeof value, &length);
+            rows.push_back(reinterpret_cast<wchar_t*>(value));
+        }
+        ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+        return rows;
     }
     std::wstring m_folder = TempFolderPath();
     std::wstring m_path;
@@ -254,6 +274,58 @@ TEST_F(DriverTest, ManualCommitRollsBackAndHoldsOthersAtBay)
     EXPECT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(2,0,'free','','q')")) << Narrow(m_lastError);
     SQLLEN count = 0;
     EXPECT_EQ(SQL_NO_DATA, Exec(L"DELETE FROM notes WHERE name='pending'", nullptr, &count)) << "the rolled-back row is gone";
+}
+
+// The note file of an earlier build that qb-oldnotefile wrote before this
+// test (its schema names the driver's collation GENERAL; 300 notes).
+std::wstring OldNoteFile()
+{
+    std::wstring path = L"Z:";
+    for (char c : std::string(QB_DRIVER_EXCHANGE "/old.mdb")) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+
+TEST_F(DriverTest, FilesOfEarlierBuildsKeepTheirOrderAndSearchAndAreUpgradedUnlessReadOnly)
+{
+    const std::wstring old = m_folder + L"\\old notes.mdb";
+    const std::wstring readOnly = m_folder + L"\\old read-only notes.mdb";
+    ASSERT_TRUE(::CopyFileW(OldNoteFile().c_str(), old.c_str(), FALSE)) << "OldNoteFileForWine writes it";
+    ASSERT_TRUE(::CopyFileW(OldNoteFile().c_str(), readOnly.c_str(), FALSE));
+    ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string readOnlyBytes = ReadBytes(readOnly);
+
+    // Group 0 in the General order: case never counts, accents only between
+    // otherwise equal names, Latin before Greek before Cyrillic.
+    const std::vector<std::wstring> groupZero = {
+        L"apple note 210", L"\u00e4rger note 294", L"\u00e4rger note 84", L"Banana note 21", L"Banana note 231", L"cherry note 252",
+        L"cherry note 42", L"delta note 168", L"\u00c9clair note 273", L"\u00c9clair note 63", L"\u00c9COLE note 189",
+        L"Zebra note 105", L"\u03a9mega note 147", L"\u043f\u0440\u0438\u0432\u0435\u0442 note 126"};
+    for (const std::wstring& path : {old, readOnly}) {
+        SCOPED_TRACE(Narrow(path));
+        SQLHDBC dbc = Connect(path);
+        ASSERT_NE(nullptr, dbc) << Narrow(m_lastError);
+        EXPECT_EQ(groupZero, Column(L"SELECT notes.name FROM groups,notes WHERE notes.groupId=groups.id AND notes.groupId=0 "
+                                    L"ORDER BY notes.groupId,notes.name", dbc));
+        EXPECT_EQ((std::vector<std::wstring>{L"30"}), Column(L"SELECT count(*) FROM notes WHERE notes.name LIKE '%\u00c4RGER%'", dbc));
+        EXPECT_EQ((std::vector<std::wstring>{L"\u00c9clair note 63"}), Column(L"SELECT name FROM notes WHERE name='\u00e9CLAIR NOTE 63'", dbc));
+        const bool upgraded = path == old;
+        EXPECT_EQ((std::vector<std::wstring>{upgraded ? L"0" : L"3"}),
+                  Column(L"SELECT count(*) FROM sqlite_master WHERE sql LIKE '%COLLATE GENERAL%'", dbc));
+    }
+    EXPECT_TRUE(readOnlyBytes == ReadBytes(readOnly)) << "the read-only file changed";
+
+    // The upgraded file takes changes by name as before.
+    SQLHDBC dbc = Connect(old);
+    ASSERT_NE(nullptr, dbc);
+    SQLLEN count = 0;
+    EXPECT_EQ(SQL_SUCCESS, Exec(L"UPDATE notes SET comments='by name' WHERE name='BANANA NOTE 21'", dbc, &count)) << Narrow(m_lastError);
+    EXPECT_EQ(1, count);
+    EXPECT_EQ(SQL_SUCCESS, Exec(L"DELETE FROM notes WHERE name='\u03c9MEGA NOTE 147'", dbc, &count)) << Narrow(m_lastError);
+    EXPECT_EQ(1, count);
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    for (SQLHDBC connection : m_connections) ::SQLDisconnect(connection);
+    EXPECT_TRUE(::DeleteFileW(old.c_str()));
+    EXPECT_TRUE(::DeleteFileW(readOnly.c_str()));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // order and LIKE, files that are not databases, read-only and locked files.
 #include "DriverTestFiles.h"
 #include "driver/NoteDatabase.h"
+#include "tests/driver/PlainSqliteStory.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -208,6 +209,53 @@ TEST_F(NoteDatabaseTest, LikeIgnoresCaseForEveryLetter)
     EXPECT_EQ((std::vector<std::string>{"CAFÉ"}), Rows("SELECT name FROM notes WHERE name LIKE '%é%'"));
     EXPECT_EQ((std::vector<std::string>{"ПРИВЕТ"}), Rows("SELECT name FROM notes WHERE name LIKE '%при%'"));
     EXPECT_EQ((std::vector<std::string>{"CAFÉ", "cafe"}), Rows("SELECT name FROM notes WHERE name LIKE 'caf_' ORDER BY id"));
+}
+
+TEST_F(NoteDatabaseTest, EqualityIgnoresCaseForEveryLetterWhileTheFileNamesOnlySqliteCollations)
+{
+    Ok("INSERT INTO groups VALUES(1,'Übersicht',NULL)");
+    Ok("INSERT INTO notes VALUES(1,1,'Äpfel','','q')");
+    Ok("INSERT INTO notes VALUES(2,0,'ΣΟΦΙΑ','','q')");
+    Ok("INSERT INTO notes VALUES(3,0,'apple','','q')");
+    EXPECT_EQ((std::vector<std::string>{"Äpfel"}), Rows("SELECT name FROM notes WHERE name = 'äPFEL'"));
+    EXPECT_EQ((std::vector<std::string>{"ΣΟΦΙΑ"}), Rows("SELECT name FROM notes WHERE 'σοφια' = name"));
+    EXPECT_EQ((std::vector<std::string>{"Übersicht"}), Rows("SELECT groupName FROM groups WHERE groupName IN ('übersicht')"));
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("SELECT max(name = 'äPFEL') FROM notes")) << "in the select list too";
+    EXPECT_EQ((std::vector<std::string>{"Äpfel"}), Rows("SELECT min(name) FROM notes")) << "Äpfel before apple: accents count last";
+    Ok("UPDATE notes SET comments='found' WHERE name = 'ÄPFEL'");
+    EXPECT_EQ((std::vector<std::string>{"found"}), Rows("SELECT comments FROM notes WHERE id=1"));
+    Ok("DELETE FROM notes WHERE name = 'APPLE'");
+    EXPECT_EQ((std::vector<std::string>{"2"}), Rows("SELECT count(*) FROM notes"));
+    EXPECT_EQ((std::vector<std::string>{"0"}), Rows("SELECT count(*) FROM sqlite_master WHERE instr(upper(sql), 'GENERAL')"));
+    EXPECT_EQ((std::vector<std::string>{"groups", "notes"}),
+              Rows("SELECT name FROM sqlite_master WHERE type='table' AND instr(sql, 'COLLATE NOCASE') ORDER BY name"));
+}
+
+TEST_F(NoteDatabaseTest, AColumnAnotherConnectionAddsComparesByTheGeneralOrderToo)
+{
+    EXPECT_EQ((std::vector<std::string>{}), Rows("SELECT id FROM notes WHERE name = 'x'")) << "the columns as they were";
+    NoteDatabase other;
+    DriverError error;
+    ASSERT_TRUE(other.Open(m_path, false, 200, error)) << error.message;
+    ASSERT_TRUE(RunSql(other, "ALTER TABLE notes ADD COLUMN author VARCHAR(40)", error)) << error.message;
+    ASSERT_TRUE(RunSql(other, "INSERT INTO notes(id,groupId,name,query,author) VALUES(1,0,'n','q','Ärger')", error)) << error.message;
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("SELECT id FROM notes WHERE author = 'äRGER'"));
+}
+
+TEST_F(NoteDatabaseTest, PlainSqliteReadsAndChangesANewFile)
+{
+    Ok("INSERT INTO groups VALUES(1,'Sales',NULL)");
+    Ok("INSERT INTO notes VALUES(1,0,'cherry','','q')");
+    Ok("INSERT INTO notes VALUES(2,0,'Banana split','','q')");
+    Ok("INSERT INTO notes VALUES(3,1,'banana bread','','q')");
+    Ok("INSERT INTO notes VALUES(4,0,'apple','','q')");
+    m_db.Close();
+    const std::vector<std::string> faults = RunPlainSqliteStory(m_path, "banana");
+    EXPECT_TRUE(faults.empty()) << faults.front();
+    DriverError error;
+    ASSERT_TRUE(m_db.Open(m_path, false, 200, error)) << error.message;
+    EXPECT_EQ((std::vector<std::string>{"apple", "Banana split", "cherry", "banana bread"}),
+              Rows("SELECT notes.name FROM groups,notes WHERE notes.groupId=groups.id ORDER BY notes.groupId,notes.name"));
 }
 
 TEST_F(NoteDatabaseTest, OneStatementAtATime)

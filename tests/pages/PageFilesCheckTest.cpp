@@ -1,12 +1,12 @@
 // Independent check of what the pages stored: the copies of the note
 // databases that PagesWineTest took at each step are opened here with SQLite
-// directly, without the driver, and their rows compared with what was typed.
+// directly, without the driver and with nothing of ours registered, and
+// their rows compared with what was typed.
 #include "tests/pages/PageTestData.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -15,20 +15,6 @@ namespace {
 using namespace pagedata;
 using Row = std::vector<std::u16string>;
 using Rows = std::vector<Row>;
-
-// The driver declares text columns with its collation GENERAL; this stands
-// in for it (case-insensitive) so that statements touching them compile.
-int CompareGeneral(void*, int leftBytes, const void* left, int rightBytes, const void* right)
-{
-    const auto* a = static_cast<const char16_t*>(left);
-    const auto* b = static_cast<const char16_t*>(right);
-    const int n = leftBytes / 2, m = rightBytes / 2;
-    for (int i = 0; i < n && i < m; ++i) {
-        const auto x = std::towlower(static_cast<wint_t>(a[i])), y = std::towlower(static_cast<wint_t>(b[i]));
-        if (x != y) return x < y ? -1 : 1;
-    }
-    return n == m ? 0 : (n < m ? -1 : 1);
-}
 
 class SavedFile {
 public:
@@ -42,7 +28,6 @@ public:
             m_db = nullptr;
             return;
         }
-        sqlite3_create_collation16(m_db, u"GENERAL", SQLITE_UTF16, nullptr, &CompareGeneral);
     }
     ~SavedFile() { sqlite3_close(m_db); }
     SavedFile(const SavedFile&) = delete;

@@ -1,11 +1,15 @@
 // Independent check of the note database files written under Wine by
 // NoteStoreWineTest: they are opened here with SQLite directly, without the
-// driver, and their schema and rows are compared with what was written.
+// driver, and their schema and rows are compared with what was written; and
+// any SQLite program (the sqlite3 shell, plain SQLite) reads and changes them.
 #include "NoteStoreTestData.h"
+#include "tests/driver/PlainSqliteStory.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -149,6 +153,33 @@ TEST(NoteFileCheck, RefusedChangesLeftNoTrace)
     EXPECT_EQ((Rows{{u"7"}}), file.Rows("SELECT count(*) FROM notes"));
     EXPECT_EQ((Rows{{u"the last id"}}), file.Rows("SELECT name FROM notes WHERE id=32767"));
     EXPECT_EQ((Rows{{u"3"}}), file.Rows("SELECT count(*) FROM notes WHERE groupId=1"));
+}
+
+// The output of the sqlite3 shell for `sql` on `path`, and its exit status.
+std::string Shell(const std::string& path, const std::string& sql, int& status)
+{
+    std::string output;
+    FILE* pipe = ::popen(("sqlite3 '" + path + "' \"" + sql + "\" 2>&1").c_str(), "r");
+    if (!pipe) return "cannot start sqlite3";
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
+    status = ::pclose(pipe);
+    return output;
+}
+
+TEST(NoteFileCheck, AnySqliteProgramReadsAndChangesTheFile)
+{
+    // On a copy: the exchange file stays as the Wine test left it.
+    const std::string copy = Exchange("tricky-plain.mdb");
+    std::filesystem::copy_file(Exchange("tricky.mdb"), copy, std::filesystem::copy_options::overwrite_existing);
+    int status = -1;
+    const std::string names = Shell(copy, "SELECT name FROM notes ORDER BY name", status);
+    EXPECT_EQ(0, status) << names;
+    EXPECT_EQ(0u, names.find("%_ percent underscore _%\n")) << names;
+    const std::vector<std::string> faults = RunPlainSqliteStory(copy, "query");
+    EXPECT_TRUE(faults.empty()) << faults.front();
+    std::filesystem::remove(copy);
 }
 
 } // namespace
