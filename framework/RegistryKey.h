@@ -32,6 +32,7 @@ public:
     void Close();
     HKEY Detach();
     bool IsOpen() const { return m_hKey != nullptr; }
+    HKEY Get() const { return m_hKey; }
 
     // Whether a value of that name exists, whatever its type.
     bool HasValue(const wchar_t* name) const;

@@ -6,7 +6,7 @@
 namespace {
 
 const wchar_t kVariable[] = L"QB_PRIVATE_USER_KEY";
-const wchar_t kParent[] = L"Software\\Quillbox Tests\\";
+const wchar_t kParentKey[] = L"Software\\Quillbox Tests";
 
 std::wstring InheritedPath()
 {
@@ -22,7 +22,7 @@ CPrivateUserRegistry::CPrivateUserRegistry(const std::wstring& name)
     m_path = InheritedPath();
     if (m_path.empty()) {
         m_owner = true;
-        m_path = kParent + name;
+        m_path = std::wstring(kParentKey) + L"\\" + name;
         // Whatever a program that crashed left behind goes first.
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
     }
@@ -44,6 +44,8 @@ CPrivateUserRegistry::~CPrivateUserRegistry()
     if (m_owner) {
         ::SetEnvironmentVariableW(kVariable, nullptr);
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
+        // The common parent goes too once no other program uses it.
+        ::RegDeleteKeyW(HKEY_CURRENT_USER, kParentKey);
     }
 }
 
