@@ -193,8 +193,12 @@ void CQuillboxDlg::BringDoubleClickPageToFront()
     if (!chosen) return;
     for (int index = 0; index < m_tabCtrl.GetPageCount(); ++index) {
         if (m_tabCtrl.GetPage(index) != chosen) continue;
-        // The tab control's own way of changing tabs, so the page is shown as a click shows it.
-        if (m_tabCtrl.SendMessage(TCM_GETCURSEL) != index) m_tabCtrl.SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(index));
+        if (m_tabCtrl.SendMessage(TCM_GETCURSEL) == index) return;
+        // The tab control's own way of changing tabs, so the page is shown as a
+        // click shows it; the focus stays where the user left it (the list).
+        const HWND focus = ::GetFocus();
+        m_tabCtrl.SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(index));
+        if (focus && ::IsWindow(focus)) ::SetFocus(focus);
         return;
     }
 }

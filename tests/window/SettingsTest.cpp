@@ -62,6 +62,15 @@ void ExpectNoBoxes(const std::vector<SeenBox>& boxes, const char* what)
     EXPECT_TRUE(boxes.empty()) << what << " showed: " << Narrow(boxes.empty() ? L"" : boxes[0].text);
 }
 
+// The window with the keyboard focus on the dialog's thread.
+HWND FocusedWindow(HWND dialog)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
 // The lines of a host process, checked to have one per step.
 Texts RunHost(const Texts& steps)
 {
@@ -120,6 +129,7 @@ TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecut
         EXPECT_EQ(L"alpha top", ItemText(pages.edit, 1002));
         EXPECT_EQ(L"SELECT 2", ItemText(pages.view, 1002));
         EXPECT_TRUE(::IsWindowVisible(pages.edit) && !::IsWindowVisible(pages.view)) << "the Edit page is the one shown";
+        EXPECT_EQ(::GetDlgItem(dialog, harness::kNoteList), FocusedWindow(dialog)) << "the focus stays in the list";
 
         // A group row only expands: no tab changes.
         SelectTab(dialog, 2);
