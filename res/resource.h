@@ -61,6 +61,11 @@
 #define ID_FILE_EXPORT 32786
 #define ID_FILE_IMPORT 32787
 #define ID_FIND_SEQUEL 32788
+// The recent note databases on the File menu, most recent first.
+#define ID_FILE_RECENT_1 32790
+#define ID_FILE_RECENT_2 32791
+#define ID_FILE_RECENT_3 32792
+#define ID_FILE_RECENT_4 32793
 
 // String table.
 #define IDS_REQUIRED_NOTE_FIELDS 1
@@ -79,6 +84,8 @@
 #define IDS_GROUP_NOT_FOUND 14
 #define IDS_OPTIONS_GENERAL 15
 #define IDS_REMOVE_NODE_QUESTION 16
+#define IDS_SHOW_PAGE_NONE 17
+#define IDS_RECENT_FILE_MISSING 18
 #define IDS_ADD_NOTE 32783
 #define IDS_UPDATE_NOTE 32784
 #define IDS_DELETE_NOTE 32785

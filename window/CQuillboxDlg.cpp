@@ -12,6 +12,7 @@
 #include "window/CAboutDlg.h"
 #include "window/COptionsF1.h"
 #include "window/ExchangeCommands.h"
+#include "window/QuillboxSettings.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ BEGIN_MESSAGE_MAP(CQuillboxDlg, CDialog)
     ON_COMMAND(ID_FILE_EXPORT, OnFileExport)
     ON_COMMAND(ID_FILE_IMPORT, OnFileImport)
     ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
+    ON_COMMAND_RANGE(ID_FILE_RECENT_1, ID_FILE_RECENT_4, OnOpenRecentFile)
     ON_MESSAGE(CSuperGridCtrl::WM_GRID_DOUBLECLICK, OnShowNote)
 END_MESSAGE_MAP()
 
@@ -57,6 +59,10 @@ BOOL CQuillboxDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AttachMenuKeepingClientSize();
+    // The stored settings; nothing is opened until the user asks.
+    m_doubleClickPage = LoadDoubleClickPage();
+    m_recentFiles = LoadRecentFiles();
+    ShowRecentFiles();
     m_findButton.SetType(kSplitPushButton);
 
     AddPage(m_viewPage, IDD_PAGE_VIEW, IDS_TAB_VIEW, 0);
@@ -149,8 +155,13 @@ void CQuillboxDlg::OnFileOpen()
 {
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_EXPLORER, kDatabaseFilter, this);
     if (dialog.DoModal() != IDOK) return;
-    OpenNoteDatabase(dialog.GetPathName());
-    LoadCatalogue();
+    OpenAndListNoteDatabase(dialog.GetPathName());
+}
+
+void CQuillboxDlg::OpenAndListNoteDatabase(const CString& path)
+{
+    OpenNoteDatabase(path);
+    if (LoadCatalogue()) RememberRecentFile(path);
 }
 
 void CQuillboxDlg::OnFileNew()
@@ -160,16 +171,21 @@ void CQuillboxDlg::OnFileNew()
     const CString path = dialog.GetPathName();
     if (!CreateNoteDatabaseFile(path)) return;
     OpenNoteDatabase(path);
-    if (CreateSchema(m_database)) LoadCatalogue();
+    if (CreateSchema(m_database) && LoadCatalogue()) RememberRecentFile(path);
 }
 
 void CQuillboxDlg::OnExit() { EndDialog(IDOK); }
 
 void CQuillboxDlg::OnOptions()
 {
-    // A shell: the sheet keeps and applies nothing.
     CPropertySheet sheet(L"Options", nullptr, 0);
     COptionsF1 general;
+    general.m_doubleClickPage = m_doubleClickPage;
+    // OK and Apply store the choice and apply it at once; Cancel leaves both.
+    general.m_onApply = [this](DoubleClickPage page) {
+        m_doubleClickPage = page;
+        SaveDoubleClickPage(page);
+    };
     sheet.AddPage(&general);
     sheet.DoModal();
 }

@@ -16,7 +16,9 @@
 #include "pages/COptionsResultDlg.h"
 #include "pages/COptionsViewDlg.h"
 #include "pages/IPageOwner.h"
+#include "window/DoubleClickPage.h"
 #include "window/ListedGroups.h"
+#include "window/RecentNoteFiles.h"
 
 class IHostLink;
 
@@ -46,6 +48,7 @@ protected:
     void OnFileExport();
     void OnFileImport();
     void OnHelpAbout();
+    void OnOpenRecentFile(UINT id);
     LRESULT OnShowNote(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -54,6 +57,12 @@ private:
     void AttachMenuKeepingClientSize();
     void AddPage(COptionsDlg& page, UINT templateId, UINT titleId, int pageId);
     void ResetPages(bool databaseOpen);
+    // Opens `path` as File, Open does and remembers it when its notes are listed.
+    void OpenAndListNoteDatabase(const CString& path);
+    // Puts `path` first among the recent files, stored and on the File menu.
+    void RememberRecentFile(const CString& path);
+    void ShowRecentFiles();
+    void BringDoubleClickPageToFront();
     void ChooseSearchScope();
     void Search(const CString& text);
 
@@ -75,4 +84,6 @@ private:
     CString m_databasePath;  // the open note database's path, for the About box
     CString m_exchangeFolder;  // the folder of the last export or import
     CListedGroups m_listedGroups;  // what the pages' group lists hold since they were last emptied
+    DoubleClickPage m_doubleClickPage = DoubleClickPage::None;  // as the user chose it in Options
+    CRecentNoteFiles m_recentFiles;  // as the File menu shows them
 };

@@ -181,5 +181,24 @@ LRESULT CQuillboxDlg::OnShowNote(WPARAM, LPARAM)
     for (int index = 0; index < m_tabCtrl.GetPageCount(); ++index) {
         if (auto* page = dynamic_cast<COptionsDlg*>(m_tabCtrl.GetPage(index))) page->ShowItem(noteId, -1);
     }
+    BringDoubleClickPageToFront();
     return 0;
+}
+
+void CQuillboxDlg::BringDoubleClickPageToFront()
+{
+    COptionsDlg* chosen = nullptr;
+    if (m_doubleClickPage == DoubleClickPage::View) chosen = &m_viewPage;
+    else if (m_doubleClickPage == DoubleClickPage::Edit) chosen = &m_editPage;
+    if (!chosen) return;
+    for (int index = 0; index < m_tabCtrl.GetPageCount(); ++index) {
+        if (m_tabCtrl.GetPage(index) != chosen) continue;
+        if (m_tabCtrl.SendMessage(TCM_GETCURSEL) == index) return;
+        // The tab control's own way of changing tabs, so the page is shown as a
+        // click shows it; the focus stays where the user left it (the list).
+        const HWND focus = ::GetFocus();
+        m_tabCtrl.SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(index));
+        if (focus && ::IsWindow(focus)) ::SetFocus(focus);
+        return;
+    }
 }

@@ -11,6 +11,7 @@
 //     menu and 64 KiB every K cycles, which the run must report.
 #include "host/PluginModule.h"
 #include "tests/longrun/LongRun.h"
+#include "tests/support/PrivateUserRegistry.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/window/NoteFiles.h"
 
@@ -153,6 +154,8 @@ TEST(LongRun, ExecuteCyclesReturnObjectsAndMemoryToTheirLevelAndKeepEveryEdit)
 
 int main(int argc, char** argv)
 {
+    // The dialog's stored settings (recent files) go to a key of this run, removed at the end.
+    CPrivateUserRegistry userRegistry(L"LongRunTest.exe");
     // --cycles and --inject-leak are the program's own; the rest goes to GoogleTest.
     int kept = 1;
     for (int i = 1; i < argc; ++i) {

@@ -25,6 +25,7 @@
 #include "bench/DialogDriver.h"
 #include "bench/HostedDialog.h"
 #include "bench/UiAgent.h"
+#include "tests/support/PrivateUserRegistry.h"
 #include "tests/twousers/RawNoteConnection.h"
 #include "tests/twousers/WideText.h"
 
@@ -220,6 +221,8 @@ int wmain(int argc, wchar_t** argv)
         CommandLoop(nullptr);
         return 0;
     }
+    // The dialog's stored settings: the starting test's private key, or one of the peer's own.
+    CPrivateUserRegistry userRegistry(L"QuillboxPeer.exe");
     CUiAgent agent;
     std::string error;
     const bool ran = RunHostedDialog(agent, [&](HWND window) {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 
+#include "res/resource.h"
 #include "tests/support/UiDriver.h"
 
 namespace dialogdriver {
@@ -18,6 +19,7 @@ namespace {
 constexpr UINT kMarker = WM_APP + 0x51;
 constexpr DWORD kPatienceMs = 30000;
 constexpr int kFileNameBox = 1148;
+constexpr int kApplyButton = 0x3021;  // the property sheet's Apply
 
 std::atomic<long> g_markersPosted{0};
 std::atomic<long> g_markersSeen{0};
@@ -429,6 +431,93 @@ std::vector<std::wstring> TabCaptions(HWND dialog)
         captions.push_back(text);
     }
     return captions;
+}
+
+std::wstring CurrentTab(HWND dialog)
+{
+    const int current = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, kTab), TCM_GETCURSEL, 0, 0));
+    const std::vector<std::wstring> captions = TabCaptions(dialog);
+    return current >= 0 && current < static_cast<int>(captions.size()) ? captions[current] : std::wstring();
+}
+
+void SelectTab(HWND dialog, int index)
+{
+    ::PostMessageW(::GetDlgItem(dialog, kTab), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+    Settle(dialog);
+}
+
+HWND OpenOptions(HWND dialog)
+{
+    ::PostMessageW(dialog, WM_COMMAND, ID_FILE_OPTIONS, 0);
+    return ui::WaitForWindow(L"#32770", L"Options", kPatienceMs);
+}
+
+HWND ShowPageList(HWND sheet)
+{
+    HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return ::GetDlgItem(page, IDC_OPTIONS_SHOW_PAGE);
+}
+
+std::wstring ChosenShowPage(HWND sheet)
+{
+    HWND list = ShowPageList(sheet);
+    const int chosen = static_cast<int>(::SendMessageW(list, CB_GETCURSEL, 0, 0));
+    const std::vector<std::wstring> entries = ComboEntries(list);
+    return chosen >= 0 && chosen < static_cast<int>(entries.size()) ? entries[chosen] : std::wstring();
+}
+
+void ChooseShowPage(HWND sheet, int index)
+{
+    HWND list = ShowPageList(sheet);
+    ::SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_OPTIONS_SHOW_PAGE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+bool ApplyEnabled(HWND sheet) { return ::IsWindowEnabled(::GetDlgItem(sheet, kApplyButton)) != FALSE; }
+
+void PressApply(HWND sheet) { ui::PressButton(sheet, kApplyButton); }
+
+bool CloseOptions(HWND dialog, HWND sheet, int button)
+{
+    // Posted: the sheet's own loop notices that it has ended only when a posted message arrives.
+    ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(sheet, button)));
+    const bool closed = WaitDestroyed(sheet);
+    Settle(dialog);
+    return closed;
+}
+
+std::vector<std::wstring> FileMenu(HWND dialog)
+{
+    std::vector<std::wstring> entries;
+    HMENU file = ::GetSubMenu(::GetMenu(dialog), 0);
+    for (int position = 0; position < ::GetMenuItemCount(file); ++position) {
+        wchar_t text[512] = {};
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = 512;
+        ::GetMenuItemInfoW(file, position, TRUE, &info);
+        entries.push_back((info.fType & MFT_SEPARATOR) ? std::wstring(L"|") : std::wstring(text) + L"=" + std::to_wstring(info.wID));
+    }
+    return entries;
+}
+
+std::vector<std::wstring> RecentFileEntries(HWND dialog)
+{
+    std::vector<std::wstring> texts;
+    HMENU file = ::GetSubMenu(::GetMenu(dialog), 0);
+    for (UINT id = ID_FILE_RECENT_1; id <= ID_FILE_RECENT_4; ++id) {
+        wchar_t text[512] = {};
+        if (::GetMenuStringW(file, id, text, 512, MF_BYCOMMAND) > 0) texts.push_back(text);
+    }
+    return texts;
+}
+
+std::vector<SeenBox> ChooseRecentFile(HWND dialog, int number)
+{
+    ::PostMessageW(dialog, WM_COMMAND, ID_FILE_RECENT_1 + number - 1, 0);
+    return AnswerBoxes(dialog);
 }
 
 std::vector<std::wstring> ComboEntries(HWND combo)

@@ -123,11 +123,40 @@ struct Pages {
 };
 Pages FindPages(HWND dialog);
 std::vector<std::wstring> TabCaptions(HWND dialog);
+// The caption of the tab in front.
+std::wstring CurrentTab(HWND dialog);
+// Brings tab `index` to the front as the tab control does for a click.
+void SelectTab(HWND dialog, int index);
 std::vector<std::wstring> ComboEntries(HWND combo);
 std::wstring Text(HWND window);
 std::wstring ItemText(HWND parent, int id);
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);
+
+// File, Options: the sheet once it is open (null when none appeared).
+HWND OpenOptions(HWND dialog);
+// The General page's "On DBl Click show page" list.
+HWND ShowPageList(HWND sheet);
+// The entry the list shows as chosen (empty when none).
+std::wstring ChosenShowPage(HWND sheet);
+// Chooses entry `index` of the list as a user does: the list selects it and
+// tells the page.
+void ChooseShowPage(HWND sheet, int index);
+// Whether the sheet's Apply button can be pressed.
+bool ApplyEnabled(HWND sheet);
+// Presses Apply and returns once the sheet has handled it.
+void PressApply(HWND sheet);
+// Presses OK or Cancel (IDOK, IDCANCEL) and waits until the sheet is gone
+// and the dialog has settled; false when the sheet stayed.
+bool CloseOptions(HWND dialog, HWND sheet, int button);
+
+// The File menu as "text=id" entries, separators as "|".
+std::vector<std::wstring> FileMenu(HWND dialog);
+// The texts of the recent-file entries of the File menu, in order.
+std::vector<std::wstring> RecentFileEntries(HWND dialog);
+// Chooses recent-file entry `number` (1 to 4) on the File menu and answers
+// the message boxes it shows, in order.
+std::vector<SeenBox> ChooseRecentFile(HWND dialog, int number);
 
 // Closes whatever modal window a failed script left open (message boxes,
 // file dialogs, menus), so that the dialog can be ended.

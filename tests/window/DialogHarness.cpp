@@ -3,15 +3,42 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/PrivateUserRegistry.h"
 #include "tests/support/UiDriver.h"
 #include "tests/window/DialogDriver.h"
 
 namespace harness {
 
+namespace {
+
+std::wstring ProgramName()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring full = path;
+    return full.substr(full.find_last_of(L"\\/") + 1);
+}
+
+CPrivateUserRegistry& UserRegistry()
+{
+    static CPrivateUserRegistry registry(ProgramName());
+    return registry;
+}
+
+} // namespace
+
 PluginModule& Module()
 {
+    // Made before the module and so gone only after it.
+    UserRegistry();
     static PluginModule module(L"Quillbox.dll");
     return module;
+}
+
+bool ClearUserSettings()
+{
+    UserRegistry().Clear();
+    return UserRegistry().IsActive();
 }
 
 HWND WaitForMainDialog(DWORD timeoutMs)

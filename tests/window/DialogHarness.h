@@ -25,7 +25,14 @@ struct Host {
     HostObject object{&context};
 };
 
+// The plug-in, loaded once per process. The first call also gives the
+// process a HKEY_CURRENT_USER of its own (CPrivateUserRegistry), so that the
+// dialog's stored settings start empty in every test program and are gone
+// when it ends; programs it starts share them.
 PluginModule& Module();
+// Forgets every setting the dialog stored in this process tree; false when
+// the private HKEY_CURRENT_USER could not be set up.
+bool ClearUserSettings();
 // The main dialog once it is visible, or null.
 HWND WaitForMainDialog(DWORD timeoutMs = 10000);
 // Runs Execute with `host`; `script` gets the dialog and should end it.

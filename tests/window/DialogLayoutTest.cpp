@@ -54,6 +54,8 @@ std::string Describe(const std::vector<MenuEntry>& entries)
 
 TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
 {
+    // A user with no recent files: the File menu as the resource has it.
+    ASSERT_TRUE(harness::ClearUserSettings());
     harness::Host host;  // the link's value is 0: no results
     harness::Execute(host, [&](HWND dialog) {
         HMENU bar = ::GetMenu(dialog);

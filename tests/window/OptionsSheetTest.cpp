@@ -1,11 +1,15 @@
-// File, Options: the sheet "Options" with its one page "General".
+// File, Options: the sheet "Options" with its one page "General", whose list
+// chooses the tab a double-click on a note brings to the front. OK and Apply
+// store the choice; Cancel keeps what was stored.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/UiDriver.h"
+#include "tests/window/DialogDriver.h"
 #include "tests/window/DialogHarness.h"
+#include "tests/window/StoredSettings.h"
 
 namespace {
 
@@ -25,11 +29,15 @@ HWND OpenOptions(HWND dialog)
     return ui::WaitForWindow(L"#32770", L"Options");
 }
 
-TEST(OptionsSheet, ShowsOneGeneralPageWithALabelAndAnEmptyList)
+std::string StoredChoice() { return storedsettings::Describe(storedsettings::Read(L"DoubleClickPage")); }
+
+TEST(OptionsSheet, ShowsOneGeneralPageWithALabelAndTheChoicesNoneViewAndEdit)
 {
+    ASSERT_TRUE(harness::ClearUserSettings());
     harness::Host host;
-    std::wstring tabText, label;
-    int tabs = -1, entries = -1;
+    std::wstring tabText, label, chosen;
+    std::vector<std::wstring> entries;
+    int tabs = -1;
     bool closedByOk = false;
     harness::Execute(host, [&](HWND dialog) {
         HWND sheet = OpenOptions(dialog);
@@ -44,8 +52,8 @@ TEST(OptionsSheet, ShowsOneGeneralPageWithALabelAndAnEmptyList)
         ::SendMessageW(tab, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         tabText = text;
         HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-        HWND combo = ::GetDlgItem(page, 1023);
-        entries = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+        entries = dialogdriver::ComboEntries(::GetDlgItem(page, 1023));
+        chosen = dialogdriver::ChosenShowPage(sheet);
         for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             if (ui::ClassName(child) == L"Static") label = ui::WindowText(child);
         }
@@ -55,33 +63,54 @@ TEST(OptionsSheet, ShowsOneGeneralPageWithALabelAndAnEmptyList)
     EXPECT_EQ(tabs, 1);
     EXPECT_EQ(tabText, L"General");
     EXPECT_EQ(label, L"On DBl Click show page");
-    EXPECT_EQ(entries, 0);
+    EXPECT_EQ(3u, entries.size());
+    EXPECT_EQ(L"None View Edit", entries.size() == 3 ? entries[0] + L" " + entries[1] + L" " + entries[2] : L"");
+    EXPECT_EQ(L"None", chosen) << "nothing stored yet";
     EXPECT_TRUE(closedByOk);
+    EXPECT_EQ("dword 0", StoredChoice()) << "OK stores the choice shown";
+    ASSERT_TRUE(harness::ClearUserSettings());
 }
 
-TEST(OptionsSheet, CancelAndApplyChangeNothingInTheDialog)
+TEST(OptionsSheet, CancelStoresNothingAndApplyStoresTheChoiceAndKeepsTheSheetOpen)
 {
+    ASSERT_TRUE(harness::ClearUserSettings());
     harness::Host host;
     bool cancelClosed = false, applyKeptOpen = false, dialogUsable = false;
+    std::string afterCancel, afterApply, afterApplyThenCancel;
+    std::wstring shownAfterApply;
     const bool result = harness::Execute(host, [&](HWND dialog) {
         ::SetDlgItemTextW(dialog, harness::kFindText, L"kept");
         HWND sheet = OpenOptions(dialog);
         ASSERT_NE(sheet, nullptr);
+        dialogdriver::ChooseShowPage(sheet, 1);
         Click(sheet, IDCANCEL);
         cancelClosed = ui::WaitForWindowGone(sheet);
+        afterCancel = StoredChoice();
         sheet = OpenOptions(dialog);
         ASSERT_NE(sheet, nullptr);
+        dialogdriver::ChooseShowPage(sheet, 1);
         ui::PressButton(sheet, 0x3021 /* Apply */);
-        ::Sleep(200);
+        afterApply = StoredChoice();
         applyKeptOpen = ::IsWindowVisible(sheet) != FALSE;
+        Click(sheet, IDCANCEL);
+        ui::WaitForWindowGone(sheet);
+        afterApplyThenCancel = StoredChoice();
+        sheet = OpenOptions(dialog);
+        ASSERT_NE(sheet, nullptr);
+        shownAfterApply = dialogdriver::ChosenShowPage(sheet);
         Click(sheet, IDCANCEL);
         ui::WaitForWindowGone(sheet);
         dialogUsable = ui::WindowText(::GetDlgItem(dialog, harness::kFindText)) == L"kept" && ::IsWindowEnabled(dialog);
     });
     EXPECT_TRUE(cancelClosed);
+    EXPECT_EQ("absent", afterCancel);
     EXPECT_TRUE(applyKeptOpen);
+    EXPECT_EQ("dword 1", afterApply);
+    EXPECT_EQ("dword 1", afterApplyThenCancel) << "Cancel after Apply takes nothing back";
+    EXPECT_EQ(L"View", shownAfterApply);
     EXPECT_TRUE(dialogUsable);
     EXPECT_TRUE(result);
+    ASSERT_TRUE(harness::ClearUserSettings());
 }
 
 } // namespace

@@ -1,0 +1,50 @@
+// The user's settings in the registry, read with a check of every value.
+#include "window/QuillboxSettings.h"
+
+#include "framework/RegistryKey.h"
+
+namespace {
+
+const wchar_t kSettingsKey[] = L"Software\\Quillbox";
+const wchar_t kDoubleClickPageValue[] = L"DoubleClickPage";
+const wchar_t kRecentFilesValue[] = L"RecentFiles";
+// Four full paths with their NULs take about 1,000 characters at most; a
+// stored list far longer than that is not read at all.
+constexpr std::size_t kMaxStoredListChars = 16 * 1024;
+
+} // namespace
+
+DoubleClickPage LoadDoubleClickPage()
+{
+    CRegistryKey key;
+    if (!key.OpenForReading(HKEY_CURRENT_USER, kSettingsKey)) return DoubleClickPage::None;
+    DWORD number = 0;
+    DoubleClickPage page = DoubleClickPage::None;
+    if (key.QueryDword(kDoubleClickPageValue, number) && DoubleClickPageFromNumber(number, page)) return page;
+    if (key.HasValue(kDoubleClickPageValue)) SaveDoubleClickPage(DoubleClickPage::None);
+    return DoubleClickPage::None;
+}
+
+void SaveDoubleClickPage(DoubleClickPage page)
+{
+    CRegistryKey key;
+    if (key.Create(HKEY_CURRENT_USER, kSettingsKey)) key.SetDword(kDoubleClickPageValue, static_cast<DWORD>(page));
+}
+
+CRecentNoteFiles LoadRecentFiles()
+{
+    CRecentNoteFiles files;
+    CRegistryKey key;
+    if (!key.OpenForReading(HKEY_CURRENT_USER, kSettingsKey) || !key.HasValue(kRecentFilesValue)) return files;
+    std::wstring stored;
+    const bool read = key.QueryMultiString(kRecentFilesValue, stored, kMaxStoredListChars);
+    const bool clean = files.Load(read ? stored : std::wstring());
+    if (!read || !clean) SaveRecentFiles(files);
+    return files;
+}
+
+void SaveRecentFiles(const CRecentNoteFiles& files)
+{
+    CRegistryKey key;
+    if (key.Create(HKEY_CURRENT_USER, kSettingsKey)) key.SetMultiString(kRecentFilesValue, files.Stored());
+}

@@ -1,0 +1,17 @@
+// What Quillbox keeps for its user between runs, under
+// HKEY_CURRENT_USER\Software\Quillbox: the tab a double-click on a note
+// brings to the front ("DoubleClickPage", a DWORD) and the recent note
+// databases ("RecentFiles", a multi-string). A stored value of the wrong
+// type or with content that cannot be right reads as the default (or loses
+// what is wrong in it) and is replaced at once by what was read. A key that
+// cannot be opened or written reads as defaults and keeps nothing.
+#pragma once
+
+#include "window/DoubleClickPage.h"
+#include "window/RecentNoteFiles.h"
+
+DoubleClickPage LoadDoubleClickPage();
+void SaveDoubleClickPage(DoubleClickPage page);
+
+CRecentNoteFiles LoadRecentFiles();
+void SaveRecentFiles(const CRecentNoteFiles& files);
