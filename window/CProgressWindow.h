@@ -16,6 +16,7 @@ public:
     bool WasShown() const { return m_shown; }
 
 protected:
+    void OnOK() override {}  // Enter does not end the work; only Cancel does
     void OnCancel() override;
 
 private:

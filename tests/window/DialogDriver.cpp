@@ -69,6 +69,13 @@ std::vector<HWND> DirectChildren(HWND parent)
 
 bool IsFileDialog(HWND window) { return ui::ClassName(window) == L"#32770" && ::GetDlgItem(window, kFileNameBox); }
 
+// The progress window of long work: a dialog with a progress bar. Not a
+// message box: it goes by itself when the work ends.
+bool IsProgressWindow(HWND window)
+{
+    return ui::ClassName(window) == L"#32770" && ::FindWindowExW(window, nullptr, L"msctls_progress32", nullptr);
+}
+
 // The folder picker: a dialog with a folder tree.
 bool IsFolderPicker(HWND window)
 {
@@ -81,7 +88,8 @@ bool IsFolderPicker(HWND window)
 
 bool IsMessageBoxWindow(HWND window)
 {
-    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, kNoteList) || IsFileDialog(window) || IsFolderPicker(window))
+    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, kNoteList) || IsFileDialog(window) || IsFolderPicker(window) ||
+        IsProgressWindow(window))
         return false;
     for (HWND child : DirectChildren(window)) {
         if (ui::ClassName(child) == L"Static" && !ui::WindowText(child).empty()) return true;
@@ -177,6 +185,14 @@ CommandResult RunFileCommand(HWND dialog, int command, const wchar_t* title, con
 
 HWND List(HWND dialog) { return ::GetDlgItem(dialog, kNoteList); }
 
+HWND FindProgressWindow()
+{
+    for (HWND window : OwnTopLevelWindows()) {
+        if (IsProgressWindow(window) && ::IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
 HWND FindFolderPicker()
 {
     for (HWND window : OwnTopLevelWindows()) {
@@ -226,7 +242,23 @@ CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder,
         ::PostMessageW(picker, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
         WaitDestroyed(picker);
     }
-    while (HWND box = Settle(dialog)) result.boxes.push_back(Answer(box, answer));
+    // Until the dialog is back in its own loop: long work shows a progress
+    // window and handles messages meanwhile, so one quiet moment is not the end.
+    for (;;) {
+        if (HWND box = Settle(dialog)) {
+            result.boxes.push_back(Answer(box, answer));
+            continue;
+        }
+        if (FindProgressWindow()) {
+            ::Sleep(20);
+            continue;
+        }
+        if (HWND late = Settle(dialog)) {
+            result.boxes.push_back(Answer(late, answer));
+            continue;
+        }
+        break;
+    }
     return result;
 }
 
