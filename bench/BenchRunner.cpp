@@ -241,7 +241,8 @@ void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
         m_agent.Run([&] { ms = floor.ReadPlainSearch(findNames); });
         return ms;
     });
-    Check(floor.LastSearchRows() > 0, "find text in names and comments: SQLite's LIKE found no note");
+    // Every database of the full run holds the words (a small one may not).
+    Check(notes < 1000 || floor.LastSearchRows() > 0, "find text in names and comments: SQLite's LIKE found no note");
     CheckSameNotes("find text in names and comments", dialog, floor);
 
     // New notes saved through the Edit page; the notes written are taken out again after every run.
