@@ -3,7 +3,7 @@
 // second thread. Prints one line per scenario; exit code 0 when every check held.
 //
 //   QuillboxBench.exe --db=<Windows path> --unix-db=<Unix path> --notes=<n>
-//                     [--runs=5] [--saves=1000] [--rare=<word>]
+//                     [--runs=5] [--saves=1000] [--rare=<word>] [--name-words=<words>]
 //                     [--sqlite-driver=<odbcinst section> --sqlite-ext=<Unix path of the extension>]
 #include "bench/BenchOptions.h"
 #include "bench/BenchRunner.h"
@@ -26,6 +26,7 @@ bool ParseArguments(int argc, wchar_t** argv, BenchOptions& options)
         if (ParseOption(argv[i], L"--db", options.database)) continue;
         if (ParseOption(argv[i], L"--unix-db", options.unixDatabase)) continue;
         if (ParseOption(argv[i], L"--rare", options.rareWord)) continue;
+        if (ParseOption(argv[i], L"--name-words", options.nameWords)) continue;
         if (ParseOption(argv[i], L"--sqlite-driver", options.sqliteDriver)) continue;
         if (ParseOption(argv[i], L"--sqlite-ext", options.sqliteExtension)) continue;
         if (ParseOption(argv[i], L"--notes", value)) { options.notes = std::stoi(value); continue; }
@@ -43,7 +44,7 @@ int wmain(int argc, wchar_t** argv)
 {
     BenchOptions options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: QuillboxBench --db=<path> --unix-db=<path> --notes=<n> [--runs=<n>] [--saves=<n>] [--rare=<word>] "
+        std::fprintf(stderr, "usage: QuillboxBench --db=<path> --unix-db=<path> --notes=<n> [--runs=<n>] [--saves=<n>] [--rare=<word>] [--name-words=<words>] "
                              "[--sqlite-driver=<name> --sqlite-ext=<path>]\n");
         return 2;
     }

@@ -9,7 +9,8 @@ struct BenchOptions {
     int notes = 0;                 // notes in the database
     int runs = 5;                  // timed runs per scenario (after one warm-up)
     int saves = 1000;              // notes written by the save and driver scenarios
-    std::wstring rareWord = L"quillwort";
+    std::wstring rareWord = L"quillwort";     // in the queries of the notes whose id ends in 007
+    std::wstring nameWords = L"audit trail";  // in some names and comments (ASCII: SQLite's LIKE finds the same notes)
     std::wstring sqliteDriver;     // section of Debian's SQLite ODBC driver; empty: no driver row
-    std::wstring sqliteExtension;  // the General text extension it loads
+    std::wstring sqliteExtension;  // the General collation extension it loads
 };

@@ -1,6 +1,7 @@
 // CBenchRunner: the script of one benchmark run on one note database. On the
 // script's thread it drives the dialog through each scenario (open, find all,
-// expand, find text, save) and runs the same work as the floor on the
+// expand, find text in the queries, find text in names and comments, save)
+// and runs the same work as the floor on the
 // dialog's thread, one warm-up and then `runs` timed pairs, alternating which
 // goes first; then the driver scenario, our driver against Debian's SQLite
 // ODBC driver. It checks that the dialog and the floor did the same work
@@ -46,6 +47,10 @@ private:
     // taken over the dialog's timed runs.
     void Measure(const char* name, const std::function<double()>& dialogRun, const std::function<double()>& floorRun);
     void Check(bool ok, const std::string& what);
+    // The dialog's rows are the names the floor's last plain search read, in order.
+    void CheckSameNotes(const char* scenario, CDialogDriver& dialog, const CFloorWork& floor);
+    // Debian's SQLite ODBC driver on the same file with the General collation; empty when not given.
+    std::wstring PlainSqliteConnectString() const;
     int CountNotesFrom(int firstId);
     void DeleteNotesFrom(int firstId);
     std::vector<NewNote> NotesFor(CDialogDriver& dialog, int count) const;

@@ -26,10 +26,16 @@ std::wstring Quoted(const std::wstring& text)
 
 std::wstring BenchSearchStatement(const std::wstring& text, SearchColumn column)
 {
-    return std::wstring(L"SELECT notes.id, groups.id AS groupId, groups.groupName, notes.name, notes.comments FROM groups, notes "
-                        L"WHERE notes.groupId=groups.id AND (") +
-           (column == SearchColumn::Name ? L"notes.name" : L"notes.query") + L" COLLATE GENERAL LIKE '%" + Quoted(text) +
-           L"%') ORDER BY notes.groupId, notes.name COLLATE GENERAL;";
+    const std::wstring like = L" LIKE '%" + Quoted(text) + L"%'";
+    std::wstring condition;
+    switch (column) {
+    case SearchColumn::Name: condition = L"notes.name" + like; break;
+    case SearchColumn::Query: condition = L"notes.query" + like; break;
+    case SearchColumn::NameAndComments: condition = L"notes.name" + like + L" OR notes.comments" + like; break;
+    }
+    return L"SELECT notes.id, groups.id AS groupId, groups.groupName, notes.name, notes.comments FROM groups, notes "
+           L"WHERE notes.groupId=groups.id AND (" +
+           condition + L") ORDER BY notes.groupId, notes.name COLLATE GENERAL;";
 }
 
 std::vector<NewNote> MakeNewNotes(int count, const std::vector<int>& groupIds)

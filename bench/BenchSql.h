@@ -10,8 +10,8 @@ extern const wchar_t* const kBenchGroupList;
 extern const wchar_t* const kBenchCatalogue;
 extern const wchar_t* const kBenchNextNoteId;
 
-enum class SearchColumn { Name, Query };
-// The search statement of the Find button for `text` in one column.
+enum class SearchColumn { Name, Query, NameAndComments };
+// The search statement of the Find button for `text` in the scope's columns.
 std::wstring BenchSearchStatement(const std::wstring& text, SearchColumn column);
 
 struct NewNote {

@@ -26,7 +26,10 @@ ListRow NoteRow(int id, std::wstring name, std::wstring comments, int indent, in
 
 } // namespace
 
-CFloorWork::CFloorWork(std::wstring connect, int bigGroupId) : m_connect(std::move(connect)), m_bigGroupId(bigGroupId) {}
+CFloorWork::CFloorWork(std::wstring connect, std::wstring plainConnect, int bigGroupId)
+    : m_connect(std::move(connect)), m_plainConnect(std::move(plainConnect)), m_bigGroupId(bigGroupId)
+{
+}
 
 double CFloorWork::Open()
 {
@@ -86,10 +89,11 @@ double CFloorWork::Open()
     return NowMs() - start;
 }
 
-double CFloorWork::ReadSearchInto(const std::wstring& statement, bool fillList)
+double CFloorWork::ReadSearchInto(COdbcConnection& database, const std::wstring& statement, bool fillList)
 {
+    m_searchNames.clear();
     const double start = NowMs();
-    COdbcStatement search(m_database);
+    COdbcStatement search(database);
     search.Execute(statement);
     if (fillList) {
         m_list.DeleteAll();
@@ -102,15 +106,24 @@ double CFloorWork::ReadSearchInto(const std::wstring& statement, bool fillList)
         search.GetText(4, name);
         search.GetText(5, comments);
         ++m_searchRows;
-        if (fillList) m_list.Append(NoteRow(id, name, comments, 1, kNoteImage));
+        if (fillList) {
+            m_list.Append(NoteRow(id, name, comments, 1, kNoteImage));
+        } else {
+            m_searchNames.push_back(name);
+        }
     }
     if (fillList) m_list.EndUpdate();
     return NowMs() - start;
 }
 
-double CFloorWork::Search(const std::wstring& statement) { return ReadSearchInto(statement, true); }
+double CFloorWork::Search(const std::wstring& statement) { return ReadSearchInto(m_database, statement, true); }
 
-double CFloorWork::ReadSearch(const std::wstring& statement) { return ReadSearchInto(statement, false); }
+double CFloorWork::ReadPlainSearch(const std::wstring& statement)
+{
+    if (m_plainConnect.empty()) return ReadSearchInto(m_database, statement, false);
+    if (!m_plain.IsOpen()) m_plain.Connect(m_plainConnect);
+    return ReadSearchInto(m_plain, statement, false);
+}
 
 double CFloorWork::Expand()
 {

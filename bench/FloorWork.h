@@ -1,5 +1,6 @@
 // CFloorWork: the floors of the dialog scenarios: the same work done with
-// bare ODBC calls and a bare list-view (CBareList), on the dialog's thread.
+// bare ODBC calls and a bare list-view (CBareList), on the dialog's thread;
+// the searches for words through a plain SQLite driver with SQLite's own LIKE.
 // Each timed operation returns its milliseconds. It keeps what the last
 // catalogue read gave (the rows the list shows, the big group's notes), so
 // later floors insert the same rows as the dialog.
@@ -15,7 +16,9 @@
 
 class CFloorWork {
 public:
-    CFloorWork(std::wstring connect, int bigGroupId);
+    // `plainConnect`: a plain SQLite ODBC driver on the same file (SQLite's
+    // own LIKE, the General collation loaded); empty: our driver throughout.
+    CFloorWork(std::wstring connect, std::wstring plainConnect, int bigGroupId);
 
     bool CreateList(HWND model, HIMAGELIST images, int x, int y) { return m_list.Create(model, images, x, y); }
     int ListCount() const { return m_list.Count(); }
@@ -24,14 +27,18 @@ public:
     int BigGroupSize() const { return static_cast<int>(m_bigGroupNotes.size()); }
     const std::wstring& BigGroupName() const { return m_bigGroupName; }
     int LastSearchRows() const { return m_searchRows; }
+    // The names ReadPlainSearch read, in order.
+    const std::vector<std::wstring>& LastSearchNames() const { return m_searchNames; }
 
     // File Open: closes the connection and empties the list, connects, reads
     // the group list and the catalogue, shows the catalogue's top-level rows.
     double Open();
     // The search statement read through, the list emptied and filled with its rows.
     double Search(const std::wstring& statement);
-    // The search statement only read through, as the floor of a rare-word search.
-    double ReadSearch(const std::wstring& statement);
+    // The search statement only read through the plain SQLite driver (its
+    // connection made untimed, on the first call), as the floor of a search
+    // for words: SQLite's own LIKE.
+    double ReadPlainSearch(const std::wstring& statement);
     // Inserts the big group's notes below its row.
     double Expand();
     // Untimed: takes the rows of Expand out again.
@@ -42,9 +49,11 @@ public:
     double Save(const NewNote& note);
 
 private:
-    double ReadSearchInto(const std::wstring& statement, bool fillList);
+    double ReadSearchInto(COdbcConnection& database, const std::wstring& statement, bool fillList);
 
     std::wstring m_connect;
+    std::wstring m_plainConnect;
+    COdbcConnection m_plain;
     int m_bigGroupId;
     COdbcConnection m_database;
     CBareList m_list;
@@ -54,4 +63,5 @@ private:
     int m_bigGroupRow = -1;
     int m_catalogueRows = 0;
     int m_searchRows = 0;
+    std::vector<std::wstring> m_searchNames;
 };

@@ -40,3 +40,20 @@ char32_t FoldToBaseLetter(char32_t ch)
     const char32_t folded = FoldCase(ch);
     return folded < 0x80 ? folded : Lookup(kBaseRuns, folded);
 }
+
+size_t CaseVariants(char32_t folded, char32_t* out, size_t capacity)
+{
+    size_t count = 0;
+    auto add = [&](char32_t ch) {
+        if (count < capacity) out[count] = ch;
+        ++count;
+    };
+    if (FoldCase(folded) == folded) add(folded);
+    for (const FoldRun& run : kFoldRuns) {
+        const char32_t source = static_cast<char32_t>(static_cast<int>(folded) - run.delta);
+        if (source >= run.first && source <= run.last && source != folded &&
+            FoldCase(source) == folded)
+            add(source);
+    }
+    return count;
+}

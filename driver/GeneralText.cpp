@@ -1,10 +1,8 @@
-// CompareGeneral and LikeGeneral over UTF-16 text.
+// CompareGeneral over UTF-16 and UTF-8 text.
 #include "GeneralText.h"
 
 #include "CaseFold.h"
 #include "Utf.h"
-
-#include <vector>
 
 namespace {
 
@@ -21,12 +19,33 @@ int CompareBy(const char16_t* a, size_t aLength, const char16_t* b, size_t bLeng
     return 0;
 }
 
-std::vector<char32_t> FoldedCodePoints(const char16_t* text, size_t length)
+inline unsigned char AsciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+
+// Both keys agree on ASCII (its letters folded to lower case), which most
+// names are: those characters are compared byte by byte; `sawOther` tells
+// whether any other character was compared.
+int CompareByUtf8(const unsigned char* a, size_t aLength, const unsigned char* b, size_t bLength, char32_t (*key)(char32_t), bool& sawOther)
 {
-    std::vector<char32_t> out;
-    out.reserve(length);
-    for (size_t pos = 0; pos < length;) out.push_back(FoldCase(NextCodePoint(text, length, pos)));
-    return out;
+    size_t i = 0, j = 0;
+    while (i < aLength && j < bLength) {
+        const unsigned char x = a[i], y = b[j];
+        if ((x | y) < 0x80) {
+            if (x != y) {
+                const unsigned char lx = AsciiLower(x), ly = AsciiLower(y);
+                if (lx != ly) return lx < ly ? -1 : 1;
+            }
+            ++i;
+            ++j;
+            continue;
+        }
+        sawOther = true;
+        const char32_t ca = key(NextUtf8CodePoint(a, aLength, i));
+        const char32_t cb = key(NextUtf8CodePoint(b, bLength, j));
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    if (i < aLength) return 1;
+    if (j < bLength) return -1;
+    return 0;
 }
 
 } // namespace
@@ -38,45 +57,12 @@ int CompareGeneral(const char16_t* a, size_t aLength, const char16_t* b, size_t 
     return primary != 0 ? primary : CompareBy(a, aLength, b, bLength, FoldCase);
 }
 
-bool LikeGeneral(const char16_t* pattern, size_t patternLength, const char16_t* text, size_t textLength, char32_t escape)
+int CompareGeneralUtf8(const char* a, size_t aLength, const char* b, size_t bLength)
 {
-    // Pattern elements: literal code point, one-character wildcard or any-run wildcard.
-    enum Kind { Literal, One, Any };
-    struct Element { Kind kind; char32_t ch; };
-    std::vector<Element> elements;
-    const char32_t foldedEscape = escape ? FoldCase(escape) : 0;
-    for (size_t pos = 0; pos < patternLength;) {
-        const char32_t raw = NextCodePoint(pattern, patternLength, pos);
-        const char32_t ch = FoldCase(raw);
-        if (escape && ch == foldedEscape && pos < patternLength) {
-            elements.push_back({Literal, FoldCase(NextCodePoint(pattern, patternLength, pos))});
-        } else if (raw == U'%') {
-            if (elements.empty() || elements.back().kind != Any) elements.push_back({Any, 0});
-        } else if (raw == U'_') {
-            elements.push_back({One, 0});
-        } else {
-            elements.push_back({Literal, ch});
-        }
-    }
-    const std::vector<char32_t> subject = FoldedCodePoints(text, textLength);
-
-    // Greedy matching with backtracking to the last '%': linear in practice.
-    size_t p = 0, s = 0;
-    size_t starP = static_cast<size_t>(-1), starS = 0;
-    while (s < subject.size()) {
-        if (p < elements.size() && elements[p].kind == Any) {
-            starP = p++;
-            starS = s;
-        } else if (p < elements.size() && (elements[p].kind == One || elements[p].ch == subject[s])) {
-            ++p;
-            ++s;
-        } else if (starP != static_cast<size_t>(-1)) {
-            p = starP + 1;
-            s = ++starS;
-        } else {
-            return false;
-        }
-    }
-    while (p < elements.size() && elements[p].kind == Any) ++p;
-    return p == elements.size();
+    const auto* x = reinterpret_cast<const unsigned char*>(a);
+    const auto* y = reinterpret_cast<const unsigned char*>(b);
+    bool sawOther = false;
+    const int primary = CompareByUtf8(x, aLength, y, bLength, FoldToBaseLetter, sawOther);
+    if (primary != 0 || !sawOther) return primary;
+    return CompareByUtf8(x, aLength, y, bLength, FoldCase, sawOther);
 }

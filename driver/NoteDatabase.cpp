@@ -2,6 +2,7 @@
 #include "NoteDatabase.h"
 
 #include "AccessDdl.h"
+#include "GeneralLikeFunction.h"
 #include "GeneralText.h"
 #include "NoteFileUpgrade.h"
 #include "WinePath.h"
@@ -15,39 +16,6 @@
 #include <vector>
 
 namespace {
-
-int CollateGeneral(void*, int aBytes, const void* a, int bBytes, const void* b)
-{
-    return CompareGeneral(static_cast<const char16_t*>(a), static_cast<size_t>(aBytes) / 2,
-                          static_cast<const char16_t*>(b), static_cast<size_t>(bBytes) / 2);
-}
-
-// like(pattern, text [, escape]) as SQLite calls it for "text LIKE pattern".
-void LikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
-{
-    for (int i = 0; i < argc; ++i) {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return;  // NULL result
-    }
-    const auto* pattern = static_cast<const char16_t*>(sqlite3_value_text16(argv[0]));
-    const size_t patternLength = static_cast<size_t>(sqlite3_value_bytes16(argv[0])) / 2;
-    const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(argv[1]));
-    const size_t textLength = static_cast<size_t>(sqlite3_value_bytes16(argv[1])) / 2;
-    char32_t escape = 0;
-    if (argc == 3) {
-        const auto* esc = static_cast<const char16_t*>(sqlite3_value_text16(argv[2]));
-        const int escLength = sqlite3_value_bytes16(argv[2]) / 2;
-        if (!esc || escLength != 1) {
-            sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
-            return;
-        }
-        escape = esc[0];
-    }
-    if (!pattern || !text) {
-        sqlite3_result_error_nomem(context);
-        return;
-    }
-    sqlite3_result_int(context, LikeGeneral(pattern, patternLength, text, textLength, escape) ? 1 : 0);
-}
 
 bool OnlyBlanksLeft(const char* tail)
 {
@@ -116,10 +84,10 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
-    sqlite3_create_collation_v2(m_db, kGeneralCollation, SQLITE_UTF16, nullptr, CollateGeneral, nullptr);
-    const int likeFlags = SQLITE_UTF16 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function_v2(m_db, "like", 2, likeFlags, nullptr, LikeFunction, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "like", 3, likeFlags, nullptr, LikeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_collation_v2(m_db, kGeneralCollation, SQLITE_UTF8, nullptr, GeneralCollationFunction, nullptr);
+    const int likeFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function_v2(m_db, "like", 2, likeFlags, nullptr, GeneralLikeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "like", 3, likeFlags, nullptr, GeneralLikeFunction, nullptr, nullptr, nullptr);
 
     // The first read tells a database from any other file; a lock held by a
     // writer in the middle of a commit is waited for, within the timeout.

@@ -258,6 +258,32 @@ TEST_F(NoteDatabaseTest, PlainSqliteReadsAndChangesANewFile)
               Rows("SELECT notes.name FROM groups,notes WHERE notes.groupId=groups.id ORDER BY notes.groupId,notes.name"));
 }
 
+TEST_F(NoteDatabaseTest, LikeWithPatternsAndEscapesThatChangeFromRowToRow)
+{
+    // Each row brings its own pattern and escape, so none is kept between rows.
+    EXPECT_EQ((std::vector<std::string>{"1", "2", "4", "6"}),
+              Rows("SELECT column1 FROM (VALUES (1,'CAFÉ','%é%','!'),(2,'100%','100!%','!'),(3,'1000','100!%','!'),"
+                   "(4,'a😀b','a_b','#'),(5,'a😀b','a__b','#'),(6,'ΣΟΦΊΑ','%σοφ%','x')) WHERE column2 LIKE column3 ESCAPE column4"));
+    // One constant pattern over many rows: compiled once, right for every row.
+    Ok("CREATE TABLE words (w TEXT)");
+    Ok("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<500) "
+       "INSERT INTO words SELECT CASE WHEN i%50=0 THEN 'xx QuillWort ' || i ELSE 'quill wort ' || i END FROM n");
+    EXPECT_EQ((std::vector<std::string>{"10"}), Rows("SELECT count(*) FROM words WHERE w LIKE '%quillwort%'"));
+    EXPECT_EQ((std::vector<std::string>{"111"}), Rows("SELECT count(*) FROM words WHERE w LIKE '%' || 'WORT' || ' 1%'"));
+    // NULL in any place gives NULL; the escape must be one character, which may lie outside the BMP.
+    EXPECT_EQ((std::vector<std::string>{"NULL", "NULL", "NULL"}),
+              Rows("SELECT NULL LIKE 'a' UNION ALL SELECT 'a' LIKE NULL UNION ALL SELECT 'a' LIKE 'a' ESCAPE NULL"));
+    EXPECT_EQ((std::vector<std::string>{"1"}), Rows("SELECT '50%' LIKE '50😀%' ESCAPE '😀'"));
+    for (const char* escape : {"''", "'!!'"}) {
+        const DriverError e = Fails(std::string("SELECT 'a' LIKE 'a' ESCAPE ") + escape);
+        EXPECT_NE(std::string::npos, e.message.find("ESCAPE expression must be a single character")) << e.message;
+    }
+    // Text that is not well-formed UTF-8 (a blob read as text): each stray byte is one character.
+    EXPECT_EQ((std::vector<std::string>{"1|1|0|1"}),
+              Rows("SELECT (CAST(x'61FF62' AS TEXT) LIKE 'a_b') || '|' || (CAST(x'61E282' AS TEXT) LIKE 'a__') || '|' || "
+                   "(CAST(x'C3' AS TEXT) LIKE '%é%') || '|' || (CAST(x'6100C3A9' AS TEXT) LIKE '%É')"));
+}
+
 TEST_F(NoteDatabaseTest, OneStatementAtATime)
 {
     const DriverError e = Fails("INSERT INTO groups VALUES(5,'a',NULL); DELETE FROM notes");
