@@ -10,6 +10,7 @@
 #include "bench/Clock.h"
 #include "bench/CommandLineOption.h"
 #include "bench/OdbcConnection.h"
+#include "bench/ProcessMemory.h"
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
 #include "store/ExchangeSql.h"
@@ -40,6 +41,7 @@ struct Options {
 
 struct Timings {
     std::vector<double> ours, floor;
+    size_t peakBytes = 0;  // the process's peak working set over our side's runs
 };
 
 double Median(std::vector<double> values)
@@ -51,10 +53,12 @@ double Median(std::vector<double> values)
 
 void Print(const char* name, int notes, const Timings& t)
 {
+    constexpr double kMiB = 1024.0 * 1024.0;
     std::vector<double> pairs;
     for (size_t i = 0; i < std::min(t.ours.size(), t.floor.size()); ++i) pairs.push_back(t.floor[i] > 0 ? t.ours[i] / t.floor[i] : 0);
     const double ours = Median(t.ours), floor = Median(t.floor);
-    std::printf("SCENARIO\t%s\t%d\t%.2f\t%.2f\t%.3f\t0.0\t0.0\t%.3f\t\t\n", name, notes, ours, floor, Median(pairs), floor > 0 ? ours / floor : 0);
+    std::printf("SCENARIO\t%s\t%d\t%.2f\t%.2f\t%.3f\t%.1f\t0.0\t%.3f\t\t\n", name, notes, ours, floor, Median(pairs),
+                static_cast<double>(t.peakBytes) / kMiB, floor > 0 ? ours / floor : 0);
 }
 
 // A file of the export: where it goes and what it holds.
@@ -172,9 +176,11 @@ int Run(const Options& options)
     for (int run = 0; run <= options.runs; ++run) {  // run 0 warms up
         RemoveTree(ourExport);
         ::CreateDirectoryW(ourExport.c_str(), nullptr);
+        ResetPeakWorkingSet();
         double start = NowMs();
         const ExchangeOutcome exported = ExportNoteDatabase(source, ourExport.c_str(), nullptr);
         const double ours = NowMs() - start;
+        exportTimes.peakBytes = std::max(exportTimes.peakBytes, PeakWorkingSet());
         if (!exported.ok) throw std::runtime_error("export failed: " + ToUtf8(exported.message));
         if (files.empty()) files = ReadExport(ourExport);
         RemoveTree(floorExport);
@@ -190,11 +196,13 @@ int Run(const Options& options)
         MakeEmptyNoteDatabase(emptyDatabase);
         CDatabase target;
         Open(target, emptyDatabase);
+        ResetPeakWorkingSet();
         start = NowMs();
         ImportPlan plan;
         ExchangeOutcome imported = PlanNoteImport(target, ourExport.c_str(), plan, nullptr);
         if (imported.ok) imported = ApplyNoteImport(target, plan, nullptr);
         const double oursImport = NowMs() - start;
+        importTimes.peakBytes = std::max(importTimes.peakBytes, PeakWorkingSet());
         target.Close();
         if (!imported.ok) throw std::runtime_error("import failed: " + ToUtf8(imported.message));
         if (plan.Count(ImportAction::Add) != options.notes) throw std::runtime_error("the import did not add every note");
