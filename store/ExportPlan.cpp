@@ -40,23 +40,47 @@ bool SameNote(const NoteFileFields& a, const NoteFileFields& b)
            a.query == b.query;
 }
 
-// What one folder (the export folder or a group folder) holds today.
+// What one folder (the export folder or a group folder) holds today, with
+// its note files found by title and all its entries by name, so a folder of
+// many notes is planned in n log n.
 struct FolderState {
     std::vector<const ExistingEntry*> entries;
     std::vector<bool> claimed;
+    std::multimap<std::wstring, size_t> noteByTitle;
+    std::map<std::wstring, CString> nameByKey;
 
-    const ExistingEntry* Find(const std::function<bool(const ExistingEntry&)>& wanted)
+    void Add(const ExistingEntry& entry)
+    {
+        if (entry.isNoteFile) noteByTitle.emplace(entry.note.title.str(), entries.size());
+        nameByKey.emplace(FileNameKey(entry.name), entry.name);
+        entries.push_back(&entry);
+        claimed.push_back(false);
+    }
+    // An unclaimed note file of that title for which `wanted` holds; it is claimed.
+    const ExistingEntry* TakeNote(const CString& title, const std::function<bool(const ExistingEntry&)>& wanted)
+    {
+        const auto range = noteByTitle.equal_range(title.str());
+        for (auto it = range.first; it != range.second; ++it)
+            if (!claimed[it->second] && wanted(*entries[it->second])) {
+                claimed[it->second] = true;
+                return entries[it->second];
+            }
+        return nullptr;
+    }
+    const ExistingEntry* TakeGroupFile()
     {
         for (size_t i = 0; i < entries.size(); ++i)
-            if (!claimed[i] && wanted(*entries[i])) { claimed[i] = true; return entries[i]; }
+            if (!claimed[i] && entries[i]->isGroupFile) {
+                claimed[i] = true;
+                return entries[i];
+            }
         return nullptr;
     }
     // The earlier export entry whose name is this one under any letter case.
     CString SameKey(const CString& name) const
     {
-        for (const ExistingEntry* entry : entries)
-            if (FileNameKey(entry->name) == FileNameKey(name)) return entry->name;
-        return CString();
+        auto it = nameByKey.find(FileNameKey(name));
+        return it == nameByKey.end() ? CString() : it->second;
     }
 };
 
@@ -68,11 +92,14 @@ public:
             const bool ours = entry.isNoteFile || entry.isGroupFile;
             // Root folders are foreign unless they hold a group file: decided when naming folders.
             if (!ours && !(entry.isFolder && entry.folder.IsEmpty())) m_foreign[FileNameKey(entry.folder)].Take(entry.name);
-            if (entry.folder.IsEmpty() && entry.isFolder) m_rootFolders.push_back(&entry);
-            if (ours) {
-                FolderState& state = m_ours[FileNameKey(entry.folder)];
-                state.entries.push_back(&entry);
-                state.claimed.push_back(false);
+            if (entry.folder.IsEmpty() && entry.isFolder) {
+                m_rootFolders.push_back(&entry);
+                m_rootFolderByKey.emplace(FileNameKey(entry.name), entry.name);
+            }
+            if (ours) m_ours[FileNameKey(entry.folder)].Add(entry);
+            if (entry.isGroupFile && !entry.folder.IsEmpty()) {
+                m_groupFolders.emplace(entry.group.name.str(), entry.folder);
+                m_exportFolders.insert(FileNameKey(entry.folder));
             }
         }
     }
@@ -131,39 +158,25 @@ private:
         return folderOf;
     }
 
-    bool IsExportFolder(const CString& name) const
-    {
-        auto it = m_ours.find(FileNameKey(name));
-        if (it == m_ours.end()) return false;
-        for (const ExistingEntry* entry : it->second.entries)
-            if (entry->isGroupFile) return true;
-        return false;
-    }
+    bool IsExportFolder(const CString& name) const { return m_exportFolders.count(FileNameKey(name)) != 0; }
 
+    // The folder an earlier export gave the group of that exact name, unless another group took it.
     CString KeptFolder(const CString& groupName)
     {
-        for (const ExistingEntry* folder : m_rootFolders) {
-            if (m_usedFolders.count(FileNameKey(folder->name))) continue;
-            auto it = m_ours.find(FileNameKey(folder->name));
-            if (it == m_ours.end()) continue;
-            for (const ExistingEntry* entry : it->second.entries) {
-                if (entry->isGroupFile && entry->group.name == groupName) {
-                    m_usedFolders.insert(FileNameKey(folder->name));
-                    return folder->name;
-                }
-            }
+        const auto range = m_groupFolders.equal_range(groupName.str());
+        for (auto it = range.first; it != range.second; ++it) {
+            if (m_usedFolders.insert(FileNameKey(it->second)).second) return it->second;
         }
         return CString();
     }
 
+    // An earlier export folder that has this name under other letter case.
     CString ExistingFolderSameKey(const CString& name)
     {
-        for (const ExistingEntry* folder : m_rootFolders)
-            if (FileNameKey(folder->name) == FileNameKey(name) && IsExportFolder(folder->name)) {
-                m_usedFolders.insert(FileNameKey(name));
-                return folder->name == name ? CString() : folder->name;
-            }
-        return CString();
+        auto it = m_rootFolderByKey.find(FileNameKey(name));
+        if (it == m_rootFolderByKey.end() || !IsExportFolder(it->second)) return CString();
+        m_usedFolders.insert(it->first);
+        return it->second == name ? CString() : it->second;
     }
 
     FolderNames& NamesIn(const CString& folder)
@@ -177,7 +190,7 @@ private:
     void AddGroupFile(const CString& folder, const GroupFileFields& fields)
     {
         FolderState& state = m_ours[FileNameKey(folder)];
-        const ExistingEntry* kept = state.Find([](const ExistingEntry& e) { return e.isGroupFile; });
+        const ExistingEntry* kept = state.TakeGroupFile();
         CString name = kept ? kept->name : CString();
         FolderNames& names = NamesIn(folder);
         if (kept) names.Take(name);
@@ -198,12 +211,12 @@ private:
             fields.back().group = groupName;
         }
         for (size_t i = 0; i < notes.size(); ++i) {
-            const ExistingEntry* same = state.Find([&](const ExistingEntry& e) { return e.isNoteFile && SameNote(e.note, fields[i]); });
+            const ExistingEntry* same = state.TakeNote(fields[i].title, [&](const ExistingEntry& e) { return SameNote(e.note, fields[i]); });
             if (same) { chosen[i] = same->name; names.Take(same->name); }
         }
         for (size_t i = 0; i < notes.size(); ++i) {
             if (!chosen[i].IsEmpty()) continue;
-            const ExistingEntry* titled = state.Find([&](const ExistingEntry& e) { return e.isNoteFile && e.note.title == fields[i].title; });
+            const ExistingEntry* titled = state.TakeNote(fields[i].title, [](const ExistingEntry&) { return true; });
             if (titled) { chosen[i] = titled->name; names.Take(titled->name); }
         }
         for (size_t i = 0; i < notes.size(); ++i) {
@@ -240,6 +253,9 @@ private:
     std::map<std::wstring, FolderNames> m_names;    // per folder key: names given out by this plan
     std::map<std::wstring, FolderState> m_ours;     // per folder key: earlier export files
     std::vector<const ExistingEntry*> m_rootFolders;
+    std::map<std::wstring, CString> m_rootFolderByKey;       // root folders by name key
+    std::multimap<std::wstring, CString> m_groupFolders;     // group name -> folder whose group file names it
+    std::set<std::wstring> m_exportFolders;                  // keys of folders that hold a group file
     std::set<std::wstring> m_usedFolders;
     std::set<std::wstring> m_planned;
     ExportPlan m_plan;
