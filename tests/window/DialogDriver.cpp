@@ -193,6 +193,22 @@ HWND FindProgressWindow()
     return nullptr;
 }
 
+HWND FindFolderPicker();
+
+// Picks `folder` for a File command that asks for one; false when no picker came.
+bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder)
+{
+    ::PostMessageW(dialog, WM_COMMAND, command, 0);
+    HWND picker = nullptr;
+    WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindMessageBox() != nullptr; });
+    if (!picker) return false;
+    // The user's walk through the folder tree, in one message.
+    if (!folder.empty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    ::PostMessageW(picker, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
+    WaitDestroyed(picker);
+    return true;
+}
+
 HWND FindFolderPicker()
 {
     for (HWND window : OwnTopLevelWindows()) {
@@ -232,16 +248,7 @@ CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& pa
 CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer)
 {
     CommandResult result;
-    ::PostMessageW(dialog, WM_COMMAND, command, 0);
-    HWND picker = nullptr;
-    WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindMessageBox() != nullptr; });
-    if (picker) {
-        result.fileDialogShown = true;
-        // The user's walk through the folder tree, in one message.
-        if (!folder.empty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-        ::PostMessageW(picker, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
-        WaitDestroyed(picker);
-    }
+    result.fileDialogShown = PickInFolderPicker(dialog, command, folder);
     // Until the dialog is back in its own loop: long work shows a progress
     // window and handles messages meanwhile, so one quiet moment is not the end.
     for (;;) {
@@ -260,6 +267,32 @@ CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder,
         break;
     }
     return result;
+}
+
+bool ChooseFolderCancellingProgress(HWND dialog, int command, const std::wstring& folder, std::vector<SeenBox>& boxes)
+{
+    bool cancelled = false;
+    if (!PickInFolderPicker(dialog, command, folder)) return false;
+    for (;;) {
+        if (HWND progress = FindProgressWindow()) {
+            if (!cancelled) {
+                ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(progress, IDCANCEL)));
+                cancelled = true;
+            }
+            ::Sleep(5);
+            continue;
+        }
+        if (HWND box = Settle(dialog)) {
+            boxes.push_back(Answer(box));
+            continue;
+        }
+        if (FindProgressWindow()) continue;
+        if (HWND late = Settle(dialog)) {
+            boxes.push_back(Answer(late));
+            continue;
+        }
+        return cancelled;
+    }
 }
 
 std::vector<Row> ListRows(HWND dialog)

@@ -61,6 +61,11 @@ CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& pa
 // that follow are answered with `answer` (IDOK, or IDCANCEL for a question).
 CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer = IDOK);
 
+// The same for work long enough to show the progress window, which is
+// cancelled as soon as it shows; the boxes that follow are answered with OK.
+// True when a progress window showed and was cancelled.
+bool ChooseFolderCancellingProgress(HWND dialog, int command, const std::wstring& folder, std::vector<SeenBox>& boxes);
+
 // One row of the note list.
 struct Row {
     std::wstring name;

@@ -137,5 +137,54 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         << windowtest::Join(files);
 }
 
-} // namespace
+// Export files under `folder` that read whole: the header, then a query that ends as written.
+int WholeExportFiles(const std::wstring& folder, int& other)
+{
+    int whole = 0;
+    for (const std::wstring& name : storetest::FilesUnder(folder)) {
+        const std::string bytes = storetest::ReadFileBytes(folder + L"\\" + name);
+        const size_t body = bytes.find("\n\n");
+        const bool note = bytes.rfind("-- Quillbox note\n", 0) == 0 && body != std::string::npos &&
+                          bytes.compare(body + 2, 7, "SELECT ") == 0 && bytes.back() == ';';
+        if (note) ++whole;
+        else if (bytes.rfind("<!-- Quillbox group -->", 0) != 0) ++other;
+    }
+    return whole;
+}
 
+TEST(ExchangeCommands, CancelInTheExportsProgressWindowLeavesEveryFileWholeAndTheNextExportCompletes)
+{
+    // Enough notes that writing their files takes well over the half second after which the progress window shows.
+    constexpr int kNotes = 3000;
+    const std::wstring path = windowtest::FileIn(L"long export.mdb");
+    ASSERT_EQ(L"", notefiles::MakeNoteDatabase(path, {L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000) "
+                                                      L"INSERT INTO notes SELECT i, 0, 'note ' || i, 'c', 'SELECT ' || i || ';' FROM n"}));
+    const std::wstring folder = windowtest::FileIn(L"long export");
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+
+    harness::Host host;
+    bool progressCancelled = false;
+    std::vector<dialogdriver::SeenBox> cancelBoxes;
+    int wholeAfterCancel = 0, otherAfterCancel = 0;
+    CommandResult completed;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        progressCancelled = dialogdriver::ChooseFolderCancellingProgress(dialog, dialogdriver::kFileExport, folder, cancelBoxes);
+        wholeAfterCancel = WholeExportFiles(folder, otherAfterCancel);
+        completed = ChooseFolder(dialog, dialogdriver::kFileExport, folder);
+    });
+
+    EXPECT_TRUE(progressCancelled) << "the progress window showed and took the Cancel";
+    ASSERT_EQ(1u, cancelBoxes.size());
+    EXPECT_TRUE(Contains(cancelBoxes[0].text, L"Export cancelled")) << windowtest::Narrow(cancelBoxes[0].text);
+    EXPECT_GT(wholeAfterCancel, 0);
+    EXPECT_LT(wholeAfterCancel, kNotes) << "the export stopped early";
+    EXPECT_EQ(0, otherAfterCancel) << "no partial or temporary file";
+
+    ASSERT_EQ(1u, completed.boxes.size());
+    EXPECT_TRUE(Contains(completed.boxes[0].text, L"Exported 3000 notes")) << windowtest::Narrow(completed.boxes[0].text);
+    int other = 0;
+    EXPECT_EQ(kNotes, WholeExportFiles(folder, other));
+}
+
+} // namespace
