@@ -53,9 +53,10 @@ public:
             if (IsGroupFile(file) && file.isText && ParseGroupFile(file.text, fields)) groupFiles[file.folder.str()] = fields;
         }
         ApplyGroupFiles(groupFiles);
-        for (const ImportFile& file : files) {
-            if (!EndsWithNoCase(file.name, kNoteFileExtension)) continue;
-            PlanNote(file, groupFiles);
+        // Each file's text goes once its note is planned, so the folder is not held twice.
+        for (ImportFile& file : files) {
+            if (EndsWithNoCase(file.name, kNoteFileExtension)) PlanNote(file, groupFiles);
+            file.text = CString();
         }
         return std::move(m_plan);
     }
@@ -188,7 +189,7 @@ int ImportPlan::CountGroups(ImportAction action) const
 }
 
 ImportPlan PlanImport(const std::vector<DatabaseGroup>& groups, const std::vector<DatabaseNote>& notes,
-                      const std::vector<ImportFile>& files)
+                      std::vector<ImportFile> files)
 {
-    return ImportPlanner(groups, notes).Plan(files);
+    return ImportPlanner(groups, notes).Plan(std::move(files));
 }

@@ -65,5 +65,6 @@ struct ImportPlan {
     bool ChangesNothing() const { return Count(ImportAction::Add) + Count(ImportAction::Change) + CountGroups(ImportAction::Add) + CountGroups(ImportAction::Change) == 0; }
 };
 
+// Takes the files (moved in, their texts are let go as they are planned).
 ImportPlan PlanImport(const std::vector<DatabaseGroup>& groups, const std::vector<DatabaseNote>& notes,
-                      const std::vector<ImportFile>& files);
+                      std::vector<ImportFile> files);

@@ -210,13 +210,18 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
         haveNone = haveNone || group.id == 0;
     }
     if (!haveNone) exportGroups.push_back({0, {L"None", false, CString()}});
+    // The notes move over rather than being copied: a large library is held once.
     std::vector<ExportNote> exportNotes;
-    for (const DatabaseNote& note : notes) exportNotes.push_back({note.groupId, note.fields});
+    exportNotes.reserve(notes.size());
+    for (DatabaseNote& note : notes) exportNotes.push_back({note.groupId, std::move(note.fields)});
+    const size_t noteCount = notes.size();
+    notes = std::vector<DatabaseNote>();
     const ExportPlan plan = PlanExport(exportGroups, exportNotes, scan.Entries());
+    exportNotes = std::vector<ExportNote>();
 
     ExchangeOutcome outcome;
     outcome.groups = static_cast<int>(groups.size());
-    outcome.notes = static_cast<int>(notes.size());
+    outcome.notes = static_cast<int>(noteCount);
     for (const PlannedFolder& planned : plan.folders) {
         const CString path = JoinPath(folder, planned.name);
         if (!planned.existingName.IsEmpty() && !RenameEntry(JoinPath(folder, planned.existingName), path, error)) return Failed(error);
@@ -285,7 +290,7 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
         if (progress && !progress->Continue(i, total)) return Cancelled();
         ReadImportFile(folder, candidates[static_cast<size_t>(i)].first, candidates[static_cast<size_t>(i)].second, files);
     }
-    plan = PlanImport(groups, notes, files);
+    plan = PlanImport(groups, notes, std::move(files));
     plan.refusals.insert(plan.refusals.end(), skipped.begin(), skipped.end());
     ExchangeOutcome outcome;
     outcome.groups = static_cast<int>(groups.size());
