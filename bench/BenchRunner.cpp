@@ -4,6 +4,7 @@
 #include "bench/DialogDriver.h"
 #include "bench/DriverWorkload.h"
 #include "bench/FloorWork.h"
+#include "bench/Median.h"
 #include "bench/OdbcStatement.h"
 #include "bench/ProcessMemory.h"
 #include "bench/UiAgent.h"
@@ -20,14 +21,6 @@ namespace {
 constexpr int kBigGroupId = 1;
 constexpr int kWarmUpSaves = 50;
 constexpr double kMiB = 1024.0 * 1024.0;
-
-double Median(std::vector<double> values)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 std::string Narrow(const std::wstring& text)
 {
@@ -321,12 +314,8 @@ void CBenchRunner::Print(std::FILE* out) const
     for (const Scenario& s : m_scenarios) {
         const double dialog = Median(s.dialog);
         const double floor = Median(s.floor);
-        std::vector<double> pairs;
-        for (size_t i = 0; i < std::min(s.dialog.size(), s.floor.size()); ++i) pairs.push_back(s.floor[i] > 0 ? s.dialog[i] / s.floor[i] : 0);
-        // The ratio is the median of each run's ratio to the floor run beside
-        // it, which a drift of the machine's load affects least.
         std::fprintf(out, "SCENARIO\t%s\t%d\t%.2f\t%.2f\t%.3f\t%.1f\t%.1f\t%.3f\t%s\t%s\n", s.name.c_str(), m_options.notes, dialog,
-                     floor, Median(pairs), static_cast<double>(s.peakBytes) / kMiB, static_cast<double>(s.growthBytes) / kMiB,
+                     floor, MedianPairRatio(s.dialog, s.floor), static_cast<double>(s.peakBytes) / kMiB, static_cast<double>(s.growthBytes) / kMiB,
                      floor > 0 ? dialog / floor : 0, Join(s.dialog).c_str(), Join(s.floor).c_str());
     }
     std::fprintf(out, "MEMORY\t%d\t%.1f\t%.1f\t%s\n", m_options.notes, static_cast<double>(m_emptyDialogBytes) / kMiB,

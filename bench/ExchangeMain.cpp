@@ -8,6 +8,7 @@
 // INSERTs through bare ODBC in one transaction. Prints SCENARIO lines as
 // QuillboxBench does, for scripts/bench.
 #include "bench/Clock.h"
+#include "bench/Median.h"
 #include "bench/CommandLineOption.h"
 #include "bench/OdbcConnection.h"
 #include "bench/ProcessMemory.h"
@@ -44,20 +45,11 @@ struct Timings {
     size_t peakBytes = 0;  // the process's peak working set over our side's runs
 };
 
-double Median(std::vector<double> values)
-{
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 void Print(const char* name, int notes, const Timings& t)
 {
     constexpr double kMiB = 1024.0 * 1024.0;
-    std::vector<double> pairs;
-    for (size_t i = 0; i < std::min(t.ours.size(), t.floor.size()); ++i) pairs.push_back(t.floor[i] > 0 ? t.ours[i] / t.floor[i] : 0);
     const double ours = Median(t.ours), floor = Median(t.floor);
-    std::printf("SCENARIO\t%s\t%d\t%.2f\t%.2f\t%.3f\t%.1f\t0.0\t%.3f\t\t\n", name, notes, ours, floor, Median(pairs),
+    std::printf("SCENARIO\t%s\t%d\t%.2f\t%.2f\t%.3f\t%.1f\t0.0\t%.3f\t\t\n", name, notes, ours, floor, MedianPairRatio(t.ours, t.floor),
                 static_cast<double>(t.peakBytes) / kMiB, floor > 0 ? ours / floor : 0);
 }
 

@@ -26,6 +26,14 @@ bool IsDeviceName(const std::wstring& stem)
 
 bool IsHighSurrogate(wchar_t ch) { return sizeof(wchar_t) == 2 && ch >= 0xD800 && ch <= 0xDBFF; }
 
+// A character that takes two UTF-16 units, where wchar_t holds it whole.
+template <size_t WideBytes = sizeof(wchar_t)>
+bool IsOutsideBmp(wchar_t ch)
+{
+    if constexpr (WideBytes == 4) return static_cast<unsigned long>(ch) >= 0x10000;
+    else return false;
+}
+
 // Cuts to at most limit UTF-16 units, keeping surrogate pairs whole.
 void CutToLimit(std::wstring& text, int limit)
 {
@@ -33,7 +41,7 @@ void CutToLimit(std::wstring& text, int limit)
     size_t keep = 0;
     while (keep < text.size()) {
         const bool pair = IsHighSurrogate(text[keep]) && keep + 1 < text.size();
-        const int width = (pair || static_cast<unsigned long>(text[keep]) >= 0x10000) ? 2 : 1;
+        const int width = (pair || IsOutsideBmp(text[keep])) ? 2 : 1;
         if (units + width > limit) break;
         units += width;
         keep += pair ? 2 : 1;
@@ -64,6 +72,12 @@ std::wstring FileNameKey(const CString& name)
     std::wstring key = name.str();
     for (wchar_t& ch : key) ch = static_cast<wchar_t>(FoldToLower(static_cast<unsigned long>(ch)));
     return key;
+}
+
+bool HasExtension(const CString& name, const wchar_t* extension)
+{
+    const std::wstring key = FileNameKey(name), tail = FileNameKey(extension);
+    return key.size() > tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 CString FolderNames::TakeFree(const CString& stem, const wchar_t* extension)

@@ -23,6 +23,10 @@ CString SafeFileStem(const CString& name, int limit);
 // each character folded to lower case.
 std::wstring FileNameKey(const CString& name);
 
+// True when the name ends in `extension` (".sql") after at least one other
+// character, without regard to case.
+bool HasExtension(const CString& name, const wchar_t* extension);
+
 // The names taken in one folder; hands out the first free one of "stem.ext",
 // "stem (2).ext", "stem (3).ext" ...
 class FolderNames {

@@ -26,11 +26,7 @@ bool NoteContentLess(const ExportNote* a, const ExportNote* b)
 CString FolderStem(const CString& groupName)
 {
     CString stem = SafeFileStem(groupName, kGroupFolderStemLimit);
-    const std::wstring key = FileNameKey(stem);
-    auto endsWith = [&](const std::wstring& tail) {
-        return key.size() >= tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
-    };
-    if (endsWith(L".sql") || endsWith(L".md")) stem += L'_';
+    if (HasExtension(stem, kNoteFileExtension) || HasExtension(stem, kGroupFileExtension)) stem += L'_';
     return stem;
 }
 

@@ -11,13 +11,6 @@
 
 namespace {
 
-bool EndsWithNoCase(const CString& name, const wchar_t* extension)
-{
-    const std::wstring key = FileNameKey(name);
-    const std::wstring tail = FileNameKey(extension);
-    return key.size() > tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 CString Source(const ImportFile& file)
 {
     return file.folder.IsEmpty() ? file.name : file.folder + L"\\" + file.name;
@@ -55,7 +48,7 @@ public:
         ApplyGroupFiles(groupFiles);
         // Each file's text goes once its note is planned, so the folder is not held twice.
         for (ImportFile& file : files) {
-            if (EndsWithNoCase(file.name, kNoteFileExtension)) PlanNote(file, groupFiles);
+            if (HasExtension(file.name, kNoteFileExtension)) PlanNote(file, groupFiles);
             file.text = CString();
         }
         return std::move(m_plan);
@@ -64,7 +57,7 @@ public:
 private:
     static bool IsGroupFile(const ImportFile& file)
     {
-        return EndsWithNoCase(file.name, kGroupFileExtension);
+        return HasExtension(file.name, kGroupFileExtension);
     }
 
     // Group files name their group exactly and carry its description: the

@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
+#include "framework/LoadedLibrary.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
 
@@ -15,19 +16,6 @@
 #include <string>
 
 namespace {
-
-// Owns a module loaded with LoadLibraryW.
-class CLoadedLibrary {
-public:
-    explicit CLoadedLibrary(const wchar_t* name) : m_module(::LoadLibraryW(name)) {}
-    ~CLoadedLibrary() { if (m_module) ::FreeLibrary(m_module); }
-    CLoadedLibrary(const CLoadedLibrary&) = delete;
-    CLoadedLibrary& operator=(const CLoadedLibrary&) = delete;
-    FARPROC Find(const char* name) const { return m_module ? ::GetProcAddress(m_module, name) : nullptr; }
-
-private:
-    HMODULE m_module;  // owned
-};
 
 using ConfigDataSourceFunction = BOOL(WINAPI*)(HWND, WORD, LPCWSTR, LPCWSTR);
 
@@ -41,7 +29,7 @@ bool RequestNoteDatabaseFile(const CString& path)
     // The installer library is looked up when it is needed, as the module
     // does not depend on it at load time.
     CLoadedLibrary installer(L"odbccp32.dll");
-    const auto configure = reinterpret_cast<ConfigDataSourceFunction>(reinterpret_cast<void*>(installer.Find("SQLConfigDataSourceW")));
+    const auto configure = installer.Find<ConfigDataSourceFunction>("SQLConfigDataSourceW");
     return configure && configure(nullptr, ODBC_ADD_DSN, kNoteDriverName, attributes.c_str());
 }
 

@@ -97,16 +97,10 @@ bool ReadLibrary(CDatabase& database, std::vector<DatabaseGroup>& groups, std::v
     }
 }
 
-bool EndsWithNoCase(const CString& name, const wchar_t* extension)
-{
-    const std::wstring key = FileNameKey(name), tail = FileNameKey(extension);
-    return key.size() > tail.size() && key.compare(key.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 bool IsCandidateFile(const FolderItem& item)
 {
     return !item.isFolder && !item.isLink &&
-           (EndsWithNoCase(item.name, kNoteFileExtension) || EndsWithNoCase(item.name, kGroupFileExtension));
+           (HasExtension(item.name, kNoteFileExtension) || HasExtension(item.name, kGroupFileExtension));
 }
 
 // What the export folder holds today; the bytes of earlier export files by path.

@@ -1,29 +1,11 @@
 // Browse for Folder through shell32, looked up at run time.
 #include "window/FolderPicker.h"
 
+#include "framework/LoadedLibrary.h"
+
 #include <shlobj.h>
 
 namespace {
-
-// Owns a module loaded with LoadLibraryW.
-class CShellLibrary {
-public:
-    CShellLibrary() : m_module(::LoadLibraryW(L"shell32.dll")) {}
-    ~CShellLibrary()
-    {
-        if (m_module) ::FreeLibrary(m_module);
-    }
-    CShellLibrary(const CShellLibrary&) = delete;
-    CShellLibrary& operator=(const CShellLibrary&) = delete;
-    template <class Function>
-    Function Find(const char* name) const
-    {
-        return m_module ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(m_module, name))) : nullptr;
-    }
-
-private:
-    HMODULE m_module;  // owned
-};
 
 using BrowseFunction = LPITEMIDLIST(WINAPI*)(LPBROWSEINFOW);
 using PathFunction = BOOL(WINAPI*)(LPCITEMIDLIST, LPWSTR);
@@ -39,7 +21,7 @@ int CALLBACK OnBrowseEvent(HWND window, UINT message, LPARAM, LPARAM data)
 
 bool PickFolder(HWND owner, const wchar_t* title, const CString& initial, CString& folder)
 {
-    CShellLibrary shell;
+    CLoadedLibrary shell(L"shell32.dll");
     const auto browse = shell.Find<BrowseFunction>("SHBrowseForFolderW");
     const auto toPath = shell.Find<PathFunction>("SHGetPathFromIDListW");
     const auto free = shell.Find<FreeFunction>("ILFree");
