@@ -24,21 +24,24 @@ bool SameText(const NoteFileFields& a, const NoteFileFields& b)
 class ImportPlanner {
 public:
     ImportPlanner(const std::vector<DatabaseGroup>& groups, const std::vector<DatabaseNote>& notes)
-        : m_notes(notes)
     {
         for (const DatabaseGroup& group : groups) {
             m_groups.push_back(group);
             m_nextGroupId = std::max(m_nextGroupId, group.id + 1);
         }
-        for (const DatabaseNote& note : notes) m_nextNoteId = std::max(m_nextNoteId, note.id + 1);
+        for (const DatabaseNote& note : notes) {
+            m_nextNoteId = std::max(m_nextNoteId, note.id + 1);
+            m_notesByPlace[{note.groupId, note.fields.title.str()}].push_back(&note);
+        }
         std::sort(m_groups.begin(), m_groups.end(), [](const DatabaseGroup& a, const DatabaseGroup& b) { return a.id < b.id; });
+        for (const DatabaseGroup& group : m_groups) m_groupIdByName.emplace(group.fields.name.str(), group.id);
     }
 
     ImportPlan Plan(std::vector<ImportFile> files)
     {
         // Files in a fixed order, so the same folder always gives the same plan.
         std::sort(files.begin(), files.end(), [](const ImportFile& a, const ImportFile& b) {
-            return std::make_pair(a.folder.str(), a.name.str()) < std::make_pair(b.folder.str(), b.name.str());
+            return a.folder != b.folder ? a.folder < b.folder : a.name < b.name;
         });
         std::map<std::wstring, GroupFileFields> groupFiles;
         for (const ImportFile& file : files) {
@@ -49,7 +52,7 @@ public:
         // Each file's text goes once its note is planned, so the folder is not held twice.
         for (ImportFile& file : files) {
             if (HasExtension(file.name, kNoteFileExtension)) PlanNote(file, groupFiles);
-            file.text = CString();
+            const CString released = std::move(file.text);  // frees it: assigning an empty string would keep the buffer
         }
         return std::move(m_plan);
     }
@@ -74,6 +77,7 @@ private:
             if (group->fields.name == fields.name && group->fields.hasDescription == fields.hasDescription &&
                 group->fields.description == fields.description)
                 continue;
+            Rename(*group, fields.name);
             group->fields = fields;
             m_plan.groups.push_back({ImportAction::Change, id, fields});
         }
@@ -86,18 +90,37 @@ private:
         return nullptr;
     }
 
+    // Keeps the lookup by name true when a group file renames a group.
+    void Rename(const DatabaseGroup& group, const CString& name)
+    {
+        if (group.fields.name == name) return;
+        auto old = m_groupIdByName.find(group.fields.name.str());
+        if (old != m_groupIdByName.end() && old->second == group.id) {
+            m_groupIdByName.erase(old);
+            for (const DatabaseGroup& other : m_groups)
+                if (other.id != group.id && other.fields.name == group.fields.name) {
+                    m_groupIdByName.emplace(other.fields.name.str(), other.id);
+                    break;
+                }
+        }
+        auto taken = m_groupIdByName.find(name.str());
+        if (taken == m_groupIdByName.end()) m_groupIdByName.emplace(name.str(), group.id);
+        else taken->second = std::min(taken->second, group.id);
+    }
+
     // The group of that exact name (the lowest number when several share
     // it), added when there is none; -1 when no number is left.
     int GroupId(const CString& name, const GroupFileFields* description)
     {
-        for (const DatabaseGroup& group : m_groups)
-            if (group.fields.name == name) return group.id;
+        auto known = m_groupIdByName.find(name.str());
+        if (known != m_groupIdByName.end()) return known->second;
         if (m_nextGroupId > kLastNumber) return -1;
         DatabaseGroup added;
         added.id = m_nextGroupId++;
         added.fields.name = name;
         if (description) added.fields = *description;
         m_groups.push_back(added);
+        m_groupIdByName.emplace(added.fields.name.str(), added.id);
         m_addedGroups.insert(added.id);
         m_plan.groups.push_back({ImportAction::Add, added.id, added.fields});
         return added.id;
@@ -105,7 +128,7 @@ private:
 
     void Refuse(const ImportFile& file, const wchar_t* reason) { m_plan.refusals.push_back({Source(file), reason}); }
 
-    void PlanNote(const ImportFile& file, const std::map<std::wstring, GroupFileFields>& groupFiles)
+    void PlanNote(ImportFile& file, const std::map<std::wstring, GroupFileFields>& groupFiles)
     {
         if (file.tooLarge) return Refuse(file, L"too large");
         if (!file.isText) return Refuse(file, L"not text");
@@ -114,7 +137,7 @@ private:
         if (!exported) {
             fields = NoteFileFields();
             fields.title = file.name.Left(file.name.GetLength() - 4);
-            fields.query = file.text;
+            fields.query = std::move(file.text);
         }
         if (file.folder.IsEmpty()) fields.group = CString();
         else if (!exported) {
@@ -132,36 +155,38 @@ private:
             groupId = GroupId(fields.group, it != groupFiles.end() && it->second.name == fields.group ? &it->second : nullptr);
             if (groupId < 0) return Refuse(file, L"no group number left");
         }
-        Match(file, groupId, fields);
+        Match(file, groupId, std::move(fields));
     }
 
     // Against the notes the database held before the import: the one note of
     // that group and title is changed (or left when equal); among several,
     // a file whose query equals one of theirs changes nothing. Everything
     // else, and a second file for a note another file already took, is added.
-    void Match(const ImportFile& file, int groupId, const NoteFileFields& fields)
+    void Match(const ImportFile& file, int groupId, NoteFileFields&& fields)
     {
-        std::vector<const DatabaseNote*> same;
-        for (const DatabaseNote& note : m_notes)
-            if (note.groupId == groupId && note.fields.title == fields.title) same.push_back(&note);
+        static const std::vector<const DatabaseNote*> kNone;
+        auto found = m_notesByPlace.find({groupId, fields.title.str()});
+        const std::vector<const DatabaseNote*>& same = found == m_notesByPlace.end() ? kNone : found->second;
         if (same.size() == 1 && m_claimed.insert(same[0]->id).second) {
             const bool equal = SameText(same[0]->fields, fields);
-            return AddStep(equal ? ImportAction::Unchanged : ImportAction::Change, same[0]->id, groupId, fields, file);
+            return AddStep(equal ? ImportAction::Unchanged : ImportAction::Change, same[0]->id, groupId, std::move(fields), file);
         }
         for (const DatabaseNote* note : same)
             if (note->fields.query == fields.query && m_claimed.insert(note->id).second)
-                return AddStep(ImportAction::Unchanged, note->id, groupId, fields, file);
+                return AddStep(ImportAction::Unchanged, note->id, groupId, std::move(fields), file);
         if (m_nextNoteId > kLastNumber) return Refuse(file, L"no note number left");
-        AddStep(ImportAction::Add, m_nextNoteId++, groupId, fields, file);
+        AddStep(ImportAction::Add, m_nextNoteId++, groupId, std::move(fields), file);
     }
 
-    void AddStep(ImportAction action, int id, int groupId, const NoteFileFields& fields, const ImportFile& file)
+    void AddStep(ImportAction action, int id, int groupId, NoteFileFields&& fields, const ImportFile& file)
     {
-        m_plan.notes.push_back({action, id, groupId, fields, Source(file)});
+        m_plan.notes.push_back({action, id, groupId, std::move(fields), Source(file)});
     }
 
-    const std::vector<DatabaseNote>& m_notes;
+    // The notes the database held, by group and exact title.
+    std::map<std::pair<int, std::wstring>, std::vector<const DatabaseNote*>> m_notesByPlace;
     std::vector<DatabaseGroup> m_groups;
+    std::map<std::wstring, int> m_groupIdByName;  // the lowest number of each name
     std::set<int> m_addedGroups;
     std::set<int> m_claimed;
     int m_nextGroupId = 1;

@@ -165,7 +165,8 @@ CString AnsiToWide(const std::string& bytes)
     return CString(std::move(wide));
 }
 
-void ReadImportFile(const CString& root, const CString& folder, const FolderItem& item, std::vector<ImportFile>& files)
+// `bytes` is a buffer kept across files, so reading thousands of them does not allocate for each.
+void ReadImportFile(const CString& root, const CString& folder, const FolderItem& item, std::string& bytes, std::vector<ImportFile>& files)
 {
     ImportFile file;
     file.folder = folder;
@@ -173,7 +174,6 @@ void ReadImportFile(const CString& root, const CString& folder, const FolderItem
     if (item.size > kImportFileLimit) {
         file.tooLarge = true;
     } else {
-        std::string bytes;
         bool tooLarge = false;
         CString error;
         if (!ReadWholeFile(JoinPath(JoinPath(root, folder), item.name), kImportFileLimit, bytes, tooLarge, error)) {
@@ -279,10 +279,12 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
         }
     }
     std::vector<ImportFile> files;
+    files.reserve(candidates.size());
+    std::string bytes;
     const int total = static_cast<int>(candidates.size());
     for (int i = 0; i < total; ++i) {
         if (progress && !progress->Continue(i, total)) return Cancelled();
-        ReadImportFile(folder, candidates[static_cast<size_t>(i)].first, candidates[static_cast<size_t>(i)].second, files);
+        ReadImportFile(folder, candidates[static_cast<size_t>(i)].first, candidates[static_cast<size_t>(i)].second, bytes, files);
     }
     plan = PlanImport(groups, notes, std::move(files));
     plan.refusals.insert(plan.refusals.end(), skipped.begin(), skipped.end());

@@ -197,7 +197,7 @@ bool ParseNoteFile(const CString& text, NoteFileFields& note)
         if (line.empty()) {
             if (!haveTitle || !haveGroup) return false;
             fields.query = CString(all.substr(pos));
-            note = fields;
+            note = std::move(fields);
             return true;
         }
         if (!StartsWith(line, kNotePrefix)) return false;

@@ -24,17 +24,6 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
-void AppendWide(std::wstring& out, char32_t cp)
-{
-    if (kWideIsUtf16 && cp >= 0x10000) {
-        cp -= 0x10000;
-        out += static_cast<wchar_t>(0xD800 + (cp >> 10));
-        out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-        out += static_cast<wchar_t>(cp);
-    }
-}
-
 bool IsSurrogate(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
 
 } // namespace
@@ -61,20 +50,26 @@ std::string ToUtf8(const CString& text)
 
 bool FromUtf8(const std::string& bytes, CString& text)
 {
-    std::wstring out;
-    out.reserve(bytes.size());
+    // Every sequence gives at most as many wide characters as it has bytes.
+    std::wstring out(bytes.size(), L'\0');
+    wchar_t* const first = out.empty() ? nullptr : &out[0];
+    wchar_t* o = first;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
     for (size_t i = 0; i < n;) {
         const unsigned char lead = p[i];
+        if (lead < 0x80) {  // the common case: a run of ASCII
+            do *o++ = static_cast<wchar_t>(p[i++]);
+            while (i < n && p[i] < 0x80);
+            continue;
+        }
         int extra;
         char32_t cp;
-        if (lead < 0x80) { extra = 0; cp = lead; }
-        else if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; cp = lead & 0x1F; }
+        if (lead >= 0xC2 && lead <= 0xDF) { extra = 1; cp = lead & 0x1F; }
         else if (lead >= 0xE0 && lead <= 0xEF) { extra = 2; cp = lead & 0x0F; }
         else if (lead >= 0xF0 && lead <= 0xF4) { extra = 3; cp = lead & 0x07; }
         else { text = CString(); return false; }
-        if (i + static_cast<size_t>(extra) >= n && extra > 0) { text = CString(); return false; }  // cut short
+        if (i + static_cast<size_t>(extra) >= n) { text = CString(); return false; }  // cut short
         for (int k = 1; k <= extra; ++k) {
             const unsigned char c = p[i + static_cast<size_t>(k)];
             if ((c & 0xC0) != 0x80) { text = CString(); return false; }
@@ -82,9 +77,16 @@ bool FromUtf8(const std::string& bytes, CString& text)
         }
         const bool overlong = (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000);
         if (overlong || IsSurrogate(cp) || cp > 0x10FFFF) { text = CString(); return false; }
-        AppendWide(out, cp);
+        if (kWideIsUtf16 && cp >= 0x10000) {
+            cp -= 0x10000;
+            *o++ = static_cast<wchar_t>(0xD800 + (cp >> 10));
+            *o++ = static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            *o++ = static_cast<wchar_t>(cp);
+        }
         i += static_cast<size_t>(extra) + 1;
     }
+    out.resize(static_cast<size_t>(o - first));
     text = CString(std::move(out));
     return true;
 }
@@ -93,6 +95,6 @@ int Utf16Length(const CString& text)
 {
     if (kWideIsUtf16) return text.GetLength();
     int units = 0;
-    for (wchar_t ch : text.str()) units += static_cast<char32_t>(ch) >= 0x10000 ? 2 : 1;
+    for (wchar_t ch : text.str()) units += (static_cast<char32_t>(ch) >> 16) != 0 ? 2 : 1;
     return units;
 }

@@ -366,6 +366,25 @@ TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTak
     EXPECT_EQ(ImportAction::Add, plan.groups[1].action);
     EXPECT_EQ(3, plan.groups[1].id);
     EXPECT_EQ(L"New group", S(plan.groups[1].fields.name));
+
+    // A description file in the chosen folder renames group 0: a folder of its
+    // old name is a new group, a folder of its new name leads back to it.
+    const ImportPlan renamed = PlanImport(db.groups, db.notes, {
+        File(L"", L"README.md", ComposeGroupFile({L"Loose ends", false, L""})),
+        File(L"None", L"a.sql", "SELECT a;"),
+        File(L"Loose ends", L"b.sql", "SELECT b;"),
+        File(L"orders", L"c.sql", "SELECT c;"),
+    });
+    std::map<std::wstring, int> groupOf;
+    for (const ImportNoteStep& step : renamed.notes) groupOf[step.source.str()] = step.groupId;
+    ASSERT_EQ(2u, renamed.groups.size());
+    EXPECT_EQ(ImportAction::Change, renamed.groups[0].action);
+    EXPECT_EQ(0, renamed.groups[0].id);
+    EXPECT_EQ(ImportAction::Add, renamed.groups[1].action);
+    EXPECT_EQ(3, renamed.groups[1].id);
+    EXPECT_EQ(3, groupOf[L"None\\a.sql"]);
+    EXPECT_EQ(0, groupOf[L"Loose ends\\b.sql"]);
+    EXPECT_EQ(2, groupOf[L"orders\\c.sql"]);
 }
 
 TEST(ImportPlanStory, AnExportOfTheDatabaseImportsAsNoChangeAndIntoAnEmptyOneAsAll)
