@@ -125,7 +125,7 @@ int wmain(int argc, wchar_t** argv)
                     record.name = n.title.c_str();
                     record.comments = n.comments.c_str();
                     record.query = n.query.c_str();
-                    if (!NextNoteId(database, nullptr, record.id) || !InsertNote(database, record)) throw std::runtime_error("save failed");
+                    if (!NextNoteId(database, record.id) || !InsertNote(database, record)) throw std::runtime_error("save failed");
                 }
                 bare.Execute(cleanUp);
             });
@@ -143,7 +143,7 @@ int wmain(int argc, wchar_t** argv)
             const double nextOnly = MedianOf(runs, [&] {
                 for (size_t i = 0; i < notes.size(); ++i) {
                     int id = 0;
-                    NextNoteId(database, nullptr, id);
+                    NextNoteId(database, id);
                 }
             });
             const double bareNextOnly = MedianOf(runs, [&] {

@@ -11,6 +11,7 @@
 #include "store/Utf8Text.h"
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
+#include "framework/ThrownException.h"
 
 #include <windows.h>
 
@@ -67,8 +68,8 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
             Print(stdout, "created " + ToUtf8(databasePath) + "\n");
         }
     } catch (CDBException* e) {
-        const CString text = e->m_strError;
-        e->Delete();
+        const CThrownException<CDBException> thrown(e);
+        const CString text = thrown->m_strError;
         return Fail(databasePath + L": " + text);
     }
     if (!database.IsOpen()) return Fail(databasePath + L": the note database could not be opened");
@@ -105,7 +106,7 @@ int wmain(int argc, wchar_t** argv)
     try {
         return Run(command, argv[2], argv[3], dryRun);
     } catch (CException* e) {
-        e->Delete();
+        const CThrownException<CException> thrown(e);
         return Fail(L"an unexpected failure");
     } catch (...) {
         return Fail(L"an unexpected failure");

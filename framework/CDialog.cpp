@@ -2,13 +2,26 @@
 // PreTranslateMessage chain before IsDialogMessage) and data exchange.
 #include "CDialog.h"
 
-#include "CException.h"
+#include "GuardedCall.h"
 #include "DataExchange.h"
 #include "ModuleState.h"
 
 namespace {
 
 int g_modalDepth = 0;
+
+// Runs a function when the scope ends, normally or by an exception.
+template <class Function>
+class CScopeExit {
+public:
+    explicit CScopeExit(Function function) : m_function(function) {}
+    ~CScopeExit() { m_function(); }
+    CScopeExit(const CScopeExit&) = delete;
+    CScopeExit& operator=(const CScopeExit&) = delete;
+
+private:
+    Function m_function;
+};
 
 } // namespace
 
@@ -28,15 +41,9 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
     if (!dialog) return TRUE;
     // OnInitDialog runs inside the system's dialog code: nothing may escape.
-    try {
-        return dialog->OnInitDialog();
-    } catch (CException* e) {
-        e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
-    } catch (...) {
-        ::MessageBoxW(hWnd, L"An unexpected error has occurred.", nullptr, MB_OK | MB_ICONHAND);
-    }
-    return FALSE;
+    BOOL focusSet = FALSE;
+    AfxGuardedCall(hWnd, [&] { focusSet = dialog->OnInitDialog(); });
+    return focusSet;
 }
 
 HWND CDialog::CreateFromTemplate(UINT templateId, HWND parent)
@@ -71,24 +78,30 @@ INT_PTR CDialog::DoModal()
     m_modal = true;
     m_continueModal = true;
     m_modalResult = -1;
-    HWND hWnd = CreateFromTemplate(m_templateId, owner);
-    if (hWnd) {
-        if (m_continueModal) {
+    HWND hWnd = nullptr;
+    {
+        // The owner gets its input back however the run ends, also when an
+        // exception leaves the modal loop (from a PreTranslateMessage).
+        const CScopeExit endRun([&] {
+            if (hWnd) ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+            if (enableOwner) ::EnableWindow(owner, TRUE);
+            if (owner && ::GetActiveWindow() == hWnd) ::SetActiveWindow(owner);
+            if (m_hWnd) DestroyWindow();
+            m_modal = false;
+        });
+        hWnd = CreateFromTemplate(m_templateId, owner);
+        if (hWnd && m_continueModal) {
             ::ShowWindow(hWnd, SW_SHOWNORMAL);
             RunModalLoop();
         }
-        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
     }
-    if (enableOwner) ::EnableWindow(owner, TRUE);
-    if (owner && ::GetActiveWindow() == hWnd) ::SetActiveWindow(owner);
-    if (m_hWnd) DestroyWindow();
-    m_modal = false;
     return m_modalResult;
 }
 
 void CDialog::RunModalLoop()
 {
     ++g_modalDepth;
+    const CScopeExit leaveLoop([] { --g_modalDepth; });
     MSG msg;
     while (m_continueModal) {
         if (g_modalDepth == 1 && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) AfxDeleteTempMap();
@@ -104,7 +117,6 @@ void CDialog::RunModalLoop()
         }
         if (!m_hWnd) break;
     }
-    --g_modalDepth;
 }
 
 void CDialog::EndDialog(int result)

@@ -3,7 +3,7 @@
 // the page's hooks.
 #include "CPropertyPage.h"
 
-#include "CException.h"
+#include "GuardedCall.h"
 #include "CPropertySheet.h"
 #include "ModuleState.h"
 
@@ -63,19 +63,14 @@ INT_PTR CALLBACK CPropertyPage::PageDialogProc(HWND hWnd, UINT message, WPARAM w
     // The sheet is attached before its first page initialises, so that the
     // page finds its sheet object.
     CPropertySheet::AttachSheetInCreation(::GetParent(hWnd));
-    try {
+    const bool attached = AfxGuardedCall(hWnd, [&] {
         if (page->m_hWnd != hWnd) {
             if (page->m_hWnd) page->Detach();
             page->m_bFirstSetActive = true;
             page->SubclassWindow(hWnd);
         }
-    } catch (CException* e) {
-        e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
-        return TRUE;
-    } catch (...) {
-        return TRUE;
-    }
+    });
+    if (!attached) return TRUE;
     return AfxDlgProc(hWnd, message, wParam, lParam);
 }
 
@@ -128,24 +123,24 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     if (CDialog::OnNotify(wParam, lParam, result)) return TRUE;
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (!header || (header->hwndFrom != m_hWnd && header->hwndFrom != ::GetParent(m_hWnd))) return FALSE;
-    try {
+    BOOL handled = FALSE;
+    const bool finished = AfxGuardedCall(m_hWnd, [&] {
+        handled = TRUE;
         switch (header->code) {
-        case PSN_SETACTIVE: *result = OnSetActive() ? 0 : -1; return TRUE;
-        case PSN_KILLACTIVE: *result = OnKillActive() ? FALSE : TRUE; return TRUE;
-        case PSN_APPLY: *result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE; return TRUE;
-        case PSN_RESET: OnReset(); *result = 0; return TRUE;
-        case PSN_QUERYCANCEL: *result = OnQueryCancel() ? FALSE : TRUE; return TRUE;
-        default: return FALSE;
+        case PSN_SETACTIVE: *result = OnSetActive() ? 0 : -1; break;
+        case PSN_KILLACTIVE: *result = OnKillActive() ? FALSE : TRUE; break;
+        case PSN_APPLY: *result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE; break;
+        case PSN_RESET: OnReset(); *result = 0; break;
+        case PSN_QUERYCANCEL: *result = OnQueryCancel() ? FALSE : TRUE; break;
+        default: handled = FALSE; break;
         }
-    } catch (CException* e) {
-        // A hook that failed keeps the sheet where it is: the user saw why.
-        e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
-        switch (header->code) {
-        case PSN_KILLACTIVE: *result = TRUE; break;
-        case PSN_APPLY: *result = PSNRET_INVALID_NOCHANGEPAGE; break;
-        default: *result = 0; break;
-        }
-        return TRUE;
+    });
+    if (finished) return handled;
+    // A hook that failed keeps the sheet where it is: the user saw why.
+    switch (header->code) {
+    case PSN_KILLACTIVE: *result = TRUE; break;
+    case PSN_APPLY: *result = PSNRET_INVALID_NOCHANGEPAGE; break;
+    default: *result = 0; break;
     }
+    return TRUE;
 }

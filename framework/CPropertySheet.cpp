@@ -2,7 +2,7 @@
 // the sheet window while it is shown, and tells OK from Cancel.
 #include "CPropertySheet.h"
 
-#include "CException.h"
+#include "GuardedCall.h"
 #include "CPropertyPage.h"
 #include "ModuleState.h"
 
@@ -70,14 +70,9 @@ void CPropertySheet::AttachSheetInCreation(HWND hWnd)
     CPropertySheet* sheet = t_sheetInCreation;
     if (!sheet || !hWnd) return;
     t_sheetInCreation = nullptr;
-    try {
+    AfxGuardedCall(hWnd, [&] {
         if (sheet->SubclassWindow(hWnd)) sheet->OnInitDialog();
-    } catch (CException* e) {
-        e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
-    } catch (...) {
-        ::MessageBoxW(hWnd, L"An unexpected error has occurred.", nullptr, MB_OK | MB_ICONHAND);
-    }
+    });
 }
 
 INT_PTR CPropertySheet::DoModal()

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "CException.h"
+#include "GuardedCall.h"
 #include "CMenu.h"
 #include "HandleMap.h"
 
@@ -337,16 +338,7 @@ LRESULT FailedResult(HWND hWnd, UINT message)
 LRESULT AfxCallWndProc(CWnd* wnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    try {
-        result = wnd->WindowProc(message, wParam, lParam);
-    } catch (CException* e) {
-        e->ReportError(MB_ICONEXCLAMATION);
-        e->Delete();
-        result = FailedResult(hWnd, message);
-    } catch (...) {
-        ::MessageBoxW(::GetActiveWindow(), L"An unexpected error has occurred.", nullptr, MB_OK | MB_ICONHAND);
-        result = FailedResult(hWnd, message);
-    }
+    if (!AfxGuardedCall(nullptr, [&] { result = wnd->WindowProc(message, wParam, lParam); })) result = FailedResult(hWnd, message);
     if (message == WM_NCDESTROY && wnd->m_hWnd == hWnd) {
         // The window is gone: give the original procedure back and let go of the handle.
         if (wnd->m_pfnSuper && reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)) == &AfxWndProc)

@@ -5,6 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
+#include "pages/StoreReports.h"
 #include "res/resource.h"
 #include "store/NoteRecords.h"
 
@@ -50,7 +51,7 @@ void COptionsEditDlg::UpdateGroupList(int groupId, const CString& name, bool rem
 void COptionsEditDlg::ShowItem(int noteId, int)
 {
     NoteRecord note;
-    if (ReadNote(GetDatabase(), noteId, note) != ReadResult::Row) return;
+    if (!ReportStoreOutcome(ReadNote(GetDatabase(), noteId, note), MB_ICONEXCLAMATION)) return;
     SetNoteId(noteId);
     m_groupCombo.SelectGroup(note.groupId);
     m_titleEdit.SetWindowText(note.name);
@@ -83,10 +84,11 @@ void COptionsEditDlg::OnSave()
     // The store quotes the texts as it composes the statements.
     const bool isNew = m_noteId == -1;
     note.id = m_noteId;
-    if (!(isNew ? InsertNewNote(GetDatabase(), m_hWnd, note) : UpdateNote(GetDatabase(), m_hWnd, note))) {
+    const StoreOutcome saved = isNew ? InsertNewNote(GetDatabase(), note) : UpdateNote(GetDatabase(), note);
+    if (!ReportStoreOutcome(saved, MB_ICONHAND, m_hWnd, isNew ? IDS_NO_MAX_ID : IDS_NOTE_NOT_FOUND)) {
         // The note was deleted meanwhile: the page keeps the texts as a new
         // note, so the next Save stores them again instead of losing them.
-        if (!isNew && GetDatabase().GetRowsAffected() == 0) SetNoteId(-1);
+        if (!isNew && saved.result == StoreResult::NoRow) SetNoteId(-1);
         return;
     }
     SetNoteId(note.id);
@@ -95,6 +97,6 @@ void COptionsEditDlg::OnSave()
 void COptionsEditDlg::OnDelete()
 {
     if (AfxMessageBox(LoadResourceString(IDS_REMOVE_NODE_QUESTION), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-    if (!DeleteNote(GetDatabase(), m_noteId)) return;
+    if (!ReportStoreOutcome(DeleteNote(GetDatabase(), m_noteId), MB_ICONEXCLAMATION)) return;
     OnNew();
 }

@@ -7,6 +7,7 @@
 #include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
 #include "pages/IPageOwner.h"
+#include "pages/StoreReports.h"
 #include "res/resource.h"
 #include "store/NoteRecords.h"
 
@@ -42,8 +43,8 @@ void COptionsGroupEditDlg::OnGroupSelChange()
 {
     if (m_groupCombo.GetCurSel() < 0) return;
     CString description;
-    if (ReadGroupDescription(GetDatabase(), m_hWnd, m_groupCombo.SelectedGroupId(0), description) == ReadResult::Row)
-        SetDlgItemText(IDC_GROUP_COMMENTS, description);
+    const StoreOutcome read = ReadGroupDescription(GetDatabase(), m_groupCombo.SelectedGroupId(0), description);
+    if (ReportStoreOutcome(read, MB_ICONHAND, m_hWnd, IDS_GROUP_NOT_FOUND)) SetDlgItemText(IDC_GROUP_COMMENTS, description);
 }
 
 void COptionsGroupEditDlg::OnSave()
@@ -60,11 +61,11 @@ void COptionsGroupEditDlg::OnSave()
     if (existing >= 0) {
         if (AfxMessageBox(LoadResourceString(IDS_UPDATE_GROUP_QUESTION), MB_YESNO | MB_ICONQUESTION) == IDNO) return;
         idText.Format(L"%d", static_cast<int>(m_groupCombo.GetItemData(existing)));
-        UpdateGroup(GetDatabase(), m_hWnd, idText, name, description);
+        ReportStoreOutcome(UpdateGroup(GetDatabase(), idText, name, description), MB_ICONHAND, m_hWnd, IDS_GROUP_NOT_FOUND);
         return;
     }
-    if (!NextGroupId(GetDatabase(), m_hWnd, idText)) return;
-    if (!InsertGroup(GetDatabase(), idText, name, description)) return;
+    if (!ReportStoreOutcome(NextGroupId(GetDatabase(), idText), MB_ICONHAND, m_hWnd, IDS_NO_MAX_ID)) return;
+    if (!ReportStoreOutcome(InsertGroup(GetDatabase(), idText, name, description), MB_ICONHAND)) return;
     Owner()->NotifyGroupChanged(static_cast<int>(std::wcstol(idText, nullptr, 10)), name, false);
 }
 
@@ -72,7 +73,7 @@ void COptionsGroupEditDlg::OnDelete()
 {
     if (m_groupCombo.GetCurSel() < 0) return;
     const int groupId = m_groupCombo.SelectedGroupId(0);
-    if (!DeleteGroup(GetDatabase(), groupId)) return;
+    if (!ReportStoreOutcome(DeleteGroup(GetDatabase(), groupId), MB_ICONHAND)) return;
     Owner()->NotifyGroupChanged(groupId, CString(), true);
     SetDlgItemText(IDC_GROUP_COMMENTS, L"");
 }

@@ -3,6 +3,7 @@
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "pages/StoreReports.h"
 #include "res/resource.h"
 #include "store/NoteRecords.h"
 
@@ -23,7 +24,8 @@ void COptionsViewDlg::ResetPage(bool) { SetDlgItemText(IDC_VIEW_QUERY, L""); }
 void COptionsViewDlg::ShowItem(int noteId, int)
 {
     CString query;
-    if (ReadNoteQuery(GetDatabase(), m_hWnd, noteId, query) == ReadResult::Row) SetDlgItemText(IDC_VIEW_QUERY, query);
+    if (ReportStoreOutcome(ReadNoteQuery(GetDatabase(), noteId, query), MB_ICONEXCLAMATION, m_hWnd, IDS_NOTE_NOT_FOUND))
+        SetDlgItemText(IDC_VIEW_QUERY, query);
 }
 
 void COptionsViewDlg::OnExecute() { AfxMessageBox(L"Exec button clicked!", MB_ICONINFORMATION); }

@@ -1,7 +1,7 @@
 // CQuillboxApp: the plug-in interface and Execute, which runs the note dialog.
 #include "plugin/CQuillboxApp.h"
 
-#include "framework/CException.h"
+#include "framework/GuardedCall.h"
 #include "framework/ModuleState.h"
 #include "plugin/HostContract.h"
 #include "window/CQuillboxDlg.h"
@@ -46,14 +46,11 @@ bool CQuillboxApp::Execute()
     IHostContext* context = host ? host->GetHostContext() : nullptr;
     IHostLink* link = context ? context->GetHostLink() : nullptr;
     if (!link) return false;
-    try {
+    // Nothing escapes to the host: a failure is reported and the answer is no.
+    bool accepted = false;
+    AfxGuardedCall(nullptr, [&] {
         CQuillboxDlg dialog(link);
-        return dialog.DoModal() == IDOK;
-    } catch (CException* e) {
-        // Nothing escapes to the host: report what went wrong and say no.
-        e->ReportError();
-        e->Delete();
-    } catch (...) {
-    }
-    return false;
+        accepted = dialog.DoModal() == IDOK;
+    });
+    return accepted;
 }

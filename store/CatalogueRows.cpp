@@ -1,11 +1,11 @@
 // Running the catalogue's row sources.
 #include "CatalogueRows.h"
 
-#include "StoreReports.h"
 #include "framework/CDBException.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
+#include "framework/ThrownException.h"
 
 #include <sqlext.h>
 
@@ -38,24 +38,24 @@ CString ReadText(CRecordset& recordset, const wchar_t* column)
     return value;
 }
 
-// Opens `sql`; on failure reports it and returns false.
-bool OpenRows(CRecordset& recordset, const CString& sql)
+// Opens `sql`: Done, or the failure.
+StoreOutcome OpenRows(CRecordset& recordset, const CString& sql)
 {
     try {
         recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
-        return true;
+        return StoreOutcome::Done();
     } catch (CDBException* e) {
-        ShowWarningBox(e);
-        e->Delete();
-        return false;
+        const CThrownException<CDBException> thrown(e);
+        return StoreOutcome::Failure(*thrown);
     }
 }
 
 template <class Row, class ReadRow>
-bool RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>& receiver, ReadRow readRow)
+StoreOutcome RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>& receiver, ReadRow readRow)
 {
     CRecordset recordset(&database);
-    if (!OpenRows(recordset, sql)) return false;
+    const StoreOutcome opened = OpenRows(recordset, sql);
+    if (!opened.IsDone()) return opened;
     receiver.OnRowsBegin();
     CRowsEndGuard<Row> end(receiver);
     while (!recordset.IsEOF()) {
@@ -63,12 +63,12 @@ bool RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>& receive
         recordset.MoveNext();
     }
     recordset.Close();
-    return true;
+    return StoreOutcome::Done();
 }
 
 } // namespace
 
-bool ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver)
+StoreOutcome ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver)
 {
     return RunRows(database, kGroupListStatement, receiver, [](CRecordset& rs) {
         GroupRow row;
@@ -78,7 +78,7 @@ bool ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver)
     });
 }
 
-bool ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver)
+StoreOutcome ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver)
 {
     return RunRows(database, kCatalogueStatement, receiver, [](CRecordset& rs) {
         CatalogueRow row;
@@ -91,7 +91,7 @@ bool ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver)
     });
 }
 
-bool RunSearch(CDatabase& database, const CString& text, const SearchScope& scope, CRowReceiver<SearchRow>& receiver)
+StoreOutcome RunSearch(CDatabase& database, const CString& text, const SearchScope& scope, CRowReceiver<SearchRow>& receiver)
 {
     return RunRows(database, BuildSearchStatement(text, scope), receiver, [](CRecordset& rs) {
         SearchRow row;

@@ -1,13 +1,14 @@
 // The row sources of the catalogue: the group list, the catalogue of notes
 // and the search. Each opens its statement, hands every row to a receiver in
 // order (the receiver handles a row before the next one is fetched) and
-// closes it. A statement that cannot be opened is reported with the
-// database's error text and the source returns false, having handed over
-// nothing. A failure while fetching leaves as a CDBException after the
-// receiver's OnRowsEnd, for the framework's message dispatch to report.
+// closes it. A statement that cannot be opened is the Failed outcome, with
+// nothing handed over. A failure while fetching leaves as a CDBException
+// after the receiver's OnRowsEnd, for the framework's message dispatch to
+// report.
 #pragma once
 
 #include "NoteSql.h"
+#include "StoreOutcome.h"
 #include "framework/CString.h"
 
 class CDatabase;
@@ -45,8 +46,8 @@ public:
 };
 
 // "SELECT id,groupName FROM groups ORDER BY groupName": every group, group 0 included.
-bool ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver);
+StoreOutcome ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver);
 // Notes with their groups, ordered by group number, then note name.
-bool ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver);
+StoreOutcome ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver);
 // The notes that BuildSearchStatement(text, scope) finds, in the same order.
-bool RunSearch(CDatabase& database, const CString& text, const SearchScope& scope, CRowReceiver<SearchRow>& receiver);
+StoreOutcome RunSearch(CDatabase& database, const CString& text, const SearchScope& scope, CRowReceiver<SearchRow>& receiver);

@@ -1,14 +1,11 @@
-// CreateNoteDatabaseFile, ConnectNoteDatabase and CreateSchema.
+// RequestNoteDatabaseFile, ConnectNoteDatabase and CreateSchema.
 #include "NoteDatabaseFile.h"
 
 #include "NoteSql.h"
-#include "StoreReports.h"
-#include "res/resource.h"
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
 #include "framework/LoadedLibrary.h"
-#include "framework/MessageBox.h"
-#include "framework/ResourceString.h"
+#include "framework/ThrownException.h"
 
 #include <windows.h>
 #include <odbcinst.h>
@@ -33,30 +30,20 @@ bool RequestNoteDatabaseFile(const CString& path)
     return configure && configure(nullptr, ODBC_ADD_DSN, kNoteDriverName, attributes.c_str());
 }
 
-bool CreateNoteDatabaseFile(const CString& path)
-{
-    if (!RequestNoteDatabaseFile(path)) {
-        AfxMessageBox(LoadResourceString(IDS_CREATE_FAILED), MB_ICONEXCLAMATION);
-        return false;
-    }
-    return true;
-}
-
 void ConnectNoteDatabase(CDatabase& database, const CString& path)
 {
     database.Open(nullptr, FALSE, FALSE, BuildConnectString(path), TRUE);
 }
 
-bool CreateSchema(CDatabase& database)
+StoreOutcome CreateSchema(CDatabase& database)
 {
     for (const wchar_t* statement : kSchemaStatements) {
         try {
             database.ExecuteSQL(statement);
         } catch (CDBException* e) {
-            ShowWarningBox(e);
-            e->Delete();
-            return false;
+            const CThrownException<CDBException> thrown(e);
+            return StoreOutcome::Failure(*thrown);
         }
     }
-    return true;
+    return StoreOutcome::Done();
 }

@@ -2,15 +2,14 @@
 // into a new one. The main dialog runs these on its connection.
 #pragma once
 
+#include "StoreOutcome.h"
 #include "framework/CString.h"
 
 class CDatabase;
 
 // Asks the note database driver, through the ODBC installer, to create an
-// empty file at `path`. A refusal shows "Failed creating database" and
-// returns false; nothing is created or overwritten then.
-bool CreateNoteDatabaseFile(const CString& path);
-// The same request to the installer, without a message: false when refused.
+// empty file at `path`. False when refused; nothing is created or
+// overwritten then.
 bool RequestNoteDatabaseFile(const CString& path);
 
 // Connects the closed `database` to the file at `path`. A refused connection
@@ -19,6 +18,6 @@ bool RequestNoteDatabaseFile(const CString& path);
 void ConnectNoteDatabase(CDatabase& database, const CString& path);
 
 // Writes the two tables and group 0 into a freshly connected, empty file.
-// The first failure shows the database's error text and returns false;
-// statements already run stay, and the connection stays open.
-bool CreateSchema(CDatabase& database);
+// The first failure stops it and is the outcome; statements already run
+// stay, and the connection stays open.
+StoreOutcome CreateSchema(CDatabase& database);

@@ -11,6 +11,7 @@
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
+#include "framework/ThrownException.h"
 
 #include <map>
 
@@ -80,8 +81,8 @@ ExchangeOutcome Cancelled()
 
 CString DatabaseFailure(CDBException* e)
 {
-    CString text = e->m_strError;
-    e->Delete();
+    const CThrownException<CDBException> thrown(e);
+    const CString text = thrown->m_strError;
     return text.IsEmpty() ? CString(L"The note database reported a failure.") : text;
 }
 

@@ -1,6 +1,8 @@
 // Win32 file work of exports and imports.
 #include "NoteFolderFiles.h"
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include <cwchar>
@@ -59,7 +61,7 @@ CString JoinPath(const CString& folder, const CString& name)
     return (last == L'\\' || last == L'/') ? folder + name : folder + L"\\" + name;
 }
 
-CString DescribeFileError(const CString& path, DWORD code)
+CString DescribeFileError(const CString& path, unsigned long code)
 {
     wchar_t* text = nullptr;
     ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,

@@ -6,8 +6,6 @@
 
 #include "framework/CString.h"
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
@@ -19,8 +17,8 @@ struct FolderItem {
 };
 
 CString JoinPath(const CString& folder, const CString& name);
-// "<path>: <the system's text for code>".
-CString DescribeFileError(const CString& path, DWORD code);
+// "<path>: <the system's text for code>" (a GetLastError code).
+CString DescribeFileError(const CString& path, unsigned long code);
 
 // The folder's entries without "." and "..". False with `error` set when it cannot be read.
 bool ListFolder(const CString& path, std::vector<FolderItem>& items, CString& error);

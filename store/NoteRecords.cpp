@@ -1,15 +1,12 @@
-// Reading and changing single notes and groups, and reporting their failures.
+// Reading and changing single notes and groups.
 #include "NoteRecords.h"
 
 #include "NoteSql.h"
-#include "StoreReports.h"
-#include "res/resource.h"
 #include "framework/CDBException.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
-
-#include <cwchar>
+#include "framework/ThrownException.h"
 
 namespace {
 
@@ -37,58 +34,58 @@ int ReadIntField(CRecordset& recordset, short index)
     return result;
 }
 
-// Runs a change; on failure shows the report `report` and returns false.
-template <class Report>
-bool Change(CDatabase& database, const CString& sql, Report report)
+// Runs `work`; a database exception it raises becomes the Failed outcome.
+template <class Work>
+StoreOutcome Guarded(Work work)
 {
     try {
-        database.ExecuteSQL(sql);
-        return true;
+        return work();
     } catch (CDBException* e) {
-        report(e);
-        e->Delete();
-        return false;
+        const CThrownException<CDBException> thrown(e);
+        return StoreOutcome::Failure(*thrown);
     }
 }
 
-// After an update: false, with the not-found message, when it touched no row
-// because the row is gone. A driver that cannot count rows is taken at its word.
-bool FoundRow(const CDatabase& database, HWND owner, UINT notFoundText)
+StoreOutcome Change(CDatabase& database, const CString& sql)
 {
-    if (database.GetRowsAffected() != 0) return true;
-    ShowNotFound(owner, notFoundText);
-    return false;
+    return Guarded([&] {
+        database.ExecuteSQL(sql);
+        return StoreOutcome::Done();
+    });
 }
 
-// Reads the single text of a "SELECT Max(id)+1" statement. Failure: error
-// box; no row: the not-found message.
-bool ReadMaxIdText(CDatabase& database, HWND owner, const wchar_t* sql, CString& text)
+// A change that must touch its row: NoRow when it touched none because the
+// row is gone. A driver that cannot count rows is taken at its word.
+StoreOutcome ChangeRow(CDatabase& database, const CString& sql)
 {
-    try {
+    const StoreOutcome changed = Change(database, sql);
+    if (changed.IsDone() && database.GetRowsAffected() == 0) return StoreOutcome::NoRow();
+    return changed;
+}
+
+// Reads the single text of a "SELECT Max(id)+1" statement.
+StoreOutcome ReadMaxIdText(CDatabase& database, const wchar_t* sql, CString& text)
+{
+    return Guarded([&] {
         CRecordset recordset(&database);
         recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
-        if (recordset.IsEOF()) {
-            ShowNotFound(owner, IDS_NO_MAX_ID);
-            return false;
-        }
+        if (recordset.IsEOF()) return StoreOutcome::NoRow();
         recordset.GetFieldValue(static_cast<short>(0), text);
         recordset.Close();
-        return true;
-    } catch (CDBException* e) {
-        ShowErrorBox(e);
-        e->Delete();
-        return false;
-    }
+        return StoreOutcome::Done();
+    });
 }
+
+bool IsKeyViolation(const StoreOutcome& outcome) { return outcome.diagnostics.Find(L"State:23000") >= 0; }
 
 } // namespace
 
-ReadResult ReadNote(CDatabase& database, int noteId, NoteRecord& record)
+StoreOutcome ReadNote(CDatabase& database, int noteId, NoteRecord& record)
 {
-    try {
+    return Guarded([&] {
         CRecordset recordset(&database);
         recordset.Open(CRecordset::forwardOnly, BuildReadNoteStatement(noteId), CRecordset::executeDirect);
-        if (recordset.IsEOF()) return ReadResult::NoRow;
+        if (recordset.IsEOF()) return StoreOutcome::NoRow();
         NoteRecord row;
         row.id = ReadIntField(recordset, 0);
         row.groupId = ReadIntField(recordset, 1);
@@ -97,123 +94,91 @@ ReadResult ReadNote(CDatabase& database, int noteId, NoteRecord& record)
         recordset.GetFieldValue(static_cast<short>(4), row.query);
         recordset.Close();
         record = row;
-        return ReadResult::Row;
-    } catch (CDBException* e) {
-        ShowOwnReport(e);
-        e->Delete();
-        return ReadResult::Failed;
-    }
+        return StoreOutcome::Done();
+    });
 }
 
-ReadResult ReadNoteQuery(CDatabase& database, HWND owner, int noteId, CString& query)
+StoreOutcome ReadNoteQuery(CDatabase& database, int noteId, CString& query)
 {
     CRecordset recordset(&database);
-    try {
+    const StoreOutcome opened = Guarded([&] {
         recordset.Open(CRecordset::forwardOnly, BuildReadNoteQueryStatement(noteId), CRecordset::executeDirect);
-    } catch (CDBException* e) {
-        ShowOwnReport(e);
-        e->Delete();
-        return ReadResult::Failed;
-    }
-    if (recordset.IsEOF()) {
-        ShowNotFound(owner, IDS_NOTE_NOT_FOUND);
-        return ReadResult::NoRow;
-    }
+        return recordset.IsEOF() ? StoreOutcome::NoRow() : StoreOutcome::Done();
+    });
+    if (!opened.IsDone()) return opened;
     query.Empty();
-    try {
+    StoreOutcome read = Guarded([&] {
         recordset.GetFieldValue(static_cast<short>(0), query);
-    } catch (CDBException* e) {
-        if (!e->m_strError.IsEmpty()) ShowOwnReport(e);
-        e->Delete();
-    }
-    return ReadResult::Row;
+        return StoreOutcome::Done();
+    });
+    // The row was found: what was read of its text is the result.
+    read.result = StoreResult::Done;
+    return read;
 }
 
-bool NextNoteId(CDatabase& database, HWND owner, int& noteId)
+StoreOutcome NextNoteId(CDatabase& database, int& noteId)
 {
     CString text;
-    if (!ReadMaxIdText(database, owner, kNextNoteIdStatement, text)) return false;
-    noteId = NoteIdFromText(text);
-    return true;
+    const StoreOutcome read = ReadMaxIdText(database, kNextNoteIdStatement, text);
+    if (read.IsDone()) noteId = NoteIdFromText(text);
+    return read;
 }
 
-bool InsertNote(CDatabase& database, const NoteRecord& record)
+StoreOutcome InsertNote(CDatabase& database, const NoteRecord& record)
 {
-    return Change(database, BuildInsertNoteStatement(record), ShowErrorBox);
+    return Change(database, BuildInsertNoteStatement(record));
 }
 
-bool InsertNewNote(CDatabase& database, HWND owner, NoteRecord& record)
+StoreOutcome InsertNewNote(CDatabase& database, NoteRecord& record)
 {
     constexpr int kRetries = 5;
-    if (!NextNoteId(database, owner, record.id)) return false;
+    const StoreOutcome first = NextNoteId(database, record.id);
+    if (!first.IsDone()) return first;
     for (int attempt = 0;; ++attempt) {
-        try {
-            database.ExecuteSQL(BuildInsertNoteStatement(record));
-            return true;
-        } catch (CDBException* e) {
-            int next = record.id;
-            const bool keyBroken = attempt < kRetries && e->m_strStateNativeOrigin.Find(L"State:23000") >= 0;
-            if (keyBroken && !NextNoteId(database, owner, next)) {
-                e->Delete();  // the re-read has shown its own report
-                return false;
-            }
-            if (next <= record.id) {
-                // Not a number taken meanwhile: the insert broke another rule.
-                ShowErrorBox(e);
-                e->Delete();
-                return false;
-            }
-            e->Delete();
-            record.id = next;
-        }
+        const StoreOutcome inserted = InsertNote(database, record);
+        if (inserted.IsDone() || attempt >= kRetries || !IsKeyViolation(inserted)) return inserted;
+        int next = record.id;
+        const StoreOutcome reread = NextNoteId(database, next);
+        if (!reread.IsDone()) return reread;
+        // Not a number taken meanwhile: the insert broke another rule.
+        if (next <= record.id) return inserted;
+        record.id = next;
     }
 }
 
-bool UpdateNote(CDatabase& database, HWND owner, const NoteRecord& record)
+StoreOutcome UpdateNote(CDatabase& database, const NoteRecord& record)
 {
-    if (!Change(database, BuildUpdateNoteStatement(record), ShowErrorBox)) return false;
-    return FoundRow(database, owner, IDS_NOTE_NOT_FOUND);
+    return ChangeRow(database, BuildUpdateNoteStatement(record));
 }
 
-bool DeleteNote(CDatabase& database, int noteId) { return Change(database, BuildDeleteNoteStatement(noteId), ShowOwnReport); }
+StoreOutcome DeleteNote(CDatabase& database, int noteId) { return Change(database, BuildDeleteNoteStatement(noteId)); }
 
-ReadResult ReadGroupDescription(CDatabase& database, HWND owner, int groupId, CString& description)
+StoreOutcome ReadGroupDescription(CDatabase& database, int groupId, CString& description)
 {
-    try {
+    return Guarded([&] {
         CRecordset recordset(&database);
         recordset.Open(CRecordset::forwardOnly, BuildReadGroupDescriptionStatement(groupId), CRecordset::executeDirect);
-        if (recordset.IsEOF()) {
-            ShowNotFound(owner, IDS_GROUP_NOT_FOUND);
-            return ReadResult::NoRow;
-        }
+        if (recordset.IsEOF()) return StoreOutcome::NoRow();
         CString text;
         recordset.GetFieldValue(static_cast<short>(0), text);
         description = text;
-        return ReadResult::Row;
-    } catch (CDBException* e) {
-        ShowErrorBox(e);
-        e->Delete();
-        return ReadResult::Failed;
-    }
+        return StoreOutcome::Done();
+    });
 }
 
-bool NextGroupId(CDatabase& database, HWND owner, CString& idText)
+StoreOutcome NextGroupId(CDatabase& database, CString& idText)
 {
-    return ReadMaxIdText(database, owner, kNextGroupIdStatement, idText);
+    return ReadMaxIdText(database, kNextGroupIdStatement, idText);
 }
 
-bool InsertGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description)
+StoreOutcome InsertGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description)
 {
-    return Change(database, BuildInsertGroupStatement(idText, name, description), ShowErrorBox);
+    return Change(database, BuildInsertGroupStatement(idText, name, description));
 }
 
-bool UpdateGroup(CDatabase& database, HWND owner, const CString& idText, const CString& name, const CString& description)
+StoreOutcome UpdateGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description)
 {
-    if (!Change(database, BuildUpdateGroupStatement(idText, name, description), ShowErrorBox)) return false;
-    return FoundRow(database, owner, IDS_GROUP_NOT_FOUND);
+    return ChangeRow(database, BuildUpdateGroupStatement(idText, name, description));
 }
 
-bool DeleteGroup(CDatabase& database, int groupId)
-{
-    return Change(database, BuildDeleteGroupStatement(groupId), ShowErrorBox);
-}
+StoreOutcome DeleteGroup(CDatabase& database, int groupId) { return Change(database, BuildDeleteGroupStatement(groupId)); }

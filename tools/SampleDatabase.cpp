@@ -8,6 +8,7 @@
 
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
+#include "framework/ThrownException.h"
 #include "store/NoteDatabaseFile.h"
 #include "store/NoteRecords.h"
 
@@ -59,6 +60,13 @@ const SampleNote kNotes[] = {
     {0, L"Scratch: server time", L"", L"SELECT CURRENT_TIMESTAMP"},
 };
 
+// True when done; otherwise the database's text goes to the error stream.
+bool Succeeded(const StoreOutcome& outcome)
+{
+    if (!outcome.IsDone()) std::fwprintf(stderr, L"%ls", outcome.error.GetString());
+    return outcome.IsDone();
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -68,21 +76,24 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     const CString path = argv[1];
-    if (!CreateNoteDatabaseFile(path)) return 1;
+    if (!RequestNoteDatabaseFile(path)) {
+        std::fwprintf(stderr, L"cannot create %ls\n", path.GetString());
+        return 1;
+    }
     CDatabase database;
     try {
         ConnectNoteDatabase(database, path);
     } catch (CDBException* e) {
-        std::fwprintf(stderr, L"cannot open %ls: %ls\n", path.GetString(), e->m_strError.GetString());
-        e->Delete();
+        const CThrownException<CDBException> thrown(e);
+        std::fwprintf(stderr, L"cannot open %ls: %ls\n", path.GetString(), thrown->m_strError.GetString());
         return 1;
     }
-    if (!CreateSchema(database)) return 1;
+    if (!Succeeded(CreateSchema(database))) return 1;
     int groupId = 0;
     for (const SampleGroup& group : kGroups) {
         CString idText;
         idText.Format(L"%d", ++groupId);
-        if (!InsertGroup(database, idText, group.name, group.description)) return 1;
+        if (!Succeeded(InsertGroup(database, idText, group.name, group.description))) return 1;
     }
     int noteId = 0;
     for (const SampleNote& sample : kNotes) {
@@ -92,7 +103,7 @@ int wmain(int argc, wchar_t** argv)
         note.name = sample.name;
         note.comments = sample.comments;
         note.query = sample.query;
-        if (!InsertNote(database, note)) return 1;
+        if (!Succeeded(InsertNote(database, note))) return 1;
     }
     database.Close();
     std::fwprintf(stdout, L"%d groups and %d notes in %ls\n", groupId, noteId, path.GetString());

@@ -5,6 +5,7 @@
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
 #include "framework/ModuleState.h"
+#include "framework/ThrownException.h"
 #include "res/resource.h"
 
 #include <sql.h>
@@ -25,7 +26,7 @@ long CountRows(CDatabase& database, const wchar_t* sql)
         rows.Close();
         return text.IsEmpty() ? -1 : std::wcstol(text, nullptr, 10);
     } catch (CDBException* e) {
-        e->Delete();
+        const CThrownException<CDBException> thrown(e);
         return -1;
     }
 }

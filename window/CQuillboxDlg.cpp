@@ -5,7 +5,9 @@
 #include "framework/CFileDialog.h"
 #include "framework/CPropertySheet.h"
 #include "framework/DataExchange.h"
+#include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
+#include "pages/StoreReports.h"
 #include "plugin/HostContract.h"
 #include "res/resource.h"
 #include "store/NoteDatabaseFile.h"
@@ -169,9 +171,12 @@ void CQuillboxDlg::OnFileNew()
     CFileDialog dialog(FALSE, nullptr, nullptr, OFN_EXPLORER, kDatabaseFilter, this);
     if (dialog.DoModal() != IDOK || dialog.m_ofn.nFilterIndex != 1) return;
     const CString path = dialog.GetPathName();
-    if (!CreateNoteDatabaseFile(path)) return;
+    if (!RequestNoteDatabaseFile(path)) {
+        AfxMessageBox(LoadResourceString(IDS_CREATE_FAILED), MB_ICONEXCLAMATION);
+        return;
+    }
     OpenNoteDatabase(path);
-    if (CreateSchema(m_database) && LoadCatalogue()) RememberRecentFile(path);
+    if (ReportStoreOutcome(CreateSchema(m_database), MB_ICONEXCLAMATION) && LoadCatalogue()) RememberRecentFile(path);
 }
 
 void CQuillboxDlg::OnExit() { EndDialog(IDOK); }

@@ -2,6 +2,7 @@
 // button and its scope menu, and passing a double-clicked note to the pages.
 #include "window/CQuillboxDlg.h"
 
+#include "pages/StoreReports.h"
 #include "res/resource.h"
 #include "store/CatalogueRows.h"
 
@@ -116,13 +117,13 @@ bool CQuillboxDlg::LoadCatalogue()
 {
     m_list.DeleteAllNodes();
     CGroupListPlacement groups;
-    if (!ReadGroupList(m_database, groups)) return false;
+    if (!ReportStoreOutcome(ReadGroupList(m_database, groups), MB_ICONEXCLAMATION)) return false;
     // The lists may still hold the groups of an earlier load (a Find with an
     // empty box): pass on only what differs, so each group is listed once.
     for (const CListedGroups::Change& change : m_listedGroups.Reconcile(groups.Groups()))
         NotifyGroupChanged(change.id, change.name, change.removed);
     CCataloguePlacement catalogue(m_list);
-    return ReadCatalogue(m_database, catalogue);
+    return ReportStoreOutcome(ReadCatalogue(m_database, catalogue), MB_ICONEXCLAMATION);
 }
 
 void CQuillboxDlg::OnFind()
@@ -166,7 +167,7 @@ void CQuillboxDlg::Search(const CString& text)
     scope.inDescription = m_findInDescription;
     scope.inSequel = m_findInSequel;
     CSearchPlacement placement(m_list);
-    RunSearch(m_database, text, scope, placement);
+    ReportStoreOutcome(RunSearch(m_database, text, scope, placement), MB_ICONEXCLAMATION);
 }
 
 LRESULT CQuillboxDlg::OnShowNote(WPARAM, LPARAM)

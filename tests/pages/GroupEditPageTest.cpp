@@ -1,7 +1,8 @@
 // The Group Edit page in a new note database: adding groups, updating one
 // after the question, typing "None", a NULL description, deleting an empty
-// group and the refused delete of a group that has notes. The stored rows
-// are checked by PageFilesCheckTest.
+// group, the refused delete of a group that has notes, and saving a group
+// that was deleted meanwhile. The stored rows are checked by
+// PageFilesCheckTest.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -121,6 +122,18 @@ TEST(GroupEditPage, AddsUpdatesAndDeletesGroups)
         EXPECT_EQ((Texts{L"None", L"None", W(kSales)}), ComboTexts(p.edit, kEditGroup));
         EXPECT_EQ(W(kSalesRenamedDescription), Text(p.groupEdit, kGroupComments));
         Snapshot(file, "groups-refused-delete");
+
+        // Saving a group that someone else deleted meanwhile says so and adds nothing.
+        ExecuteOnFile(file, {L"DELETE FROM groups WHERE id=3"});
+        SetText(p.groupEdit, kGroupName, L"None");
+        SetText(p.groupEdit, kGroupComments, L"still here?");
+        boxes = Click(p.groupEdit, kGroupSave, {IDYES});
+        ASSERT_EQ(2u, boxes.size());
+        EXPECT_EQ(L"Do you want to update existing group?", boxes[0].text);
+        EXPECT_EQ(L"Group not found", boxes[1].text);
+        EXPECT_EQ(L"Internal mailfunction", boxes[1].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[1].icon);
+        EXPECT_EQ((Texts{L"None", W(kSales)}), ComboTexts(p.groupEdit, kGroupName)) << "the lists are not changed";
     });
     RemoveTestFolder(folder);
 }

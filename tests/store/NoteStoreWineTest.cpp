@@ -1,7 +1,8 @@
 // The note store under Wine through the real ODBC stack (odbc32, unixODBC,
 // the note database driver) on real files: creation, schema, catalogue
-// order, search scopes, note and group records, every report the user sees,
-// and the bad input the store must survive. Files for the independent native
+// order, search scopes, note and group records, the outcome of every
+// failure (the database's text and its kind), and the bad input the store
+// must survive. Files for the independent native
 // check are written to QB_STORE_EXCHANGE.
 #include "NoteStoreTestData.h"
 #include "StoreTestSupport.h"
@@ -9,6 +10,7 @@
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
+#include "framework/ThrownException.h"
 #include "store/CatalogueRows.h"
 #include "store/NoteDatabaseFile.h"
 #include "store/NoteRecords.h"
@@ -35,6 +37,33 @@ std::string Narrow(const std::wstring& text)
 }
 bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
 
+::testing::AssertionResult Unexpected(const StoreOutcome& outcome)
+{
+    return ::testing::AssertionFailure() << "result " << static_cast<int>(outcome.result) << ", error: " << Narrow(S(outcome.error));
+}
+
+// Passes for a Done outcome with nothing to report.
+::testing::AssertionResult IsDone(const StoreOutcome& outcome)
+{
+    return outcome.IsDone() && outcome.error.IsEmpty() ? ::testing::AssertionSuccess() : Unexpected(outcome);
+}
+
+::testing::AssertionResult IsNoRow(const StoreOutcome& outcome)
+{
+    return outcome.result == StoreResult::NoRow && outcome.error.IsEmpty() ? ::testing::AssertionSuccess() : Unexpected(outcome);
+}
+
+// Passes for a failure whose text holds `part` and whose SQLSTATE is `state`.
+::testing::AssertionResult FailedWith(const StoreOutcome& outcome, const wchar_t* part, const wchar_t* state)
+{
+    if (outcome.result != StoreResult::Failed) return Unexpected(outcome);
+    if (!Contains(S(outcome.error), part))
+        return ::testing::AssertionFailure() << "error: " << Narrow(S(outcome.error)) << "\nexpected part: " << Narrow(part);
+    if (S(outcome.SqlState()) != state)
+        return ::testing::AssertionFailure() << "SQLSTATE \"" << Narrow(S(outcome.SqlState())) << "\", expected \"" << Narrow(state) << "\"";
+    return ::testing::AssertionSuccess();
+}
+
 template <class Row>
 struct Collected : CRowReceiver<Row> {
     std::vector<Row> rows;
@@ -52,23 +81,21 @@ struct Collected : CRowReceiver<Row> {
 
 class NoteStoreTest : public ::testing::Test {
 protected:
-    // A new note database at `path`: created, connected, schema written; no message shown.
+    // A new note database at `path`: created, connected, schema written.
     void NewDatabase(CDatabase& db, const std::wstring& path)
     {
-        BoxRecorder boxes;
-        ASSERT_TRUE(CreateNoteDatabaseFile(path.c_str()));
+        ASSERT_TRUE(RequestNoteDatabaseFile(path.c_str()));
         ConnectNoteDatabase(db, path.c_str());
         ASSERT_TRUE(db.IsOpen());
-        ASSERT_TRUE(CreateSchema(db));
-        ASSERT_EQ(0u, boxes.Stop().size());
+        ASSERT_TRUE(IsDone(CreateSchema(db)));
     }
     void Exec(CDatabase& db, const std::wstring& sql)
     {
         try {
             db.ExecuteSQL(sql.c_str());
         } catch (CDBException* e) {
-            ADD_FAILURE() << Narrow(sql) << ": " << Narrow(S(e->m_strError));
-            e->Delete();
+            const CThrownException<CDBException> thrown(e);
+            ADD_FAILURE() << Narrow(sql) << ": " << Narrow(S(thrown->m_strError));
         }
     }
     // The first column of every row, as text.
@@ -84,8 +111,8 @@ protected:
                 values.push_back(S(value));
             }
         } catch (CDBException* e) {
-            ADD_FAILURE() << Narrow(sql) << ": " << Narrow(S(e->m_strError));
-            e->Delete();
+            const CThrownException<CDBException> thrown(e);
+            ADD_FAILURE() << Narrow(sql) << ": " << Narrow(S(thrown->m_strError));
         }
         return values;
     }
@@ -103,15 +130,7 @@ protected:
         note.name = name;
         note.comments = comments;
         note.query = query;
-        BoxRecorder boxes;
-        EXPECT_TRUE(InsertNote(db, note)) << Narrow(name);
-        EXPECT_EQ(0u, boxes.Stop().size());
-    }
-    void ExpectOneBox(const std::vector<SeenBox>& boxes, const wchar_t* textPart, UINT icon)
-    {
-        ASSERT_EQ(1u, boxes.size());
-        EXPECT_TRUE(Contains(boxes[0].text, textPart)) << "box text: " << Narrow(boxes[0].text) << "\nexpected part: " << Narrow(textPart);
-        EXPECT_EQ(icon, boxes[0].icon);
+        EXPECT_TRUE(IsDone(InsertNote(db, note))) << Narrow(name);
     }
 
     TestFolder m_folder{L"quillbox store"};
@@ -129,23 +148,21 @@ TEST_F(NoteStoreTest, NewFileHoldsTwoTablesAndGroupNone)
     EXPECT_EQ((std::vector<std::wstring>{L"1"}), Column(db, L"SELECT count(*) FROM groups WHERE groupDescription IS NULL"));
     EXPECT_EQ((std::vector<std::wstring>{L"groups", L"notes"}), Column(db, L"SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
 
-    BoxRecorder boxes;
     int noteId = -1;
-    EXPECT_TRUE(NextNoteId(db, nullptr, noteId));
+    EXPECT_TRUE(IsDone(NextNoteId(db, noteId)));
     EXPECT_EQ(0, noteId) << "the first note of a database gets id 0";
     CString groupId;
-    EXPECT_TRUE(NextGroupId(db, nullptr, groupId));
+    EXPECT_TRUE(IsDone(NextGroupId(db, groupId)));
     EXPECT_EQ(L"1", S(groupId));
     Collected<GroupRow> groups;
-    EXPECT_TRUE(ReadGroupList(db, groups));
+    EXPECT_TRUE(IsDone(ReadGroupList(db, groups)));
     ASSERT_EQ(1u, groups.rows.size());
     EXPECT_EQ(0, groups.rows[0].id);
     EXPECT_EQ(L"None", S(groups.rows[0].groupName));
     Collected<CatalogueRow> catalogue;
-    EXPECT_TRUE(ReadCatalogue(db, catalogue));
+    EXPECT_TRUE(IsDone(ReadCatalogue(db, catalogue)));
     EXPECT_EQ(0u, catalogue.rows.size());
     EXPECT_EQ(1, catalogue.ends);
-    EXPECT_EQ(0u, boxes.Stop().size());
 }
 
 TEST_F(NoteStoreTest, CreatingOntoAnExistingFileIsRefusedAndLeavesItUnchanged)
@@ -153,19 +170,14 @@ TEST_F(NoteStoreTest, CreatingOntoAnExistingFileIsRefusedAndLeavesItUnchanged)
     const std::wstring path = m_folder.File(L"existing notes.mdb");
     const std::string content = "precious bytes that must survive\r\n\0with a NUL";
     WriteFileBytes(path, content);
-    BoxRecorder boxes;
-    EXPECT_FALSE(CreateNoteDatabaseFile(path.c_str()));
-    ExpectOneBox(boxes.Stop(), L"Failed creating database", MB_ICONEXCLAMATION);
+    EXPECT_FALSE(RequestNoteDatabaseFile(path.c_str()));
     EXPECT_EQ(content, ReadFileBytes(path));
 }
 
 TEST_F(NoteStoreTest, CreatingIntoAMissingFolderIsRefused)
 {
     const std::wstring path = m_folder.File(L"no such folder\\notes.mdb");
-    BoxRecorder boxes;
-    EXPECT_FALSE(CreateNoteDatabaseFile(path.c_str()));
-    const auto seen = boxes.Stop();
-    ExpectOneBox(seen, L"Failed creating database", MB_ICONEXCLAMATION);
+    EXPECT_FALSE(RequestNoteDatabaseFile(path.c_str()));
     EXPECT_FALSE(FileExists(path));
     EXPECT_FALSE(FileExists(m_folder.File(L"no such folder")));
 }
@@ -173,15 +185,13 @@ TEST_F(NoteStoreTest, CreatingIntoAMissingFolderIsRefused)
 TEST_F(NoteStoreTest, NewFileIsEmptyUntilTheFirstChangeAndPathsKeepTheirSpaces)
 {
     const std::wstring path = m_folder.File(L"my notes without extension");
-    BoxRecorder boxes;
-    ASSERT_TRUE(CreateNoteDatabaseFile(path.c_str()));
+    ASSERT_TRUE(RequestNoteDatabaseFile(path.c_str()));
     EXPECT_EQ(std::string(), ReadFileBytes(path)) << "the installer creates an empty file";
     CDatabase db;
     ConnectNoteDatabase(db, path.c_str());
     EXPECT_TRUE(db.IsOpen());
     EXPECT_EQ(std::string(), ReadFileBytes(path)) << "connecting writes nothing";
-    EXPECT_TRUE(CreateSchema(db));
-    EXPECT_EQ(0u, boxes.Stop().size());
+    EXPECT_TRUE(IsDone(CreateSchema(db)));
     EXPECT_EQ(0, ReadFileBytes(path).compare(0, 16, std::string("SQLite format 3\0", 16))) << "the schema is the first change";
 }
 
@@ -197,8 +207,8 @@ TEST_F(NoteStoreTest, APathWithSemicolonAndBracesOpensItsOwnFile)
         NoteRecord note;
         note.name = L"kept";
         note.query = L"SELECT 1";
-        ASSERT_TRUE(NextNoteId(db, nullptr, note.id));
-        ASSERT_TRUE(InsertNote(db, note));
+        ASSERT_TRUE(IsDone(NextNoteId(db, note.id)));
+        ASSERT_TRUE(IsDone(InsertNote(db, note)));
     }
     EXPECT_FALSE(FileExists(m_folder.File(L"old"))) << "nothing was written to the path cut at the ';'";
     CDatabase db;
@@ -218,9 +228,7 @@ TEST_F(NoteStoreTest, SchemaOnAFileThatHasGroupsFailsWithTheErrorTextAndChangesN
     CDatabase db;
     ConnectNoteDatabase(db, path.c_str());
     ASSERT_TRUE(db.IsOpen());
-    BoxRecorder boxes;
-    EXPECT_FALSE(CreateSchema(db));
-    ExpectOneBox(boxes.Stop(), L"The table 'groups' already exists", MB_ICONEXCLAMATION);
+    EXPECT_TRUE(FailedWith(CreateSchema(db), L"The table 'groups' already exists", L"42S01"));
     EXPECT_TRUE(db.IsOpen()) << "the connection stays open";
     db.Close();
     EXPECT_EQ(before, ReadFileBytes(path));
@@ -241,15 +249,14 @@ TEST_F(NoteStoreTest, GroupListAndCatalogueOrder)
     AddNote(db, 5, 0, L"Banana", L"", L"q");
     Exec(db, L"INSERT INTO notes VALUES(6,1,'nullcomments',NULL,'q')");
 
-    BoxRecorder boxes;
     Collected<GroupRow> groups;
-    ASSERT_TRUE(ReadGroupList(db, groups));
+    ASSERT_TRUE(IsDone(ReadGroupList(db, groups)));
     std::vector<std::wstring> groupNames;
     for (const GroupRow& row : groups.rows) groupNames.push_back(std::to_wstring(row.id) + L":" + S(row.groupName));
     EXPECT_EQ((std::vector<std::wstring>{L"2:alpha", L"3:Beta", L"0:None", L"1:Zeta"}), groupNames);
 
     Collected<CatalogueRow> catalogue;
-    ASSERT_TRUE(ReadCatalogue(db, catalogue));
+    ASSERT_TRUE(IsDone(ReadCatalogue(db, catalogue)));
     std::vector<std::wstring> rows;
     for (const CatalogueRow& row : catalogue.rows) {
         rows.push_back(std::to_wstring(row.id) + L"|" + std::to_wstring(row.groupId) + L"|" + S(row.groupName) + L"|" + S(row.name) + L"|" + S(row.comments));
@@ -261,7 +268,6 @@ TEST_F(NoteStoreTest, GroupListAndCatalogueOrder)
     EXPECT_EQ(1, catalogue.begins);
     EXPECT_TRUE(catalogue.beganFirst);
     EXPECT_EQ(1, catalogue.ends);
-    EXPECT_EQ(0u, boxes.Stop().size());
 }
 
 TEST_F(NoteStoreTest, SearchScopesAndSearchTexts)
@@ -281,9 +287,7 @@ TEST_F(NoteStoreTest, SearchScopesAndSearchTexts)
         scope.inDescription = description;
         scope.inSequel = sequel;
         Collected<SearchRow> found;
-        BoxRecorder boxes;
-        EXPECT_TRUE(RunSearch(db, text, scope, found)) << Narrow(text);
-        EXPECT_EQ(0u, boxes.Stop().size()) << Narrow(text);
+        EXPECT_TRUE(IsDone(RunSearch(db, text, scope, found))) << Narrow(text);
         return NamesOf(found.rows);
     };
     EXPECT_EQ((std::vector<std::wstring>{L"it's mine"}), search(L"it's", false, false, false));
@@ -301,7 +305,7 @@ TEST_F(NoteStoreTest, SearchScopesAndSearchTexts)
     SearchScope scope;
     Collected<SearchRow> found;
     Exec(db, L"INSERT INTO notes VALUES(6,0,'aa',NULL,'q')");
-    EXPECT_TRUE(RunSearch(db, L"Nu", scope, found));
+    EXPECT_TRUE(IsDone(RunSearch(db, L"Nu", scope, found)));
     ASSERT_EQ(1u, found.rows.size());
     EXPECT_EQ(5, found.rows[0].id);
     EXPECT_EQ(L"", S(found.rows[0].comments)) << "NULL comments arrive empty";
@@ -312,104 +316,90 @@ TEST_F(NoteStoreTest, NoteInsertReadUpdateDelete)
     CDatabase db;
     NewDatabase(db, m_folder.File(L"notes.mdb"));
     Exec(db, L"INSERT INTO groups VALUES(1,'Sales',NULL)");
-    OwnerWindow page;
-    BoxRecorder boxes;
     int id = -1;
-    ASSERT_TRUE(NextNoteId(db, page.Handle(), id));
+    ASSERT_TRUE(IsDone(NextNoteId(db, id)));
     NoteRecord note;
     note.id = id;
     note.groupId = 1;
     note.name = L"today's query";
     note.comments = L"";
     note.query = L"SELECT 'x'\r\nFROM t";
-    ASSERT_TRUE(InsertNote(db, note));
+    ASSERT_TRUE(IsDone(InsertNote(db, note)));
     EXPECT_EQ((std::vector<std::wstring>{L"text"}), Column(db, L"SELECT typeof(comments) FROM notes WHERE id=0")) << "an empty comment is '' and not NULL";
 
     NoteRecord read;
-    ASSERT_EQ(ReadResult::Row, ReadNote(db, 0, read));
+    ASSERT_TRUE(IsDone(ReadNote(db, 0, read)));
     EXPECT_EQ(0, read.id);
     EXPECT_EQ(1, read.groupId);
     EXPECT_EQ(L"today's query", S(read.name));
     EXPECT_EQ(L"", S(read.comments));
     EXPECT_EQ(L"SELECT 'x'\r\nFROM t", S(read.query));
-    ASSERT_TRUE(NextNoteId(db, page.Handle(), id));
+    ASSERT_TRUE(IsDone(NextNoteId(db, id)));
     EXPECT_EQ(1, id);
 
     note.groupId = 0;
     note.name = L"renamed";
     note.comments = L"now with comments";
     note.query = L"SELECT 2";
-    ASSERT_TRUE(UpdateNote(db, nullptr, note));
-    ASSERT_TRUE(UpdateNote(db, nullptr, note)) << "a second save updates the same note";
+    ASSERT_TRUE(IsDone(UpdateNote(db, note)));
+    ASSERT_TRUE(IsDone(UpdateNote(db, note))) << "a second save updates the same note";
     CString query;
-    ASSERT_EQ(ReadResult::Row, ReadNoteQuery(db, page.Handle(), 0, query));
+    ASSERT_TRUE(IsDone(ReadNoteQuery(db, 0, query)));
     EXPECT_EQ(L"SELECT 2", S(query));
-    ASSERT_EQ(ReadResult::Row, ReadNote(db, 0, read));
+    ASSERT_TRUE(IsDone(ReadNote(db, 0, read)));
     EXPECT_EQ(0, read.groupId);
     EXPECT_EQ(L"now with comments", S(read.comments));
     EXPECT_EQ((std::vector<std::wstring>{L"1"}), Column(db, L"SELECT count(*) FROM notes"));
 
     Exec(db, L"INSERT INTO notes VALUES(7,1,'nullcomments',NULL,'q')");
-    ASSERT_EQ(ReadResult::Row, ReadNote(db, 7, read));
+    ASSERT_TRUE(IsDone(ReadNote(db, 7, read)));
     EXPECT_EQ(L"", S(read.comments));
 
-    ASSERT_TRUE(DeleteNote(db, 0));
-    EXPECT_EQ(0u, boxes.Stop().size());
+    ASSERT_TRUE(IsDone(DeleteNote(db, 0)));
 
-    BoxRecorder missing;
-    EXPECT_EQ(ReadResult::NoRow, ReadNote(db, 0, read)) << "no message for ReadNote";
-    EXPECT_EQ(0u, missing.Stop().size());
-
-    BoxRecorder notFound;
+    // A note that is gone: no row, and nothing read or written.
+    read.name = L"kept";
+    EXPECT_TRUE(IsNoRow(ReadNote(db, 0, read)));
+    EXPECT_EQ(L"kept", S(read.name));
     query = L"kept";
-    EXPECT_EQ(ReadResult::NoRow, ReadNoteQuery(db, page.Handle(), 0, query));
+    EXPECT_TRUE(IsNoRow(ReadNoteQuery(db, 0, query)));
     EXPECT_EQ(L"kept", S(query));
-    const auto seen = notFound.Stop();
-    ASSERT_EQ(1u, seen.size());
-    EXPECT_EQ(L"Note not found", seen[0].text);
-    EXPECT_EQ(L"Internal mailfunction", seen[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), seen[0].icon);
-    EXPECT_EQ(page.Handle(), seen[0].owner);
+    EXPECT_TRUE(IsNoRow(UpdateNote(db, note))) << "saving a note deleted meanwhile";
+    EXPECT_EQ((std::vector<std::wstring>{L"7"}), Column(db, L"SELECT id FROM notes")) << "the update wrote no row";
+    EXPECT_TRUE(IsDone(DeleteNote(db, 0))) << "deleting a note that is gone is no failure";
 }
 
 TEST_F(NoteStoreTest, GroupInsertUpdateDelete)
 {
     CDatabase db;
     NewDatabase(db, m_folder.File(L"groups.mdb"));
-    OwnerWindow page;
-    BoxRecorder boxes;
     CString idText;
-    ASSERT_TRUE(NextGroupId(db, page.Handle(), idText));
+    ASSERT_TRUE(IsDone(NextGroupId(db, idText)));
     EXPECT_EQ(L"1", S(idText));
-    ASSERT_TRUE(InsertGroup(db, idText, L"Sales's", L""));
+    ASSERT_TRUE(IsDone(InsertGroup(db, idText, L"Sales's", L"")));
     CString description = L"old";
-    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 1, description));
+    ASSERT_TRUE(IsDone(ReadGroupDescription(db, 1, description)));
     EXPECT_EQ(L"", S(description));
     EXPECT_EQ((std::vector<std::wstring>{L"text"}), Column(db, L"SELECT typeof(groupDescription) FROM groups WHERE id=1"));
-    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 0, description));
+    ASSERT_TRUE(IsDone(ReadGroupDescription(db, 0, description)));
     EXPECT_EQ(L"", S(description)) << "NULL description of group 0";
 
-    ASSERT_TRUE(UpdateGroup(db, nullptr, L"1", L"sales", L"Line 1\r\nLine 2"));
-    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 1, description));
+    ASSERT_TRUE(IsDone(UpdateGroup(db, L"1", L"sales", L"Line 1\r\nLine 2")));
+    ASSERT_TRUE(IsDone(ReadGroupDescription(db, 1, description)));
     EXPECT_EQ(L"Line 1\r\nLine 2", S(description));
     EXPECT_EQ((std::vector<std::wstring>{L"sales"}), Column(db, L"SELECT groupName FROM groups WHERE id=1"));
-    ASSERT_TRUE(NextGroupId(db, page.Handle(), idText));
+    ASSERT_TRUE(IsDone(NextGroupId(db, idText)));
     EXPECT_EQ(L"2", S(idText));
-    ASSERT_TRUE(DeleteGroup(db, 1));
-    ASSERT_TRUE(NextGroupId(db, page.Handle(), idText));
+    ASSERT_TRUE(IsDone(DeleteGroup(db, 1)));
+    ASSERT_TRUE(IsDone(NextGroupId(db, idText)));
     EXPECT_EQ(L"1", S(idText)) << "a freed id comes back";
-    EXPECT_EQ(0u, boxes.Stop().size());
 
-    BoxRecorder notFound;
+    // A group that is gone: no row, and nothing read or written.
     description = L"kept";
-    EXPECT_EQ(ReadResult::NoRow, ReadGroupDescription(db, page.Handle(), 1, description));
+    EXPECT_TRUE(IsNoRow(ReadGroupDescription(db, 1, description)));
     EXPECT_EQ(L"kept", S(description));
-    const auto seen = notFound.Stop();
-    ASSERT_EQ(1u, seen.size());
-    EXPECT_EQ(L"Group not found", seen[0].text);
-    EXPECT_EQ(L"Internal mailfunction", seen[0].caption);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), seen[0].icon);
-    EXPECT_EQ(page.Handle(), seen[0].owner);
+    EXPECT_TRUE(IsNoRow(UpdateGroup(db, L"1", L"back", L""))) << "saving a group deleted meanwhile";
+    EXPECT_EQ((std::vector<std::wstring>{L"0"}), Column(db, L"SELECT id FROM groups")) << "the update wrote no row";
 }
 
 TEST_F(NoteStoreTest, DeletingAGroupWithNotesIsRefusedAndKeepsEverything)
@@ -419,9 +409,7 @@ TEST_F(NoteStoreTest, DeletingAGroupWithNotesIsRefusedAndKeepsEverything)
     Exec(db, L"INSERT INTO groups VALUES(1,'Sales',NULL)");
     AddNote(db, 0, 1, L"one", L"", L"q1");
     AddNote(db, 1, 1, L"two", L"", L"q2");
-    BoxRecorder boxes;
-    EXPECT_FALSE(DeleteGroup(db, 1));
-    ExpectOneBox(boxes.Stop(), L"because table 'notes' (field 'notes.groupId') includes related rows", MB_ICONHAND);
+    EXPECT_TRUE(FailedWith(DeleteGroup(db, 1), L"because table 'notes' (field 'notes.groupId') includes related rows", L"23000"));
     EXPECT_EQ((std::vector<std::wstring>{L"Sales"}), Column(db, L"SELECT groupName FROM groups WHERE id=1"));
     EXPECT_EQ((std::vector<std::wstring>{L"2"}), Column(db, L"SELECT count(*) FROM notes WHERE groupId=1"));
 }
@@ -433,71 +421,59 @@ TEST_F(NoteStoreTest, BadInputIsStoredExactlyAndRefusedValuesChangeNothing)
     ::DeleteFileW((WindowsPathOf(QB_STORE_EXCHANGE) + L"\\complete.txt").c_str());
     CDatabase db;
     NewDatabase(db, path);
-    OwnerWindow page;
-    {
-        BoxRecorder boxes;
-        EXPECT_TRUE(InsertGroup(db, L"1", W(kFirstGroupName), W(kFirstGroupDescription)));
-        EXPECT_TRUE(InsertGroup(db, L"2", W(kSecondGroupName), L""));
-        EXPECT_EQ(0u, boxes.Stop().size());
-    }
+    EXPECT_TRUE(IsDone(InsertGroup(db, L"1", W(kFirstGroupName), W(kFirstGroupDescription))));
+    EXPECT_TRUE(IsDone(InsertGroup(db, L"2", W(kSecondGroupName), L"")));
     for (const TrickyNote& n : kTrickyNotes) AddNote(db, n.id, n.groupId, W(n.name), W(n.comments), W(n.query));
     const std::u16string longQuery = MakeLongQuery();
     AddNote(db, kLongQueryNoteId, 0, L"a megabyte", L"", W(longQuery.c_str()));
 
-    BoxRecorder quiet;
     for (const TrickyNote& n : kTrickyNotes) {
         NoteRecord read;
-        ASSERT_EQ(ReadResult::Row, ReadNote(db, n.id, read));
+        ASSERT_TRUE(IsDone(ReadNote(db, n.id, read)));
         EXPECT_EQ(W(n.name), S(read.name));
         EXPECT_EQ(W(n.comments), S(read.comments));
         EXPECT_EQ(W(n.query), S(read.query));
         EXPECT_EQ(n.groupId, read.groupId);
     }
     CString query;
-    ASSERT_EQ(ReadResult::Row, ReadNoteQuery(db, page.Handle(), kLongQueryNoteId, query));
+    ASSERT_TRUE(IsDone(ReadNoteQuery(db, kLongQueryNoteId, query)));
     EXPECT_EQ(longQuery.size(), static_cast<size_t>(query.GetLength()));
     EXPECT_TRUE(S(query) == W(longQuery.c_str())) << "the megabyte query reads back exactly";
     CString description;
-    ASSERT_EQ(ReadResult::Row, ReadGroupDescription(db, page.Handle(), 1, description));
+    ASSERT_TRUE(IsDone(ReadGroupDescription(db, 1, description)));
     EXPECT_EQ(W(kFirstGroupDescription), S(description));
     Collected<GroupRow> groups;
-    ASSERT_TRUE(ReadGroupList(db, groups));
+    ASSERT_TRUE(IsDone(ReadGroupList(db, groups)));
     ASSERT_EQ(3u, groups.rows.size());
     EXPECT_EQ(W(kFirstGroupName), S(groups.rows[1].groupName));
     // Searching with wildcard characters and apostrophes of stored texts.
     SearchScope scope;
     Collected<SearchRow> found;
-    ASSERT_TRUE(RunSearch(db, L"y's", scope, found));
+    ASSERT_TRUE(IsDone(RunSearch(db, L"y's", scope, found)));
     ASSERT_EQ(1u, found.rows.size());
     EXPECT_EQ(W(kTrickyNotes[0].name), S(found.rows[0].name));
-    EXPECT_EQ(0u, quiet.Stop().size());
 
     // A 256-character title: refused with the database's error text.
     NoteRecord tooLong;
     tooLong.id = 6;
     tooLong.name = CString(L'T', 256);
     tooLong.query = L"q";
-    BoxRecorder titleBox;
-    EXPECT_FALSE(InsertNote(db, tooLong));
-    ExpectOneBox(titleBox.Stop(), L"The text for the field 'notes.name' is too long: the field holds at most 255 characters", MB_ICONHAND);
+    EXPECT_TRUE(FailedWith(InsertNote(db, tooLong), L"The text for the field 'notes.name' is too long: the field holds at most 255 characters", L"22001"));
 
     // The 32,769th id: 32767 is the last one a SMALLINT holds.
     AddNote(db, 32767, 0, L"the last id", L"", L"q");
     int next = 0;
-    BoxRecorder idBox;
-    ASSERT_TRUE(NextNoteId(db, page.Handle(), next));
+    ASSERT_TRUE(IsDone(NextNoteId(db, next)));
     EXPECT_EQ(32768, next);
     NoteRecord overflow;
     overflow.id = next;
     overflow.name = L"one too many";
     overflow.query = L"q";
-    EXPECT_FALSE(InsertNote(db, overflow));
-    ExpectOneBox(idBox.Stop(), L"The value for the field 'notes.id' is out of range: the field holds whole numbers from -32768 to 32767", MB_ICONHAND);
+    EXPECT_TRUE(FailedWith(InsertNote(db, overflow), L"The value for the field 'notes.id' is out of range: the field holds whole numbers from -32768 to 32767", L"22003"));
+    EXPECT_TRUE(FailedWith(InsertNewNote(db, overflow), L"is out of range", L"22003")) << "no retry past the last id";
 
     // Deleting a group with notes.
-    BoxRecorder fkBox;
-    EXPECT_FALSE(DeleteGroup(db, 1));
-    EXPECT_EQ(1u, fkBox.Stop().size());
+    EXPECT_TRUE(FailedWith(DeleteGroup(db, 1), L"includes related rows", L"23000"));
     db.Close();
     WriteFileBytes(WindowsPathOf(QB_STORE_EXCHANGE) + L"\\complete.txt", "written by NoteStoreWineTest\n");
 }
@@ -508,20 +484,18 @@ TEST_F(NoteStoreTest, FileThatIsNotADatabaseIsRefusedAtConnect)
     const std::string content = "Dear reader, this file is a letter and not a database at all. It has more than a hundred bytes, too.\r\n";
     WriteFileBytes(path, content);
     CDatabase db;
-    BoxRecorder boxes;
     bool thrown = false;
     try {
         ConnectNoteDatabase(db, path.c_str());
     } catch (CDBException* e) {
+        const CThrownException<CDBException> refusal(e);
         thrown = true;
         EXPECT_TRUE(Contains(S(e->m_strError), L"is not a note database")) << Narrow(S(e->m_strError));
         EXPECT_TRUE(Contains(S(e->m_strError), path.c_str())) << Narrow(S(e->m_strError));
         EXPECT_FALSE(Contains(S(e->m_strError), L"[Quillbox]")) << "the origin is not part of the text";
-        e->Delete();
     }
     EXPECT_TRUE(thrown);
     EXPECT_FALSE(db.IsOpen());
-    EXPECT_EQ(0u, boxes.Stop().size());
     EXPECT_EQ(content, ReadFileBytes(path));
 }
 
@@ -532,9 +506,9 @@ TEST_F(NoteStoreTest, MissingFileIsRefusedAtConnect)
     try {
         ConnectNoteDatabase(db, m_folder.File(L"gone.mdb").c_str());
     } catch (CDBException* e) {
+        const CThrownException<CDBException> refusal(e);
         thrown = true;
         EXPECT_EQ(L"Could not find file '" + m_folder.File(L"gone.mdb") + L"'.\n", S(e->m_strError));
-        e->Delete();
     }
     EXPECT_TRUE(thrown);
     EXPECT_FALSE(db.IsOpen());
@@ -545,41 +519,40 @@ TEST_F(NoteStoreTest, DatabaseThatIsNotANoteDatabaseConnectsAndTheCatalogueRepor
 {
     const std::wstring path = m_folder.File(L"recipes.mdb");
     {
-        BoxRecorder boxes;
-        ASSERT_TRUE(CreateNoteDatabaseFile(path.c_str()));
+        ASSERT_TRUE(RequestNoteDatabaseFile(path.c_str()));
         CDatabase db;
         ConnectNoteDatabase(db, path.c_str());
         Exec(db, L"CREATE TABLE recipes (name VARCHAR(50))");
-        EXPECT_EQ(0u, boxes.Stop().size());
     }
     CDatabase db;
     ConnectNoteDatabase(db, path.c_str());
     EXPECT_TRUE(db.IsOpen());
-    BoxRecorder boxes;
     Collected<GroupRow> groups;
-    EXPECT_FALSE(ReadGroupList(db, groups));
+    EXPECT_TRUE(FailedWith(ReadGroupList(db, groups), L"The table 'groups' does not exist", L"42S02"));
     EXPECT_EQ(0u, groups.rows.size());
     EXPECT_EQ(0, groups.begins);
-    ExpectOneBox(boxes.Stop(), L"The table 'groups' does not exist", MB_ICONEXCLAMATION);
+    EXPECT_EQ(0, groups.ends);
 
-    BoxRecorder ownReport;
     NoteRecord note;
-    EXPECT_EQ(ReadResult::Failed, ReadNote(db, 1, note));
-    ExpectOneBox(ownReport.Stop(), L"The table 'notes' does not exist", MB_ICONEXCLAMATION);
+    EXPECT_TRUE(FailedWith(ReadNote(db, 1, note), L"The table 'notes' does not exist", L"42S02"));
+    CString query = L"kept";
+    EXPECT_TRUE(FailedWith(ReadNoteQuery(db, 1, query), L"The table 'notes' does not exist", L"42S02"));
+    EXPECT_EQ(L"kept", S(query));
+    int id = -1;
+    EXPECT_TRUE(FailedWith(NextNoteId(db, id), L"The table 'notes' does not exist", L"42S02"));
+    EXPECT_EQ(-1, id);
 }
 
 TEST_F(NoteStoreTest, ClosedDatabaseReportsEveryRowSource)
 {
     CDatabase db;
-    BoxRecorder boxes;
     Collected<CatalogueRow> catalogue;
-    EXPECT_FALSE(ReadCatalogue(db, catalogue));
+    const StoreOutcome listed = ReadCatalogue(db, catalogue);
+    EXPECT_TRUE(FailedWith(listed, L"The database is not open.", L"")) << "a failure of the framework's own has no SQLSTATE";
+    EXPECT_EQ(L"The database is not open.\n", S(listed.error));
     Collected<SearchRow> found;
-    EXPECT_FALSE(RunSearch(db, L"x", SearchScope(), found));
-    const auto seen = boxes.Stop();
-    ASSERT_EQ(2u, seen.size());
-    EXPECT_EQ(L"The database is not open.\n", seen[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), seen[1].icon);
+    EXPECT_TRUE(FailedWith(RunSearch(db, L"x", SearchScope(), found), L"The database is not open.", L""));
+    EXPECT_EQ(0, catalogue.begins + found.begins);
 }
 
 TEST_F(NoteStoreTest, ReadOnlyFileReadsButRefusesChanges)
@@ -595,23 +568,17 @@ TEST_F(NoteStoreTest, ReadOnlyFileReadsButRefusesChanges)
     CDatabase db;
     ConnectNoteDatabase(db, path.c_str());
     ASSERT_TRUE(db.IsOpen());
-    BoxRecorder quiet;
     Collected<CatalogueRow> catalogue;
-    EXPECT_TRUE(ReadCatalogue(db, catalogue));
+    EXPECT_TRUE(IsDone(ReadCatalogue(db, catalogue)));
     ASSERT_EQ(1u, catalogue.rows.size());
     EXPECT_EQ(L"kept", S(catalogue.rows[0].name));
-    EXPECT_EQ(0u, quiet.Stop().size());
 
     NoteRecord note;
     note.id = 1;
     note.name = L"new";
     note.query = L"q";
-    BoxRecorder insertBox;
-    EXPECT_FALSE(InsertNote(db, note));
-    ExpectOneBox(insertBox.Stop(), L"is read-only, so the change cannot be saved", MB_ICONHAND);
-    BoxRecorder deleteBox;
-    EXPECT_FALSE(DeleteNote(db, 0));
-    ExpectOneBox(deleteBox.Stop(), L"is read-only", MB_ICONEXCLAMATION);
+    EXPECT_TRUE(FailedWith(InsertNote(db, note), L"is read-only, so the change cannot be saved", L"HY000"));
+    EXPECT_TRUE(FailedWith(DeleteNote(db, 0), L"is read-only", L"HY000"));
     db.Close();
     EXPECT_EQ(before, ReadFileBytes(path));
 }
@@ -633,14 +600,10 @@ TEST_F(NoteStoreTest, FileHeldByAnotherWriterFailsAfterABoundedWait)
     note.id = 0;
     note.name = L"waiting";
     note.query = L"q";
-    BoxRecorder boxes;
-    EXPECT_FALSE(InsertNote(db, note));
-    ExpectOneBox(boxes.Stop(), L"is locked by another program or user", MB_ICONHAND);
+    EXPECT_TRUE(FailedWith(InsertNote(db, note), L"is locked by another program or user", L"HYT00"));
 
     ASSERT_TRUE(SQL_SUCCEEDED(::SQLEndTran(SQL_HANDLE_DBC, holder.GetConnectionHandle(), SQL_COMMIT)));
-    BoxRecorder quiet;
-    EXPECT_TRUE(InsertNote(db, note));
-    EXPECT_EQ(0u, quiet.Stop().size());
+    EXPECT_TRUE(IsDone(InsertNote(db, note)));
     EXPECT_EQ((std::vector<std::wstring>{L"held"}), Column(db, L"SELECT groupName FROM groups WHERE id=5"));
 }
 

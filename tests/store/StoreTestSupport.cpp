@@ -117,14 +117,4 @@ void BoxRecorder::Run()
     }
 }
 
-OwnerWindow::OwnerWindow()
-    : m_hwnd(::CreateWindowExW(0, L"STATIC", L"page", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr))
-{
-}
-
-OwnerWindow::~OwnerWindow()
-{
-    if (m_hwnd) ::DestroyWindow(m_hwnd);
-}
-
 } // namespace storetest

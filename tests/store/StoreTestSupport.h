@@ -1,6 +1,6 @@
 // Helpers of the note store's Wine tests: test folders and files reached
 // through Windows paths, and a recorder that answers every message box the
-// code under test shows, keeping what the user would have seen.
+// framework shows, keeping what the user would have seen.
 #pragma once
 
 #include <windows.h>
@@ -62,19 +62,6 @@ private:
     std::atomic<bool> m_stop{false};
     std::vector<SeenBox> m_boxes;  // written by the thread until Stop joins it
     std::thread m_thread;
-};
-
-// A top-level window standing in for the page that owns not-found messages.
-class OwnerWindow {
-public:
-    OwnerWindow();
-    ~OwnerWindow();
-    OwnerWindow(const OwnerWindow&) = delete;
-    OwnerWindow& operator=(const OwnerWindow&) = delete;
-    HWND Handle() const { return m_hwnd; }
-
-private:
-    HWND m_hwnd;  // owned
 };
 
 } // namespace storetest

@@ -163,6 +163,22 @@ TEST(FileCommands, RefusedOpenShowsTheErrorAndLeavesTheListEmptyAndThePagesReset
         EXPECT_EQ(kCatalogue, RowNames(dialog));
     });
     EXPECT_EQ(bytes, ReadFileBytes(text)) << "the refused file is unchanged";
+
+    // The host lives on, and its next Execute starts with nothing open,
+    // although the last one ended with the sample open.
+    harness::Execute(host, [&](HWND dialog) {
+        EXPECT_TRUE(RowNames(dialog).empty()) << Join(RowNames(dialog));
+        const PageState pages = ReadPages(dialog);
+        EXPECT_EQ(L"", pages.editTitle);
+        EXPECT_FALSE(pages.editDelete);
+        EXPECT_EQ(Names{}, pages.editGroups);
+        EXPECT_EQ(Names{}, pages.groupEditGroups);
+        PressFind(dialog);
+        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
+        EXPECT_EQ(0u, boxes[0].text.find(L"The database is not open.")) << Narrow(boxes[0].text);
+        EXPECT_TRUE(RowNames(dialog).empty());
+    });
 }
 
 TEST(FileCommands, DatabaseThatIsNotANoteDatabaseShowsTheDatabaseError)

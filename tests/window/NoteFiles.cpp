@@ -39,11 +39,14 @@ std::wstring Run(CDatabase& database, const std::vector<std::wstring>& statement
 
 std::wstring Make(const std::wstring& path, bool schema, const std::vector<std::wstring>& statements)
 {
-    if (!CreateNoteDatabaseFile(path.c_str())) return L"the file was not created";
+    if (!RequestNoteDatabaseFile(path.c_str())) return L"the file was not created";
     CDatabase database;
     const std::wstring error = Connect(database, path);
     if (!error.empty()) return error;
-    if (schema && !CreateSchema(database)) return L"the schema was not written";
+    if (schema) {
+        const StoreOutcome written = CreateSchema(database);
+        if (!written.IsDone()) return L"the schema was not written: " + written.error.str();
+    }
     return Run(database, statements);
 }
 

@@ -1,0 +1,25 @@
+// The message boxes of the note store's outcomes.
+#include "pages/StoreReports.h"
+
+#include "framework/MessageBox.h"
+#include "framework/ResourceString.h"
+#include "res/resource.h"
+#include "store/StoreOutcome.h"
+
+namespace {
+
+void ShowNotFound(HWND owner, UINT textId)
+{
+    const CString text = LoadResourceString(textId);
+    const CString caption = LoadResourceString(IDS_INTERNAL_MALFUNCTION);
+    ::MessageBoxW(owner, text, caption, MB_ICONHAND);
+}
+
+} // namespace
+
+bool ReportStoreOutcome(const StoreOutcome& outcome, UINT failureIcon, HWND owner, UINT notFoundText)
+{
+    if (outcome.result == StoreResult::Failed || !outcome.error.IsEmpty()) AfxMessageBox(outcome.error, failureIcon);
+    if (outcome.result == StoreResult::NoRow && notFoundText != 0) ShowNotFound(owner, notFoundText);
+    return outcome.IsDone();
+}
