@@ -13,6 +13,7 @@
 #include "bench/OdbcConnection.h"
 #include "bench/ProcessMemory.h"
 #include "framework/CDBException.h"
+#include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
 #include "store/ExchangeSql.h"
 #include "store/NoteDatabaseFile.h"
@@ -248,8 +249,8 @@ int wmain(int argc, wchar_t** argv)
         std::printf("FAILED\t%d\texchange: %s\n", options.notes, e.what());
         return 1;
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         std::printf("FAILED\t%d\texchange: %s\n", options.notes, ToUtf8(e->m_strError).c_str());
-        e->Delete();
         return 1;
     }
 }

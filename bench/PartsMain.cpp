@@ -11,6 +11,7 @@
 #include "bench/OdbcStatement.h"
 #include "framework/CDatabase.h"
 #include "framework/CDBException.h"
+#include "framework/ThrownException.h"
 #include "store/CatalogueRows.h"
 #include "store/NoteRecords.h"
 
@@ -157,8 +158,8 @@ int wmain(int argc, wchar_t** argv)
             report("NextNoteId alone", nextOnly, bareNextOnly);
         }
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         std::fprintf(stderr, "QuillboxBenchParts: %ls\n", e->m_strError.GetString());
-        e->Delete();
         return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "QuillboxBenchParts: %s\n", e.what());

@@ -2,8 +2,8 @@
 // PreTranslateMessage chain before IsDialogMessage) and data exchange.
 #include "CDialog.h"
 
-#include "GuardedCall.h"
 #include "DataExchange.h"
+#include "GuardedCall.h"
 #include "ModuleState.h"
 
 namespace {

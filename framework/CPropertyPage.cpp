@@ -3,8 +3,8 @@
 // the page's hooks.
 #include "CPropertyPage.h"
 
-#include "GuardedCall.h"
 #include "CPropertySheet.h"
+#include "GuardedCall.h"
 #include "ModuleState.h"
 
 namespace {

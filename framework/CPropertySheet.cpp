@@ -2,8 +2,8 @@
 // the sheet window while it is shown, and tells OK from Cancel.
 #include "CPropertySheet.h"
 
-#include "GuardedCall.h"
 #include "CPropertyPage.h"
+#include "GuardedCall.h"
 #include "ModuleState.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "CException.h"
-#include "GuardedCall.h"
 #include "CMenu.h"
+#include "GuardedCall.h"
 #include "HandleMap.h"
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()

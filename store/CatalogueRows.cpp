@@ -58,11 +58,16 @@ StoreOutcome RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>&
     if (!opened.IsDone()) return opened;
     receiver.OnRowsBegin();
     CRowsEndGuard<Row> end(receiver);
-    while (!recordset.IsEOF()) {
-        receiver.OnRow(readRow(recordset));
-        recordset.MoveNext();
+    try {
+        while (!recordset.IsEOF()) {
+            receiver.OnRow(readRow(recordset));
+            recordset.MoveNext();
+        }
+        recordset.Close();
+    } catch (CDBException* e) {
+        const CThrownException<CDBException> thrown(e);
+        return StoreOutcome::Failure(*thrown);
     }
-    recordset.Close();
     return StoreOutcome::Done();
 }
 

@@ -2,9 +2,8 @@
 // and the search. Each opens its statement, hands every row to a receiver in
 // order (the receiver handles a row before the next one is fetched) and
 // closes it. A statement that cannot be opened is the Failed outcome, with
-// nothing handed over. A failure while fetching leaves as a CDBException
-// after the receiver's OnRowsEnd, for the framework's message dispatch to
-// report.
+// nothing handed over; a failure while fetching is the Failed outcome too,
+// after the rows before it and the receiver's OnRowsEnd.
 #pragma once
 
 #include "NoteSql.h"
@@ -41,7 +40,7 @@ public:
     virtual void OnRowsBegin() {}
     virtual void OnRow(const Row& row) = 0;
     // Called once after OnRowsBegin: when every row has been handed over and
-    // the statement closed, or when a fetch failure is about to leave.
+    // the statement closed, or when fetching failed.
     virtual void OnRowsEnd() {}
 };
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/CDBException.h"
+#include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
 #include "store/NoteDatabaseFile.h"
@@ -37,8 +38,8 @@ void Exec(CDatabase& db, const std::wstring& sql)
     try {
         db.ExecuteSQL(sql.c_str());
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         ADD_FAILURE() << ToUtf8(e->m_strError);
-        e->Delete();
     }
 }
 

@@ -541,6 +541,24 @@ TEST_F(NoteStoreTest, DatabaseThatIsNotANoteDatabaseConnectsAndTheCatalogueRepor
     int id = -1;
     EXPECT_TRUE(FailedWith(NextNoteId(db, id), L"The table 'notes' does not exist", L"42S02"));
     EXPECT_EQ(-1, id);
+
+    // Tables of the right names whose second note has an id that is not a
+    // number: the catalogue and the search fail on that row, half-way.
+    Exec(db, L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id))");
+    Exec(db, L"INSERT INTO groups VALUES(0,'None',NULL)");
+    Exec(db, L"CREATE TABLE notes (id VARCHAR(10) NOT NULL, groupId SMALLINT NOT NULL, name VARCHAR(255) NOT NULL, "
+             L"comments VARCHAR(255), query LONGTEXT NOT NULL, PRIMARY KEY(id))");
+    Exec(db, L"INSERT INTO notes VALUES('1',0,'alpha','','q')");
+    Exec(db, L"INSERT INTO notes VALUES('x',0,'beta','','q')");
+    Collected<CatalogueRow> catalogue;
+    EXPECT_TRUE(FailedWith(ReadCatalogue(db, catalogue), L"holds text that is not a number", L"22018"));
+    ASSERT_EQ(1u, catalogue.rows.size()) << "the row before the failure was handed over";
+    EXPECT_EQ(L"alpha", S(catalogue.rows[0].name));
+    EXPECT_EQ(1, catalogue.ends) << "the receiver heard the end";
+    Collected<SearchRow> found;
+    EXPECT_TRUE(FailedWith(RunSearch(db, L"%", SearchScope(), found), L"holds text that is not a number", L"22018"));
+    EXPECT_EQ(1u, found.rows.size());
+    EXPECT_EQ(1, found.ends);
 }
 
 TEST_F(NoteStoreTest, ClosedDatabaseReportsEveryRowSource)

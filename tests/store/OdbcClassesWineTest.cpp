@@ -4,6 +4,7 @@
 #include "StoreTestSupport.h"
 
 #include "framework/CDBException.h"
+#include "framework/ThrownException.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
@@ -84,8 +85,8 @@ TEST_F(OdbcClassesTest, RowsByPositionAndByName)
     try {
         rs.MoveNext();
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         thrown = true;
-        e->Delete();
     }
     EXPECT_TRUE(thrown) << "moving past the end is an error";
 }
@@ -137,15 +138,15 @@ TEST_F(OdbcClassesTest, UnknownFieldAndBadIndexAreExceptions)
     try {
         rs.GetFieldValue(L"nosuch", text);
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         ++thrown;
         EXPECT_EQ(L"The field 'nosuch' is not a column of the result.\n", S(e->m_strError));
-        e->Delete();
     }
     try {
         rs.GetFieldValue(static_cast<short>(3), text);
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         ++thrown;
-        e->Delete();
     }
     EXPECT_EQ(2, thrown);
 }
@@ -156,6 +157,7 @@ TEST_F(OdbcClassesTest, ExceptionCarriesTextWithoutOriginAndStateApart)
     try {
         m_db.ExecuteSQL(L"INSERT INTO t VALUES(1,'a name far longer than twenty','x')");
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         thrown = true;
         EXPECT_EQ(SQL_ERROR, e->m_nRetCode);
         EXPECT_EQ(L"The text for the field 't.name' is too long: the field holds at most 20 characters (VARCHAR(20)).\n", S(e->m_strError));
@@ -167,7 +169,6 @@ TEST_F(OdbcClassesTest, ExceptionCarriesTextWithoutOriginAndStateApart)
         const auto seen = boxes.Stop();
         ASSERT_EQ(1u, seen.size());
         EXPECT_EQ(0u, seen[0].text.find(L"The text for the field 't.name' is too long: the field holds at most 20 characters (VARCHAR(20)).")) << Narrow(seen[0].text);
-        e->Delete();
     }
     EXPECT_TRUE(thrown);
 }
@@ -199,9 +200,9 @@ TEST_F(OdbcClassesTest, ClosingTheDatabaseClosesItsRecordsets)
     try {
         rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect);
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         thrown = true;
         EXPECT_EQ(L"The database is not open.\n", S(e->m_strError));
-        e->Delete();
     }
     EXPECT_TRUE(thrown);
 }
@@ -213,9 +214,9 @@ TEST_F(OdbcClassesTest, RefusedConnectionThrowsAndLeavesTheDatabaseClosed)
     try {
         other.OpenEx((L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=" + m_folder.File(L"absent.mdb")).c_str(), CDatabase::noOdbcDialog);
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         thrown = true;
         EXPECT_EQ(L"Could not find file '" + m_folder.File(L"absent.mdb") + L"'.\n", S(e->m_strError));
-        e->Delete();
     }
     EXPECT_TRUE(thrown);
     EXPECT_FALSE(other.IsOpen());

@@ -2,6 +2,7 @@
 #include "tests/window/NoteFiles.h"
 
 #include "framework/CDBException.h"
+#include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
 #include "store/NoteDatabaseFile.h"
@@ -16,8 +17,8 @@ std::wstring Connect(CDatabase& database, const std::wstring& path)
     try {
         ConnectNoteDatabase(database, path.c_str());
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         std::wstring error = e->m_strError.str();
-        e->Delete();
         return error.empty() ? L"(refused without a text)" : error;
     }
     return database.IsOpen() ? std::wstring() : L"(not connected)";
@@ -29,8 +30,8 @@ std::wstring Run(CDatabase& database, const std::vector<std::wstring>& statement
         try {
             database.ExecuteSQL(sql.c_str());
         } catch (CDBException* e) {
+            const CThrownException<CDBException> caught(e);
             std::wstring error = sql + L": " + e->m_strError.str();
-            e->Delete();
             return error;
         }
     }
@@ -85,8 +86,8 @@ std::wstring StatementError(const std::wstring& path, const std::wstring& sql)
         rows.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::executeDirect);
         rows.Close();
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         std::wstring text = e->m_strError.str();
-        e->Delete();
         return text;
     }
     return std::wstring();
@@ -113,8 +114,8 @@ std::vector<std::wstring> Rows(const std::wstring& path, const std::wstring& sql
         }
         set.Close();
     } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
         rows.push_back(L"(failed: " + e->m_strError.str() + L")");
-        e->Delete();
     }
     return rows;
 }
