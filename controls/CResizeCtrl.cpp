@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "framework/CWnd.h"
+#include "framework/GuardedCall.h"
 
 namespace {
 
@@ -180,7 +181,10 @@ LRESULT CALLBACK CResizeCtrl::WindowProcedure(HWND window, UINT message, WPARAM 
     // Handling WM_DESTROY puts the previous procedure back and clears it here.
     const WNDPROC previous = control->m_previousWndProc;
     LRESULT result = 0;
-    if (control->HandleMessage(message, wParam, lParam, &result, previous)) return result;
+    BOOL handled = FALSE;
+    // What the layout raises is reported here and does not cross the procedure.
+    if (!AfxGuardedCall(nullptr, [&] { handled = control->HandleMessage(message, wParam, lParam, &result, previous); })) return 0;
+    if (handled) return result;
     return ::CallWindowProcW(previous, window, message, wParam, lParam);
 }
 

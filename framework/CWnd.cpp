@@ -109,7 +109,7 @@ LRESULT CALLBACK CreateHookProc(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND && t_windowInCreation) {
         CWnd* wnd = t_windowInCreation;
         t_windowInCreation = nullptr;
-        wnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        AfxGuardedCall(nullptr, [&] { wnd->SubclassWindow(reinterpret_cast<HWND>(wParam)); });
     }
     return ::CallNextHookEx(t_createHook, code, wParam, lParam);
 }
