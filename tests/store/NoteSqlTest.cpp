@@ -1,13 +1,66 @@
 // The note store's SQL texts as they are composed: connect string, creation
 // attributes, the search statement for every scope, every record statement
-// and the quoting of texts.
+// and the quoting of texts; and what the schema, catalogue and next-id
+// statements do when plain SQLite runs them.
 #include "store/NoteSql.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
 std::wstring S(const CString& s) { return s.str(); }
+
+std::string Utf8(const wchar_t* text)
+{
+    std::string out;
+    for (; *text; ++text) out += static_cast<char>(*text);  // the statements are ASCII
+    return out;
+}
+
+// An in-memory SQLite database with foreign keys on, as the driver keeps them.
+class MemoryDatabase {
+public:
+    MemoryDatabase()
+    {
+        sqlite3_open(":memory:", &m_db);
+        Run("PRAGMA foreign_keys=ON");
+    }
+    ~MemoryDatabase() { sqlite3_close(m_db); }
+    MemoryDatabase(const MemoryDatabase&) = delete;
+    MemoryDatabase& operator=(const MemoryDatabase&) = delete;
+
+    // True when `sql` ran to its end.
+    bool Run(const std::string& sql) { return sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK; }
+    void Schema()
+    {
+        for (const wchar_t* statement : kSchemaStatements) ASSERT_TRUE(Run(Utf8(statement))) << Utf8(statement) << ": " << sqlite3_errmsg(m_db);
+    }
+    // Every row, its columns joined with '|' (NULL for a null).
+    std::vector<std::string> Rows(const std::string& sql)
+    {
+        std::vector<std::string> rows;
+        sqlite3_stmt* statement = nullptr;
+        EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr)) << sql << ": " << sqlite3_errmsg(m_db);
+        while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+            std::string row;
+            for (int column = 0; column < sqlite3_column_count(statement); ++column) {
+                const unsigned char* text = sqlite3_column_text(statement, column);
+                row += (column ? "|" : "") + std::string(text ? reinterpret_cast<const char*>(text) : "NULL");
+            }
+            rows.push_back(row);
+        }
+        sqlite3_finalize(statement);
+        return rows;
+    }
+    std::vector<std::string> Rows(const wchar_t* sql) { return Rows(Utf8(sql)); }
+
+private:
+    sqlite3* m_db = nullptr;  // owned
+};
 
 TEST(ConnectString, NamesTheDriverAndPassesThePathUnchanged)
 {
@@ -32,22 +85,51 @@ TEST(CreationAttributes, QuoteThePathAndEndWithSemicolon)
     EXPECT_EQ(L"CREATE_DB=\"Z:\\tmp\\a b\\new file\";", S(BuildCreationAttributes(L"Z:\\tmp\\a b\\new file")));
 }
 
-TEST(Schema, StatementsAreExactlyTheAccessTexts)
+// Columns as "name type notnull pk", in order.
+std::vector<std::string> ColumnsOf(MemoryDatabase& db, const std::string& table)
 {
-    EXPECT_STREQ(L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
-                 kSchemaStatements[0]);
-    EXPECT_STREQ(L"INSERT INTO groups VALUES(0,'None',NULL);", kSchemaStatements[1]);
-    EXPECT_STREQ(L"CREATE TABLE notes (id SMALLINT NOT NULL,groupId SMALLINT NOT NULL,name VARCHAR(255) NOT NULL,comments VARCHAR(255),"
-                 L"query LONGTEXT NOT NULL,PRIMARY KEY(id),CONSTRAINT groupNotes FOREIGN KEY(groupId) REFERENCES groups);",
-                 kSchemaStatements[2]);
+    std::vector<std::string> columns;
+    for (const std::string& row : db.Rows("SELECT name || ' ' || type || ' ' || \"notnull\" || ' ' || pk FROM pragma_table_info('" + table + "')"))
+        columns.push_back(row);
+    return columns;
 }
 
-TEST(CatalogueStatements, AreExactlyTheCatalogueTexts)
+TEST(Schema, MakesTheTwoTablesWithGroupNoneAndNotesThatNeedTheirGroup)
 {
-    EXPECT_STREQ(L"SELECT id,groupName FROM groups ORDER BY groupName", kGroupListStatement);
-    EXPECT_STREQ(L"SELECT notes.id,groups.id AS groupId,groups.groupName,notes.name,notes.comments FROM groups,notes WHERE "
-                 L"notes.groupId=groups.id ORDER BY notes.groupId,notes.name",
-                 kCatalogueStatement);
+    MemoryDatabase db;
+    db.Schema();
+    EXPECT_EQ((std::vector<std::string>{"id SMALLINT 1 1", "groupName VARCHAR(255) 1 0", "groupDescription LONGTEXT 0 0"}), ColumnsOf(db, "groups"));
+    EXPECT_EQ((std::vector<std::string>{"id SMALLINT 1 1", "groupId SMALLINT 1 0", "name VARCHAR(255) 1 0", "comments VARCHAR(255) 0 0",
+                                        "query LONGTEXT 1 0"}),
+              ColumnsOf(db, "notes"));
+    EXPECT_EQ((std::vector<std::string>{"0|None|NULL"}), db.Rows("SELECT * FROM groups"));
+
+    // Empty tables: no next id (the store reads that as 0 for a note).
+    EXPECT_EQ((std::vector<std::string>{"NULL"}), db.Rows(kNextNoteIdStatement));
+    EXPECT_EQ((std::vector<std::string>{"1"}), db.Rows(kNextGroupIdStatement));
+    EXPECT_EQ(0, NoteIdFromText(L""));
+
+    EXPECT_FALSE(db.Run("INSERT INTO notes VALUES(0,5,'orphan','','q')")) << "a note needs its group";
+    EXPECT_TRUE(db.Run("INSERT INTO notes VALUES(7,0,'kept','','q')"));
+    EXPECT_FALSE(db.Run("DELETE FROM groups WHERE id=0")) << "a group with notes stays";
+    EXPECT_FALSE(db.Run("INSERT INTO notes VALUES(7,0,'twice','','q')")) << "one note per id";
+    EXPECT_EQ((std::vector<std::string>{"8"}), db.Rows(kNextNoteIdStatement)) << "the largest id plus one";
+    EXPECT_FALSE(db.Run(Utf8(kSchemaStatements[0]))) << "the schema is written once";
+}
+
+TEST(CatalogueStatements, ListGroupsByNameAndNotesByGroupNumberThenName)
+{
+    MemoryDatabase db;
+    db.Schema();
+    // Names whose order every collation agrees on.
+    ASSERT_TRUE(db.Run("INSERT INTO groups VALUES(1,'Zeta',NULL); INSERT INTO groups VALUES(2,'Alpha','a');"
+                       "INSERT INTO notes VALUES(0,2,'b note','two','q'); INSERT INTO notes VALUES(1,1,'z note',NULL,'q');"
+                       "INSERT INTO notes VALUES(2,0,'m note','','q'); INSERT INTO notes VALUES(3,2,'a note','','q');"));
+    EXPECT_EQ((std::vector<std::string>{"2|Alpha", "0|None", "1|Zeta"}), db.Rows(kGroupListStatement));
+    // The catalogue: id, group id, group name, name, comments; by group
+    // number first, the group's name playing no part.
+    EXPECT_EQ((std::vector<std::string>{"2|0|None|m note|", "1|1|Zeta|z note|NULL", "3|2|Alpha|a note|", "0|2|Alpha|b note|two"}),
+              db.Rows(kCatalogueStatement));
 }
 
 struct SearchCase {
@@ -101,7 +183,6 @@ TEST(NoteStatements, ReadStatements)
 {
     EXPECT_EQ(L"SELECT id,groupId,name,comments,query FROM notes WHERE id=12", S(BuildReadNoteStatement(12)));
     EXPECT_EQ(L"SELECT query FROM notes WHERE id=-3", S(BuildReadNoteQueryStatement(-3)));
-    EXPECT_STREQ(L"SELECT Max(id)+1 FROM notes", kNextNoteIdStatement);
     EXPECT_EQ(L"DELETE FROM notes WHERE id=7", S(BuildDeleteNoteStatement(7)));
 }
 
@@ -122,7 +203,6 @@ TEST(NoteStatements, InsertAndUpdateQuoteTheTextsInColumnOrder)
 TEST(GroupStatements, TakeTheIdAsTextAndQuoteNameAndDescription)
 {
     EXPECT_EQ(L"SELECT groupDescription FROM groups WHERE groups.id=5", S(BuildReadGroupDescriptionStatement(5)));
-    EXPECT_STREQ(L"SELECT Max(id)+1 FROM groups", kNextGroupIdStatement);
     EXPECT_EQ(L"INSERT INTO groups VALUES(3,'Sales''s','')", S(BuildInsertGroupStatement(L"3", L"Sales's", L"")));
     EXPECT_EQ(L"UPDATE groups SET groupName='A',groupDescription='' WHERE id=7", S(BuildUpdateGroupStatement(L"7", L"A", L"")));
     EXPECT_EQ(L"DELETE FROM groups WHERE groups.id=9", S(BuildDeleteGroupStatement(9)));
