@@ -1,11 +1,10 @@
 // Running the catalogue's row sources.
 #include "CatalogueRows.h"
 
-#include "framework/CDBException.h"
+#include "OutcomeOf.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
-#include "framework/ThrownException.h"
 
 #include <sqlext.h>
 
@@ -38,37 +37,25 @@ CString ReadText(CRecordset& recordset, const wchar_t* column)
     return value;
 }
 
-// Opens `sql`: Done, or the failure.
-StoreOutcome OpenRows(CRecordset& recordset, const CString& sql)
-{
-    try {
-        recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
-        return StoreOutcome::Done();
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> thrown(e);
-        return StoreOutcome::Failure(*thrown);
-    }
-}
-
 template <class Row, class ReadRow>
 StoreOutcome RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>& receiver, ReadRow readRow)
 {
     CRecordset recordset(&database);
-    const StoreOutcome opened = OpenRows(recordset, sql);
+    const StoreOutcome opened = OutcomeOf([&] {
+        recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
+        return StoreOutcome::Done();
+    });
     if (!opened.IsDone()) return opened;
     receiver.OnRowsBegin();
     CRowsEndGuard<Row> end(receiver);
-    try {
+    return OutcomeOf([&] {
         while (!recordset.IsEOF()) {
             receiver.OnRow(readRow(recordset));
             recordset.MoveNext();
         }
         recordset.Close();
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> thrown(e);
-        return StoreOutcome::Failure(*thrown);
-    }
-    return StoreOutcome::Done();
+        return StoreOutcome::Done();
+    });
 }
 
 } // namespace

@@ -2,10 +2,9 @@
 #include "NoteDatabaseFile.h"
 
 #include "NoteSql.h"
-#include "framework/CDBException.h"
+#include "OutcomeOf.h"
 #include "framework/CDatabase.h"
 #include "framework/LoadedLibrary.h"
-#include "framework/ThrownException.h"
 
 #include <windows.h>
 #include <odbcinst.h>
@@ -37,13 +36,8 @@ void ConnectNoteDatabase(CDatabase& database, const CString& path)
 
 StoreOutcome CreateSchema(CDatabase& database)
 {
-    for (const wchar_t* statement : kSchemaStatements) {
-        try {
-            database.ExecuteSQL(statement);
-        } catch (CDBException* e) {
-            const CThrownException<CDBException> thrown(e);
-            return StoreOutcome::Failure(*thrown);
-        }
-    }
-    return StoreOutcome::Done();
+    return OutcomeOf([&] {
+        for (const wchar_t* statement : kSchemaStatements) database.ExecuteSQL(statement);
+        return StoreOutcome::Done();
+    });
 }

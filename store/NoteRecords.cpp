@@ -2,11 +2,10 @@
 #include "NoteRecords.h"
 
 #include "NoteSql.h"
-#include "framework/CDBException.h"
+#include "OutcomeOf.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
-#include "framework/ThrownException.h"
 
 namespace {
 
@@ -34,21 +33,9 @@ int ReadIntField(CRecordset& recordset, short index)
     return result;
 }
 
-// Runs `work`; a database exception it raises becomes the Failed outcome.
-template <class Work>
-StoreOutcome Guarded(Work work)
-{
-    try {
-        return work();
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> thrown(e);
-        return StoreOutcome::Failure(*thrown);
-    }
-}
-
 StoreOutcome Change(CDatabase& database, const CString& sql)
 {
-    return Guarded([&] {
+    return OutcomeOf([&] {
         database.ExecuteSQL(sql);
         return StoreOutcome::Done();
     });
@@ -66,7 +53,7 @@ StoreOutcome ChangeRow(CDatabase& database, const CString& sql)
 // Reads the single text of a "SELECT Max(id)+1" statement.
 StoreOutcome ReadMaxIdText(CDatabase& database, const wchar_t* sql, CString& text)
 {
-    return Guarded([&] {
+    return OutcomeOf([&] {
         CRecordset recordset(&database);
         recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
         if (recordset.IsEOF()) return StoreOutcome::NoRow();
@@ -82,7 +69,7 @@ bool IsKeyViolation(const StoreOutcome& outcome) { return outcome.diagnostics.Fi
 
 StoreOutcome ReadNote(CDatabase& database, int noteId, NoteRecord& record)
 {
-    return Guarded([&] {
+    return OutcomeOf([&] {
         CRecordset recordset(&database);
         recordset.Open(CRecordset::forwardOnly, BuildReadNoteStatement(noteId), CRecordset::executeDirect);
         if (recordset.IsEOF()) return StoreOutcome::NoRow();
@@ -101,13 +88,13 @@ StoreOutcome ReadNote(CDatabase& database, int noteId, NoteRecord& record)
 StoreOutcome ReadNoteQuery(CDatabase& database, int noteId, CString& query)
 {
     CRecordset recordset(&database);
-    const StoreOutcome opened = Guarded([&] {
+    const StoreOutcome opened = OutcomeOf([&] {
         recordset.Open(CRecordset::forwardOnly, BuildReadNoteQueryStatement(noteId), CRecordset::executeDirect);
         return recordset.IsEOF() ? StoreOutcome::NoRow() : StoreOutcome::Done();
     });
     if (!opened.IsDone()) return opened;
     query.Empty();
-    StoreOutcome read = Guarded([&] {
+    StoreOutcome read = OutcomeOf([&] {
         recordset.GetFieldValue(static_cast<short>(0), query);
         return StoreOutcome::Done();
     });
@@ -155,7 +142,7 @@ StoreOutcome DeleteNote(CDatabase& database, int noteId) { return Change(databas
 
 StoreOutcome ReadGroupDescription(CDatabase& database, int groupId, CString& description)
 {
-    return Guarded([&] {
+    return OutcomeOf([&] {
         CRecordset recordset(&database);
         recordset.Open(CRecordset::forwardOnly, BuildReadGroupDescriptionStatement(groupId), CRecordset::executeDirect);
         if (recordset.IsEOF()) return StoreOutcome::NoRow();
