@@ -1,5 +1,5 @@
-// CSuperGridCtrl: the tree grid's hooks, its mouse, keyboard and
-// drag-and-drop handling, and the drawing of owner-drawn rows.
+// CSuperGridCtrl: the tree grid's hooks and its mouse and keyboard
+// handling; rows are drawn by CGridRowPainter and dragged by CGridDragTracker.
 #include "controls/CSuperGridCtrl.h"
 
 #include <algorithm>
@@ -8,38 +8,9 @@
 
 #include "controls/CListEditCtrl.h"
 #include "controls/GridGeometry.h"
-#include "controls/GridTextFit.h"
+#include "controls/WaitCursorScope.h"
 #include "framework/CImageList.h"
 
-namespace {
-
-// The two text buffers every grid shares while it draws: the text of the
-// cell being drawn and its shortened form.
-wchar_t g_cellText[kGridTextBufferSize];
-wchar_t g_shortText[kGridTextBufferSize];
-
-constexpr UINT_PTR kDragTimer = 1;
-constexpr UINT kDragTimerPeriod = 300;
-constexpr UINT kTextFormat = DT_VCENTER | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX;  // 0xA24
-
-// The wait cursor for the length of a keyboard action.
-class CWaitCursorScope {
-public:
-    CWaitCursorScope() : m_previous(::SetCursor(::LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~CWaitCursorScope() { ::SetCursor(m_previous); }
-    CWaitCursorScope(const CWaitCursorScope&) = delete;
-    CWaitCursorScope& operator=(const CWaitCursorScope&) = delete;
-
-private:
-    HCURSOR m_previous;  // shared cursor, not owned
-};
-
-GridRect ToGridRect(const RECT& r)
-{
-    return GridRect{r.left, r.top, r.right, r.bottom};
-}
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CSuperGridCtrl, CListCtrl)
     ON_WM_LBUTTONDOWN()
@@ -62,17 +33,15 @@ END_MESSAGE_MAP()
 CSuperGridCtrl::CSuperGridCtrl()
     : CTreeGridModel(m_rowList),
       m_rowList(*this),
-      m_linePen(PS_SOLID, 1, RGB(192, 192, 192)),
-      m_buttonPen(PS_SOLID, 1, RGB(198, 198, 198)),
-      m_signPen(PS_SOLID, 1, RGB(0, 0, 0)),
-      m_buttonBrush(RGB(255, 255, 255))
+      m_painter(*this),
+      m_dragTracker(*this)
 {
     SetCloneFunction([this](CItemInfo* info) { return CloneItemInfo(info); });
 }
 
 CSuperGridCtrl::~CSuperGridCtrl()
 {
-    if (m_dragging) EndDrag();
+    if (m_dragging) m_dragTracker.Cancel();
     // The rows point at the nodes: the window goes before the nodes do.
     if (m_hWnd && CWnd::FromHandlePermanent(m_hWnd) == this) DestroyWindow();
 }
@@ -161,7 +130,7 @@ void CSuperGridCtrl::PostNcDestroy()
 {
     // The list's rows went with its window.
     ForgetRows();
-    m_smallImages = nullptr;
+    m_painter.SetSmallImages(nullptr);
     m_drawingSuspended = FALSE;
     CListCtrl::PostNcDestroy();
 }
@@ -183,8 +152,8 @@ LRESULT CSuperGridCtrl::OnSetImageList(WPARAM kind, LPARAM imageList)
 {
     const LRESULT previous = DefWindowProc(LVM_SETIMAGELIST, kind, imageList);
     if (kind == LVSIL_SMALL) {
-        m_smallImages = reinterpret_cast<HIMAGELIST>(imageList);
-        TakeImageSize(m_smallImages);
+        m_painter.SetSmallImages(reinterpret_cast<HIMAGELIST>(imageList));
+        TakeImageSize(reinterpret_cast<HIMAGELIST>(imageList));
     }
     return previous;
 }
@@ -253,179 +222,18 @@ void CSuperGridCtrl::MeasureItem(LPMEASUREITEMSTRUCT measureItem)
 
 const wchar_t* CSuperGridCtrl::ShortenText(CDC* dc, int width, int offset)
 {
-    HDC hdc = dc->m_hDC;
-    return ::ShortenText(g_cellText, g_shortText, width, offset, [hdc](const wchar_t* text, int length) {
-        SIZE size = {};
-        ::GetTextExtentPoint32W(hdc, text, length, &size);
-        return static_cast<int>(size.cx);
-    });
+    return m_painter.ShortenText(dc->m_hDC, width, offset);
 }
 
 void CSuperGridCtrl::DrawTreeLines(CTreeItem* node, CDC* dc, int row, const CRect& bounds)
 {
-    const TreeLinePlan plan = PlanTreeLines(node, row, node->m_indent, ToGridRect(bounds), GetColumnWidth(0),
-                                            m_imageWidth, m_imageHeight);
-    CSelectObject pen(*dc, m_linePen);
-    for (const GridLine& line : plan.lines) {
-        dc->MoveTo(line.x1, line.y1);
-        dc->LineTo(line.x2, line.y2);
-    }
-    if (!plan.hasButton) return;
-    {
-        CSelectObject brush(*dc, m_buttonBrush);
-        CSelectObject framePen(*dc, m_buttonPen);
-        dc->Rectangle(plan.button.box.left, plan.button.box.top, plan.button.box.right, plan.button.box.bottom);
-    }
-    {
-        CSelectObject signPen(*dc, m_signPen);
-        dc->MoveTo(plan.minus.x1, plan.minus.y1);
-        dc->LineTo(plan.minus.x2, plan.minus.y2);
-        if (plan.plus) {
-            dc->MoveTo(plan.bar.x1, plan.bar.y1);
-            dc->LineTo(plan.bar.x2, plan.bar.y2);
-        }
-    }
-    if (plan.joinsFirstChild) {
-        dc->MoveTo(plan.join.x1, plan.join.y1);
-        dc->LineTo(plan.join.x2, plan.join.y2);
-    }
+    m_painter.DrawTreeLines(node, *dc, row, bounds);
 }
 
 void CSuperGridCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
 {
     if (drawItem->CtlType != ODT_LISTVIEW || drawItem->itemAction != ODA_DRAWENTIRE) return;
-    if (!m_smallImages) m_smallImages = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
-    if (!m_smallImages) return;
-
-    const int row = static_cast<int>(drawItem->itemID);
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE | LVIF_INDENT;
-    item.iItem = row;
-    item.stateMask = 0xFFFF;
-    item.pszText = g_cellText;
-    item.cchTextMax = kGridTextBufferSize;
-    g_cellText[0] = L'\0';
-    if (!GetItem(&item)) return;
-    // The list may hand back its own buffer instead of filling ours.
-    if (item.pszText && item.pszText != g_cellText) lstrcpynW(g_cellText, item.pszText, kGridTextBufferSize);
-    CTreeItem* node = reinterpret_cast<CTreeItem*>(item.lParam);
-    if (!node) return;
-    const int level = node->m_indent;
-    const int w = m_imageWidth;
-    const int h = m_imageHeight;
-
-    CDC* dc = CDC::FromHandle(drawItem->hDC);
-    // Whatever the row selects or sets in the list's DC is put back at the end.
-    CSaveDC saved(drawItem->hDC);
-    CRect label;
-    CRect bounds;
-    GetItemRect(row, &label, LVIR_LABEL);
-    GetItemRect(row, &bounds, LVIR_BOUNDS);
-    const CRect rcItem(drawItem->rcItem);
-    CRect clip;
-    dc->GetClipBox(&clip);
-
-    const bool selected = (drawItem->itemState & ODS_SELECTED) != 0;
-    const COLORREF background = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    const COLORREF foreground = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-
-    // Icon, then the tree lines and expand button beside it.
-    const int icon = GetRowIcon(node);
-    if (icon != -1 && icon != item.iImage) {
-        LVITEMW image = {};
-        image.mask = LVIF_IMAGE;
-        image.iItem = row;
-        image.iImage = icon;
-        SetItem(&image);
-        item.iImage = icon;
-    }
-    const int iconY = rcItem.bottom - (rcItem.bottom - h - rcItem.top) / 2 - h;
-    const int iconX = bounds.left + level * w;
-    const int firstWidth = GetColumnWidth(0);
-    const int iconWidth = bounds.left + (level + 1) * w > firstWidth - 2 ? firstWidth - bounds.left - level * w : 0;
-    if (iconWidth >= 0) {
-        const UINT style = ILD_TRANSPARENT | ((item.state & LVIS_CUT) ? ILD_BLEND50 : 0);
-        ImageList_DrawEx(m_smallImages, item.iImage, drawItem->hDC, iconX, iconY, iconWidth, h, CLR_DEFAULT,
-                         CLR_DEFAULT, style);
-        DrawTreeLines(node, dc, row, bounds);
-    }
-
-    // Background right of the icon.
-    CRect area = rcItem;
-    area.left = std::min(static_cast<int>(rcItem.left) + (level + 1) * w + 2, firstWidth);
-    dc->SetBkColor(background);
-    dc->ExtTextOut(0, 0, ETO_OPAQUE, &area, L"", 0, nullptr);
-
-    CRect labelArea = area;
-    labelArea.right = label.right;
-    const CItemInfo* info = node->m_info;
-    if (info && info->m_rowColour != CItemInfo::NoColour) dc->FillSolidRect(&labelArea, info->m_rowColour);
-    if (selected && m_curColumn == 0) {
-        dc->FillSolidRect(&labelArea, GetFocusCellColour());
-        dc->DrawFocusRect(&labelArea);
-    }
-
-    // State image (check box).
-    const UINT stateImage = (item.state & LVIS_STATEIMAGEMASK) >> 12;
-    HIMAGELIST states = reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, LVSIL_STATE));
-    int stateWidth = 0;
-    int stateHeight = 0;
-    if (stateImage && states && ImageList_GetIconSize(states, &stateWidth, &stateHeight) &&
-        (level + 1) * w + stateWidth + bounds.left < firstWidth) {
-        ImageList_Draw(states, static_cast<int>(stateImage) - 1, drawItem->hDC, bounds.left + level * w + stateWidth,
-                       iconY, ILD_TRANSPARENT);
-    }
-
-    // First column text.
-    const wchar_t* text = ShortenText(dc, label.Width(), 4);
-    CRect textRect = label;
-    textRect.left += 2;
-    textRect.right -= 2;
-    dc->SetBkColor(background);
-    dc->SetTextColor(foreground);
-    // Texts go onto the colours filled above (focus cell, cell colours), not
-    // onto a box of the last background colour set.
-    dc->SetBkMode(TRANSPARENT);
-    dc->DrawText(text, -1, &textRect, kTextFormat);
-
-    // The other columns.
-    int cellLeft = label.right;
-    for (int column = 1;; ++column) {
-        LVCOLUMNW format = {};
-        format.mask = LVCF_FMT | LVCF_WIDTH;
-        if (!GetColumn(column, &format)) break;
-        CRect cell(cellLeft, rcItem.top, cellLeft + format.cx, rcItem.bottom);
-        cellLeft = cell.right;
-        if (cell.left < clip.right && cell.right > clip.left && cell.right > cell.left) {
-            const unsigned long colour = info ? info->GetCellColour(column - 1) : CItemInfo::NoColour;
-            if (colour != CItemInfo::NoColour) dc->FillSolidRect(&cell, static_cast<COLORREF>(colour));
-            g_cellText[0] = L'\0';
-            GetItemText(row, column, g_cellText, kGridTextBufferSize);
-            const wchar_t* cellText = g_cellText[0] ? ShortenText(dc, cell.Width(), 12) : nullptr;
-            UINT align = DT_LEFT;
-            if (cellText == g_cellText) {
-                const int justify = format.fmt & LVCFMT_JUSTIFYMASK;
-                if (justify == LVCFMT_RIGHT) align = DT_RIGHT;
-                else if (justify == LVCFMT_CENTER) align = DT_CENTER;
-            }
-            CRect cellTextRect = cell;
-            cellTextRect.DeflateRect(6, 0);
-            if (selected && !m_dragging && column == m_curColumn) {
-                CRect focus;
-                GetSubItemRect(row, column, LVIR_BOUNDS, focus);
-                dc->FillSolidRect(&focus, GetFocusCellColour());
-                dc->DrawFocusRect(&focus);
-            }
-            if (cellText) dc->DrawText(cellText, -1, &cellTextRect, align | kTextFormat);
-        }
-        CItemInfo::CONTROLTYPE type = CItemInfo::edit;
-        if (selected && info && info->GetControlType(column - 1, type) && type == CItemInfo::combobox) {
-            CRect arrow;
-            GetSubItemRect(row, column, LVIR_BOUNDS, arrow);
-            arrow.left = arrow.right - ::GetSystemMetrics(SM_CYVSCROLL);
-            dc->DrawFrameControl(&arrow, DFC_SCROLL, DFCS_SCROLLDOWN);
-        }
-    }
+    m_painter.DrawRow(*drawItem);
 }
 
 // Mouse.
@@ -749,38 +557,14 @@ void CSuperGridCtrl::OnBeginDrag(NMHDR* header, LRESULT* result)
 {
     const auto* list = reinterpret_cast<NMLISTVIEW*>(header);
     *result = 0;
-    if (!m_dragEnabled || list->iItem == -1) return;
-    m_dragRow = list->iItem;
-    std::unique_ptr<CImageList> image(MakeRowDragImage(m_dragRow));
-    if (!image) return;
-    image->BeginDrag(0, CPoint(0, 0));
-    CImageList::DragEnter(this, list->ptAction);
-    SetCapture();
-    m_dragging = TRUE;
+    m_dragTracker.Begin(list->iItem, list->ptAction);
 }
 
 void CSuperGridCtrl::OnMouseMove(UINT flags, CPoint point)
 {
     if (m_dragging) {
-        KillTimer(kDragTimer);
-        if (::GetCapture() != m_hWnd || flags == MK_RBUTTON || flags == MK_MBUTTON || ::GetKeyState(VK_ESCAPE) < 0) {
-            EndDrag();
-            return;
-        }
-        CImageList::DragMove(point);
-        const int previous = m_dropRow;
-        m_dropRow = HitTest(point);
-        if (previous != -1 && previous != m_dropRow) SetItemState(previous, 0, LVIS_DROPHILITED);
-        if (m_dropRow != -1) {
-            SetItemState(m_dropRow, LVIS_DROPHILITED, LVIS_DROPHILITED);
-            CRect client;
-            GetClientRect(&client);
-            const bool inScrollZone = (point.y >= 0 && point.y <= m_imageHeight) ||
-                                      (point.y >= client.Height() - m_imageHeight && point.y <= client.Height());
-            CTreeItem* target = NodeAtRow(m_dropRow);
-            const bool expandable = target && HasChildren(target) && target->m_collapsed;
-            if (inScrollZone || expandable) SetTimer(kDragTimer, kDragTimerPeriod);
-        }
+        m_dragTracker.Move(flags, point);
+        if (!m_dragging) return;
     }
     DefWindowProc(WM_MOUSEMOVE, flags, MAKELPARAM(point.x, point.y));
 }
@@ -788,107 +572,28 @@ void CSuperGridCtrl::OnMouseMove(UINT flags, CPoint point)
 void CSuperGridCtrl::OnTimer(UINT_PTR id)
 {
     DefWindowProc(WM_TIMER, id, 0);
-    if (id != kDragTimer || !m_dragging) return;
-    if (::GetCapture() != m_hWnd) {
-        KillTimer(kDragTimer);
-        EndDrag();
-        return;
-    }
-    SetTimer(kDragTimer, kDragTimerPeriod);
-    CPoint point;
-    ::GetCursorPos(&point);
-    ScreenToClient(&point);
-    CRect client;
-    GetClientRect(&client);
-    const int top = GetTopIndex();
-    UINT scroll = UINT(-1);
-    if (point.y >= 0 && point.y <= m_imageHeight) scroll = SB_LINEUP;
-    else if (point.y >= client.Height() - m_imageHeight && point.y <= client.Height()) scroll = SB_LINEDOWN;
-    if (scroll != UINT(-1)) {
-        CImageList::DragShowNolock(FALSE);
-        SendMessage(WM_VSCROLL, MAKEWPARAM(scroll, 0), 0);
-        CImageList::DragShowNolock(TRUE);
-        if (GetTopIndex() != top) {
-            CImageList::DragMove(point);
-            return;
-        }
-    }
-    KillTimer(kDragTimer);
-
-    CImageList::DragMove(point);
-    m_dropRow = HitTest(point);
-    CTreeItem* target = m_dropRow >= 0 ? NodeAtRow(m_dropRow) : nullptr;
-    if (target && HasChildren(target) && target->m_collapsed && m_dragRow != -1) {
-        CTreeItem* dragged = NodeAtRow(m_dragRow);
-        CImageList::DragShowNolock(FALSE);
-        SetRedraw(FALSE);
-        int last = m_dropRow;
-        if (CanExpand(target, m_dropRow)) {
-            last = ExpandNode(target, m_dropRow);
-            AfterExpand(target, m_dropRow);
-        }
-        m_dragRow = RowOfNode(dragged);
-        SetRedraw(TRUE);
-        EnsureVisible(last, TRUE);
-        Invalidate();
-        UpdateWindow();
-        CImageList::DragShowNolock(TRUE);
-    }
-    KillTimer(kDragTimer);
+    if (id == CGridDragTracker::kTimerId && m_dragging) m_dragTracker.OnTimer();
 }
 
 void CSuperGridCtrl::OnLButtonUp(UINT flags, CPoint point)
 {
-    if (!m_dragging) {
-        DefWindowProc(WM_LBUTTONUP, flags, MAKELPARAM(point.x, point.y));
-        return;
-    }
-    KillTimer(kDragTimer);
-    CImageList::DragLeave(this);
-    CImageList::EndDrag();
-    m_dragging = FALSE;
-    ::ReleaseCapture();
-    if (m_dropRow != -1) SetItemState(m_dropRow, 0, LVIS_DROPHILITED);
-    DropOn(m_dropRow);
+    if (m_dragging) m_dragTracker.Drop();
+    else DefWindowProc(WM_LBUTTONUP, flags, MAKELPARAM(point.x, point.y));
 }
 
-void CSuperGridCtrl::DropOn(int targetRow)
+bool CSuperGridCtrl::MoveNodeUnder(CTreeItem* target, CTreeItem* node)
 {
-    if (targetRow == -1 || m_dragRow == -1 || targetRow == m_dragRow) return;
-    CTreeItem* dragged = NodeAtRow(m_dragRow);
-    CTreeItem* target = NodeAtRow(targetRow);
-    if (!dragged || !target || !dragged->m_parent) return;
-    if (target == dragged->m_parent || IsDescendantOrSelf(dragged, target)) return;
-
-    CWaitCursorScope wait;
-    SetRedraw(FALSE);
     // A move keeps the rows' data: records the owner does not clone are
     // carried over as full copies.
-    const bool copied = CopyNodeUnder(target, dragged, [this](CItemInfo* info) {
+    const bool copied = CopyNodeUnder(target, node, [this](CItemInfo* info) {
         CItemInfo* copy = CloneItemInfo(info);
         return copy ? copy : (info ? info->Duplicate() : nullptr);
     });
-    if (copied) {
-        const int newTargetRow = RowOfNode(target);
-        SetItemState(newTargetRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        m_dragRow = -1;
-        const int draggedRow = DeleteSubtreeRows(dragged);
-        DetachNode(dragged);
-        RenumberFrom(std::max(draggedRow, 0));
-    }
-    SetRedraw(TRUE);
-    Invalidate();
-    UpdateWindow();
-}
-
-void CSuperGridCtrl::EndDrag()
-{
-    KillTimer(kDragTimer);
-    if (m_dropRow != -1) SetItemState(m_dropRow, 0, LVIS_DROPHILITED);
-    m_dragging = FALSE;
-    CImageList::DragLeave(this);
-    CImageList::EndDrag();
-    ::ReleaseCapture();
-    Invalidate();
-    UpdateWindow();
+    if (!copied) return false;
+    const int targetRow = RowOfNode(target);
+    SetItemState(targetRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    const int nodeRow = DeleteSubtreeRows(node);
+    DetachNode(node);
+    RenumberFrom(std::max(nodeRow, 0));
+    return true;
 }

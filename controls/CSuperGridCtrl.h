@@ -10,6 +10,8 @@
 // through the virtual hooks below, which keep this slot order.
 #pragma once
 
+#include "controls/CGridDragTracker.h"
+#include "controls/CGridRowPainter.h"
 #include "controls/CListViewRowList.h"
 #include "controls/CTreeGridModel.h"
 #include "framework/CListCtrl.h"
@@ -126,15 +128,15 @@ private:
     // `last` gets the last row shown (0 after a collapse). FALSE when a hook refused.
     bool ToggleNode(CTreeItem* node, int row, int& last);
     void InvalidateRow(int row);
-    void EndDrag();
-    void DropOn(int targetRow);
+    // Moves `node` with its subtree to be the last child of `target`, keeping
+    // the records; FALSE when the copy could not be made (nothing changed).
+    bool MoveNodeUnder(CTreeItem* target, CTreeItem* node);
     void TakeImageSize(HIMAGELIST imageList);
 
+    friend class CGridDragTracker;
+
     CListViewRowList m_rowList;
-    CPen m_linePen;      // tree lines
-    CPen m_buttonPen;    // frame of the expand button
-    CPen m_signPen;      // plus and minus
-    CBrush m_buttonBrush;
-    HIMAGELIST m_smallImages = nullptr;  // the list's small image list (the list owns it)
+    CGridRowPainter m_painter;
+    CGridDragTracker m_dragTracker;
     BOOL m_drawingSuspended = FALSE;
 };

@@ -75,3 +75,56 @@ TreeLinePlan PlanTreeLines(const CGridTreeItem* node, int row, int level, const 
     }
     return plan;
 }
+
+GridRowPlan PlanRow(const GridRowInput& row)
+{
+    GridRowPlan plan;
+    const int w = row.imageWidth;
+    const int h = row.imageHeight;
+    const int d = row.level;
+    const int c0 = row.firstColumnWidth;
+
+    // The icon is clipped to the first column once its cell would reach past it.
+    plan.iconY = row.item.bottom - (row.item.bottom - h - row.item.top) / 2 - h;
+    plan.iconX = row.bounds.left + d * w;
+    plan.iconWidth = row.bounds.left + (d + 1) * w > c0 - 2 ? c0 - row.bounds.left - d * w : 0;
+    plan.drawsIcon = plan.iconWidth >= 0;
+
+    plan.background = row.item;
+    plan.background.left = std::min(row.item.left + (d + 1) * w + 2, c0);
+    plan.labelArea = plan.background;
+    plan.labelArea.right = row.label.right;
+
+    plan.drawsStateImage = row.stateImageWidth > 0 && (d + 1) * w + row.stateImageWidth + row.bounds.left < c0;
+    plan.stateImageX = row.bounds.left + d * w + row.stateImageWidth;
+
+    plan.firstText = row.label;
+    plan.firstText.left += 2;
+    plan.firstText.right -= 2;
+
+    int cellLeft = row.label.right;
+    for (int width : row.columnWidths) {
+        GridCellPlan cell;
+        cell.cell = GridRect{cellLeft, row.item.top, cellLeft + width, row.item.bottom};
+        cellLeft = cell.cell.right;
+        cell.textRect = GridRect{cell.cell.left + 6, cell.cell.top, cell.cell.right - 6, cell.cell.bottom};
+        cell.needsPaint = cell.cell.left < row.clip.right && cell.cell.right > row.clip.left &&
+                          cell.cell.right > cell.cell.left;
+        plan.cells.push_back(cell);
+    }
+    return plan;
+}
+
+GridRect DropDownArrowRect(const GridRect& cellBounds, int arrowWidth)
+{
+    GridRect arrow = cellBounds;
+    arrow.left = arrow.right - arrowWidth;
+    return arrow;
+}
+
+DragScroll DragScrollAt(int y, int clientHeight, int zoneHeight)
+{
+    if (y >= 0 && y <= zoneHeight) return DragScroll::Up;
+    if (y >= clientHeight - zoneHeight && y <= clientHeight) return DragScroll::Down;
+    return DragScroll::None;
+}

@@ -48,3 +48,48 @@ struct TreeLinePlan {
 // row with bounds `bounds`; the first column is `firstColumnWidth` wide.
 TreeLinePlan PlanTreeLines(const CGridTreeItem* node, int row, int level, const GridRect& bounds, int firstColumnWidth,
                            int imageWidth, int imageHeight);
+
+// What one owner-drawn row is made of, from the rectangles the list reports.
+struct GridRowInput {
+    GridRect item;                  // the row as the list asks it to be drawn
+    GridRect bounds;                // the whole row (first column included)
+    GridRect label;                 // the first column's text part
+    GridRect clip;                  // the part of the DC that needs painting
+    int level = 0;                  // tree level of the row's node
+    int imageWidth = 0;             // one image cell
+    int imageHeight = 0;
+    int firstColumnWidth = 0;
+    int stateImageWidth = 0;        // 0: the row shows no state image
+    std::vector<int> columnWidths;  // the columns after the first, in column order
+};
+
+// One cell after the first column.
+struct GridCellPlan {
+    GridRect cell;
+    GridRect textRect;      // the cell narrowed by 6 pixels on each side
+    bool needsPaint = false;  // the cell meets the clip box and has a width
+};
+
+struct GridRowPlan {
+    bool drawsIcon = false;  // the icon cell still fits in the first column
+    int iconX = 0;
+    int iconY = 0;
+    int iconWidth = 0;       // 0: the whole image
+    GridRect background;     // filled right of the icon
+    GridRect labelArea;      // row colour and first-column focus cell
+    bool drawsStateImage = false;
+    int stateImageX = 0;     // at iconY
+    GridRect firstText;      // the label narrowed by 2 pixels on each side
+    std::vector<GridCellPlan> cells;
+};
+
+GridRowPlan PlanRow(const GridRowInput& row);
+
+// The drop-down arrow of a combo-box cell: the right end of its bounds,
+// `arrowWidth` wide.
+GridRect DropDownArrowRect(const GridRect& cellBounds, int arrowWidth);
+
+// While a row is dragged, a pointer in the top or bottom `zoneHeight` pixels
+// of the client area scrolls the list.
+enum class DragScroll { None, Up, Down };
+DragScroll DragScrollAt(int y, int clientHeight, int zoneHeight);

@@ -32,3 +32,8 @@ const wchar_t* ShortenText(const wchar_t* text, wchar_t* shortened, int width, i
     std::wmemcpy(shortened + keep, kDots, 4);
     return shortened;
 }
+
+GridTextAlign CellTextAlign(bool shortened, GridTextAlign columnAlign)
+{
+    return shortened ? GridTextAlign::Left : columnAlign;
+}

@@ -15,3 +15,8 @@ using TextMeasure = std::function<int(const wchar_t* text, int length)>;
 // text into `shortened` (kGridTextBufferSize characters) and returns it. At
 // least one character stays before the "...".
 const wchar_t* ShortenText(const wchar_t* text, wchar_t* shortened, int width, int offset, const TextMeasure& measure);
+
+// Where a cell's text sits: a text drawn whole keeps its column's alignment,
+// a shortened one is always left-aligned so that its start stays in view.
+enum class GridTextAlign { Left, Centre, Right };
+GridTextAlign CellTextAlign(bool shortened, GridTextAlign columnAlign);

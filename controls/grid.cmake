@@ -9,4 +9,6 @@ list(APPEND CONTROLS_PORTABLE
 list(APPEND CONTROLS_WINDOWS
   CListViewRowList.cpp
   CSuperGridCtrl.cpp
+  CGridRowPainter.cpp
+  CGridDragTracker.cpp
   CListEditCtrl.cpp)

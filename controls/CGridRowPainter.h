@@ -1,0 +1,51 @@
+// CGridRowPainter: draws the rows of an owner-drawn tree grid: icon, tree
+// lines and expand button, background, row and focus-cell colours, check
+// box, shortened cell texts and drop-down arrows. Where things go is computed
+// by GridGeometry; this class only asks the list for its rectangles and
+// texts and puts the result on the DC. Each grid has its own painter, and
+// with it its own text buffers.
+#pragma once
+
+#include "controls/CTreeGridModel.h"
+#include "controls/GridGeometry.h"
+#include "controls/GridTextFit.h"
+#include "framework/Gdi.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+class CSuperGridCtrl;
+
+class CGridRowPainter {
+public:
+    explicit CGridRowPainter(CSuperGridCtrl& grid);
+    CGridRowPainter(const CGridRowPainter&) = delete;
+    CGridRowPainter& operator=(const CGridRowPainter&) = delete;
+
+    // Draws one row as WM_DRAWITEM asks; nothing without a small image list.
+    void DrawRow(const DRAWITEMSTRUCT& drawItem);
+    // The cell text buffer, or the shortened-text buffer holding its longest
+    // prefix that fits in `width` followed by "...".
+    const wchar_t* ShortenText(HDC dc, int width, int offset);
+    // The tree lines and expand button of one row.
+    void DrawTreeLines(CTreeGridModel::CTreeItem* node, CDC& dc, int row, const RECT& bounds);
+    // Puts `text` into the cell text buffer (cut to its size).
+    void SetCellText(const wchar_t* text);
+    // The list's small image list, when it is set or the window goes (null).
+    void SetSmallImages(HIMAGELIST images) { m_smallImages = images; }
+
+private:
+    void DrawLaterColumns(CDC& dc, int row, const CItemInfo* info, bool selected, const GridRowPlan& plan,
+                          const std::vector<int>& formats);
+
+    CSuperGridCtrl& m_grid;
+    CPen m_linePen;      // tree lines
+    CPen m_buttonPen;    // frame of the expand button
+    CPen m_signPen;      // plus and minus
+    CBrush m_buttonBrush;
+    HIMAGELIST m_smallImages = nullptr;  // the list's small image list (the list owns it)
+    wchar_t m_cellText[kGridTextBufferSize] = {};   // the text of the cell being drawn
+    wchar_t m_shortText[kGridTextBufferSize] = {};  // its shortened form
+};
