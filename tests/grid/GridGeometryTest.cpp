@@ -1,4 +1,5 @@
-// The expand button's box and hit test, and the tree lines a row gets.
+// The expand button's box and hit test, the tree lines a row gets, where the
+// parts of an owner-drawn row go, and the drag's scroll zones.
 #include "controls/CTreeGridModel.h"
 #include "controls/CVectorRowList.h"
 #include "controls/GridGeometry.h"
@@ -15,6 +16,16 @@ static bool operator==(const GridLine& a, const GridLine& b)
 static std::ostream& operator<<(std::ostream& out, const GridLine& l)
 {
     return out << "(" << l.x1 << "," << l.y1 << ")-(" << l.x2 << "," << l.y2 << ")";
+}
+
+static bool operator==(const GridRect& a, const GridRect& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+static std::ostream& operator<<(std::ostream& out, const GridRect& r)
+{
+    return out << "[" << r.left << "," << r.top << " " << r.right << "," << r.bottom << ")";
 }
 
 namespace {
@@ -147,6 +158,119 @@ TEST_F(TreeLinesTest, StubsStopAtTheFirstColumnsEdge)
     const TreeLinePlan plan = PlanTreeLines(a, row, 2, GridRect{0, 16, 300, 32}, 28, 16, 16);
     ASSERT_EQ(2u, plan.lines.size());
     EXPECT_EQ(28, plan.lines[0].x2);
+}
+
+// A row at level 1 with 16-pixel images, 18 pixels high at y 20, a first
+// column 200 wide and two more columns of 150 and 100.
+GridRowInput LevelOneRow()
+{
+    GridRowInput row;
+    row.item = GridRect{0, 20, 400, 38};
+    row.bounds = GridRect{0, 20, 450, 38};
+    row.label = GridRect{34, 20, 200, 38};
+    row.clip = GridRect{0, 0, 400, 300};
+    row.level = 1;
+    row.imageWidth = 16;
+    row.imageHeight = 16;
+    row.firstColumnWidth = 200;
+    row.columnWidths = {150, 100};
+    return row;
+}
+
+TEST(RowLayoutTest, PartsOfARowThatFitsItsFirstColumn)
+{
+    const GridRowPlan plan = PlanRow(LevelOneRow());
+    EXPECT_TRUE(plan.drawsIcon);
+    EXPECT_EQ(16, plan.iconX) << "one image cell in per level";
+    EXPECT_EQ(21, plan.iconY) << "centred in the 18-pixel row";
+    EXPECT_EQ(0, plan.iconWidth) << "the whole image";
+    EXPECT_EQ((GridRect{34, 20, 400, 38}), plan.background) << "right of the icon and 2 pixels of space";
+    EXPECT_EQ((GridRect{34, 20, 200, 38}), plan.labelArea);
+    EXPECT_EQ((GridRect{36, 20, 198, 38}), plan.firstText);
+    EXPECT_FALSE(plan.drawsStateImage) << "no state image";
+    ASSERT_EQ(2u, plan.cells.size());
+    EXPECT_EQ((GridRect{200, 20, 350, 38}), plan.cells[0].cell) << "from the label's right edge";
+    EXPECT_EQ((GridRect{206, 20, 344, 38}), plan.cells[0].textRect);
+    EXPECT_EQ((GridRect{350, 20, 450, 38}), plan.cells[1].cell);
+    EXPECT_TRUE(plan.cells[0].needsPaint);
+    EXPECT_TRUE(plan.cells[1].needsPaint) << "it begins inside the clip box";
+}
+
+TEST(RowLayoutTest, NarrowFirstColumnClipsTheIconThenDropsIt)
+{
+    GridRowInput row = LevelOneRow();
+    row.firstColumnWidth = 40;
+    row.level = 2;  // the cell would end at 48, past 40 - 2
+    GridRowPlan plan = PlanRow(row);
+    EXPECT_TRUE(plan.drawsIcon);
+    EXPECT_EQ(8, plan.iconWidth) << "what is left of the first column";
+    EXPECT_EQ(40, plan.background.left) << "never beyond the first column";
+
+    row.level = 3;
+    plan = PlanRow(row);
+    EXPECT_FALSE(plan.drawsIcon) << "the cell starts past the first column";
+
+    // Just fitting: a cell that ends 2 pixels before the edge is drawn whole.
+    row.level = 1;
+    row.firstColumnWidth = 34;
+    EXPECT_EQ(0, PlanRow(row).iconWidth);
+    row.firstColumnWidth = 33;
+    EXPECT_EQ(17, PlanRow(row).iconWidth);
+}
+
+TEST(RowLayoutTest, HorizontalScrollMovesTheIconAndTheStateImage)
+{
+    GridRowInput row = LevelOneRow();
+    row.bounds.left = -50;
+    row.stateImageWidth = 16;
+    GridRowPlan plan = PlanRow(row);
+    EXPECT_EQ(-34, plan.iconX);
+    ASSERT_TRUE(plan.drawsStateImage);
+    EXPECT_EQ(-18, plan.stateImageX) << "one state image in from the icon";
+
+    row.bounds.left = 0;
+    row.firstColumnWidth = 48;  // (1 + 1) * 16 + 16 = 48 does not fit
+    plan = PlanRow(row);
+    EXPECT_FALSE(plan.drawsStateImage);
+}
+
+TEST(RowLayoutTest, CellsOutsideTheClipBoxOrWithoutWidthAreNotPainted)
+{
+    GridRowInput row = LevelOneRow();
+    row.clip = GridRect{0, 0, 350, 300};
+    row.columnWidths = {150, 100, 0, 30};
+    const GridRowPlan plan = PlanRow(row);
+    ASSERT_EQ(4u, plan.cells.size());
+    EXPECT_TRUE(plan.cells[0].needsPaint);
+    EXPECT_FALSE(plan.cells[1].needsPaint) << "starts where the clip box ends";
+    EXPECT_FALSE(plan.cells[2].needsPaint) << "no width";
+    EXPECT_EQ((GridRect{450, 20, 480, 38}), plan.cells[3].cell) << "the empty column takes no room";
+
+    row.clip = GridRect{201, 0, 400, 300};
+    EXPECT_TRUE(PlanRow(row).cells[0].needsPaint) << "a clip box inside the cell";
+    row.clip = GridRect{350, 0, 400, 300};
+    EXPECT_FALSE(PlanRow(row).cells[0].needsPaint) << "ends where the clip box begins";
+}
+
+TEST(RowLayoutTest, DropDownArrowTakesTheRightEndOfItsCell)
+{
+    EXPECT_EQ((GridRect{283, 20, 300, 38}), DropDownArrowRect(GridRect{200, 20, 300, 38}, 17));
+}
+
+TEST(DragScrollTest, TheTopAndBottomZonesAreOneImageHigh)
+{
+    EXPECT_EQ(DragScroll::Up, DragScrollAt(0, 200, 16));
+    EXPECT_EQ(DragScroll::Up, DragScrollAt(16, 200, 16));
+    EXPECT_EQ(DragScroll::None, DragScrollAt(17, 200, 16));
+    EXPECT_EQ(DragScroll::None, DragScrollAt(183, 200, 16));
+    EXPECT_EQ(DragScroll::Down, DragScrollAt(184, 200, 16));
+    EXPECT_EQ(DragScroll::Down, DragScrollAt(200, 200, 16));
+    EXPECT_EQ(DragScroll::None, DragScrollAt(201, 200, 16)) << "below the list";
+    EXPECT_EQ(DragScroll::None, DragScrollAt(-1, 200, 16)) << "above the list";
+    // Without an image size the zones are the first and last pixel rows.
+    EXPECT_EQ(DragScroll::Up, DragScrollAt(0, 200, 0));
+    EXPECT_EQ(DragScroll::None, DragScrollAt(1, 200, 0));
+    EXPECT_EQ(DragScroll::Down, DragScrollAt(200, 200, 0));
 }
 
 }  // namespace

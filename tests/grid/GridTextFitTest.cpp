@@ -85,4 +85,12 @@ TEST(GridTextFitTest, AgreesWithTryingEveryPrefixFromTheLongest)
     }
 }
 
+TEST(GridTextFitTest, OnlyATextDrawnWholeKeepsItsColumnsAlignment)
+{
+    EXPECT_EQ(GridTextAlign::Right, CellTextAlign(false, GridTextAlign::Right));
+    EXPECT_EQ(GridTextAlign::Centre, CellTextAlign(false, GridTextAlign::Centre));
+    EXPECT_EQ(GridTextAlign::Left, CellTextAlign(true, GridTextAlign::Right)) << "its start stays in view";
+    EXPECT_EQ(GridTextAlign::Left, CellTextAlign(true, GridTextAlign::Centre));
+}
+
 }  // namespace
