@@ -15,13 +15,8 @@ class GridDragTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dialog = std::make_unique<CGridTestDialog>(m_grid, true);
-        ASSERT_TRUE(m_dialog->Open());
-        CImageList images;
-        MakeTestImages(images);
-        m_grid.SetImageList(&images, LVSIL_SMALL);
-        images.Detach();
-        AddTestColumns(m_grid);
+        m_dialog = OpenGridDialog(m_grid);
+        ASSERT_NE(nullptr, m_dialog);
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));
         a = m_grid.AddChildNode(g1, MakeRecord(L"a", L"note a", 11), FALSE);
         x = m_grid.AddChildNode(a, MakeRecord(L"x", nullptr, 21), FALSE);

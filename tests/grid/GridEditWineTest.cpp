@@ -16,13 +16,8 @@ class GridEditTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dialog = std::make_unique<CGridTestDialog>(m_grid, true);
-        ASSERT_TRUE(m_dialog->Open());
-        CImageList images;
-        MakeTestImages(images);
-        m_grid.SetImageList(&images, LVSIL_SMALL);
-        images.Detach();
-        AddTestColumns(m_grid);
+        m_dialog = OpenGridDialog(m_grid);
+        ASSERT_NE(nullptr, m_dialog);
         n0 = m_grid.AddRootNode(MakeRecord(L"first note", L"its comment", 10));
         bare = m_grid.AddRootNode(MakeRecord(L"no comment", nullptr, 11));
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));

@@ -165,13 +165,8 @@ int main(int argc, char** argv)
     ::SendMessageW(bare, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(bareImages.Detach()));
 
     CSuperGridCtrl grid;
-    CGridTestDialog dialog(grid, true);
-    if (!dialog.Open()) return 1;
-    CImageList images;
-    MakeTestImages(images);
-    grid.SetImageList(&images, LVSIL_SMALL);
-    images.Detach();
-    AddTestColumns(grid);
+    const std::unique_ptr<CGridTestDialog> dialog = OpenGridDialog(grid);
+    if (!dialog) return 1;
 
     std::vector<double> bareFill, bareClear, bareRefill, gridFill, gridClear, gridRefill, groupFill, groupClear, expand,
         bareExpand;

@@ -20,15 +20,9 @@ protected:
 
     void Build(CSuperGridCtrl& grid)
     {
-        m_dialog = std::make_unique<CGridTestDialog>(grid, true);
-        ASSERT_TRUE(m_dialog->Open());
+        m_dialog = OpenGridDialog(grid);
+        ASSERT_NE(nullptr, m_dialog);
         m_gridPtr = &grid;
-        // The dialog's list has no LVS_SHAREIMAGELISTS: it owns the image list.
-        CImageList images;
-        MakeTestImages(images);
-        grid.SetImageList(&images, LVSIL_SMALL);
-        images.Detach();
-        AddTestColumns(grid);
         n0 = grid.AddRootNode(MakeRecord(L"n0", L"top note", 10));
         g1 = grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));
         a = grid.AddChildNode(g1, MakeRecord(L"a", L"note a", 11), FALSE);
@@ -292,13 +286,9 @@ TEST_F(GridInputTest, RefillAfterDeleteAllStartsFromRowZero)
 TEST(GridCheckBoxTest, ClicksAndSpaceKeepTheBoxAndTheRecordTogether)
 {
     CSuperGridCtrl grid;
-    CGridTestDialog dialog(grid, true);
-    ASSERT_TRUE(dialog.Open());
-    CImageList images;
-    MakeTestImages(images);
-    grid.SetImageList(&images, LVSIL_SMALL);
-    images.Detach();
-    AddTestColumns(grid);
+    const std::unique_ptr<CGridTestDialog> opened = OpenGridDialog(grid);
+    ASSERT_NE(nullptr, opened);
+    CGridTestDialog& dialog = *opened;
     grid.SetExtendedStyle(LVS_EX_CHECKBOXES);
     Node* group = grid.AddRootNode(MakeRecord(L"G", nullptr, 1, 1));
     CItemInfo* checked = MakeRecord(L"checked");

@@ -166,6 +166,18 @@ void AddTestColumns(CSuperGridCtrl& grid)
     grid.InsertColumn(1, L"Description", LVCFMT_LEFT, 200, 1);
 }
 
+std::unique_ptr<CGridTestDialog> OpenGridDialog(CSuperGridCtrl& grid)
+{
+    auto dialog = std::make_unique<CGridTestDialog>(grid, true);
+    if (!dialog->Open()) return nullptr;
+    CImageList images;
+    MakeTestImages(images);
+    grid.SetImageList(&images, LVSIL_SMALL);
+    images.Detach();
+    AddTestColumns(grid);
+    return dialog;
+}
+
 void PrintTo(const CString& text, std::ostream* out)
 {
     *out << '"' << Narrow(text) << '"';

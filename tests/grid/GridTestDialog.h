@@ -8,6 +8,7 @@
 #include "framework/CDialog.h"
 #include "framework/CImageList.h"
 
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -56,6 +57,10 @@ void DoubleClick(HWND window, int x, int y);
 void MakeTestImages(CImageList& images);
 // Two 200-pixel columns, "Name" and "Description".
 void AddTestColumns(CSuperGridCtrl& grid);
+// What most grid tests start from: `grid` subclassing the list of a new test
+// dialog, given the test images (the list owns them) and the two columns.
+// Null when the dialog could not be made.
+std::unique_ptr<CGridTestDialog> OpenGridDialog(CSuperGridCtrl& grid);
 std::string Narrow(const CString& text);
 // The first-column texts of the grid's rows, joined by commas.
 std::string RowTexts(CSuperGridCtrl& grid);
