@@ -133,7 +133,27 @@ TEST_F(GridInputTest, DoubleClickOnAGroupTogglesItAndStillNotifiesTheParent)
     PumpMessages(m_dialog->m_hWnd);
     EXPECT_EQ("n0,G1,G2", RowTexts(Grid()));
     EXPECT_EQ(2, m_dialog->m_doubleClicks);
+
+    // With enough rows to scroll, G1 at the top: row 0 is out of view, and
+    // stays scrollable after the collapse, until the collapse brings it back.
+    for (int i = 0; i < 40; ++i) {
+        Grid().AddChildNode(g1, MakeRecord(L"g1 note"), FALSE);
+        Grid().AddChildNode(g2, MakeRecord(L"g2 note"), FALSE);
+    }
+    Grid().ExpandNode(g2, 2);
+    Grid().ExpandNode(g1, 1);
+    const int perPage = Grid().GetCountPerPage();
+    ASSERT_LT(perPage, Grid().GetItemCount() - 42) << "the rows must scroll after the collapse too";
+    Grid().EnsureVisible(Grid().GetItemCount() - 1, FALSE);
+    Grid().EnsureVisible(1, FALSE);
+    PumpMessages(m_dialog->m_hWnd);
+    ASSERT_EQ(1, Grid().GetTopIndex()) << "G1 on top, row 0 above the view";
+    const POINT top = CellPoint(1, 0);
+    DoubleClick(Grid().m_hWnd, top.x, top.y);
+    PumpMessages(m_dialog->m_hWnd);
+    EXPECT_TRUE(Grid().IsCollapsed(g1));
     EXPECT_EQ(0, Grid().GetTopIndex()) << "a collapse brings row 0 into view";
+    EXPECT_EQ(3, m_dialog->m_doubleClicks);
 }
 
 TEST_F(GridInputTest, DoubleClickOnANoteOnlyNotifies)
