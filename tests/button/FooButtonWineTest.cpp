@@ -15,9 +15,9 @@
 
 #include "ButtonTestResources.h"
 #include "controls/CFooButton.h"
-#include "controls/FooButtonGeometry.h"
 #include "framework/CDialog.h"
 #include "framework/CMenu.h"
+#include "tests/support/PendingInput.h"
 
 namespace {
 
@@ -45,14 +45,7 @@ BEGIN_MESSAGE_MAP(CButtonHostDlg, CDialog)
     ON_BN_CLICKED(IDC_TEST_BUTTON, OnButtonClicked)
 END_MESSAGE_MAP()
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using ui::PumpMessages;
 
 // A 32-bit top-down bitmap selected into a memory DC, filled with one colour.
 class Canvas {
@@ -160,23 +153,33 @@ protected:
         button.SendMessage(WM_LBUTTONUP, 0, At(x, y));
     }
 
+    // The host's main button, 80 x 24 pixels, attached and given `type`.
+    CFooButton& MainButton(int type)
+    {
+        Attach(m_host->m_button, IDC_TEST_BUTTON, 80, 24);
+        m_host->m_button.SetType(type);
+        return m_host->m_button;
+    }
+
+    // The main button, 80 pixels wide and `height` high, with a gradient
+    // face and no caption, drawn once.
+    std::unique_ptr<Canvas> DrawGradientFace(int height)
+    {
+        CFooButton& button = m_host->m_button;
+        Attach(button, IDC_TEST_BUTTON, 80, height);
+        button.SetTextStyle(0);
+        button.SetGradient(true);
+        auto canvas = std::make_unique<Canvas>(80, height, RGB(1, 2, 3));
+        Draw(button, *canvas, 0);
+        return canvas;
+    }
+
     static COLORREF Face() { return ::GetSysColor(COLOR_BTNFACE); }
 
     std::unique_ptr<CButtonHostDlg> m_host;
 };
 
-// Puts the cursor at (x, y) and waits until the system reports it there.
-bool MoveCursorTo(int x, int y)
-{
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        ::SetCursorPos(x, y);
-        PumpMessages();
-        POINT now;
-        if (::GetCursorPos(&now) && now.x == x && now.y == y) return true;
-        ::Sleep(10);
-    }
-    return false;
-}
+using ui::MoveCursorTo;
 
 // The smallest rectangle around the pixels of `color` left of column `limit`.
 RECT BoundsOf(const Canvas& canvas, COLORREF color, int limit)
@@ -202,9 +205,7 @@ TEST_F(FooButtonTest, AttachingTurnsTheButtonOwnerDrawn)
 
 TEST_F(FooButtonTest, ADropDownPressIsSeenByTheClickHandlerAndForgottenAfterwards)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(5);
+    CFooButton& button = MainButton(5);
 
     Click(button, 61, 10);
     EXPECT_EQ(m_host->m_clicks, 1);
@@ -222,9 +223,7 @@ TEST_F(FooButtonTest, ADropDownPressIsSeenByTheClickHandlerAndForgottenAfterward
 
 TEST_F(FooButtonTest, TheSecondPressOfAQuickDoubleClickIsAClickToo)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(5);
+    CFooButton& button = MainButton(5);
     Click(button, 20, 10);
     button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, At(70, 10));
     button.SendMessage(WM_LBUTTONUP, 0, At(70, 10));
@@ -234,9 +233,7 @@ TEST_F(FooButtonTest, TheSecondPressOfAQuickDoubleClickIsAClickToo)
 
 TEST_F(FooButtonTest, OnlySplitButtonsHaveADropDownPart)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(3);
+    CFooButton& button = MainButton(3);
     Click(button, 75, 10);
     EXPECT_EQ(m_host->m_clicks, 1);
     EXPECT_FALSE(m_host->m_hitSeenByHandler);
@@ -244,9 +241,7 @@ TEST_F(FooButtonTest, OnlySplitButtonsHaveADropDownPart)
 
 TEST_F(FooButtonTest, TheDropDownStateCanBeClearedAndIsLostWhenTheMouseLeaves)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(6);
+    CFooButton& button = MainButton(6);
     button.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(70, 10));
     EXPECT_TRUE(button.IsDropDownHit());
     button.ClearDropDownState();
@@ -303,9 +298,7 @@ void FillScopeMenu(CMenu& menu)
 
 TEST_F(FooButtonTest, ShowDropDownMenuReturnsTheChosenItemUnderTheButton)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(5);
+    CFooButton& button = MainButton(5);
     CMenu menu;
     FillScopeMenu(menu);
 
@@ -323,9 +316,7 @@ TEST_F(FooButtonTest, ShowDropDownMenuReturnsTheChosenItemUnderTheButton)
 
 TEST_F(FooButtonTest, ShowDropDownMenuReturnsZeroWhenNothingIsChosen)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(5);
+    CFooButton& button = MainButton(5);
     EXPECT_EQ(button.ShowDropDownMenu(nullptr), 0u);
     CMenu menu;
     FillScopeMenu(menu);
@@ -337,9 +328,7 @@ TEST_F(FooButtonTest, ShowDropDownMenuReturnsZeroWhenNothingIsChosen)
 
 TEST_F(FooButtonTest, PressedDropDownPartIsDrawnAtX66To79AndTheSeparatorGoes)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(5);
+    CFooButton& button = MainButton(5);
     const COLORREF face = Face();
     Canvas plain(80, 24, RGB(1, 2, 3));
     Draw(button, plain, 0);
@@ -370,9 +359,7 @@ TEST_F(FooButtonTest, PressedDropDownPartIsDrawnAtX66To79AndTheSeparatorGoes)
 
 TEST_F(FooButtonTest, TheArrowMovesWithTheDropDownPartAndTheCaptionWithTheButtonPart)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(5);
+    CFooButton& button = MainButton(5);
     const COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
     Canvas plain(80, 24, RGB(1, 2, 3));
     Draw(button, plain, 0);
@@ -415,60 +402,60 @@ TEST_F(FooButtonTest, GradientFillAvailabilityIsWhatTheEnvironmentGives)
 TEST_F(FooButtonTest, WithoutGradientFillA255PixelFaceGets255OnePixelBands)
 {
     if (CFooButton::HasGradientFill()) GTEST_SKIP() << "msimg32.dll is present; the fallback runs in the test without it";
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 258);
-    button.SetTextStyle(0);
-    button.SetGradient(true);
-    Canvas canvas(80, 258, RGB(1, 2, 3));
-    Draw(button, canvas, 0);
-    // Face inside the frame: rows 1..255, columns 1..77.
+    const std::unique_ptr<Canvas> face = DrawGradientFace(258);
+    const Canvas& canvas = *face;
+    // Face inside the frame: rows 1..255, columns 1..77, band i on row 1 + i.
+    // Band i has every channel c at trunc((c - 255) * i / 255 + 255):
+    // red and green run 255 -> 200, blue 255 -> 216.
+    const struct {
+        int band;
+        COLORREF colour;
+    } known[] = {{0, RGB(255, 255, 255)}, {51, RGB(244, 244, 247)}, {127, RGB(227, 227, 235)},
+                 {200, RGB(211, 211, 224)}, {254, RGB(200, 200, 216)}};
+    for (const auto& k : known) EXPECT_EQ(canvas.At(40, 1 + k.band), k.colour) << "band " << k.band;
     for (int i = 0; i < 255; ++i) {
-        const COLORREF expected = FooFallbackBand(1, 256, i, kFooGradientBottom).color;
-        EXPECT_EQ(canvas.At(40, 1 + i), expected) << "band " << i;
-        EXPECT_EQ(canvas.At(1, 1 + i), expected) << "band " << i << " at its left end";
-        EXPECT_EQ(canvas.At(77, 1 + i), expected) << "band " << i << " at its right end";
+        const COLORREF band = canvas.At(40, 1 + i);
+        EXPECT_EQ(canvas.At(1, 1 + i), band) << "band " << i << " at its left end";
+        EXPECT_EQ(canvas.At(77, 1 + i), band) << "band " << i << " at its right end";
+        EXPECT_EQ(GetRValue(band), GetGValue(band)) << "band " << i;
+        if (i == 0) continue;
+        const COLORREF above = canvas.At(40, i);
+        EXPECT_LE(GetRValue(band), GetRValue(above)) << "darker downwards, band " << i;
+        EXPECT_LE(GetBValue(band), GetBValue(above)) << "darker downwards, band " << i;
+        EXPECT_GE(GetBValue(band), GetRValue(band)) << "blue stays above red, band " << i;
     }
-    EXPECT_EQ(canvas.At(40, 1), RGB(255, 255, 255));
-    EXPECT_EQ(canvas.At(40, 255), RGB(200, 200, 216));
     EXPECT_NE(canvas.At(78, 100), canvas.At(77, 100)) << "the frame is left alone";
 }
 
 TEST_F(FooButtonTest, WithoutGradientFillALowFaceSkipsTheEmptyBands)
 {
     if (CFooButton::HasGradientFill()) GTEST_SKIP() << "msimg32.dll is present; the fallback runs in the test without it";
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetTextStyle(0);
-    button.SetGradient(true);
-    Canvas canvas(80, 24, RGB(1, 2, 3));
-    Draw(button, canvas, 0);
-    // 21 rows share 255 bands: each row shows the one band that covers it.
-    std::vector<COLORREF> expected(24, CLR_INVALID);
-    for (int i = 0; i < 255; ++i) {
-        const FooGradientBand band = FooFallbackBand(1, 22, i, kFooGradientBottom);
-        for (int y = band.top; y < band.bottom; ++y) expected[static_cast<size_t>(y)] = band.color;
-    }
+    const std::unique_ptr<Canvas> face = DrawGradientFace(24);
+    const Canvas& canvas = *face;
+    // 21 rows share 255 bands: each row shows the last band that covers it.
+    // Row y is covered by the bands i with trunc(21 * i / 255) = y - 1; the
+    // last of them, 12 for row 1 and 254 for row 21, gives the colour.
+    const struct {
+        int row;
+        COLORREF colour;
+    } known[] = {{1, RGB(252, 252, 253)}, {4, RGB(244, 244, 247)}, {11, RGB(226, 226, 234)},
+                 {20, RGB(202, 202, 217)}, {21, RGB(200, 200, 216)}};
+    for (const auto& k : known) EXPECT_EQ(canvas.At(40, k.row), k.colour) << "row " << k.row;
     COLORREF previous = RGB(255, 255, 255);
     for (int y = 1; y < 22; ++y) {
         const COLORREF got = canvas.At(40, y);
-        EXPECT_EQ(got, expected[static_cast<size_t>(y)]) << "row " << y;
-        EXPECT_LE(GetRValue(got), GetRValue(previous)) << "darker downwards, row " << y;
+        EXPECT_NE(got, RGB(1, 2, 3)) << "every row of the face is painted, row " << y;
+        EXPECT_LT(GetRValue(got), GetRValue(previous)) << "a new band on every row, row " << y;
         EXPECT_LE(GetBValue(got), GetBValue(previous)) << "darker downwards, row " << y;
         previous = got;
     }
-    // The first band that covers a whole row is band 13 (13 x 21 / 255 >= 1).
-    EXPECT_EQ(canvas.At(40, 1), FooFallbackBand(1, 22, 13, kFooGradientBottom).color);
 }
 
 TEST_F(FooButtonTest, WithGradientFillTheFaceRunsFromWhiteToTheBottomColour)
 {
     if (!CFooButton::HasGradientFill()) GTEST_SKIP() << "msimg32.dll is disabled in this run";
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 258);
-    button.SetTextStyle(0);
-    button.SetGradient(true);
-    Canvas canvas(80, 258, RGB(1, 2, 3));
-    Draw(button, canvas, 0);
+    const std::unique_ptr<Canvas> face = DrawGradientFace(258);
+    const Canvas& canvas = *face;
     const COLORREF top = canvas.At(40, 1);
     const COLORREF bottom = canvas.At(40, 255);
     EXPECT_GE(GetRValue(top), 253);
@@ -481,9 +468,7 @@ TEST_F(FooButtonTest, WithGradientFillTheFaceRunsFromWhiteToTheBottomColour)
 
 TEST_F(FooButtonTest, AFlatButtonShowsAnEdgeOnlyWhileTheMouseIsOverIt)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(2);
+    CFooButton& button = MainButton(2);
     const COLORREF sentinel = RGB(1, 2, 3);
     Canvas away(80, 24, sentinel);
     Draw(button, away, 0);
@@ -518,9 +503,7 @@ TEST_F(FooButtonTest, AFlatButtonShowsAnEdgeOnlyWhileTheMouseIsOverIt)
 
 TEST_F(FooButtonTest, AToggleFlipsOnEachReleaseInside)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(7);
+    CFooButton& button = MainButton(7);
     Click(button, 20, 10);
     EXPECT_TRUE(button.IsChecked());
     Click(button, 20, 10);
@@ -597,9 +580,7 @@ TEST_F(FooButtonTest, AHyperlinkIsUnderlinedInItsBlueAndShowsTheHand)
 
 TEST_F(FooButtonTest, OtherTypesShowTheSystemCursor)
 {
-    CFooButton& button = m_host->m_button;
-    Attach(button, IDC_TEST_BUTTON, 80, 24);
-    button.SetType(5);
+    CFooButton& button = MainButton(5);
     ::SetCursor(::LoadCursorW(nullptr, IDC_IBEAM));
     button.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(button.m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_ARROW)) << "no I-beam left over the button";

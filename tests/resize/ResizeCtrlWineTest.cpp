@@ -6,6 +6,7 @@
 
 #include "controls/CResizeCtrl.h"
 #include "framework/CWnd.h"
+#include "tests/support/PendingInput.h"
 
 namespace {
 
@@ -111,28 +112,9 @@ void ResizeBy(HWND window, int dx, int dy)
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using ui::PumpMessages;
 
-// Puts the cursor at (x, y) and waits until the system reports it there:
-// pointer events still on their way from the X server can move it back.
-bool MoveCursorTo(int x, int y)
-{
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        ::SetCursorPos(x, y);
-        PumpMessages();
-        POINT now;
-        if (::GetCursorPos(&now) && now.x == x && now.y == y) return true;
-        ::Sleep(10);
-    }
-    return false;
-}
+using ui::MoveCursorTo;
 
 class ResizeCtrlTest : public ::testing::Test {
 protected:

@@ -17,6 +17,7 @@
 #include "controls/CTabCtrlSSL.h"
 #include "controls/CTabPageSSL.h"
 #include "controls/TabPlacement.h"
+#include "tests/support/PendingInput.h"
 
 namespace {
 
@@ -134,14 +135,7 @@ BEGIN_MESSAGE_MAP(CHostDlg, CDialog)
     ON_CONTROL(CN_EVENT, IDC_PAGE_A_FIRST, OnPageEvent)
 END_MESSAGE_MAP()
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
+using ui::PumpMessages;
 
 // A rectangle of `window` in the client coordinates of its parent.
 RECT RectInParent(HWND window)
