@@ -1,7 +1,7 @@
 // Dragging rows in a real dialog with real mouse messages: a note dropped on
 // another group moves there with its data; a drop on its own parent or into
 // its own subtree changes nothing; a grid without m_dragEnabled never drags.
-#include "tests/grid/GridTestDialog.h"
+#include "tests/grid/GridDialogTest.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@ namespace {
 
 using Node = CSuperGridCtrl::CTreeItem;
 
-class GridDragTest : public ::testing::Test {
+class GridDragTest : public GridDialogTest<> {
 protected:
     void SetUp() override
     {
-        m_dialog = OpenGridDialog(m_grid);
-        ASSERT_NE(nullptr, m_dialog);
+        GridDialogTest<>::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));
         a = m_grid.AddChildNode(g1, MakeRecord(L"a", L"note a", 11), FALSE);
         x = m_grid.AddChildNode(a, MakeRecord(L"x", nullptr, 21), FALSE);
@@ -26,10 +26,9 @@ protected:
         m_grid.ExpandNode(g1, 0);
         m_grid.ExpandNode(a, 1);
         m_grid.m_dragEnabled = TRUE;
-        PumpMessages(m_dialog->m_hWnd);
+        PumpMessages(Dialog());
         ASSERT_EQ("G1,a,x,b,G2", RowTexts(m_grid));
     }
-    void TearDown() override { m_dialog.reset(); }
 
     POINT LabelPoint(int row)
     {
@@ -49,11 +48,9 @@ protected:
         ::SendMessageW(grid, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
         m_dropRowSeen = m_grid.m_dropRow;
         ::SendMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
-        PumpMessages(m_dialog->m_hWnd);
+        PumpMessages(Dialog());
     }
 
-    CSuperGridCtrl m_grid;
-    std::unique_ptr<CGridTestDialog> m_dialog;
     Node *g1 = nullptr, *a = nullptr, *x = nullptr, *b = nullptr, *g2 = nullptr, *c = nullptr;
     bool m_draggingSeen = false;
     int m_dropRowSeen = -2;
@@ -168,14 +165,14 @@ TEST_F(GridDragTest, HoveringACollapsedGroupExpandsIt)
     EXPECT_EQ("G1,a,x,b,G2,c", RowTexts(m_grid)) << "the timer expanded the group under the pointer";
     EXPECT_EQ(3, m_grid.m_dragRow);
     ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(over.x, over.y));
-    PumpMessages(m_dialog->m_hWnd);
+    PumpMessages(Dialog());
     EXPECT_EQ("G1,a,x,G2,c,b", RowTexts(m_grid)) << "the moved row shows at once under the expanded group";
 }
 
 TEST_F(GridDragTest, HoveringTheBottomEdgeScrollsTheList)
 {
     for (int i = 0; i < 60; ++i) m_grid.AddRootNode(MakeRecord(L"filler"));
-    PumpMessages(m_dialog->m_hWnd);
+    PumpMessages(Dialog());
     ASSERT_EQ(0, m_grid.GetTopIndex());
     BeginDrag(m_grid, 3);
     ASSERT_TRUE(m_grid.m_dragging);

@@ -2,7 +2,7 @@
 // cell with the right id, style and rectangle; typing widens it; Enter and
 // focus loss commit to the row and its record; Escape changes nothing.
 #include "controls/CListEditCtrl.h"
-#include "tests/grid/GridTestDialog.h"
+#include "tests/grid/GridDialogTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,25 @@ namespace {
 
 using Node = CSuperGridCtrl::CTreeItem;
 
-class GridEditTest : public ::testing::Test {
+class GridEditTest : public GridDialogTest<> {
 protected:
     void SetUp() override
     {
-        m_dialog = OpenGridDialog(m_grid);
-        ASSERT_NE(nullptr, m_dialog);
+        GridDialogTest<>::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         n0 = m_grid.AddRootNode(MakeRecord(L"first note", L"its comment", 10));
         bare = m_grid.AddRootNode(MakeRecord(L"no comment", nullptr, 11));
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));
         m_grid.AddChildNode(g1, MakeRecord(L"a"), FALSE);
         Select(0);
     }
-    void TearDown() override { m_dialog.reset(); }
 
-    HWND Dialog() { return m_dialog->m_hWnd; }
+    // Enter on the current cell: the editor it opened, or null.
+    HWND OpenEditor()
+    {
+        PressKey(Dialog(), VK_RETURN);
+        return FindEditor(m_grid);
+    }
     void Select(int row)
     {
         m_grid.SetFocus();
@@ -35,16 +39,13 @@ protected:
         PumpMessages(Dialog());
     }
 
-    CSuperGridCtrl m_grid;
-    std::unique_ptr<CGridTestDialog> m_dialog;
     Node *n0 = nullptr, *bare = nullptr, *g1 = nullptr;
 };
 
 TEST_F(GridEditTest, EnterOpensTheFirstColumnEditorOverTheLabel)
 {
     CCreationRecorder created;
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     EXPECT_EQ(static_cast<int>(CListEditCtrl::FIRST_COLUMN_ID), ::GetDlgCtrlID(editor));
     const CCreationRecorder::Creation* creation = created.Last(L"Edit");
@@ -71,8 +72,7 @@ TEST_F(GridEditTest, EnterOpensTheFirstColumnEditorOverTheLabel)
 
 TEST_F(GridEditTest, TypingWidensTheEditorUpToTheGridsEdge)
 {
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     const CRect before = RectIn(editor, m_grid.m_hWnd);
     TypeText(Dialog(), L"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx");
@@ -101,8 +101,7 @@ TEST_F(GridEditTest, TypingWidensTheEditorUpToTheGridsEdge)
 
 TEST_F(GridEditTest, EnterCommitsToTheRowAndTheRecord)
 {
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     TypeText(Dialog(), L"new ");
     PressKey(Dialog(), VK_RETURN);
@@ -116,8 +115,7 @@ TEST_F(GridEditTest, EnterCommitsToTheRowAndTheRecord)
 
 TEST_F(GridEditTest, EscapeLeavesTheRowAndTheRecordUnchanged)
 {
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     TypeText(Dialog(), L"changed");
     PressKey(Dialog(), VK_ESCAPE);
@@ -130,8 +128,7 @@ TEST_F(GridEditTest, EscapeLeavesTheRowAndTheRecordUnchanged)
 
 TEST_F(GridEditTest, FocusMovingElsewhereCommits)
 {
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     TypeText(Dialog(), L"> ");
     ::SetFocus(m_dialog->GetDlgItem(CGridTestDialog::kEditId)->m_hWnd);
@@ -142,8 +139,7 @@ TEST_F(GridEditTest, FocusMovingElsewhereCommits)
 
 TEST_F(GridEditTest, ScrollingTheGridEndsTheEdit)
 {
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     TypeText(Dialog(), L"1");
     ::SendMessageW(m_grid.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
@@ -157,8 +153,7 @@ TEST_F(GridEditTest, SecondColumnEditorCoversTheCellAndCreatesTheSubText)
     Select(1);
     PressKey(Dialog(), VK_RIGHT);
     ASSERT_EQ(1, m_grid.m_curColumn);
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     EXPECT_EQ(static_cast<int>(CListEditCtrl::LATER_COLUMN_ID), ::GetDlgCtrlID(editor));
     const DWORD style = static_cast<DWORD>(::GetWindowLongW(editor, GWL_STYLE));
@@ -188,8 +183,7 @@ TEST_F(GridEditTest, AlignedColumnsGetAlignedEditors)
     m_grid.SetColumn(1, &format);
     PressKey(Dialog(), VK_RIGHT);
     CCreationRecorder created;
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     EXPECT_EQ(static_cast<DWORD>(ES_RIGHT), ::GetWindowLongW(editor, GWL_STYLE) & (ES_RIGHT | ES_CENTER));
     ASSERT_NE(nullptr, created.Last(L"Edit"));
@@ -199,8 +193,7 @@ TEST_F(GridEditTest, AlignedColumnsGetAlignedEditors)
 
     format.fmt = LVCFMT_CENTER;
     m_grid.SetColumn(1, &format);
-    PressKey(Dialog(), VK_RETURN);
-    editor = FindEditor(m_grid);
+    editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     EXPECT_EQ(static_cast<DWORD>(ES_CENTER), ::GetWindowLongW(editor, GWL_STYLE) & (ES_RIGHT | ES_CENTER));
     PressKey(Dialog(), VK_ESCAPE);
@@ -243,8 +236,7 @@ TEST_F(GridEditTest, ClicksOpenAnEditorOnlyWhenEditingIsEnabled)
 
 TEST_F(GridEditTest, ClosingTheDialogDuringAnEditCommitsAndCleansUp)
 {
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     TypeText(Dialog(), L"closing ");
     m_dialog->DestroyWindow();
@@ -255,8 +247,7 @@ TEST_F(GridEditTest, ClosingTheDialogDuringAnEditCommitsAndCleansUp)
 
 TEST_F(GridEditTest, DestroyingTheGridDuringAnEditLeavesNoEditorBehind)
 {
-    PressKey(Dialog(), VK_RETURN);
-    HWND editor = FindEditor(m_grid);
+    HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     m_grid.DestroyWindow();
     PumpMessages(Dialog());

@@ -2,7 +2,7 @@
 // click, double-click, key, drag and edit calls, in which order, and that an
 // action stops where a hook refuses it.
 #include "controls/GridGeometry.h"
-#include "tests/grid/GridTestDialog.h"
+#include "tests/grid/GridDialogTest.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,8 @@ public:
     bool m_refuse = false;      // every Can... hook answers FALSE
     bool m_ownReturn = false;   // HandleReturnKey takes Enter
 
-    CItemInfo* CloneItemInfo(CItemInfo* info) override {
+    CItemInfo* CloneItemInfo(CItemInfo* info) override
+    {
         Log("CloneItemInfo");
         return CSuperGridCtrl::CloneItemInfo(info);
     }
@@ -42,17 +43,20 @@ public:
         Log("OnCellButtonDown");
         CSuperGridCtrl::OnCellButtonDown(flags, point, hit);
     }
-    CImageList* MakeRowDragImage(int row) override {
+    CImageList* MakeRowDragImage(int row) override
+    {
         Log("MakeRowDragImage");
         return CSuperGridCtrl::MakeRowDragImage(row);
     }
     BOOL CanExpand(CTreeItem*, int) override { return Ask("CanExpand"); }
-    BOOL AfterExpand(CTreeItem*, int) override {
+    BOOL AfterExpand(CTreeItem*, int) override
+    {
         Log("AfterExpand");
         return TRUE;
     }
     BOOL CanCollapse(CTreeItem*) override { return Ask("CanCollapse"); }
-    BOOL AfterCollapse(CTreeItem*) override {
+    BOOL AfterCollapse(CTreeItem*) override
+    {
         Log("AfterCollapse");
         return TRUE;
     }
@@ -60,7 +64,8 @@ public:
     BOOL CanExpandAllByKey(CTreeItem*, int) override { return Ask("CanExpandAllByKey"); }
     BOOL CanCollapseByKey(CTreeItem*, int) override { return Ask("CanCollapseByKey"); }
     BOOL CanExpandByKey(CTreeItem*, int) override { return Ask("CanExpandByKey"); }
-    BOOL HandleReturnKey() override {
+    BOOL HandleReturnKey() override
+    {
         Log("HandleReturnKey");
         return m_ownReturn ? TRUE : FALSE;
     }
@@ -78,12 +83,12 @@ private:
 };
 
 // Rows n0, G1 (a, b), G2 (c); the groups start collapsed.
-class GridHookOrderTest : public ::testing::Test {
+class GridHookOrderTest : public GridDialogTest<CRecordingGrid> {
 protected:
     void SetUp() override
     {
-        m_dialog = OpenGridDialog(m_grid);
-        ASSERT_NE(nullptr, m_dialog);
+        GridDialogTest<CRecordingGrid>::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         m_grid.AddRootNode(MakeRecord(L"n0", L"top note", 10));
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));
         m_grid.AddChildNode(g1, MakeRecord(L"a", L"note a", 11), FALSE);
@@ -93,9 +98,8 @@ protected:
         Pump();
         m_grid.Take();
     }
-    void TearDown() override { m_dialog.reset(); }
 
-    void Pump() { PumpMessages(m_dialog->m_hWnd); }
+    void Pump() { PumpMessages(Dialog()); }
     POINT ButtonPoint(int row)
     {
         CRect bounds;
@@ -123,8 +127,6 @@ protected:
         m_grid.Take();
     }
 
-    CRecordingGrid m_grid;
-    std::unique_ptr<CGridTestDialog> m_dialog;
     Node *g1 = nullptr, *g2 = nullptr;
 };
 
@@ -168,36 +170,36 @@ TEST_F(GridHookOrderTest, ClicksAskBeforeTheyActAndStopWhereAHookRefuses)
 TEST_F(GridHookOrderTest, EachKeyAsksItsOwnHookAndDoesNothingWhenRefused)
 {
     Select(1);
-    PressKey(m_dialog->m_hWnd, VK_ADD);
+    PressKey(Dialog(), VK_ADD);
     EXPECT_EQ("CanExpandByKey", m_grid.Take());
     EXPECT_EQ("n0,G1,a,b,G2", RowTexts(m_grid));
-    PressKey(m_dialog->m_hWnd, VK_SUBTRACT);
+    PressKey(Dialog(), VK_SUBTRACT);
     EXPECT_EQ("CanCollapseByKey", m_grid.Take());
     EXPECT_EQ("n0,G1,G2", RowTexts(m_grid));
-    PressKey(m_dialog->m_hWnd, VK_MULTIPLY);
+    PressKey(Dialog(), VK_MULTIPLY);
     EXPECT_EQ("CanExpandAllByKey", m_grid.Take());
     EXPECT_EQ("n0,G1,a,b,G2", RowTexts(m_grid));
 
     m_grid.m_refuse = true;
-    PressKey(m_dialog->m_hWnd, VK_SUBTRACT);
-    PressKey(m_dialog->m_hWnd, VK_DELETE);
+    PressKey(Dialog(), VK_SUBTRACT);
+    PressKey(Dialog(), VK_DELETE);
     EXPECT_EQ("CanCollapseByKey CanDelete", m_grid.Take());
     EXPECT_EQ("n0,G1,a,b,G2", RowTexts(m_grid));
     m_grid.m_refuse = false;
-    PressKey(m_dialog->m_hWnd, VK_DELETE);
+    PressKey(Dialog(), VK_DELETE);
     EXPECT_EQ("CanDelete", m_grid.Take());
     EXPECT_EQ("n0,G2", RowTexts(m_grid));
 
     // Enter opens the editor on the cell unless the owner takes the key.
-    PressKey(m_dialog->m_hWnd, VK_RETURN);
+    PressKey(Dialog(), VK_RETURN);
     ASSERT_NE(nullptr, FindEditor(m_grid));
-    TypeText(m_dialog->m_hWnd, L"X");
-    PressKey(m_dialog->m_hWnd, VK_RETURN);
+    TypeText(Dialog(), L"X");
+    PressKey(Dialog(), VK_RETURN);
     EXPECT_EQ("HandleReturnKey CommitCellText", m_grid.Take()) << "the edit is stored through the hook";
     EXPECT_EQ(CString(L"XG2"), m_grid.GetItemText(1, 0));
     m_grid.m_ownReturn = true;
     Select(1);
-    PressKey(m_dialog->m_hWnd, VK_RETURN);
+    PressKey(Dialog(), VK_RETURN);
     EXPECT_EQ("HandleReturnKey", m_grid.Take());
     EXPECT_EQ(nullptr, FindEditor(m_grid));
 }

@@ -52,6 +52,13 @@ protected:
         else Grid().GetSubItemRect(row, column, LVIR_BOUNDS, rect);
         return POINT{rect.left + 4, (rect.top + rect.bottom) / 2};
     }
+    // A double-click on a row's text, run through the dialog's loop.
+    void DoubleClickRow(int row)
+    {
+        const POINT p = CellPoint(row, 0);
+        DoubleClick(Grid().m_hWnd, p.x, p.y);
+        PumpMessages(m_dialog->m_hWnd);
+    }
     void SelectRow(int row)
     {
         const POINT p = CellPoint(row, 0);
@@ -121,16 +128,13 @@ TEST_F(GridInputTest, ClickOnACellMakesItsColumnCurrentAndReachesTheList)
 
 TEST_F(GridInputTest, DoubleClickOnAGroupTogglesItAndStillNotifiesTheParent)
 {
-    const POINT p = CellPoint(1, 0);
-    DoubleClick(Grid().m_hWnd, p.x, p.y);
-    PumpMessages(m_dialog->m_hWnd);
+    DoubleClickRow(1);
     EXPECT_EQ("n0,G1,a,b,G2", RowTexts(Grid()));
     EXPECT_EQ(1, m_dialog->m_doubleClicks);
     EXPECT_TRUE(m_dialog->m_lastDoubleClickHadRecord);
     EXPECT_EQ(1, m_dialog->m_lastDoubleClickItem);
 
-    DoubleClick(Grid().m_hWnd, p.x, p.y);
-    PumpMessages(m_dialog->m_hWnd);
+    DoubleClickRow(1);
     EXPECT_EQ("n0,G1,G2", RowTexts(Grid()));
     EXPECT_EQ(2, m_dialog->m_doubleClicks);
 
@@ -148,9 +152,7 @@ TEST_F(GridInputTest, DoubleClickOnAGroupTogglesItAndStillNotifiesTheParent)
     Grid().EnsureVisible(1, FALSE);
     PumpMessages(m_dialog->m_hWnd);
     ASSERT_EQ(1, Grid().GetTopIndex()) << "G1 on top, row 0 above the view";
-    const POINT top = CellPoint(1, 0);
-    DoubleClick(Grid().m_hWnd, top.x, top.y);
-    PumpMessages(m_dialog->m_hWnd);
+    DoubleClickRow(1);
     EXPECT_TRUE(Grid().IsCollapsed(g1));
     EXPECT_EQ(0, Grid().GetTopIndex()) << "a collapse brings row 0 into view";
     EXPECT_EQ(3, m_dialog->m_doubleClicks);
@@ -158,9 +160,7 @@ TEST_F(GridInputTest, DoubleClickOnAGroupTogglesItAndStillNotifiesTheParent)
 
 TEST_F(GridInputTest, DoubleClickOnANoteOnlyNotifies)
 {
-    const POINT p = CellPoint(0, 0);
-    DoubleClick(Grid().m_hWnd, p.x, p.y);
-    PumpMessages(m_dialog->m_hWnd);
+    DoubleClickRow(0);
     EXPECT_EQ("n0,G1,G2", RowTexts(Grid()));
     EXPECT_EQ(1, m_dialog->m_doubleClicks);
     EXPECT_EQ(0, m_dialog->m_lastDoubleClickItem);
