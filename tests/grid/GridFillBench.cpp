@@ -2,6 +2,7 @@
 // grid with 30,000 rows costs, against a bare list-view filled with the same
 // rows and emptied with LVM_DELETEALLITEMS in the same run. Prints a table.
 #include "tests/grid/GridTestDialog.h"
+#include "tests/support/PendingInput.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -81,32 +82,30 @@ void AddColumns(HWND list)
     ::SendMessageW(list, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
 }
 
-void Pump()
+using ui::PumpMessages;
+
+// A note row of the bare list at `row`: text "note <number>", the note image,
+// `indent` and its comment in the second column.
+void InsertBareNote(HWND list, int row, int number, int indent, LPARAM data)
 {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_INDENT | LVIF_IMAGE;
+    item.iItem = row;
+    item.pszText = const_cast<LPWSTR>(RowText(L"note", number));
+    item.lParam = data;
+    item.iIndent = indent;
+    item.iImage = 2;
+    ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    item.mask = LVIF_TEXT;
+    item.iSubItem = 1;
+    item.pszText = const_cast<LPWSTR>(L"a comment of the note");
+    ::SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void BareFill(HWND list, int rows)
 {
     ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-    for (int i = 0; i < rows; ++i) {
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_INDENT | LVIF_IMAGE;
-        item.iItem = i;
-        item.pszText = const_cast<LPWSTR>(RowText(L"note", i));
-        item.lParam = i;
-        item.iIndent = 1;
-        item.iImage = 2;
-        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        item.mask = LVIF_TEXT;
-        item.iSubItem = 1;
-        item.pszText = const_cast<LPWSTR>(L"a comment of the note");
-        ::SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    for (int i = 0; i < rows; ++i) InsertBareNote(list, i, i, 1, i);
     ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
     ::UpdateWindow(list);
@@ -175,13 +174,13 @@ int main(int argc, char** argv)
         bareClear.push_back(Time([&] { BareClear(bare); }));
         bareRefill.push_back(Time([&] { BareFill(bare, rows); }));
         BareClear(bare);
-        Pump();
+        PumpMessages();
 
         gridFill.push_back(Time([&] { GridFill(grid, rows); }));
         gridClear.push_back(Time([&] { grid.DeleteAllNodes(); }));
         gridRefill.push_back(Time([&] { GridFill(grid, rows); }));
         grid.DeleteAllNodes();
-        Pump();
+        PumpMessages();
 
         groupFill.push_back(Time([&] { GridFillGroups(grid, rows, 100); }));
         // Expanding the middle group of 1,000 notes against 1,000 bare inserts.
@@ -195,28 +194,16 @@ int main(int argc, char** argv)
             grid.UpdateWindow();
         }));
         groupClear.push_back(Time([&] { grid.DeleteAllNodes(); }));
-        Pump();
+        PumpMessages();
         BareFill(bare, rows / 1000);
         bareExpand.push_back(Time([&] {
             ::SendMessageW(bare, WM_SETREDRAW, FALSE, 0);
-            for (int i = 0; i < 1000; ++i) {
-                LVITEMW item = {};
-                item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_INDENT | LVIF_IMAGE;
-                item.iItem = rows / 2000 + 1 + i;
-                item.pszText = const_cast<LPWSTR>(RowText(L"note", i));
-                item.iIndent = 2;
-                item.iImage = 2;
-                ::SendMessageW(bare, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-                item.mask = LVIF_TEXT;
-                item.iSubItem = 1;
-                item.pszText = const_cast<LPWSTR>(L"a comment of the note");
-                ::SendMessageW(bare, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-            }
+            for (int i = 0; i < 1000; ++i) InsertBareNote(bare, rows / 2000 + 1 + i, i, 2, 0);
             ::SendMessageW(bare, WM_SETREDRAW, TRUE, 0);
             ::UpdateWindow(bare);
         }));
         BareClear(bare);
-        Pump();
+        PumpMessages();
     }
 
     BareFill(bare, 10);
