@@ -3,7 +3,9 @@
 // keyboard, a double-click is reported to the parent with WM_USER + 10, rows
 // can be dragged under other nodes, cells are edited in place
 // (CListEditCtrl), and an owner-drawn grid draws tree lines, expand buttons,
-// shortened texts and the current cell itself.
+// shortened texts and the current cell itself. The tree lives in
+// CTreeGridModel, rows are drawn by CGridRowPainter and drags followed by
+// CGridDragTracker; where things go on a row is computed by GridGeometry.
 //
 // The grid either subclasses a report list-view of a dialog template or
 // creates its own window (owner-drawn). Derived owners change its behaviour
