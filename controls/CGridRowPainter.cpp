@@ -94,56 +94,17 @@ void CGridRowPainter::DrawRow(const DRAWITEMSTRUCT& drawItem)
 
     const int row = static_cast<int>(drawItem.itemID);
     LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE | LVIF_INDENT;
-    item.iItem = row;
-    item.stateMask = 0xFFFF;
-    item.pszText = m_cellText;
-    item.cchTextMax = kGridTextBufferSize;
-    m_cellText[0] = L'\0';
-    if (!m_grid.GetItem(&item)) return;
-    // The list may hand back its own buffer instead of filling ours.
-    if (item.pszText && item.pszText != m_cellText) SetCellText(item.pszText);
+    if (!ReadRow(row, item)) return;
     auto* node = reinterpret_cast<CTreeGridModel::CTreeItem*>(item.lParam);
     if (!node) return;
 
     CDC* dc = CDC::FromHandle(drawItem.hDC);
     // Whatever the row selects or sets in the list's DC is put back at the end.
     CSaveDC saved(drawItem.hDC);
-    GridRowInput input;
-    CRect label;
-    CRect bounds;
-    m_grid.GetItemRect(row, &label, LVIR_LABEL);
-    m_grid.GetItemRect(row, &bounds, LVIR_BOUNDS);
-    CRect clip;
-    dc->GetClipBox(&clip);
-    input.item = ToGridRect(drawItem.rcItem);
-    input.bounds = ToGridRect(bounds);
-    input.label = ToGridRect(label);
-    input.clip = ToGridRect(clip);
-    input.level = node->m_indent;
-    input.imageWidth = m_grid.m_imageWidth;
-    input.imageHeight = m_grid.m_imageHeight;
-    input.firstColumnWidth = m_grid.GetColumnWidth(0);
-
-    const UINT stateImage = (item.state & LVIS_STATEIMAGEMASK) >> 12;
-    HIMAGELIST states = reinterpret_cast<HIMAGELIST>(m_grid.SendMessage(LVM_GETIMAGELIST, LVSIL_STATE));
-    int stateHeight = 0;
-    if (!stateImage || !states || !ImageList_GetIconSize(states, &input.stateImageWidth, &stateHeight))
-        input.stateImageWidth = 0;
-
-    std::vector<int> formats;
-    for (int column = 1;; ++column) {
-        LVCOLUMNW format = {};
-        format.mask = LVCF_FMT | LVCF_WIDTH;
-        if (!m_grid.GetColumn(column, &format)) break;
-        formats.push_back(format.fmt);
-        input.columnWidths.push_back(format.cx);
-    }
-    const GridRowPlan plan = PlanRow(input);
-
+    CRowShape shape;
+    MeasureRow(drawItem, *dc, node->m_indent, item, shape);
+    const GridRowPlan plan = PlanRow(shape.input);
     const bool selected = (drawItem.itemState & ODS_SELECTED) != 0;
-    const COLORREF background = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-    const COLORREF foreground = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
 
     // Icon, then the tree lines and expand button beside it.
     const int icon = m_grid.GetRowIcon(node);
@@ -158,37 +119,93 @@ void CGridRowPainter::DrawRow(const DRAWITEMSTRUCT& drawItem)
     if (plan.drawsIcon) {
         const UINT style = ILD_TRANSPARENT | ((item.state & LVIS_CUT) ? ILD_BLEND50 : 0);
         ImageList_DrawEx(m_smallImages, item.iImage, drawItem.hDC, plan.iconX, plan.iconY, plan.iconWidth,
-                         input.imageHeight, CLR_DEFAULT, CLR_DEFAULT, style);
+                         shape.input.imageHeight, CLR_DEFAULT, CLR_DEFAULT, style);
+        const RECT bounds = {shape.input.bounds.left, shape.input.bounds.top, shape.input.bounds.right,
+                             shape.input.bounds.bottom};
         DrawTreeLines(node, *dc, row, bounds);
     }
+    DrawFirstColumn(*dc, node->m_info, selected, plan, shape);
+    DrawLaterColumns(*dc, row, node->m_info, selected, plan, shape.formats);
+}
 
+bool CGridRowPainter::ReadRow(int row, LVITEMW& item)
+{
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE | LVIF_INDENT;
+    item.iItem = row;
+    item.stateMask = 0xFFFF;
+    item.pszText = m_cellText;
+    item.cchTextMax = kGridTextBufferSize;
+    m_cellText[0] = L'\0';
+    if (!m_grid.GetItem(&item)) return false;
+    // The list may hand back its own buffer instead of filling ours.
+    if (item.pszText && item.pszText != m_cellText) SetCellText(item.pszText);
+    return true;
+}
+
+void CGridRowPainter::MeasureRow(const DRAWITEMSTRUCT& drawItem, CDC& dc, int level, const LVITEMW& item,
+                                 CRowShape& shape)
+{
+    const int row = static_cast<int>(drawItem.itemID);
+    GridRowInput& input = shape.input;
+    CRect label;
+    CRect bounds;
+    m_grid.GetItemRect(row, &label, LVIR_LABEL);
+    m_grid.GetItemRect(row, &bounds, LVIR_BOUNDS);
+    CRect clip;
+    dc.GetClipBox(&clip);
+    input.item = ToGridRect(drawItem.rcItem);
+    input.bounds = ToGridRect(bounds);
+    input.label = ToGridRect(label);
+    input.clip = ToGridRect(clip);
+    input.level = level;
+    input.imageWidth = m_grid.m_imageWidth;
+    input.imageHeight = m_grid.m_imageHeight;
+    input.firstColumnWidth = m_grid.GetColumnWidth(0);
+
+    // The check box, when the row has one and the list a state image list.
+    shape.stateImage = static_cast<int>((item.state & LVIS_STATEIMAGEMASK) >> 12);
+    shape.stateImages = reinterpret_cast<HIMAGELIST>(m_grid.SendMessage(LVM_GETIMAGELIST, LVSIL_STATE));
+    int stateHeight = 0;
+    if (!shape.stateImage || !shape.stateImages ||
+        !ImageList_GetIconSize(shape.stateImages, &input.stateImageWidth, &stateHeight))
+        input.stateImageWidth = 0;
+
+    for (int column = 1;; ++column) {
+        LVCOLUMNW format = {};
+        format.mask = LVCF_FMT | LVCF_WIDTH;
+        if (!m_grid.GetColumn(column, &format)) break;
+        shape.formats.push_back(format.fmt);
+        input.columnWidths.push_back(format.cx);
+    }
+}
+
+void CGridRowPainter::DrawFirstColumn(CDC& dc, const CItemInfo* info, bool selected, const GridRowPlan& plan,
+                                      const CRowShape& shape)
+{
+    const COLORREF background = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    const COLORREF foreground = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     const CRect area = ToRect(plan.background);
-    dc->SetBkColor(background);
-    dc->ExtTextOut(0, 0, ETO_OPAQUE, &area, L"", 0, nullptr);
+    dc.SetBkColor(background);
+    dc.ExtTextOut(0, 0, ETO_OPAQUE, &area, L"", 0, nullptr);
 
     const CRect labelArea = ToRect(plan.labelArea);
-    const CItemInfo* info = node->m_info;
-    if (info && info->m_rowColour != CItemInfo::NoColour) dc->FillSolidRect(&labelArea, info->m_rowColour);
+    if (info && info->m_rowColour != CItemInfo::NoColour) dc.FillSolidRect(&labelArea, info->m_rowColour);
     if (selected && m_grid.m_curColumn == 0) {
-        dc->FillSolidRect(&labelArea, m_grid.GetFocusCellColour());
-        dc->DrawFocusRect(&labelArea);
+        dc.FillSolidRect(&labelArea, m_grid.GetFocusCellColour());
+        dc.DrawFocusRect(&labelArea);
     }
-
     if (plan.drawsStateImage) {
-        ImageList_Draw(states, static_cast<int>(stateImage) - 1, drawItem.hDC, plan.stateImageX, plan.iconY,
-                       ILD_TRANSPARENT);
+        ImageList_Draw(shape.stateImages, shape.stateImage - 1, dc.m_hDC, plan.stateImageX, plan.iconY, ILD_TRANSPARENT);
     }
 
-    const wchar_t* text = ShortenText(drawItem.hDC, label.Width(), 4);
+    const wchar_t* text = ShortenText(dc.m_hDC, shape.input.label.right - shape.input.label.left, 4);
     CRect textRect = ToRect(plan.firstText);
-    dc->SetBkColor(background);
-    dc->SetTextColor(foreground);
+    dc.SetBkColor(background);
+    dc.SetTextColor(foreground);
     // Texts go onto the colours filled above (focus cell, cell colours), not
     // onto a box of the last background colour set.
-    dc->SetBkMode(TRANSPARENT);
-    dc->DrawText(text, -1, &textRect, kTextFormat);
-
-    DrawLaterColumns(*dc, row, info, selected, plan, formats);
+    dc.SetBkMode(TRANSPARENT);
+    dc.DrawText(text, -1, &textRect, kTextFormat);
 }
 
 void CGridRowPainter::DrawLaterColumns(CDC& dc, int row, const CItemInfo* info, bool selected, const GridRowPlan& plan,

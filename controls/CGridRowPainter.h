@@ -37,6 +37,20 @@ public:
     void SetSmallImages(HIMAGELIST images) { m_smallImages = images; }
 
 private:
+    // What the list tells of a row before it is drawn.
+    struct CRowShape {
+        GridRowInput input;
+        std::vector<int> formats;           // LVCFMT_... of the columns after the first
+        int stateImage = 0;                 // 1-based index of the check box image, 0 none
+        HIMAGELIST stateImages = nullptr;   // the list's state image list (the list owns it)
+    };
+
+    // Reads the row's item into `item`, its text into the cell text buffer.
+    bool ReadRow(int row, LVITEMW& item);
+    void MeasureRow(const DRAWITEMSTRUCT& drawItem, CDC& dc, int level, const LVITEMW& item, CRowShape& shape);
+    // Background, row colour, focus cell, check box and text of the first column.
+    void DrawFirstColumn(CDC& dc, const CItemInfo* info, bool selected, const GridRowPlan& plan,
+                         const CRowShape& shape);
     void DrawLaterColumns(CDC& dc, int row, const CItemInfo* info, bool selected, const GridRowPlan& plan,
                           const std::vector<int>& formats);
 
