@@ -6,7 +6,6 @@
 #include "controls/WaitCursorScope.h"
 #include "framework/CImageList.h"
 
-#include <algorithm>
 #include <memory>
 
 void CGridDragTracker::Begin(int row, POINT point)

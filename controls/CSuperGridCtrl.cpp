@@ -11,7 +11,6 @@
 #include "controls/WaitCursorScope.h"
 #include "framework/CImageList.h"
 
-
 BEGIN_MESSAGE_MAP(CSuperGridCtrl, CListCtrl)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
