@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <thread>
@@ -116,6 +117,16 @@ void Draw(CFooButton& button, Canvas& canvas, UINT state)
 }
 
 LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+// A colour expected on one pixel row of a drawing.
+struct RowColour {
+    int y;
+    COLORREF colour;
+};
+void ExpectRowColours(const Canvas& canvas, int x, std::initializer_list<RowColour> rows)
+{
+    for (const RowColour& row : rows) EXPECT_EQ(canvas.At(x, row.y), row.colour) << "row " << row.y;
+}
 
 class FooButtonTest : public ::testing::Test {
 protected:
@@ -406,13 +417,9 @@ TEST_F(FooButtonTest, WithoutGradientFillA255PixelFaceGets255OnePixelBands)
     const Canvas& canvas = *face;
     // Face inside the frame: rows 1..255, columns 1..77, band i on row 1 + i.
     // Band i has every channel c at trunc((c - 255) * i / 255 + 255):
-    // red and green run 255 -> 200, blue 255 -> 216.
-    const struct {
-        int band;
-        COLORREF colour;
-    } known[] = {{0, RGB(255, 255, 255)}, {51, RGB(244, 244, 247)}, {127, RGB(227, 227, 235)},
-                 {200, RGB(211, 211, 224)}, {254, RGB(200, 200, 216)}};
-    for (const auto& k : known) EXPECT_EQ(canvas.At(40, 1 + k.band), k.colour) << "band " << k.band;
+    // red and green run 255 -> 200, blue 255 -> 216 (bands 0, 51, 127, 200, 254).
+    ExpectRowColours(canvas, 40, {{1, RGB(255, 255, 255)}, {52, RGB(244, 244, 247)}, {128, RGB(227, 227, 235)},
+                                  {201, RGB(211, 211, 224)}, {255, RGB(200, 200, 216)}});
     for (int i = 0; i < 255; ++i) {
         const COLORREF band = canvas.At(40, 1 + i);
         EXPECT_EQ(canvas.At(1, 1 + i), band) << "band " << i << " at its left end";
@@ -435,12 +442,8 @@ TEST_F(FooButtonTest, WithoutGradientFillALowFaceSkipsTheEmptyBands)
     // 21 rows share 255 bands: each row shows the last band that covers it.
     // Row y is covered by the bands i with trunc(21 * i / 255) = y - 1; the
     // last of them, 12 for row 1 and 254 for row 21, gives the colour.
-    const struct {
-        int row;
-        COLORREF colour;
-    } known[] = {{1, RGB(252, 252, 253)}, {4, RGB(244, 244, 247)}, {11, RGB(226, 226, 234)},
-                 {20, RGB(202, 202, 217)}, {21, RGB(200, 200, 216)}};
-    for (const auto& k : known) EXPECT_EQ(canvas.At(40, k.row), k.colour) << "row " << k.row;
+    ExpectRowColours(canvas, 40, {{1, RGB(252, 252, 253)}, {4, RGB(244, 244, 247)}, {11, RGB(226, 226, 234)},
+                                  {20, RGB(202, 202, 217)}, {21, RGB(200, 200, 216)}});
     COLORREF previous = RGB(255, 255, 255);
     for (int y = 1; y < 22; ++y) {
         const COLORREF got = canvas.At(40, y);
