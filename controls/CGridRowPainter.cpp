@@ -1,7 +1,9 @@
 // Drawing one owner-drawn row of the tree grid.
 #include "controls/CGridRowPainter.h"
 
-#include "controls/CSuperGridCtrl.h"
+#include "framework/CListCtrl.h"
+
+#include <utility>
 
 namespace {
 
@@ -34,8 +36,10 @@ UINT DrawTextAlign(GridTextAlign align)
 
 }  // namespace
 
-CGridRowPainter::CGridRowPainter(CSuperGridCtrl& grid)
-    : m_grid(grid),
+CGridRowPainter::CGridRowPainter(CListCtrl& list, RowIconHook rowIcon, FocusColourHook focusColour)
+    : m_list(list),
+      m_rowIcon(std::move(rowIcon)),
+      m_focusColour(std::move(focusColour)),
       m_linePen(PS_SOLID, 1, RGB(192, 192, 192)),
       m_buttonPen(PS_SOLID, 1, RGB(198, 198, 198)),
       m_signPen(PS_SOLID, 1, RGB(0, 0, 0)),
@@ -57,10 +61,11 @@ const wchar_t* CGridRowPainter::ShortenText(HDC dc, int width, int offset)
     });
 }
 
-void CGridRowPainter::DrawTreeLines(CTreeGridModel::CTreeItem* node, CDC& dc, int row, const RECT& bounds)
+void CGridRowPainter::DrawTreeLines(CTreeGridModel::CTreeItem* node, CDC& dc, int row, const RECT& bounds,
+                                    const GridPaintState& state)
 {
-    const TreeLinePlan plan = PlanTreeLines(node, row, node->m_indent, ToGridRect(bounds), m_grid.GetColumnWidth(0),
-                                            m_grid.m_imageWidth, m_grid.m_imageHeight);
+    const TreeLinePlan plan = PlanTreeLines(node, row, node->m_indent, ToGridRect(bounds), m_list.GetColumnWidth(0),
+                                            state.imageWidth, state.imageHeight);
     CSelectObject pen(dc, m_linePen);
     for (const GridLine& line : plan.lines) {
         dc.MoveTo(line.x1, line.y1);
@@ -87,9 +92,9 @@ void CGridRowPainter::DrawTreeLines(CTreeGridModel::CTreeItem* node, CDC& dc, in
     }
 }
 
-void CGridRowPainter::DrawRow(const DRAWITEMSTRUCT& drawItem)
+void CGridRowPainter::DrawRow(const DRAWITEMSTRUCT& drawItem, const GridPaintState& state)
 {
-    if (!m_smallImages) m_smallImages = reinterpret_cast<HIMAGELIST>(m_grid.SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
+    if (!m_smallImages) m_smallImages = reinterpret_cast<HIMAGELIST>(m_list.SendMessage(LVM_GETIMAGELIST, LVSIL_SMALL));
     if (!m_smallImages) return;
 
     const int row = static_cast<int>(drawItem.itemID);
@@ -102,18 +107,18 @@ void CGridRowPainter::DrawRow(const DRAWITEMSTRUCT& drawItem)
     // Whatever the row selects or sets in the list's DC is put back at the end.
     CSaveDC saved(drawItem.hDC);
     CRowShape shape;
-    MeasureRow(drawItem, *dc, node->m_indent, item, shape);
+    MeasureRow(drawItem, *dc, node->m_indent, item, state, shape);
     const GridRowPlan plan = PlanRow(shape.input);
     const bool selected = (drawItem.itemState & ODS_SELECTED) != 0;
 
     // Icon, then the tree lines and expand button beside it.
-    const int icon = m_grid.GetRowIcon(node);
+    const int icon = m_rowIcon(node);
     if (icon != -1 && icon != item.iImage) {
         LVITEMW image = {};
         image.mask = LVIF_IMAGE;
         image.iItem = row;
         image.iImage = icon;
-        m_grid.SetItem(&image);
+        m_list.SetItem(&image);
         item.iImage = icon;
     }
     if (plan.drawsIcon) {
@@ -122,10 +127,10 @@ void CGridRowPainter::DrawRow(const DRAWITEMSTRUCT& drawItem)
                          shape.input.imageHeight, CLR_DEFAULT, CLR_DEFAULT, style);
         const RECT bounds = {shape.input.bounds.left, shape.input.bounds.top, shape.input.bounds.right,
                              shape.input.bounds.bottom};
-        DrawTreeLines(node, *dc, row, bounds);
+        DrawTreeLines(node, *dc, row, bounds, state);
     }
-    DrawFirstColumn(*dc, node->m_info, selected, plan, shape);
-    DrawLaterColumns(*dc, row, node->m_info, selected, plan, shape.formats);
+    DrawFirstColumn(*dc, node->m_info, selected, state, plan, shape);
+    DrawLaterColumns(*dc, row, node->m_info, selected, state, plan, shape.formats);
 }
 
 bool CGridRowPainter::ReadRow(int row, LVITEMW& item)
@@ -136,21 +141,21 @@ bool CGridRowPainter::ReadRow(int row, LVITEMW& item)
     item.pszText = m_cellText;
     item.cchTextMax = kGridTextBufferSize;
     m_cellText[0] = L'\0';
-    if (!m_grid.GetItem(&item)) return false;
+    if (!m_list.GetItem(&item)) return false;
     // The list may hand back its own buffer instead of filling ours.
     if (item.pszText && item.pszText != m_cellText) SetCellText(item.pszText);
     return true;
 }
 
 void CGridRowPainter::MeasureRow(const DRAWITEMSTRUCT& drawItem, CDC& dc, int level, const LVITEMW& item,
-                                 CRowShape& shape)
+                                 const GridPaintState& state, CRowShape& shape)
 {
     const int row = static_cast<int>(drawItem.itemID);
     GridRowInput& input = shape.input;
     CRect label;
     CRect bounds;
-    m_grid.GetItemRect(row, &label, LVIR_LABEL);
-    m_grid.GetItemRect(row, &bounds, LVIR_BOUNDS);
+    m_list.GetItemRect(row, &label, LVIR_LABEL);
+    m_list.GetItemRect(row, &bounds, LVIR_BOUNDS);
     CRect clip;
     dc.GetClipBox(&clip);
     input.item = ToGridRect(drawItem.rcItem);
@@ -158,13 +163,13 @@ void CGridRowPainter::MeasureRow(const DRAWITEMSTRUCT& drawItem, CDC& dc, int le
     input.label = ToGridRect(label);
     input.clip = ToGridRect(clip);
     input.level = level;
-    input.imageWidth = m_grid.m_imageWidth;
-    input.imageHeight = m_grid.m_imageHeight;
-    input.firstColumnWidth = m_grid.GetColumnWidth(0);
+    input.imageWidth = state.imageWidth;
+    input.imageHeight = state.imageHeight;
+    input.firstColumnWidth = m_list.GetColumnWidth(0);
 
     // The check box, when the row has one and the list a state image list.
     shape.stateImage = static_cast<int>((item.state & LVIS_STATEIMAGEMASK) >> 12);
-    shape.stateImages = reinterpret_cast<HIMAGELIST>(m_grid.SendMessage(LVM_GETIMAGELIST, LVSIL_STATE));
+    shape.stateImages = reinterpret_cast<HIMAGELIST>(m_list.SendMessage(LVM_GETIMAGELIST, LVSIL_STATE));
     int stateHeight = 0;
     if (!shape.stateImage || !shape.stateImages ||
         !ImageList_GetIconSize(shape.stateImages, &input.stateImageWidth, &stateHeight))
@@ -173,14 +178,14 @@ void CGridRowPainter::MeasureRow(const DRAWITEMSTRUCT& drawItem, CDC& dc, int le
     for (int column = 1;; ++column) {
         LVCOLUMNW format = {};
         format.mask = LVCF_FMT | LVCF_WIDTH;
-        if (!m_grid.GetColumn(column, &format)) break;
+        if (!m_list.GetColumn(column, &format)) break;
         shape.formats.push_back(format.fmt);
         input.columnWidths.push_back(format.cx);
     }
 }
 
-void CGridRowPainter::DrawFirstColumn(CDC& dc, const CItemInfo* info, bool selected, const GridRowPlan& plan,
-                                      const CRowShape& shape)
+void CGridRowPainter::DrawFirstColumn(CDC& dc, const CItemInfo* info, bool selected, const GridPaintState& state,
+                                      const GridRowPlan& plan, const CRowShape& shape)
 {
     const COLORREF background = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     const COLORREF foreground = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
@@ -190,8 +195,8 @@ void CGridRowPainter::DrawFirstColumn(CDC& dc, const CItemInfo* info, bool selec
 
     const CRect labelArea = ToRect(plan.labelArea);
     if (info && info->m_rowColour != CItemInfo::NoColour) dc.FillSolidRect(&labelArea, info->m_rowColour);
-    if (selected && m_grid.m_curColumn == 0) {
-        dc.FillSolidRect(&labelArea, m_grid.GetFocusCellColour());
+    if (selected && state.currentColumn == 0) {
+        dc.FillSolidRect(&labelArea, m_focusColour());
         dc.DrawFocusRect(&labelArea);
     }
     if (plan.drawsStateImage) {
@@ -208,7 +213,8 @@ void CGridRowPainter::DrawFirstColumn(CDC& dc, const CItemInfo* info, bool selec
     dc.DrawText(text, -1, &textRect, kTextFormat);
 }
 
-void CGridRowPainter::DrawLaterColumns(CDC& dc, int row, const CItemInfo* info, bool selected, const GridRowPlan& plan,
+void CGridRowPainter::DrawLaterColumns(CDC& dc, int row, const CItemInfo* info, bool selected,
+                                       const GridPaintState& state, const GridRowPlan& plan,
                                        const std::vector<int>& formats)
 {
     for (size_t index = 0; index < plan.cells.size(); ++index) {
@@ -219,14 +225,14 @@ void CGridRowPainter::DrawLaterColumns(CDC& dc, int row, const CItemInfo* info, 
             const unsigned long colour = info ? info->GetCellColour(column - 1) : CItemInfo::NoColour;
             if (colour != CItemInfo::NoColour) dc.FillSolidRect(&cellRect, static_cast<COLORREF>(colour));
             m_cellText[0] = L'\0';
-            m_grid.GetItemText(row, column, m_cellText, kGridTextBufferSize);
+            m_list.GetItemText(row, column, m_cellText, kGridTextBufferSize);
             const wchar_t* cellText = m_cellText[0] ? ShortenText(dc.m_hDC, cellRect.Width(), 12) : nullptr;
             const UINT align = DrawTextAlign(CellTextAlign(cellText != m_cellText, ColumnAlign(formats[index])));
             CRect cellTextRect = ToRect(cell.textRect);
-            if (selected && !m_grid.m_dragging && column == m_grid.m_curColumn) {
+            if (selected && !state.dragging && column == state.currentColumn) {
                 CRect focus;
-                m_grid.GetSubItemRect(row, column, LVIR_BOUNDS, focus);
-                dc.FillSolidRect(&focus, m_grid.GetFocusCellColour());
+                m_list.GetSubItemRect(row, column, LVIR_BOUNDS, focus);
+                dc.FillSolidRect(&focus, m_focusColour());
                 dc.DrawFocusRect(&focus);
             }
             if (cellText) dc.DrawText(cellText, -1, &cellTextRect, align | kTextFormat);
@@ -234,7 +240,7 @@ void CGridRowPainter::DrawLaterColumns(CDC& dc, int row, const CItemInfo* info, 
         CItemInfo::CONTROLTYPE type = CItemInfo::edit;
         if (selected && info && info->GetControlType(column - 1, type) && type == CItemInfo::combobox) {
             CRect bounds;
-            m_grid.GetSubItemRect(row, column, LVIR_BOUNDS, bounds);
+            m_list.GetSubItemRect(row, column, LVIR_BOUNDS, bounds);
             CRect arrow = ToRect(DropDownArrowRect(ToGridRect(bounds), ::GetSystemMetrics(SM_CYVSCROLL)));
             dc.DrawFrameControl(&arrow, DFC_SCROLL, DFCS_SCROLLDOWN);
         }

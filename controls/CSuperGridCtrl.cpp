@@ -32,7 +32,7 @@ END_MESSAGE_MAP()
 CSuperGridCtrl::CSuperGridCtrl()
     : CTreeGridModel(m_rowList),
       m_rowList(*this),
-      m_painter(*this),
+      m_painter(*this, [this](CTreeItem* node) { return GetRowIcon(node); }, [this] { return GetFocusCellColour(); }),
       m_dragTracker(*this)
 {
     SetCloneFunction([this](CItemInfo* info) { return CloneItemInfo(info); });
@@ -226,13 +226,23 @@ const wchar_t* CSuperGridCtrl::ShortenText(CDC* dc, int width, int offset)
 
 void CSuperGridCtrl::DrawTreeLines(CTreeItem* node, CDC* dc, int row, const CRect& bounds)
 {
-    m_painter.DrawTreeLines(node, *dc, row, bounds);
+    m_painter.DrawTreeLines(node, *dc, row, bounds, PaintState());
+}
+
+GridPaintState CSuperGridCtrl::PaintState() const
+{
+    GridPaintState state;
+    state.imageWidth = m_imageWidth;
+    state.imageHeight = m_imageHeight;
+    state.currentColumn = m_curColumn;
+    state.dragging = m_dragging != FALSE;
+    return state;
 }
 
 void CSuperGridCtrl::DrawItem(LPDRAWITEMSTRUCT drawItem)
 {
     if (drawItem->CtlType != ODT_LISTVIEW || drawItem->itemAction != ODA_DRAWENTIRE) return;
-    m_painter.DrawRow(*drawItem);
+    m_painter.DrawRow(*drawItem, PaintState());
 }
 
 // Mouse.

@@ -134,6 +134,8 @@ private:
     // the records; FALSE when the copy could not be made (nothing changed).
     bool MoveNodeUnder(CTreeItem* target, CTreeItem* node);
     void TakeImageSize(HIMAGELIST imageList);
+    // What the painter needs of the grid's state for one row.
+    GridPaintState PaintState() const;
 
     friend class CGridDragTracker;
 
