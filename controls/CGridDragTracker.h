@@ -3,19 +3,45 @@
 // the drag image, the drop-target highlight, auto-scroll near the top and
 // bottom edges and auto-expand of a collapsed node held under the pointer
 // (timer 1, every 300 ms), then the move of the dragged node. The drag's
-// state lives in the grid's m_dragging, m_dragRow and m_dropRow.
+// state lives in the grid, where its owner reads it; what only the grid can
+// do (its hooks, the move) comes in as functions.
 #pragma once
+
+#include "controls/CTreeGridModel.h"
 
 #include <windows.h>
 
-class CSuperGridCtrl;
+#include <functional>
+
+class CImageList;
+class CListCtrl;
+
+// The grid's drag state, kept by the grid (the tracker holds references).
+struct GridDragState {
+    const BOOL& enabled;   // rows may be dragged
+    BOOL& dragging;        // a drag is under way
+    int& dragRow;          // the dragged row, -1 once moved
+    int& dropRow;          // the row under the pointer, -1 none
+    const int& zoneHeight; // height of the scroll zones: one image cell
+};
+
+// What only the grid can do during a drag.
+struct GridDragActions {
+    // The drag image of a row; the caller deletes it. Null: no drag.
+    std::function<CImageList*(int row)> makeDragImage;
+    // Expands a node held under the pointer, when its owner agrees; the last
+    // row it shows, or `row` when it was refused.
+    std::function<int(CTreeGridModel::CTreeItem* node, int row)> expandHeld;
+    // Moves a node with its subtree under `target`; false when it could not.
+    std::function<bool(CTreeGridModel::CTreeItem* target, CTreeGridModel::CTreeItem* node)> moveUnder;
+};
 
 class CGridDragTracker {
 public:
     static constexpr UINT_PTR kTimerId = 1;
     static constexpr UINT kTimerPeriod = 300;
 
-    explicit CGridDragTracker(CSuperGridCtrl& grid) : m_grid(grid) {}
+    CGridDragTracker(CListCtrl& list, const CTreeGridModel& tree, const GridDragState& state, GridDragActions actions);
     CGridDragTracker(const CGridDragTracker&) = delete;
     CGridDragTracker& operator=(const CGridDragTracker&) = delete;
 
@@ -34,5 +60,8 @@ public:
 private:
     void MoveNodeTo(int targetRow);
 
-    CSuperGridCtrl& m_grid;
+    CListCtrl& m_list;
+    const CTreeGridModel& m_tree;
+    GridDragState m_state;
+    GridDragActions m_actions;
 };

@@ -33,7 +33,10 @@ CSuperGridCtrl::CSuperGridCtrl()
     : CTreeGridModel(m_rowList),
       m_rowList(*this),
       m_painter(*this, [this](CTreeItem* node) { return GetRowIcon(node); }, [this] { return GetFocusCellColour(); }),
-      m_dragTracker(*this)
+      m_dragTracker(*this, *this, GridDragState{m_dragEnabled, m_dragging, m_dragRow, m_dropRow, m_imageHeight},
+                    GridDragActions{[this](int row) { return MakeRowDragImage(row); },
+                                    [this](CTreeItem* node, int row) { return ExpandHeldNode(node, row); },
+                                    [this](CTreeItem* target, CTreeItem* node) { return MoveNodeUnder(target, node); }})
 {
     SetCloneFunction([this](CItemInfo* info) { return CloneItemInfo(info); });
 }
@@ -588,6 +591,14 @@ void CSuperGridCtrl::OnLButtonUp(UINT flags, CPoint point)
 {
     if (m_dragging) m_dragTracker.Drop();
     else DefWindowProc(WM_LBUTTONUP, flags, MAKELPARAM(point.x, point.y));
+}
+
+int CSuperGridCtrl::ExpandHeldNode(CTreeItem* node, int row)
+{
+    if (!CanExpand(node, row)) return row;
+    const int last = ExpandNode(node, row);
+    AfterExpand(node, row);
+    return last;
 }
 
 bool CSuperGridCtrl::MoveNodeUnder(CTreeItem* target, CTreeItem* node)

@@ -133,11 +133,12 @@ private:
     // Moves `node` with its subtree to be the last child of `target`, keeping
     // the records; FALSE when the copy could not be made (nothing changed).
     bool MoveNodeUnder(CTreeItem* target, CTreeItem* node);
+    // Expands a node that a drag holds under the pointer, with the hooks; the
+    // last row shown, or `row` when a hook refused.
+    int ExpandHeldNode(CTreeItem* node, int row);
     void TakeImageSize(HIMAGELIST imageList);
     // What the painter needs of the grid's state for one row.
     GridPaintState PaintState() const;
-
-    friend class CGridDragTracker;
 
     CListViewRowList m_rowList;
     CGridRowPainter m_painter;
