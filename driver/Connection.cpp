@@ -26,7 +26,7 @@ Connection::~Connection()
 SQLRETURN Connection::DriverConnect(const std::u16string& connectString, SQLWCHAR* out, SQLSMALLINT outCapacity,
                                     SQLSMALLINT* outLength)
 {
-    if (IsConnected()) return diag.Add("08002", "The connection is already open.");
+    if (IsConnected()) return diag.Add(DriverErrorId::AlreadyConnected);
     const auto attributes = ParseConnectString(Utf16ToUtf8(connectString));
     auto find = [&](const char* key) {
         const auto it = attributes.find(key);
@@ -50,13 +50,13 @@ SQLRETURN Connection::DriverConnect(const std::u16string& connectString, SQLWCHA
     SQLLEN full = 0;
     const bool cut = CopyWideOut(Utf8ToUtf16(completed), out, outCapacity, &full);
     if (outLength) *outLength = static_cast<SQLSMALLINT>(full);
-    if (cut && out) return diag.Add("01004", "The completed connection string was truncated.", SQL_SUCCESS_WITH_INFO);
+    if (cut && out) return diag.Add(DriverErrorId::ConnectStringTruncated);
     return SQL_SUCCESS;
 }
 
 SQLRETURN Connection::Disconnect()
 {
-    if (!IsConnected()) return diag.Add("08003", "The connection is not open.");
+    if (!IsConnected()) return diag.Add(DriverErrorId::NotConnected);
     for (Statement* statement : statements) delete statement;
     statements.clear();
     // Work of a manual-commit transaction that was never committed is undone.
@@ -76,7 +76,7 @@ bool Connection::BeginIfManual(DriverError& error)
 
 SQLRETURN Connection::EndTransaction(SQLSMALLINT completion)
 {
-    if (!IsConnected()) return diag.Add("08003", "The connection is not open.");
+    if (!IsConnected()) return diag.Add(DriverErrorId::NotConnected);
     if (!m_database.InTransaction()) return SQL_SUCCESS;
     DriverError error;
     if (completion == SQL_COMMIT) {
@@ -84,7 +84,7 @@ SQLRETURN Connection::EndTransaction(SQLSMALLINT completion)
     } else if (completion == SQL_ROLLBACK) {
         if (!m_database.Execute("ROLLBACK", error)) return diag.Add(error);
     } else {
-        return diag.Add("HY012", "Invalid transaction operation code.");
+        return diag.Add(DriverErrorId::InvalidTransactionOperation);
     }
     return SQL_SUCCESS;
 }
@@ -136,10 +136,10 @@ SQLRETURN Connection::GetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLIN
         const bool cut = CopyWideOut(Utf8ToUtf16(m_database.DisplayPath()), static_cast<SQLWCHAR*>(value),
                                      capacity / static_cast<SQLINTEGER>(sizeof(SQLWCHAR)), &full);
         if (length) *length = static_cast<SQLINTEGER>(full * sizeof(SQLWCHAR));
-        return cut && value ? diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO) : SQL_SUCCESS;
+        return cut && value ? diag.Add(DriverErrorId::StringTruncated) : SQL_SUCCESS;
     }
     default:
-        return diag.Add("HY092", "Invalid connection attribute " + std::to_string(attribute) + ".");
+        return diag.Add(DriverErrorId::InvalidConnectionAttribute, {std::to_string(attribute)});
     }
     if (value) *static_cast<SQLUINTEGER*>(value) = number;
     if (length) *length = sizeof(SQLUINTEGER);
@@ -152,7 +152,7 @@ SQLRETURN Connection::GetInfo(SQLUSMALLINT type, SQLPOINTER value, SQLSMALLINT c
         SQLLEN full = 0;
         const bool cut = CopyWideOut(Utf8ToUtf16(s), static_cast<SQLWCHAR*>(value), capacity / static_cast<SQLSMALLINT>(sizeof(SQLWCHAR)), &full);
         if (length) *length = static_cast<SQLSMALLINT>(full * sizeof(SQLWCHAR));
-        return cut && value ? diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO) : SQL_SUCCESS;
+        return cut && value ? diag.Add(DriverErrorId::StringTruncated) : SQL_SUCCESS;
     };
     auto small = [&](SQLUSMALLINT n) -> SQLRETURN {
         if (value) *static_cast<SQLUSMALLINT*>(value) = n;
@@ -306,6 +306,6 @@ SQLRETURN Connection::GetInfo(SQLUSMALLINT type, SQLPOINTER value, SQLSMALLINT c
     case SQL_CONVERT_WVARCHAR:
     case SQL_CONVERT_WLONGVARCHAR: return big(0);
     default:
-        return diag.Add("HY096", "Information type " + std::to_string(type) + " is not supported by this driver.");
+        return diag.Add(DriverErrorId::InformationTypeNotSupported, {std::to_string(type)});
     }
 }

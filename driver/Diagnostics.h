@@ -2,7 +2,7 @@
 // as SQLGetDiagRecW and SQLGetDiagFieldW hand them out.
 #pragma once
 
-#include "DriverError.h"
+#include "DriverErrors.h"
 
 #include <sql.h>
 #include <string>
@@ -19,7 +19,9 @@ public:
     void Clear() { m_records.clear(); m_return = SQL_SUCCESS; }
     // Records `error` and returns `rc` (SQL_ERROR or SQL_SUCCESS_WITH_INFO).
     SQLRETURN Add(const DriverError& error, SQLRETURN rc = SQL_ERROR);
-    SQLRETURN Add(const char* sqlState, const std::string& message, SQLRETURN rc = SQL_ERROR) { return Add(DriverError{sqlState, message, 0}, rc); }
+    // Records the table's failure `id` with its details; a warning returns
+    // SQL_SUCCESS_WITH_INFO, anything else SQL_ERROR.
+    SQLRETURN Add(DriverErrorId id, std::initializer_list<std::string> details = {});
     const std::vector<DiagRecord>& Records() const { return m_records; }
     SQLRETURN LastReturn() const { return m_return; }
     void SetLastReturn(SQLRETURN rc) { m_return = rc; }

@@ -15,7 +15,7 @@ SQLRETURN Environment::SetAttribute(SQLINTEGER attribute, SQLPOINTER value)
     case SQL_ATTR_OUTPUT_NTS:
         return SQL_SUCCESS;
     default:
-        return diag.Add("HY092", "Invalid environment attribute " + std::to_string(attribute) + ".");
+        return diag.Add(DriverErrorId::InvalidEnvironmentAttribute, {std::to_string(attribute)});
     }
 }
 
@@ -27,7 +27,7 @@ SQLRETURN Environment::GetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLI
     case SQL_ATTR_CONNECTION_POOLING: result = SQL_CP_OFF; break;
     case SQL_ATTR_CP_MATCH: result = SQL_CP_STRICT_MATCH; break;
     case SQL_ATTR_OUTPUT_NTS: result = SQL_TRUE; break;
-    default: return diag.Add("HY092", "Invalid environment attribute " + std::to_string(attribute) + ".");
+    default: return diag.Add(DriverErrorId::InvalidEnvironmentAttribute, {std::to_string(attribute)});
     }
     if (value) *static_cast<SQLINTEGER*>(value) = result;
     if (length) *length = sizeof(SQLINTEGER);

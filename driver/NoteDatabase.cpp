@@ -2,6 +2,7 @@
 #include "NoteDatabase.h"
 
 #include "AccessDdl.h"
+#include "DriverErrors.h"
 #include "GeneralLikeFunction.h"
 #include "GeneralText.h"
 #include "NoteFileUpgrade.h"
@@ -57,17 +58,17 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     m_displayPath = path;
     m_busyTimeoutMs = busyTimeoutMs > 0 ? busyTimeoutMs : kDefaultBusyTimeoutMs;
     if (path.empty()) {
-        error = {"08001", "No note database file was given: the connection needs DBQ=<path of the file>.", 0};
+        error = MakeDriverError(DriverErrorId::NoFileGiven);
         return false;
     }
     const std::string unixPath = MapWindowsPath(path, CurrentWinePrefix());
     struct stat st;
     if (::stat(unixPath.c_str(), &st) != 0) {
-        error = {"08001", "Could not find file " + Quoted(path) + ".", 0};
+        error = MakeDriverError(DriverErrorId::FileNotFound, {Quoted(path)});
         return false;
     }
     if (S_ISDIR(st.st_mode)) {
-        error = {"08001", Quoted(path) + " is a folder, not a note database file.", 0};
+        error = MakeDriverError(DriverErrorId::FileIsAFolder, {Quoted(path)});
         return false;
     }
     // A file without write permission is read-only, also for a user (root)
@@ -77,8 +78,7 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_FULLMUTEX;
     const int rc = sqlite3_open_v2(unixPath.c_str(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        error = {"08001", "The note database file " + Quoted(path) + " cannot be opened (" +
-                              (m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)) + ").", rc};
+        error = MakeDriverError(DriverErrorId::FileCannotBeOpened, {Quoted(path), m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)}, rc);
         Close();
         return false;
     }
@@ -97,7 +97,8 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     sqlite3_finalize(probe);
     if (probeRc != SQLITE_ROW) {
         error = ErrorFor(probeRc, std::string());
-        if (error.sqlState == "HY000") error.sqlState = "08001";
+        // A failure with no state of its own is a failed connection here.
+        if (error.sqlState == DriverErrorFor(DriverErrorId::EngineFailure).sqlState) error.sqlState = DriverErrorFor(DriverErrorId::FileCannotBeOpened).sqlState;
         Close();
         return false;
     }
@@ -129,13 +130,13 @@ bool NoteDatabase::Prepare(const std::string& sql, sqlite3_stmt*& statement, Dri
         return false;
     }
     if (!statement) {
-        error = {"42000", "The SQL statement is empty.", 0};
+        error = MakeDriverError(DriverErrorId::EmptyStatement);
         return false;
     }
     if (!OnlyBlanksLeft(tail)) {
         sqlite3_finalize(statement);
         statement = nullptr;
-        error = {"42000", "Characters found after end of SQL statement: run one statement at a time.", 0};
+        error = MakeDriverError(DriverErrorId::TextAfterStatement);
         return false;
     }
     if (m_stampPending && !sqlite3_stmt_readonly(statement)) {
@@ -164,86 +165,50 @@ DriverError NoteDatabase::ErrorFor(int rc, const std::string& sql)
     const int extended = m_db ? sqlite3_extended_errcode(m_db) : rc;
     const std::string file = Quoted(m_displayPath);
     const int seconds = (m_busyTimeoutMs + 999) / 1000;
-    DriverError error{"HY000", message, extended};
+    auto failure = [extended](DriverErrorId id, std::initializer_list<std::string> details = {}) {
+        return MakeDriverError(id, details, extended);
+    };
     switch (rc & 0xFF) {
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        error.sqlState = "HYT00";
-        error.message = "The note database file " + file + " is locked by another program or user, and it was still locked after " +
-                        std::to_string(seconds) + " seconds of waiting. Nothing was changed; try again when the other program has finished.";
-        break;
-    case SQLITE_READONLY:
-        error.message = "The note database file " + file + " is read-only, so the change cannot be saved. Nothing was changed.";
-        break;
-    case SQLITE_NOTADB:
-        error.message = "The file " + file + " is not a note database: it is not a database file this driver can read.";
-        break;
-    case SQLITE_CORRUPT:
-        error.message = "The note database file " + file + " is damaged (" + message + ").";
-        break;
-    case SQLITE_FULL:
-        error.message = "The disk holding the note database file " + file + " is full. Nothing was changed.";
-        break;
-    case SQLITE_IOERR:
-        error.message = "Reading or writing the note database file " + file + " failed (" + message + ").";
-        break;
-    case SQLITE_CANTOPEN:
-        error.message = "The note database file " + file + " (or its journal beside it) cannot be opened for writing. Nothing was changed.";
-        break;
-    case SQLITE_NOMEM:
-        error.sqlState = "HY001";
-        error.message = "The driver ran out of memory.";
-        break;
-    case SQLITE_TOOBIG:
-        error.sqlState = "22001";
-        error.message = "A value is too large to be stored in the note database.";
-        break;
+    case SQLITE_LOCKED: return failure(DriverErrorId::FileLocked, {file, std::to_string(seconds)});
+    case SQLITE_READONLY: return failure(DriverErrorId::FileReadOnly, {file});
+    case SQLITE_NOTADB: return failure(DriverErrorId::NotANoteDatabase, {file});
+    case SQLITE_CORRUPT: return failure(DriverErrorId::FileDamaged, {file, message});
+    case SQLITE_FULL: return failure(DriverErrorId::DiskFull, {file});
+    case SQLITE_IOERR: return failure(DriverErrorId::FileReadOrWriteFailed, {file, message});
+    case SQLITE_CANTOPEN: return failure(DriverErrorId::FileCannotBeWritten, {file});
+    case SQLITE_NOMEM: return failure(DriverErrorId::EngineOutOfMemory);
+    case SQLITE_TOOBIG: return failure(DriverErrorId::ValueTooLarge);
     case SQLITE_CONSTRAINT: {
-        error.sqlState = "23000";
         TypeCheckFailure check;
         std::string column;
         if (extended == SQLITE_CONSTRAINT_CHECK && ParseTypeCheckFailure(message, check)) {
             if (check.isLength) {
-                error.sqlState = "22001";
-                error.message = "The text for the field " + Quoted(check.column) + " is too long: the field holds at most " +
-                                std::to_string(check.limitHigh) + " characters (" + check.typeName + ").";
-            } else {
-                error.sqlState = "22003";
-                error.message = "The value for the field " + Quoted(check.column) + " is out of range: the field holds whole numbers from " +
-                                std::to_string(check.limitLow) + " to " + std::to_string(check.limitHigh) + " (" + check.typeName + ").";
+                return failure(DriverErrorId::TextTooLong, {Quoted(check.column), std::to_string(check.limitHigh), check.typeName});
             }
-        } else if (!(column = After(message, "NOT NULL constraint failed: ")).empty()) {
-            error.message = "The field " + Quoted(column) + " cannot be empty: a value is required (NOT NULL).";
-        } else if (!(column = After(message, "UNIQUE constraint failed: ")).empty()) {
-            error.message = "The value for the field " + Quoted(column) +
-                            " is already used by another row: the field is a primary key or has a unique index, so duplicate values are not allowed.";
-        } else if ((extended == SQLITE_CONSTRAINT_FOREIGNKEY) || message.find("FOREIGN KEY") != std::string::npos) {
-            error.message = DescribeForeignKeyFailure(sql);
-        } else {
-            error.message = "The change breaks a rule of the database (" + message + ").";
+            return failure(DriverErrorId::NumberOutOfFieldRange, {Quoted(check.column), std::to_string(check.limitLow),
+                                                                  std::to_string(check.limitHigh), check.typeName});
         }
-        break;
+        if (!(column = After(message, "NOT NULL constraint failed: ")).empty()) return failure(DriverErrorId::FieldRequired, {Quoted(column)});
+        if (!(column = After(message, "UNIQUE constraint failed: ")).empty()) return failure(DriverErrorId::DuplicateValue, {Quoted(column)});
+        if ((extended == SQLITE_CONSTRAINT_FOREIGNKEY) || message.find("FOREIGN KEY") != std::string::npos) {
+            return failure(DriverErrorId::ForeignKeyBroken, {DescribeForeignKeyFailure(sql)});
+        }
+        return failure(DriverErrorId::RuleBroken, {message});
     }
     default: {
         std::string name;
-        if (!(name = After(message, "no such table: ")).empty()) {
-            error.sqlState = "42S02";
-            error.message = "The table " + Quoted(name) + " does not exist in the database " + file + "; the file may not be a note database.";
-        } else if (!(name = After(message, "no such column: ")).empty()) {
-            error.sqlState = "42S22";
-            error.message = "Unknown field " + Quoted(name) + " in the SQL statement.";
-        } else if (message.compare(0, 6, "table ") == 0 && message.find(" already exists") != std::string::npos) {
-            error.sqlState = "42S01";
-            error.message = "The table " + Quoted(message.substr(6, message.find(" already exists") - 6)) +
-                            " already exists in the database " + file + ".";
-        } else if (message.find("syntax error") != std::string::npos || message == "incomplete input") {
-            error.sqlState = "42000";
-            error.message = "Syntax error in the SQL statement (" + message + ").";
+        if (!(name = After(message, "no such table: ")).empty()) return failure(DriverErrorId::NoSuchTable, {Quoted(name), file});
+        if (!(name = After(message, "no such column: ")).empty()) return failure(DriverErrorId::NoSuchColumn, {Quoted(name)});
+        if (message.compare(0, 6, "table ") == 0 && message.find(" already exists") != std::string::npos) {
+            return failure(DriverErrorId::TableExists, {Quoted(message.substr(6, message.find(" already exists") - 6)), file});
         }
-        break;
+        if (message.find("syntax error") != std::string::npos || message == "incomplete input") {
+            return failure(DriverErrorId::SyntaxError, {message});
+        }
+        return failure(DriverErrorId::EngineFailure, {message});
     }
     }
-    return error;
 }
 
 std::string NoteDatabase::DescribeForeignKeyFailure(const std::string& sql)

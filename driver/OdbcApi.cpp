@@ -36,9 +36,9 @@ SQLRETURN Call(SQLHANDLE handle, F body)
     try {
         rc = body(*object);
     } catch (const std::bad_alloc&) {
-        rc = object->diag.Add("HY001", "The driver ran out of memory.");
+        rc = object->diag.Add(DriverErrorId::OutOfMemory);
     } catch (...) {
-        rc = object->diag.Add("HY000", "An unexpected failure inside the driver.");
+        rc = object->diag.Add(DriverErrorId::UnexpectedFailure);
     }
     object->diag.SetLastReturn(rc);
     return rc;
@@ -73,7 +73,7 @@ SQLRETURN AllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output)
         case SQL_HANDLE_STMT: {
             Connection* dbc = As<Connection>(input);
             if (!dbc) return SQL_INVALID_HANDLE;
-            if (!dbc->IsConnected()) return dbc->diag.Add("08003", "The connection is not open.");
+            if (!dbc->IsConnected()) return dbc->diag.Add(DriverErrorId::NotConnected);
             auto* statement = new Statement(dbc);
             dbc->statements.insert(statement);
             *output = statement;
@@ -93,7 +93,7 @@ SQLRETURN FreeHandle(SQLSMALLINT type, SQLHANDLE handle)
     case SQL_HANDLE_ENV: {
         Environment* env = As<Environment>(handle);
         if (!env) return SQL_INVALID_HANDLE;
-        if (!env->connections.empty()) return env->diag.Add("HY010", "Function sequence error: connections are still allocated.");
+        if (!env->connections.empty()) return env->diag.Add(DriverErrorId::ConnectionsStillAllocated);
         env->signature = 0;
         delete env;
         return SQL_SUCCESS;
@@ -101,7 +101,7 @@ SQLRETURN FreeHandle(SQLSMALLINT type, SQLHANDLE handle)
     case SQL_HANDLE_DBC: {
         Connection* dbc = As<Connection>(handle);
         if (!dbc) return SQL_INVALID_HANDLE;
-        if (dbc->IsConnected()) return dbc->diag.Add("HY010", "Function sequence error: disconnect before freeing the connection.");
+        if (dbc->IsConnected()) return dbc->diag.Add(DriverErrorId::StillConnected);
         dbc->signature = 0;
         delete dbc;
         return SQL_SUCCESS;
@@ -154,7 +154,7 @@ QB_EXPORT SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT stmt, SQLUSMALLINT option)
         case SQL_CLOSE: return s.CloseCursor(false);
         case SQL_UNBIND: s.Unbind(); return SQL_SUCCESS;
         case SQL_RESET_PARAMS: return SQL_SUCCESS;
-        default: return s.diag.Add("HY092", "Invalid option for SQLFreeStmt.");
+        default: return s.diag.Add(DriverErrorId::InvalidFreeStmtOption);
         }
     });
 }
@@ -180,8 +180,7 @@ QB_EXPORT SQLRETURN SQL_API SQLDriverConnectW(SQLHDBC dbc, SQLHWND, SQLWCHAR* in
 QB_EXPORT SQLRETURN SQL_API SQLConnectW(SQLHDBC dbc, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT, SQLWCHAR*, SQLSMALLINT)
 {
     return Call<Connection>(dbc, [&](Connection& c) {
-        return c.diag.Add("IM002", "Data source names are not supported by this driver: connect with "
-                                   "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=<path of the note database file>.");
+        return c.diag.Add(DriverErrorId::DataSourceNamesNotSupported);
     });
 }
 
@@ -320,7 +319,7 @@ QB_EXPORT SQLRETURN SQL_API SQLEndTran(SQLSMALLINT type, SQLHANDLE handle, SQLSM
             for (Connection* c : e.connections) {
                 if (c->IsConnected() && !SQL_SUCCEEDED(c->EndTransaction(completion))) result = SQL_ERROR;
             }
-            return result == SQL_ERROR ? e.diag.Add("25S01", "A transaction of one of the connections could not be ended.") : result;
+            return result == SQL_ERROR ? e.diag.Add(DriverErrorId::TransactionNotEnded) : result;
         });
     }
     return SQL_INVALID_HANDLE;

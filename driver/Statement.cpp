@@ -56,7 +56,7 @@ void TypeFromDeclaration(const std::string& declared, SQLSMALLINT& type, SQLULEN
     }
 }
 
-SQLRETURN NoRowError(Diagnostics& diag) { return diag.Add("24000", "Invalid cursor state: no row is current; call SQLFetch first."); }
+SQLRETURN NoRowError(Diagnostics& diag) { return diag.Add(DriverErrorId::NoCurrentRow); }
 
 template <class T>
 void Store(SQLPOINTER target, SQLLEN* indicator, T value)
@@ -87,7 +87,7 @@ SQLRETURN Statement::ExecDirect(const std::u16string& sql)
 
 SQLRETURN Statement::Prepare(const std::u16string& sql)
 {
-    if (!connection->IsConnected()) return diag.Add("08003", "The connection is not open.");
+    if (!connection->IsConnected()) return diag.Add(DriverErrorId::NotConnected);
     Finalize();
     m_columns.clear();
     m_rowCount = -1;
@@ -140,7 +140,7 @@ void Statement::RefineTypesFromRow()
 
 SQLRETURN Statement::Execute()
 {
-    if (!m_statement) return diag.Add("HY010", "Function sequence error: no statement has been prepared.");
+    if (!m_statement) return diag.Add(DriverErrorId::NotPrepared);
     CloseCursor(false);
     m_rowCount = -1;
     DriverError error;
@@ -174,7 +174,7 @@ SQLRETURN Statement::Execute()
 
 SQLRETURN Statement::CloseCursor(bool mustBeOpen)
 {
-    if (!m_cursorOpen && mustBeOpen) return diag.Add("24000", "Invalid cursor state: no cursor is open.");
+    if (!m_cursorOpen && mustBeOpen) return diag.Add(DriverErrorId::NoOpenCursor);
     if (m_statement) sqlite3_reset(m_statement);
     m_cursorOpen = m_rowPending = m_onRow = false;
     m_rowNumber = 0;
@@ -197,7 +197,7 @@ SQLRETURN Statement::RowCount(SQLLEN* count)
 SQLRETURN Statement::DescribeCol(SQLUSMALLINT number, SQLWCHAR* name, SQLSMALLINT capacity, SQLSMALLINT* nameLength,
                                  SQLSMALLINT* dataType, SQLULEN* size, SQLSMALLINT* decimals, SQLSMALLINT* nullable)
 {
-    if (number < 1 || number > m_columns.size()) return diag.Add("07009", "Invalid descriptor index " + std::to_string(number) + ".");
+    if (number < 1 || number > m_columns.size()) return diag.Add(DriverErrorId::InvalidDescriptorIndex, {std::to_string(number)});
     const Column& column = m_columns[number - 1u];
     SQLLEN full = 0;
     const bool cut = CopyWideOut(column.name, name, capacity, &full);
@@ -206,7 +206,7 @@ SQLRETURN Statement::DescribeCol(SQLUSMALLINT number, SQLWCHAR* name, SQLSMALLIN
     if (size) *size = column.size;
     if (decimals) *decimals = column.decimals;
     if (nullable) *nullable = column.nullable;
-    return cut && name ? diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO) : SQL_SUCCESS;
+    return cut && name ? diag.Add(DriverErrorId::StringTruncated) : SQL_SUCCESS;
 }
 
 SQLRETURN Statement::ColAttribute(SQLUSMALLINT number, SQLUSMALLINT field, SQLPOINTER text, SQLSMALLINT capacity,
@@ -216,14 +216,14 @@ SQLRETURN Statement::ColAttribute(SQLUSMALLINT number, SQLUSMALLINT field, SQLPO
         SQLLEN full = 0;
         const bool cut = CopyWideOut(s, static_cast<SQLWCHAR*>(text), capacity / static_cast<SQLSMALLINT>(sizeof(SQLWCHAR)), &full);
         if (length) *length = static_cast<SQLSMALLINT>(full * sizeof(SQLWCHAR));
-        return cut && text ? diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO) : SQL_SUCCESS;
+        return cut && text ? diag.Add(DriverErrorId::StringTruncated) : SQL_SUCCESS;
     };
     auto numberOut = [&](SQLLEN n) -> SQLRETURN {
         if (numeric) *numeric = n;
         return SQL_SUCCESS;
     };
     if (field == SQL_DESC_COUNT || field == SQL_COLUMN_COUNT) return numberOut(static_cast<SQLLEN>(m_columns.size()));
-    if (number < 1 || number > m_columns.size()) return diag.Add("07009", "Invalid descriptor index " + std::to_string(number) + ".");
+    if (number < 1 || number > m_columns.size()) return diag.Add(DriverErrorId::InvalidDescriptorIndex, {std::to_string(number)});
     const Column& column = m_columns[number - 1u];
     const bool isText = column.sqlType == SQL_WVARCHAR || column.sqlType == SQL_WLONGVARCHAR;
     switch (field) {
@@ -260,7 +260,7 @@ SQLRETURN Statement::ColAttribute(SQLUSMALLINT number, SQLUSMALLINT field, SQLPO
     case SQL_DESC_FIXED_PREC_SCALE: return numberOut(SQL_FALSE);
     case SQL_DESC_NUM_PREC_RADIX: return numberOut(isText ? 0 : 10);
     case SQL_DESC_UNNAMED: return numberOut(column.name.empty() ? SQL_UNNAMED : SQL_NAMED);
-    default: return diag.Add("HY091", "Invalid descriptor field identifier " + std::to_string(field) + ".");
+    default: return diag.Add(DriverErrorId::InvalidDescriptorField, {std::to_string(field)});
     }
 }
 
@@ -284,7 +284,7 @@ SQLRETURN Statement::StepRow()
 
 SQLRETURN Statement::Fetch()
 {
-    if (!m_cursorOpen) return diag.Add("24000", "Invalid cursor state: the statement has no result set.");
+    if (!m_cursorOpen) return diag.Add(DriverErrorId::NoResultSet);
     m_dataColumn = -1;
     if (m_maxRows > 0 && m_rowNumber >= m_maxRows) {
         m_onRow = false;
@@ -316,13 +316,13 @@ SQLRETURN Statement::Fetch()
 
 SQLRETURN Statement::FetchScroll(SQLSMALLINT orientation)
 {
-    if (orientation != SQL_FETCH_NEXT) return diag.Add("HY106", "Fetch type out of range: the cursor is forward-only.");
+    if (orientation != SQL_FETCH_NEXT) return diag.Add(DriverErrorId::FetchTypeOutOfRange);
     return Fetch();
 }
 
 SQLRETURN Statement::BindCol(SQLUSMALLINT number, SQLSMALLINT cType, SQLPOINTER target, SQLLEN capacity, SQLLEN* indicator)
 {
-    if (number < 1) return diag.Add("07009", "Bookmark columns are not supported.");
+    if (number < 1) return diag.Add(DriverErrorId::BookmarkColumnNotSupported);
     if (m_bindings.size() < number) m_bindings.resize(number);
     m_bindings[number - 1u] = Binding{cType, target, capacity, indicator};
     return SQL_SUCCESS;
@@ -331,7 +331,7 @@ SQLRETURN Statement::BindCol(SQLUSMALLINT number, SQLSMALLINT cType, SQLPOINTER 
 SQLRETURN Statement::GetData(SQLUSMALLINT number, SQLSMALLINT cType, SQLPOINTER target, SQLLEN capacity, SQLLEN* indicator)
 {
     if (!m_cursorOpen || !m_onRow) return NoRowError(diag);
-    if (number < 1 || number > m_columns.size()) return diag.Add("07009", "Invalid descriptor index " + std::to_string(number) + ".");
+    if (number < 1 || number > m_columns.size()) return diag.Add(DriverErrorId::InvalidDescriptorIndex, {std::to_string(number)});
     const int column = static_cast<int>(number) - 1;
     if (column != m_dataColumn) {
         m_dataColumn = column;
@@ -360,7 +360,7 @@ SQLRETURN Statement::Convert(int column, SQLSMALLINT cType, SQLPOINTER target, S
     if (piece.done) return SQL_NO_DATA;
     if (cType == SQL_C_DEFAULT) cType = DefaultCType(column);
     if (m_rowTypes[static_cast<size_t>(column)] == SQLITE_NULL) {
-        if (!indicator) return diag.Add("22002", "Indicator variable required but not supplied: the value is NULL.");
+        if (!indicator) return diag.Add(DriverErrorId::IndicatorRequired);
         *indicator = SQL_NULL_DATA;
         piece.done = true;
         return SQL_SUCCESS;
@@ -371,7 +371,7 @@ SQLRETURN Statement::Convert(int column, SQLSMALLINT cType, SQLPOINTER target, S
         const size_t remaining = total - piece.offset;
         if (indicator) *indicator = static_cast<SQLLEN>(remaining * sizeof(SQLWCHAR));
         if (!target || capacity < static_cast<SQLLEN>(sizeof(SQLWCHAR))) {
-            return remaining ? diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO) : SQL_SUCCESS;
+            return remaining ? diag.Add(DriverErrorId::StringTruncated) : SQL_SUCCESS;
         }
         size_t n = std::min(remaining, static_cast<size_t>(capacity) / sizeof(SQLWCHAR) - 1);
         // Keep a surrogate pair together when the piece has room to spare.
@@ -379,7 +379,7 @@ SQLRETURN Statement::Convert(int column, SQLSMALLINT cType, SQLPOINTER target, S
         if (n) std::memcpy(target, data + piece.offset, n * sizeof(SQLWCHAR));
         static_cast<SQLWCHAR*>(target)[n] = 0;
         piece.offset += n;
-        if (piece.offset < total) return diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO);
+        if (piece.offset < total) return diag.Add(DriverErrorId::StringTruncated);
         piece.done = true;
         return SQL_SUCCESS;
     }
@@ -393,7 +393,7 @@ SQLRETURN Statement::Convert(int column, SQLSMALLINT cType, SQLPOINTER target, S
         const size_t terminator = binary ? 0 : 1;
         if (indicator) *indicator = static_cast<SQLLEN>(remaining);
         if (!target || capacity < static_cast<SQLLEN>(terminator) + (binary ? 1 : 0) || (!binary && capacity < 1)) {
-            return remaining ? diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO) : SQL_SUCCESS;
+            return remaining ? diag.Add(DriverErrorId::StringTruncated) : SQL_SUCCESS;
         }
         size_t n = std::min(remaining, static_cast<size_t>(capacity) - terminator);
         // Text pieces end on whole UTF-8 characters.
@@ -405,7 +405,7 @@ SQLRETURN Statement::Convert(int column, SQLSMALLINT cType, SQLPOINTER target, S
         if (n) std::memcpy(target, data + piece.offset, n);
         if (!binary) static_cast<char*>(target)[n] = 0;
         piece.offset += n;
-        if (piece.offset < total) return diag.Add("01004", "String data, right truncated.", SQL_SUCCESS_WITH_INFO);
+        if (piece.offset < total) return diag.Add(DriverErrorId::StringTruncated);
         piece.done = true;
         return SQL_SUCCESS;
     }
@@ -439,25 +439,23 @@ SQLRETURN Statement::ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER tar
             errno = 0;
             real = std::strtod(s.c_str(), &end);
             if (s.empty() || !end || *end != 0 || errno != 0) {
-                return diag.Add("22018", "Invalid character value for the requested type: column " + std::to_string(column + 1) +
-                                             " holds text that is not a number.");
+                return diag.Add(DriverErrorId::TextIsNotANumber, {std::to_string(column + 1)});
             }
         }
     } else {
-        return diag.Add("07006", "Restricted data type attribute violation: binary data cannot be read as a number.");
+        return diag.Add(DriverErrorId::BinaryIsNotANumber);
     }
 
     bool fractional = false;
     if (!isInteger) {
         const double whole = std::trunc(real);
         fractional = whole != real;
-        if (whole < -9.2e18 || whole > 9.2e18) return diag.Add("22003", "Numeric value out of range.");
+        if (whole < -9.2e18 || whole > 9.2e18) return diag.Add(DriverErrorId::NumberOutOfRange);
         integer = static_cast<sqlite3_int64>(whole);
     }
     auto inRange = [&](long long low, long long high) { return integer >= low && integer <= high; };
     auto outOfRange = [&]() {
-        return diag.Add("22003", "Numeric value out of range: the value " + std::to_string(integer) + " of column " +
-                                     std::to_string(column + 1) + " does not fit the requested type.");
+        return diag.Add(DriverErrorId::NumberDoesNotFitType, {std::to_string(integer), std::to_string(column + 1)});
     };
     switch (cType) {
     case SQL_C_SSHORT:
@@ -505,9 +503,9 @@ SQLRETURN Statement::ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER tar
         Store<SQLREAL>(target, indicator, static_cast<float>(isInteger ? static_cast<double>(integer) : real));
         return SQL_SUCCESS;
     default:
-        return diag.Add("HY003", "Invalid application buffer type " + std::to_string(cType) + ".");
+        return diag.Add(DriverErrorId::InvalidBufferType, {std::to_string(cType)});
     }
-    if (fractional) return diag.Add("01S07", "Fractional truncation.", SQL_SUCCESS_WITH_INFO);
+    if (fractional) return diag.Add(DriverErrorId::FractionalTruncation);
     return SQL_SUCCESS;
 }
 
@@ -515,7 +513,7 @@ SQLRETURN Statement::SetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINT
 {
     const auto number = reinterpret_cast<SQLULEN>(value);
     auto changed = [&](const char* what) {
-        return diag.Add("01S02", std::string("Option value changed: ") + what, SQL_SUCCESS_WITH_INFO);
+        return diag.Add(DriverErrorId::OptionValueChanged, {what});
     };
     switch (attribute) {
     case SQL_ATTR_CURSOR_TYPE:
@@ -526,9 +524,9 @@ SQLRETURN Statement::SetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINT
     case SQL_ROWSET_SIZE:
         return number == 1 ? SQL_SUCCESS : changed("one row is fetched at a time.");
     case SQL_ATTR_CURSOR_SCROLLABLE:
-        return number == SQL_NONSCROLLABLE ? SQL_SUCCESS : diag.Add("HYC00", "Scrollable cursors are not supported.");
+        return number == SQL_NONSCROLLABLE ? SQL_SUCCESS : diag.Add(DriverErrorId::ScrollableNotSupported);
     case SQL_ATTR_USE_BOOKMARKS:
-        return number == SQL_UB_OFF ? SQL_SUCCESS : diag.Add("HYC00", "Bookmarks are not supported.");
+        return number == SQL_UB_OFF ? SQL_SUCCESS : diag.Add(DriverErrorId::BookmarksNotSupported);
     case SQL_ATTR_ROWS_FETCHED_PTR:
         m_rowsFetched = static_cast<SQLULEN*>(value);
         return SQL_SUCCESS;
@@ -572,7 +570,7 @@ SQLRETURN Statement::GetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINT
         number = reinterpret_cast<SQLULEN>(this) + static_cast<SQLULEN>(attribute - SQL_ATTR_APP_ROW_DESC + 1);
         break;
     default:
-        return diag.Add("HY092", "Invalid statement attribute " + std::to_string(attribute) + ".");
+        return diag.Add(DriverErrorId::InvalidStatementAttribute, {std::to_string(attribute)});
     }
     if (value) *static_cast<SQLULEN*>(value) = number;
     if (length) *length = sizeof(SQLULEN);

@@ -60,6 +60,17 @@ std::wstring Diagnostic(SQLSMALLINT type, SQLHANDLE handle)
     return std::wstring(reinterpret_cast<wchar_t*>(state)) + L"|" + reinterpret_cast<wchar_t*>(message);
 }
 
+// First diagnostic record of a handle with its native code: "STATE|native|message".
+std::wstring DiagnosticWithNative(SQLSMALLINT type, SQLHANDLE handle)
+{
+    SQLWCHAR state[6] = {};
+    SQLWCHAR message[1024] = {};
+    SQLINTEGER native = -1;
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(::SQLGetDiagRecW(type, handle, 1, state, &native, message, 1024, &length))) return L"<none>";
+    return std::wstring(reinterpret_cast<wchar_t*>(state)) + L"|" + std::to_wstring(native) + L"|" + reinterpret_cast<wchar_t*>(message);
+}
+
 // One environment and connection to a new note database file.
 class DriverTest : public ::testing::Test {
 protected:
@@ -260,6 +271,103 @@ TEST_F(DriverTest, RefusedValuesCarryStateAndText)
     EXPECT_EQ(L"23000", m_lastError.substr(0, 5));
     EXPECT_EQ(SQL_ERROR, Exec(L"SELECT * FROM nowhere"));
     EXPECT_EQ(L"42S02", m_lastError.substr(0, 5));
+}
+
+// What a caller reads back from each kind of refusal: state, native code
+// (SQLite's for the file's own rules, 0 for the driver's checks) and text.
+TEST_F(DriverTest, RefusalsKeepTheirStateNativeCodeAndText)
+{
+    const std::wstring origin = L"[Quillbox][Note database driver] ";
+    const std::wstring file = L"'" + m_path + L"'";
+    ASSERT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(1,0,'abc',NULL,'q')"));
+    struct Refusal {
+        const wchar_t* sql;
+        std::wstring expected;
+    };
+    const Refusal refusals[] = {
+        {L"", L"42000|0|" + origin + L"The SQL statement is empty."},
+        {L"SELECT 1; SELECT 2", L"42000|0|" + origin + L"Characters found after end of SQL statement: run one statement at a time."},
+        {L"SELEC name FROM notes", L"42000|1|" + origin + L"Syntax error in the SQL statement (near \"SELEC\": syntax error)."},
+        {L"SELECT nope FROM notes", L"42S22|1|" + origin + L"Unknown field 'nope' in the SQL statement."},
+        {L"SELECT * FROM nowhere",
+         L"42S02|1|" + origin + L"The table 'nowhere' does not exist in the database " + file + L"; the file may not be a note database."},
+        {L"CREATE TABLE notes (x SMALLINT)", L"42S01|1|" + origin + L"The table 'notes' already exists in the database " + file + L"."},
+        {L"INSERT INTO notes VALUES(2,0,'x','',NULL)",
+         L"23000|1299|" + origin + L"The field 'notes.query' cannot be empty: a value is required (NOT NULL)."},
+        {L"INSERT INTO notes VALUES(1,0,'x','','q')",
+         L"23000|1555|" + origin + L"The value for the field 'notes.id' is already used by another row: the field is a primary key or "
+                                  L"has a unique index, so duplicate values are not allowed."},
+        {L"INSERT INTO notes VALUES(-32769,0,'x','','q')",
+         L"22003|275|" + origin + L"The value for the field 'notes.id' is out of range: the field holds whole numbers from -32768 to 32767 "
+                                 L"(SMALLINT)."},
+    };
+    for (const Refusal& refusal : refusals) {
+        SQLHSTMT stmt = nullptr;
+        ::SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt);
+        std::wstring text = refusal.sql;
+        EXPECT_EQ(SQL_ERROR, ::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(text.data()), SQL_NTS)) << Narrow(text);
+        EXPECT_EQ(Narrow(refusal.expected), Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt))) << Narrow(text);
+        ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+    }
+
+    // Reading a row: values that do not fit what the caller asked for.
+    SQLHSTMT stmt = nullptr;
+    ::SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt);
+    std::wstring sql = L"SELECT id, name, comments, 300, 1.5 FROM notes";
+    ASSERT_TRUE(SQL_SUCCEEDED(::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(sql.data()), SQL_NTS)));
+    SQLWCHAR name[8];
+    SQLSMALLINT nameLength = 0, type = 0, decimals = 0, nullable = 0;
+    SQLULEN size = 0;
+    EXPECT_EQ(SQL_ERROR, ::SQLDescribeColW(stmt, 9, name, 8, &nameLength, &type, &size, &decimals, &nullable));
+    EXPECT_EQ(Narrow(L"07009|0|" + origin + L"Invalid descriptor index 9."), Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    ASSERT_EQ(SQL_SUCCESS, ::SQLFetch(stmt));
+    SQLSMALLINT number = 0;
+    SQLLEN indicator = 0;
+    EXPECT_EQ(SQL_ERROR, ::SQLGetData(stmt, 2, SQL_C_SSHORT, &number, sizeof number, &indicator));
+    EXPECT_EQ(Narrow(L"22018|0|" + origin + L"Invalid character value for the requested type: column 2 holds text that is not a number."),
+              Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    SQLWCHAR small[2];
+    EXPECT_EQ(SQL_ERROR, ::SQLGetData(stmt, 3, SQL_C_WCHAR, small, sizeof small, nullptr));
+    EXPECT_EQ(Narrow(L"22002|0|" + origin + L"Indicator variable required but not supplied: the value is NULL."),
+              Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    SQLSCHAR tiny = 0;
+    EXPECT_EQ(SQL_ERROR, ::SQLGetData(stmt, 4, SQL_C_STINYINT, &tiny, sizeof tiny, &indicator));
+    EXPECT_EQ(Narrow(L"22003|0|" + origin + L"Numeric value out of range: the value 300 of column 4 does not fit the requested type."),
+              Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    SQLINTEGER whole = 0;
+    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, ::SQLGetData(stmt, 5, SQL_C_SLONG, &whole, sizeof whole, &indicator));
+    EXPECT_EQ(1, whole);
+    EXPECT_EQ(Narrow(L"01S07|0|" + origin + L"Fractional truncation."), Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, ::SQLGetData(stmt, 2, SQL_C_WCHAR, small, sizeof small, &indicator));
+    EXPECT_EQ(Narrow(L"01004|0|" + origin + L"String data, right truncated."), Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    ::SQLFreeStmt(stmt, SQL_CLOSE);
+    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, ::SQLSetStmtAttrW(stmt, SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_LOCK), 0));
+    EXPECT_EQ(Narrow(L"01S02|0|" + origin + L"Option value changed: cursors are read-only."), Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    EXPECT_EQ(SQL_ERROR, ::SQLSetStmtAttrW(stmt, SQL_ATTR_CURSOR_SCROLLABLE, reinterpret_cast<SQLPOINTER>(SQL_SCROLLABLE), 0));
+    EXPECT_EQ(Narrow(L"HYC00|0|" + origin + L"Scrollable cursors are not supported."), Narrow(DiagnosticWithNative(SQL_HANDLE_STMT, stmt)));
+    ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+
+    // Connecting: a folder, a file that is no database, a short buffer for the completed string.
+    EXPECT_EQ(nullptr, Connect(m_folder));
+    EXPECT_EQ(Narrow(L"08001|" + origin + L"'" + m_folder + L"' is a folder, not a note database file."), Narrow(m_lastError));
+    const std::wstring notDatabase = m_folder + L"\\plain.txt";
+    HANDLE plain = ::CreateFileW(notDatabase.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(plain, "just some words, no database at all, long enough to fill a header page", 72, &written, nullptr);
+    ::CloseHandle(plain);
+    EXPECT_EQ(nullptr, Connect(notDatabase));
+    EXPECT_EQ(Narrow(L"08001|" + origin + L"The file '" + notDatabase + L"' is not a note database: it is not a database file this driver can read."),
+              Narrow(m_lastError));
+    ::DeleteFileW(notDatabase.c_str());
+    SQLHDBC dbc = nullptr;
+    ::SQLAllocHandle(SQL_HANDLE_DBC, m_env, &dbc);
+    std::wstring connect = std::wstring(L"DRIVER={") + kDriver + L"};DBQ=" + m_path;
+    SQLWCHAR out[8];
+    SQLSMALLINT outLength = 0;
+    EXPECT_EQ(SQL_SUCCESS_WITH_INFO, ::SQLDriverConnectW(dbc, nullptr, reinterpret_cast<SQLWCHAR*>(connect.data()), SQL_NTS, out, 8,
+                                                         &outLength, SQL_DRIVER_NOPROMPT));
+    EXPECT_EQ(Narrow(L"01004|0|" + origin + L"The completed connection string was truncated."), Narrow(DiagnosticWithNative(SQL_HANDLE_DBC, dbc)));
+    m_connections.push_back(dbc);
 }
 
 TEST_F(DriverTest, ManualCommitRollsBackAndHoldsOthersAtBay)
