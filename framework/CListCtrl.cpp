@@ -19,7 +19,7 @@ BOOL CListCtrl::CreateEx(DWORD exStyle, DWORD style, const RECT& rect, CWnd* par
 
 CImageList* CListCtrl::GetImageList(int imageListType) const
 {
-    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(Send(LVM_GETIMAGELIST, static_cast<WPARAM>(imageListType))));
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(imageListType))));
 }
 
 CImageList* CListCtrl::SetImageList(CImageList* imageList, int imageListType)
@@ -29,7 +29,7 @@ CImageList* CListCtrl::SetImageList(CImageList* imageList, int imageListType)
     // the CImageList that owns the handle would destroy it a second time.
     if (handle && !(GetStyle() & LVS_SHAREIMAGELISTS)) ModifyStyle(0, LVS_SHAREIMAGELISTS);
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
-        Send(LVM_SETIMAGELIST, static_cast<WPARAM>(imageListType), reinterpret_cast<LPARAM>(handle))));
+        SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(imageListType), reinterpret_cast<LPARAM>(handle))));
 }
 
 int CListCtrl::InsertItem(int index, LPCWSTR text) { return InsertItem(LVIF_TEXT, index, text, 0, 0, 0, 0); }
@@ -89,7 +89,7 @@ CString CListCtrl::GetItemText(int index, int subItem) const
         item.iSubItem = subItem;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
-        const int copied = static_cast<int>(Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+        const int copied = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
         if (copied < static_cast<int>(buffer.size()) - 1) {
             // The control may answer with its own buffer instead of copying.
             const wchar_t* text = item.pszText ? item.pszText : L"";
@@ -105,7 +105,7 @@ int CListCtrl::GetItemText(int index, int subItem, LPWSTR buffer, int length) co
     item.iSubItem = subItem;
     item.pszText = buffer;
     item.cchTextMax = length;
-    return static_cast<int>(Send(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 BOOL CListCtrl::SetItemText(int index, int subItem, LPCWSTR text)
@@ -113,7 +113,7 @@ BOOL CListCtrl::SetItemText(int index, int subItem, LPCWSTR text)
     LVITEMW item = {};
     item.iSubItem = subItem;
     item.pszText = const_cast<LPWSTR>(text);
-    return static_cast<BOOL>(Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)));
 }
 
 DWORD_PTR CListCtrl::GetItemData(int index) const
@@ -155,14 +155,14 @@ BOOL CListCtrl::GetItemRect(int index, LPRECT rect, UINT code) const
 {
     if (!rect) return FALSE;
     rect->left = static_cast<LONG>(code);
-    return static_cast<BOOL>(Send(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
+    return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(rect)));
 }
 
 BOOL CListCtrl::GetSubItemRect(int index, int subItem, int area, CRect& rect) const
 {
     rect.top = subItem;
     rect.left = area;
-    return static_cast<BOOL>(Send(LVM_GETSUBITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(static_cast<LPRECT>(rect))));
+    return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(static_cast<LPRECT>(rect))));
 }
 
 int CListCtrl::HitTest(CPoint point, UINT* flags) const
@@ -198,7 +198,7 @@ BOOL CListCtrl::GetColumnOrderArray(LPINT order, int count)
         count = header ? header->GetItemCount() : 0;
     }
     if (count <= 0 || !order) return FALSE;
-    return static_cast<BOOL>(Send(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
+    return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
 }
 
 namespace {
@@ -217,24 +217,24 @@ T* ObjectOrView(HWND hWnd, T& view)
 
 CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
 {
-    return ObjectOrView(reinterpret_cast<HWND>(Send(LVM_GETHEADER)), m_headerView);
+    return ObjectOrView(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)), m_headerView);
 }
 
 CEdit* CListCtrl::EditLabel(int index)
 {
-    return ObjectOrView(reinterpret_cast<HWND>(Send(LVM_EDITLABELW, static_cast<WPARAM>(index))), m_editView);
+    return ObjectOrView(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, static_cast<WPARAM>(index))), m_editView);
 }
 
 CEdit* CListCtrl::GetEditControl() const
 {
-    return ObjectOrView(reinterpret_cast<HWND>(Send(LVM_GETEDITCONTROL)), m_editView);
+    return ObjectOrView(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL)), m_editView);
 }
 
 CImageList* CListCtrl::CreateDragImage(int index, LPPOINT upperLeft)
 {
     POINT ignored = {};
     auto handle = reinterpret_cast<HIMAGELIST>(
-        Send(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(upperLeft ? upperLeft : &ignored)));
+        SendMessage(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(upperLeft ? upperLeft : &ignored)));
     if (!handle) return nullptr;
     auto* imageList = new CImageList;
     imageList->Attach(handle);

@@ -56,19 +56,19 @@ BOOL CTabCtrl::SetItemState(int index, DWORD mask, DWORD state)
 
 CSize CTabCtrl::SetItemSize(CSize size)
 {
-    const LRESULT previous = Send(TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy));
+    const LRESULT previous = SendMessage(TCM_SETITEMSIZE, 0, MAKELPARAM(size.cx, size.cy));
     return CSize(LOWORD(previous), HIWORD(previous));
 }
 
 CImageList* CTabCtrl::GetImageList() const
 {
-    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(Send(TCM_GETIMAGELIST)));
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(TCM_GETIMAGELIST)));
 }
 
 CImageList* CTabCtrl::SetImageList(CImageList* imageList)
 {
     HIMAGELIST handle = imageList ? imageList->m_hImageList : nullptr;
-    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(Send(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(handle))));
+    return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(handle))));
 }
 
 void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
