@@ -1,7 +1,7 @@
 // CheckNoteFile: the independent reader of a killed writer's note database.
 #include "tests/crash/NoteCheck.h"
 
-#include "GeneralText.h"
+#include "tests/crash/RawNoteFile.h"
 
 #include <sqlite3.h>
 
@@ -27,65 +27,15 @@ struct Tried {
     bool saved = false;
 };
 
-int CollateGeneral(void*, int aBytes, const void* a, int bBytes, const void* b)
-{
-    return CompareGeneral(static_cast<const char16_t*>(a), static_cast<size_t>(aBytes) / 2,
-                          static_cast<const char16_t*>(b), static_cast<size_t>(bBytes) / 2);
-}
-
-class Database {
-public:
-    Database(const std::string& path, int flags)
-    {
-        if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) == SQLITE_OK) {
-            sqlite3_create_collation_v2(m_db, "GENERAL", SQLITE_UTF16, nullptr, CollateGeneral, nullptr);
-        }
-    }
-    ~Database() { sqlite3_close(m_db); }
-    Database(const Database&) = delete;
-    Database& operator=(const Database&) = delete;
-
-    // Every row of `sql`, each column as text ("" for NULL); `ok` false on any SQLite failure.
-    std::vector<std::vector<std::string>> Rows(const char* sql, bool& ok) const
-    {
-        std::vector<std::vector<std::string>> rows;
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) != SQLITE_OK) {
-            m_error = std::string(sql) + ": " + sqlite3_errmsg(m_db);
-            ok = false;
-            return rows;
-        }
-        int rc;
-        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-            std::vector<std::string> row;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                const auto* text = sqlite3_column_text(statement, c);
-                row.emplace_back(text ? reinterpret_cast<const char*>(text) : "", static_cast<size_t>(sqlite3_column_bytes(statement, c)));
-            }
-            rows.push_back(std::move(row));
-        }
-        if (rc != SQLITE_DONE) {
-            m_error = std::string(sql) + ": " + sqlite3_errmsg(m_db);
-            ok = false;
-        }
-        sqlite3_finalize(statement);
-        return rows;
-    }
-
-    // The last failure of Rows.
-    const std::string& Error() const { return m_error; }
-
-private:
-    sqlite3* m_db = nullptr;  // owned
-    mutable std::string m_error;
-};
+// A column's text, "" for NULL.
+std::string Text(const std::optional<std::string>& column) { return column.value_or(std::string()); }
 
 // The notes of a database by id.
-std::map<int, Note> ReadNotes(const Database& db, bool& ok)
+std::map<int, Note> ReadNotes(const RawNoteFile& db, bool& ok)
 {
     std::map<int, Note> notes;
     for (const auto& row : db.Rows("SELECT id, groupId, name, comments, query FROM notes", ok)) {
-        notes[std::stoi(row[0])] = Note{std::stoi(row[1]), row[2], row[3], row[4]};
+        notes[std::stoi(Text(row[0]))] = Note{std::stoi(Text(row[1])), Text(row[2]), Text(row[3]), Text(row[4])};
     }
     return notes;
 }
@@ -137,13 +87,13 @@ NoteCheckResult CheckNoteFile(const std::string& databasePath, const std::string
     bool ok = true;
     const auto fail = [&result](const std::string& what) { result.faults.push_back(what); };
     // Read-write, as any reader of a killed writer's file: a hot journal is rolled back first.
-    Database db(databasePath.c_str(), SQLITE_OPEN_READWRITE);
+    RawNoteFile db(databasePath, SQLITE_OPEN_READWRITE);
     const auto integrity = db.Rows("PRAGMA integrity_check", ok);
-    if (integrity.size() != 1 || integrity[0][0] != "ok") fail("integrity_check did not say ok");
+    if (integrity.size() != 1 || Text(integrity[0][0]) != "ok") fail("integrity_check did not say ok");
     if (!db.Rows("PRAGMA foreign_key_check", ok).empty()) fail("a foreign key is broken");
     const std::map<int, Note> notes = ReadNotes(db, ok);
 
-    Database templateDb(templatePath.c_str(), SQLITE_OPEN_READONLY);
+    RawNoteFile templateDb(templatePath, SQLITE_OPEN_READONLY);
     const std::map<int, Note> before = ReadNotes(templateDb, ok);
     for (const auto& [id, note] : before) {
         const auto found = notes.find(id);
