@@ -25,16 +25,60 @@ qb_launcher() {
 }
 
 # Configures the build tree $QB_BUILD/<dir>: the project's tree <tree>
-# (native, pe, elf32), an optional toolchain file of cmake/, a build type and
-# any further cmake options. Once only, unless the options change.
+# (native, pe, elf32, fuzz), an optional toolchain file of cmake/, a build
+# type and any further cmake options. CMake runs again, from a fresh cache,
+# whenever any of these or the toolchain file's contents differ from the
+# tree's last configure, since a cache keeps old compilers and options.
+# The compiler cache is the developer's choice, not an option: it is passed
+# when CMake runs and does not by itself configure again.
 qb_configure() { # dir tree toolchain build-type [cmake options...]
   local dir=$QB_BUILD/$1 tree=$2 toolchain=$3 type=$4
   shift 4
-  local options="$tree|$toolchain|$type|$*"
-  [ -f "$dir/build.ninja" ] && [ "$(cat "$dir/.qb-options" 2>/dev/null)" = "$options" ] && return 0
-  cmake -S "$QB_ROOT" -B "$dir" -G Ninja -DQB_TREE="$tree" -DCMAKE_BUILD_TYPE="$type" $(qb_launcher) \
-    ${toolchain:+-DCMAKE_TOOLCHAIN_FILE=$QB_ROOT/cmake/$toolchain} "$@" >/dev/null
-  printf '%s\n' "$options" > "$dir/.qb-options"
+  local toolchain_file= toolchain_hash=
+  if [ -n "$toolchain" ]; then
+    toolchain_file=$QB_ROOT/cmake/$toolchain
+    toolchain_hash=$(sha256sum < "$toolchain_file" | cut -d' ' -f1)
+  fi
+  local stamp=$dir/.qb-configured
+  local wanted
+  wanted=$(printf '%s\n' "tree=$tree" "toolchain=$toolchain" "toolchain-sha256=$toolchain_hash" "type=$type" "$@")
+  [ -f "$dir/build.ninja" ] && [ "$(cat "$stamp" 2>/dev/null)" = "$wanted" ] && return 0
+  mkdir -p "$dir"
+  rm -f "$stamp"
+  local fresh=
+  [ -f "$dir/CMakeCache.txt" ] && fresh=--fresh
+  cmake $fresh -S "$QB_ROOT" -B "$dir" -G Ninja -DQB_TREE="$tree" -DCMAKE_BUILD_TYPE="$type" $(qb_launcher) \
+    ${toolchain_file:+-DCMAKE_TOOLCHAIN_FILE=$toolchain_file} "$@" >/dev/null || return 1
+  printf '%s\n' "$wanted" > "$stamp"
+}
+
+# A Unix path as Wine's Z: drive shows it to Windows programs.
+qb_winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Replaces a fuzz corpus with the merged set in <merged> without ever losing
+# a file on the way: the set is first copied whole beside the corpus and
+# checked, its new files are then moved in, and only then are the files the
+# set no longer keeps removed. Any failure leaves the corpus as it was, or
+# with new files only.
+qb_replace_corpus() { # corpus merged
+  local corpus=$1 merged=$2 staged=$1.staged file
+  [ -n "$(ls -A "$merged" 2>/dev/null)" ] || { echo "the merged corpus $merged is empty" >&2; return 1; }
+  rm -rf "$staged"
+  mkdir "$staged" || return 1
+  cp -p "$merged"/* "$staged"/ || { rm -rf "$staged"; return 1; }
+  if [ "$(ls -A "$staged" | wc -l)" -ne "$(ls -A "$merged" | wc -l)" ] || ! diff -rq "$merged" "$staged" >/dev/null; then
+    echo "copying the merged corpus into $staged went wrong" >&2
+    rm -rf "$staged"
+    return 1
+  fi
+  mkdir -p "$corpus"
+  for file in "$staged"/*; do
+    [ -e "$corpus/${file##*/}" ] || mv "$file" "$corpus/" || return 1
+  done
+  for file in "$corpus"/*; do
+    [ -e "$merged/${file##*/}" ] || rm -f "$file"
+  done
+  rm -rf "$staged"
 }
 
 # Starts a private Xvfb when no display is given and exports DISPLAY.
