@@ -21,6 +21,7 @@
 #include "store/NoteFolderFiles.h"
 #include "store/NoteSql.h"
 #include "store/Utf8Text.h"
+#include "tests/store/FolderTree.h"
 
 #include <windows.h>
 #include <sql.h>
@@ -59,23 +60,6 @@ struct ExportedFile {
     std::wstring folder, name;
     std::string bytes;
 };
-
-void RemoveTree(const std::wstring& path)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else ::DeleteFileW(child.c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
 
 std::vector<ExportedFile> ReadExport(const std::wstring& root)
 {
@@ -157,8 +141,8 @@ int Run(const Options& options)
     const std::wstring ourExport = options.folder + L"\\ours";
     const std::wstring floorExport = options.folder + L"\\floor";
     const std::wstring emptyDatabase = options.folder + L"\\import.mdb";
-    RemoveTree(ourExport);
-    RemoveTree(floorExport);
+    storetest::RemoveFolderTree(ourExport);
+    storetest::RemoveFolderTree(floorExport);
     ::CreateDirectoryW(options.folder.c_str(), nullptr);
 
     CDatabase source;
@@ -167,7 +151,7 @@ int Run(const Options& options)
     std::vector<ExportedFile> files;
     std::vector<std::wstring> inserts;
     for (int run = 0; run <= options.runs; ++run) {  // run 0 warms up
-        RemoveTree(ourExport);
+        storetest::RemoveFolderTree(ourExport);
         ::CreateDirectoryW(ourExport.c_str(), nullptr);
         ResetPeakWorkingSet();
         double start = NowMs();
@@ -176,7 +160,7 @@ int Run(const Options& options)
         exportTimes.peakBytes = std::max(exportTimes.peakBytes, PeakWorkingSet());
         if (!exported.ok) throw std::runtime_error("export failed: " + ToUtf8(exported.message));
         if (files.empty()) files = ReadExport(ourExport);
-        RemoveTree(floorExport);
+        storetest::RemoveFolderTree(floorExport);
         start = NowMs();
         WriteBare(floorExport, files);
         const double floor = NowMs() - start;
@@ -221,8 +205,8 @@ int Run(const Options& options)
     }
     Print("export", options.notes, exportTimes);
     Print("import", options.notes, importTimes);
-    RemoveTree(ourExport);
-    RemoveTree(floorExport);
+    storetest::RemoveFolderTree(ourExport);
+    storetest::RemoveFolderTree(floorExport);
     ::DeleteFileW(emptyDatabase.c_str());
     return 0;
 }

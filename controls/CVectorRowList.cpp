@@ -16,24 +16,14 @@ int CVectorRowList::InsertRow(int index, const CString& text, CGridTreeItem* nod
 
 void CVectorRowList::SetRowText(int row, int column, const CString& text)
 {
-    if (row < 0 || row >= GetRowCount() || column < 0) return;
-    Row& r = m_rows[static_cast<size_t>(row)];
+    Row* r = Find(row);
+    if (!r || column < 0) return;
     if (column == 0) {
-        r.text = text;
+        r->text = text;
         return;
     }
-    if (r.cells.size() < static_cast<size_t>(column)) r.cells.resize(static_cast<size_t>(column));
-    r.cells[static_cast<size_t>(column - 1)] = text;
-}
-
-void CVectorRowList::SetRowIndent(int row, int indent)
-{
-    if (row >= 0 && row < GetRowCount()) m_rows[static_cast<size_t>(row)].indent = indent;
-}
-
-void CVectorRowList::SetRowCheck(int row, bool checked)
-{
-    if (row >= 0 && row < GetRowCount()) m_rows[static_cast<size_t>(row)].checked = checked;
+    if (r->cells.size() < static_cast<size_t>(column)) r->cells.resize(static_cast<size_t>(column));
+    r->cells[static_cast<size_t>(column - 1)] = text;
 }
 
 void CVectorRowList::DeleteRows(int first, int count)
@@ -41,17 +31,6 @@ void CVectorRowList::DeleteRows(int first, int count)
     if (first < 0 || count <= 0 || first + count > GetRowCount()) return;
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
     m_rowsDeleted += count;
-}
-
-void CVectorRowList::DeleteAllRows()
-{
-    m_rows.clear();
-    ++m_deleteAllCalls;
-}
-
-CGridTreeItem* CVectorRowList::GetRowNode(int row) const
-{
-    return row >= 0 && row < GetRowCount() ? m_rows[static_cast<size_t>(row)].node : nullptr;
 }
 
 int CVectorRowList::GetSelectedRow() const
@@ -64,10 +43,10 @@ int CVectorRowList::GetSelectedRow() const
 
 bool CVectorRowList::SelectRow(int row)
 {
-    if (row < 0 || row >= GetRowCount()) return false;
+    Row* chosen = Find(row);
+    if (!chosen) return false;
     for (Row& r : m_rows) r.selected = r.focused = false;
-    m_rows[static_cast<size_t>(row)].selected = true;
-    m_rows[static_cast<size_t>(row)].focused = true;
+    chosen->selected = chosen->focused = true;
     return true;
 }
 

@@ -23,12 +23,26 @@ public:
 
     int InsertRow(int index, const CString& text, CGridTreeItem* node, int indent, int image) override;
     void SetRowText(int row, int column, const CString& text) override;
-    void SetRowIndent(int row, int indent) override;
-    void SetRowCheck(int row, bool checked) override;
+    void SetRowIndent(int row, int indent) override
+    {
+        if (Row* r = Find(row)) r->indent = indent;
+    }
+    void SetRowCheck(int row, bool checked) override
+    {
+        if (Row* r = Find(row)) r->checked = checked;
+    }
     void DeleteRows(int first, int count) override;
-    void DeleteAllRows() override;
+    void DeleteAllRows() override
+    {
+        m_rows.clear();
+        ++m_deleteAllCalls;
+    }
     int GetRowCount() const override { return static_cast<int>(m_rows.size()); }
-    CGridTreeItem* GetRowNode(int row) const override;
+    CGridTreeItem* GetRowNode(int row) const override
+    {
+        const Row* r = Find(row);
+        return r ? r->node : nullptr;
+    }
     int GetSelectedRow() const override;
     bool SelectRow(int row) override;
     void SetRedraw(bool redraw) override;
@@ -45,5 +59,9 @@ public:
     int m_rowsDeleted = 0;  // rows removed through DeleteRows
 
 private:
+    // The row at `row`, null when there is none.
+    Row* Find(int row) { return row >= 0 && row < GetRowCount() ? &m_rows[static_cast<size_t>(row)] : nullptr; }
+    const Row* Find(int row) const { return const_cast<CVectorRowList*>(this)->Find(row); }
+
     std::vector<Row> m_rows;
 };

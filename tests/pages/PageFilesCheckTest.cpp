@@ -3,9 +3,9 @@
 // directly, without the driver and with nothing of ours registered, and
 // their rows compared with what was typed.
 #include "tests/pages/PageTestData.h"
+#include "tests/store/ReadOnlyNoteFile.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -13,53 +13,25 @@
 namespace {
 
 using namespace pagedata;
-using Row = std::vector<std::u16string>;
-using Rows = std::vector<Row>;
+using Row = ReadOnlyNoteFile::Row;
+using Rows = ReadOnlyNoteFile::Rows;
 
+// The copy PagesWineTest took at step `name`.
 class SavedFile {
 public:
-    explicit SavedFile(const char* name)
+    explicit SavedFile(const char* name) : m_path(std::string(QB_PAGES_EXCHANGE) + "/" + name + ".mdb"), m_file(m_path)
     {
-        const std::string path = std::string(QB_PAGES_EXCHANGE) + "/" + name + ".mdb";
-        if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
-            sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            ADD_FAILURE() << "no readable copy " << path;
-            sqlite3_close(m_db);
-            m_db = nullptr;
-            return;
-        }
+        if (!m_file.IsReadable()) ADD_FAILURE() << "no readable copy " << m_path;
     }
-    ~SavedFile() { sqlite3_close(m_db); }
-    SavedFile(const SavedFile&) = delete;
-    SavedFile& operator=(const SavedFile&) = delete;
 
     // Every row of `sql`, each column as text ("<NULL>" for NULL).
-    Rows Query(const char* sql) const
-    {
-        Rows rows;
-        if (!m_db) return rows;
-        sqlite3_stmt* s = nullptr;
-        EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(m_db, sql, -1, &s, nullptr)) << sqlite3_errmsg(m_db) << " in " << sql;
-        while (s && sqlite3_step(s) == SQLITE_ROW) {
-            Row row;
-            for (int i = 0; i < sqlite3_column_count(s); ++i) {
-                if (sqlite3_column_type(s, i) == SQLITE_NULL) {
-                    row.push_back(u"<NULL>");
-                    continue;
-                }
-                const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(s, i));
-                row.emplace_back(text, static_cast<size_t>(sqlite3_column_bytes16(s, i)) / 2);
-            }
-            rows.push_back(row);
-        }
-        sqlite3_finalize(s);
-        return rows;
-    }
+    Rows Query(const char* sql) const { return m_file.IsReadable() ? m_file.Query(sql) : Rows(); }
     Rows Groups() const { return Query("SELECT id, groupName, groupDescription FROM groups ORDER BY id"); }
     Rows Notes() const { return Query("SELECT id, groupId, name, comments, query FROM notes ORDER BY id"); }
 
 private:
-    sqlite3* m_db = nullptr;  // owned
+    std::string m_path;
+    ReadOnlyNoteFile m_file;
 };
 
 const Row kGroupNone = {u"0", u"None", u"<NULL>"};

@@ -3,6 +3,7 @@
 // driver, and their schema and rows are compared with what was written; and
 // any SQLite program (the sqlite3 shell, plain SQLite) reads and changes them.
 #include "NoteStoreTestData.h"
+#include "tests/store/ReadOnlyNoteFile.h"
 #include "tests/driver/PlainSqliteStory.h"
 
 #include <gtest/gtest.h>
@@ -20,47 +21,6 @@ using namespace notestore_test;
 
 std::string Exchange(const char* name) { return std::string(QB_STORE_EXCHANGE) + "/" + name; }
 
-// A read-only SQLite connection to one exchange file.
-class RawFile {
-public:
-    explicit RawFile(const std::string& path)
-    {
-        if (sqlite3_open_v2(path.c_str(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-            sqlite3_close(m_db);
-            m_db = nullptr;
-        }
-    }
-    ~RawFile() { sqlite3_close(m_db); }
-    RawFile(const RawFile&) = delete;
-    RawFile& operator=(const RawFile&) = delete;
-    bool IsOpen() const { return m_db != nullptr; }
-
-    // Every row of `sql`, each column as UTF-16 text ("<NULL>" for NULL).
-    std::vector<std::vector<std::u16string>> Rows(const std::string& sql) const
-    {
-        std::vector<std::vector<std::u16string>> rows;
-        sqlite3_stmt* s = nullptr;
-        EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s, nullptr)) << sqlite3_errmsg(m_db) << " in " << sql;
-        while (s && sqlite3_step(s) == SQLITE_ROW) {
-            std::vector<std::u16string> row;
-            for (int i = 0; i < sqlite3_column_count(s); ++i) {
-                if (sqlite3_column_type(s, i) == SQLITE_NULL) {
-                    row.push_back(u"<NULL>");
-                    continue;
-                }
-                const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(s, i));
-                row.emplace_back(text, static_cast<size_t>(sqlite3_column_bytes16(s, i)) / 2);
-            }
-            rows.push_back(row);
-        }
-        sqlite3_finalize(s);
-        return rows;
-    }
-
-private:
-    sqlite3* m_db = nullptr;  // owned
-};
-
 std::u16string U(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 std::string Printable(const std::u16string& text)
@@ -70,21 +30,21 @@ std::string Printable(const std::u16string& text)
     return out;
 }
 
-void ExpectNoteSchema(const RawFile& file)
+void ExpectNoteSchema(const ReadOnlyNoteFile& file)
 {
     using Rows = std::vector<std::vector<std::u16string>>;
-    EXPECT_EQ((Rows{{u"groups"}, {u"notes"}}), file.Rows("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
+    EXPECT_EQ((Rows{{u"groups"}, {u"notes"}}), file.Query("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
     // name, declared type, NOT NULL, position in the primary key
     EXPECT_EQ((Rows{{u"id", u"SMALLINT", u"1", u"1"}, {u"groupName", u"VARCHAR(255)", u"1", u"0"}, {u"groupDescription", u"LONGTEXT", u"0", u"0"}}),
-              file.Rows("SELECT name, type, \"notnull\", pk FROM pragma_table_info('groups')"));
+              file.Query("SELECT name, type, \"notnull\", pk FROM pragma_table_info('groups')"));
     EXPECT_EQ((Rows{{u"id", u"SMALLINT", u"1", u"1"},
                     {u"groupId", u"SMALLINT", u"1", u"0"},
                     {u"name", u"VARCHAR(255)", u"1", u"0"},
                     {u"comments", u"VARCHAR(255)", u"0", u"0"},
                     {u"query", u"LONGTEXT", u"1", u"0"}}),
-              file.Rows("SELECT name, type, \"notnull\", pk FROM pragma_table_info('notes')"));
-    EXPECT_EQ((Rows{{u"groups", u"groupId", u"<NULL>"}}), file.Rows("SELECT \"table\", \"from\", \"to\" FROM pragma_foreign_key_list('notes')"));
-    EXPECT_EQ((Rows{{u"ok"}}), file.Rows("PRAGMA integrity_check"));
+              file.Query("SELECT name, type, \"notnull\", pk FROM pragma_table_info('notes')"));
+    EXPECT_EQ((Rows{{u"groups", u"groupId", u"<NULL>"}}), file.Query("SELECT \"table\", \"from\", \"to\" FROM pragma_foreign_key_list('notes')"));
+    EXPECT_EQ((Rows{{u"ok"}}), file.Query("PRAGMA integrity_check"));
 }
 
 TEST(NoteFileCheck, TheWineTestWroteItsFiles)
@@ -95,31 +55,31 @@ TEST(NoteFileCheck, TheWineTestWroteItsFiles)
 
 TEST(NoteFileCheck, NewFileHoldsTheSchemaAndGroupNone)
 {
-    RawFile file(Exchange("fresh.mdb"));
-    ASSERT_TRUE(file.IsOpen());
+    ReadOnlyNoteFile file(Exchange("fresh.mdb"));
+    ASSERT_TRUE(file.IsReadable());
     ExpectNoteSchema(file);
     using Rows = std::vector<std::vector<std::u16string>>;
-    EXPECT_EQ((Rows{{u"0", u"None", u"<NULL>"}}), file.Rows("SELECT id, groupName, groupDescription FROM groups"));
-    EXPECT_EQ((Rows{{u"0"}}), file.Rows("SELECT count(*) FROM notes"));
+    EXPECT_EQ((Rows{{u"0", u"None", u"<NULL>"}}), file.Query("SELECT id, groupName, groupDescription FROM groups"));
+    EXPECT_EQ((Rows{{u"0"}}), file.Query("SELECT count(*) FROM notes"));
 }
 
 TEST(NoteFileCheck, GroupsKeepTheirTextsExactly)
 {
-    RawFile file(Exchange("tricky.mdb"));
-    ASSERT_TRUE(file.IsOpen());
+    ReadOnlyNoteFile file(Exchange("tricky.mdb"));
+    ASSERT_TRUE(file.IsReadable());
     ExpectNoteSchema(file);
     using Rows = std::vector<std::vector<std::u16string>>;
     EXPECT_EQ((Rows{{u"0", u"None", u"<NULL>"}, {u"1", kFirstGroupName, kFirstGroupDescription}, {u"2", kSecondGroupName, u""}}),
-              file.Rows("SELECT id, groupName, groupDescription FROM groups ORDER BY id"));
+              file.Query("SELECT id, groupName, groupDescription FROM groups ORDER BY id"));
     // An empty description is stored as '' and not as NULL.
-    EXPECT_EQ((Rows{{u"text"}}), file.Rows("SELECT typeof(groupDescription) FROM groups WHERE id=2"));
+    EXPECT_EQ((Rows{{u"text"}}), file.Query("SELECT typeof(groupDescription) FROM groups WHERE id=2"));
 }
 
 TEST(NoteFileCheck, NotesKeepTheirTextsExactly)
 {
-    RawFile file(Exchange("tricky.mdb"));
-    ASSERT_TRUE(file.IsOpen());
-    const auto rows = file.Rows("SELECT id, groupId, name, comments, query, typeof(comments) FROM notes WHERE id<5 ORDER BY id");
+    ReadOnlyNoteFile file(Exchange("tricky.mdb"));
+    ASSERT_TRUE(file.IsReadable());
+    const auto rows = file.Query("SELECT id, groupId, name, comments, query, typeof(comments) FROM notes WHERE id<5 ORDER BY id");
     ASSERT_EQ(std::size(kTrickyNotes), rows.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         const TrickyNote& note = kTrickyNotes[i];
@@ -134,9 +94,9 @@ TEST(NoteFileCheck, NotesKeepTheirTextsExactly)
 
 TEST(NoteFileCheck, TheMegabyteQueryIsWhole)
 {
-    RawFile file(Exchange("tricky.mdb"));
-    ASSERT_TRUE(file.IsOpen());
-    const auto rows = file.Rows("SELECT query FROM notes WHERE id=" + std::to_string(kLongQueryNoteId));
+    ReadOnlyNoteFile file(Exchange("tricky.mdb"));
+    ASSERT_TRUE(file.IsReadable());
+    const auto rows = file.Query("SELECT query FROM notes WHERE id=" + std::to_string(kLongQueryNoteId));
     ASSERT_EQ(1u, rows.size());
     const std::u16string expected = MakeLongQuery();
     EXPECT_EQ(expected.size(), rows[0][0].size());
@@ -145,14 +105,14 @@ TEST(NoteFileCheck, TheMegabyteQueryIsWhole)
 
 TEST(NoteFileCheck, RefusedChangesLeftNoTrace)
 {
-    RawFile file(Exchange("tricky.mdb"));
-    ASSERT_TRUE(file.IsOpen());
+    ReadOnlyNoteFile file(Exchange("tricky.mdb"));
+    ASSERT_TRUE(file.IsReadable());
     using Rows = std::vector<std::vector<std::u16string>>;
     // The Wine test tried a 256-character title, id 32768 and deleting group 1.
-    EXPECT_EQ((Rows{{u"0"}}), file.Rows("SELECT count(*) FROM notes WHERE length(name)>255 OR id>32767"));
-    EXPECT_EQ((Rows{{u"7"}}), file.Rows("SELECT count(*) FROM notes"));
-    EXPECT_EQ((Rows{{u"the last id"}}), file.Rows("SELECT name FROM notes WHERE id=32767"));
-    EXPECT_EQ((Rows{{u"3"}}), file.Rows("SELECT count(*) FROM notes WHERE groupId=1"));
+    EXPECT_EQ((Rows{{u"0"}}), file.Query("SELECT count(*) FROM notes WHERE length(name)>255 OR id>32767"));
+    EXPECT_EQ((Rows{{u"7"}}), file.Query("SELECT count(*) FROM notes"));
+    EXPECT_EQ((Rows{{u"the last id"}}), file.Query("SELECT name FROM notes WHERE id=32767"));
+    EXPECT_EQ((Rows{{u"3"}}), file.Query("SELECT count(*) FROM notes WHERE groupId=1"));
 }
 
 // The output of the sqlite3 shell for `sql` on `path`, and its exit status.

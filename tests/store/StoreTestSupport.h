@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "tests/store/FolderTree.h"
+
 #include <atomic>
 #include <string>
 #include <thread>
@@ -33,7 +35,6 @@ private:
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-void RemoveFolderTree(const std::wstring& path);
 // Every file under `folder`, as "sub\\name", sorted.
 std::vector<std::wstring> FilesUnder(const std::wstring& folder);
 
