@@ -81,20 +81,33 @@ qb_replace_corpus() { # corpus merged
   rm -rf "$staged"
 }
 
-# Starts a private Xvfb when no display is given and exports DISPLAY.
+# Starts a private Xvfb and exports DISPLAY (its pid in QB_XVFB_PID). Xvfb
+# picks a free display number itself and says it once it is ready, so
+# scripts and tests that start displays at the same time never share one.
+qb_start_display() {
+  local said=$TMPDIR/xvfb-display.$$.$RANDOM
+  : > "$said"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$said" 2>>"$QB_BUILD/xvfb.log" &
+  QB_XVFB_PID=$!
+  for _ in $(seq 100); do
+    if grep -q '^[0-9]' "$said"; then
+      export DISPLAY=:$(head -1 "$said")
+      rm -f "$said"
+      return 0
+    fi
+    kill -0 "$QB_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  rm -f "$said"
+  kill "$QB_XVFB_PID" 2>/dev/null
+  echo "could not start Xvfb (see $QB_BUILD/xvfb.log)" >&2
+  return 1
+}
+
+# Uses the display given, when it answers; starts a private Xvfb otherwise.
 qb_ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n
-  for n in $(seq 90 140); do
-    [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >"$QB_BUILD/xvfb.log" 2>&1 &
-    QB_XVFB_PID=$!
-    export DISPLAY=:$n
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-    kill "$QB_XVFB_PID" 2>/dev/null
-  done
-  echo "could not start Xvfb" >&2
-  return 1
+  qb_start_display
 }
 
 qb_stop_display() {

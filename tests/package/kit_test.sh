@@ -5,6 +5,7 @@
 # folder makes a note file, saves a note and finds it (KitHostTest.exe);
 # installing again changes nothing; the uninstall leaves no trace. install.sh
 # runs without WINEPREFIX, so it finds the prefix at its default, ~/.wine.
+# Each run has an X display of its own, so it runs beside the other tests.
 #   kit_test.sh <folder with the packages> <KitHostTest.exe> win64|win32
 set -euo pipefail
 packages=$1
@@ -17,6 +18,8 @@ driver_name='Microsoft Access Driver (*.mdb)'
 driver_key="HKLM\\Software\\ODBC\\ODBCINST.INI\\$driver_name"
 drivers_key='HKLM\Software\ODBC\ODBCINST.INI\ODBC Drivers'
 
+source "$root/scripts/env.sh"
+
 work=$(mktemp -d /tmp/quillbox-kit.XXXXXX)
 export HOME=$work/home
 export WINEPREFIX=$HOME/.wine TMPDIR=$work/tmp
@@ -25,9 +28,14 @@ unset ODBCSYSINI ODBCINI XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
 mkdir -p "$HOME" "$TMPDIR"
 cleanup() {
   wineserver -k 2>/dev/null || true
+  [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
+# A display of its own, as a user's desktop is: the kit's prefix has no
+# virtual desktop, so its windows would otherwise take the X focus from the
+# other tests' windows.
+qb_start_display || exit 1
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
