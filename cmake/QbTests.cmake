@@ -12,26 +12,34 @@ function(qb_native_test name)
 endfunction()
 
 # One ctest entry per Wine test program: every start of a program under Wine
-# costs a second, so the program runs its cases in one go.
-#   WINDOWLESS  the program shows no window that takes the activation, so it
-#               neither needs the desktop's focus nor takes it from others
+# costs a second, so the program runs its cases in one go. Where it runs:
+#   (default)   on an X display and a Wine desktop of its own
+#               (cmake/wine-run-alone.sh), beside any other test
+#   WINDOWLESS  shows no window that takes the activation: runs as it is,
+#               beside any other test
+#   DESKTOP     moves the pointer or the keyboard focus itself: on the one
+#               shared Wine desktop, one at a time (qb_desktop_test)
 function(qb_wine_test name)
-  cmake_parse_arguments(T "WINDOWLESS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWLESS;DESKTOP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  add_test(NAME ${name} COMMAND ${name})
+  if(T_WINDOWLESS OR T_DESKTOP)
+    add_test(NAME ${name} COMMAND ${name})
+  else()
+    add_test(NAME ${name} COMMAND ${PROJECT_SOURCE_DIR}/cmake/wine-run-alone.sh $<TARGET_FILE:${name}>)
+  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT})
-  if(NOT T_WINDOWLESS)
+  if(T_DESKTOP)
     qb_desktop_test(${name})
   endif()
 endfunction()
 
-# Tests whose windows use the one Wine desktop: focus, activation and the
-# pointer are global there (a window shown by one program deactivates
+# Tests whose windows use the one shared Wine desktop: focus, activation and
+# the pointer are global there (a window shown by one program deactivates
 # another's, whose message boxes then have no owner), so they run one at a
 # time; other tests run beside them.
 function(qb_desktop_test)
