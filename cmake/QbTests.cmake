@@ -17,8 +17,9 @@ endfunction()
 #               (cmake/wine-run-alone.sh), beside any other test
 #   WINDOWLESS  shows no window that takes the activation: runs as it is,
 #               beside any other test
-#   DESKTOP     moves the pointer or the keyboard focus itself: on the one
-#               shared Wine desktop, one at a time (qb_desktop_test)
+#   DESKTOP     moves the pointer or the keyboard focus itself, brings a
+#               window to the front or reads the screen: on the one shared
+#               Wine desktop, one at a time (qb_desktop_test)
 function(qb_wine_test name)
   cmake_parse_arguments(T "WINDOWLESS;DESKTOP" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
