@@ -97,6 +97,7 @@ public:
                 m_groupFolders.emplace(entry.group.name.str(), entry.folder);
                 m_exportFolders.insert(FileNameKey(entry.folder));
             }
+            if (!entry.folder.IsEmpty()) m_filledFolders.insert(FileNameKey(entry.folder));
         }
     }
 
@@ -134,8 +135,10 @@ private:
                    std::tie(b->fields.name.str(), b->fields.hasDescription, b->fields.description.str(), b->id);
         });
         FolderNames& rootNames = m_foreign[std::wstring()];
+        // An empty folder holds nothing to overwrite, so a group may take its name: it is what an
+        // export stopped between making a group's folder and writing its first file leaves.
         for (const ExistingEntry* folder : m_rootFolders)
-            if (!IsExportFolder(folder->name)) rootNames.Take(folder->name);
+            if (!IsExportFolder(folder->name) && m_filledFolders.count(FileNameKey(folder->name))) rootNames.Take(folder->name);
 
         std::map<int, CString> folderOf{{0, CString()}};
         std::vector<const ExportGroup*> fresh;
@@ -245,6 +248,7 @@ private:
                 m_plan.staleFolders.push_back(folder->name);
     }
 
+    std::set<std::wstring> m_filledFolders;         // keys of root folders that hold something
     std::map<std::wstring, FolderNames> m_foreign;  // per folder key: names of files no export wrote
     std::map<std::wstring, FolderNames> m_names;    // per folder key: names given out by this plan
     std::map<std::wstring, FolderState> m_ours;     // per folder key: earlier export files

@@ -126,12 +126,15 @@ private:
         return added.id;
     }
 
-    void Refuse(const ImportFile& file, const wchar_t* reason) { m_plan.refusals.push_back({Source(file), reason}); }
+    void Refuse(const ImportFile& file, const CString& reason) { m_plan.refusals.push_back({Source(file), reason}); }
 
     void PlanNote(ImportFile& file, const std::map<std::wstring, GroupFileFields>& groupFiles)
     {
+        if (!file.unreadable.IsEmpty()) return Refuse(file, L"cannot be read (" + file.unreadable + L")");
         if (file.tooLarge) return Refuse(file, L"too large");
         if (!file.isText) return Refuse(file, L"not text");
+        // A zero-byte file is a placeholder, not a note with an empty query.
+        if (file.text.IsEmpty()) return Refuse(file, L"empty file");
         NoteFileFields fields;
         const bool exported = ParseNoteFile(file.text, fields);
         if (!exported) {

@@ -27,6 +27,7 @@ struct ImportFile {
     CString name;            // the file's name, with its extension
     bool isText = true;      // false: not text in any encoding an import reads
     bool tooLarge = false;   // larger than kImportFileLimit
+    CString unreadable;      // when not empty: why the file could not be read (gone, locked, no permission)
     CString text;            // the decoded text when isText
 };
 

@@ -98,6 +98,18 @@ bool ReadLibrary(CDatabase& database, std::vector<DatabaseGroup>& groups, std::v
     }
 }
 
+// A file error without the path it starts with, for a refusal that already names its source.
+CString ReasonOf(const CString& error, const CString& path)
+{
+    return error.Find(path) == 0 ? error.Mid(path.GetLength() + 2) : error;
+}
+
+bool IsSameFolder(const CString& path, const FolderIdentity& identity)
+{
+    FolderIdentity other;
+    return IdentifyFolder(path, other) && other == identity;
+}
+
 bool IsCandidateFile(const FolderItem& item)
 {
     return !item.isFolder && !item.isLink &&
@@ -111,7 +123,11 @@ public:
     {
         std::vector<FolderItem> items;
         if (!ListFolder(root, items, error)) return false;
+        FolderIdentity rootIdentity;
+        const bool identified = IdentifyFolder(root, rootIdentity);
         for (const FolderItem& item : items) {
+            // A link back to the folder itself: its files are the folder's own, not a group's.
+            if (item.isFolder && identified && IsSameFolder(JoinPath(root, item.name), rootIdentity)) continue;
             if (!Add(root, CString(), item, error)) return false;
             if (!item.isFolder || item.isLink) continue;
             std::vector<FolderItem> inner;
@@ -123,6 +139,8 @@ public:
     }
 
     const std::vector<ExistingEntry>& Entries() const { return m_entries; }
+    // Temporary files of an earlier export that was killed before it renamed them.
+    const std::vector<CString>& Leftovers() const { return m_leftovers; }
     const std::string* BytesOf(const CString& path) const
     {
         auto it = m_bytes.find(FileNameKey(path));
@@ -132,6 +150,11 @@ public:
 private:
     bool Add(const CString& root, const CString& folder, const FolderItem& item, CString& error)
     {
+        // A temporary file of an export killed before its rename goes; it is no entry of the folder.
+        if (!item.isFolder && IsTemporaryFileName(item.name)) {
+            m_leftovers.push_back(JoinPath(JoinPath(root, folder), item.name));
+            return true;
+        }
         ExistingEntry entry;
         entry.folder = folder;
         entry.name = item.name;
@@ -154,6 +177,7 @@ private:
 
     std::vector<ExistingEntry> m_entries;
     std::map<std::wstring, std::string> m_bytes;
+    std::vector<CString> m_leftovers;
 };
 
 CString AnsiToWide(const std::string& bytes)
@@ -177,9 +201,11 @@ void ReadImportFile(const CString& root, const CString& folder, const FolderItem
     } else {
         bool tooLarge = false;
         CString error;
-        if (!ReadWholeFile(JoinPath(JoinPath(root, folder), item.name), kImportFileLimit, bytes, tooLarge, error)) {
+        const CString path = JoinPath(JoinPath(root, folder), item.name);
+        if (!ReadWholeFile(path, kImportFileLimit, bytes, tooLarge, error)) {
             file.isText = false;
             file.tooLarge = tooLarge;
+            if (!tooLarge) file.unreadable = ReasonOf(error, path);
         } else {
             file.isText = DecodeFileText(bytes, AnsiToWide, file.text) == TextDecodeResult::Text;
         }
@@ -246,6 +272,8 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
         if (!RemoveFile(JoinPath(JoinPath(folder, stale.folder), stale.name), error)) return Failed(error);
         ++outcome.removed;
     }
+    for (const CString& leftover : scan.Leftovers())
+        if (!RemoveFile(leftover, error)) return Failed(error);
     // A folder of a group that is gone goes too, unless something else is in it.
     for (const CString& stale : plan.staleFolders) ::RemoveDirectoryW(JoinPath(folder, stale));
     if (progress) progress->Continue(total, total);
@@ -260,6 +288,8 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
     if (!ReadLibrary(database, groups, notes, error)) return Failed(error);
     std::vector<FolderItem> items;
     if (!ListFolder(folder, items, error)) return Failed(error);
+    FolderIdentity rootIdentity;
+    const bool identified = IdentifyFolder(folder, rootIdentity);
     std::vector<std::pair<CString, FolderItem>> candidates;
     std::vector<ImportRefusal> skipped;
     for (const FolderItem& item : items) {
@@ -269,9 +299,14 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
             skipped.push_back({item.name, L"a link, not followed"});
             continue;
         }
+        const CString path = JoinPath(folder, item.name);
+        if (identified && IsSameFolder(path, rootIdentity)) {
+            skipped.push_back({item.name, L"a link back to the folder itself, not followed"});
+            continue;
+        }
         std::vector<FolderItem> inner;
-        if (!ListFolder(JoinPath(folder, item.name), inner, error)) {
-            skipped.push_back({item.name, L"cannot be read"});
+        if (!ListFolder(path, inner, error)) {
+            skipped.push_back({item.name, L"cannot be read (" + ReasonOf(error, path) + L")"});
             continue;
         }
         for (const FolderItem& innerItem : inner) {

@@ -63,6 +63,8 @@ CString JoinPath(const CString& folder, const CString& name)
 
 CString DescribeFileError(const CString& path, unsigned long code)
 {
+    if (code == ERROR_DISK_FULL || code == ERROR_HANDLE_DISK_FULL)
+        return path + L": the disk is full. Free some space on it and try again.";
     wchar_t* text = nullptr;
     ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                      code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
@@ -123,6 +125,13 @@ bool ReadWholeFile(const CString& path, long long limit, std::string& bytes, boo
     return true;
 }
 
+bool IsTemporaryFileName(const CString& name)
+{
+    const std::wstring& text = name.str();
+    if (text.size() < 8 || text.compare(0, 3, L"~qb") != 0 || text.compare(text.size() - 4, 4, L".tmp") != 0) return false;
+    return std::all_of(text.begin() + 3, text.end() - 4, [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; });
+}
+
 bool WriteFileWhole(const CString& path, const std::string& bytes, CString& error)
 {
     // The temporary file sits beside the target, so the rename stays on one
@@ -166,6 +175,19 @@ bool WriteFileWhole(const CString& path, const std::string& bytes, CString& erro
         ::DeleteFileW(temporary);
         return Fail(error, path, code);
     }
+    return true;
+}
+
+bool IdentifyFolder(const CString& path, FolderIdentity& identity)
+{
+    // Backup semantics open a folder; no access is asked for, so no sharing is refused.
+    CFileHandle folder(::CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!folder.IsValid() || !::GetFileInformationByHandle(folder.Get(), &information)) return false;
+    identity.volume = information.dwVolumeSerialNumber;
+    identity.indexHigh = information.nFileIndexHigh;
+    identity.indexLow = information.nFileIndexLow;
     return true;
 }
 

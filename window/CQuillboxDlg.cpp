@@ -176,7 +176,17 @@ void CQuillboxDlg::OnFileNew()
         return;
     }
     OpenNoteDatabase(path);
-    if (ReportStoreOutcome(CreateSchema(m_database), MB_ICONEXCLAMATION) && LoadCatalogue()) RememberRecentFile(path);
+    if (!m_database.IsOpen()) return;
+    if (!ReportStoreOutcome(CreateSchema(m_database), MB_ICONEXCLAMATION)) {
+        // The file this command made could not become a note database (a
+        // full disk, say): it goes, so that a second try can make it again.
+        m_database.Close();
+        m_databasePath.Empty();
+        ResetPages(false);
+        ::DeleteFileW(path);
+        return;
+    }
+    if (LoadCatalogue()) RememberRecentFile(path);
 }
 
 void CQuillboxDlg::OnExit() { EndDialog(IDOK); }

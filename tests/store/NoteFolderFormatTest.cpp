@@ -317,6 +317,29 @@ ImportFile File(const CString& folder, const CString& name, const std::string& b
     return file;
 }
 
+// An export stopped between making a group's folder and writing into it
+// leaves the folder empty: the next export takes it, while a folder that
+// holds anything it did not write keeps its name to itself.
+TEST(ExportPlanStory, AnEmptyFolderIsTakenAndAFolderOfOtherFilesIsNot)
+{
+    Library db;
+    db.Group(1, L"Orders", L"");
+    db.Group(2, L"Mine", L"");
+    std::vector<ExistingEntry> entries(3);
+    entries[0].name = L"Orders";
+    entries[0].isFolder = true;
+    entries[1].name = L"Mine";
+    entries[1].isFolder = true;
+    entries[2].folder = L"Mine";
+    entries[2].name = L"mine.txt";
+    const ExportPlan plan = PlanExport(db.groups, db.notes, entries);
+    std::vector<std::wstring> folders;
+    for (const PlannedFolder& folder : plan.folders) folders.push_back(folder.name.str() + L"|" + folder.existingName.str());
+    std::sort(folders.begin(), folders.end());
+    EXPECT_EQ((std::vector<std::wstring>{L"Mine (2)|", L"Orders|"}), folders);
+    EXPECT_TRUE(plan.staleFolders.empty()) << "neither folder is removed";
+}
+
 TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTake)
 {
     Database db;
