@@ -116,6 +116,12 @@ bool IsCandidateFile(const FolderItem& item)
            (HasExtension(item.name, kNoteFileExtension) || HasExtension(item.name, kGroupFileExtension));
 }
 
+// A .sql name that is a link: an import reads no file through one.
+bool IsLinkedNoteFile(const FolderItem& item)
+{
+    return !item.isFolder && item.isLink && HasExtension(item.name, kNoteFileExtension);
+}
+
 // What the export folder holds today; the bytes of earlier export files by path.
 class ExportFolderScan {
 public:
@@ -294,6 +300,7 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
     std::vector<ImportRefusal> skipped;
     for (const FolderItem& item : items) {
         if (IsCandidateFile(item)) candidates.push_back({CString(), item});
+        else if (IsLinkedNoteFile(item)) skipped.push_back({item.name, L"a link, not followed"});
         if (!item.isFolder) continue;
         if (item.isLink) {
             skipped.push_back({item.name, L"a link, not followed"});
@@ -311,6 +318,7 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
         }
         for (const FolderItem& innerItem : inner) {
             if (IsCandidateFile(innerItem)) candidates.push_back({item.name, innerItem});
+            else if (IsLinkedNoteFile(innerItem)) skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed"});
             else if (innerItem.isFolder) skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder"});
         }
     }

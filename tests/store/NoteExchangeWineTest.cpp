@@ -256,7 +256,11 @@ TEST(HostileFolders, EachFileIsTakenOrRefusedWithItsReasonAndNothingIsHalfImport
     // summary says which cannot be read, and the import writes what the summary showed.
     ImportPlan plan;
     PullTheRug rug(0, in + L"\\gone.sql", in + L"\\changed.sql");
+    // A file another program holds with no sharing cannot be read by anyone else.
+    HANDLE held = ::CreateFileW((in + L"\\held.sql").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
     const ExchangeOutcome planned = PlanNoteImport(db, in.c_str(), plan, &rug);
+    ::CloseHandle(held);
     ASSERT_TRUE(planned.ok) << Utf8(planned.message.str());
 
     std::map<std::wstring, std::wstring> refused = Refusals(plan);
@@ -268,7 +272,8 @@ TEST(HostileFolders, EachFileIsTakenOrRefusedWithItsReasonAndNothingIsHalfImport
     EXPECT_EQ(L"group name over 255 characters", refused[oddName + L"\\long group.sql"]);
     EXPECT_EQ(L"a folder inside a group's folder", refused[L"deep\\d"]);
     EXPECT_EQ(0u, refused[L"gone.sql"].find(L"cannot be read (")) << Utf8(refused[L"gone.sql"]);
-    EXPECT_EQ(8u, plan.refusals.size());
+    EXPECT_EQ(0u, refused[L"held.sql"].find(L"cannot be read (")) << Utf8(refused[L"held.sql"]);
+    EXPECT_EQ(9u, plan.refusals.size());
     EXPECT_EQ(5, plan.Count(ImportAction::Add)) << "odd name, latin, max title, changed, deep\\top";
 
     storetest::WriteFileBytes(in + L"\\changed.sql", "SELECT 'changed after the summary';");

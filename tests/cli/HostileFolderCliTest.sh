@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Import of folders that fight back, through scripts/quillbox, made on the
+# Unix side where Wine sees them: a link back to the folder itself, a link
+# from a group's folder to its parent, two links that point at each other, a
+# .sql link to itself, a folder the user cannot read, and the chosen folder
+# itself unreadable. Each is a listed refusal or a clear message; the rest
+# is imported whole; nothing hangs. Root reads everything on Linux, so as
+# root the tool runs without the two capabilities that let it (setpriv).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+quillbox=$root/scripts/quillbox
+work=$(mktemp -d)
+trap 'chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
+failures=0
+check() { # description, command...
+  local what=$1; shift
+  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
+}
+same() { [ "$1" = "$2" ] || { printf 'got:\n%s\nexpected:\n%s\n' "$1" "$2"; return 1; }; }
+as_user() {
+  if [ "$(id -u)" -eq 0 ]; then
+    setpriv --bounding-set=-dac_override,-dac_read_search --inh-caps=-dac_override,-dac_read_search "$@"
+  else
+    "$@"
+  fi
+}
+
+src=$work/src
+mkdir -p "$src/Group" "$src/locked"
+printf 'SELECT 1;' > "$src/top.sql"
+printf 'SELECT 2;' > "$src/Group/in group.sql"
+printf 'SELECT 3;' > "$src/locked/hidden.sql"
+ln -s . "$src/loop"
+ln -s .. "$src/Group/back"
+ln -s b "$src/a"; ln -s a "$src/b"
+ln -s self.sql "$src/self.sql"
+chmod 000 "$src/locked"
+
+out=$(as_user timeout 120 "$quillbox" import "$work/notes.mdb" "$src" 2>"$work/err")
+check "the import ends and succeeds" [ $? -eq 0 ]
+check "it lists what it refused, and why" same "$(sed -n '/^refused/,$p' <<<"$out" | sed 's/ (.*)$//')" "refused 3
+  Group\\back: a folder inside a group's folder
+  locked: cannot be read
+  loop: a link, not followed"
+check "and takes the rest whole" same "$(sqlite3 "$work/notes.mdb" "SELECT g.groupName || '/' || n.name || '/' || n.query FROM notes n JOIN groups g ON g.id = n.groupId ORDER BY n.name")" \
+  "Group/in group/SELECT 2;
+None/top/SELECT 1;"
+check "the same folder again changes nothing" same "$(as_user timeout 120 "$quillbox" import "$work/notes.mdb" "$src" | head -2)" "added 0
+changed 0"
+
+as_user timeout 120 "$quillbox" import "$work/notes.mdb" "$src/locked" >/dev/null 2>"$work/err"
+check "an unreadable chosen folder exits 1" [ $? -eq 1 ]
+check "and names it" grep -q 'locked: ' "$work/err"
+check "the database still holds its two notes" same "$(sqlite3 "$work/notes.mdb" 'SELECT count(*) FROM notes')" 2
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
