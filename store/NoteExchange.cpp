@@ -104,12 +104,6 @@ CString ReasonOf(const CString& error, const CString& path)
     return error.Find(path) == 0 ? error.Mid(path.GetLength() + 2) : error;
 }
 
-bool IsSameFolder(const CString& path, const FolderIdentity& identity)
-{
-    FolderIdentity other;
-    return IdentifyFolder(path, other) && other == identity;
-}
-
 bool IsCandidateFile(const FolderItem& item)
 {
     return !item.isFolder && !item.isLink &&
@@ -129,11 +123,7 @@ public:
     {
         std::vector<FolderItem> items;
         if (!ListFolder(root, items, error)) return false;
-        FolderIdentity rootIdentity;
-        const bool identified = IdentifyFolder(root, rootIdentity);
         for (const FolderItem& item : items) {
-            // A link back to the folder itself: its files are the folder's own, not a group's.
-            if (item.isFolder && identified && IsSameFolder(JoinPath(root, item.name), rootIdentity)) continue;
             if (!Add(root, CString(), item, error)) return false;
             if (!item.isFolder || item.isLink) continue;
             std::vector<FolderItem> inner;
@@ -294,8 +284,6 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
     if (!ReadLibrary(database, groups, notes, error)) return Failed(error);
     std::vector<FolderItem> items;
     if (!ListFolder(folder, items, error)) return Failed(error);
-    FolderIdentity rootIdentity;
-    const bool identified = IdentifyFolder(folder, rootIdentity);
     std::vector<std::pair<CString, FolderItem>> candidates;
     std::vector<ImportRefusal> skipped;
     for (const FolderItem& item : items) {
@@ -307,10 +295,6 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
             continue;
         }
         const CString path = JoinPath(folder, item.name);
-        if (identified && IsSameFolder(path, rootIdentity)) {
-            skipped.push_back({item.name, L"a link back to the folder itself, not followed"});
-            continue;
-        }
         std::vector<FolderItem> inner;
         if (!ListFolder(path, inner, error)) {
             skipped.push_back({item.name, L"cannot be read (" + ReasonOf(error, path) + L")"});

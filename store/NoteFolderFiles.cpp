@@ -178,19 +178,6 @@ bool WriteFileWhole(const CString& path, const std::string& bytes, CString& erro
     return true;
 }
 
-bool IdentifyFolder(const CString& path, FolderIdentity& identity)
-{
-    // Backup semantics open a folder; no access is asked for, so no sharing is refused.
-    CFileHandle folder(::CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION information;
-    if (!folder.IsValid() || !::GetFileInformationByHandle(folder.Get(), &information)) return false;
-    identity.volume = information.dwVolumeSerialNumber;
-    identity.indexHigh = information.nFileIndexHigh;
-    identity.indexLow = information.nFileIndexLow;
-    return true;
-}
-
 bool EnsureFolder(const CString& path, CString& error)
 {
     if (::CreateDirectoryW(path, nullptr)) return true;

@@ -16,19 +16,6 @@ struct FolderItem {
     long long size = 0;
 };
 
-// Where a folder is on its volume: the same folder reached through a link
-// (a Unix symbolic link under Wine, which the listing does not mark) has the
-// same identity.
-struct FolderIdentity {
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    bool operator==(const FolderIdentity& other) const
-    {
-        return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow;
-    }
-};
-
 CString JoinPath(const CString& folder, const CString& name);
 // "<path>: <the system's text for code>" (a GetLastError code).
 CString DescribeFileError(const CString& path, unsigned long code);
@@ -42,8 +29,6 @@ bool WriteFileWhole(const CString& path, const std::string& bytes, CString& erro
 // A name WriteFileWhole gives its temporary files: one left behind was cut
 // off by a kill before its rename.
 bool IsTemporaryFileName(const CString& name);
-// False when the folder cannot be opened.
-bool IdentifyFolder(const CString& path, FolderIdentity& identity);
 bool EnsureFolder(const CString& path, CString& error);
 // Gives the file or folder `from` the name `to` in the same folder (a change of letter case too).
 bool RenameEntry(const CString& from, const CString& to, CString& error);

@@ -2,15 +2,17 @@
 # Import of folders that fight back, through scripts/quillbox, made on the
 # Unix side where Wine sees them: a link back to the folder itself, a link
 # from a group's folder to its parent, two links that point at each other, a
-# .sql link to itself, a folder the user cannot read, and the chosen folder
-# itself unreadable. Each is a listed refusal or a clear message; the rest
+# .sql link to itself, a folder the user cannot read, the chosen folder
+# itself unreadable, and (as root) a folder bind-mounted inside itself.
+# Each is a listed refusal or a clear message; the rest
 # is imported whole; nothing hangs. Root reads everything on Linux, so as
 # root the tool runs without the two capabilities that let it (setpriv).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 quillbox=$root/scripts/quillbox
 work=$(mktemp -d)
-trap 'chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
+mirror=$work/mirrored/mirror
+trap 'mountpoint -q "$mirror" && umount "$mirror"; chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
 failures=0
 check() { # description, command...
   local what=$1; shift
@@ -52,6 +54,21 @@ as_user timeout 120 "$quillbox" import "$work/notes.mdb" "$src/locked" >/dev/nul
 check "an unreadable chosen folder exits 1" [ $? -eq 1 ]
 check "and names it" grep -q 'locked: ' "$work/err"
 check "the database still holds its two notes" same "$(sqlite3 "$work/notes.mdb" 'SELECT count(*) FROM notes')" 2
+
+# A folder mounted inside itself (a bind mount, as root): Wine reports a
+# mount point as a reparse point, as it does a symbolic link.
+if [ "$(id -u)" -eq 0 ]; then
+  mkdir -p "$mirror"
+  printf 'SELECT 5;' > "$work/mirrored/once.sql"
+  if mount --bind "$work/mirrored" "$mirror"; then
+    out=$(timeout 120 "$quillbox" import "$work/mirror.mdb" "$work/mirrored" 2>/dev/null)
+    check "a folder mounted inside itself is refused" same "$(sed -n '/^refused/,$p' <<<"$out")" "refused 1
+  mirror: a link, not followed"
+    check "and its note is taken once" same "$(sqlite3 "$work/mirror.mdb" 'SELECT count(*) FROM notes')" 1
+  else
+    echo "skipped: a bind mount is not possible here"
+  fi
+fi
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]
