@@ -8,10 +8,12 @@
 #include "bench/BenchOptions.h"
 #include "bench/BenchRunner.h"
 #include "bench/CommandLineOption.h"
-#include "bench/HostedDialog.h"
 #include "bench/UiAgent.h"
+#include "host/PluginModule.h"
+#include "tests/support/HostedDialog.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -48,11 +50,17 @@ int wmain(int argc, wchar_t** argv)
                              "[--sqlite-driver=<name> --sqlite-ext=<path>]\n");
         return 2;
     }
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
     CUiAgent agent;
     CBenchRunner runner(options, agent);
-    std::string error;
-    const bool sawDialog = RunHostedDialog(agent, [&](HWND dialog) { runner.Run(dialog); }, error);
+    PluginModule module(L"Quillbox.dll");
+    dialogdriver::Host host;
+    const char* error = !agent.Start() ? "the agent could not start" : !module.GetPluginInterface() ? "Quillbox.dll or its GetPluginInterface is missing" : nullptr;
+    if (!error && !dialogdriver::RunHostedDialog(module.GetPluginInterface(), host, [&](HWND dialog) { runner.Run(dialog); }).dialogShown) {
+        error = "the Quillbox dialog did not appear";
+    }
     runner.Print(stdout);
-    if (!sawDialog) std::fprintf(stderr, "QuillboxBench: %s\n", error.c_str());
-    return sawDialog && runner.Succeeded() ? 0 : 1;
+    if (error) std::fprintf(stderr, "QuillboxBench: %s\n", error);
+    return !error && runner.Succeeded() ? 0 : 1;
 }

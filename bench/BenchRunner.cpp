@@ -8,6 +8,7 @@
 #include "bench/OdbcStatement.h"
 #include "bench/ProcessMemory.h"
 #include "bench/UiAgent.h"
+#include "tests/support/DialogDriver.h"
 
 #include <commctrl.h>
 
@@ -22,12 +23,7 @@ constexpr int kBigGroupId = 1;
 constexpr int kWarmUpSaves = 50;
 constexpr double kMiB = 1024.0 * 1024.0;
 
-std::string Narrow(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-    return out;
-}
+using dialogdriver::Narrow;
 
 // Notes whose query holds the rare word: every id that ends in 007.
 int RareNotes(int notes)
@@ -117,7 +113,7 @@ void CBenchRunner::Run(HWND dialogWindow)
         std::unique_ptr<CFloorWork> floor(new CFloorWork(NoteConnectString(m_options.database), PlainSqliteConnectString(), kBigGroupId));
         HIMAGELIST images = nullptr;
         m_agent.Run([&] {
-            images = ImageList_LoadImageW(::GetModuleHandleW(L"Quillbox.dll"), MAKEINTRESOURCEW(1021), 16, 1, RGB(0, 255, 255), IMAGE_BITMAP, 0);
+            images = ImageList_LoadImageW(::GetModuleHandleW(L"Quillbox.dll"), MAKEINTRESOURCEW(IDB_LIST_ICONS), 16, 1, RGB(0, 255, 255), IMAGE_BITMAP, 0);
             if (!floor->CreateList(dialog.List(), images, 0, 0)) throw std::runtime_error("the floor's list-view could not be created");
         });
         RunScenarios(dialog, *floor);
@@ -128,15 +124,8 @@ void CBenchRunner::Run(HWND dialogWindow)
         });
         dialog.Exit();
     } catch (const std::exception& e) {
+        // The hosted run closes what is left open and ends the dialog.
         m_failures.push_back(e.what());
-        // Message boxes and file dialogs first, so that Exit reaches the dialog's own loop.
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            HWND box = ::FindWindowW(L"#32770", nullptr);
-            if (!box || box == dialogWindow) break;
-            ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-            ::Sleep(100);
-        }
-        ::PostMessageW(dialogWindow, WM_COMMAND, 32774, 0);
     }
 }
 

@@ -12,19 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/badfiles/FileCommandRun.h"
 #include "tests/twousers/PeerProcess.h"
-#include "tests/twousers/UserActions.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
 namespace {
 
 using namespace dialogdriver;
-using badfiles::Describe;
-using badfiles::FileCommandRun;
-using badfiles::RunFileCommand;
 using storetest::ReadFileBytes;
 using windowtest::FileIn;
 using windowtest::Join;
@@ -76,7 +72,7 @@ std::wstring Damaged(const std::wstring& path)
     return L"The note database file " + Quoted(path) + L" is damaged (database disk image is malformed).";
 }
 
-void ExpectOutcome(const Expectation& expected, const FileCommandRun& run, const std::string& what)
+void ExpectOutcome(const Expectation& expected, const CommandResult& run, const std::string& what)
 {
     SCOPED_TRACE(what + ": " + Describe(run));
     EXPECT_TRUE(run.fileDialogShown);
@@ -102,7 +98,7 @@ void ExpectOutcome(const Expectation& expected, const FileCommandRun& run, const
 // The dialog still works: a good file opens and lists its notes.
 void ExpectUsable(HWND dialog, const std::wstring& good, const std::string& after)
 {
-    const FileCommandRun run = RunFileCommand(dialog, kFileOpen, good);
+    const CommandResult run = RunFileCommand(dialog, ID_FILE_OPEN, good);
     EXPECT_TRUE(run.boxes.empty() && !run.stayedOpen) << "after " << after << ": " << Describe(run);
     EXPECT_EQ(windowtest::SampleCatalogue(), RowNames(dialog)) << "after " << after << ": " << Join(RowNames(dialog));
 }
@@ -195,12 +191,12 @@ TEST(BadFiles, EveryBadFileIsReportedAndChangesNothing)
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         for (const BadFile& bad : cases) {
-            ExpectOutcome(bad.open, RunFileCommand(dialog, kFileOpen, bad.typed), bad.name + ", File Open");
+            ExpectOutcome(bad.open, RunFileCommand(dialog, ID_FILE_OPEN, bad.typed), bad.name + ", File Open");
             if (bad.open.seen == Seen::Opens) {
                 EXPECT_EQ(windowtest::SampleCatalogue(), RowNames(dialog)) << bad.name;
             }
             ExpectUsable(dialog, good, bad.name + ", File Open");
-            ExpectOutcome(bad.create, RunFileCommand(dialog, kFileNew, bad.typed), bad.name + ", File New");
+            ExpectOutcome(bad.create, RunFileCommand(dialog, ID_FILE_NEW, bad.typed), bad.name + ", File New");
             if (bad.create.seen == Seen::Box) {
                 EXPECT_EQ(windowtest::SampleCatalogue(), RowNames(dialog)) << bad.name << ": a refused New keeps the open file listed";
             }
@@ -230,15 +226,15 @@ TEST(BadFiles, SavingIntoAReadOnlyFileSaysSoAndKeepsTheNote)
     const std::string bytes = ReadFileBytes(path);
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(RunFileCommand(dialog, kFileOpen, path).boxes.empty());
-        const std::vector<SeenBox> refused = useractions::SaveNewNote(dialog, L"cannot be kept here");
-        ASSERT_EQ(1u, refused.size()) << useractions::Describe(refused);
+        ASSERT_TRUE(RunFileCommand(dialog, ID_FILE_OPEN, path).boxes.empty());
+        const std::vector<SeenBox> refused = dialogdriver::SaveNewNote(dialog, L"cannot be kept here");
+        ASSERT_EQ(1u, refused.size()) << dialogdriver::Describe(refused);
         EXPECT_EQ(ReadOnlyText(path), Trimmed(refused[0].text));
-        EXPECT_EQ(L"cannot be kept here", ItemText(FindPages(dialog).edit, 1002)) << "the Edit page keeps the note";
+        EXPECT_EQ(L"cannot be kept here", ItemText(FindPages(dialog).edit, IDC_EDIT_TITLE)) << "the Edit page keeps the note";
         // The same note goes into a writable file once that one is open.
-        ASSERT_TRUE(RunFileCommand(dialog, kFileOpen, good).boxes.empty());
-        const std::vector<SeenBox> saved = useractions::SaveNewNote(dialog, L"kept elsewhere");
-        EXPECT_TRUE(saved.empty()) << useractions::Describe(saved);
+        ASSERT_TRUE(RunFileCommand(dialog, ID_FILE_OPEN, good).boxes.empty());
+        const std::vector<SeenBox> saved = dialogdriver::SaveNewNote(dialog, L"kept elsewhere");
+        EXPECT_TRUE(saved.empty()) << dialogdriver::Describe(saved);
     });
     EXPECT_EQ(bytes, ReadFileBytes(path));
     EXPECT_EQ(Names{L"0"}, notefiles::Rows(good, L"SELECT count(*) FROM notes WHERE name='cannot be kept here'"));
@@ -259,11 +255,11 @@ TEST(BadFiles, AFileAnotherProgramIsWritingOpensAndASaveSaysItIsLocked)
     ASSERT_EQ(L"ok writing", writer.Ask(L"begin-write " + path));
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        const FileCommandRun opened = RunFileCommand(dialog, kFileOpen, path);
+        const CommandResult opened = RunFileCommand(dialog, ID_FILE_OPEN, path);
         EXPECT_TRUE(opened.boxes.empty()) << Describe(opened);
         EXPECT_EQ(windowtest::SampleCatalogue(), RowNames(dialog));
-        const std::vector<SeenBox> refused = useractions::SaveNewNote(dialog, L"not while another writes");
-        ASSERT_EQ(1u, refused.size()) << useractions::Describe(refused);
+        const std::vector<SeenBox> refused = dialogdriver::SaveNewNote(dialog, L"not while another writes");
+        ASSERT_EQ(1u, refused.size()) << dialogdriver::Describe(refused);
         EXPECT_EQ(Locked(path), Trimmed(refused[0].text));
         EXPECT_EQ(windowtest::SampleCatalogue(), RowNames(dialog)) << "the list is as it was";
     });
@@ -285,19 +281,18 @@ TEST(BadFiles, CyrillicAndCjkNamesWorkEndToEnd)
     const std::wstring second = L"\u6708\u5ea6\u62a5\u544a \u4e2d\u6587";                              // monthly report
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        const FileCommandRun created = RunFileCommand(dialog, kFileNew, path);
+        const CommandResult created = RunFileCommand(dialog, ID_FILE_NEW, path);
         ASSERT_TRUE(created.boxes.empty() && !created.stayedOpen) << Describe(created);
-        EXPECT_TRUE(useractions::SaveNewNote(dialog, first).empty());
-        EXPECT_TRUE(useractions::SaveNewNote(dialog, second).empty());
+        EXPECT_TRUE(dialogdriver::SaveNewNote(dialog, first).empty());
+        EXPECT_TRUE(dialogdriver::SaveNewNote(dialog, second).empty());
 
-        ASSERT_TRUE(RunFileCommand(dialog, kFileOpen, good).boxes.empty());
+        ASSERT_TRUE(RunFileCommand(dialog, ID_FILE_OPEN, good).boxes.empty());
         ASSERT_EQ(windowtest::SampleCatalogue(), RowNames(dialog));
-        const FileCommandRun reopened = RunFileCommand(dialog, kFileOpen, path);
+        const CommandResult reopened = RunFileCommand(dialog, ID_FILE_OPEN, path);
         EXPECT_TRUE(reopened.boxes.empty() && !reopened.stayedOpen) << Describe(reopened);
         EXPECT_EQ((Names{first, second}), RowNames(dialog)) << "both notes, Cyrillic sorting before CJK";
-        DoubleClickRow(dialog, FindRow(dialog, first));
-        EXPECT_TRUE(AnswerBoxes(dialog).empty());
-        EXPECT_EQ(L"SELECT '" + first + L"'", ItemText(FindPages(dialog).view, 1002)) << "the query reads back whole";
+        EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, first)).empty());
+        EXPECT_EQ(L"SELECT '" + first + L"'", ItemText(FindPages(dialog).view, IDC_VIEW_QUERY)) << "the query reads back whole";
     });
     EXPECT_TRUE(storetest::FileExists(path));
     EXPECT_EQ((Names{first, second}), notefiles::Rows(path, L"SELECT name FROM notes ORDER BY id"));

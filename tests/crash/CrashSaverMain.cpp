@@ -10,15 +10,14 @@
 //
 //   QuillboxCrashSaver.exe --db=<Windows path> --log=<Windows path> --seed=<n> [--notes=<n>]
 #include "bench/CommandLineOption.h"
-#include "bench/DialogDriver.h"
-#include "bench/HostedDialog.h"
-#include "bench/UiAgent.h"
+#include "host/PluginModule.h"
 #include "tests/crash/AppendLog.h"
 #include "tests/crash/CrashNote.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/HostedDialog.h"
 
 #include <cstdio>
 #include <cwchar>
-#include <exception>
 #include <string>
 
 namespace {
@@ -51,38 +50,39 @@ std::string Narrow(const std::wstring& text)
 }
 
 // The script: open, then save notes until killed. False when something came up that should not have.
-bool SaveNotes(HWND dialog, CUiAgent& agent, const SaverOptions& options, CAppendLog& log)
+bool SaveNotes(HWND dialog, const SaverOptions& options, CAppendLog& log)
 {
-    CDialogDriver driver(dialog, agent);
-    driver.Open(options.database);
-    if (const std::wstring message = driver.OpenMessageBoxText(); !message.empty()) {
-        log.Append("error -1 " + Narrow(message));
+    using namespace dialogdriver;
+    const CommandResult opened = OpenFile(dialog, options.database);
+    if (!opened.fileDialogShown || !opened.boxes.empty()) {
+        log.Append("error -1 " + (opened.boxes.empty() ? std::string("no Open dialog") : Narrow(opened.boxes[0].text)));
         return false;
     }
-    const int groups = driver.GroupChoiceCount();
-    double timeInSave = 0, timeInAll = 0;
+    HWND edit = FindPages(dialog).edit;
+    const int groups = static_cast<int>(ComboIds(::GetDlgItem(edit, IDC_EDIT_GROUP)).size());
+    DWORD timeInSave = 0, timeInAll = 0;
     if (groups <= 0 || !log.Append("open")) return false;
     for (int i = 0; i < options.notes; ++i) {
         const DWORD start = ::GetTickCount();
         const CrashNote made = MakeCrashNote(options.seed, i);
-        driver.FillNewNote(NewNote{made.title, made.comments, made.query, 0}, i % groups);
-        const NewNote typed = driver.EditPageNote();
+        TypeNewNote(dialog, {made.title, made.comments, made.query, 0}, i % groups);
+        const TypedNote typed = EditPageNote(dialog);
         const std::string index = std::to_string(i);
         if (!log.Append("try " + index + " " + HexUtf8(typed.title) + " " + HexUtf8(typed.comments) + " " +
                         HexUtf8(typed.query) + " " + std::to_string(typed.groupId))) {
             return false;
         }
-        const double saveMs = driver.ClickSave();
-        if (const std::wstring message = driver.OpenMessageBoxText(); !message.empty()) {
-            log.Append("error " + index + " " + Narrow(message));
+        const DWORD saveStart = ::GetTickCount();
+        const Boxes boxes = Click(edit, IDC_EDIT_SAVE);
+        if (!boxes.empty()) {
+            log.Append("error " + index + " " + Narrow(boxes[0].text));
             return false;
         }
         if (!log.Append("saved " + index)) return false;
-        timeInSave += saveMs;
+        timeInSave += ::GetTickCount() - saveStart;
         timeInAll += ::GetTickCount() - start;
     }
-    std::printf("QuillboxCrashSaver: %d notes saved, %.0f ms of %.0f in Save\n", options.notes, timeInSave, timeInAll);
-    driver.Exit();
+    std::printf("QuillboxCrashSaver: %d notes saved, %lu ms of %lu in Save\n", options.notes, timeInSave, timeInAll);
     return true;
 }
 
@@ -100,18 +100,14 @@ int wmain(int argc, wchar_t** argv)
         std::fprintf(stderr, "QuillboxCrashSaver: cannot open the log %ls\n", options.log.c_str());
         return 1;
     }
-    CUiAgent agent;
+    PluginModule module(L"Quillbox.dll");
+    if (!module.GetPluginInterface()) {
+        std::fprintf(stderr, "QuillboxCrashSaver: Quillbox.dll could not be loaded\n");
+        return 1;
+    }
+    dialogdriver::Host host;
     bool saved = false;
-    std::string error;
-    const bool ran = RunHostedDialog(agent, [&](HWND dialog) {
-        try {
-            saved = SaveNotes(dialog, agent, options, log);
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
-        // File, Exit; should a message box hold the dialog, the run's kill ends the process.
-        if (!saved) ::PostMessageW(dialog, WM_COMMAND, 32774, 0);
-    }, error);
-    if (!error.empty()) std::fprintf(stderr, "QuillboxCrashSaver: %s\n", error.c_str());
+    const bool ran = dialogdriver::RunHostedDialog(module.GetPluginInterface(), host, [&](HWND dialog) { saved = SaveNotes(dialog, options, log); }).dialogShown;
+    if (!ran) std::fprintf(stderr, "QuillboxCrashSaver: the Quillbox dialog did not appear\n");
     return ran && saved ? 0 : 1;
 }

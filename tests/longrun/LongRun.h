@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-class CUiAgent;
-class CDialogDriver;
 
 struct CycleRecord {
     int cycle = 0;  // from 1
@@ -53,8 +51,7 @@ public:
     static std::wstring EditedQuery(int noteId, int cycle);
 
 private:
-    void Script(int cycle, CUiAgent& agent);
-    void EditOneNote(int cycle, CDialogDriver& dialog);
+    void EditOneNote(int cycle, HWND dialog);
 
     std::wstring m_databasePath;
     int m_cycles;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/twousers/UserActions.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 
 namespace {
 
@@ -47,21 +47,17 @@ TEST(WineKit, HostInThePluginFolderMakesANoteFileSavesANoteAndFindsIt)
     harness::Execute(host, [&](HWND dialog) {
         const CommandResult made = NewFile(dialog, noteFile);
         ASSERT_TRUE(made.fileDialogShown) << "File, New shows the Save As dialog";
-        ASSERT_TRUE(made.boxes.empty()) << "File, New: " << useractions::Describe(made.boxes);
+        ASSERT_TRUE(made.boxes.empty()) << "File, New: " << dialogdriver::Describe(made.boxes);
         EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(noteFile.c_str())) << "the note file exists";
 
-        const std::vector<SeenBox> saved = useractions::SaveNewNote(dialog, L"Kit note");
-        ASSERT_TRUE(saved.empty()) << "Save: " << useractions::Describe(saved);
+        const std::vector<SeenBox> saved = dialogdriver::SaveNewNote(dialog, L"Kit note");
+        ASSERT_TRUE(saved.empty()) << "Save: " << dialogdriver::Describe(saved);
 
-        SetFindText(dialog, L"KIT");
-        PressFind(dialog);
-        const std::vector<SeenBox> found = AnswerBoxes(dialog);
-        EXPECT_TRUE(found.empty()) << "Find: " << useractions::Describe(found);
+        const std::vector<SeenBox> found = Find(dialog, L"KIT");
+        EXPECT_TRUE(found.empty()) << "Find: " << dialogdriver::Describe(found);
         EXPECT_EQ(Names{L"Kit note"}, RowNames(dialog)) << "Find, without regard to case, shows the saved note";
 
-        SetFindText(dialog, L"no such note");
-        PressFind(dialog);
-        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_TRUE(Find(dialog, L"no such note").empty());
         EXPECT_EQ(Names{}, RowNames(dialog)) << "a search that matches nothing shows no row";
     });
 }

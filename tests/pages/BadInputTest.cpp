@@ -4,15 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "tests/pages/PageTestData.h"
-#include "tests/pages/PagesUi.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/pages/PageFiles.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 
 namespace {
 
+using namespace dialogdriver;
 using namespace pages;
 using namespace pagedata;
 
-void ExpectOneBox(const std::vector<Box>& boxes, const wchar_t* text, UINT icon)
+void ExpectOneBox(const Boxes& boxes, const wchar_t* text, UINT icon)
 {
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(text, boxes[0].text);
@@ -22,8 +24,8 @@ void ExpectOneBox(const std::vector<Box>& boxes, const wchar_t* text, UINT icon)
 // The note on the Edit page is still unsaved.
 void ExpectNewNote(HWND edit)
 {
-    EXPECT_FALSE(IsVisible(edit, kEditNew));
-    EXPECT_FALSE(IsEnabled(edit, kEditDelete));
+    EXPECT_FALSE(IsItemVisible(edit, IDC_EDIT_NEW));
+    EXPECT_FALSE(IsItemEnabled(edit, IDC_EDIT_DELETE));
 }
 
 TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
@@ -32,70 +34,70 @@ TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
     const std::wstring file = folder + L"\\bad.mdb";
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(FileNew(dialog, file).empty());
+        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
         const Pages p = FindPages(dialog);
-        ShowTab(dialog, 1);
+        SelectTab(dialog, 1);
         const wchar_t* required = L"Title and Quey is the required field";
-        SetText(p.edit, kEditQuery, L"SELECT 1");
-        ExpectOneBox(Click(p.edit, kEditSave), required, MB_ICONEXCLAMATION);
-        SetText(p.edit, kEditTitle, L"   ");
-        ExpectOneBox(Click(p.edit, kEditSave), required, MB_ICONEXCLAMATION);
-        SetText(p.edit, kEditTitle, L"Blank query");
-        SetText(p.edit, kEditQuery, L" \r\n\t ");
-        ExpectOneBox(Click(p.edit, kEditSave), required, MB_ICONEXCLAMATION);
+        SetItemText(p.edit, IDC_EDIT_QUERY, L"SELECT 1");
+        ExpectOneBox(Click(p.edit, IDC_EDIT_SAVE), required, MB_ICONEXCLAMATION);
+        SetItemText(p.edit, IDC_EDIT_TITLE, L"   ");
+        ExpectOneBox(Click(p.edit, IDC_EDIT_SAVE), required, MB_ICONEXCLAMATION);
+        SetItemText(p.edit, IDC_EDIT_TITLE, L"Blank query");
+        SetItemText(p.edit, IDC_EDIT_QUERY, L" \r\n\t ");
+        ExpectOneBox(Click(p.edit, IDC_EDIT_SAVE), required, MB_ICONEXCLAMATION);
         ExpectNewNote(p.edit);
-        EXPECT_EQ(L"Blank query", Text(p.edit, kEditTitle)) << "the page keeps what was typed";
+        EXPECT_EQ(L"Blank query", ItemText(p.edit, IDC_EDIT_TITLE)) << "the page keeps what was typed";
 
-        ShowTab(dialog, 2);
-        SetText(p.groupEdit, kGroupName, L"   ");
-        ExpectOneBox(Click(p.groupEdit, kGroupSave), L"Group name is the required field", MB_ICONEXCLAMATION);
-        EXPECT_TRUE(ComboTexts(p.groupEdit, kGroupName).empty());
+        SelectTab(dialog, 2);
+        SetItemText(p.groupEdit, IDC_GROUP_NAME, L"   ");
+        ExpectOneBox(Click(p.groupEdit, IDC_GROUP_SAVE), L"Group name is the required field", MB_ICONEXCLAMATION);
+        EXPECT_TRUE(ComboEntries(::GetDlgItem(p.groupEdit, IDC_GROUP_NAME)).empty());
 
         // A title one character over the column is refused by the database;
         // the page stays on its unsaved note.
-        ShowTab(dialog, 1);
+        SelectTab(dialog, 1);
         const std::wstring longest(255, L'x');
-        SetText(p.edit, kEditTitle, longest + L"y");
-        SetText(p.edit, kEditQuery, L"SELECT 1");
-        std::vector<Box> boxes = Click(p.edit, kEditSave);
+        SetItemText(p.edit, IDC_EDIT_TITLE, longest + L"y");
+        SetItemText(p.edit, IDC_EDIT_QUERY, L"SELECT 1");
+        Boxes boxes = Click(p.edit, IDC_EDIT_SAVE);
         ASSERT_EQ(1u, boxes.size());
         EXPECT_NE(std::wstring::npos, boxes[0].text.find(L"too long")) << Narrow(boxes[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[0].icon);
         ExpectNewNote(p.edit);
-        EXPECT_EQ(longest + L"y", Text(p.edit, kEditTitle));
+        EXPECT_EQ(longest + L"y", ItemText(p.edit, IDC_EDIT_TITLE));
         // 255 characters fit; an update one over is refused and the note stays.
-        SetText(p.edit, kEditTitle, longest);
-        EXPECT_TRUE(Click(p.edit, kEditSave).empty());
-        SetText(p.edit, kEditTitle, longest + L"y");
-        boxes = Click(p.edit, kEditSave);
+        SetItemText(p.edit, IDC_EDIT_TITLE, longest);
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_SAVE).empty());
+        SetItemText(p.edit, IDC_EDIT_TITLE, longest + L"y");
+        boxes = Click(p.edit, IDC_EDIT_SAVE);
         ASSERT_EQ(1u, boxes.size());
         EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[0].icon);
-        EXPECT_TRUE(IsEnabled(p.edit, kEditDelete)) << "still the saved note";
+        EXPECT_TRUE(IsItemEnabled(p.edit, IDC_EDIT_DELETE)) << "still the saved note";
 
         // Apostrophes in every field are stored and shown as typed.
-        ShowTab(dialog, 2);
-        SetText(p.groupEdit, kGroupName, W(kQuotedGroup));
-        SetText(p.groupEdit, kGroupComments, W(kQuotedGroupDescription));
-        EXPECT_TRUE(Click(p.groupEdit, kGroupSave).empty());
-        EXPECT_EQ(Texts{W(kQuotedGroup)}, ComboTexts(p.groupEdit, kGroupName));
-        EXPECT_EQ((Texts{W(kQuotedGroup), L"None"}), ComboTexts(p.edit, kEditGroup));
-        EXPECT_TRUE(ChooseEntry(p.groupEdit, kGroupName, W(kQuotedGroup)).empty());
-        EXPECT_EQ(W(kQuotedGroupDescription), Text(p.groupEdit, kGroupComments));
-        ShowTab(dialog, 1);
-        EXPECT_TRUE(Click(p.edit, kEditNew).empty());
-        SetText(p.edit, kEditTitle, W(kQuotedTitle));
-        SetText(p.edit, kEditComments, W(kQuotedComments));
-        SetText(p.edit, kEditQuery, W(kQuotedQuery));
-        ChooseEntry(p.edit, kEditGroup, W(kQuotedGroup));
-        EXPECT_TRUE(Click(p.edit, kEditSave).empty());
-        EXPECT_TRUE(Click(p.edit, kEditNew).empty());
+        SelectTab(dialog, 2);
+        SetItemText(p.groupEdit, IDC_GROUP_NAME, W(kQuotedGroup));
+        SetItemText(p.groupEdit, IDC_GROUP_COMMENTS, W(kQuotedGroupDescription));
+        EXPECT_TRUE(Click(p.groupEdit, IDC_GROUP_SAVE).empty());
+        EXPECT_EQ(Texts{W(kQuotedGroup)}, ComboEntries(::GetDlgItem(p.groupEdit, IDC_GROUP_NAME)));
+        EXPECT_EQ((Texts{W(kQuotedGroup), L"None"}), ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP)));
+        EXPECT_TRUE(ChooseEntry(p.groupEdit, IDC_GROUP_NAME, W(kQuotedGroup)).empty());
+        EXPECT_EQ(W(kQuotedGroupDescription), ItemText(p.groupEdit, IDC_GROUP_COMMENTS));
+        SelectTab(dialog, 1);
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_NEW).empty());
+        SetItemText(p.edit, IDC_EDIT_TITLE, W(kQuotedTitle));
+        SetItemText(p.edit, IDC_EDIT_COMMENTS, W(kQuotedComments));
+        SetItemText(p.edit, IDC_EDIT_QUERY, W(kQuotedQuery));
+        ChooseEntry(p.edit, IDC_EDIT_GROUP, W(kQuotedGroup));
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_SAVE).empty());
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_NEW).empty());
         EXPECT_TRUE(Find(dialog, L"Today's").empty());
-        ASSERT_EQ(Texts{W(kQuotedTitle)}, ListRows(dialog));
+        ASSERT_EQ(Texts{W(kQuotedTitle)}, RowNames(dialog));
         EXPECT_TRUE(DoubleClickRow(dialog, 0).empty());
-        EXPECT_EQ(W(kQuotedTitle), Text(p.edit, kEditTitle));
-        EXPECT_EQ(W(kQuotedComments), Text(p.edit, kEditComments));
-        EXPECT_EQ(W(kQuotedQuery), Text(p.edit, kEditQuery));
-        EXPECT_EQ(W(kQuotedQuery), Text(p.view, kViewQuery));
+        EXPECT_EQ(W(kQuotedTitle), ItemText(p.edit, IDC_EDIT_TITLE));
+        EXPECT_EQ(W(kQuotedComments), ItemText(p.edit, IDC_EDIT_COMMENTS));
+        EXPECT_EQ(W(kQuotedQuery), ItemText(p.edit, IDC_EDIT_QUERY));
+        EXPECT_EQ(W(kQuotedQuery), ItemText(p.view, IDC_VIEW_QUERY));
         Snapshot(file, "bad-input");
     });
     RemoveTestFolder(folder);
@@ -108,18 +110,18 @@ TEST(BadInput, MegabyteQueryIsStoredAndShownWhole)
     const std::wstring big = W(BigQuery().c_str());
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(FileNew(dialog, file).empty());
+        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
         const Pages p = FindPages(dialog);
-        ShowTab(dialog, 1);
-        SetText(p.edit, kEditTitle, W(kBigTitle));
-        SetText(p.edit, kEditQuery, big);
-        ASSERT_EQ(big.size(), Text(p.edit, kEditQuery).size()) << "the paste reached the box whole";
-        EXPECT_TRUE(Click(p.edit, kEditSave).empty());
-        EXPECT_TRUE(Click(p.edit, kEditNew).empty());
+        SelectTab(dialog, 1);
+        SetItemText(p.edit, IDC_EDIT_TITLE, W(kBigTitle));
+        SetItemText(p.edit, IDC_EDIT_QUERY, big);
+        ASSERT_EQ(big.size(), ItemText(p.edit, IDC_EDIT_QUERY).size()) << "the paste reached the box whole";
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_SAVE).empty());
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_NEW).empty());
         EXPECT_TRUE(Find(dialog, W(kBigTitle)).empty());
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, W(kBigTitle))).empty());
-        EXPECT_TRUE(Text(p.view, kViewQuery) == big) << "the View page shows all of it";
-        EXPECT_TRUE(Text(p.edit, kEditQuery) == big) << "the Edit page loads all of it";
+        EXPECT_TRUE(ItemText(p.view, IDC_VIEW_QUERY) == big) << "the View page shows all of it";
+        EXPECT_TRUE(ItemText(p.edit, IDC_EDIT_QUERY) == big) << "the Edit page loads all of it";
         Snapshot(file, "big-query");
     });
     RemoveTestFolder(folder);
@@ -138,53 +140,53 @@ TEST(BadInput, FailedOpenClosesTheDatabaseAndLosesNothing)
 
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(FileNew(dialog, file).empty());
+        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
         const Pages p = FindPages(dialog);
-        ShowTab(dialog, 2);
-        SetText(p.groupEdit, kGroupName, W(kReports));
-        EXPECT_TRUE(Click(p.groupEdit, kGroupSave).empty());
-        ShowTab(dialog, 1);
-        SetText(p.edit, kEditTitle, W(kKeptTitle));
-        SetText(p.edit, kEditQuery, W(kKeptQuery));
-        ChooseEntry(p.edit, kEditGroup, W(kReports));
-        EXPECT_TRUE(Click(p.edit, kEditSave).empty());
+        SelectTab(dialog, 2);
+        SetItemText(p.groupEdit, IDC_GROUP_NAME, W(kReports));
+        EXPECT_TRUE(Click(p.groupEdit, IDC_GROUP_SAVE).empty());
+        SelectTab(dialog, 1);
+        SetItemText(p.edit, IDC_EDIT_TITLE, W(kKeptTitle));
+        SetItemText(p.edit, IDC_EDIT_QUERY, W(kKeptQuery));
+        ChooseEntry(p.edit, IDC_EDIT_GROUP, W(kReports));
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_SAVE).empty());
         EXPECT_TRUE(Find(dialog, L"").empty());
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, W(kReports))).empty());
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, W(kKeptTitle))).empty());
-        EXPECT_EQ(W(kKeptQuery), Text(p.view, kViewQuery));
-        SetText(p.edit, kEditTitle, L"Unsaved draft");
-        EXPECT_EQ(W(kReports), Text(p.groupEdit, kGroupName));
+        EXPECT_EQ(W(kKeptQuery), ItemText(p.view, IDC_VIEW_QUERY));
+        SetItemText(p.edit, IDC_EDIT_TITLE, L"Unsaved draft");
+        EXPECT_EQ(W(kReports), ItemText(p.groupEdit, IDC_GROUP_NAME));
 
-        const std::vector<Box> refused = FileOpen(dialog, garbage);
+        const Boxes refused = OpenFile(dialog, garbage).boxes;
         ASSERT_EQ(1u, refused.size()) << "the refused connection is reported once";
         EXPECT_FALSE(refused[0].text.empty());
 
         // Closed: nothing can be saved or deleted, the lists are empty, the
         // typed texts stay.
-        EXPECT_FALSE(IsEnabled(p.edit, kEditSave));
+        EXPECT_FALSE(IsItemEnabled(p.edit, IDC_EDIT_SAVE));
         ExpectNewNote(p.edit);
-        EXPECT_FALSE(IsEnabled(p.groupEdit, kGroupSave));
-        EXPECT_FALSE(IsEnabled(p.groupEdit, kGroupDelete));
-        EXPECT_TRUE(ComboTexts(p.edit, kEditGroup).empty());
-        EXPECT_TRUE(ComboTexts(p.groupEdit, kGroupName).empty());
-        EXPECT_EQ(L"", Text(p.groupEdit, kGroupName)) << "the group list goes with its text field";
-        EXPECT_EQ(L"", Text(p.view, kViewQuery));
-        EXPECT_TRUE(ListRows(dialog).empty());
-        EXPECT_EQ(L"Unsaved draft", Text(p.edit, kEditTitle));
-        EXPECT_TRUE(Click(p.edit, kEditSave).empty()) << "a disabled Save cannot be pressed";
+        EXPECT_FALSE(IsItemEnabled(p.groupEdit, IDC_GROUP_SAVE));
+        EXPECT_FALSE(IsItemEnabled(p.groupEdit, IDC_GROUP_DELETE));
+        EXPECT_TRUE(ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP)).empty());
+        EXPECT_TRUE(ComboEntries(::GetDlgItem(p.groupEdit, IDC_GROUP_NAME)).empty());
+        EXPECT_EQ(L"", ItemText(p.groupEdit, IDC_GROUP_NAME)) << "the group list goes with its text field";
+        EXPECT_EQ(L"", ItemText(p.view, IDC_VIEW_QUERY));
+        EXPECT_TRUE(RowNames(dialog).empty());
+        EXPECT_EQ(L"Unsaved draft", ItemText(p.edit, IDC_EDIT_TITLE));
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_SAVE).empty()) << "a disabled Save cannot be pressed";
         // Even a Save command that reaches the page writes nothing: it
         // reports the closed database.
-        const std::vector<Box> forced =
-            Act(p.edit, WM_COMMAND, MAKEWPARAM(kEditSave, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(p.edit, kEditSave)));
+        ::PostMessageW(p.edit, WM_COMMAND, MAKEWPARAM(IDC_EDIT_SAVE, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(p.edit, IDC_EDIT_SAVE)));
+        const Boxes forced = AnswerBoxes(dialog);
         ASSERT_EQ(1u, forced.size());
         EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), forced[0].icon);
         Snapshot(file, "failed-open");
 
         // Opening the file again shows everything as it was.
-        EXPECT_TRUE(FileOpen(dialog, file).empty());
-        EXPECT_EQ(Texts{W(kReports)}, ListRows(dialog));
-        EXPECT_EQ((Texts{L"None", W(kReports)}), ComboTexts(p.edit, kEditGroup));
-        EXPECT_TRUE(IsEnabled(p.edit, kEditSave));
+        EXPECT_TRUE(OpenFile(dialog, file).boxes.empty());
+        EXPECT_EQ(Texts{W(kReports)}, RowNames(dialog));
+        EXPECT_EQ((Texts{L"None", W(kReports)}), ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP)));
+        EXPECT_TRUE(IsItemEnabled(p.edit, IDC_EDIT_SAVE));
     });
     RemoveTestFolder(folder);
 }

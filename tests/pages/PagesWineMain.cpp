@@ -2,7 +2,7 @@
 // native check never reads a file of an earlier run.
 #include <gtest/gtest.h>
 
-#include "tests/pages/PagesUi.h"
+#include "tests/pages/PageFiles.h"
 
 int main(int argc, char** argv)
 {

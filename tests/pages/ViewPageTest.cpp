@@ -3,20 +3,22 @@
 #include <gtest/gtest.h>
 
 #include "tests/pages/PageTestData.h"
-#include "tests/pages/PagesUi.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/pages/PageFiles.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 
 namespace {
 
+using namespace dialogdriver;
 using namespace pages;
 using namespace pagedata;
 
 void SaveNote(HWND edit, const wchar_t* title, const std::wstring& query)
 {
-    EXPECT_TRUE(Click(edit, kEditNew).empty());
-    SetText(edit, kEditTitle, title);
-    SetText(edit, kEditQuery, query);
-    EXPECT_TRUE(Click(edit, kEditSave).empty());
+    EXPECT_TRUE(Click(edit, IDC_EDIT_NEW).empty());
+    SetItemText(edit, IDC_EDIT_TITLE, title);
+    SetItemText(edit, IDC_EDIT_QUERY, query);
+    EXPECT_TRUE(Click(edit, IDC_EDIT_SAVE).empty());
 }
 
 TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
@@ -25,46 +27,46 @@ TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
     const std::wstring file = folder + L"\\view.mdb";
     harness::Host host(true);
     harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(FileNew(dialog, file).empty());
+        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
         const Pages p = FindPages(dialog);
-        ShowTab(dialog, 1);
+        SelectTab(dialog, 1);
         SaveNote(p.edit, L"Multi", W(kMultiLineQuery));
         SaveNote(p.edit, L"Single", W(kSingleQuery));
         EXPECT_TRUE(Find(dialog, L"").empty());
-        ASSERT_EQ((Texts{L"Multi", L"Single"}), ListRows(dialog));
+        ASSERT_EQ((Texts{L"Multi", L"Single"}), RowNames(dialog));
 
-        ShowTab(dialog, 0);
+        SelectTab(dialog, 0);
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, L"Multi")).empty());
-        EXPECT_EQ(W(kMultiLineQuery), Text(p.view, kViewQuery));
-        EXPECT_EQ(3, static_cast<int>(::SendMessageW(::GetDlgItem(p.view, kViewQuery), EM_GETLINECOUNT, 0, 0)));
-        EXPECT_EQ(L"Multi", Text(p.edit, kEditTitle)) << "the Edit page loads the same note";
+        EXPECT_EQ(W(kMultiLineQuery), ItemText(p.view, IDC_VIEW_QUERY));
+        EXPECT_EQ(3, static_cast<int>(::SendMessageW(::GetDlgItem(p.view, IDC_VIEW_QUERY), EM_GETLINECOUNT, 0, 0)));
+        EXPECT_EQ(L"Multi", ItemText(p.edit, IDC_EDIT_TITLE)) << "the Edit page loads the same note";
 
         // The Edit page deletes it; the list still shows it.
-        EXPECT_EQ(1u, Click(p.edit, kEditDelete, {IDYES}).size());
+        EXPECT_EQ(1u, Click(p.edit, IDC_EDIT_DELETE, {IDYES}).size());
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, L"Single")).empty());
-        EXPECT_EQ(W(kSingleQuery), Text(p.view, kViewQuery));
+        EXPECT_EQ(W(kSingleQuery), ItemText(p.view, IDC_VIEW_QUERY));
 
-        const std::vector<Box> boxes = DoubleClickRow(dialog, FindRow(dialog, L"Multi"));
+        const Boxes boxes = DoubleClickRow(dialog, FindRow(dialog, L"Multi"));
         ASSERT_EQ(1u, boxes.size()) << "only the View page tells";
         EXPECT_EQ(L"Note not found", boxes[0].text);
         EXPECT_EQ(L"Internal mailfunction", boxes[0].caption);
         EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[0].icon);
-        EXPECT_EQ(W(kSingleQuery), Text(p.view, kViewQuery)) << "the previous query stays";
-        EXPECT_EQ(L"Single", Text(p.edit, kEditTitle)) << "the Edit page stays as it was";
+        EXPECT_EQ(W(kSingleQuery), ItemText(p.view, IDC_VIEW_QUERY)) << "the previous query stays";
+        EXPECT_EQ(L"Single", ItemText(p.edit, IDC_EDIT_TITLE)) << "the Edit page stays as it was";
 
         // Execute, allowed by this host, only says it was pressed.
-        ASSERT_TRUE(IsEnabled(p.view, kViewExecute));
-        const std::vector<Box> exec = Click(p.view, kViewExecute);
+        ASSERT_TRUE(IsItemEnabled(p.view, IDC_VIEW_EXECUTE));
+        const Boxes exec = Click(p.view, IDC_VIEW_EXECUTE);
         ASSERT_EQ(1u, exec.size());
         EXPECT_EQ(L"Exec button clicked!", exec[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), exec[0].icon);
-        EXPECT_EQ(W(kSingleQuery), Text(p.view, kViewQuery));
+        EXPECT_EQ(W(kSingleQuery), ItemText(p.view, IDC_VIEW_QUERY));
         Snapshot(file, "view");
     });
 
     harness::Host plainHost(false);
     harness::Execute(plainHost, [&](HWND dialog) {
-        EXPECT_FALSE(IsEnabled(FindPages(dialog).view, kViewExecute)) << "Execute stays disabled without the host's permission";
+        EXPECT_FALSE(IsItemEnabled(FindPages(dialog).view, IDC_VIEW_EXECUTE)) << "Execute stays disabled without the host's permission";
     });
     RemoveTestFolder(folder);
 }

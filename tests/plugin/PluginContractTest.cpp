@@ -5,35 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "host/HostObjects.h"
-#include "host/PluginModule.h"
 #include "host/PluginSlots.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
 
-constexpr int kFindText = 1002;
-constexpr int kNoteList = 1020;
-constexpr int kExitCommand = 32774;
-
-PluginModule& Module()
-{
-    static PluginModule module(L"Quillbox.dll");
-    return module;
-}
-
-// The main dialog: a "Quillbox" dialog with the note list in it (message
-// boxes carry the same caption but have no list).
-HWND WaitForMainDialog(DWORD timeoutMs = 10000)
-{
-    return ui::WaitForWindow(L"#32770", L"Quillbox", timeoutMs, [](HWND w) { return ::GetDlgItem(w, kNoteList) != nullptr; });
-}
-
-struct Host {
-    HostLink link;
-    HostContext context{&link};
-    HostObject object{&context};
-};
+using dialogdriver::Host;
+using dialogdriver::WaitForMainDialog;
+using harness::Module;
 
 class PluginContract : public ::testing::Test {
 protected:
@@ -45,17 +26,7 @@ protected:
     }
 
     // Runs Execute while `script` drives the dialog from a second thread.
-    bool ExecuteWhile(Host& host, const std::function<void(HWND dialog)>& script)
-    {
-        PluginSlots slots(m_plugin);
-        slots.SetHost(&host.object);
-        ui::ScriptThread driver([&] {
-            HWND dialog = WaitForMainDialog();
-            EXPECT_NE(dialog, nullptr) << "the Quillbox dialog did not appear";
-            if (dialog) script(dialog);
-        });
-        return slots.Execute();
-    }
+    bool ExecuteWhile(Host& host, const std::function<void(HWND dialog)>& script) { return harness::Execute(host, script); }
 
     void* m_plugin = nullptr;
 };
@@ -102,7 +73,7 @@ TEST_F(PluginContract, ExitEndsWithTrue)
 {
     Host host;
     const bool result = ExecuteWhile(host, [](HWND dialog) {
-        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     EXPECT_TRUE(result);
 }
@@ -112,7 +83,7 @@ TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
     Host host;
     HWND focused = nullptr;
     const bool result = ExecuteWhile(host, [&](HWND dialog) {
-        HWND findBox = ::GetDlgItem(dialog, kFindText);
+        HWND findBox = ::GetDlgItem(dialog, IDC_FIND_TEXT);
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
         for (int i = 0; i < 100 && info.hwndFocus != findBox; ++i) {
@@ -131,7 +102,7 @@ TEST_F(PluginContract, EscapeEndsWithFalse)
 {
     Host host;
     const bool result = ExecuteWhile(host, [](HWND dialog) {
-        HWND findBox = ::GetDlgItem(dialog, kFindText);
+        HWND findBox = ::GetDlgItem(dialog, IDC_FIND_TEXT);
         ::PostMessageW(findBox, WM_KEYDOWN, VK_ESCAPE, 1);
         ::PostMessageW(findBox, WM_KEYUP, VK_ESCAPE, 0xC0000001);
     });
@@ -154,40 +125,13 @@ TEST_F(PluginContract, ExportImportAndAboutEachShowOneBoxAndKeepTheDialog)
     bool stillOpen = false;
     const bool result = ExecuteWhile(host, [&](HWND dialog) {
         // With no note database open, Export and Import say so; About shows its box.
-        for (int command : { 32786, 32787, 32775 }) {
-            ::PostMessageW(dialog, WM_COMMAND, command, 0);
-            HWND box = ui::WaitForMessageBox(10000, dialog);
-            if (!box) continue;
-            ++boxes;
-            ui::PressButton(box, IDOK);
-            ui::WaitForWindowGone(box);
-        }
+        for (int command : {ID_FILE_EXPORT, ID_FILE_IMPORT, ID_HELP_ABOUT}) boxes += static_cast<int>(dialogdriver::Command(dialog, command).size());
         stillOpen = ::IsWindowVisible(dialog) && ui::CountVisibleTopLevelWindows() == 1;
-        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     EXPECT_EQ(3, boxes);
     EXPECT_TRUE(stillOpen) << "Export, Import and About must not close the dialog";
     EXPECT_TRUE(result);
-}
-
-struct PageSearch {
-    int id;
-    HWND page;
-};
-
-BOOL CALLBACK MatchPage(HWND child, LPARAM param)
-{
-    auto* search = reinterpret_cast<PageSearch*>(param);
-    if (ui::ClassName(child) == L"#32770" && ::GetDlgItem(child, search->id)) search->page = child;
-    return search->page == nullptr;
-}
-
-// The page window (a child dialog inside the main dialog) that holds control `id`.
-HWND FindPageWithControl(HWND dialog, int id)
-{
-    PageSearch search = { id, nullptr };
-    ::EnumChildWindows(dialog, &MatchPage, reinterpret_cast<LPARAM>(&search));
-    return search.page;
 }
 
 TEST_F(PluginContract, EnterAndEscapeInAPageCloseNothing)
@@ -195,20 +139,20 @@ TEST_F(PluginContract, EnterAndEscapeInAPageCloseNothing)
     Host host;
     bool pageFound = false, openAfterKeys = false;
     const bool result = ExecuteWhile(host, [&](HWND dialog) {
-        HWND editPage = FindPageWithControl(dialog, 1013);  // the Edit page's comments box
+        HWND editPage = dialogdriver::FindPages(dialog).edit;
         pageFound = editPage != nullptr;
         if (!editPage) {
-            ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+            ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
             return;
         }
-        HWND title = ::GetDlgItem(editPage, 1002);
+        HWND title = ::GetDlgItem(editPage, IDC_EDIT_TITLE);
         for (WPARAM key : { VK_RETURN, VK_ESCAPE }) {
             ::PostMessageW(title, WM_KEYDOWN, key, 1);
             ::PostMessageW(title, WM_KEYUP, key, 0xC0000001);
         }
         ::Sleep(300);
         openAfterKeys = ::IsWindowVisible(dialog) != FALSE;
-        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     EXPECT_TRUE(pageFound);
     EXPECT_TRUE(openAfterKeys) << "Enter or Escape in a page must not end the dialog";
@@ -219,17 +163,17 @@ TEST_F(PluginContract, SecondExecuteShowsAFreshDialog)
 {
     Host host;
     ExecuteWhile(host, [](HWND dialog) {
-        ::SendMessageW(::GetDlgItem(dialog, kFindText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"left over"));
-        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+        ::SendMessageW(::GetDlgItem(dialog, IDC_FIND_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"left over"));
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     std::wstring findText = L"?";
     int rows = -1;
     bool menuAttached = false;
     const bool result = ExecuteWhile(host, [&](HWND dialog) {
-        findText = ui::WindowText(::GetDlgItem(dialog, kFindText));
-        rows = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, kNoteList), LVM_GETITEMCOUNT, 0, 0));
+        findText = ui::WindowText(::GetDlgItem(dialog, IDC_FIND_TEXT));
+        rows = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, IDC_NOTE_LIST), LVM_GETITEMCOUNT, 0, 0));
         menuAttached = ::GetMenu(dialog) != nullptr;
-        ::PostMessageW(dialog, WM_COMMAND, kExitCommand, 0);
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     EXPECT_TRUE(result);
     EXPECT_EQ(findText, L"");

@@ -21,13 +21,6 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
-std::vector<HWND> TopLevelWindows()
-{
-    std::vector<HWND> windows;
-    ::EnumWindows(&CollectOwnProcessWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 std::vector<HWND> Children(HWND parent)
 {
     std::vector<HWND> children;
@@ -46,10 +39,24 @@ bool IsMessageBox(HWND window)
 
 } // namespace
 
+std::vector<HWND> OwnTopLevelWindows()
+{
+    std::vector<HWND> windows;
+    ::EnumWindows(&CollectOwnProcessWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+std::vector<HWND> DirectChildren(HWND parent)
+{
+    std::vector<HWND> children;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+    return children;
+}
+
 std::wstring WindowText(HWND window)
 {
-    wchar_t text[4096] = {};
-    ::SendMessageW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
+    std::wstring text(static_cast<size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
     return text;
 }
 
@@ -64,7 +71,7 @@ HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeo
 {
     const DWORD start = ::GetTickCount();
     do {
-        for (HWND window : TopLevelWindows()) {
+        for (HWND window : OwnTopLevelWindows()) {
             if (!::IsWindowVisible(window)) continue;
             if (className && ClassName(window) != className) continue;
             if (caption && WindowText(window) != caption) continue;
@@ -124,7 +131,7 @@ void PressButton(HWND dialog, int id)
 int CountVisibleTopLevelWindows()
 {
     int count = 0;
-    for (HWND window : TopLevelWindows()) count += ::IsWindowVisible(window) ? 1 : 0;
+    for (HWND window : OwnTopLevelWindows()) count += ::IsWindowVisible(window) ? 1 : 0;
     return count;
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace ui {
 
@@ -29,6 +30,10 @@ std::wstring ClassName(HWND window);
 void PressButton(HWND dialog, int id);
 // Top-level windows of this process that are visible.
 int CountVisibleTopLevelWindows();
+// Top-level windows of this process, shown or not.
+std::vector<HWND> OwnTopLevelWindows();
+// The windows whose parent is `parent`.
+std::vector<HWND> DirectChildren(HWND parent);
 
 // Runs `script` on its own thread; Join() waits for it.
 class ScriptThread {

@@ -22,9 +22,9 @@
 //   release            closes what hold-read or lock-write keeps open
 //   notes <path>       "ok <name|name|...>" of every note, by id
 //   quit               ends the program
-#include "bench/DialogDriver.h"
-#include "bench/HostedDialog.h"
-#include "bench/UiAgent.h"
+#include "host/PluginModule.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/HostedDialog.h"
 #include "tests/support/PrivateUserRegistry.h"
 #include "tests/twousers/RawNoteConnection.h"
 #include "tests/twousers/WideText.h"
@@ -61,42 +61,27 @@ bool ReadCommand(std::wstring& verb, std::wstring& argument)
     return true;
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
-{
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    return TRUE;
-}
-
 // The peer's hand on its own dialog.
 class PeerDialog {
 public:
-    PeerDialog(HWND dialog, CUiAgent& agent) : m_driver(dialog, agent), m_agent(agent) { agent.SetDrawnList(m_driver.List()); }
+    explicit PeerDialog(HWND dialog) : m_dialog(dialog) {}
 
     std::wstring Handle(const std::wstring& verb, const std::wstring& argument, bool& known)
     {
+        using namespace dialogdriver;
         known = true;
-        if (verb == L"open") {
-            m_driver.Open(argument);
-            return WithBox(L"ok");
-        }
+        if (verb == L"open") return WithBox(L"ok", OpenFile(m_dialog, argument).boxes);
         if (verb == L"find") {
-            m_driver.Find(argument);
-            const std::wstring box = AnswerBox();
-            return box.empty() ? L"ok " + Rows() : L"ok box " + box;
+            const Boxes boxes = Find(m_dialog, argument);
+            return boxes.empty() ? L"ok " + Rows() : L"ok box " + boxes[0].text;
         }
         if (verb == L"rows") return L"ok " + Rows();
         if (verb == L"save") {
-            NewNote note;
-            note.title = argument;
-            note.comments = L"saved by the peer";
-            note.query = L"SELECT '" + argument + L"'";
-            m_driver.SaveNewNote(note, NoGroupChoice());
-            return WithBox(L"ok saved");
+            TypeNewNote(m_dialog, {argument, L"saved by the peer", L"SELECT '" + argument + L"'", 0});
+            return WithBox(L"ok saved", Click(FindPages(m_dialog).edit, IDC_EDIT_SAVE));
         }
         if (verb == L"exit") {
-            m_driver.Exit();
+            ::PostMessageW(m_dialog, WM_COMMAND, ID_FILE_EXIT, 0);
             return L"ok";
         }
         known = false;
@@ -107,51 +92,16 @@ private:
     std::wstring Rows() const
     {
         std::wstring rows;
-        for (int row = 0; row < m_driver.RowCount(); ++row) rows += (row ? L"|" : L"") + m_driver.RowText(row);
+        for (const std::wstring& name : dialogdriver::RowNames(m_dialog)) rows += (rows.empty() ? L"" : L"|") + name;
         return rows;
     }
 
-    int NoGroupChoice() const
+    static std::wstring WithBox(const std::wstring& plain, const dialogdriver::Boxes& boxes)
     {
-        for (int index = 0; index < m_driver.GroupChoiceCount(); ++index) {
-            if (m_driver.GroupChoiceId(index) == 0) return index;
-        }
-        return -1;
+        return boxes.empty() ? plain : L"ok box " + boxes[0].text;
     }
 
-    std::wstring WithBox(const std::wstring& plain)
-    {
-        const std::wstring box = AnswerBox();
-        return box.empty() ? plain : L"ok box " + box;
-    }
-
-    // Answers the message box the last action opened, if any, with OK; its text.
-    std::wstring AnswerBox()
-    {
-        std::wstring text;
-        for (int attempt = 0; attempt < 20 && text.empty(); ++attempt) {
-            m_agent.Sync();
-            text = m_driver.OpenMessageBoxText();
-            if (text.empty() && attempt > 2) break;
-            if (text.empty()) ::Sleep(50);
-        }
-        if (text.empty()) return text;
-        std::vector<HWND> windows;
-        ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
-        for (HWND window : windows) {
-            wchar_t name[16] = {};
-            ::GetClassNameW(window, name, 16);
-            if (window != m_driver.Dialog() && std::wcscmp(name, L"#32770") == 0) {
-                ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, IDOK)));
-                for (int wait = 0; wait < 1000 && ::IsWindow(window); ++wait) ::Sleep(5);
-            }
-        }
-        m_agent.Sync();
-        return text;
-    }
-
-    CDialogDriver m_driver;
-    CUiAgent& m_agent;
+    HWND m_dialog;
 };
 
 std::wstring HandleRaw(CRawNoteConnection& raw, const std::wstring& verb, const std::wstring& argument, bool& known)
@@ -223,17 +173,16 @@ int wmain(int argc, wchar_t** argv)
     }
     // The dialog's stored settings: the starting test's private key, or one of the peer's own.
     CPrivateUserRegistry userRegistry(L"QuillboxPeer.exe");
-    CUiAgent agent;
-    std::string error;
-    const bool ran = RunHostedDialog(agent, [&](HWND window) {
-        try {
-            PeerDialog dialog(window, agent);
-            CommandLoop(&dialog);
-        } catch (const std::exception& e) {
-            Answer(L"error " + Wide(e.what()));
-        }
-        if (::IsWindow(window)) ::PostMessageW(window, WM_COMMAND, 32774, 0);
-    }, error);
-    if (!ran) Answer(L"error " + Wide(error));
+    PluginModule module(L"Quillbox.dll");
+    if (!module.GetPluginInterface()) {
+        Answer(L"error Quillbox.dll could not be loaded");
+        return 1;
+    }
+    dialogdriver::Host host;
+    const bool ran = dialogdriver::RunHostedDialog(module.GetPluginInterface(), host, [&](HWND window) {
+        PeerDialog dialog(window);
+        CommandLoop(&dialog);
+    }).dialogShown;
+    if (!ran) Answer(L"error the Quillbox dialog did not appear");
     return ran ? 0 : 1;
 }

@@ -16,15 +16,15 @@
 
 #include "tests/store/StoreTestSupport.h"
 #include "tests/twousers/PeerProcess.h"
-#include "tests/twousers/UserActions.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
 namespace {
 
 using namespace dialogdriver;
-using useractions::Describe;
+using dialogdriver::Describe;
 using windowtest::Join;
 using windowtest::Narrow;
 using Names = std::vector<std::wstring>;
@@ -90,9 +90,7 @@ Names PeerRows(const std::wstring& answer)
 
 Names Reload(HWND dialog)
 {
-    SetFindText(dialog, L"");
-    PressFind(dialog);
-    const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+    const std::vector<SeenBox> boxes = Find(dialog, L"");
     EXPECT_TRUE(boxes.empty()) << Describe(boxes);
     return RowNames(dialog);
 }
@@ -127,7 +125,7 @@ TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
         ASSERT_EQ(windowtest::SampleCatalogue(), RowNames(dialog));
 
         // A saves; B's list is what it loaded until B loads again.
-        const std::vector<SeenBox> saved = useractions::SaveNewNote(dialog, L"from A");
+        const std::vector<SeenBox> saved = SaveNewNote(dialog, L"from A");
         EXPECT_TRUE(saved.empty()) << Describe(saved);
         EXPECT_EQ(before, PeerRows(peer.Ask(L"rows"))) << "B has not loaded since";
         const Names peerAfter = PeerRows(peer.Ask(L"find "));
@@ -141,9 +139,7 @@ TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
         EXPECT_EQ(mine, PeerRows(peer.Ask(L"find "))) << "both users list the same catalogue";
 
         // Searching also reads what the other saved.
-        SetFindText(dialog, L"from");
-        PressFind(dialog);
-        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_TRUE(Find(dialog, L"from").empty());
         EXPECT_EQ((Names{L"from A", L"from B"}), RowNames(dialog));
     });
     EXPECT_EQ(L"ok", peer.Ask(L"exit"));
@@ -164,12 +160,12 @@ TEST(TwoUsers, ASaveWaitsForAReaderThatFinishesWithinTheWait)
         ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
         ASSERT_EQ(L"ok holding 1", reader.Ask(L"hold-read " + path)) << "the reader is in the middle of its rows";
 
-        useractions::TypeNewNote(dialog, L"waited for the reader", L"", L"SELECT 'waited'");
-        useractions::PostSave(dialog);
+        TypeNewNote(dialog, {L"waited for the reader", L"", L"SELECT 'waited'", 0});
+        PostClick(FindPages(dialog).edit, IDC_EDIT_SAVE);
         // The save cannot commit while the reader holds its shared lock: the
         // dialog waits inside the handler. The reader then finishes.
         bool sawWait = false;
-        for (int poll = 0; poll < 40 && !sawWait; ++poll) sawWait = useractions::IsBusy(dialog);
+        for (int poll = 0; poll < 40 && !sawWait; ++poll) sawWait = IsBusy(dialog);
         EXPECT_EQ(L"ok released", reader.Ask(L"release"));
         const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
         EXPECT_TRUE(sawWait) << "the save did not wait for the reader";
@@ -193,7 +189,7 @@ TEST(TwoUsers, ASaveGivesUpWithTheLockedMessageWhileAReaderHoldsOnAndSucceedsLat
         ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
         ASSERT_EQ(L"ok holding 1", reader.Ask(L"hold-read " + path));
 
-        const std::vector<SeenBox> refused = useractions::SaveNewNote(dialog, L"saved after the reader");
+        const std::vector<SeenBox> refused = SaveNewNote(dialog, L"saved after the reader");
         ASSERT_EQ(1u, refused.size()) << Describe(refused);
         EXPECT_NE(std::wstring::npos, refused[0].text.find(kLockedText)) << Narrow(refused[0].text);
         EXPECT_NE(std::wstring::npos, refused[0].text.find(path)) << "the message names the file: " << Narrow(refused[0].text);
@@ -202,7 +198,7 @@ TEST(TwoUsers, ASaveGivesUpWithTheLockedMessageWhileAReaderHoldsOnAndSucceedsLat
 
         // The Edit page kept the note: once the reader is done, Save stores it, once.
         EXPECT_EQ(L"ok released", reader.Ask(L"release"));
-        useractions::PostSave(dialog);
+        PostClick(FindPages(dialog).edit, IDC_EDIT_SAVE);
         const std::vector<SeenBox> later = AnswerBoxes(dialog);
         EXPECT_TRUE(later.empty()) << Describe(later);
         EXPECT_EQ(1, CountOf(Reload(dialog), L"saved after the reader"));
@@ -232,10 +228,10 @@ TEST(TwoUsers, BothSaveWhileAThirdProgramWritesAndNoNoteIsLost)
         ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
         ASSERT_EQ(L"ok writing", writer.Ask(L"begin-write " + path));
 
-        useractions::TypeNewNote(dialog, L"A at once", L"", L"SELECT 'A'");
-        useractions::PostSave(dialog);
+        TypeNewNote(dialog, {L"A at once", L"", L"SELECT 'A'", 0});
+        PostClick(FindPages(dialog).edit, IDC_EDIT_SAVE);
         bool aWaits = false;
-        for (int poll = 0; poll < 40 && !aWaits; ++poll) aWaits = useractions::IsBusy(dialog);
+        for (int poll = 0; poll < 40 && !aWaits; ++poll) aWaits = IsBusy(dialog);
         peer.Send(L"save B at once");
         ::Sleep(500);
         EXPECT_EQ(L"ok released", writer.Ask(L"release"));

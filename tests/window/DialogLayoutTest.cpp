@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
@@ -73,16 +73,16 @@ TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
         EXPECT_FALSE(style & WS_MINIMIZEBOX) << "no minimise box";
 
         EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit"}), TabCaptions(dialog));
-        HWND tab = ::GetDlgItem(dialog, kTab);
+        HWND tab = ::GetDlgItem(dialog, IDC_TAB);
         EXPECT_EQ(0, ::SendMessageW(tab, TCM_GETCURSEL, 0, 0)) << "View is the current tab";
         EXPECT_FALSE(::GetWindowLongW(tab, GWL_STYLE) & WS_TABSTOP) << "the tab control is no tab stop";
         const Pages pages = FindPages(dialog);
         EXPECT_TRUE(::IsWindowVisible(pages.view));
         EXPECT_FALSE(::IsWindowVisible(pages.edit));
         EXPECT_EQ(nullptr, pages.results) << "no Results page without the host's permission";
-        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(pages.view, 1021))) << "Execute stays disabled";
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(pages.view, IDC_VIEW_EXECUTE))) << "Execute stays disabled";
 
-        HWND list = ::GetDlgItem(dialog, kNoteList);
+        HWND list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
         HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
         ASSERT_EQ(2, ::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
         const wchar_t* captions[] = {L"Name", L"Description"};
@@ -111,10 +111,10 @@ TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
         GUITHREADINFO focus = {};
         focus.cbSize = sizeof focus;
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &focus);
-        EXPECT_EQ(::GetDlgItem(dialog, kFindText), focus.hwndFocus) << "the Find box has the focus";
+        EXPECT_EQ(::GetDlgItem(dialog, IDC_FIND_TEXT), focus.hwndFocus) << "the Find box has the focus";
 
         // With nothing open, Export and Import say so and About shows its box; each is answered and the dialog stays.
-        for (int command : {dialogdriver::kFileExport, dialogdriver::kFileImport, dialogdriver::kHelpAbout}) {
+        for (int command : {ID_FILE_EXPORT, ID_FILE_IMPORT, ID_HELP_ABOUT}) {
             ::PostMessageW(dialog, WM_COMMAND, command, 0);
             EXPECT_EQ(1u, AnswerBoxes(dialog).size()) << command;
         }
@@ -132,15 +132,15 @@ TEST(DialogLayout, HostThatAllowsResultsGetsAFourthTabWithAnEmptyList)
         EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit", L"Results"}), TabCaptions(dialog));
         const Pages pages = FindPages(dialog);
         ASSERT_NE(nullptr, pages.results);
-        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(pages.view, 1021))) << "Execute is enabled";
-        EXPECT_EQ(0, ::SendMessageW(::GetDlgItem(dialog, kTab), TCM_GETCURSEL, 0, 0)) << "View is still the current tab";
+        EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(pages.view, IDC_VIEW_EXECUTE))) << "Execute is enabled";
+        EXPECT_EQ(0, ::SendMessageW(::GetDlgItem(dialog, IDC_TAB), TCM_GETCURSEL, 0, 0)) << "View is still the current tab";
 
         ASSERT_TRUE(OpenFile(dialog, path).boxes.empty());
         DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
-        ::SendMessageW(::GetDlgItem(dialog, kTab), TCM_SETCURFOCUS, 3, 0);
+        ::SendMessageW(::GetDlgItem(dialog, IDC_TAB), TCM_SETCURFOCUS, 3, 0);
         Settle(dialog);
         EXPECT_TRUE(::IsWindowVisible(pages.results)) << "the Results tab shows its page";
-        HWND results = ::GetDlgItem(pages.results, 1022);
+        HWND results = ::GetDlgItem(pages.results, IDC_RESULTS_LIST);
         EXPECT_TRUE(::IsWindowVisible(results));
         EXPECT_EQ(0, ::SendMessageW(results, LVM_GETITEMCOUNT, 0, 0));
         HWND header = reinterpret_cast<HWND>(::SendMessageW(results, LVM_GETHEADER, 0, 0));
@@ -156,11 +156,11 @@ Layout ReadLayout(HWND dialog)
 {
     Layout layout;
     ::GetWindowRect(dialog, &layout.dialog);
-    layout.list = RectInParent(::GetDlgItem(dialog, kNoteList));
-    layout.tab = RectInParent(::GetDlgItem(dialog, kTab));
-    layout.frame = RectInParent(::GetDlgItem(dialog, kFindFrame));
-    layout.findText = RectInParent(::GetDlgItem(dialog, kFindText));
-    layout.findButton = RectInParent(::GetDlgItem(dialog, kFindButton));
+    layout.list = RectInParent(::GetDlgItem(dialog, IDC_NOTE_LIST));
+    layout.tab = RectInParent(::GetDlgItem(dialog, IDC_TAB));
+    layout.frame = RectInParent(::GetDlgItem(dialog, IDC_FIND_FRAME));
+    layout.findText = RectInParent(::GetDlgItem(dialog, IDC_FIND_TEXT));
+    layout.findButton = RectInParent(::GetDlgItem(dialog, IDC_FIND));
     return layout;
 }
 
@@ -200,7 +200,7 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         const Pages pages = FindPages(dialog);
         RECT page = {}, tabClient = {};
         ::GetWindowRect(pages.view, &page);
-        ::GetWindowRect(::GetDlgItem(dialog, kTab), &tabClient);
+        ::GetWindowRect(::GetDlgItem(dialog, IDC_TAB), &tabClient);
         EXPECT_TRUE(page.top >= tabClient.top && page.bottom <= tabClient.bottom) << "the page stays inside its tab control";
 
         Resize(dialog, width + 100, height + 100);

@@ -13,7 +13,7 @@
 
 #include "framework/Gdi.h"
 #include "tests/support/UiDriver.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/WindowTestSupport.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cwctype>
 
 #include "tests/support/UiDriver.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
@@ -17,11 +17,6 @@ namespace {
 
 using dialogdriver::ChooseFolder;
 using dialogdriver::CommandResult;
-
-constexpr int kAboutVersion = 1041;
-constexpr int kAboutDatabase = 1043;
-constexpr int kAboutCounts = 1048;
-constexpr int kAboutDriver = 1044;
 
 // Every file under `folder`, as "sub\name", sorted.
 struct AboutFacts {
@@ -32,13 +27,13 @@ struct AboutFacts {
 AboutFacts ReadAbout(HWND dialog)
 {
     AboutFacts facts;
-    ::PostMessageW(dialog, WM_COMMAND, dialogdriver::kHelpAbout, 0);
+    ::PostMessageW(dialog, WM_COMMAND, ID_HELP_ABOUT, 0);
     HWND about = ui::WaitForWindow(L"#32770", L"About Quillbox");
     if (!about) return facts;
-    facts.version = ui::WindowText(::GetDlgItem(about, kAboutVersion));
-    facts.database = ui::WindowText(::GetDlgItem(about, kAboutDatabase));
-    facts.counts = ui::WindowText(::GetDlgItem(about, kAboutCounts));
-    facts.driver = ui::WindowText(::GetDlgItem(about, kAboutDriver));
+    facts.version = ui::WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION));
+    facts.database = ui::WindowText(::GetDlgItem(about, IDC_ABOUT_DATABASE));
+    facts.counts = ui::WindowText(::GetDlgItem(about, IDC_ABOUT_COUNTS));
+    facts.driver = ui::WindowText(::GetDlgItem(about, IDC_ABOUT_DRIVER));
     ::PostMessageW(about, WM_COMMAND, IDCANCEL, 0);  // Escape
     facts.closedByEscape = ui::WaitForWindowGone(about);
     return facts;
@@ -59,15 +54,15 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     std::vector<std::wstring> rowsAfterImport;
     std::vector<std::wstring> rowsBeforeCancel, rowsAfterCancel;
     harness::Execute(host, [&](HWND dialog) {
-        noDatabaseExport = ChooseFolder(dialog, dialogdriver::kFileExport, folder);
-        noDatabaseImport = ChooseFolder(dialog, dialogdriver::kFileImport, folder);
+        noDatabaseExport = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
+        noDatabaseImport = ChooseFolder(dialog, ID_FILE_IMPORT, folder);
         closedAbout = ReadAbout(dialog);
 
         ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
         openAbout = ReadAbout(dialog);
-        pickerCancelled = ChooseFolder(dialog, dialogdriver::kFileExport, L"");
-        exported = ChooseFolder(dialog, dialogdriver::kFileExport, folder);
-        again = ChooseFolder(dialog, dialogdriver::kFileImport, folder);
+        pickerCancelled = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+        exported = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
+        again = ChooseFolder(dialog, ID_FILE_IMPORT, folder);
 
         // A note from another tool, and a changed query in an exported file.
         storetest::WriteFileBytes(folder + L"\\Work\\From elsewhere.sql", "SELECT 'elsewhere';\n");
@@ -79,9 +74,9 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         storetest::WriteFileBytes(folder + L"\\Top from elsewhere.sql", "SELECT 'top';");
 
         rowsBeforeCancel = dialogdriver::RowNames(dialog);
-        cancelled = ChooseFolder(dialog, dialogdriver::kFileImport, folder, IDCANCEL);
+        cancelled = ChooseFolder(dialog, ID_FILE_IMPORT, folder, IDCANCEL);
         rowsAfterCancel = dialogdriver::RowNames(dialog);
-        imported = ChooseFolder(dialog, dialogdriver::kFileImport, folder, IDOK);
+        imported = ChooseFolder(dialog, ID_FILE_IMPORT, folder, IDOK);
         rowsAfterImport = dialogdriver::RowNames(dialog);
     });
 
@@ -169,9 +164,9 @@ TEST(ExchangeCommands, CancelInTheExportsProgressWindowLeavesEveryFileWholeAndTh
     CommandResult completed;
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
-        progressCancelled = dialogdriver::ChooseFolderCancellingProgress(dialog, dialogdriver::kFileExport, folder, cancelBoxes);
+        progressCancelled = dialogdriver::ChooseFolderCancellingProgress(dialog, ID_FILE_EXPORT, folder, cancelBoxes);
         wholeAfterCancel = WholeExportFiles(folder, otherAfterCancel);
-        completed = ChooseFolder(dialog, dialogdriver::kFileExport, folder);
+        completed = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
     });
 
     EXPECT_TRUE(progressCancelled) << "the progress window showed and took the Cancel";

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "store/NoteSql.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
@@ -24,14 +24,6 @@ using windowtest::Narrow;
 using Names = std::vector<std::wstring>;
 
 const Names& kCatalogue = windowtest::SampleCatalogue();
-
-
-std::string Describe(const std::vector<SeenBox>& boxes)
-{
-    std::string out;
-    for (const SeenBox& box : boxes) out += "[" + Narrow(box.text) + " icon " + std::to_string(box.icon) + "]";
-    return out.empty() ? "no message box" : out;
-}
 
 void ExpectOpened(const CommandResult& result)
 {
@@ -56,23 +48,21 @@ PageState ReadPages(HWND dialog)
 {
     const Pages pages = FindPages(dialog);
     PageState state;
-    state.viewQuery = ItemText(pages.view, 1002);
-    state.editTitle = ItemText(pages.edit, 1002);
-    state.editSave = ::IsWindowEnabled(::GetDlgItem(pages.edit, 1012)) != FALSE;
-    state.editDelete = ::IsWindowEnabled(::GetDlgItem(pages.edit, 1021)) != FALSE;
-    state.editNewVisible = (::GetWindowLongW(::GetDlgItem(pages.edit, 1025), GWL_STYLE) & WS_VISIBLE) != 0;
-    state.editGroups = ComboEntries(::GetDlgItem(pages.edit, 1015));
-    state.groupSave = ::IsWindowEnabled(::GetDlgItem(pages.groupEdit, 1016)) != FALSE;
-    state.groupDelete = ::IsWindowEnabled(::GetDlgItem(pages.groupEdit, 1021)) != FALSE;
-    state.groupEditGroups = ComboEntries(::GetDlgItem(pages.groupEdit, 1015));
+    state.viewQuery = ItemText(pages.view, IDC_VIEW_QUERY);
+    state.editTitle = ItemText(pages.edit, IDC_EDIT_TITLE);
+    state.editSave = IsItemEnabled(pages.edit, IDC_EDIT_SAVE);
+    state.editDelete = IsItemEnabled(pages.edit, IDC_EDIT_DELETE);
+    state.editNewVisible = IsItemVisible(pages.edit, IDC_EDIT_NEW);
+    state.editGroups = ComboEntries(::GetDlgItem(pages.edit, IDC_EDIT_GROUP));
+    state.groupSave = IsItemEnabled(pages.groupEdit, IDC_GROUP_SAVE);
+    state.groupDelete = IsItemEnabled(pages.groupEdit, IDC_GROUP_DELETE);
+    state.groupEditGroups = ComboEntries(::GetDlgItem(pages.groupEdit, IDC_GROUP_NAME));
     return state;
 }
 
 Names Search(HWND dialog, const std::wstring& text)
 {
-    SetFindText(dialog, text);
-    PressFind(dialog);
-    const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+    const std::vector<SeenBox> boxes = Find(dialog, text);
     EXPECT_TRUE(boxes.empty()) << "searching \"" << Narrow(text) << "\": " << Describe(boxes);
     return RowNames(dialog);
 }
@@ -206,9 +196,7 @@ TEST(FileCommands, DatabaseThatIsNotANoteDatabaseShowsTheDatabaseError)
         EXPECT_EQ(Names{}, ReadPages(dialog).editGroups);
 
         // Searching it reports the database's error too, and nothing breaks.
-        SetFindText(dialog, L"x");
-        PressFind(dialog);
-        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        const std::vector<SeenBox> boxes = Find(dialog, L"x");
         ASSERT_EQ(1u, boxes.size());
         EXPECT_EQ(notefiles::StatementError(other, BuildSearchStatement(L"x", SearchScope()).str()), boxes[0].text);
     });
@@ -277,12 +265,11 @@ TEST(FileCommands, CancelledNewAndOpenChangeNothing)
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         // Nothing open yet: Find reports that, and cancelling leaves the empty dialog as it was.
-        PressFind(dialog);
-        const std::vector<SeenBox> nothingOpen = AnswerBoxes(dialog);
+        const std::vector<SeenBox> nothingOpen = PressFind(dialog);
         ASSERT_EQ(1u, nothingOpen.size()) << Describe(nothingOpen);
         EXPECT_NE(L"", nothingOpen[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), nothingOpen[0].icon);
-        CommandResult cancelled = CancelFileCommand(dialog, kFileOpen, sample);
+        CommandResult cancelled = CancelFileCommand(dialog, ID_FILE_OPEN, sample);
         EXPECT_TRUE(cancelled.fileDialogShown);
         EXPECT_TRUE(cancelled.boxes.empty()) << Describe(cancelled.boxes);
         EXPECT_TRUE(RowNames(dialog).empty());
@@ -290,10 +277,10 @@ TEST(FileCommands, CancelledNewAndOpenChangeNothing)
 
         ExpectOpened(OpenFile(dialog, sample));
         DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
-        cancelled = CancelFileCommand(dialog, kFileNew, unwanted);
+        cancelled = CancelFileCommand(dialog, ID_FILE_NEW, unwanted);
         EXPECT_TRUE(cancelled.fileDialogShown);
         EXPECT_TRUE(cancelled.boxes.empty()) << Describe(cancelled.boxes);
-        cancelled = CancelFileCommand(dialog, kFileOpen);
+        cancelled = CancelFileCommand(dialog, ID_FILE_OPEN);
         EXPECT_TRUE(cancelled.boxes.empty()) << Describe(cancelled.boxes);
         EXPECT_EQ(kCatalogue, RowNames(dialog));
         EXPECT_EQ(L"SELECT 1", ReadPages(dialog).viewQuery);

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <sstream>
 
-#include "tests/window/DialogDriver.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/WindowTestSupport.h"
 
 namespace hostprocess {
@@ -61,8 +61,8 @@ std::wstring RunStep(HWND dialog, const std::wstring& step)
         return L"tab\t" + CurrentTab(dialog);
     }
     if (verb == L"show") {
-        DoubleClickRow(dialog, FindRow(dialog, argument));
-        return WithBoxes(L"show\t" + CurrentTab(dialog), AnswerBoxes(dialog));
+        const std::vector<SeenBox> boxes = DoubleClickRow(dialog, FindRow(dialog, argument));
+        return WithBoxes(L"show\t" + CurrentTab(dialog), boxes);
     }
     if (verb == L"menu") return Joined(verb, RecentFileEntries(dialog));
     if (verb == L"rows") return Joined(verb, RowNames(dialog));

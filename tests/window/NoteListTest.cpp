@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "store/NoteSql.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
@@ -34,9 +34,7 @@ void Open(HWND dialog, const std::wstring& path)
 
 Names Search(HWND dialog, const std::wstring& text)
 {
-    SetFindText(dialog, text);
-    PressFind(dialog);
-    const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+    const std::vector<SeenBox> boxes = Find(dialog, text);
     EXPECT_TRUE(boxes.empty()) << "searching \"" << Narrow(text) << "\" showed: " << Narrow(boxes.empty() ? L"" : boxes[0].text);
     return RowNames(dialog);
 }
@@ -67,23 +65,22 @@ TEST(NoteList, ShowsLooseNotesFirstThenOneCollapsedRowPerGroupWithNotes)
         EXPECT_EQ(rows[0].indent, rows[2].indent) << "loose notes and groups are all top-level";
 
         const Pages pages = FindPages(dialog);
-        EXPECT_EQ((Names{L"Admin", L"Empty", L"None", L"Work"}), ComboEntries(::GetDlgItem(pages.edit, 1015)));
-        EXPECT_EQ((Names{L"Admin", L"Empty", L"Work"}), ComboEntries(::GetDlgItem(pages.groupEdit, 1015)));
+        EXPECT_EQ((Names{L"Admin", L"Empty", L"None", L"Work"}), ComboEntries(::GetDlgItem(pages.edit, IDC_EDIT_GROUP)));
+        EXPECT_EQ((Names{L"Admin", L"Empty", L"Work"}), ComboEntries(::GetDlgItem(pages.groupEdit, IDC_GROUP_NAME)));
 
-        DoubleClickRow(dialog, 2);
-        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_TRUE(DoubleClickRow(dialog, 2).empty());
         const std::vector<Row> expanded = ListRows(dialog);
         ASSERT_EQ((Names{L"alpha top", L"zeta top", L"Work", L"Report a", L"report b", L"Admin"}), RowNames(dialog))
             << "got " << Join(RowNames(dialog)) << "; the notes in name order, whatever their case";
         EXPECT_GT(expanded[3].indent, expanded[2].indent);
         EXPECT_EQ(L"daily", expanded[3].description);
         EXPECT_EQ(2, expanded[4].image);
-        EXPECT_EQ(L"", ItemText(pages.view, 1002)) << "a group row shows nothing on the pages";
-        EXPECT_EQ(L"", ItemText(pages.edit, 1002));
+        EXPECT_EQ(L"", ItemText(pages.view, IDC_VIEW_QUERY)) << "a group row shows nothing on the pages";
+        EXPECT_EQ(L"", ItemText(pages.edit, IDC_EDIT_TITLE));
 
         DoubleClickRow(dialog, 2);
         EXPECT_EQ(kCatalogue, RowNames(dialog)) << "a second double-click collapses the group";
-        EXPECT_EQ(L"", ItemText(pages.view, 1002));
+        EXPECT_EQ(L"", ItemText(pages.view, IDC_VIEW_QUERY));
     });
 }
 
@@ -107,23 +104,21 @@ TEST(NoteList, DoubleClickOnANoteShowsItOnTheViewAndEditPages)
     harness::Execute(host, [&](HWND dialog) {
         Open(dialog, path);
         const Pages pages = FindPages(dialog);
-        ::SetDlgItemTextW(pages.groupEdit, 1002, L"group comments stay");
+        ::SetDlgItemTextW(pages.groupEdit, IDC_GROUP_COMMENTS, L"group comments stay");
 
-        DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
-        EXPECT_TRUE(AnswerBoxes(dialog).empty());
-        EXPECT_EQ(L"SELECT 1", ItemText(pages.view, 1002));
-        EXPECT_EQ(L"zeta top", ItemText(pages.edit, 1002));
-        EXPECT_EQ(L"last of the loose notes", ItemText(pages.edit, 1013));
-        EXPECT_EQ(L"SELECT 1", ItemText(pages.edit, 1014));
-        EXPECT_EQ(L"None", SelectedComboText(::GetDlgItem(pages.edit, 1015)));
+        EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, L"zeta top")).empty());
+        EXPECT_EQ(L"SELECT 1", ItemText(pages.view, IDC_VIEW_QUERY));
+        EXPECT_EQ(L"zeta top", ItemText(pages.edit, IDC_EDIT_TITLE));
+        EXPECT_EQ(L"last of the loose notes", ItemText(pages.edit, IDC_EDIT_COMMENTS));
+        EXPECT_EQ(L"SELECT 1", ItemText(pages.edit, IDC_EDIT_QUERY));
+        EXPECT_EQ(L"None", SelectedComboText(::GetDlgItem(pages.edit, IDC_EDIT_GROUP)));
 
         DoubleClickRow(dialog, FindRow(dialog, L"Work"));
-        DoubleClickRow(dialog, FindRow(dialog, L"report b"));
-        EXPECT_TRUE(AnswerBoxes(dialog).empty());
-        EXPECT_EQ(L"SELECT * FROM sales", ItemText(pages.view, 1002)) << "a note under a group";
-        EXPECT_EQ(L"report b", ItemText(pages.edit, 1002));
-        EXPECT_EQ(L"Work", SelectedComboText(::GetDlgItem(pages.edit, 1015)));
-        EXPECT_EQ(L"group comments stay", ItemText(pages.groupEdit, 1002)) << "the Group Edit page ignores notes";
+        EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, L"report b")).empty());
+        EXPECT_EQ(L"SELECT * FROM sales", ItemText(pages.view, IDC_VIEW_QUERY)) << "a note under a group";
+        EXPECT_EQ(L"report b", ItemText(pages.edit, IDC_EDIT_TITLE));
+        EXPECT_EQ(L"Work", SelectedComboText(::GetDlgItem(pages.edit, IDC_EDIT_GROUP)));
+        EXPECT_EQ(L"group comments stay", ItemText(pages.groupEdit, IDC_GROUP_COMMENTS)) << "the Group Edit page ignores notes";
         EXPECT_EQ(6u, ListRows(dialog).size()) << "a double-click on a note changes no row";
     });
 }
@@ -135,8 +130,8 @@ TEST(NoteList, EmptyFindReloadsTheCatalogueAndListsEachGroupOnce)
     harness::Execute(host, [&](HWND dialog) {
         Open(dialog, path);
         const Pages pages = FindPages(dialog);
-        HWND editGroups = ::GetDlgItem(pages.edit, 1015);
-        HWND groupEditGroups = ::GetDlgItem(pages.groupEdit, 1015);
+        HWND editGroups = ::GetDlgItem(pages.edit, IDC_EDIT_GROUP);
+        HWND groupEditGroups = ::GetDlgItem(pages.groupEdit, IDC_GROUP_NAME);
         DoubleClickRow(dialog, FindRow(dialog, L"Work"));
         DoubleClickRow(dialog, FindRow(dialog, L"report b"));
         ASSERT_EQ(L"Work", SelectedComboText(editGroups));
@@ -148,7 +143,7 @@ TEST(NoteList, EmptyFindReloadsTheCatalogueAndListsEachGroupOnce)
             EXPECT_EQ((Names{L"Admin", L"Empty", L"Work"}), ComboEntries(groupEditGroups)) << "round " << round;
         }
         EXPECT_EQ(L"Work", SelectedComboText(editGroups)) << "the Edit page keeps its note's group";
-        EXPECT_EQ(L"report b", ItemText(pages.edit, 1002));
+        EXPECT_EQ(L"report b", ItemText(pages.edit, IDC_EDIT_TITLE));
 
         // Groups added, renamed and removed elsewhere arrive with the next
         // reload, each listed once.
@@ -178,12 +173,12 @@ TEST(NoteList, ScopeMenuOnTheDropDownPartSetsWhereFindLooks)
         MenuSnapshot state = ReadMenu(menu);
         ASSERT_EQ(3u, state.items.size());
         EXPECT_EQ(L"Name", state.items[0].text);
-        EXPECT_EQ(static_cast<UINT>(kFindName), state.items[0].id);
+        EXPECT_EQ(static_cast<UINT>(ID_FIND_NAME), state.items[0].id);
         EXPECT_EQ(L"Description", state.items[1].text);
-        EXPECT_EQ(static_cast<UINT>(kFindDescription), state.items[1].id);
+        EXPECT_EQ(static_cast<UINT>(ID_FIND_DESCRIPTION), state.items[1].id);
         EXPECT_EQ(L"Sequel", state.items[2].text);
-        EXPECT_EQ(static_cast<UINT>(kFindSequel), state.items[2].id);
-        EXPECT_EQ(static_cast<UINT>(kFindName), state.defaultId) << "Name is the bold default";
+        EXPECT_EQ(static_cast<UINT>(ID_FIND_SEQUEL), state.items[2].id);
+        EXPECT_EQ(static_cast<UINT>(ID_FIND_NAME), state.defaultId) << "Name is the bold default";
         EXPECT_TRUE(state.items[0].isDefault);
         for (const MenuItem& item : state.items) EXPECT_FALSE(item.checked) << Narrow(item.text);
         EXPECT_EQ(kCatalogue, RowNames(dialog)) << "opening the menu does not search";
@@ -225,7 +220,7 @@ TEST(NoteList, ScopeMenuOnTheDropDownPartSetsWhereFindLooks)
         menu = OpenFindMenu(dialog);
         ASSERT_NE(nullptr, menu);
         state = ReadMenu(menu);
-        EXPECT_EQ(static_cast<UINT>(kFindName), state.defaultId);
+        EXPECT_EQ(static_cast<UINT>(ID_FIND_NAME), state.defaultId);
         for (const MenuItem& item : state.items) EXPECT_FALSE(item.checked) << Narrow(item.text);
         DismissMenu(dialog, menu);
         EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report")) << "the name is searched again";
@@ -254,9 +249,7 @@ TEST(NoteList, FailingSearchLeavesTheListAsItWas)
         Open(dialog, path);
         ASSERT_EQ((Names{L"first", L"second"}), RowNames(dialog));
         SetSearchScope(dialog, false, false, true);
-        SetFindText(dialog, L"first");
-        PressFind(dialog);
-        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        const std::vector<SeenBox> boxes = Find(dialog, L"first");
         ASSERT_EQ(1u, boxes.size());
         EXPECT_EQ(expected, boxes[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes[0].icon);
@@ -307,9 +300,7 @@ TEST(NoteList, DrawingIsSuspendedAroundEveryFillAndAlwaysResumed)
         EXPECT_EQ(Names{L"alpha"}, RowNames(dialog)) << "the rows before the failure stay";
         EXPECT_EQ("off@0 on@1", Fill(redraws.Take())) << "drawing is resumed after the failure";
 
-        SetFindText(dialog, L"%");
-        PressFind(dialog);
-        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        const std::vector<SeenBox> boxes = Find(dialog, L"%");
         EXPECT_EQ(1u, boxes.size()) << "the search fails on the same row";
         EXPECT_EQ("off@0 on@1", Fill(redraws.Take()));
     });

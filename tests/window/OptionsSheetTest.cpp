@@ -7,27 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/UiDriver.h"
-#include "tests/window/DialogDriver.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/StoredSettings.h"
 
 namespace {
 
-constexpr int kOptions = 32776;
-
-// Clicks a sheet button. Posted: the sheet's own loop notices that it has
-// ended only when a posted message arrives.
-void Click(HWND sheet, int id)
-{
-    ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(sheet, id)));
-}
-
-// Opens Options without waiting (the sheet is modal) and returns the sheet.
-HWND OpenOptions(HWND dialog)
-{
-    ::PostMessageW(dialog, WM_COMMAND, kOptions, 0);
-    return ui::WaitForWindow(L"#32770", L"Options");
-}
+using namespace dialogdriver;
 
 std::string StoredChoice() { return storedsettings::Describe(storedsettings::Read(L"DoubleClickPage")); }
 
@@ -52,13 +38,12 @@ TEST(OptionsSheet, ShowsOneGeneralPageWithALabelAndTheChoicesNoneViewAndEdit)
         ::SendMessageW(tab, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
         tabText = text;
         HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-        entries = dialogdriver::ComboEntries(::GetDlgItem(page, 1023));
-        chosen = dialogdriver::ChosenShowPage(sheet);
+        entries = ComboEntries(::GetDlgItem(page, IDC_OPTIONS_SHOW_PAGE));
+        chosen = ChosenShowPage(sheet);
         for (HWND child = ::GetWindow(page, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
             if (ui::ClassName(child) == L"Static") label = ui::WindowText(child);
         }
-        Click(sheet, IDOK);
-        closedByOk = ui::WaitForWindowGone(sheet);
+        closedByOk = CloseOptions(dialog, sheet, IDOK);
     });
     EXPECT_EQ(tabs, 1);
     EXPECT_EQ(tabText, L"General");
@@ -79,28 +64,25 @@ TEST(OptionsSheet, CancelStoresNothingAndApplyStoresTheChoiceAndKeepsTheSheetOpe
     std::string afterCancel, afterApply, afterApplyThenCancel;
     std::wstring shownAfterApply;
     const bool result = harness::Execute(host, [&](HWND dialog) {
-        ::SetDlgItemTextW(dialog, harness::kFindText, L"kept");
+        ::SetDlgItemTextW(dialog, IDC_FIND_TEXT, L"kept");
         HWND sheet = OpenOptions(dialog);
         ASSERT_NE(sheet, nullptr);
-        dialogdriver::ChooseShowPage(sheet, 1);
-        Click(sheet, IDCANCEL);
-        cancelClosed = ui::WaitForWindowGone(sheet);
+        ChooseShowPage(sheet, 1);
+        cancelClosed = CloseOptions(dialog, sheet, IDCANCEL);
         afterCancel = StoredChoice();
         sheet = OpenOptions(dialog);
         ASSERT_NE(sheet, nullptr);
-        dialogdriver::ChooseShowPage(sheet, 1);
-        ui::PressButton(sheet, 0x3021 /* Apply */);
+        ChooseShowPage(sheet, 1);
+        PressApply(sheet);
         afterApply = StoredChoice();
         applyKeptOpen = ::IsWindowVisible(sheet) != FALSE;
-        Click(sheet, IDCANCEL);
-        ui::WaitForWindowGone(sheet);
+        CloseOptions(dialog, sheet, IDCANCEL);
         afterApplyThenCancel = StoredChoice();
         sheet = OpenOptions(dialog);
         ASSERT_NE(sheet, nullptr);
-        shownAfterApply = dialogdriver::ChosenShowPage(sheet);
-        Click(sheet, IDCANCEL);
-        ui::WaitForWindowGone(sheet);
-        dialogUsable = ui::WindowText(::GetDlgItem(dialog, harness::kFindText)) == L"kept" && ::IsWindowEnabled(dialog);
+        shownAfterApply = ChosenShowPage(sheet);
+        CloseOptions(dialog, sheet, IDCANCEL);
+        dialogUsable = ui::WindowText(::GetDlgItem(dialog, IDC_FIND_TEXT)) == L"kept" && ::IsWindowEnabled(dialog);
     });
     EXPECT_TRUE(cancelClosed);
     EXPECT_EQ("absent", afterCancel);

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/HostProcess.h"
 #include "tests/window/StoredSettings.h"
 #include "tests/window/WindowTestSupport.h"
@@ -109,10 +109,9 @@ TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecut
 
         // None: the pages show the note and the tab in front stays.
         SelectTab(dialog, 2);
-        DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
-        ExpectNoBoxes(AnswerBoxes(dialog), "double-click");
+        ExpectNoBoxes(DoubleClickRow(dialog, FindRow(dialog, L"zeta top")), "double-click");
         EXPECT_EQ(L"Group Edit", CurrentTab(dialog));
-        EXPECT_EQ(L"SELECT 1", ItemText(pages.view, 1002));
+        EXPECT_EQ(L"SELECT 1", ItemText(pages.view, IDC_VIEW_QUERY));
 
         sheet = OpenOptions(dialog);
         ASSERT_NE(nullptr, sheet);
@@ -123,13 +122,12 @@ TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecut
 
         // Edit: every page still gets the note, then Edit comes to the front.
         SelectTab(dialog, 0);
-        DoubleClickRow(dialog, FindRow(dialog, L"alpha top"));
-        ExpectNoBoxes(AnswerBoxes(dialog), "double-click");
+        ExpectNoBoxes(DoubleClickRow(dialog, FindRow(dialog, L"alpha top")), "double-click");
         EXPECT_EQ(L"Edit", CurrentTab(dialog));
-        EXPECT_EQ(L"alpha top", ItemText(pages.edit, 1002));
-        EXPECT_EQ(L"SELECT 2", ItemText(pages.view, 1002));
+        EXPECT_EQ(L"alpha top", ItemText(pages.edit, IDC_EDIT_TITLE));
+        EXPECT_EQ(L"SELECT 2", ItemText(pages.view, IDC_VIEW_QUERY));
         EXPECT_TRUE(::IsWindowVisible(pages.edit) && !::IsWindowVisible(pages.view)) << "the Edit page is the one shown";
-        EXPECT_EQ(::GetDlgItem(dialog, harness::kNoteList), FocusedWindow(dialog)) << "the focus stays in the list";
+        EXPECT_EQ(::GetDlgItem(dialog, IDC_NOTE_LIST), FocusedWindow(dialog)) << "the focus stays in the list";
 
         // A group row only expands: no tab changes.
         SelectTab(dialog, 2);

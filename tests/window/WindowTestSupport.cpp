@@ -40,13 +40,6 @@ const storetest::TestFolder& Folder()
 
 std::wstring FileIn(const wchar_t* name) { return Folder().File(name); }
 
-std::string Narrow(const std::wstring& text)
-{
-    std::string out;
-    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-    return out;
-}
-
 std::string Join(const std::vector<std::wstring>& texts)
 {
     std::string out;
@@ -56,7 +49,7 @@ std::string Join(const std::vector<std::wstring>& texts)
 
 RedrawRecorder::RedrawRecorder(HWND dialog)
 {
-    g_list = ::GetDlgItem(dialog, dialogdriver::kNoteList);
+    g_list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
     Take();
     m_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &WatchSentMessages, nullptr, ::GetWindowThreadProcessId(dialog, nullptr));
 }

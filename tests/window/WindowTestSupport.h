@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/store/StoreTestSupport.h"
-#include "tests/window/DialogDriver.h"
+#include "tests/support/DialogDriver.h"
 
 namespace windowtest {
 
@@ -24,7 +24,7 @@ const std::vector<std::wstring>& SampleCatalogue();
 
 // "a, b, c" for a failure message.
 std::string Join(const std::vector<std::wstring>& texts);
-std::string Narrow(const std::wstring& text);
+using dialogdriver::Narrow;
 
 // Records every WM_SETREDRAW sent to the note list, with the number of rows
 // the list held at that moment, while it lives.

@@ -2,9 +2,10 @@
 // input arrives; Settle then waits for a marker message posted behind it,
 // which a message hook on the dialog's thread sees when that thread takes it
 // from its queue: everything posted before has been handled by then.
-#include "tests/window/DialogDriver.h"
+#include "tests/support/DialogDriver.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include <atomic>
@@ -18,8 +19,9 @@ namespace {
 
 constexpr UINT kMarker = WM_APP + 0x51;
 constexpr DWORD kPatienceMs = 30000;
-constexpr int kFileNameBox = 1148;
-constexpr int kApplyButton = 0x3021;  // the property sheet's Apply
+constexpr int kFileNameBox = 1148;     // the file dialogs' name box
+constexpr int kApplyButton = 0x3021;   // the property sheet's Apply
+constexpr DWORD kTakenWithinMs = 3000; // a file dialog still open after this kept the name
 
 std::atomic<long> g_markersPosted{0};
 std::atomic<long> g_markersSeen{0};
@@ -45,27 +47,8 @@ void WatchThreadOf(HWND dialog)
     if (::SetWindowsHookExW(WH_GETMESSAGE, &WatchRetrievedMessages, nullptr, thread)) g_hookedThread = thread;
 }
 
-BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM param)
-{
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == ::GetCurrentProcessId()) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> OwnTopLevelWindows()
-{
-    std::vector<HWND> windows;
-    ::EnumWindows(&CollectOwnWindow, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
-std::vector<HWND> DirectChildren(HWND parent)
-{
-    std::vector<HWND> children;
-    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
-    return children;
-}
+using ui::DirectChildren;
+using ui::OwnTopLevelWindows;
 
 bool IsFileDialog(HWND window) { return ui::ClassName(window) == L"#32770" && ::GetDlgItem(window, kFileNameBox); }
 
@@ -88,7 +71,7 @@ bool IsFolderPicker(HWND window)
 
 bool IsMessageBoxWindow(HWND window)
 {
-    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, kNoteList) || IsFileDialog(window) || IsFolderPicker(window) ||
+    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, IDC_NOTE_LIST) || IsFileDialog(window) || IsFolderPicker(window) ||
         IsProgressWindow(window))
         return false;
     for (HWND child : DirectChildren(window)) {
@@ -119,18 +102,21 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = kPatienceMs)
 
 bool WaitDestroyed(HWND window) { return WaitUntil([window] { return !::IsWindow(window); }); }
 
-SeenBox Answer(HWND box, int answer = IDOK)
+// Answers `box` once it shows, after `look` had a look at it.
+SeenBox Answer(HWND box, int answer = IDOK, const BoxLook& look = nullptr)
 {
     WaitUntil([box] { return !::IsWindow(box) || ::IsWindowVisible(box); });
+    if (look) look(box);
     SeenBox seen;
     seen.text = ui::MessageBoxText(box);
+    seen.caption = ui::WindowText(box);
     seen.icon = ui::MessageBoxIcon(box);
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
     WaitDestroyed(box);
     return seen;
 }
 
-void PostClick(HWND window, int x, int y, bool twice = false)
+void PostMouseClick(HWND window, int x, int y, bool twice = false)
 {
     const LPARAM at = MAKELPARAM(x, y);
     ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -155,35 +141,7 @@ HWND VisibleMenuWindow()
     return nullptr;
 }
 
-// Runs a File command up to its file dialog, fills in `path`, and confirms
-// or cancels it. A message box of the file dialog itself is answered and the
-// file dialog cancelled.
-CommandResult RunFileCommand(HWND dialog, int command, const wchar_t* title, const std::wstring& path, bool confirm)
-{
-    CommandResult result;
-    ::PostMessageW(dialog, WM_COMMAND, command, 0);
-    HWND files = ui::WaitForWindow(L"#32770", title, kPatienceMs, [](HWND w) { return IsFileDialog(w); });
-    if (!files) {
-        result.boxes = AnswerBoxes(dialog);
-        return result;
-    }
-    result.fileDialogShown = true;
-    if (!path.empty()) ::SendMessageW(::GetDlgItem(files, kFileNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    ::PostMessageW(files, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
-    WaitUntil([files, &result] {
-        if (!::IsWindow(files)) return true;
-        if (HWND own = FindMessageBox(files)) {
-            result.boxes.push_back(Answer(own));
-            ::PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
-        }
-        return false;
-    });
-    const std::vector<SeenBox> later = AnswerBoxes(dialog);
-    result.boxes.insert(result.boxes.end(), later.begin(), later.end());
-    return result;
-}
-
-HWND List(HWND dialog) { return ::GetDlgItem(dialog, kNoteList); }
+HWND List(HWND dialog) { return ::GetDlgItem(dialog, IDC_NOTE_LIST); }
 
 HWND FindProgressWindow()
 {
@@ -229,23 +187,130 @@ HWND Settle(HWND dialog)
     return FindMessageBox();
 }
 
-std::vector<SeenBox> AnswerBoxes(HWND dialog)
+Boxes AnswerBoxes(HWND dialog, const Answers& answers)
 {
-    std::vector<SeenBox> boxes;
-    while (HWND box = Settle(dialog)) boxes.push_back(Answer(box));
+    Boxes boxes;
+    while (HWND box = Settle(dialog)) boxes.push_back(Answer(box, boxes.size() < answers.size() ? answers[boxes.size()] : IDOK));
     return boxes;
 }
 
-CommandResult OpenFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, kFileOpen, L"Open", path, true); }
-
-CommandResult NewFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, kFileNew, L"Save As", path, true); }
-
-CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path)
+std::string Narrow(const std::wstring& text)
 {
-    return RunFileCommand(dialog, command, command == kFileNew ? L"Save As" : L"Open", path, false);
+    std::string out;
+    for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+    return out;
 }
 
-CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer)
+std::string Describe(const Boxes& boxes)
+{
+    std::string out;
+    for (const SeenBox& box : boxes) out += "[" + Narrow(box.text) + " icon " + std::to_string(box.icon) + "]";
+    return out.empty() ? "no message box" : out;
+}
+
+std::string Describe(const CommandResult& result)
+{
+    std::string out = result.fileDialogShown ? "" : "no file dialog; ";
+    if (!result.fileDialogBoxes.empty()) out += "file dialog said " + Describe(result.fileDialogBoxes) + "; ";
+    if (result.stayedOpen) out += "file dialog stayed open in " + Narrow(result.folderShown) + "; ";
+    return out + "Quillbox: " + Describe(result.boxes);
+}
+
+bool PostClick(HWND parent, int id)
+{
+    HWND button = ::GetDlgItem(parent, id);
+    if (!button || !::IsWindowEnabled(button)) return false;
+    return ::PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != FALSE;
+}
+
+Boxes Click(HWND parent, int id, const Answers& answers)
+{
+    if (!PostClick(parent, id)) return {};
+    return AnswerBoxes(::GetAncestor(parent, GA_ROOT), answers);
+}
+
+Boxes Command(HWND dialog, int id, const Answers& answers)
+{
+    ::PostMessageW(dialog, WM_COMMAND, id, 0);
+    return AnswerBoxes(dialog, answers);
+}
+
+void SetItemText(HWND parent, int id, const std::wstring& text)
+{
+    ::SendMessageW(::GetDlgItem(parent, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool IsItemEnabled(HWND parent, int id) { return ::IsWindowEnabled(::GetDlgItem(parent, id)) != FALSE; }
+
+bool IsItemVisible(HWND parent, int id) { return (::GetWindowLongW(::GetDlgItem(parent, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+std::vector<int> ComboIds(HWND combo)
+{
+    std::vector<int> ids;
+    const int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) ids.push_back(static_cast<int>(::SendMessageW(combo, CB_GETITEMDATA, index, 0)));
+    return ids;
+}
+
+int ComboSelection(HWND combo) { return static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+
+Boxes ChooseEntry(HWND parent, int id, const std::wstring& text, const Answers& answers)
+{
+    HWND combo = ::GetDlgItem(parent, id);
+    const LRESULT index = ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return AnswerBoxes(::GetAncestor(parent, GA_ROOT), answers);
+}
+
+HWND StartFileCommand(HWND dialog, int command, const std::wstring& path)
+{
+    ::PostMessageW(dialog, WM_COMMAND, command, 0);
+    const wchar_t* title = command == ID_FILE_NEW ? L"Save As" : L"Open";
+    HWND files = ui::WaitForWindow(L"#32770", title, kPatienceMs, [](HWND w) { return IsFileDialog(w); });
+    if (files && !path.empty()) ::SendMessageW(::GetDlgItem(files, kFileNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return files;
+}
+
+CommandResult RunFileCommand(HWND dialog, int command, const std::wstring& typed, bool confirm)
+{
+    CommandResult result;
+    HWND files = StartFileCommand(dialog, command, typed);
+    if (!files) {
+        result.boxes = AnswerBoxes(dialog);
+        return result;
+    }
+    result.fileDialogShown = true;
+    ::PostMessageW(files, WM_COMMAND, confirm ? IDOK : IDCANCEL, 0);
+    // The file dialog may answer a name with a box of its own, or stay open
+    // (a folder's name makes it show that folder).
+    DWORD quietSince = ::GetTickCount();
+    while (::IsWindow(files)) {
+        if (HWND own = FindMessageBox(files)) {
+            result.fileDialogBoxes.push_back(Answer(own));
+            quietSince = ::GetTickCount();
+        } else if (::GetTickCount() - quietSince > kTakenWithinMs) {
+            result.stayedOpen = true;
+            wchar_t folder[2048] = {};
+            ::SendMessageW(files, CDM_GETFOLDERPATH, 2048, reinterpret_cast<LPARAM>(folder));
+            result.folderShown = folder;
+            ::PostMessageW(files, WM_COMMAND, IDCANCEL, 0);
+            WaitDestroyed(files);
+        } else {
+            ::Sleep(20);
+        }
+    }
+    result.boxes = AnswerBoxes(dialog);
+    return result;
+}
+
+CommandResult OpenFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, ID_FILE_OPEN, path); }
+
+CommandResult NewFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, ID_FILE_NEW, path); }
+
+CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path) { return RunFileCommand(dialog, command, path, false); }
+
+CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer, const BoxLook& look)
 {
     CommandResult result;
     result.fileDialogShown = PickInFolderPicker(dialog, command, folder);
@@ -253,7 +318,7 @@ CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder,
     // window and handles messages meanwhile, so one quiet moment is not the end.
     for (;;) {
         if (HWND box = Settle(dialog)) {
-            result.boxes.push_back(Answer(box, answer));
+            result.boxes.push_back(Answer(box, answer, look));
             continue;
         }
         if (FindProgressWindow()) {
@@ -261,7 +326,7 @@ CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder,
             continue;
         }
         if (HWND late = Settle(dialog)) {
-            result.boxes.push_back(Answer(late, answer));
+            result.boxes.push_back(Answer(late, answer, look));
             continue;
         }
         break;
@@ -269,7 +334,7 @@ CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder,
     return result;
 }
 
-bool ChooseFolderCancellingProgress(HWND dialog, int command, const std::wstring& folder, std::vector<SeenBox>& boxes)
+bool ChooseFolderCancellingProgress(HWND dialog, int command, const std::wstring& folder, Boxes& boxes)
 {
     bool cancelled = false;
     if (!PickInFolderPicker(dialog, command, folder)) return false;
@@ -345,14 +410,30 @@ int SelectedRow(HWND dialog)
     return static_cast<int>(::SendMessageW(List(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void DoubleClickRow(HWND dialog, int row)
+void SelectRow(HWND dialog, int row)
+{
+    LVITEMW item = {};
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageW(List(dialog), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+bool PostDoubleClickRow(HWND dialog, int row)
 {
     HWND list = List(dialog);
+    if (row < 0) return false;
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
     RECT label = {};
     label.left = LVIR_LABEL;
-    if (!::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label))) return;
-    PostClick(list, (label.left + label.right) / 2, (label.top + label.bottom) / 2, true);
-    Settle(dialog);
+    if (!::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label))) return false;
+    PostMouseClick(list, (label.left + label.right) / 2, (label.top + label.bottom) / 2, true);
+    return true;
+}
+
+Boxes DoubleClickRow(HWND dialog, int row, const Answers& answers)
+{
+    if (!PostDoubleClickRow(dialog, row)) return {};
+    return AnswerBoxes(dialog, answers);
 }
 
 int ExpandFirstGroup(HWND dialog)
@@ -361,7 +442,6 @@ int ExpandFirstGroup(HWND dialog)
     for (size_t index = 0; index < rows.size(); ++index) {
         if (rows[index].image != 1) continue;
         DoubleClickRow(dialog, static_cast<int>(index));
-        AnswerBoxes(dialog);
         return static_cast<int>(index);
     }
     return -1;
@@ -377,24 +457,35 @@ bool ShowDatabaseWithGroupExpanded(HWND dialog, const std::wstring& path)
 
 void SetFindText(HWND dialog, const std::wstring& text)
 {
-    ::SendMessageW(::GetDlgItem(dialog, kFindText), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(::GetDlgItem(dialog, IDC_FIND_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void PressFind(HWND dialog)
+void PostFind(HWND dialog)
 {
-    HWND button = ::GetDlgItem(dialog, kFindButton);
+    HWND button = ::GetDlgItem(dialog, IDC_FIND);
     RECT client = {};
     ::GetClientRect(button, &client);
-    PostClick(button, 10, client.bottom / 2);
-    Settle(dialog);
+    PostMouseClick(button, 10, client.bottom / 2);
+}
+
+Boxes PressFind(HWND dialog)
+{
+    PostFind(dialog);
+    return AnswerBoxes(dialog);
+}
+
+Boxes Find(HWND dialog, const std::wstring& text)
+{
+    SetFindText(dialog, text);
+    return PressFind(dialog);
 }
 
 HWND OpenFindMenu(HWND dialog)
 {
-    HWND button = ::GetDlgItem(dialog, kFindButton);
+    HWND button = ::GetDlgItem(dialog, IDC_FIND);
     RECT client = {};
     ::GetClientRect(button, &client);
-    PostClick(button, client.right - 5, client.bottom / 2);
+    PostMouseClick(button, client.right - 5, client.bottom / 2);
     // Settled means the menu's own loop runs, with its window shown, or that
     // no menu was opened at all.
     Settle(dialog);
@@ -442,6 +533,13 @@ void DismissMenu(HWND dialog, HWND menuWindow)
     Settle(dialog);
 }
 
+bool ToggleScope(HWND dialog, int position)
+{
+    HWND menu = OpenFindMenu(dialog);
+    if (menu) ChooseMenuItem(dialog, menu, position);
+    return menu != nullptr;
+}
+
 void SetSearchScope(HWND dialog, bool inName, bool inDescription, bool inSequel)
 {
     const bool wanted[3] = {inName, inDescription, inSequel};
@@ -468,22 +566,22 @@ Pages FindPages(HWND dialog)
 {
     Pages pages;
     // The tab control takes the pages as its own children.
-    std::vector<HWND> candidates = DirectChildren(::GetDlgItem(dialog, kTab));
+    std::vector<HWND> candidates = DirectChildren(::GetDlgItem(dialog, IDC_TAB));
     const std::vector<HWND> others = DirectChildren(dialog);
     candidates.insert(candidates.end(), others.begin(), others.end());
     for (HWND child : candidates) {
         if (ui::ClassName(child) != L"#32770") continue;
-        if (::GetDlgItem(child, 1022)) pages.results = child;
-        else if (::GetDlgItem(child, 1025)) pages.edit = child;
-        else if (::GetDlgItem(child, 1016)) pages.groupEdit = child;
-        else if (::GetDlgItem(child, 1021)) pages.view = child;
+        if (::GetDlgItem(child, IDC_RESULTS_LIST)) pages.results = child;
+        else if (::GetDlgItem(child, IDC_EDIT_NEW)) pages.edit = child;
+        else if (::GetDlgItem(child, IDC_GROUP_SAVE)) pages.groupEdit = child;
+        else if (::GetDlgItem(child, IDC_VIEW_EXECUTE)) pages.view = child;
     }
     return pages;
 }
 
 std::vector<std::wstring> TabCaptions(HWND dialog)
 {
-    HWND tab = ::GetDlgItem(dialog, kTab);
+    HWND tab = ::GetDlgItem(dialog, IDC_TAB);
     std::vector<std::wstring> captions;
     const int count = static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
@@ -500,15 +598,54 @@ std::vector<std::wstring> TabCaptions(HWND dialog)
 
 std::wstring CurrentTab(HWND dialog)
 {
-    const int current = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, kTab), TCM_GETCURSEL, 0, 0));
+    const int current = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, IDC_TAB), TCM_GETCURSEL, 0, 0));
     const std::vector<std::wstring> captions = TabCaptions(dialog);
     return current >= 0 && current < static_cast<int>(captions.size()) ? captions[current] : std::wstring();
 }
 
 void SelectTab(HWND dialog, int index)
 {
-    ::PostMessageW(::GetDlgItem(dialog, kTab), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+    ::PostMessageW(::GetDlgItem(dialog, IDC_TAB), TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
     Settle(dialog);
+}
+
+void TypeNewNote(HWND dialog, const TypedNote& note, int groupChoice)
+{
+    HWND page = FindPages(dialog).edit;
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_EDIT_NEW, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, IDC_EDIT_NEW)));
+    SetItemText(page, IDC_EDIT_TITLE, note.title);
+    SetItemText(page, IDC_EDIT_COMMENTS, note.comments);
+    SetItemText(page, IDC_EDIT_QUERY, note.query);
+    HWND groups = ::GetDlgItem(page, IDC_EDIT_GROUP);
+    if (groupChoice < 0) {
+        const std::vector<int> ids = ComboIds(groups);
+        for (size_t index = 0; index < ids.size(); ++index) {
+            if (ids[index] == 0) groupChoice = static_cast<int>(index);
+        }
+    }
+    ::SendMessageW(groups, CB_SETCURSEL, static_cast<WPARAM>(groupChoice), 0);
+}
+
+TypedNote EditPageNote(HWND dialog)
+{
+    HWND page = FindPages(dialog).edit;
+    TypedNote note{ItemText(page, IDC_EDIT_TITLE), ItemText(page, IDC_EDIT_COMMENTS), ItemText(page, IDC_EDIT_QUERY), 0};
+    HWND groups = ::GetDlgItem(page, IDC_EDIT_GROUP);
+    const int choice = ComboSelection(groups);
+    if (choice >= 0) note.groupId = ComboIds(groups)[static_cast<size_t>(choice)];
+    return note;
+}
+
+Boxes SaveNewNote(HWND dialog, const std::wstring& title)
+{
+    TypeNewNote(dialog, {title, L"typed by the test's user", L"SELECT '" + title + L"'", 0});
+    return Click(FindPages(dialog).edit, IDC_EDIT_SAVE);
+}
+
+bool IsBusy(HWND dialog, UINT timeoutMs)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, timeoutMs, &result) == 0;
 }
 
 HWND OpenOptions(HWND dialog)
@@ -579,11 +716,7 @@ std::vector<std::wstring> RecentFileEntries(HWND dialog)
     return texts;
 }
 
-std::vector<SeenBox> ChooseRecentFile(HWND dialog, int number)
-{
-    ::PostMessageW(dialog, WM_COMMAND, ID_FILE_RECENT_1 + number - 1, 0);
-    return AnswerBoxes(dialog);
-}
+Boxes ChooseRecentFile(HWND dialog, int number) { return Command(dialog, ID_FILE_RECENT_1 + number - 1); }
 
 std::vector<std::wstring> ComboEntries(HWND combo)
 {
@@ -619,7 +752,7 @@ void CloseStrayWindows(HWND dialog)
             if (name == L"#32768") {
                 PostKey(window, VK_ESCAPE);
                 found = true;
-            } else if (name == L"#32770" && !::GetDlgItem(window, kNoteList)) {
+            } else if (name == L"#32770" && !::GetDlgItem(window, IDC_NOTE_LIST)) {
                 ::PostMessageW(window, WM_COMMAND, IsMessageBoxWindow(window) ? IDOK : IDCANCEL, 0);
                 found = true;
             }
