@@ -68,9 +68,7 @@ void CBenchRunner::DeleteNotesFrom(int firstId)
 std::vector<NewNote> CBenchRunner::NotesFor(CDialogDriver& dialog, int count) const
 {
     // The Edit page's group choices in turn, so the dialog and the floor file each note alike.
-    std::vector<int> groupIds;
-    for (int i = 0; i < dialog.GroupChoiceCount(); ++i) groupIds.push_back(dialog.GroupChoiceId(i));
-    return MakeNewNotes(count, groupIds);
+    return MakeNewNotes(count, dialog.GroupChoiceIds());
 }
 
 void CBenchRunner::Measure(const char* name, const std::function<double()>& dialogRun, const std::function<double()>& floorRun)
@@ -139,10 +137,9 @@ std::wstring CBenchRunner::PlainSqliteConnectString() const
 void CBenchRunner::CheckSameNotes(const char* scenario, CDialogDriver& dialog, const CFloorWork& floor)
 {
     const std::vector<std::wstring>& names = floor.LastSearchNames();
-    bool same = dialog.RowCount() == static_cast<int>(names.size());
-    for (int row = 0; same && row < dialog.RowCount(); ++row) same = dialog.RowText(row) == names[static_cast<size_t>(row)];
-    Check(same, std::string(scenario) + ": the dialog shows " + std::to_string(dialog.RowCount()) + " notes, SQLite's LIKE found " +
-                    std::to_string(names.size()) + (dialog.RowCount() == static_cast<int>(names.size()) ? " (other notes or order)" : ""));
+    const std::vector<std::wstring> shown = dialog.RowNames();
+    Check(shown == names, std::string(scenario) + ": the dialog shows " + std::to_string(shown.size()) + " notes, SQLite's LIKE found " +
+                              std::to_string(names.size()) + (shown.size() == names.size() ? " (other notes or order)" : ""));
 }
 
 void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
@@ -245,7 +242,8 @@ void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
         [&] {
             const std::vector<NewNote>& batch = warm ? saved : warmUp;
             double ms = 0;
-            for (size_t i = 0; i < batch.size(); ++i) ms += dialog.SaveNewNote(batch[i], static_cast<int>(i % static_cast<size_t>(dialog.GroupChoiceCount())));
+            const size_t choices = dialog.GroupChoiceIds().size();
+            for (size_t i = 0; i < batch.size(); ++i) ms += dialog.SaveNewNote(batch[i], static_cast<int>(i % choices));
             Check(dialog.OpenMessageBoxText().empty(), "save: a message box is up: " + Narrow(dialog.OpenMessageBoxText()));
             checkSaved("dialog", batch.size());
             return ms;

@@ -18,7 +18,7 @@ CDialogDriver::CDialogDriver(HWND dialog, CUiAgent& agent) : m_dialog(dialog), m
 
 int CDialogDriver::RowCount() const { return static_cast<int>(::SendMessageW(m_list, LVM_GETITEMCOUNT, 0, 0)); }
 
-std::wstring CDialogDriver::RowText(int row) const { return dialogdriver::ListRows(m_dialog).at(static_cast<size_t>(row)).name; }
+std::vector<std::wstring> CDialogDriver::RowNames() const { return dialogdriver::RowNames(m_dialog); }
 
 int CDialogDriver::FindRow(const std::wstring& text) const { return dialogdriver::FindRow(m_dialog, text); }
 
@@ -52,15 +52,7 @@ double CDialogDriver::SaveNewNote(const NewNote& note, int groupChoice)
     return m_agent.TimeAction([this] { dialogdriver::PostClick(m_editPage, IDC_EDIT_SAVE); });
 }
 
-int CDialogDriver::GroupChoiceCount() const
-{
-    return static_cast<int>(dialogdriver::ComboIds(::GetDlgItem(m_editPage, IDC_EDIT_GROUP)).size());
-}
-
-int CDialogDriver::GroupChoiceId(int index) const
-{
-    return dialogdriver::ComboIds(::GetDlgItem(m_editPage, IDC_EDIT_GROUP)).at(static_cast<size_t>(index));
-}
+std::vector<int> CDialogDriver::GroupChoiceIds() const { return dialogdriver::ComboIds(::GetDlgItem(m_editPage, IDC_EDIT_GROUP)); }
 
 void CDialogDriver::Exit() { ::PostMessageW(m_dialog, WM_COMMAND, ID_FILE_EXIT, 0); }
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class CUiAgent;
 
@@ -18,7 +19,8 @@ public:
 
     HWND List() const { return m_list; }
     int RowCount() const;
-    std::wstring RowText(int row) const;
+    // The first column of every row.
+    std::vector<std::wstring> RowNames() const;
     // The row whose first column reads `text`, or -1.
     int FindRow(const std::wstring& text) const;
 
@@ -33,9 +35,8 @@ public:
     double PressOnRow(int row, WPARAM key);
     // New on the Edit page, the note's texts and group entry typed in, then Save.
     double SaveNewNote(const NewNote& note, int groupChoice);
-    // The Edit page's group choices and the group number of one of them.
-    int GroupChoiceCount() const;
-    int GroupChoiceId(int index) const;
+    // The group numbers of the Edit page's group choices, in order.
+    std::vector<int> GroupChoiceIds() const;
     // Ends the dialog with File, Exit.
     void Exit();
     // The text of the message box the dialog shows, if one is up ("" otherwise).

@@ -52,8 +52,8 @@ using ui::OwnTopLevelWindows;
 
 bool IsFileDialog(HWND window) { return ui::ClassName(window) == L"#32770" && ::GetDlgItem(window, kFileNameBox); }
 
-// The progress window of long work: a dialog with a progress bar. Not a
-// message box: it goes by itself when the work ends.
+// The progress window of long work: a dialog with a progress bar. It goes by
+// itself when the work ends.
 bool IsProgressWindow(HWND window)
 {
     return ui::ClassName(window) == L"#32770" && ::FindWindowExW(window, nullptr, L"msctls_progress32", nullptr);
@@ -69,22 +69,11 @@ bool IsFolderPicker(HWND window)
     return false;
 }
 
-bool IsMessageBoxWindow(HWND window)
-{
-    if (ui::ClassName(window) != L"#32770" || ::GetDlgItem(window, IDC_NOTE_LIST) || IsFileDialog(window) || IsFolderPicker(window) ||
-        IsProgressWindow(window))
-        return false;
-    for (HWND child : DirectChildren(window)) {
-        if (ui::ClassName(child) == L"Static" && !ui::WindowText(child).empty()) return true;
-    }
-    return false;
-}
-
 // A message box of this process, shown or about to be shown.
 HWND FindMessageBox(HWND owner = nullptr)
 {
     for (HWND window : OwnTopLevelWindows()) {
-        if (IsMessageBoxWindow(window) && (!owner || ::GetWindow(window, GW_OWNER) == owner)) return window;
+        if (ui::IsMessageBox(window) && (!owner || ::GetWindow(window, GW_OWNER) == owner)) return window;
     }
     return nullptr;
 }
@@ -173,6 +162,42 @@ HWND FindFolderPicker()
         if (IsFolderPicker(window) && ::IsWindowVisible(window)) return window;
     }
     return nullptr;
+}
+
+// Brings `row` into view and posts a double-click on its name; false when
+// the list has no such row.
+bool PostDoubleClickRow(HWND dialog, int row)
+{
+    HWND list = List(dialog);
+    if (row < 0) return false;
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+    RECT label = {};
+    label.left = LVIR_LABEL;
+    if (!::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label))) return false;
+    PostMouseClick(list, (label.left + label.right) / 2, (label.top + label.bottom) / 2, true);
+    return true;
+}
+
+// A click on the main part of the Find button, left of its arrow.
+void PostFind(HWND dialog)
+{
+    HWND button = ::GetDlgItem(dialog, IDC_FIND);
+    RECT client = {};
+    ::GetClientRect(button, &client);
+    PostMouseClick(button, 10, client.bottom / 2);
+}
+
+// Double-clicks the first group row (closed-folder icon) so that it
+// expands; returns its row, or -1 when the list shows no group.
+int ExpandFirstGroup(HWND dialog)
+{
+    const std::vector<Row> rows = ListRows(dialog);
+    for (size_t index = 0; index < rows.size(); ++index) {
+        if (rows[index].image != 1) continue;
+        DoubleClickRow(dialog, static_cast<int>(index));
+        return static_cast<int>(index);
+    }
+    return -1;
 }
 
 } // namespace
@@ -310,53 +335,27 @@ CommandResult NewFile(HWND dialog, const std::wstring& path) { return RunFileCom
 
 CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path) { return RunFileCommand(dialog, command, path, false); }
 
-CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer, const BoxLook& look)
+CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer, const BoxLook& look, bool cancelProgress)
 {
     CommandResult result;
     result.fileDialogShown = PickInFolderPicker(dialog, command, folder);
     // Until the dialog is back in its own loop: long work shows a progress
     // window and handles messages meanwhile, so one quiet moment is not the end.
     for (;;) {
+        HWND progress = FindProgressWindow();
+        if (progress && cancelProgress && !result.progressCancelled) {
+            ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(progress, IDCANCEL)));
+            result.progressCancelled = true;
+        }
         if (HWND box = Settle(dialog)) {
             result.boxes.push_back(Answer(box, answer, look));
-            continue;
-        }
-        if (FindProgressWindow()) {
+        } else if (FindProgressWindow()) {
             ::Sleep(20);
-            continue;
-        }
-        if (HWND late = Settle(dialog)) {
+        } else if (HWND late = Settle(dialog)) {
             result.boxes.push_back(Answer(late, answer, look));
-            continue;
+        } else {
+            return result;
         }
-        break;
-    }
-    return result;
-}
-
-bool ChooseFolderCancellingProgress(HWND dialog, int command, const std::wstring& folder, Boxes& boxes)
-{
-    bool cancelled = false;
-    if (!PickInFolderPicker(dialog, command, folder)) return false;
-    for (;;) {
-        if (HWND progress = FindProgressWindow()) {
-            if (!cancelled) {
-                ::PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(progress, IDCANCEL)));
-                cancelled = true;
-            }
-            ::Sleep(5);
-            continue;
-        }
-        if (HWND box = Settle(dialog)) {
-            boxes.push_back(Answer(box));
-            continue;
-        }
-        if (FindProgressWindow()) continue;
-        if (HWND late = Settle(dialog)) {
-            boxes.push_back(Answer(late));
-            continue;
-        }
-        return cancelled;
     }
 }
 
@@ -405,11 +404,6 @@ int FindRow(HWND dialog, const std::wstring& name)
     return -1;
 }
 
-int SelectedRow(HWND dialog)
-{
-    return static_cast<int>(::SendMessageW(List(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
 void SelectRow(HWND dialog, int row)
 {
     LVITEMW item = {};
@@ -418,33 +412,10 @@ void SelectRow(HWND dialog, int row)
     ::SendMessageW(List(dialog), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-bool PostDoubleClickRow(HWND dialog, int row)
-{
-    HWND list = List(dialog);
-    if (row < 0) return false;
-    ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
-    RECT label = {};
-    label.left = LVIR_LABEL;
-    if (!::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label))) return false;
-    PostMouseClick(list, (label.left + label.right) / 2, (label.top + label.bottom) / 2, true);
-    return true;
-}
-
 Boxes DoubleClickRow(HWND dialog, int row, const Answers& answers)
 {
     if (!PostDoubleClickRow(dialog, row)) return {};
     return AnswerBoxes(dialog, answers);
-}
-
-int ExpandFirstGroup(HWND dialog)
-{
-    const std::vector<Row> rows = ListRows(dialog);
-    for (size_t index = 0; index < rows.size(); ++index) {
-        if (rows[index].image != 1) continue;
-        DoubleClickRow(dialog, static_cast<int>(index));
-        return static_cast<int>(index);
-    }
-    return -1;
 }
 
 bool ShowDatabaseWithGroupExpanded(HWND dialog, const std::wstring& path)
@@ -458,14 +429,6 @@ bool ShowDatabaseWithGroupExpanded(HWND dialog, const std::wstring& path)
 void SetFindText(HWND dialog, const std::wstring& text)
 {
     ::SendMessageW(::GetDlgItem(dialog, IDC_FIND_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void PostFind(HWND dialog)
-{
-    HWND button = ::GetDlgItem(dialog, IDC_FIND);
-    RECT client = {};
-    ::GetClientRect(button, &client);
-    PostMouseClick(button, 10, client.bottom / 2);
 }
 
 Boxes PressFind(HWND dialog)
@@ -492,30 +455,42 @@ HWND OpenFindMenu(HWND dialog)
     return VisibleMenuWindow();
 }
 
-MenuSnapshot ReadMenu(HWND menuWindow)
+MenuSnapshot ReadMenu(HMENU menu)
 {
     MenuSnapshot snapshot;
-    auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-    if (!menu) return snapshot;
     const UINT defaultId = ::GetMenuDefaultItem(menu, FALSE, 0);
     snapshot.defaultId = defaultId == static_cast<UINT>(-1) ? 0 : defaultId;
-    const int count = ::GetMenuItemCount(menu);
+    const int count = menu ? ::GetMenuItemCount(menu) : 0;
     for (int position = 0; position < count; ++position) {
-        MenuItem item;
-        wchar_t text[128] = {};
+        wchar_t text[512] = {};
         MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STATE | MIIM_STRING;
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_STRING;
         info.dwTypeData = text;
-        info.cch = 128;
+        info.cch = 512;
         ::GetMenuItemInfoW(menu, position, TRUE, &info);
+        MenuItem item;
         item.id = info.wID;
         item.text = text;
-        item.checked = (::GetMenuState(menu, info.wID, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        item.checked = (info.fState & MFS_CHECKED) != 0;
         item.isDefault = (info.fState & MFS_DEFAULT) != 0;
+        item.separator = (info.fType & MFT_SEPARATOR) != 0;
+        item.enabled = (info.fState & (MFS_DISABLED | MFS_GRAYED)) == 0;
         snapshot.items.push_back(item);
     }
     return snapshot;
+}
+
+MenuSnapshot ReadMenu(HWND menuWindow) { return ReadMenu(reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0))); }
+
+std::vector<std::wstring> MenuEntries(HMENU menu)
+{
+    std::vector<std::wstring> entries;
+    for (const MenuItem& item : ReadMenu(menu).items) {
+        if (item.separator) entries.push_back(L"|");
+        else entries.push_back(item.text + L"=" + std::to_wstring(item.id) + (item.enabled ? L"" : L" disabled"));
+    }
+    return entries;
 }
 
 void ChooseMenuItem(HWND dialog, HWND menuWindow, int position)
@@ -688,22 +663,7 @@ bool CloseOptions(HWND dialog, HWND sheet, int button)
     return closed;
 }
 
-std::vector<std::wstring> FileMenu(HWND dialog)
-{
-    std::vector<std::wstring> entries;
-    HMENU file = ::GetSubMenu(::GetMenu(dialog), 0);
-    for (int position = 0; position < ::GetMenuItemCount(file); ++position) {
-        wchar_t text[512] = {};
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = 512;
-        ::GetMenuItemInfoW(file, position, TRUE, &info);
-        entries.push_back((info.fType & MFT_SEPARATOR) ? std::wstring(L"|") : std::wstring(text) + L"=" + std::to_wstring(info.wID));
-    }
-    return entries;
-}
+std::vector<std::wstring> FileMenu(HWND dialog) { return MenuEntries(::GetSubMenu(::GetMenu(dialog), 0)); }
 
 std::vector<std::wstring> RecentFileEntries(HWND dialog)
 {
@@ -753,7 +713,7 @@ void CloseStrayWindows(HWND dialog)
                 PostKey(window, VK_ESCAPE);
                 found = true;
             } else if (name == L"#32770" && !::GetDlgItem(window, IDC_NOTE_LIST)) {
-                ::PostMessageW(window, WM_COMMAND, IsMessageBoxWindow(window) ? IDOK : IDCANCEL, 0);
+                ::PostMessageW(window, WM_COMMAND, ui::IsMessageBox(window) ? IDOK : IDCANCEL, 0);
                 found = true;
             }
         }

@@ -68,6 +68,7 @@ struct CommandResult {
     bool stayedOpen = false;       // the file dialog did not take the name and was cancelled
     std::wstring folderShown;      // the folder it showed then
     Boxes boxes;                   // shown by Quillbox afterwards
+    bool progressCancelled = false;  // a progress window showed and was cancelled
 };
 // "file dialog said [..]; file dialog stayed open in X; Quillbox: [..]" for failure messages.
 std::string Describe(const CommandResult& result);
@@ -89,12 +90,11 @@ CommandResult RunFileCommand(HWND dialog, int command, const std::wstring& typed
 using BoxLook = std::function<void(HWND box)>;
 // File, Export or File, Import: chooses `folder` in the folder picker and
 // confirms it (an empty `folder`: cancels it); the message boxes that follow
-// are answered with `answer` (IDOK, or IDCANCEL for a question).
-CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer = IDOK, const BoxLook& look = nullptr);
-// The same for work long enough to show the progress window, which is
-// cancelled as soon as it shows; the boxes that follow are answered with OK.
-// True when a progress window showed and was cancelled.
-bool ChooseFolderCancellingProgress(HWND dialog, int command, const std::wstring& folder, Boxes& boxes);
+// are answered with `answer` (IDOK, or IDCANCEL for a question). With
+// `cancelProgress` the progress window of long work is cancelled as soon as
+// it shows (progressCancelled).
+CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer = IDOK, const BoxLook& look = nullptr,
+                           bool cancelProgress = false);
 
 // One row of the note list.
 struct Row {
@@ -108,44 +108,42 @@ std::vector<Row> ListRows(HWND dialog);
 std::vector<std::wstring> RowNames(HWND dialog);
 // The row showing `name`, or -1.
 int FindRow(HWND dialog, const std::wstring& name);
-// The selected row, or -1.
-int SelectedRow(HWND dialog);
 // Selects and focuses `row` as a click would leave it, without a click.
 void SelectRow(HWND dialog, int row);
-// Brings `row` into view and posts a double-click on its name; false when
-// the list has no such row.
-bool PostDoubleClickRow(HWND dialog, int row);
+// Brings `row` into view and double-clicks its name.
 Boxes DoubleClickRow(HWND dialog, int row, const Answers& answers = {});
-// Double-clicks the first group row (closed-folder icon) so that it
-// expands; returns its row, or -1 when the list shows no group.
-int ExpandFirstGroup(HWND dialog);
 // Opens `path` through File, Open and expands the first group of the list.
 // True when no message box appeared and a group was expanded.
 bool ShowDatabaseWithGroupExpanded(HWND dialog, const std::wstring& path);
 
 // Types `text` into the Find box (replacing what it holds).
 void SetFindText(HWND dialog, const std::wstring& text);
-// Posts a click on the main part of the Find button (a search, or a reload
-// when the box is empty).
-void PostFind(HWND dialog);
+// Clicks the main part of the Find button (a search, or a reload when the
+// box is empty).
 Boxes PressFind(HWND dialog);
 // SetFindText and PressFind.
 Boxes Find(HWND dialog, const std::wstring& text);
 // Clicks the drop-down part of the Find button and returns the scope menu's
 // window once it is open (null when none appeared).
 HWND OpenFindMenu(HWND dialog);
-// Items of an open pop-up menu: identifiers, check marks and the default.
+// Items of a menu: identifiers, texts, check marks and the default.
 struct MenuItem {
     UINT id = 0;
     std::wstring text;
     bool checked = false;
     bool isDefault = false;  // drawn bold
+    bool separator = false;
+    bool enabled = true;
 };
 struct MenuSnapshot {
     std::vector<MenuItem> items;
     UINT defaultId = 0;  // GetMenuDefaultItem; 0 when the menu has none
 };
+MenuSnapshot ReadMenu(HMENU menu);
+// The menu of an open pop-up menu's window.
 MenuSnapshot ReadMenu(HWND menuWindow);
+// A menu as "text=id" entries (" disabled" after a disabled one), separators as "|".
+std::vector<std::wstring> MenuEntries(HMENU menu);
 // Picks the item at `position` with the arrow keys and Enter, as a user does,
 // and waits until the command that opened the menu has finished.
 void ChooseMenuItem(HWND dialog, HWND menuWindow, int position);
@@ -206,7 +204,7 @@ void PressApply(HWND sheet);
 // and the dialog has settled; false when the sheet stayed.
 bool CloseOptions(HWND dialog, HWND sheet, int button);
 
-// The File menu as "text=id" entries, separators as "|".
+// The File menu's MenuEntries.
 std::vector<std::wstring> FileMenu(HWND dialog);
 // The texts of the recent-file entries of the File menu, in order.
 std::vector<std::wstring> RecentFileEntries(HWND dialog);

@@ -15,29 +15,19 @@ BOOL CALLBACK CollectOwnProcessWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM param)
-{
-    reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> Children(HWND parent)
-{
-    std::vector<HWND> children;
-    ::EnumChildWindows(parent, &CollectWindow, reinterpret_cast<LPARAM>(&children));
-    return children;
-}
+} // namespace
 
 bool IsMessageBox(HWND window)
 {
     if (ClassName(window) != L"#32770") return false;
-    for (HWND child : Children(window)) {
-        if (ClassName(child) == L"Static" && !WindowText(child).empty()) return true;
+    bool hasText = false;
+    for (HWND child : DirectChildren(window)) {
+        const std::wstring type = ClassName(child);
+        if (type == L"Static") hasText = hasText || !WindowText(child).empty();
+        else if (type != L"Button") return false;
     }
-    return false;
+    return hasText;
 }
-
-} // namespace
 
 std::vector<HWND> OwnTopLevelWindows()
 {
@@ -100,7 +90,7 @@ HWND WaitForMessageBox(DWORD timeoutMs, HWND except)
 
 std::wstring MessageBoxText(HWND box)
 {
-    for (HWND child : Children(box)) {
+    for (HWND child : DirectChildren(box)) {
         if (ClassName(child) == L"Static" && !WindowText(child).empty()) return WindowText(child);
     }
     return L"";
@@ -112,7 +102,7 @@ UINT MessageBoxIcon(HWND box)
     struct Known { LPCWSTR id; UINT type; };
     const Known known[] = { { IDI_HAND, MB_ICONHAND }, { IDI_QUESTION, MB_ICONQUESTION },
                             { IDI_EXCLAMATION, MB_ICONEXCLAMATION }, { IDI_ASTERISK, MB_ICONASTERISK } };
-    for (HWND child : Children(box)) {
+    for (HWND child : DirectChildren(box)) {
         if (ClassName(child) != L"Static") continue;
         auto icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
         if (!icon) continue;

@@ -18,7 +18,11 @@ HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD timeo
                    const std::function<bool(HWND)>& accept = nullptr);
 // Waits until `window` is gone.
 bool WaitForWindowGone(HWND window, DWORD timeoutMs = 10000);
-// Waits for a message box (a #32770 window with a static text) other than `except`.
+// A message box: a dialog whose own controls are only texts, icons and
+// buttons, one text not empty (other dialogs have edit boxes, lists, trees,
+// progress bars or pages among theirs).
+bool IsMessageBox(HWND window);
+// Waits for a message box other than `except`.
 HWND WaitForMessageBox(DWORD timeoutMs = 10000, HWND except = nullptr);
 // The message text of a message box.
 std::wstring MessageBoxText(HWND box);

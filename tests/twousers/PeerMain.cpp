@@ -1,19 +1,29 @@
-// QuillboxPeer.exe: a second user of a note database, for the tests that
-// need another process on the same file. It reads one command per line on
-// stdin and answers each with one line on stdout: "ok[ <result>]" or
-// "error <what>". Texts travel as UTF-8.
+// QuillboxPeer.exe: a second user of a note database, or a second host
+// process, for the tests that need another process on the same file or the
+// same settings. It reads one command per line on stdin and answers each with
+// one line on stdout: "ok[ <result>]" or "error <what>". Texts travel as
+// UTF-8; lists are joined with "|".
 //
 //   QuillboxPeer.exe --dialog   loads Quillbox.dll as a host does, runs its
-//                               dialog and drives it (open, find, rows, save, exit)
+//                               dialog and drives it
 //   QuillboxPeer.exe            plain ODBC only (hold-read, lock-write, release, notes)
 //
-// Commands:
-//   open <path>        File, Open in the dialog; "ok" or "ok box <message text>"
-//   find <text>        types <text> into the Find box and presses Find; "ok <row|row|...>" or "ok box <text>"
-//   rows               "ok <row|row|...>": the note list's first column
+// Commands of the dialog (a message box is answered with OK and reported as
+// "ok box <message text>" instead of the result):
+//   open <path>        File, Open; "ok"
+//   new <path>         File, New; "ok"
+//   recent <n>         recent entry n of the File menu; "ok"
+//   find <text>        types <text> into the Find box and presses Find; "ok <rows>"
+//   rows               "ok <rows>": the note list's first column
 //   save <title>       a new note in no group, query "SELECT '<title>'", saved on
-//                      the Edit page; "ok saved" or "ok box <message text>"
+//                      the Edit page; "ok saved"
+//   options <n>        File, Options, then entry n (unless n is -1) and OK;
+//                      "ok <entry shown before>"
+//   tab <index>        a click on that tab; "ok <caption in front>"
+//   show <name>        double-clicks that row; "ok <caption in front>"
+//   menu               "ok <recent entries>"
 //   exit               File, Exit
+// Commands of plain ODBC:
 //   hold-read <path>   connects, runs SELECT on the notes and fetches one row,
 //                      keeping the statement open; "ok holding <first id>"
 //   lock-write <path>  connects and begins an exclusive transaction; "ok locked"
@@ -27,7 +37,7 @@
 #include "tests/support/HostedDialog.h"
 #include "tests/support/PrivateUserRegistry.h"
 #include "tests/twousers/RawNoteConnection.h"
-#include "tests/twousers/WideText.h"
+#include "tests/support/WideText.h"
 
 #include <windows.h>
 
@@ -61,48 +71,60 @@ bool ReadCommand(std::wstring& verb, std::wstring& argument)
     return true;
 }
 
+std::wstring Joined(const std::vector<std::wstring>& texts)
+{
+    std::wstring out;
+    for (const std::wstring& text : texts) out += (out.empty() ? L"" : L"|") + text;
+    return out;
+}
+
+// "ok <result>", or "ok box <text>" for the first message box.
+std::wstring Reply(const std::wstring& result, const dialogdriver::Boxes& boxes = {})
+{
+    return boxes.empty() ? (result.empty() ? L"ok" : L"ok " + result) : L"ok box " + boxes[0].text;
+}
+
 // The peer's hand on its own dialog.
-class PeerDialog {
-public:
-    explicit PeerDialog(HWND dialog) : m_dialog(dialog) {}
-
-    std::wstring Handle(const std::wstring& verb, const std::wstring& argument, bool& known)
-    {
-        using namespace dialogdriver;
-        known = true;
-        if (verb == L"open") return WithBox(L"ok", OpenFile(m_dialog, argument).boxes);
-        if (verb == L"find") {
-            const Boxes boxes = Find(m_dialog, argument);
-            return boxes.empty() ? L"ok " + Rows() : L"ok box " + boxes[0].text;
-        }
-        if (verb == L"rows") return L"ok " + Rows();
-        if (verb == L"save") {
-            TypeNewNote(m_dialog, {argument, L"saved by the peer", L"SELECT '" + argument + L"'", 0});
-            return WithBox(L"ok saved", Click(FindPages(m_dialog).edit, IDC_EDIT_SAVE));
-        }
-        if (verb == L"exit") {
-            ::PostMessageW(m_dialog, WM_COMMAND, ID_FILE_EXIT, 0);
-            return L"ok";
-        }
-        known = false;
-        return std::wstring();
+std::wstring HandleDialog(HWND dialog, const std::wstring& verb, const std::wstring& argument, bool& known)
+{
+    using namespace dialogdriver;
+    known = true;
+    if (verb == L"open") return Reply(L"", OpenFile(dialog, argument).boxes);
+    if (verb == L"new") return Reply(L"", NewFile(dialog, argument).boxes);
+    if (verb == L"recent") return Reply(L"", ChooseRecentFile(dialog, std::stoi(argument)));
+    if (verb == L"find") {
+        const Boxes boxes = Find(dialog, argument);
+        return Reply(Joined(RowNames(dialog)), boxes);
     }
-
-private:
-    std::wstring Rows() const
-    {
-        std::wstring rows;
-        for (const std::wstring& name : dialogdriver::RowNames(m_dialog)) rows += (rows.empty() ? L"" : L"|") + name;
-        return rows;
+    if (verb == L"rows") return Reply(Joined(RowNames(dialog)));
+    if (verb == L"save") {
+        TypeNewNote(dialog, {argument, L"saved by the peer", L"SELECT '" + argument + L"'", 0});
+        return Reply(L"saved", Click(FindPages(dialog).edit, IDC_EDIT_SAVE));
     }
-
-    static std::wstring WithBox(const std::wstring& plain, const dialogdriver::Boxes& boxes)
-    {
-        return boxes.empty() ? plain : L"ok box " + boxes[0].text;
+    if (verb == L"options") {
+        HWND sheet = OpenOptions(dialog);
+        if (!sheet) return L"error no Options sheet";
+        const std::wstring shown = ChosenShowPage(sheet);
+        if (std::stoi(argument) >= 0) ChooseShowPage(sheet, std::stoi(argument));
+        CloseOptions(dialog, sheet, IDOK);
+        return Reply(shown);
     }
-
-    HWND m_dialog;
-};
+    if (verb == L"tab") {
+        SelectTab(dialog, std::stoi(argument));
+        return Reply(CurrentTab(dialog));
+    }
+    if (verb == L"show") {
+        const Boxes boxes = DoubleClickRow(dialog, FindRow(dialog, argument));
+        return Reply(CurrentTab(dialog), boxes);
+    }
+    if (verb == L"menu") return Reply(Joined(RecentFileEntries(dialog)));
+    if (verb == L"exit") {
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
+        return L"ok";
+    }
+    known = false;
+    return std::wstring();
+}
 
 std::wstring HandleRaw(CRawNoteConnection& raw, const std::wstring& verb, const std::wstring& argument, bool& known)
 {
@@ -139,7 +161,7 @@ std::wstring HandleRaw(CRawNoteConnection& raw, const std::wstring& verb, const 
 }
 
 // Reads commands until quit or the end of input; `dialog` is null without --dialog.
-void CommandLoop(PeerDialog* dialog)
+void CommandLoop(HWND dialog)
 {
     CRawNoteConnection raw;
     std::wstring verb, argument;
@@ -152,7 +174,7 @@ void CommandLoop(PeerDialog* dialog)
         try {
             bool known = false;
             std::wstring reply = HandleRaw(raw, verb, argument, known);
-            if (!known && dialog) reply = dialog->Handle(verb, argument, known);
+            if (!known && dialog) reply = HandleDialog(dialog, verb, argument, known);
             Answer(known ? reply : L"error unknown command " + verb);
             if (dialog && verb == L"exit") break;
         } catch (const std::exception& e) {
@@ -179,10 +201,7 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
     dialogdriver::Host host;
-    const bool ran = dialogdriver::RunHostedDialog(module.GetPluginInterface(), host, [&](HWND window) {
-        PeerDialog dialog(window);
-        CommandLoop(&dialog);
-    }).dialogShown;
+    const bool ran = dialogdriver::RunHostedDialog(module.GetPluginInterface(), host, [](HWND dialog) { CommandLoop(dialog); }).dialogShown;
     if (!ran) Answer(L"error the Quillbox dialog did not appear");
     return ran ? 0 : 1;
 }

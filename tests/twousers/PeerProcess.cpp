@@ -1,6 +1,6 @@
 // CPeerProcess: the peer's process, its pipes and the thread reading its answers.
 #include "tests/twousers/PeerProcess.h"
-#include "tests/twousers/WideText.h"
+#include "tests/support/WideText.h"
 
 #include <chrono>
 

@@ -16,42 +16,6 @@ using windowtest::Join;
 using windowtest::Narrow;
 using Names = std::vector<std::wstring>;
 
-struct MenuEntry {
-    std::wstring text;
-    UINT id = 0;
-    bool separator = false;
-};
-
-std::vector<MenuEntry> MenuEntries(HMENU menu)
-{
-    std::vector<MenuEntry> entries;
-    for (int position = 0; position < ::GetMenuItemCount(menu); ++position) {
-        MenuEntry entry;
-        wchar_t text[64] = {};
-        MENUITEMINFOW info = {};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
-        info.dwTypeData = text;
-        info.cch = 64;
-        ::GetMenuItemInfoW(menu, position, TRUE, &info);
-        entry.text = text;
-        entry.id = info.wID;
-        entry.separator = (info.fType & MFT_SEPARATOR) != 0;
-        if (!entry.separator) {
-            EXPECT_EQ(0u, info.fState & (MFS_DISABLED | MFS_GRAYED)) << Narrow(text) << " is enabled";
-        }
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
-std::string Describe(const std::vector<MenuEntry>& entries)
-{
-    std::string out;
-    for (const MenuEntry& e : entries) out += e.separator ? "| " : Narrow(e.text) + "=" + std::to_string(e.id) + " ";
-    return out;
-}
-
 TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
 {
     // A user with no recent files: the File menu as the resource has it.
@@ -60,13 +24,14 @@ TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
     harness::Execute(host, [&](HWND dialog) {
         HMENU bar = ::GetMenu(dialog);
         ASSERT_NE(nullptr, bar);
-        const std::vector<MenuEntry> top = MenuEntries(bar);
-        ASSERT_EQ(2u, top.size());
-        EXPECT_EQ(L"&File", top[0].text);
-        EXPECT_EQ(L"&Help", top[1].text);
-        EXPECT_EQ("&New=32781 &Open=32782 O&ptions=32776 | &Export=32786 &Import=32787 | E&xit=32774 ",
-                  Describe(MenuEntries(::GetSubMenu(bar, 0))));
-        EXPECT_EQ("&About=32775 ", Describe(MenuEntries(::GetSubMenu(bar, 1))));
+        const MenuSnapshot top = ReadMenu(bar);
+        ASSERT_EQ(2u, top.items.size());
+        EXPECT_EQ(L"&File", top.items[0].text);
+        EXPECT_EQ(L"&Help", top.items[1].text);
+        EXPECT_EQ((Names{L"&New=32781", L"&Open=32782", L"O&ptions=32776", L"|", L"&Export=32786", L"&Import=32787", L"|", L"E&xit=32774"}),
+                  MenuEntries(::GetSubMenu(bar, 0)))
+            << "every entry enabled";
+        EXPECT_EQ(Names{L"&About=32775"}, MenuEntries(::GetSubMenu(bar, 1)));
 
         const LONG style = ::GetWindowLongW(dialog, GWL_STYLE);
         EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX) && (style & WS_SYSMENU)) << "resizable, with a maximise box";

@@ -158,20 +158,18 @@ TEST(ExchangeCommands, CancelInTheExportsProgressWindowLeavesEveryFileWholeAndTh
     ::CreateDirectoryW(folder.c_str(), nullptr);
 
     harness::Host host;
-    bool progressCancelled = false;
-    std::vector<dialogdriver::SeenBox> cancelBoxes;
     int wholeAfterCancel = 0, otherAfterCancel = 0;
-    CommandResult completed;
+    CommandResult cancelled, completed;
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
-        progressCancelled = dialogdriver::ChooseFolderCancellingProgress(dialog, ID_FILE_EXPORT, folder, cancelBoxes);
+        cancelled = ChooseFolder(dialog, ID_FILE_EXPORT, folder, IDOK, nullptr, true);
         wholeAfterCancel = WholeExportFiles(folder, otherAfterCancel);
         completed = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
     });
 
-    EXPECT_TRUE(progressCancelled) << "the progress window showed and took the Cancel";
-    ASSERT_EQ(1u, cancelBoxes.size());
-    EXPECT_TRUE(Contains(cancelBoxes[0].text, L"Export cancelled")) << windowtest::Narrow(cancelBoxes[0].text);
+    EXPECT_TRUE(cancelled.progressCancelled) << "the progress window showed and took the Cancel";
+    ASSERT_EQ(1u, cancelled.boxes.size());
+    EXPECT_TRUE(Contains(cancelled.boxes[0].text, L"Export cancelled")) << windowtest::Narrow(cancelled.boxes[0].text);
     EXPECT_GT(wholeAfterCancel, 0);
     EXPECT_LT(wholeAfterCancel, kNotes) << "the export stopped early";
     EXPECT_EQ(0, otherAfterCancel) << "no partial or temporary file";

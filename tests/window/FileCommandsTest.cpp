@@ -19,17 +19,13 @@ using storetest::FileExists;
 using storetest::ReadFileBytes;
 using windowtest::FileIn;
 using windowtest::MakeSample;
+using windowtest::ExpectOpened;
 using windowtest::Join;
+using windowtest::Search;
 using windowtest::Narrow;
 using Names = std::vector<std::wstring>;
 
 const Names& kCatalogue = windowtest::SampleCatalogue();
-
-void ExpectOpened(const CommandResult& result)
-{
-    EXPECT_TRUE(result.fileDialogShown);
-    EXPECT_TRUE(result.boxes.empty()) << Describe(result.boxes);
-}
 
 // What the pages show of the database state.
 struct PageState {
@@ -58,13 +54,6 @@ PageState ReadPages(HWND dialog)
     state.groupDelete = IsItemEnabled(pages.groupEdit, IDC_GROUP_DELETE);
     state.groupEditGroups = ComboEntries(::GetDlgItem(pages.groupEdit, IDC_GROUP_NAME));
     return state;
-}
-
-Names Search(HWND dialog, const std::wstring& text)
-{
-    const std::vector<SeenBox> boxes = Find(dialog, text);
-    EXPECT_TRUE(boxes.empty()) << "searching \"" << Narrow(text) << "\": " << Describe(boxes);
-    return RowNames(dialog);
 }
 
 TEST(FileCommands, NewWritesTheSchemaAndShowsAnEmptyList)

@@ -16,28 +16,15 @@ namespace {
 using namespace dialogdriver;
 using windowtest::FileIn;
 using windowtest::MakeSample;
+using windowtest::ExpectOpened;
 using windowtest::Join;
+using windowtest::Search;
 using windowtest::Narrow;
 using windowtest::RedrawRecorder;
 using Names = std::vector<std::wstring>;
 
 const Names& kCatalogue = windowtest::SampleCatalogue();
 
-
-// Opens `path` and expects no message box.
-void Open(HWND dialog, const std::wstring& path)
-{
-    const CommandResult result = OpenFile(dialog, path);
-    EXPECT_TRUE(result.fileDialogShown);
-    EXPECT_TRUE(result.boxes.empty()) << "first box: " << Narrow(result.boxes.empty() ? L"" : result.boxes[0].text);
-}
-
-Names Search(HWND dialog, const std::wstring& text)
-{
-    const std::vector<SeenBox> boxes = Find(dialog, text);
-    EXPECT_TRUE(boxes.empty()) << "searching \"" << Narrow(text) << "\" showed: " << Narrow(boxes.empty() ? L"" : boxes[0].text);
-    return RowNames(dialog);
-}
 
 std::wstring SelectedComboText(HWND combo)
 {
@@ -53,7 +40,7 @@ TEST(NoteList, ShowsLooseNotesFirstThenOneCollapsedRowPerGroupWithNotes)
     const std::wstring path = MakeSample(L"catalogue.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        Open(dialog, path);
+        ExpectOpened(OpenFile(dialog, path));
         const std::vector<Row> rows = ListRows(dialog);
         ASSERT_EQ(kCatalogue, RowNames(dialog)) << "got " << Join(RowNames(dialog)) << "; groups in number order, Empty absent";
         EXPECT_EQ(2, rows[0].image) << "a note has the note icon";
@@ -102,7 +89,7 @@ TEST(NoteList, DoubleClickOnANoteShowsItOnTheViewAndEditPages)
     const std::wstring path = MakeSample(L"show.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        Open(dialog, path);
+        ExpectOpened(OpenFile(dialog, path));
         const Pages pages = FindPages(dialog);
         ::SetDlgItemTextW(pages.groupEdit, IDC_GROUP_COMMENTS, L"group comments stay");
 
@@ -128,7 +115,7 @@ TEST(NoteList, EmptyFindReloadsTheCatalogueAndListsEachGroupOnce)
     const std::wstring path = MakeSample(L"reload.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        Open(dialog, path);
+        ExpectOpened(OpenFile(dialog, path));
         const Pages pages = FindPages(dialog);
         HWND editGroups = ::GetDlgItem(pages.edit, IDC_EDIT_GROUP);
         HWND groupEditGroups = ::GetDlgItem(pages.groupEdit, IDC_GROUP_NAME);
@@ -164,7 +151,7 @@ TEST(NoteList, ScopeMenuOnTheDropDownPartSetsWhereFindLooks)
     const std::wstring path = MakeSample(L"scope.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        Open(dialog, path);
+        ExpectOpened(OpenFile(dialog, path));
         const int rootIndent = ListRows(dialog).at(0).indent;
         SetFindText(dialog, L"who");
 
@@ -246,7 +233,7 @@ TEST(NoteList, FailingSearchLeavesTheListAsItWas)
 
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        Open(dialog, path);
+        ExpectOpened(OpenFile(dialog, path));
         ASSERT_EQ((Names{L"first", L"second"}), RowNames(dialog));
         SetSearchScope(dialog, false, false, true);
         const std::vector<SeenBox> boxes = Find(dialog, L"first");
@@ -288,7 +275,7 @@ TEST(NoteList, DrawingIsSuspendedAroundEveryFillAndAlwaysResumed)
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         RedrawRecorder redraws(dialog);
-        Open(dialog, path);
+        ExpectOpened(OpenFile(dialog, path));
         EXPECT_EQ("off@0 on@4", Fill(redraws.Take())) << "rows arrive while drawing is off";
 
         EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report"));

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "tests/support/DialogHarness.h"
-#include "tests/window/HostProcess.h"
+#include "tests/twousers/PeerProcess.h"
 #include "tests/window/StoredSettings.h"
 #include "tests/window/WindowTestSupport.h"
 
@@ -71,21 +71,32 @@ HWND FocusedWindow(HWND dialog)
     return info.hwndFocus;
 }
 
-// The lines of a host process, checked to have one per step.
-Texts RunHost(const Texts& steps)
+// The answers of a second host process (QuillboxPeer.exe with a dialog of
+// its own, on this program's settings) to `commands`, then File, Exit.
+Texts RunHost(const Texts& commands)
 {
-    const Texts lines = hostprocess::Run(steps);
-    EXPECT_EQ(steps.size(), lines.size()) << "host process said: " << Join(lines);
-    return lines;
+    CPeerProcess host(true);
+    EXPECT_TRUE(host.IsReady()) << "the second host process did not start";
+    Texts answers;
+    for (const std::wstring& command : commands) answers.push_back(host.Ask(command));
+    EXPECT_EQ(L"ok", host.Ask(L"exit"));
+    return answers;
 }
 
 std::wstring Line(const Texts& lines, size_t index) { return index < lines.size() ? lines[index] : L"(missing)"; }
 
-// The fields of line `index` after its first (the step's name).
+// The "|"-separated texts of answer `index` after its "ok ".
 Texts Results(const Texts& lines, size_t index)
 {
-    const Texts fields = hostprocess::Fields(Line(lines, index));
-    return fields.empty() ? fields : Texts(fields.begin() + 1, fields.end());
+    const std::wstring line = Line(lines, index);
+    EXPECT_EQ(0u, line.rfind(L"ok", 0)) << Narrow(line);
+    Texts texts;
+    for (size_t start = 3; start < line.size();) {
+        const size_t bar = std::min(line.find(L'|', start), line.size());
+        texts.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return texts;
 }
 
 TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecutesAndProcesses)
@@ -162,16 +173,16 @@ TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecut
     });
 
     // Another host process finds it too, and what it chooses reaches a third.
-    const std::wstring shown = L"open=" + path;
-    Texts lines = RunHost({L"options=2", shown, L"tab=2", L"show=zeta top"});
-    EXPECT_EQ(L"options\tView", Line(lines, 0));
-    EXPECT_EQ(L"open", Line(lines, 1));
-    EXPECT_EQ(L"tab\tGroup Edit", Line(lines, 2));
-    EXPECT_EQ(L"show\tEdit", Line(lines, 3)) << "OK in the sheet applies at once";
+    const std::wstring shown = L"open " + path;
+    Texts lines = RunHost({L"options 2", shown, L"tab 2", L"show zeta top"});
+    EXPECT_EQ(L"ok View", Line(lines, 0));
+    EXPECT_EQ(L"ok", Line(lines, 1));
+    EXPECT_EQ(L"ok Group Edit", Line(lines, 2));
+    EXPECT_EQ(L"ok Edit", Line(lines, 3)) << "OK in the sheet applies at once";
     EXPECT_EQ("dword 2", Stored(kPageValue));
-    lines = RunHost({L"options=-1", shown, L"tab=0", L"show=alpha top"});
-    EXPECT_EQ(L"options\tEdit", Line(lines, 0));
-    EXPECT_EQ(L"show\tEdit", Line(lines, 3));
+    lines = RunHost({L"options -1", shown, L"tab 0", L"show alpha top"});
+    EXPECT_EQ(L"ok Edit", Line(lines, 0));
+    EXPECT_EQ(L"ok Edit", Line(lines, 3));
 
     ASSERT_TRUE(harness::ClearUserSettings());
 }
@@ -211,10 +222,10 @@ TEST(Settings, RecentFilesNewestFirstAtMostFourAcrossProcessesAndAMissingFileLea
     EXPECT_EQ(StoredList({b, c, e, d}), Stored(kRecentValue));
 
     // A second host process: the same list, nothing opened by itself.
-    Texts lines = RunHost({L"rows", L"menu", L"recent=3", L"rows", L"menu"});
-    EXPECT_EQ(L"rows", Line(lines, 0)) << "the list starts empty";
+    Texts lines = RunHost({L"rows", L"menu", L"recent 3", L"rows", L"menu"});
+    EXPECT_EQ(L"ok", Line(lines, 0)) << "the list starts empty";
     ExpectRecentEntries(Results(lines, 1), {b, c, e, d});
-    EXPECT_EQ(L"recent", Line(lines, 2));
+    EXPECT_EQ(L"ok", Line(lines, 2));
     EXPECT_EQ(Join(catalogue), Join(Results(lines, 3))) << "entry 3 opened e";
     ExpectRecentEntries(Results(lines, 4), {e, b, c, d});
     EXPECT_EQ(StoredList({e, b, c, d}), Stored(kRecentValue));

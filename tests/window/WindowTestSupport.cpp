@@ -40,6 +40,19 @@ const storetest::TestFolder& Folder()
 
 std::wstring FileIn(const wchar_t* name) { return Folder().File(name); }
 
+void ExpectOpened(const dialogdriver::CommandResult& result)
+{
+    EXPECT_TRUE(result.fileDialogShown);
+    EXPECT_TRUE(result.boxes.empty()) << dialogdriver::Describe(result.boxes);
+}
+
+std::vector<std::wstring> Search(HWND dialog, const std::wstring& text)
+{
+    const dialogdriver::Boxes boxes = dialogdriver::Find(dialog, text);
+    EXPECT_TRUE(boxes.empty()) << "searching \"" << Narrow(text) << "\": " << dialogdriver::Describe(boxes);
+    return dialogdriver::RowNames(dialog);
+}
+
 std::string Join(const std::vector<std::wstring>& texts)
 {
     std::string out;

@@ -22,6 +22,11 @@ std::wstring MakeSample(const wchar_t* name);
 // The first column of the sample's catalogue as the list shows it after Open.
 const std::vector<std::wstring>& SampleCatalogue();
 
+// A File command that showed its file dialog and no message box.
+void ExpectOpened(const dialogdriver::CommandResult& result);
+// Searches `text` and expects no message box: the names of the rows.
+std::vector<std::wstring> Search(HWND dialog, const std::wstring& text);
+
 // "a, b, c" for a failure message.
 std::string Join(const std::vector<std::wstring>& texts);
 using dialogdriver::Narrow;

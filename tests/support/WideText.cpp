@@ -1,5 +1,5 @@
 // Conversions between UTF-8 and wide text.
-#include "tests/twousers/WideText.h"
+#include "tests/support/WideText.h"
 
 #include <windows.h>
 

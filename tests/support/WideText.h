@@ -1,4 +1,4 @@
-// UTF-8 and wide text, for the lines the peer and the test exchange.
+// UTF-8 and wide text, for the lines that test programs and the processes they start exchange.
 #pragma once
 
 #include <string>
