@@ -1,7 +1,6 @@
 // CBenchRunner: the scenarios, their checks and the result lines.
 #include "bench/BenchRunner.h"
 
-#include "bench/DialogDriver.h"
 #include "bench/DriverWorkload.h"
 #include "bench/FloorWork.h"
 #include "bench/Median.h"
@@ -9,6 +8,7 @@
 #include "bench/ProcessMemory.h"
 #include "bench/UiAgent.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/UiDriver.h"
 
 #include <commctrl.h>
 
@@ -24,6 +24,23 @@ constexpr int kWarmUpSaves = 50;
 constexpr double kMiB = 1024.0 * 1024.0;
 
 using dialogdriver::Narrow;
+
+int RowCount(HWND dialog) { return static_cast<int>(::SendMessageW(::GetDlgItem(dialog, IDC_NOTE_LIST), LVM_GETITEMCOUNT, 0, 0)); }
+
+std::vector<int> GroupChoiceIds(HWND dialog) { return dialogdriver::ComboIds(::GetDlgItem(dialogdriver::FindPages(dialog).edit, IDC_EDIT_GROUP)); }
+
+// The text of the message box the dialog shows, if one is up ("" otherwise).
+std::wstring OpenBoxText(HWND dialog)
+{
+    HWND box = dialogdriver::Settle(dialog);
+    return box ? ui::MessageBoxText(box) : std::wstring();
+}
+
+// Picks item `position` of the Find button's scope menu.
+void ToggleScope(HWND dialog, int position)
+{
+    if (!dialogdriver::ToggleScope(dialog, position)) throw std::runtime_error("the Find button's scope menu did not appear");
+}
 
 // Notes whose query holds the rare word: every id that ends in 007.
 int RareNotes(int notes)
@@ -65,10 +82,10 @@ void CBenchRunner::DeleteNotesFrom(int firstId)
     m_checks.Execute(L"DELETE FROM notes WHERE id>=" + std::to_wstring(firstId));
 }
 
-std::vector<NewNote> CBenchRunner::NotesFor(CDialogDriver& dialog, int count) const
+std::vector<NewNote> CBenchRunner::NotesFor(HWND dialog, int count) const
 {
     // The Edit page's group choices in turn, so the dialog and the floor file each note alike.
-    return MakeNewNotes(count, dialog.GroupChoiceIds());
+    return MakeNewNotes(count, GroupChoiceIds(dialog));
 }
 
 void CBenchRunner::Measure(const char* name, const std::function<double()>& dialogRun, const std::function<double()>& floorRun)
@@ -102,17 +119,18 @@ void CBenchRunner::Measure(const char* name, const std::function<double()>& dial
                  Median(scenario.floor));
 }
 
-void CBenchRunner::Run(HWND dialogWindow)
+void CBenchRunner::Run(HWND dialog)
 {
     try {
-        CDialogDriver dialog(dialogWindow, m_agent);
-        m_agent.SetDrawnList(dialog.List());
+        HWND list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
+        if (!list || !dialogdriver::FindPages(dialog).edit) throw std::runtime_error("the Quillbox dialog lacks a control the benchmark drives");
+        m_agent.SetDrawnList(list);
         m_checks.Connect(NoteConnectString(m_options.database));
         std::unique_ptr<CFloorWork> floor(new CFloorWork(NoteConnectString(m_options.database), PlainSqliteConnectString(), kBigGroupId));
         HIMAGELIST images = nullptr;
         m_agent.Run([&] {
             images = ImageList_LoadImageW(::GetModuleHandleW(L"Quillbox.dll"), MAKEINTRESOURCEW(IDB_LIST_ICONS), 16, 1, RGB(0, 255, 255), IMAGE_BITMAP, 0);
-            if (!floor->CreateList(dialog.List(), images, 0, 0)) throw std::runtime_error("the floor's list-view could not be created");
+            if (!floor->CreateList(list, images, 0, 0)) throw std::runtime_error("the floor's list-view could not be created");
         });
         RunScenarios(dialog, *floor);
         // The floor's window belongs to the dialog's thread: it goes there.
@@ -120,11 +138,37 @@ void CBenchRunner::Run(HWND dialogWindow)
             floor.reset();
             ImageList_Destroy(images);
         });
-        dialog.Exit();
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     } catch (const std::exception& e) {
         // The hosted run closes what is left open and ends the dialog.
         m_failures.push_back(e.what());
     }
+}
+
+double CBenchRunner::TimeOpen(HWND dialog)
+{
+    HWND open = dialogdriver::StartFileCommand(dialog, ID_FILE_OPEN, m_options.database);
+    if (!open) throw std::runtime_error("the Open dialog did not appear");
+    return m_agent.TimeOpen(open);
+}
+
+double CBenchRunner::TimeFind(HWND dialog, const std::wstring& text)
+{
+    dialogdriver::SetFindText(dialog, text);
+    return m_agent.TimeAction([dialog] { dialogdriver::PostClick(dialog, IDC_FIND); });
+}
+
+double CBenchRunner::TimeKeyOnRow(HWND dialog, int row, WPARAM key)
+{
+    dialogdriver::SelectRow(dialog, row);
+    return m_agent.TimeAction([dialog, key] { ::PostMessageW(::GetDlgItem(dialog, IDC_NOTE_LIST), WM_KEYDOWN, key, 1); });
+}
+
+double CBenchRunner::TimeSave(HWND dialog, const NewNote& note, int groupChoice)
+{
+    dialogdriver::TypeNewNote(dialog, {note.title, note.comments, note.query, note.groupId}, groupChoice);
+    HWND edit = dialogdriver::FindPages(dialog).edit;
+    return m_agent.TimeAction([edit] { dialogdriver::PostClick(edit, IDC_EDIT_SAVE); });
 }
 
 std::wstring CBenchRunner::PlainSqliteConnectString() const
@@ -134,15 +178,15 @@ std::wstring CBenchRunner::PlainSqliteConnectString() const
            L";SyncPragma=FULL;FKSupport=1";
 }
 
-void CBenchRunner::CheckSameNotes(const char* scenario, CDialogDriver& dialog, const CFloorWork& floor)
+void CBenchRunner::CheckSameNotes(const char* scenario, HWND dialog, const CFloorWork& floor)
 {
     const std::vector<std::wstring>& names = floor.LastSearchNames();
-    const std::vector<std::wstring> shown = dialog.RowNames();
+    const std::vector<std::wstring> shown = dialogdriver::RowNames(dialog);
     Check(shown == names, std::string(scenario) + ": the dialog shows " + std::to_string(shown.size()) + " notes, SQLite's LIKE found " +
                               std::to_string(names.size()) + (shown.size() == names.size() ? " (other notes or order)" : ""));
 }
 
-void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
+void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
 {
     const int notes = m_options.notes;
 
@@ -150,40 +194,40 @@ void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
     m_agent.Sync();
     m_peakResets = ResetPeakWorkingSet();
     m_emptyDialogBytes = PeakWorkingSet();
-    dialog.Open(m_options.database);
+    TimeOpen(dialog);
     m_loadedBytes = PeakWorkingSet();
 
-    Measure("open", [&] { return dialog.Open(m_options.database); }, [&] { double ms = 0; m_agent.Run([&] { ms = floor.Open(); }); return ms; });
+    Measure("open", [&] { return TimeOpen(dialog); }, [&] { double ms = 0; m_agent.Run([&] { ms = floor.Open(); }); return ms; });
     Check(floor.CatalogueRowCount() == notes, "open: the floor read " + std::to_string(floor.CatalogueRowCount()) + " catalogue rows");
-    Check(dialog.RowCount() == floor.ListCount(),
-          "open: the dialog shows " + std::to_string(dialog.RowCount()) + " rows, the floor " + std::to_string(floor.ListCount()));
-    Check(dialog.OpenMessageBoxText().empty(), "open: a message box is up: " + Narrow(dialog.OpenMessageBoxText()));
+    Check(RowCount(dialog) == floor.ListCount(),
+          "open: the dialog shows " + std::to_string(RowCount(dialog)) + " rows, the floor " + std::to_string(floor.ListCount()));
+    Check(OpenBoxText(dialog).empty(), "open: a message box is up: " + Narrow(OpenBoxText(dialog)));
 
     const std::wstring findAll = BenchSearchStatement(L"%", SearchColumn::Name);
     Measure(
-        "find all", [&] { return dialog.Find(L"%") + dialog.Find(L"%"); },
+        "find all", [&] { return TimeFind(dialog, L"%") + TimeFind(dialog, L"%"); },
         [&] {
             double ms = 0;
             m_agent.Run([&] { ms = floor.Search(findAll) + floor.Search(findAll); });
             return ms;
         });
-    Check(dialog.RowCount() == notes, "find all: the dialog shows " + std::to_string(dialog.RowCount()) + " rows");
+    Check(RowCount(dialog) == notes, "find all: the dialog shows " + std::to_string(RowCount(dialog)) + " rows");
     Check(floor.ListCount() == notes, "find all: the floor shows " + std::to_string(floor.ListCount()) + " rows");
 
     // Expand the big group of the catalogue, and collapse it again between runs.
-    dialog.Find(L"");
+    TimeFind(dialog, L"");
     m_agent.Run([&] { floor.ShowCatalogue(); });
-    const int groupRow = dialog.FindRow(floor.BigGroupName());
+    const int groupRow = dialogdriver::FindRow(dialog, floor.BigGroupName());
     Check(groupRow >= 0 && groupRow == floor.BigGroupRow(), "expand: the big group is on row " + std::to_string(groupRow) +
                                                                 " of the dialog, " + std::to_string(floor.BigGroupRow()) + " of the floor");
-    const int collapsedRows = dialog.RowCount();
+    const int collapsedRows = RowCount(dialog);
     if (groupRow >= 0) {
         Measure(
             "expand",
             [&] {
-                const double ms = dialog.PressOnRow(groupRow, VK_ADD);
-                Check(dialog.RowCount() == collapsedRows + floor.BigGroupSize(), "expand: the dialog shows " + std::to_string(dialog.RowCount()) + " rows");
-                dialog.PressOnRow(groupRow, VK_SUBTRACT);
+                const double ms = TimeKeyOnRow(dialog, groupRow, VK_ADD);
+                Check(RowCount(dialog) == collapsedRows + floor.BigGroupSize(), "expand: the dialog shows " + std::to_string(RowCount(dialog)) + " rows");
+                TimeKeyOnRow(dialog, groupRow, VK_SUBTRACT);
                 return ms;
             },
             [&] {
@@ -199,23 +243,23 @@ void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
     // A rare word in the queries: the scope menu's "Sequel" only. The floor
     // is the statement alone with SQLite's own LIKE, which must find the same
     // notes in the same order.
-    dialog.ToggleScope(3);
+    ToggleScope(dialog, 2);
     const std::wstring findRare = BenchSearchStatement(m_options.rareWord, SearchColumn::Query);
-    Measure("find text", [&] { return dialog.Find(m_options.rareWord); }, [&] {
+    Measure("find text", [&] { return TimeFind(dialog, m_options.rareWord); }, [&] {
         double ms = 0;
         m_agent.Run([&] { ms = floor.ReadPlainSearch(findRare); });
         return ms;
     });
     Check(floor.LastSearchRows() == RareNotes(notes), "find text: the floor found " + std::to_string(floor.LastSearchRows()) + " notes");
-    Check(dialog.RowCount() == RareNotes(notes), "find text: the dialog shows " + std::to_string(dialog.RowCount()) + " rows");
+    Check(RowCount(dialog) == RareNotes(notes), "find text: the dialog shows " + std::to_string(RowCount(dialog)) + " rows");
     CheckSameNotes("find text", dialog, floor);
 
     // Words in the names and comments: "Sequel" off, "Name" and "Description" on.
-    dialog.ToggleScope(3);
-    dialog.ToggleScope(1);
-    dialog.ToggleScope(2);
+    ToggleScope(dialog, 2);
+    ToggleScope(dialog, 0);
+    ToggleScope(dialog, 1);
     const std::wstring findNames = BenchSearchStatement(m_options.nameWords, SearchColumn::NameAndComments);
-    Measure("find text in names and comments", [&] { return dialog.Find(m_options.nameWords); }, [&] {
+    Measure("find text in names and comments", [&] { return TimeFind(dialog, m_options.nameWords); }, [&] {
         double ms = 0;
         m_agent.Run([&] { ms = floor.ReadPlainSearch(findNames); });
         return ms;
@@ -242,9 +286,9 @@ void CBenchRunner::RunScenarios(CDialogDriver& dialog, CFloorWork& floor)
         [&] {
             const std::vector<NewNote>& batch = warm ? saved : warmUp;
             double ms = 0;
-            const size_t choices = dialog.GroupChoiceIds().size();
-            for (size_t i = 0; i < batch.size(); ++i) ms += dialog.SaveNewNote(batch[i], static_cast<int>(i % choices));
-            Check(dialog.OpenMessageBoxText().empty(), "save: a message box is up: " + Narrow(dialog.OpenMessageBoxText()));
+            const size_t choices = GroupChoiceIds(dialog).size();
+            for (size_t i = 0; i < batch.size(); ++i) ms += TimeSave(dialog, batch[i], static_cast<int>(i % choices));
+            Check(OpenBoxText(dialog).empty(), "save: a message box is up: " + Narrow(OpenBoxText(dialog)));
             checkSaved("dialog", batch.size());
             return ms;
         },

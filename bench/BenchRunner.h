@@ -20,7 +20,6 @@
 #include <string>
 #include <vector>
 
-class CDialogDriver;
 class CFloorWork;
 class CUiAgent;
 
@@ -42,18 +41,27 @@ private:
         size_t growthBytes = 0;  // the most a dialog run added to the working set it started with
     };
 
-    void RunScenarios(CDialogDriver& dialog, CFloorWork& floor);
+    void RunScenarios(HWND dialog, CFloorWork& floor);
     // One warm-up of each, then `runs` timed pairs; the peak working set is
     // taken over the dialog's timed runs.
     void Measure(const char* name, const std::function<double()>& dialogRun, const std::function<double()>& floorRun);
     void Check(bool ok, const std::string& what);
     // The dialog's rows are the names the floor's last plain search read, in order.
-    void CheckSameNotes(const char* scenario, CDialogDriver& dialog, const CFloorWork& floor);
+    void CheckSameNotes(const char* scenario, HWND dialog, const CFloorWork& floor);
     // Debian's SQLite ODBC driver on the same file with the General collation; empty when not given.
     std::wstring PlainSqliteConnectString() const;
     int CountNotesFrom(int firstId);
     void DeleteNotesFrom(int firstId);
-    std::vector<NewNote> NotesFor(CDialogDriver& dialog, int count) const;
+    std::vector<NewNote> NotesFor(HWND dialog, int count) const;
+    // The dialog's timed actions: tests/support's input, timed by the agent
+    // from its start until the list is drawn. File, Open of the database is
+    // timed from the Open dialog's end; a key pressed on a selected row:
+    // VK_ADD expands, VK_SUBTRACT collapses; a new note typed on the Edit
+    // page with group entry `groupChoice` is timed from its Save.
+    double TimeOpen(HWND dialog);
+    double TimeFind(HWND dialog, const std::wstring& text);
+    double TimeKeyOnRow(HWND dialog, int row, WPARAM key);
+    double TimeSave(HWND dialog, const NewNote& note, int groupChoice);
 
     const BenchOptions& m_options;
     CUiAgent& m_agent;

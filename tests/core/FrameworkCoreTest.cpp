@@ -13,6 +13,7 @@
 #include "framework/MessageBox.h"
 #include "framework/ModuleState.h"
 #include "framework/ResourceString.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -90,12 +91,9 @@ TEST(FrameworkCore, ExceptionInAHandlerIsReportedAndTheDialogKeepsRunning)
     ui::ScriptThread driver([&] {
         HWND hWnd = WaitForTestDialog();
         ASSERT_NE(hWnd, nullptr);
-        ::PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(kThrow, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(hWnd, kThrow)));
-        HWND box = ui::WaitForMessageBox();
-        ASSERT_NE(box, nullptr) << "no message box reported the exception";
-        boxText = ui::MessageBoxText(box);
-        ui::PressButton(box, IDOK);
-        ui::WaitForWindowGone(box);
+        const dialogdriver::Boxes boxes = dialogdriver::Click(hWnd, kThrow);
+        ASSERT_EQ(1u, boxes.size()) << "one message box reports the exception";
+        boxText = boxes[0].text;
         aliveAfterBox = ::IsWindowVisible(hWnd) != FALSE;
         ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
     });

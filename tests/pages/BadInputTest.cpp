@@ -5,6 +5,7 @@
 
 #include "tests/pages/PageTestData.h"
 #include "tests/pages/PageFiles.h"
+#include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
 
@@ -30,8 +31,8 @@ void ExpectNewNote(HWND edit)
 
 TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
 {
-    const std::wstring folder = NewTestFolder(L"bad input");
-    const std::wstring file = folder + L"\\bad.mdb";
+    const storetest::TestFolder folder(L"bad input");
+    const std::wstring file = folder.File(L"bad.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
@@ -100,13 +101,12 @@ TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
         EXPECT_EQ(W(kQuotedQuery), ItemText(p.view, IDC_VIEW_QUERY));
         Snapshot(file, "bad-input");
     });
-    RemoveTestFolder(folder);
 }
 
 TEST(BadInput, MegabyteQueryIsStoredAndShownWhole)
 {
-    const std::wstring folder = NewTestFolder(L"big query");
-    const std::wstring file = folder + L"\\big.mdb";
+    const storetest::TestFolder folder(L"big query");
+    const std::wstring file = folder.File(L"big.mdb");
     const std::wstring big = W(BigQuery().c_str());
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
@@ -124,14 +124,13 @@ TEST(BadInput, MegabyteQueryIsStoredAndShownWhole)
         EXPECT_TRUE(ItemText(p.edit, IDC_EDIT_QUERY) == big) << "the Edit page loads all of it";
         Snapshot(file, "big-query");
     });
-    RemoveTestFolder(folder);
 }
 
 TEST(BadInput, FailedOpenClosesTheDatabaseAndLosesNothing)
 {
-    const std::wstring folder = NewTestFolder(L"failed open");
-    const std::wstring file = folder + L"\\kept.mdb";
-    const std::wstring garbage = folder + L"\\garbage.mdb";
+    const storetest::TestFolder folder(L"failed open");
+    const std::wstring file = folder.File(L"kept.mdb");
+    const std::wstring garbage = folder.File(L"garbage.mdb");
     HANDLE handle = ::CreateFileW(garbage.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     const char text[] = "This is a letter, not a note database, and it is long enough to have a header.";
     DWORD written = 0;
@@ -188,7 +187,6 @@ TEST(BadInput, FailedOpenClosesTheDatabaseAndLosesNothing)
         EXPECT_EQ((Texts{L"None", W(kReports)}), ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP)));
         EXPECT_TRUE(IsItemEnabled(p.edit, IDC_EDIT_SAVE));
     });
-    RemoveTestFolder(folder);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "tests/pages/PageTestData.h"
 #include "tests/pages/PageFiles.h"
+#include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
 
@@ -28,8 +29,8 @@ void ExpectExistingNoteState(HWND edit)
 
 TEST(EditPage, SavesUpdatesAndDeletesNotes)
 {
-    const std::wstring folder = NewTestFolder(L"edit page");
-    const std::wstring file = folder + L"\\notes.mdb";
+    const storetest::TestFolder folder(L"edit page");
+    const std::wstring file = folder.File(L"notes.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         const Pages p = FindPages(dialog);
@@ -104,13 +105,12 @@ TEST(EditPage, SavesUpdatesAndDeletesNotes)
         EXPECT_EQ(-1, ComboSelection(::GetDlgItem(p.edit, IDC_EDIT_GROUP)));
         Snapshot(file, "notes-missing-group");
     });
-    RemoveTestFolder(folder);
 }
 
 TEST(EditPage, SavingANoteDeletedMeanwhileSaysSoAndKeepsTheText)
 {
-    const std::wstring folder = NewTestFolder(L"edit page vanished");
-    const std::wstring file = folder + L"\\notes.mdb";
+    const storetest::TestFolder folder(L"edit page vanished");
+    const std::wstring file = folder.File(L"notes.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         const Pages p = FindPages(dialog);
@@ -139,7 +139,6 @@ TEST(EditPage, SavingANoteDeletedMeanwhileSaysSoAndKeepsTheText)
         EXPECT_TRUE(Find(dialog, L"").empty());
         EXPECT_EQ(Texts{W(kDailyTitle)}, RowNames(dialog));
     });
-    RemoveTestFolder(folder);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include "tests/pages/PageTestData.h"
 #include "tests/pages/PageFiles.h"
+#include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
 
@@ -20,8 +21,8 @@ using namespace pagedata;
 
 TEST(GroupEditPage, AddsUpdatesAndDeletesGroups)
 {
-    const std::wstring folder = NewTestFolder(L"group page");
-    const std::wstring file = folder + L"\\groups.mdb";
+    const storetest::TestFolder folder(L"group page");
+    const std::wstring file = folder.File(L"groups.mdb");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
@@ -137,7 +138,6 @@ TEST(GroupEditPage, AddsUpdatesAndDeletesGroups)
         EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[1].icon);
         EXPECT_EQ((Texts{L"None", W(kSales)}), ComboTexts(p.groupEdit, kGroupName)) << "the lists are not changed";
     });
-    RemoveTestFolder(folder);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "tests/pages/PageTestData.h"
 #include "tests/pages/PageFiles.h"
+#include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
 
@@ -35,8 +36,8 @@ void ExpandGroups(HWND dialog, const Texts& groups)
 
 TEST(Journey, NotesSurviveEditingClosingAndOpeningAgain)
 {
-    const std::wstring folder = NewTestFolder(L"journey");
-    const std::wstring file = folder + L"\\journey.mdb";
+    const storetest::TestFolder folder(L"journey");
+    const std::wstring file = folder.File(L"journey.mdb");
     const Texts groups = {W(kJourneyGroups[0]), W(kJourneyGroups[1])};
     harness::Host host(true);
     const bool firstEnded = harness::Execute(host, [&](HWND dialog) {
@@ -116,7 +117,6 @@ TEST(Journey, NotesSurviveEditingClosingAndOpeningAgain)
         EXPECT_EQ(W(kJourneyGroupDescriptions[1]), ItemText(p.groupEdit, IDC_GROUP_COMMENTS));
         Snapshot(file, "journey");
     });
-    RemoveTestFolder(folder);
 }
 
 } // namespace

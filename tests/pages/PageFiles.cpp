@@ -1,4 +1,4 @@
-// The page tests' files and their own connection to a note database.
+// The page tests' copies of their files and their own connection to a note database.
 #include "tests/pages/PageFiles.h"
 
 #include <windows.h>
@@ -8,48 +8,14 @@
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
 #include "store/NoteDatabaseFile.h"
+#include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 
 namespace pages {
 
-namespace {
-
-std::wstring ExchangeFolder()
-{
-    std::wstring path = L"Z:";
-    for (const char* c = QB_PAGES_EXCHANGE; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(*c));
-    return path;
-}
-
-} // namespace
-
-std::wstring NewTestFolder(const wchar_t* name)
-{
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring path = std::wstring(temp) + name + L" " + std::to_wstring(::GetCurrentProcessId());
-    RemoveTestFolder(path);
-    ::CreateDirectoryW(path.c_str(), nullptr);
-    return path;
-}
-
-void RemoveTestFolder(const std::wstring& path)
-{
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..") ::DeleteFileW((path + L"\\" + name).c_str());
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path.c_str());
-}
-
 void Snapshot(const std::wstring& file, const char* name)
 {
-    const std::wstring folder = ExchangeFolder();
+    const std::wstring folder = storetest::WindowsPathOf(QB_PAGES_EXCHANGE);
     ::CreateDirectoryW(folder.c_str(), nullptr);
     std::wstring target = folder + L"\\";
     for (const char* c = name; *c; ++c) target += static_cast<wchar_t>(*c);
@@ -59,8 +25,8 @@ void Snapshot(const std::wstring& file, const char* name)
 
 void ClearSnapshots()
 {
-    const std::wstring folder = ExchangeFolder();
-    RemoveTestFolder(folder);
+    const std::wstring folder = storetest::WindowsPathOf(QB_PAGES_EXCHANGE);
+    storetest::RemoveFolderTree(folder);
     ::CreateDirectoryW(folder.c_str(), nullptr);
 }
 

@@ -1,6 +1,6 @@
-// Files of the page tests: a folder under the Wine user's temp folder,
-// copies of a note database put where the native check reads them, and a
-// connection of the test's own for changes made "by someone else".
+// Files of the page tests: copies of a note database put where the native
+// check reads them, and a connection of the test's own for changes made "by
+// someone else".
 #pragma once
 
 #include <string>
@@ -8,8 +8,6 @@
 
 namespace pages {
 
-std::wstring NewTestFolder(const wchar_t* name);
-void RemoveTestFolder(const std::wstring& path);
 void Snapshot(const std::wstring& file, const char* name);
 void ClearSnapshots();
 

@@ -4,6 +4,7 @@
 
 #include "tests/pages/PageTestData.h"
 #include "tests/pages/PageFiles.h"
+#include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
 
@@ -23,8 +24,8 @@ void SaveNote(HWND edit, const wchar_t* title, const std::wstring& query)
 
 TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
 {
-    const std::wstring folder = NewTestFolder(L"view page");
-    const std::wstring file = folder + L"\\view.mdb";
+    const storetest::TestFolder folder(L"view page");
+    const std::wstring file = folder.File(L"view.mdb");
     harness::Host host(true);
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
@@ -68,7 +69,6 @@ TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
     harness::Execute(plainHost, [&](HWND dialog) {
         EXPECT_FALSE(IsItemEnabled(FindPages(dialog).view, IDC_VIEW_EXECUTE)) << "Execute stays disabled without the host's permission";
     });
-    RemoveTestFolder(folder);
 }
 
 } // namespace

@@ -25,9 +25,6 @@ protected:
         ASSERT_NE(m_plugin, nullptr);
     }
 
-    // Runs Execute while `script` drives the dialog from a second thread.
-    bool ExecuteWhile(Host& host, const std::function<void(HWND dialog)>& script) { return harness::Execute(host, script); }
-
     void* m_plugin = nullptr;
 };
 
@@ -72,7 +69,7 @@ TEST_F(PluginContract, ExportTableHoldsOnlyGetPluginInterface)
 TEST_F(PluginContract, ExitEndsWithTrue)
 {
     Host host;
-    const bool result = ExecuteWhile(host, [](HWND dialog) {
+    const bool result = harness::Execute(host, [](HWND dialog) {
         ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     EXPECT_TRUE(result);
@@ -82,7 +79,7 @@ TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
 {
     Host host;
     HWND focused = nullptr;
-    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+    const bool result = harness::Execute(host, [&](HWND dialog) {
         HWND findBox = ::GetDlgItem(dialog, IDC_FIND_TEXT);
         GUITHREADINFO info = {};
         info.cbSize = sizeof info;
@@ -91,8 +88,7 @@ TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
             ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
         }
         focused = info.hwndFocus == findBox ? findBox : nullptr;
-        ::PostMessageW(findBox, WM_KEYDOWN, VK_RETURN, 1);
-        ::PostMessageW(findBox, WM_KEYUP, VK_RETURN, 0xC0000001);
+        dialogdriver::PostKey(findBox, VK_RETURN);
     });
     EXPECT_NE(focused, nullptr) << "the Find box should have the initial focus";
     EXPECT_TRUE(result);
@@ -101,10 +97,8 @@ TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
 TEST_F(PluginContract, EscapeEndsWithFalse)
 {
     Host host;
-    const bool result = ExecuteWhile(host, [](HWND dialog) {
-        HWND findBox = ::GetDlgItem(dialog, IDC_FIND_TEXT);
-        ::PostMessageW(findBox, WM_KEYDOWN, VK_ESCAPE, 1);
-        ::PostMessageW(findBox, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+    const bool result = harness::Execute(host, [](HWND dialog) {
+        dialogdriver::PostKey(::GetDlgItem(dialog, IDC_FIND_TEXT), VK_ESCAPE);
     });
     EXPECT_FALSE(result);
 }
@@ -112,7 +106,7 @@ TEST_F(PluginContract, EscapeEndsWithFalse)
 TEST_F(PluginContract, CloseBoxEndsWithFalse)
 {
     Host host;
-    const bool result = ExecuteWhile(host, [](HWND dialog) {
+    const bool result = harness::Execute(host, [](HWND dialog) {
         ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_FALSE(result);
@@ -123,7 +117,7 @@ TEST_F(PluginContract, ExportImportAndAboutEachShowOneBoxAndKeepTheDialog)
     Host host;
     int boxes = 0;
     bool stillOpen = false;
-    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+    const bool result = harness::Execute(host, [&](HWND dialog) {
         // With no note database open, Export and Import say so; About shows its box.
         for (int command : {ID_FILE_EXPORT, ID_FILE_IMPORT, ID_HELP_ABOUT}) boxes += static_cast<int>(dialogdriver::Command(dialog, command).size());
         stillOpen = ::IsWindowVisible(dialog) && ui::CountVisibleTopLevelWindows() == 1;
@@ -138,7 +132,7 @@ TEST_F(PluginContract, EnterAndEscapeInAPageCloseNothing)
 {
     Host host;
     bool pageFound = false, openAfterKeys = false;
-    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+    const bool result = harness::Execute(host, [&](HWND dialog) {
         HWND editPage = dialogdriver::FindPages(dialog).edit;
         pageFound = editPage != nullptr;
         if (!editPage) {
@@ -146,10 +140,7 @@ TEST_F(PluginContract, EnterAndEscapeInAPageCloseNothing)
             return;
         }
         HWND title = ::GetDlgItem(editPage, IDC_EDIT_TITLE);
-        for (WPARAM key : { VK_RETURN, VK_ESCAPE }) {
-            ::PostMessageW(title, WM_KEYDOWN, key, 1);
-            ::PostMessageW(title, WM_KEYUP, key, 0xC0000001);
-        }
+        for (UINT key : {VK_RETURN, VK_ESCAPE}) dialogdriver::PostKey(title, key);
         ::Sleep(300);
         openAfterKeys = ::IsWindowVisible(dialog) != FALSE;
         ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
@@ -162,14 +153,14 @@ TEST_F(PluginContract, EnterAndEscapeInAPageCloseNothing)
 TEST_F(PluginContract, SecondExecuteShowsAFreshDialog)
 {
     Host host;
-    ExecuteWhile(host, [](HWND dialog) {
+    harness::Execute(host, [](HWND dialog) {
         ::SendMessageW(::GetDlgItem(dialog, IDC_FIND_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"left over"));
         ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     std::wstring findText = L"?";
     int rows = -1;
     bool menuAttached = false;
-    const bool result = ExecuteWhile(host, [&](HWND dialog) {
+    const bool result = harness::Execute(host, [&](HWND dialog) {
         findText = ui::WindowText(::GetDlgItem(dialog, IDC_FIND_TEXT));
         rows = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, IDC_NOTE_LIST), LVM_GETITEMCOUNT, 0, 0));
         menuAttached = ::GetMenu(dialog) != nullptr;

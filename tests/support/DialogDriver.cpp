@@ -18,7 +18,7 @@ namespace dialogdriver {
 namespace {
 
 constexpr UINT kMarker = WM_APP + 0x51;
-constexpr DWORD kPatienceMs = 30000;
+constexpr DWORD kPatienceMs = 60000;  // for a window that should come: a hang, not a speed check (a busy machine is slow)
 constexpr int kFileNameBox = 1148;     // the file dialogs' name box
 constexpr int kApplyButton = 0x3021;   // the property sheet's Apply
 constexpr DWORD kTakenWithinMs = 3000; // a file dialog still open after this kept the name
@@ -52,22 +52,26 @@ using ui::OwnTopLevelWindows;
 
 bool IsFileDialog(HWND window) { return ui::ClassName(window) == L"#32770" && ::GetDlgItem(window, kFileNameBox); }
 
-// The progress window of long work: a dialog with a progress bar. It goes by
-// itself when the work ends.
-bool IsProgressWindow(HWND window)
+// A dialog that holds a control of class `childClass` among its own.
+bool IsDialogWith(HWND window, const wchar_t* childClass)
 {
-    return ui::ClassName(window) == L"#32770" && ::FindWindowExW(window, nullptr, L"msctls_progress32", nullptr);
+    return ui::ClassName(window) == L"#32770" && ::FindWindowExW(window, nullptr, childClass, nullptr);
 }
 
-// The folder picker: a dialog with a folder tree.
-bool IsFolderPicker(HWND window)
+// The first visible top-level window of this process that passes `test`, or null.
+template <class Test>
+HWND FindShown(Test test)
 {
-    if (ui::ClassName(window) != L"#32770") return false;
-    for (HWND child : DirectChildren(window)) {
-        if (ui::ClassName(child) == L"SysTreeView32") return true;
+    for (HWND window : OwnTopLevelWindows()) {
+        if (::IsWindowVisible(window) && test(window)) return window;
     }
-    return false;
+    return nullptr;
 }
+
+// The progress window of long work (it goes by itself when the work ends)
+// and the folder picker, with its folder tree.
+HWND FindProgressWindow() { return FindShown([](HWND w) { return IsDialogWith(w, L"msctls_progress32"); }); }
+HWND FindFolderPicker() { return FindShown([](HWND w) { return IsDialogWith(w, L"SysTreeView32"); }); }
 
 // A message box of this process, shown or about to be shown.
 HWND FindMessageBox(HWND owner = nullptr)
@@ -115,53 +119,21 @@ void PostMouseClick(HWND window, int x, int y, bool twice = false)
     ::PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
-void PostKey(HWND window, UINT key)
-{
-    const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-    ::PostMessageW(window, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
-    ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
-}
-
-HWND VisibleMenuWindow()
-{
-    for (HWND window : OwnTopLevelWindows()) {
-        if (ui::ClassName(window) == L"#32768" && ::IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
-
 HWND List(HWND dialog) { return ::GetDlgItem(dialog, IDC_NOTE_LIST); }
-
-HWND FindProgressWindow()
-{
-    for (HWND window : OwnTopLevelWindows()) {
-        if (IsProgressWindow(window) && ::IsWindowVisible(window)) return window;
-    }
-    return nullptr;
-}
-
-HWND FindFolderPicker();
 
 // Picks `folder` for a File command that asks for one; false when no picker came.
 bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder)
 {
     ::PostMessageW(dialog, WM_COMMAND, command, 0);
     HWND picker = nullptr;
-    WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindMessageBox() != nullptr; });
+    // A dialog still being built can look like a message box: only a shown one counts.
+    WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindShown(ui::IsMessageBox) != nullptr; });
     if (!picker) return false;
     // The user's walk through the folder tree, in one message.
     if (!folder.empty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
     ::PostMessageW(picker, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
     WaitDestroyed(picker);
     return true;
-}
-
-HWND FindFolderPicker()
-{
-    for (HWND window : OwnTopLevelWindows()) {
-        if (IsFolderPicker(window) && ::IsWindowVisible(window)) return window;
-    }
-    return nullptr;
 }
 
 // Brings `row` into view and posts a double-click on its name; false when
@@ -239,6 +211,13 @@ std::string Describe(const CommandResult& result)
     if (!result.fileDialogBoxes.empty()) out += "file dialog said " + Describe(result.fileDialogBoxes) + "; ";
     if (result.stayedOpen) out += "file dialog stayed open in " + Narrow(result.folderShown) + "; ";
     return out + "Quillbox: " + Describe(result.boxes);
+}
+
+void PostKey(HWND window, UINT key)
+{
+    const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    ::PostMessageW(window, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+    ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (3u << 30)));
 }
 
 bool PostClick(HWND parent, int id)
@@ -452,7 +431,7 @@ HWND OpenFindMenu(HWND dialog)
     // Settled means the menu's own loop runs, with its window shown, or that
     // no menu was opened at all.
     Settle(dialog);
-    return VisibleMenuWindow();
+    return FindShown([](HWND w) { return ui::ClassName(w) == L"#32768"; });
 }
 
 MenuSnapshot ReadMenu(HMENU menu)

@@ -42,6 +42,8 @@ std::string Narrow(const std::wstring& text);
 // Posts a click of button `id` of `parent` (WM_COMMAND with BN_CLICKED); a
 // disabled button takes no click. False when it was disabled or missing.
 bool PostClick(HWND parent, int id);
+// Posts a key press and release to `window`, as typing it does.
+void PostKey(HWND window, UINT key);
 // PostClick, then the boxes answered.
 Boxes Click(HWND parent, int id, const Answers& answers = {});
 // A menu command of the dialog, as choosing it does; the boxes answered.

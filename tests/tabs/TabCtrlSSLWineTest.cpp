@@ -17,9 +17,13 @@
 #include "controls/CTabCtrlSSL.h"
 #include "controls/CTabPageSSL.h"
 #include "controls/TabPlacement.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/PendingInput.h"
 
 namespace {
+
+using dialogdriver::PostKey;
+using dialogdriver::RectInParent;
 
 constexpr UINT kTestNotifyCode = 0x7001;
 
@@ -136,15 +140,6 @@ BEGIN_MESSAGE_MAP(CHostDlg, CDialog)
 END_MESSAGE_MAP()
 
 using ui::PumpMessages;
-
-// A rectangle of `window` in the client coordinates of its parent.
-RECT RectInParent(HWND window)
-{
-    RECT r;
-    ::GetWindowRect(window, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 // Where a page belongs in `tab` by the tab strip's own measurements.
 RECT ExpectedPageRect(HWND tab, int index)
@@ -512,12 +507,6 @@ struct ModalScript {
     int hostCancelAfterKeys = -1;
 };
 ModalScript* g_script = nullptr;
-
-void PostKey(HWND window, UINT key)
-{
-    ::PostMessageW(window, WM_KEYDOWN, key, 0x00000001);
-    ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-}
 
 void CALLBACK DriveModalHost(HWND window, UINT, UINT_PTR timer, DWORD)
 {

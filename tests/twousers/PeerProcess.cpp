@@ -2,6 +2,7 @@
 #include "tests/twousers/PeerProcess.h"
 #include "tests/support/WideText.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -15,6 +16,17 @@ std::wstring PeerPath()
 }
 
 } // namespace
+
+std::vector<std::wstring> AnswerTexts(const std::wstring& answer)
+{
+    std::vector<std::wstring> texts;
+    for (size_t start = 3; start < answer.size();) {
+        const size_t bar = std::min(answer.find(L'|', start), answer.size());
+        texts.push_back(answer.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return texts;
+}
 
 CPeerProcess::CPeerProcess(bool withDialog)
 {

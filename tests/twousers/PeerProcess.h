@@ -9,6 +9,10 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
+
+// The "|"-separated texts of an "ok a|b|c" answer (none for "ok").
+std::vector<std::wstring> AnswerTexts(const std::wstring& answer);
 
 class CPeerProcess {
 public:

@@ -71,28 +71,11 @@ std::wstring MakeShared(const wchar_t* name)
 
 Names NotesInFile(const std::wstring& path) { return notefiles::Rows(path, L"SELECT name FROM notes ORDER BY id"); }
 
-Names Split(const std::wstring& joined)
-{
-    Names parts;
-    if (joined.empty()) return parts;
-    size_t start = 0;
-    for (size_t bar; (bar = joined.find(L'|', start)) != std::wstring::npos; start = bar + 1) parts.push_back(joined.substr(start, bar - start));
-    parts.push_back(joined.substr(start));
-    return parts;
-}
-
 // The rows of the peer's list from an "ok a|b|c" answer.
 Names PeerRows(const std::wstring& answer)
 {
     EXPECT_EQ(0u, answer.rfind(L"ok", 0)) << Narrow(answer);
-    return answer.size() > 3 ? Split(answer.substr(3)) : Names{};
-}
-
-Names Reload(HWND dialog)
-{
-    const std::vector<SeenBox> boxes = Find(dialog, L"");
-    EXPECT_TRUE(boxes.empty()) << Describe(boxes);
-    return RowNames(dialog);
+    return AnswerTexts(answer);
 }
 
 bool Contains(const Names& names, const std::wstring& name)
@@ -134,7 +117,7 @@ TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
         // B saves; A sees it after Find with an empty box.
         EXPECT_EQ(L"ok saved", peer.Ask(L"save from B"));
         EXPECT_FALSE(Contains(RowNames(dialog), L"from B"));
-        const Names mine = Reload(dialog);
+        const Names mine = windowtest::Search(dialog, L"");
         EXPECT_TRUE(Contains(mine, L"from B")) << Join(mine);
         EXPECT_EQ(mine, PeerRows(peer.Ask(L"find "))) << "both users list the same catalogue";
 
@@ -170,7 +153,7 @@ TEST(TwoUsers, ASaveWaitsForAReaderThatFinishesWithinTheWait)
         const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
         EXPECT_TRUE(sawWait) << "the save did not wait for the reader";
         EXPECT_TRUE(boxes.empty()) << "the reader finished within the wait: " << Describe(boxes);
-        EXPECT_TRUE(Contains(Reload(dialog), L"waited for the reader"));
+        EXPECT_TRUE(Contains(windowtest::Search(dialog, L""), L"waited for the reader"));
     });
     Names expected = kSampleNotes;
     expected.push_back(L"waited for the reader");
@@ -201,7 +184,7 @@ TEST(TwoUsers, ASaveGivesUpWithTheLockedMessageWhileAReaderHoldsOnAndSucceedsLat
         PostClick(FindPages(dialog).edit, IDC_EDIT_SAVE);
         const std::vector<SeenBox> later = AnswerBoxes(dialog);
         EXPECT_TRUE(later.empty()) << Describe(later);
-        EXPECT_EQ(1, CountOf(Reload(dialog), L"saved after the reader"));
+        EXPECT_EQ(1, CountOf(windowtest::Search(dialog, L""), L"saved after the reader"));
     });
     Names expected = kSampleNotes;
     expected.push_back(L"saved after the reader");
@@ -241,7 +224,7 @@ TEST(TwoUsers, BothSaveWhileAThirdProgramWritesAndNoNoteIsLost)
         EXPECT_TRUE(aWaits) << "A's save did not wait for the writer";
         EXPECT_TRUE(mine.empty()) << Describe(mine);
         EXPECT_EQ(L"ok saved", peerAnswer);
-        const Names listed = Reload(dialog);
+        const Names listed = windowtest::Search(dialog, L"");
         EXPECT_TRUE(Contains(listed, L"A at once") && Contains(listed, L"B at once")) << Join(listed);
     });
     EXPECT_EQ(L"ok", peer.Ask(L"exit"));

@@ -17,12 +17,7 @@ namespace {
 using namespace dialogdriver;
 using storetest::FileExists;
 using storetest::ReadFileBytes;
-using windowtest::FileIn;
-using windowtest::MakeSample;
-using windowtest::ExpectOpened;
-using windowtest::Join;
-using windowtest::Search;
-using windowtest::Narrow;
+using namespace windowtest;
 using Names = std::vector<std::wstring>;
 
 const Names& kCatalogue = windowtest::SampleCatalogue();

@@ -14,13 +14,7 @@
 namespace {
 
 using namespace dialogdriver;
-using windowtest::FileIn;
-using windowtest::MakeSample;
-using windowtest::ExpectOpened;
-using windowtest::Join;
-using windowtest::Search;
-using windowtest::Narrow;
-using windowtest::RedrawRecorder;
+using namespace windowtest;
 using Names = std::vector<std::wstring>;
 
 const Names& kCatalogue = windowtest::SampleCatalogue();

@@ -90,13 +90,7 @@ Texts Results(const Texts& lines, size_t index)
 {
     const std::wstring line = Line(lines, index);
     EXPECT_EQ(0u, line.rfind(L"ok", 0)) << Narrow(line);
-    Texts texts;
-    for (size_t start = 3; start < line.size();) {
-        const size_t bar = std::min(line.find(L'|', start), line.size());
-        texts.push_back(line.substr(start, bar - start));
-        start = bar + 1;
-    }
-    return texts;
+    return AnswerTexts(line);
 }
 
 TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecutesAndProcesses)
