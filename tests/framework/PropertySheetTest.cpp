@@ -14,11 +14,10 @@
 #include "framework/CPropertySheet.h"
 #include "framework/DataExchange.h"
 #include "tests/framework/TestResources.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
-
-constexpr int kApplyButton = 0x3021;
 
 class CGeneralPage : public CPropertyPage {
 public:
@@ -103,25 +102,15 @@ struct SheetView {
     bool stillOpenAfterOk = false;
 };
 
-std::wstring TabText(HWND tabs, int index)
-{
-    wchar_t text[64] = {};
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    ::SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 HWND WaitForSheet(SheetView* view)
 {
     HWND sheet = ui::WaitForWindow(L"#32770", L"Options", 20000);
     if (sheet && view) {
         HWND tabs = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
-        view->tabs = static_cast<int>(::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-        view->firstTab = TabText(tabs, 0);
-        view->secondTab = TabText(tabs, 1);
+        const std::vector<std::wstring> captions = dialogdriver::TabCaptions(tabs);
+        view->tabs = static_cast<int>(captions.size());
+        view->firstTab = captions.size() > 0 ? captions[0] : L"";
+        view->secondTab = captions.size() > 1 ? captions[1] : L"";
         view->selectedTab = static_cast<int>(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
     }
     return sheet;
@@ -204,8 +193,8 @@ TEST_F(PropertySheetTest, ApplyThenCancelAppliesButReturnsIdcancel)
         if (!sheet) return;
         TypeIntoPage(sheet, L"applied");
         ::SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(CurrentPage(sheet)), 0);
-        m_view.applyEnabledAfterChange = ::IsWindowEnabled(::GetDlgItem(sheet, kApplyButton)) != FALSE;
-        ui::PressButton(sheet, kApplyButton);
+        m_view.applyEnabledAfterChange = dialogdriver::ApplyEnabled(sheet);
+        dialogdriver::PressApply(sheet);
         ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
     const INT_PTR result = m_sheet.DoModal();

@@ -23,7 +23,7 @@ bool SetRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size)
 
 TEST(RegistryKey, ReadsOnlyValuesOfTheRightTypeAndSize)
 {
-    CPrivateUserRegistry registry(L"RegistryKeyTest");
+    CPrivateUserRegistry registry;
     ASSERT_TRUE(registry.IsActive());
     CRegistryKey key;
     EXPECT_FALSE(key.OpenForReading(HKEY_CURRENT_USER, kKey)) << "nothing there yet";
@@ -59,7 +59,7 @@ TEST(RegistryKey, ReadsOnlyValuesOfTheRightTypeAndSize)
 
 TEST(RegistryKey, ClosesItsKeyUnlessDetachedAndMovesItsOwnership)
 {
-    CPrivateUserRegistry registry(L"RegistryKeyTest");
+    CPrivateUserRegistry registry;
     ASSERT_TRUE(registry.IsActive());
     HKEY closed = nullptr;
     {

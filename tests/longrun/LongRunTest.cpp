@@ -155,7 +155,7 @@ TEST(LongRun, ExecuteCyclesReturnObjectsAndMemoryToTheirLevelAndKeepEveryEdit)
 int main(int argc, char** argv)
 {
     // The dialog's stored settings (recent files) go to a key of this run, removed at the end.
-    CPrivateUserRegistry userRegistry(L"LongRunTest.exe");
+    CPrivateUserRegistry userRegistry;
     // --cycles and --inject-leak are the program's own; the rest goes to GoogleTest.
     int kept = 1;
     for (int i = 1; i < argc; ++i) {

@@ -533,9 +533,8 @@ Pages FindPages(HWND dialog)
     return pages;
 }
 
-std::vector<std::wstring> TabCaptions(HWND dialog)
+std::vector<std::wstring> TabCaptions(HWND tab)
 {
-    HWND tab = ::GetDlgItem(dialog, IDC_TAB);
     std::vector<std::wstring> captions;
     const int count = static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
     for (int index = 0; index < count; ++index) {
@@ -553,7 +552,7 @@ std::vector<std::wstring> TabCaptions(HWND dialog)
 std::wstring CurrentTab(HWND dialog)
 {
     const int current = static_cast<int>(::SendMessageW(::GetDlgItem(dialog, IDC_TAB), TCM_GETCURSEL, 0, 0));
-    const std::vector<std::wstring> captions = TabCaptions(dialog);
+    const std::vector<std::wstring> captions = TabCaptions(::GetDlgItem(dialog, IDC_TAB));
     return current >= 0 && current < static_cast<int>(captions.size()) ? captions[current] : std::wstring();
 }
 

@@ -165,7 +165,8 @@ struct Pages {
     HWND results = nullptr;
 };
 Pages FindPages(HWND dialog);
-std::vector<std::wstring> TabCaptions(HWND dialog);
+// The captions of a tab control's tabs.
+std::vector<std::wstring> TabCaptions(HWND tab);
 // The caption of the tab in front.
 std::wstring CurrentTab(HWND dialog);
 // Brings tab `index` to the front as the tab control does for a click.

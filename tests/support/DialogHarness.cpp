@@ -9,17 +9,9 @@ namespace harness {
 
 namespace {
 
-std::wstring ProgramName()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring full = path;
-    return full.substr(full.find_last_of(L"\\/") + 1);
-}
-
 CPrivateUserRegistry& UserRegistry()
 {
-    static CPrivateUserRegistry registry(ProgramName());
+    static CPrivateUserRegistry registry;
     return registry;
 }
 

@@ -15,14 +15,23 @@ std::wstring InheritedPath()
     return length > 0 && length < value.size() ? std::wstring(value.data(), length) : std::wstring();
 }
 
+// The file name of this process's program.
+std::wstring ProgramName()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring full = path;
+    return full.substr(full.find_last_of(L"\\/") + 1);
+}
+
 } // namespace
 
-CPrivateUserRegistry::CPrivateUserRegistry(const std::wstring& name)
+CPrivateUserRegistry::CPrivateUserRegistry()
 {
     m_path = InheritedPath();
     if (m_path.empty()) {
         m_owner = true;
-        m_path = std::wstring(kParentKey) + L"\\" + name;
+        m_path = std::wstring(kParentKey) + L"\\" + ProgramName();
         // Whatever a program that crashed left behind goes first.
         ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
     }

@@ -16,8 +16,8 @@
 
 class CPrivateUserRegistry {
 public:
-    // `name` names the fresh key (one per test program, such as its file name).
-    explicit CPrivateUserRegistry(const std::wstring& name);
+    // A fresh key is named after the program's file name.
+    CPrivateUserRegistry();
     ~CPrivateUserRegistry();
     CPrivateUserRegistry(const CPrivateUserRegistry&) = delete;
     CPrivateUserRegistry& operator=(const CPrivateUserRegistry&) = delete;

@@ -194,7 +194,7 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     // The dialog's stored settings: the starting test's private key, or one of the peer's own.
-    CPrivateUserRegistry userRegistry(L"QuillboxPeer.exe");
+    CPrivateUserRegistry userRegistry;
     PluginModule module(L"Quillbox.dll");
     if (!module.GetPluginInterface()) {
         Answer(L"error Quillbox.dll could not be loaded");

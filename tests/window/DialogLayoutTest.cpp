@@ -37,7 +37,7 @@ TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
         EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MAXIMIZEBOX) && (style & WS_SYSMENU)) << "resizable, with a maximise box";
         EXPECT_FALSE(style & WS_MINIMIZEBOX) << "no minimise box";
 
-        EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit"}), TabCaptions(dialog));
+        EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit"}), TabCaptions(::GetDlgItem(dialog, IDC_TAB)));
         HWND tab = ::GetDlgItem(dialog, IDC_TAB);
         EXPECT_EQ(0, ::SendMessageW(tab, TCM_GETCURSEL, 0, 0)) << "View is the current tab";
         EXPECT_FALSE(::GetWindowLongW(tab, GWL_STYLE) & WS_TABSTOP) << "the tab control is no tab stop";
@@ -94,7 +94,7 @@ TEST(DialogLayout, HostThatAllowsResultsGetsAFourthTabWithAnEmptyList)
     ASSERT_EQ(L"", notefiles::MakeNoteDatabase(path, notefiles::SampleStatements()));
     harness::Host host(true);
     harness::Execute(host, [&](HWND dialog) {
-        EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit", L"Results"}), TabCaptions(dialog));
+        EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit", L"Results"}), TabCaptions(::GetDlgItem(dialog, IDC_TAB)));
         const Pages pages = FindPages(dialog);
         ASSERT_NE(nullptr, pages.results);
         EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(pages.view, IDC_VIEW_EXECUTE))) << "Execute is enabled";

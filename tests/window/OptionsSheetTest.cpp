@@ -28,15 +28,9 @@ TEST(OptionsSheet, ShowsOneGeneralPageWithALabelAndTheChoicesNoneViewAndEdit)
     harness::Execute(host, [&](HWND dialog) {
         HWND sheet = OpenOptions(dialog);
         ASSERT_NE(sheet, nullptr) << "no Options sheet";
-        HWND tab = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
-        tabs = static_cast<int>(::SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-        wchar_t text[64] = {};
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 64;
-        ::SendMessageW(tab, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        tabText = text;
+        const std::vector<std::wstring> captions = TabCaptions(reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)));
+        tabs = static_cast<int>(captions.size());
+        tabText = captions.empty() ? L"" : captions[0];
         HWND page = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         entries = ComboEntries(::GetDlgItem(page, IDC_OPTIONS_SHOW_PAGE));
         chosen = ChosenShowPage(sheet);
