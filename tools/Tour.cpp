@@ -57,7 +57,7 @@ bool Tour(HWND dialog, const std::wstring& database, const std::wstring& folder)
     if (!OpenFile(dialog, database).boxes.empty() || ListRows(dialog).empty()) return false;
     bool ok = true;
     DoubleClickRow(dialog, FindRow(dialog, L"Orders"));
-    SelectRow(dialog, FindRow(dialog, L"Open orders"));
+    ClickRow(dialog, FindRow(dialog, L"Open orders"));
     ::SendMessageW(::GetDlgItem(dialog, IDC_NOTE_LIST), LVM_ENSUREVISIBLE, 0, FALSE);
     ok = Capture(dialog, folder, L"quillbox-list") && ok;
 

@@ -136,9 +136,9 @@ bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder)
     return true;
 }
 
-// Brings `row` into view and posts a double-click on its name; false when
-// the list has no such row.
-bool PostDoubleClickRow(HWND dialog, int row)
+// Brings `row` into view and posts a click (or a double-click) on its name;
+// false when the list has no such row.
+bool PostRowClick(HWND dialog, int row, bool twice)
 {
     HWND list = List(dialog);
     if (row < 0) return false;
@@ -146,7 +146,7 @@ bool PostDoubleClickRow(HWND dialog, int row)
     RECT label = {};
     label.left = LVIR_LABEL;
     if (!::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&label))) return false;
-    PostMouseClick(list, (label.left + label.right) / 2, (label.top + label.bottom) / 2, true);
+    PostMouseClick(list, (label.left + label.right) / 2, (label.top + label.bottom) / 2, twice);
     return true;
 }
 
@@ -391,9 +391,11 @@ void SelectRow(HWND dialog, int row)
     ::SendMessageW(List(dialog), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
+Boxes ClickRow(HWND dialog, int row) { return PostRowClick(dialog, row, false) ? AnswerBoxes(dialog) : Boxes(); }
+
 Boxes DoubleClickRow(HWND dialog, int row, const Answers& answers)
 {
-    if (!PostDoubleClickRow(dialog, row)) return {};
+    if (!PostRowClick(dialog, row, true)) return {};
     return AnswerBoxes(dialog, answers);
 }
 

@@ -112,7 +112,8 @@ std::vector<std::wstring> RowNames(HWND dialog);
 int FindRow(HWND dialog, const std::wstring& name);
 // Selects and focuses `row` as a click would leave it, without a click.
 void SelectRow(HWND dialog, int row);
-// Brings `row` into view and double-clicks its name.
+// Brings `row` into view and clicks, or double-clicks, its name.
+Boxes ClickRow(HWND dialog, int row);
 Boxes DoubleClickRow(HWND dialog, int row, const Answers& answers = {});
 // Opens `path` through File, Open and expands the first group of the list.
 // True when no message box appeared and a group was expanded.

@@ -19,6 +19,7 @@ std::wstring PeerPath()
 
 std::vector<std::wstring> AnswerTexts(const std::wstring& answer)
 {
+    if (answer.rfind(L"ok", 0) != 0) return {L"(not ok) " + answer};
     std::vector<std::wstring> texts;
     for (size_t start = 3; start < answer.size();) {
         const size_t bar = std::min(answer.find(L'|', start), answer.size());

@@ -11,7 +11,8 @@
 #include <thread>
 #include <vector>
 
-// The "|"-separated texts of an "ok a|b|c" answer (none for "ok").
+// The "|"-separated texts of an "ok a|b|c" answer (none for "ok"); any
+// other answer comes back whole as one text, "(not ok) <answer>".
 std::vector<std::wstring> AnswerTexts(const std::wstring& answer);
 
 class CPeerProcess {

@@ -72,13 +72,6 @@ std::wstring MakeShared(const wchar_t* name)
 
 Names NotesInFile(const std::wstring& path) { return notefiles::Rows(path, L"SELECT name FROM notes ORDER BY id"); }
 
-// The rows of the peer's list from an "ok a|b|c" answer.
-Names PeerRows(const std::wstring& answer)
-{
-    EXPECT_EQ(0u, answer.rfind(L"ok", 0)) << Narrow(answer);
-    return AnswerTexts(answer);
-}
-
 // How often `name` is among `names`.
 long CountOf(const Names& names, const std::wstring& name) { return std::count(names.begin(), names.end(), name); }
 
@@ -90,7 +83,7 @@ TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
     CPeerProcess peer(true);
     ASSERT_TRUE(peer.IsReady());
     ASSERT_EQ(L"ok", peer.Ask(L"open " + path));
-    const Names before = PeerRows(peer.Ask(L"rows"));
+    const Names before = AnswerTexts(peer.Ask(L"rows"));
     ASSERT_EQ(windowtest::SampleCatalogue(), before);
 
     harness::Host host;
@@ -101,8 +94,8 @@ TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
         // A saves; B's list is what it loaded until B loads again.
         const std::vector<SeenBox> saved = SaveNewNote(dialog, L"from A");
         EXPECT_TRUE(saved.empty()) << Describe(saved);
-        EXPECT_EQ(before, PeerRows(peer.Ask(L"rows"))) << "B has not loaded since";
-        const Names peerAfter = PeerRows(peer.Ask(L"find "));
+        EXPECT_EQ(before, AnswerTexts(peer.Ask(L"rows"))) << "B has not loaded since";
+        const Names peerAfter = AnswerTexts(peer.Ask(L"find "));
         EXPECT_GT(CountOf(peerAfter, L"from A"), 0L) << Join(peerAfter);
 
         // B saves; A sees it after Find with an empty box.
@@ -110,7 +103,7 @@ TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
         EXPECT_EQ(0L, CountOf(RowNames(dialog), L"from B"));
         const Names mine = windowtest::Search(dialog, L"");
         EXPECT_GT(CountOf(mine, L"from B"), 0L) << Join(mine);
-        EXPECT_EQ(mine, PeerRows(peer.Ask(L"find "))) << "both users list the same catalogue";
+        EXPECT_EQ(mine, AnswerTexts(peer.Ask(L"find "))) << "both users list the same catalogue";
 
         // Searching also reads what the other saved.
         EXPECT_TRUE(Find(dialog, L"from").empty());

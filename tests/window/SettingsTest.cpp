@@ -85,14 +85,6 @@ Texts RunHost(const Texts& commands)
 
 std::wstring Line(const Texts& lines, size_t index) { return index < lines.size() ? lines[index] : L"(missing)"; }
 
-// The "|"-separated texts of answer `index` after its "ok ".
-Texts Results(const Texts& lines, size_t index)
-{
-    const std::wstring line = Line(lines, index);
-    EXPECT_EQ(0u, line.rfind(L"ok", 0)) << Narrow(line);
-    return AnswerTexts(line);
-}
-
 TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecutesAndProcesses)
 {
     ASSERT_TRUE(harness::ClearUserSettings());
@@ -218,10 +210,10 @@ TEST(Settings, RecentFilesNewestFirstAtMostFourAcrossProcessesAndAMissingFileLea
     // A second host process: the same list, nothing opened by itself.
     Texts lines = RunHost({L"rows", L"menu", L"recent 3", L"rows", L"menu"});
     EXPECT_EQ(L"ok", Line(lines, 0)) << "the list starts empty";
-    ExpectRecentEntries(Results(lines, 1), {b, c, e, d});
+    ExpectRecentEntries(AnswerTexts(Line(lines, 1)), {b, c, e, d});
     EXPECT_EQ(L"ok", Line(lines, 2));
-    EXPECT_EQ(Join(catalogue), Join(Results(lines, 3))) << "entry 3 opened e";
-    ExpectRecentEntries(Results(lines, 4), {e, b, c, d});
+    EXPECT_EQ(Join(catalogue), Join(AnswerTexts(Line(lines, 3)))) << "entry 3 opened e";
+    ExpectRecentEntries(AnswerTexts(Line(lines, 4)), {e, b, c, d});
     EXPECT_EQ(StoredList({e, b, c, d}), Stored(kRecentValue));
 
     // A file that is gone: a message, the list leaves it, the open file stays.
@@ -239,7 +231,7 @@ TEST(Settings, RecentFilesNewestFirstAtMostFourAcrossProcessesAndAMissingFileLea
         ExpectRecentEntries(RecentFileEntries(dialog), {e, b, d});
     });
     EXPECT_EQ(StoredList({e, b, d}), Stored(kRecentValue));
-    ExpectRecentEntries(Results(RunHost({L"menu"}), 0), {e, b, d});
+    ExpectRecentEntries(AnswerTexts(Line(RunHost({L"menu"}), 0)), {e, b, d});
 
     ASSERT_TRUE(harness::ClearUserSettings());
 }
