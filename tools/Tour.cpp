@@ -42,13 +42,18 @@ bool CaptureImportSummary(HWND dialog, const std::wstring& folder)
 {
     const std::wstring notes = folder + L"\\tour notes";
     ::CreateDirectoryW(notes.c_str(), nullptr);
-    if (ChooseFolder(dialog, ID_FILE_EXPORT, notes).boxes.size() != 1) return false;
+    const CommandResult exported = ChooseFolder(dialog, ID_FILE_EXPORT, notes);
+    if (exported.boxes.size() != 1) {
+        std::fprintf(stderr, "the export ended with %s\n", Describe(exported).c_str());
+        return false;
+    }
     FILE* file = _wfopen((notes + L"\\Orders\\Orders by region.sql").c_str(), L"wb");
     if (!file) return false;
     std::fputs("SELECT region, Count(*) FROM orders GROUP BY region\n", file);
     std::fclose(file);
     bool captured = false;
     const CommandResult imported = ChooseFolder(dialog, ID_FILE_IMPORT, notes, IDCANCEL, [&](HWND summary) { captured = Capture(summary, folder, L"quillbox-import"); });
+    if (!captured || imported.boxes.size() != 1) std::fprintf(stderr, "the import ended with %s\n", Describe(imported).c_str());
     return captured && imported.boxes.size() == 1;
 }
 

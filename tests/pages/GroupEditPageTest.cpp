@@ -128,15 +128,15 @@ TEST(GroupEditPage, AddsUpdatesAndDeletesGroups)
 
         // Saving a group that someone else deleted meanwhile says so and adds nothing.
         ExecuteOnFile(file, {L"DELETE FROM groups WHERE id=3"});
-        SetText(p.groupEdit, kGroupName, L"None");
-        SetText(p.groupEdit, kGroupComments, L"still here?");
-        boxes = Click(p.groupEdit, kGroupSave, {IDYES});
+        SetItemText(p.groupEdit, IDC_GROUP_NAME, L"None");
+        SetItemText(p.groupEdit, IDC_GROUP_COMMENTS, L"still here?");
+        boxes = Click(p.groupEdit, IDC_GROUP_SAVE, {IDYES});
         ASSERT_EQ(2u, boxes.size());
         EXPECT_EQ(L"Do you want to update existing group?", boxes[0].text);
         EXPECT_EQ(L"Group not found", boxes[1].text);
         EXPECT_EQ(L"Internal mailfunction", boxes[1].caption);
         EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[1].icon);
-        EXPECT_EQ((Texts{L"None", W(kSales)}), ComboTexts(p.groupEdit, kGroupName)) << "the lists are not changed";
+        EXPECT_EQ((Texts{L"None", W(kSales)}), ComboEntries(::GetDlgItem(p.groupEdit, IDC_GROUP_NAME))) << "the lists are not changed";
     });
 }
 

@@ -147,14 +147,13 @@ TEST(FileCommands, RefusedOpenShowsTheErrorAndLeavesTheListEmptyAndThePagesReset
         EXPECT_FALSE(pages.editDelete);
         EXPECT_EQ(Names{}, pages.editGroups);
         EXPECT_EQ(Names{}, pages.groupEditGroups);
-        PressFind(dialog);
-        const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
+        const std::vector<SeenBox> boxes = PressFind(dialog);
         ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
         EXPECT_EQ(0u, boxes[0].text.find(L"The database is not open.")) << Narrow(boxes[0].text);
         EXPECT_TRUE(RowNames(dialog).empty());
 
         // Text typed into the View page with nothing open goes when a file opens.
-        ::SetDlgItemTextW(FindPages(dialog).view, 1002, L"typed while nothing was open");
+        SetItemText(FindPages(dialog).view, IDC_VIEW_QUERY, L"typed while nothing was open");
         ExpectOpened(OpenFile(dialog, sample));
         EXPECT_EQ(L"", ReadPages(dialog).viewQuery);
         EXPECT_EQ(kCatalogue, RowNames(dialog));
