@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/twousers/UserActions.h"
-#include "tests/window/DialogHarness.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
@@ -27,10 +27,6 @@ using storetest::ReadFileBytes;
 using windowtest::Narrow;
 using Names = std::vector<std::wstring>;
 using FolderBytes = std::map<std::wstring, std::string>;
-
-constexpr int kGroupName = 1015;
-constexpr int kGroupComments = 1002;
-constexpr int kGroupSave = 1016;
 
 // Takes every free byte of the file system that holds `folder`, until Free.
 class DiskFiller {
@@ -69,10 +65,9 @@ FolderBytes Snapshot(const std::wstring& folder)
 std::vector<SeenBox> SaveNewGroup(HWND dialog, const std::wstring& name)
 {
     HWND page = FindPages(dialog).groupEdit;
-    ::SetWindowTextW(::GetDlgItem(page, kGroupName), name.c_str());
-    ::SetDlgItemTextW(page, kGroupComments, L"made by the test's user");
-    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(kGroupSave, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(page, kGroupSave)));
-    return AnswerBoxes(dialog);
+    SetItemText(page, IDC_GROUP_NAME, name);
+    SetItemText(page, IDC_GROUP_COMMENTS, L"made by the test's user");
+    return Click(page, IDC_GROUP_SAVE);
 }
 
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
@@ -108,23 +103,23 @@ TEST(FullDisk, EveryWriteSaysTheDiskIsFullNamesTheFileChangesNothingAndWorksOnce
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(OpenFile(dialog, db).boxes.empty());
-        ASSERT_FALSE(ChooseFolder(dialog, kFileExport, out).boxes.empty());
+        ASSERT_FALSE(ChooseFolder(dialog, ID_FILE_EXPORT, out).boxes.empty());
         // One note more than the export holds, so the next export has a file to write.
-        ASSERT_TRUE(useractions::SaveNewNote(dialog, L"saved before the disk filled").empty());
+        ASSERT_TRUE(SaveNewNote(dialog, L"saved before the disk filled").empty());
 
         DiskFiller filler(disk);
         ASSERT_TRUE(filler.Full()) << "the small file system did not fill";
         const std::string bytes = ReadFileBytes(db);
         const FolderBytes exported = Snapshot(out);
 
-        ExpectDiskFull(useractions::SaveNewNote(dialog, L"no room for this note"), db, "Save a note");
-        EXPECT_EQ(L"no room for this note", ItemText(FindPages(dialog).edit, 1002)) << "the Edit page keeps the note";
+        ExpectDiskFull(SaveNewNote(dialog, L"no room for this note"), db, "Save a note");
+        EXPECT_EQ(L"no room for this note", ItemText(FindPages(dialog).edit, IDC_EDIT_TITLE)) << "the Edit page keeps the note";
         EXPECT_TRUE(bytes == ReadFileBytes(db)) << "Save a note changed the database";
         ExpectDiskFull(SaveNewGroup(dialog, L"No room group"), db, "Save a group");
         EXPECT_TRUE(bytes == ReadFileBytes(db)) << "Save a group changed the database";
-        ExpectDiskFull(ChooseFolder(dialog, kFileImport, in).boxes, db, "Import");
+        ExpectDiskFull(ChooseFolder(dialog, ID_FILE_IMPORT, in).boxes, db, "Import");
         EXPECT_TRUE(bytes == ReadFileBytes(db)) << "Import changed the database";
-        ExpectDiskFull(ChooseFolder(dialog, kFileExport, out).boxes, out + L"\\saved before the disk filled.sql", "Export");
+        ExpectDiskFull(ChooseFolder(dialog, ID_FILE_EXPORT, out).boxes, out + L"\\saved before the disk filled.sql", "Export");
         EXPECT_TRUE(exported == Snapshot(out)) << "Export left a partial or temporary file";
         ExpectDiskFull(NewFile(dialog, fresh).boxes, fresh, "File New");
         EXPECT_FALSE(storetest::FileExists(fresh)) << "File New left a file that is no note database";
@@ -132,15 +127,15 @@ TEST(FullDisk, EveryWriteSaysTheDiskIsFullNamesTheFileChangesNothingAndWorksOnce
 
         filler.Free();
         const CommandResult created = NewFile(dialog, fresh);
-        EXPECT_TRUE(created.boxes.empty()) << "File New: " << useractions::Describe(created.boxes);
+        EXPECT_TRUE(created.boxes.empty()) << "File New: " << Describe(created.boxes);
         ASSERT_TRUE(OpenFile(dialog, db).boxes.empty());
-        EXPECT_TRUE(useractions::SaveNewNote(dialog, L"no room for this note").empty()) << "Save a note with room";
+        EXPECT_TRUE(SaveNewNote(dialog, L"no room for this note").empty()) << "Save a note with room";
         const std::vector<SeenBox> group = SaveNewGroup(dialog, L"No room group");
-        EXPECT_TRUE(group.empty()) << "Save a group with room: " << useractions::Describe(group);
-        const std::vector<SeenBox> imported = ChooseFolder(dialog, kFileImport, in).boxes;
+        EXPECT_TRUE(group.empty()) << "Save a group with room: " << Describe(group);
+        const std::vector<SeenBox> imported = ChooseFolder(dialog, ID_FILE_IMPORT, in).boxes;
         ASSERT_FALSE(imported.empty());
         EXPECT_FALSE(Contains(imported.back().text, L"failed")) << Narrow(imported.back().text);
-        const std::vector<SeenBox> exportedAgain = ChooseFolder(dialog, kFileExport, out).boxes;
+        const std::vector<SeenBox> exportedAgain = ChooseFolder(dialog, ID_FILE_EXPORT, out).boxes;
         ASSERT_FALSE(exportedAgain.empty());
         EXPECT_EQ(0u, exportedAgain.back().text.find(L"Exported ")) << Narrow(exportedAgain.back().text);
     });
