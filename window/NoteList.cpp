@@ -98,10 +98,11 @@ private:
 class CSearchPlacement : public CRowReceiver<SearchRow> {
 public:
     explicit CSearchPlacement(CSuperGridCtrl& list) : m_list(list), m_drawing(list) {}
+    // Drawing stops before the old rows go, so the emptied list is not painted on the way.
     void OnRowsBegin() override
     {
-        m_list.DeleteAllNodes();
         m_drawing.Suspend();
+        m_list.DeleteAllNodes();
     }
     void OnRowsEnd() override { m_drawing.Resume(); }
     void OnRow(const SearchRow& row) override { m_list.AddRootNode(NewNoteInfo(row.id, row.name, row.comments)); }
