@@ -7,10 +7,11 @@ from the open to the kill, or "finished <us>" with the time from the open
 to the end when the program ended first ("finished -1" when it never
 opened the file)."""
 import os
-import signal
 import subprocess
 import sys
 import time
+
+from timed_kill import kill_at
 
 
 def holds_open(pid, target):
@@ -40,22 +41,7 @@ def main():
         child.wait()
         print("finished -1")
         return 0
-    deadline = opened + delay
-    # Sleep in short steps while the deadline is far, spin near it: a sleep
-    # overshoots by ~0.1 ms.
-    while child.poll() is None:
-        left = deadline - time.monotonic()
-        if left <= 0:
-            break
-        if left > 0.002:
-            time.sleep(min(0.001, left - 0.0015))
-    if child.poll() is None:
-        os.kill(child.pid, signal.SIGKILL)
-        at = time.monotonic()
-        child.wait()
-        print("killed %d" % ((at - opened) * 1e6))
-    else:
-        print("finished %d" % ((time.monotonic() - opened) * 1e6))
+    print(kill_at(child, opened, delay))
     return 0
 
 
