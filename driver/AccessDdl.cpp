@@ -2,6 +2,7 @@
 // it and which to the collation of text columns.
 #include "AccessDdl.h"
 
+#include "SqlEdits.h"
 #include "SqlTokens.h"
 #include "TextCollation.h"
 
@@ -161,29 +162,14 @@ private:
 
     std::string Apply()
     {
-        std::stable_sort(m_edits.begin(), m_edits.end(), [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
-        std::string out;
-        size_t pos = 0;
-        for (const Edit& edit : m_edits) {
-            out.append(m_sql, pos, edit.begin - pos);
-            out += edit.text;
-            pos = edit.end;
-        }
-        out.append(m_sql, pos, std::string::npos);
-        return out;
+        return ApplySqlEdits(m_sql, std::move(m_edits));
     }
 
     // Replaces m_sql[begin, end) by text; an insertion when begin == end.
-    struct Edit {
-        size_t begin;
-        size_t end;
-        std::string text;
-    };
-
     const std::string& m_sql;
     const std::vector<Token>& m_tokens;
     std::string m_table;
-    std::vector<Edit> m_edits;
+    std::vector<SqlEdit> m_edits;
 };
 
 } // namespace

@@ -2,6 +2,8 @@
 // levels, each knowing which clause it is in.
 #include "TextCollation.h"
 
+#include "SqlEdits.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -70,17 +72,7 @@ public:
         MarkSelectListExpressions();
         m_frames.push_back(Frame());
         for (size_t i = 0; i < m_tokens.size(); ++i) Visit(i);
-        std::stable_sort(m_insertions.begin(), m_insertions.end(),
-                         [](const Insertion& a, const Insertion& b) { return a.offset < b.offset; });
-        std::string out;
-        size_t pos = 0;
-        for (const Insertion& insertion : m_insertions) {
-            out.append(m_sql, pos, insertion.offset - pos);
-            out += insertion.text;
-            pos = insertion.offset;
-        }
-        out.append(m_sql, pos, std::string::npos);
-        return out;
+        return ApplySqlEdits(m_sql, std::move(m_insertions));
     }
 
 private:
@@ -171,7 +163,7 @@ private:
             const std::string text = m_sql.substr(m_tokens[first].begin, m_tokens[last].end - m_tokens[first].begin);
             std::string alias = " AS \"";
             for (char c : text) alias += c == '"' ? std::string("\"\"") : std::string(1, c);
-            m_insertions.push_back({m_tokens[last].end, alias + "\""});
+            m_insertions.push_back({m_tokens[last].end, m_tokens[last].end, alias + "\""});
         }
     }
 
@@ -276,15 +268,11 @@ private:
     const std::string& m_sql;
     const std::vector<SqlToken>& m_tokens;
     const SchemaColumns& m_columns;
-    struct Insertion {
-        size_t offset;
-        std::string text;
-    };
-    void Collate(size_t i) { m_insertions.push_back({m_tokens[i].end, m_suffix}); }
+    void Collate(size_t i) { m_insertions.push_back({m_tokens[i].end, m_tokens[i].end, m_suffix}); }
 
     const std::string m_suffix;
     std::vector<Frame> m_frames;  // one per open parenthesis, the statement's own first
-    std::vector<Insertion> m_insertions;
+    std::vector<SqlEdit> m_insertions;
     std::vector<std::pair<size_t, size_t>> m_selectExpressions;  // token ranges of select-list items that compare text
 };
 
