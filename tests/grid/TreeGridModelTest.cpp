@@ -4,6 +4,7 @@
 #include "controls/CTreeGridModel.h"
 #include "controls/CVectorRowList.h"
 #include "framework/CException.h"
+#include "framework/ThrownException.h"
 
 #include <gtest/gtest.h>
 
@@ -394,8 +395,8 @@ TEST_F(TreeGridModelTest, ChildPositionsWalkInOrderAndANullPositionThrows)
     try {
         model.GetNextChild(r1, pos);
     } catch (CInvalidArgException* e) {
+        const CThrownException<CInvalidArgException> owned(e);
         thrown = true;
-        e->Delete();
     }
     EXPECT_TRUE(thrown);
 }
@@ -551,8 +552,8 @@ TEST(ItemInfoTest, StartsEmptyAndRefusesSubTextsOutsideTheArray)
         try {
             info.GetSubItemText(bad);
         } catch (CInvalidArgException* e) {
+            const CThrownException<CInvalidArgException> owned(e);
             thrown = true;
-            e->Delete();
         }
         EXPECT_TRUE(thrown) << "sub-text " << bad;
     }

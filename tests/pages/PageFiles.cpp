@@ -7,6 +7,7 @@
 
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
+#include "framework/ThrownException.h"
 #include "store/NoteDatabaseFile.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
@@ -37,8 +38,8 @@ void ExecuteOnFile(const std::wstring& file, const std::vector<std::wstring>& st
         ConnectNoteDatabase(database, file.c_str());
         for (const std::wstring& statement : statements) database.ExecuteSQL(statement.c_str());
     } catch (CDBException* e) {
+        const CThrownException<CDBException> owned(e);
         ADD_FAILURE() << "the test's own statement failed: " << dialogdriver::Narrow(e->m_strError.str());
-        e->Delete();
     }
     database.Close();
 }
