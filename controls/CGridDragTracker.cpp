@@ -22,6 +22,7 @@ void CGridDragTracker::Begin(int row, POINT point)
     std::unique_ptr<CImageList> image(m_actions.makeDragImage(row));
     if (!image) return;
     image->BeginDrag(0, CPoint(0, 0));
+    m_pointer = point;
     CImageList::DragEnter(&m_list, point);
     m_list.SetCapture();
     m_state.dragging = TRUE;
@@ -34,6 +35,7 @@ void CGridDragTracker::Move(UINT flags, POINT point)
         Cancel();
         return;
     }
+    m_pointer = point;
     CImageList::DragMove(point);
     const int previous = m_state.dropRow;
     m_state.dropRow = m_list.HitTest(point);
@@ -56,9 +58,7 @@ void CGridDragTracker::OnTimer()
         return;
     }
     m_list.SetTimer(kTimerId, kTimerPeriod);
-    CPoint point;
-    ::GetCursorPos(&point);
-    m_list.ScreenToClient(&point);
+    const POINT point = m_pointer;
     CRect client;
     m_list.GetClientRect(&client);
     const int top = m_list.GetTopIndex();

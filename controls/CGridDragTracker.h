@@ -64,4 +64,8 @@ private:
     const CTreeGridModel& m_tree;
     GridDragState m_state;
     GridDragActions m_actions;
+    // Where the pointer last moved during the drag, in the list's client
+    // coordinates. The list holds the capture, so every move reaches it; the
+    // timer uses this rather than asking where the pointer is now.
+    POINT m_pointer{};
 };
