@@ -47,29 +47,19 @@ void PostClick(HWND dialog, int id)
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-struct Box {
-    std::wstring text;
-    UINT icon = 0;
-};
-
 // Waits for the next message box (not `previous`), reads it and presses OK.
-Box AnswerNextBox(HWND& previous)
+ui::SeenBox AnswerNextBox(HWND& previous)
 {
-    Box seen;
     HWND box = ui::WaitForMessageBox(10000, previous);
-    if (!box) return seen;
-    seen.text = ui::MessageBoxText(box);
-    seen.icon = ui::MessageBoxIcon(box);
-    ui::PressButton(box, IDOK);
-    ui::WaitForWindowGone(box);
+    if (!box) return {};
     previous = box;
-    return seen;
+    return ui::AnswerMessageBox(box);
 }
 
 TEST(GuardedCall, FailuresAreReportedOnceAndTheProgramCarriesOn)
 {
     CTestParent owner;
-    std::vector<Box> boxes;
+    std::vector<ui::SeenBox> boxes;
     bool openAfterHandlers = false;
     bool finished = true;
     {

@@ -2,6 +2,7 @@
 // closing, CRecordset moving and reading fields by position and by name as
 // text and as CDBVariant, CDBException's texts, and the handle owner.
 #include "StoreTestSupport.h"
+#include "tests/support/BoxRecorder.h"
 
 #include "framework/CDBException.h"
 #include "framework/ThrownException.h"
@@ -164,7 +165,7 @@ TEST_F(OdbcClassesTest, ExceptionCarriesTextWithoutOriginAndStateApart)
         EXPECT_EQ(0u, S(e->m_strStateNativeOrigin).find(L"State:22001,Native:275,Origin:[Quillbox][Note database driver]"))
             << Narrow(S(e->m_strStateNativeOrigin));
         EXPECT_EQ(S(e->m_strError), S(e->GetErrorText()));
-        BoxRecorder boxes;
+        ui::BoxRecorder boxes;
         e->ReportError(MB_OK);
         const auto seen = boxes.Stop();
         ASSERT_EQ(1u, seen.size());

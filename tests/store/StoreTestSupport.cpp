@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "tests/support/UiDriver.h"
 
 #include <fstream>
 
@@ -68,35 +67,6 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ::CloseHandle(file);
-}
-
-BoxRecorder::BoxRecorder(int button) : m_button(button), m_thread([this] { Run(); }) {}
-
-BoxRecorder::~BoxRecorder() { Stop(); }
-
-std::vector<SeenBox> BoxRecorder::Stop()
-{
-    m_stop = true;
-    if (m_thread.joinable()) m_thread.join();
-    return m_boxes;
-}
-
-void BoxRecorder::Run()
-{
-    HWND last = nullptr;
-    while (!m_stop) {
-        HWND box = ui::WaitForMessageBox(50, last);
-        if (!box) continue;
-        SeenBox seen;
-        seen.text = ui::MessageBoxText(box);
-        seen.caption = ui::WindowText(box);
-        seen.icon = ui::MessageBoxIcon(box);
-        seen.owner = ::GetWindow(box, GW_OWNER);
-        m_boxes.push_back(seen);
-        ui::PressButton(box, m_button);
-        ui::WaitForWindowGone(box, 5000);
-        last = box;
-    }
 }
 
 } // namespace storetest

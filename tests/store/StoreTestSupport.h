@@ -7,9 +7,7 @@
 
 #include "tests/store/FolderTree.h"
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace storetest {
@@ -37,32 +35,5 @@ std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // Every file under `folder`, as "sub\\name", sorted.
 std::vector<std::wstring> FilesUnder(const std::wstring& folder);
-
-// One message box as the user saw it.
-struct SeenBox {
-    std::wstring text;
-    std::wstring caption;
-    UINT icon = 0;       // MB_ICON...
-    HWND owner = nullptr;
-};
-
-// While it lives, a second thread answers each message box of this process
-// with `button` (IDOK by default) and records it.
-class BoxRecorder {
-public:
-    explicit BoxRecorder(int button = IDOK);
-    ~BoxRecorder();
-    BoxRecorder(const BoxRecorder&) = delete;
-    BoxRecorder& operator=(const BoxRecorder&) = delete;
-    // Stops answering and returns what was seen.
-    std::vector<SeenBox> Stop();
-
-private:
-    void Run();
-    int m_button;
-    std::atomic<bool> m_stop{false};
-    std::vector<SeenBox> m_boxes;  // written by the thread until Stop joins it
-    std::thread m_thread;
-};
 
 } // namespace storetest

@@ -100,13 +100,7 @@ SeenBox Answer(HWND box, int answer = IDOK, const BoxLook& look = nullptr)
 {
     WaitUntil([box] { return !::IsWindow(box) || ::IsWindowVisible(box); });
     if (look) look(box);
-    SeenBox seen;
-    seen.text = ui::MessageBoxText(box);
-    seen.caption = ui::WindowText(box);
-    seen.icon = ui::MessageBoxIcon(box);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
-    WaitDestroyed(box);
-    return seen;
+    return ui::AnswerMessageBox(box, answer);
 }
 
 void PostMouseClick(HWND window, int x, int y, bool twice = false)

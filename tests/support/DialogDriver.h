@@ -15,15 +15,11 @@
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/UiDriver.h"
 
 namespace dialogdriver {
 
-// A message box as the user saw it.
-struct SeenBox {
-    std::wstring text;
-    std::wstring caption;
-    UINT icon = 0;  // MB_ICON..., 0 when none could be told
-};
+using ui::SeenBox;
 using Boxes = std::vector<SeenBox>;
 using Answers = std::vector<int>;
 

@@ -118,6 +118,21 @@ void PressButton(HWND dialog, int id)
     ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
+SeenBox AnswerMessageBox(HWND box, int answer)
+{
+    const DWORD start = ::GetTickCount();
+    while (::IsWindow(box) && !::IsWindowVisible(box) && ::GetTickCount() - start < 10000) ::Sleep(5);
+    SeenBox seen;
+    seen.text = MessageBoxText(box);
+    seen.caption = WindowText(box);
+    seen.icon = MessageBoxIcon(box);
+    seen.owner = ::GetWindow(box, GW_OWNER);
+    // Posted: the box's own loop handles the click, as it does a user's.
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, answer)));
+    while (::IsWindow(box) && ::GetTickCount() - start < 20000) ::Sleep(5);
+    return seen;
+}
+
 int CountVisibleTopLevelWindows()
 {
     int count = 0;

@@ -32,6 +32,17 @@ std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
 // Presses the dialog button `id` as a click does (WM_COMMAND BN_CLICKED).
 void PressButton(HWND dialog, int id);
+
+// A message box as the user saw it.
+struct SeenBox {
+    std::wstring text;
+    std::wstring caption;
+    UINT icon = 0;  // MB_ICON..., 0 when none could be told
+    HWND owner = nullptr;
+};
+// Waits until `box` shows, reads it and answers it with its button `answer`
+// as a click does, then waits until it is gone.
+SeenBox AnswerMessageBox(HWND box, int answer = IDOK);
 // Top-level windows of this process that are visible.
 int CountVisibleTopLevelWindows();
 // Top-level windows of this process, shown or not.
