@@ -3,15 +3,15 @@
 #pragma once
 
 #include "CException.h"
+#include "CObject.h"
+#include "NodeChain.h"
 #include "Position.h"
 
 template <class TYPE, class ARG_TYPE = const TYPE&>
-class CList {
+class CList : public CObject {
 public:
     CList() = default;
-    CList(const CList&) = delete;
-    CList& operator=(const CList&) = delete;
-    ~CList() { RemoveAll(); }
+    ~CList() override { RemoveAll(); }
 
     int GetCount() const { return m_count; }
     int GetSize() const { return m_count; }
@@ -26,30 +26,11 @@ public:
     POSITION GetTailPosition() const { return ToPos(m_tail); }
 
     // Returns the element at pos and moves pos to the next one (null after the last).
-    TYPE& GetNext(POSITION& pos)
-    {
-        Node* node = Checked(FromPos(pos));
-        pos = ToPos(node->next);
-        return node->data;
-    }
-    const TYPE& GetNext(POSITION& pos) const
-    {
-        Node* node = Checked(FromPos(pos));
-        pos = ToPos(node->next);
-        return node->data;
-    }
-    TYPE& GetPrev(POSITION& pos)
-    {
-        Node* node = Checked(FromPos(pos));
-        pos = ToPos(node->prev);
-        return node->data;
-    }
-    const TYPE& GetPrev(POSITION& pos) const
-    {
-        Node* node = Checked(FromPos(pos));
-        pos = ToPos(node->prev);
-        return node->data;
-    }
+    TYPE& GetNext(POSITION& pos) { return Step(pos, &Node::next)->data; }
+    const TYPE& GetNext(POSITION& pos) const { return Step(pos, &Node::next)->data; }
+    // Returns the element at pos and moves pos to the previous one (null before the first).
+    TYPE& GetPrev(POSITION& pos) { return Step(pos, &Node::prev)->data; }
+    const TYPE& GetPrev(POSITION& pos) const { return Step(pos, &Node::prev)->data; }
     TYPE& GetAt(POSITION pos) { return Checked(FromPos(pos))->data; }
     const TYPE& GetAt(POSITION pos) const { return Checked(FromPos(pos))->data; }
     void SetAt(POSITION pos, ARG_TYPE value) { Checked(FromPos(pos))->data = value; }
@@ -90,19 +71,13 @@ public:
     void RemoveAt(POSITION pos)
     {
         Node* node = Checked(FromPos(pos));
-        (node->prev ? node->prev->next : m_head) = node->next;
-        (node->next ? node->next->prev : m_tail) = node->prev;
+        UnlinkNode(node, m_head, m_tail);
         delete node;
         --m_count;
     }
     void RemoveAll()
     {
-        for (Node* node = m_head; node;) {
-            Node* next = node->next;
-            delete node;
-            node = next;
-        }
-        m_head = m_tail = nullptr;
+        DeleteChain(m_head, m_tail);
         m_count = 0;
     }
 
@@ -137,10 +112,16 @@ private:
         if (!node) AfxThrowInvalidArgException();
         return node;
     }
+    // The node at pos; pos moves along `link` (Node::next or Node::prev).
+    static Node* Step(POSITION& pos, Node* Node::*link)
+    {
+        Node* node = Checked(FromPos(pos));
+        pos = ToPos(node->*link);
+        return node;
+    }
     void Link(Node* node)
     {
-        (node->prev ? node->prev->next : m_head) = node;
-        (node->next ? node->next->prev : m_tail) = node;
+        LinkNode(node, m_head, m_tail);
         ++m_count;
     }
 

@@ -3,17 +3,17 @@
 // Portable.
 #pragma once
 
+#include "CObject.h"
+#include "NodeChain.h"
 #include "Position.h"
 
 #include <map>
 
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap {
+class CMap : public CObject {
 public:
     CMap() = default;
-    CMap(const CMap&) = delete;
-    CMap& operator=(const CMap&) = delete;
-    ~CMap() { RemoveAll(); }
+    ~CMap() override { RemoveAll(); }
 
     int GetCount() const { return static_cast<int>(m_index.size()); }
     int GetSize() const { return GetCount(); }
@@ -32,8 +32,7 @@ public:
         auto it = m_index.find(key);
         if (it != m_index.end()) return it->second->value;
         Assoc* assoc = new Assoc{KEY(key), VALUE(), m_tail, nullptr};
-        (m_tail ? m_tail->next : m_head) = assoc;
-        m_tail = assoc;
+        LinkNode(assoc, m_head, m_tail);
         m_index.emplace(assoc->key, assoc);
         return assoc->value;
     }
@@ -45,19 +44,13 @@ public:
         if (it == m_index.end()) return false;
         Assoc* assoc = it->second;
         m_index.erase(it);
-        (assoc->prev ? assoc->prev->next : m_head) = assoc->next;
-        (assoc->next ? assoc->next->prev : m_tail) = assoc->prev;
+        UnlinkNode(assoc, m_head, m_tail);
         delete assoc;
         return true;
     }
     void RemoveAll()
     {
-        for (Assoc* assoc = m_head; assoc;) {
-            Assoc* next = assoc->next;
-            delete assoc;
-            assoc = next;
-        }
-        m_head = m_tail = nullptr;
+        DeleteChain(m_head, m_tail);
         m_index.clear();
     }
 
