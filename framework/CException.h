@@ -2,15 +2,11 @@
 // and released by the catcher with Delete(), as the original framework does.
 #pragma once
 
+#include "CObject.h"
 #include "CString.h"
 
-class CException {
+class CException : public CObject {
 public:
-    CException() = default;
-    CException(const CException&) = delete;
-    CException& operator=(const CException&) = delete;
-    virtual ~CException() = default;
-
     // Copies the error text into `buffer` (at most `size` characters with the NUL).
     virtual bool GetErrorMessage(wchar_t* buffer, unsigned size, unsigned* helpContext = nullptr) const;
     virtual CString GetErrorText() const { return L"An unknown error has occurred."; }

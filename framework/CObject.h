@@ -1,5 +1,5 @@
-// CObject: the root of the framework's plain object classes (nodes, records
-// kept in collections). Portable; copying is not allowed, as in the framework.
+// CObject: the root of the framework's classes (command targets, exceptions,
+// collections, nodes). Portable; copying is not allowed, as in the framework.
 #pragma once
 
 class CObject {

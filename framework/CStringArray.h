@@ -4,17 +4,14 @@
 #pragma once
 
 #include "CException.h"
+#include "CObject.h"
 #include "CString.h"
 
 #include <cstddef>
 #include <vector>
 
-class CStringArray {
+class CStringArray : public CObject {
 public:
-    CStringArray() = default;
-    CStringArray(const CStringArray&) = delete;
-    CStringArray& operator=(const CStringArray&) = delete;
-
     int GetSize() const { return static_cast<int>(m_items.size()); }
     int GetCount() const { return GetSize(); }
     int GetUpperBound() const { return GetSize() - 1; }
