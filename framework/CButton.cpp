@@ -1,6 +1,8 @@
 // CButton: creation and the owner-draw reflection.
 #include "CButton.h"
 
+#include "OwnerDrawReflection.h"
+
 BOOL CButton::Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
     return CreateEx(0, L"BUTTON", caption, style | WS_CHILD, rect, parent, id);
@@ -10,8 +12,5 @@ void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (result) *result = TRUE;
-    return TRUE;
+    return ReflectDrawItem(*this, message, lParam, result) || CWnd::OnChildNotify(message, wParam, lParam, result);
 }

@@ -2,6 +2,7 @@
 #include "CHeaderCtrl.h"
 
 #include "CImageList.h"
+#include "OwnerDrawReflection.h"
 
 BOOL CHeaderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -39,8 +40,5 @@ void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (result) *result = TRUE;
-    return TRUE;
+    return ReflectDrawItem(*this, message, lParam, result) || CWnd::OnChildNotify(message, wParam, lParam, result);
 }

@@ -2,6 +2,7 @@
 #include "CTabCtrl.h"
 
 #include "CImageList.h"
+#include "OwnerDrawReflection.h"
 
 BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -75,8 +76,5 @@ void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, result);
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (result) *result = TRUE;
-    return TRUE;
+    return ReflectDrawItem(*this, message, lParam, result) || CWnd::OnChildNotify(message, wParam, lParam, result);
 }
