@@ -27,21 +27,21 @@ std::string OdbcDiagnostics(SQLSMALLINT type, SQLHANDLE handle)
 void COdbcConnection::Connect(const std::wstring& connect)
 {
     Disconnect();
-    if (!SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_environment))) {
-        m_environment = SQL_NULL_HENV;
+    if (!SQL_SUCCEEDED(m_environment.Allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE))) {
+        m_environment.Detach();
         throw std::runtime_error("SQLAllocHandle(ENV) failed");
     }
-    ::SQLSetEnvAttr(m_environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    if (!SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_DBC, m_environment, &m_connection))) {
-        m_connection = SQL_NULL_HDBC;
+    ::SQLSetEnvAttr(m_environment.Get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    if (!SQL_SUCCEEDED(m_connection.Allocate(SQL_HANDLE_DBC, m_environment.Get()))) {
+        m_connection.Detach();
         throw std::runtime_error("SQLAllocHandle(DBC) failed");
     }
     SQLWCHAR completed[1024] = {};
     SQLSMALLINT completedLength = 0;
-    const SQLRETURN rc = ::SQLDriverConnectW(m_connection, nullptr, reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(connect.c_str())),
+    const SQLRETURN rc = ::SQLDriverConnectW(m_connection.Get(), nullptr, reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(connect.c_str())),
                                              SQL_NTS, completed, 1024, &completedLength, SQL_DRIVER_NOPROMPT);
     if (!SQL_SUCCEEDED(rc)) {
-        const std::string diagnostics = OdbcDiagnostics(SQL_HANDLE_DBC, m_connection);
+        const std::string diagnostics = OdbcDiagnostics(SQL_HANDLE_DBC, m_connection.Get());
         Disconnect();
         throw std::runtime_error("connect failed: " + diagnostics);
     }
@@ -50,12 +50,10 @@ void COdbcConnection::Connect(const std::wstring& connect)
 
 void COdbcConnection::Disconnect()
 {
-    if (m_connected) ::SQLDisconnect(m_connection);
+    if (m_connected) ::SQLDisconnect(m_connection.Get());
     m_connected = false;
-    if (m_connection) ::SQLFreeHandle(SQL_HANDLE_DBC, m_connection);
-    if (m_environment) ::SQLFreeHandle(SQL_HANDLE_ENV, m_environment);
-    m_connection = SQL_NULL_HDBC;
-    m_environment = SQL_NULL_HENV;
+    m_connection.Free();
+    m_environment.Free();
 }
 
 void COdbcConnection::Execute(const std::wstring& sql)

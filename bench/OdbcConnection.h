@@ -8,25 +8,24 @@
 
 #include <string>
 
+#include "framework/OdbcHandle.h"
+
 class COdbcConnection {
 public:
-    COdbcConnection() = default;
     ~COdbcConnection() { Disconnect(); }
-    COdbcConnection(const COdbcConnection&) = delete;
-    COdbcConnection& operator=(const COdbcConnection&) = delete;
 
     // Connects with a driver connect string; throws std::runtime_error with
     // the driver's diagnostics when refused.
     void Connect(const std::wstring& connect);
     void Disconnect();
     bool IsOpen() const { return m_connected; }
-    SQLHDBC Handle() const { return m_connection; }
+    SQLHDBC Handle() const { return m_connection.Get(); }
     // Runs a statement that returns no rows.
     void Execute(const std::wstring& sql);
 
 private:
-    SQLHENV m_environment = SQL_NULL_HENV;  // owned
-    SQLHDBC m_connection = SQL_NULL_HDBC;   // owned
+    COdbcHandle m_environment;
+    COdbcHandle m_connection;
     bool m_connected = false;
 };
 

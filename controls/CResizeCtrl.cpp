@@ -8,6 +8,7 @@
 
 #include "framework/CWnd.h"
 #include "framework/GuardedCall.h"
+#include "framework/UniqueHandle.h"
 
 namespace {
 
@@ -26,23 +27,12 @@ std::unordered_map<HWND, CResizeCtrl*>& Attached()
 
 ControlRect ToControlRect(const RECT& r) { return ControlRect{r.left, r.top, r.right, r.bottom}; }
 
-// A window DC released when it goes out of scope. The framework's CClientDC
+// Gives a window's DC back to that window. The framework's CClientDC
 // throws when GetDC fails, and nothing may be thrown through this class's
 // window procedure, which the framework does not guard.
-class ScopedWindowDC {
-public:
-    explicit ScopedWindowDC(HWND window) : m_window(window), m_dc(::GetDC(window)) {}
-    ~ScopedWindowDC()
-    {
-        if (m_dc) ::ReleaseDC(m_window, m_dc);
-    }
-    ScopedWindowDC(const ScopedWindowDC&) = delete;
-    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HWND m_window;
-    HDC m_dc; // owned: released in the destructor
+struct WindowDCRelease {
+    HWND window = nullptr;  // not owned
+    void operator()(HDC dc) const { ::ReleaseDC(window, dc); }
 };
 
 // Moves and sizes `window` to a rectangle given in screen coordinates.
@@ -237,7 +227,7 @@ BOOL CResizeCtrl::OnNcHitTest(LPARAM lParam, LRESULT* result)
 BOOL CResizeCtrl::OnPaint(WPARAM wParam, LPARAM lParam, LRESULT* result, WNDPROC previous)
 {
     *result = ::CallWindowProcW(previous, m_window, WM_PAINT, wParam, lParam);
-    ScopedWindowDC dc(m_window);
+    const CUniqueHandle<HDC, WindowDCRelease> dc(::GetDC(m_window), WindowDCRelease{m_window});
     if (dc.Get()) ::DrawFrameControl(dc.Get(), &m_gripRect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
     return TRUE;
 }

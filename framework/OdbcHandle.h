@@ -6,46 +6,31 @@
 #include <windows.h>
 #include <sql.h>
 
+#include "UniqueHandle.h"
+
+// Frees an ODBC handle as the type it was allocated with.
+struct OdbcHandleFree {
+    SQLSMALLINT type = SQL_HANDLE_ENV;
+    void operator()(SQLHANDLE handle) const { ::SQLFreeHandle(type, handle); }
+};
+
 class COdbcHandle {
 public:
-    COdbcHandle() = default;
-    ~COdbcHandle() { Free(); }
-    COdbcHandle(const COdbcHandle&) = delete;
-    COdbcHandle& operator=(const COdbcHandle&) = delete;
-    COdbcHandle(COdbcHandle&& other) noexcept : m_type(other.m_type), m_handle(other.Detach()) {}
-    COdbcHandle& operator=(COdbcHandle&& other) noexcept
-    {
-        if (this != &other) {
-            Free();
-            m_type = other.m_type;
-            m_handle = other.Detach();
-        }
-        return *this;
-    }
-
     // Allocates a handle of `type` under `parent`, freeing the one held before.
     SQLRETURN Allocate(SQLSMALLINT type, SQLHANDLE parent)
     {
         Free();
-        m_type = type;
-        return ::SQLAllocHandle(type, parent, &m_handle);
+        SQLHANDLE handle = SQL_NULL_HANDLE;
+        const SQLRETURN rc = ::SQLAllocHandle(type, parent, &handle);
+        m_handle.Reset(handle, OdbcHandleFree{type});
+        return rc;
     }
-    void Free()
-    {
-        if (m_handle) ::SQLFreeHandle(m_type, m_handle);
-        m_handle = SQL_NULL_HANDLE;
-    }
-    SQLHANDLE Detach()
-    {
-        SQLHANDLE handle = m_handle;
-        m_handle = SQL_NULL_HANDLE;
-        return handle;
-    }
-    SQLHANDLE Get() const { return m_handle; }
-    SQLSMALLINT Type() const { return m_type; }
-    explicit operator bool() const { return m_handle != SQL_NULL_HANDLE; }
+    void Free() { m_handle.Reset(); }
+    SQLHANDLE Detach() { return m_handle.Detach(); }
+    SQLHANDLE Get() const { return m_handle.Get(); }
+    SQLSMALLINT Type() const { return m_handle.GetRelease().type; }
+    explicit operator bool() const { return static_cast<bool>(m_handle); }
 
 private:
-    SQLSMALLINT m_type = SQL_HANDLE_ENV;
-    SQLHANDLE m_handle = SQL_NULL_HANDLE;  // owned
+    CUniqueHandle<SQLHANDLE, OdbcHandleFree> m_handle;
 };

@@ -7,7 +7,7 @@ bool CRegistryKey::Create(HKEY parent, const wchar_t* path)
     HKEY key = nullptr;
     if (::RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
-    m_hKey = key;
+    m_key.Reset(key);
     return true;
 }
 
@@ -16,33 +16,20 @@ bool CRegistryKey::OpenForReading(HKEY parent, const wchar_t* path)
     Close();
     HKEY key = nullptr;
     if (::RegOpenKeyExW(parent, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    m_hKey = key;
+    m_key.Reset(key);
     return true;
-}
-
-void CRegistryKey::Close()
-{
-    if (m_hKey) ::RegCloseKey(m_hKey);
-    m_hKey = nullptr;
-}
-
-HKEY CRegistryKey::Detach()
-{
-    HKEY key = m_hKey;
-    m_hKey = nullptr;
-    return key;
 }
 
 bool CRegistryKey::HasValue(const wchar_t* name) const
 {
-    return m_hKey && ::RegQueryValueExW(m_hKey, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return Get() && ::RegQueryValueExW(Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool CRegistryKey::QueryDword(const wchar_t* name, DWORD& value) const
 {
-    if (!m_hKey) return false;
+    if (!Get()) return false;
     DWORD type = 0, read = 0, size = sizeof read;
-    if (::RegQueryValueExW(m_hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(&read), &size) != ERROR_SUCCESS) return false;
+    if (::RegQueryValueExW(Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&read), &size) != ERROR_SUCCESS) return false;
     if (type != REG_DWORD || size != sizeof read) return false;
     value = read;
     return true;
@@ -50,14 +37,14 @@ bool CRegistryKey::QueryDword(const wchar_t* name, DWORD& value) const
 
 bool CRegistryKey::QueryMultiString(const wchar_t* name, std::wstring& value, std::size_t maxChars) const
 {
-    if (!m_hKey) return false;
+    if (!Get()) return false;
     // The size first, so that a huge value is refused before it is read.
     DWORD type = 0, size = 0;
-    if (::RegQueryValueExW(m_hKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+    if (::RegQueryValueExW(Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
     if (type != REG_MULTI_SZ || size % sizeof(wchar_t) != 0 || size / sizeof(wchar_t) > maxChars) return false;
     std::wstring read(size / sizeof(wchar_t), L'\0');
     DWORD got = size;
-    if (size > 0 && ::RegQueryValueExW(m_hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(&read[0]), &got) != ERROR_SUCCESS) return false;
+    if (size > 0 && ::RegQueryValueExW(Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&read[0]), &got) != ERROR_SUCCESS) return false;
     // The value may have changed between the two calls.
     if (type != REG_MULTI_SZ || got != size) return false;
     value = read;
@@ -66,11 +53,11 @@ bool CRegistryKey::QueryMultiString(const wchar_t* name, std::wstring& value, st
 
 bool CRegistryKey::SetDword(const wchar_t* name, DWORD value)
 {
-    return m_hKey && ::RegSetValueExW(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+    return Get() && ::RegSetValueExW(Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
 }
 
 bool CRegistryKey::SetMultiString(const wchar_t* name, const std::wstring& value)
 {
     const DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-    return m_hKey && ::RegSetValueExW(m_hKey, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(value.data()), size) == ERROR_SUCCESS;
+    return Get() && ::RegSetValueExW(Get(), name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(value.data()), size) == ERROR_SUCCESS;
 }

@@ -8,31 +8,24 @@
 #include <cstddef>
 #include <string>
 
+#include "UniqueHandle.h"
+
+// Closes a registry key.
+struct RegistryKeyClose {
+    void operator()(HKEY key) const { ::RegCloseKey(key); }
+};
+
 class CRegistryKey {
 public:
-    CRegistryKey() = default;
-    ~CRegistryKey() { Close(); }
-    CRegistryKey(const CRegistryKey&) = delete;
-    CRegistryKey& operator=(const CRegistryKey&) = delete;
-    CRegistryKey(CRegistryKey&& other) noexcept : m_hKey(other.Detach()) {}
-    CRegistryKey& operator=(CRegistryKey&& other) noexcept
-    {
-        if (this != &other) {
-            Close();
-            m_hKey = other.Detach();
-        }
-        return *this;
-    }
-
     // Opens `path` under `parent` for reading and writing, creating it when
     // missing; the key held before is closed.
     bool Create(HKEY parent, const wchar_t* path);
     // Opens an existing `path` under `parent` for reading.
     bool OpenForReading(HKEY parent, const wchar_t* path);
-    void Close();
-    HKEY Detach();
-    bool IsOpen() const { return m_hKey != nullptr; }
-    HKEY Get() const { return m_hKey; }
+    void Close() { m_key.Reset(); }
+    HKEY Detach() { return m_key.Detach(); }
+    bool IsOpen() const { return static_cast<bool>(m_key); }
+    HKEY Get() const { return m_key.Get(); }
 
     // Whether a value of that name exists, whatever its type.
     bool HasValue(const wchar_t* name) const;
@@ -46,5 +39,5 @@ public:
     bool SetMultiString(const wchar_t* name, const std::wstring& value);
 
 private:
-    HKEY m_hKey = nullptr;  // owned
+    CUniqueHandle<HKEY, RegistryKeyClose> m_key;
 };

@@ -4,26 +4,21 @@
 
 #include <windows.h>
 
+#include "framework/LoadedLibrary.h"
+
 class PluginModule {
 public:
-    explicit PluginModule(const wchar_t* fileName) : m_module(::LoadLibraryW(fileName)) {}
-    ~PluginModule()
-    {
-        if (m_module) ::FreeLibrary(m_module);
-    }
-    PluginModule(const PluginModule&) = delete;
-    PluginModule& operator=(const PluginModule&) = delete;
+    explicit PluginModule(const wchar_t* fileName) : m_library(fileName) {}
 
-    bool IsLoaded() const { return m_module != nullptr; }
-    HMODULE Handle() const { return m_module; }
+    bool IsLoaded() const { return m_library.IsLoaded(); }
+    HMODULE Handle() const { return m_library.Handle(); }
     // The result of the module's GetPluginInterface, or null.
     void* GetPluginInterface() const
     {
-        using Entry = void*(__cdecl*)();
-        auto entry = m_module ? reinterpret_cast<Entry>(reinterpret_cast<void*>(::GetProcAddress(m_module, "GetPluginInterface"))) : nullptr;
+        auto entry = m_library.Find<void*(__cdecl*)()>("GetPluginInterface");
         return entry ? entry() : nullptr;
     }
 
 private:
-    HMODULE m_module;  // owned
+    CLoadedLibrary m_library;
 };
