@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
+#include "AttachHandle.h"
 #include "CWnd.h"
 #include "Gdi.h"
 #include "ModuleState.h"
@@ -13,8 +15,7 @@ CImageList& CImageList::operator=(CImageList&& other) noexcept
 {
     if (this != &other) {
         DeleteImageList();
-        m_hImageList = other.m_hImageList;
-        other.m_hImageList = nullptr;
+        m_hImageList = other.Detach();
     }
     return *this;
 }
@@ -43,18 +44,10 @@ CImageList* CImageList::FromHandle(HIMAGELIST imageList)
 
 BOOL CImageList::Attach(HIMAGELIST imageList)
 {
-    if (!imageList) return FALSE;
-    DeleteImageList();
-    m_hImageList = imageList;
-    return TRUE;
+    return AttachHandle(m_hImageList, imageList, [this] { DeleteImageList(); });
 }
 
-HIMAGELIST CImageList::Detach()
-{
-    HIMAGELIST imageList = m_hImageList;
-    m_hImageList = nullptr;
-    return imageList;
-}
+HIMAGELIST CImageList::Detach() { return std::exchange(m_hImageList, nullptr); }
 
 BOOL CImageList::DeleteImageList()
 {

@@ -5,19 +5,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "CObject.h"
 #include "GdiTypes.h"
 
 class CBitmap;
 class CDC;
 class CWnd;
 
-class CImageList {
+class CImageList : public CObject {
 public:
     CImageList() = default;
-    virtual ~CImageList() { DeleteImageList(); }
-    CImageList(const CImageList&) = delete;
-    CImageList& operator=(const CImageList&) = delete;
-    CImageList(CImageList&& other) noexcept : m_hImageList(other.m_hImageList) { other.m_hImageList = nullptr; }
+    ~CImageList() override { DeleteImageList(); }
+    CImageList(CImageList&& other) noexcept : m_hImageList(other.Detach()) {}
     CImageList& operator=(CImageList&& other) noexcept;
 
     HIMAGELIST m_hImageList = nullptr;  // owned, except in views from FromHandle

@@ -6,16 +6,15 @@
 
 #include <windows.h>
 
+#include "CObject.h"
 #include "CString.h"
 
 class CWnd;
 
-class CMenu {
+class CMenu : public CObject {
 public:
     CMenu() = default;
-    ~CMenu() { DestroyMenu(); }
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
+    ~CMenu() override { DestroyMenu(); }
 
     HMENU m_hMenu = nullptr;  // owned unless this object is a view (GetSubMenu)
 

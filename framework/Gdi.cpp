@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
+#include "AttachHandle.h"
 #include "CException.h"
 #include "CWnd.h"
 #include "ModuleState.h"
@@ -55,28 +57,31 @@ CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
 {
     if (this != &other) {
         DeleteObject();
-        m_hObject = other.m_hObject;
-        other.m_hObject = nullptr;
+        m_hObject = other.Detach();
     }
     return *this;
 }
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ object) { return ViewOf<CGdiObject>(object); }
 
-BOOL CGdiObject::Attach(HGDIOBJ object)
+template <class Derived, class Handle>
+Derived* CTypedGdiObject<Derived, Handle>::FromHandle(Handle handle)
 {
-    if (!object) return FALSE;
-    DeleteObject();
-    m_hObject = object;
-    return TRUE;
+    return ViewOf<Derived>(handle);
 }
 
-HGDIOBJ CGdiObject::Detach()
+template class CTypedGdiObject<CPen, HPEN>;
+template class CTypedGdiObject<CBrush, HBRUSH>;
+template class CTypedGdiObject<CFont, HFONT>;
+template class CTypedGdiObject<CBitmap, HBITMAP>;
+template class CTypedGdiObject<CRgn, HRGN>;
+
+BOOL CGdiObject::Attach(HGDIOBJ object)
 {
-    HGDIOBJ object = m_hObject;
-    m_hObject = nullptr;
-    return object;
+    return AttachHandle(m_hObject, object, [this] { DeleteObject(); });
 }
+
+HGDIOBJ CGdiObject::Detach() { return std::exchange(m_hObject, nullptr); }
 
 BOOL CGdiObject::DeleteObject()
 {
@@ -98,8 +103,6 @@ CPen::CPen(int penStyle, int width, COLORREF color)
     if (!CreatePen(penStyle, width, color)) AfxThrowResourceException();
 }
 
-CPen* CPen::FromHandle(HPEN pen) { return ViewOf<CPen>(pen); }
-
 CBrush::CBrush(COLORREF color)
 {
     if (!CreateSolidBrush(color)) AfxThrowResourceException();
@@ -110,14 +113,10 @@ CBrush::CBrush(int hatchIndex, COLORREF color)
     if (!CreateHatchBrush(hatchIndex, color)) AfxThrowResourceException();
 }
 
-CBrush* CBrush::FromHandle(HBRUSH brush) { return ViewOf<CBrush>(brush); }
-
 BOOL CBrush::CreatePatternBrush(CBitmap* bitmap)
 {
     return bitmap ? Attach(::CreatePatternBrush(static_cast<HBITMAP>(bitmap->m_hObject))) : FALSE;
 }
-
-CFont* CFont::FromHandle(HFONT font) { return ViewOf<CFont>(font); }
 
 BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
                        BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
@@ -151,8 +150,6 @@ BOOL CFont::CreatePointFontIndirect(const LOGFONTW* logFont, CDC* dc)
     return CreateFontIndirect(&converted);
 }
 
-CBitmap* CBitmap::FromHandle(HBITMAP bitmap) { return ViewOf<CBitmap>(bitmap); }
-
 BOOL CBitmap::LoadBitmap(UINT resourceId) { return LoadBitmap(MAKEINTRESOURCEW(resourceId)); }
 
 BOOL CBitmap::LoadBitmap(LPCWSTR resourceName) { return Attach(::LoadBitmapW(AfxGetResourceHandle(), resourceName)); }
@@ -168,8 +165,6 @@ CSize CBitmap::GetBitmapDimension() const
     ::GetBitmapDimensionEx(static_cast<HBITMAP>(m_hObject), &size);
     return size;
 }
-
-CRgn* CRgn::FromHandle(HRGN region) { return ViewOf<CRgn>(region); }
 
 int CRgn::CombineRgn(const CRgn* a, const CRgn* b, int mode)
 {
@@ -190,14 +185,7 @@ CDC::~CDC() { DeleteDC(); }
 
 CDC* CDC::FromHandle(HDC dc) { return ViewOf<CDC>(dc); }
 
-BOOL CDC::Attach(HDC dc)
-{
-    if (!dc) return FALSE;
-    DeleteDC();
-    m_hDC = dc;
-    m_owned = false;
-    return TRUE;
-}
+BOOL CDC::Attach(HDC dc) { return Hold(dc, false); }
 
 HDC CDC::Detach()
 {
@@ -207,15 +195,7 @@ HDC CDC::Detach()
     return dc;
 }
 
-BOOL CDC::CreateCompatibleDC(CDC* dc)
-{
-    HDC memory = ::CreateCompatibleDC(dc ? dc->m_hDC : nullptr);
-    if (!memory) return FALSE;
-    DeleteDC();
-    m_hDC = memory;
-    m_owned = true;
-    return TRUE;
-}
+BOOL CDC::CreateCompatibleDC(CDC* dc) { return Hold(::CreateCompatibleDC(dc ? dc->m_hDC : nullptr), true); }
 
 BOOL CDC::DeleteDC()
 {
@@ -223,6 +203,13 @@ BOOL CDC::DeleteDC()
     const bool owned = m_owned;
     HDC dc = Detach();
     return owned ? ::DeleteDC(dc) : TRUE;
+}
+
+BOOL CDC::Hold(HDC dc, bool owned)
+{
+    const BOOL held = AttachHandle(m_hDC, dc, [this] { DeleteDC(); });
+    if (held) m_owned = owned;
+    return held;
 }
 
 CPen* CDC::SelectObject(CPen* pen)
@@ -262,47 +249,33 @@ CGdiObject* CDC::SelectStockObject(int index)
     return stock ? CGdiObject::FromHandle(::SelectObject(m_hDC, stock)) : nullptr;
 }
 
-CPoint CDC::SetViewportOrg(int x, int y)
+namespace {
+
+// Calls one of the DC's point setters (SetViewportOrgEx, MoveToEx, ...) and
+// returns the point it held before.
+CPoint SetPoint(BOOL(WINAPI* setter)(HDC, int, int, LPPOINT), HDC dc, int x, int y)
 {
     POINT previous = {};
-    ::SetViewportOrgEx(m_hDC, x, y, &previous);
+    setter(dc, x, y, &previous);
     return previous;
 }
 
-CPoint CDC::GetViewportOrg() const
+// Returns the point one of the DC's getters (GetViewportOrgEx, ...) reads.
+CPoint GetPoint(BOOL(WINAPI* getter)(HDC, LPPOINT), HDC dc)
 {
-    POINT origin = {};
-    ::GetViewportOrgEx(m_hDC, &origin);
-    return origin;
+    POINT point = {};
+    getter(dc, &point);
+    return point;
 }
 
-CPoint CDC::SetWindowOrg(int x, int y)
-{
-    POINT previous = {};
-    ::SetWindowOrgEx(m_hDC, x, y, &previous);
-    return previous;
-}
+} // namespace
 
-CPoint CDC::GetWindowOrg() const
-{
-    POINT origin = {};
-    ::GetWindowOrgEx(m_hDC, &origin);
-    return origin;
-}
-
-CPoint CDC::SetBrushOrg(int x, int y)
-{
-    POINT previous = {};
-    ::SetBrushOrgEx(m_hDC, x, y, &previous);
-    return previous;
-}
-
-CPoint CDC::MoveTo(int x, int y)
-{
-    POINT previous = {};
-    ::MoveToEx(m_hDC, x, y, &previous);
-    return previous;
-}
+CPoint CDC::SetViewportOrg(int x, int y) { return SetPoint(::SetViewportOrgEx, m_hDC, x, y); }
+CPoint CDC::GetViewportOrg() const { return GetPoint(::GetViewportOrgEx, m_hDC); }
+CPoint CDC::SetWindowOrg(int x, int y) { return SetPoint(::SetWindowOrgEx, m_hDC, x, y); }
+CPoint CDC::GetWindowOrg() const { return GetPoint(::GetWindowOrgEx, m_hDC); }
+CPoint CDC::SetBrushOrg(int x, int y) { return SetPoint(::SetBrushOrgEx, m_hDC, x, y); }
+CPoint CDC::MoveTo(int x, int y) { return SetPoint(::MoveToEx, m_hDC, x, y); }
 
 void CDC::FillSolidRect(LPCRECT rect, COLORREF color)
 {

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "CObject.h"
 #include "CString.h"
 #include "GdiTypes.h"
 
@@ -20,12 +21,10 @@ class CDC;
 
 // Root of the owning GDI objects. Copying is not allowed; moving hands the
 // handle over. FromHandle gives a view that never deletes its handle.
-class CGdiObject {
+class CGdiObject : public CObject {
 public:
     CGdiObject() = default;
-    virtual ~CGdiObject() { DeleteObject(); }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
+    ~CGdiObject() override { DeleteObject(); }
 
     HGDIOBJ m_hObject = nullptr;  // owned (deleted by this object), except in views from FromHandle
 
@@ -43,34 +42,36 @@ public:
     BOOL UnrealizeObject() { return ::UnrealizeObject(m_hObject); }
 
 protected:
-    CGdiObject(CGdiObject&& other) noexcept : m_hObject(other.m_hObject) { other.m_hObject = nullptr; }
+    CGdiObject(CGdiObject&& other) noexcept : m_hObject(other.Detach()) {}
     CGdiObject& operator=(CGdiObject&& other) noexcept;
 };
 
-class CPen : public CGdiObject {
+// The typed face of CPen, CBrush, CFont, CBitmap and CRgn: the conversion to
+// their own handle type and FromHandle views of their own type. Moving is
+// CGdiObject's: the handle is handed over.
+template <class Derived, class Handle>
+class CTypedGdiObject : public CGdiObject {
+public:
+    operator Handle() const { return static_cast<Handle>(m_hObject); }
+    static Derived* FromHandle(Handle handle);
+};
+
+class CPen : public CTypedGdiObject<CPen, HPEN> {
 public:
     CPen() = default;
     CPen(int penStyle, int width, COLORREF color);  // throws CResourceException on failure
-    CPen(CPen&&) noexcept = default;
-    CPen& operator=(CPen&&) noexcept = default;
 
-    operator HPEN() const { return static_cast<HPEN>(m_hObject); }
-    static CPen* FromHandle(HPEN pen);
     BOOL CreatePen(int penStyle, int width, COLORREF color) { return Attach(::CreatePen(penStyle, width, color)); }
     BOOL CreatePenIndirect(LPLOGPEN logPen) { return Attach(::CreatePenIndirect(logPen)); }
     int GetLogPen(LOGPEN* logPen) const { return GetObject(sizeof(LOGPEN), logPen); }
 };
 
-class CBrush : public CGdiObject {
+class CBrush : public CTypedGdiObject<CBrush, HBRUSH> {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color);             // solid; throws CResourceException on failure
     CBrush(int hatchIndex, COLORREF color);      // hatched; throws CResourceException on failure
-    CBrush(CBrush&&) noexcept = default;
-    CBrush& operator=(CBrush&&) noexcept = default;
 
-    operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
-    static CBrush* FromHandle(HBRUSH brush);
     BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
     BOOL CreateHatchBrush(int index, COLORREF color) { return Attach(::CreateHatchBrush(index, color)); }
     BOOL CreatePatternBrush(CBitmap* bitmap);
@@ -80,14 +81,10 @@ public:
     int GetLogBrush(LOGBRUSH* logBrush) const { return GetObject(sizeof(LOGBRUSH), logBrush); }
 };
 
-class CFont : public CGdiObject {
+class CFont : public CTypedGdiObject<CFont, HFONT> {
 public:
     CFont() = default;
-    CFont(CFont&&) noexcept = default;
-    CFont& operator=(CFont&&) noexcept = default;
 
-    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
-    static CFont* FromHandle(HFONT font);
     BOOL CreateFontIndirect(const LOGFONTW* logFont) { return Attach(::CreateFontIndirectW(logFont)); }
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic, BYTE underline,
                     BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision, BYTE quality,
@@ -98,14 +95,10 @@ public:
     int GetLogFont(LOGFONTW* logFont) const { return GetObject(sizeof(LOGFONTW), logFont); }
 };
 
-class CBitmap : public CGdiObject {
+class CBitmap : public CTypedGdiObject<CBitmap, HBITMAP> {
 public:
     CBitmap() = default;
-    CBitmap(CBitmap&&) noexcept = default;
-    CBitmap& operator=(CBitmap&&) noexcept = default;
 
-    operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
-    static CBitmap* FromHandle(HBITMAP bitmap);
     // From the module's resources (AfxGetResourceHandle).
     BOOL LoadBitmap(UINT resourceId);
     BOOL LoadBitmap(LPCWSTR resourceName);
@@ -120,14 +113,10 @@ public:
     CSize GetBitmapDimension() const;
 };
 
-class CRgn : public CGdiObject {
+class CRgn : public CTypedGdiObject<CRgn, HRGN> {
 public:
     CRgn() = default;
-    CRgn(CRgn&&) noexcept = default;
-    CRgn& operator=(CRgn&&) noexcept = default;
 
-    operator HRGN() const { return static_cast<HRGN>(m_hObject); }
-    static CRgn* FromHandle(HRGN region);
     BOOL CreateRectRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateRectRgn(x1, y1, x2, y2)); }
     BOOL CreateRectRgnIndirect(LPCRECT rect) { return Attach(::CreateRectRgnIndirect(rect)); }
     BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2) { return Attach(::CreateEllipticRgn(x1, y1, x2, y2)); }
@@ -155,12 +144,10 @@ public:
 
 // A device context. Attach/FromHandle make a view that never frees the DC;
 // CreateCompatibleDC makes a memory DC that this object deletes.
-class CDC {
+class CDC : public CObject {
 public:
     CDC() = default;
-    virtual ~CDC();
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
+    ~CDC() override;
 
     HDC m_hDC = nullptr;  // a view, unless this object made it with CreateCompatibleDC
 
@@ -300,6 +287,11 @@ public:
 
 protected:
     bool m_owned = false;  // true for a memory DC made by CreateCompatibleDC
+
+private:
+    // Holds `dc` after letting go of the DC held before; FALSE (and nothing
+    // changed) for a null DC. An owned DC is deleted by this object.
+    BOOL Hold(HDC dc, bool owned);
 };
 
 // The DC of WM_PAINT: BeginPaint in the constructor, EndPaint on the same window.
