@@ -19,15 +19,12 @@ bool ShiftEdge(int share, int delta, int& remainder, int& position, int scale)
     return true;
 }
 
-// Grows or shrinks an extent by its share; an extent pushed below zero stops
-// at 0 and keeps the lost pixels in the remainder, so it grows back in step.
+// Grows or shrinks an extent by its share, as an edge moves; an extent pushed
+// below zero stops at 0 and keeps the lost pixels in the remainder, so it
+// grows back in step.
 bool ResizeExtent(int share, int delta, int& remainder, int& extent, int scale)
 {
-    if (share <= 0) return false;
-    const int v = share * delta + remainder;
-    remainder = v % scale;
-    if (v == 0) return false;
-    extent += v / scale;
+    if (!ShiftEdge(share, delta, remainder, extent, scale)) return false;
     if (extent < 0) {
         remainder = scale * extent + remainder;
         extent = 0;

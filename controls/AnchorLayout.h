@@ -22,12 +22,7 @@ struct AnchorItem {
 };
 
 // A child's rectangle in the parent's client coordinates.
-struct AnchorBox {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+using AnchorBox = ControlBox;
 
 // Shares are accepted when each lies in 0..scale and neither edge plus its
 // extent goes past the whole.

@@ -1,6 +1,8 @@
-// A plain rectangle for the controls' portable arithmetic: left/top inclusive,
-// right/bottom exclusive, as the platform's RECT, but with no platform header.
+// Plain rectangles for the controls' portable arithmetic, with no platform
+// header: by edges (ControlRect) or by position and size (ControlBox).
 #pragma once
+
+// Left/top inclusive, right/bottom exclusive, as the platform's RECT.
 
 struct ControlRect {
     int left = 0;
@@ -16,4 +18,12 @@ struct ControlRect {
         return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
     }
     friend bool operator!=(const ControlRect& a, const ControlRect& b) { return !(a == b); }
+};
+
+// A position and a size, as MoveWindow takes them.
+struct ControlBox {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
 };

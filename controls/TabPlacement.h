@@ -10,12 +10,8 @@ constexpr unsigned long kTabStyleVertical = 0x80;      // TCS_VERTICAL
 constexpr unsigned long kTabStyleRightOrBottom = 0x02; // TCS_RIGHT / TCS_BOTTOM
 constexpr int kTabPageMargin = 4;
 
-struct TabPagePlacement {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+// The page's rectangle in the tab control's client coordinates.
+using TabPagePlacement = ControlBox;
 
 // The page's position and size for a client area of clientWidth x clientHeight.
 // Width and height never go below 0.
