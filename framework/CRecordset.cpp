@@ -8,6 +8,7 @@
 #include <sqlext.h>
 
 #include <cwchar>
+#include <type_traits>
 
 namespace {
 
@@ -183,6 +184,13 @@ void CRecordset::GetFieldValue(short index, CDBVariant& value, short fieldType)
         if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) ThrowFromStatement(rc);
         return rc != SQL_NO_DATA && indicator != SQL_NULL_DATA;
     };
+    // A number read as `type` into the variant's `member`, tagged `variantType`; NULL leaves the variant null.
+    auto readNumber = [&](SQLSMALLINT type, auto CDBVariant::*member, DWORD variantType) {
+        std::remove_reference_t<decltype(value.*member)> number = 0;
+        if (!read(type, &number, sizeof number)) return;
+        value.*member = number;
+        value.m_dwType = variantType;
+    };
     switch (cType) {
     case SQL_C_BIT: {
         unsigned char v = 0;
@@ -191,33 +199,23 @@ void CRecordset::GetFieldValue(short index, CDBVariant& value, short fieldType)
     }
     case SQL_C_UTINYINT:
     case SQL_C_TINYINT:
-    case SQL_C_STINYINT: {
-        unsigned char v = 0;
-        if (read(SQL_C_UTINYINT, &v, sizeof v)) value.m_chVal = v, value.m_dwType = DBVT_UCHAR;
+    case SQL_C_STINYINT:
+        readNumber(SQL_C_UTINYINT, &CDBVariant::m_chVal, DBVT_UCHAR);
         break;
-    }
     case SQL_C_SSHORT:
-    case SQL_C_SHORT: {
-        SQLSMALLINT v = 0;
-        if (read(SQL_C_SSHORT, &v, sizeof v)) value.m_iVal = v, value.m_dwType = DBVT_SHORT;
+    case SQL_C_SHORT:
+        readNumber(SQL_C_SSHORT, &CDBVariant::m_iVal, DBVT_SHORT);
         break;
-    }
     case SQL_C_SLONG:
-    case SQL_C_LONG: {
-        SQLINTEGER v = 0;
-        if (read(SQL_C_SLONG, &v, sizeof v)) value.m_lVal = v, value.m_dwType = DBVT_LONG;
+    case SQL_C_LONG:
+        readNumber(SQL_C_SLONG, &CDBVariant::m_lVal, DBVT_LONG);
         break;
-    }
-    case SQL_C_FLOAT: {
-        SQLREAL v = 0;
-        if (read(SQL_C_FLOAT, &v, sizeof v)) value.m_fltVal = v, value.m_dwType = DBVT_SINGLE;
+    case SQL_C_FLOAT:
+        readNumber(SQL_C_FLOAT, &CDBVariant::m_fltVal, DBVT_SINGLE);
         break;
-    }
-    case SQL_C_DOUBLE: {
-        SQLDOUBLE v = 0;
-        if (read(SQL_C_DOUBLE, &v, sizeof v)) value.m_dblVal = v, value.m_dwType = DBVT_DOUBLE;
+    case SQL_C_DOUBLE:
+        readNumber(SQL_C_DOUBLE, &CDBVariant::m_dblVal, DBVT_DOUBLE);
         break;
-    }
     case SQL_C_TYPE_TIMESTAMP:
     case SQL_C_TIMESTAMP: {
         TIMESTAMP_STRUCT v = {};
