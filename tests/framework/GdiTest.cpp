@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 #include "framework/Gdi.h"
@@ -14,6 +15,9 @@
 namespace {
 
 bool IsLive(HGDIOBJ object) { return ::GetObjectType(object) != 0; }
+
+// "x,y", so that a failed comparison of points prints both.
+std::string Text(POINT point) { return std::to_string(point.x) + "," + std::to_string(point.y); }
 
 TEST(GdiObjectTest, EachOwnerDeletesItsHandleWhenItGoes)
 {
@@ -345,6 +349,27 @@ TEST_F(DrawingTest, LinesRectanglesAndBrushes)
     EXPECT_EQ(RGB(255, 255, 255), m_dc.GetPixel(14, 14));
     m_dc.FillRect(CRect(13, 13, 17, 17), &brush);
     EXPECT_EQ(RGB(0, 0, 0), m_dc.GetPixel(14, 14));
+}
+
+TEST_F(DrawingTest, OriginsAndPenPositionMoveTheDrawingAndReportWhatTheyReplaced)
+{
+    EXPECT_EQ("0,0", Text(m_dc.SetViewportOrg(3, 4)));
+    EXPECT_EQ("3,4", Text(m_dc.GetViewportOrg()));
+    m_dc.FillSolidRect(0, 0, 1, 1, RGB(0, 0, 0));
+    EXPECT_EQ("3,4", Text(m_dc.SetViewportOrg(CPoint(0, 0))));
+    EXPECT_EQ(RGB(0, 0, 0), m_dc.GetPixel(3, 4)) << "logical 0,0 was drawn at the viewport origin";
+    EXPECT_EQ(RGB(255, 255, 255), m_dc.GetPixel(0, 0));
+
+    EXPECT_EQ("0,0", Text(m_dc.SetWindowOrg(-2, -1)));
+    EXPECT_EQ("-2,-1", Text(m_dc.GetWindowOrg()));
+    m_dc.FillSolidRect(-2, -1, 1, 1, RGB(0, 0, 0));
+    EXPECT_EQ("-2,-1", Text(m_dc.SetWindowOrg(0, 0)));
+    EXPECT_EQ(RGB(0, 0, 0), m_dc.GetPixel(0, 0)) << "the window origin was drawn at device 0,0";
+
+    EXPECT_EQ("0,0", Text(m_dc.SetBrushOrg(5, 6)));
+    EXPECT_EQ("5,6", Text(m_dc.SetBrushOrg(CPoint(0, 0))));
+    m_dc.MoveTo(8, 9);
+    EXPECT_EQ("8,9", Text(m_dc.MoveTo(CPoint(1, 1))));
 }
 
 TEST_F(DrawingTest, BitBltCopiesFromAnotherDc)

@@ -130,6 +130,29 @@ TEST_F(OdbcClassesTest, DefaultVariantTypesFollowTheColumns)
     EXPECT_EQ(-4, value.m_lVal);
 }
 
+TEST_F(OdbcClassesTest, AskedFieldTypesFillTheirOwnVariantMember)
+{
+    CRecordset rs(&m_db);
+    rs.Open(CRecordset::forwardOnly, L"SELECT id, 2.5, 200, 1, id FROM t WHERE id=-5", CRecordset::executeDirect);
+    ASSERT_FALSE(rs.IsEOF());
+    CDBVariant value;
+    rs.GetFieldValue(static_cast<short>(0), value, SQL_C_DOUBLE);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_DOUBLE), value.m_dwType);
+    EXPECT_EQ(-5.0, value.m_dblVal);
+    rs.GetFieldValue(static_cast<short>(1), value, SQL_C_FLOAT);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_SINGLE), value.m_dwType);
+    EXPECT_EQ(2.5f, value.m_fltVal);
+    rs.GetFieldValue(static_cast<short>(2), value, SQL_C_UTINYINT);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_UCHAR), value.m_dwType);
+    EXPECT_EQ(200, value.m_chVal);
+    rs.GetFieldValue(static_cast<short>(3), value, SQL_C_BIT);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_BOOL), value.m_dwType);
+    EXPECT_TRUE(value.m_boolVal);
+    rs.GetFieldValue(static_cast<short>(4), value, SQL_C_SLONG);
+    EXPECT_EQ(static_cast<DWORD>(DBVT_LONG), value.m_dwType);
+    EXPECT_EQ(-5, value.m_lVal);
+}
+
 TEST_F(OdbcClassesTest, UnknownFieldAndBadIndexAreExceptions)
 {
     CRecordset rs(&m_db);
