@@ -2,11 +2,6 @@
 #include "CComboBox.h"
 #include "OwnerDrawReflection.h"
 
-BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
-{
-    return CreateEx(0, L"COMBOBOX", nullptr, style | WS_CHILD, rect, parent, id);
-}
-
 void CComboBox::GetLBText(int index, CString& text) const
 {
     const int length = GetLBTextLen(index);

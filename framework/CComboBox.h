@@ -2,14 +2,11 @@
 // returns what the control answers (an index, CB_ERR or CB_ERRSPACE).
 #pragma once
 
-#include "CWnd.h"
+#include "CChildControl.h"
 
-class CComboBox : public CWnd {
+class CComboBox : public CChildControl<CComboBox> {
 public:
-    CComboBox() = default;
-
-    using CWnd::Create;
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    static LPCWSTR ClassName() { return L"COMBOBOX"; }
 
     // The list.
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }

@@ -3,11 +3,6 @@
 
 #include <vector>
 
-BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
-{
-    return CreateEx(0, L"EDIT", nullptr, style | WS_CHILD, rect, parent, id);
-}
-
 void CEdit::GetSel(int& start, int& end) const
 {
     DWORD first = 0;

@@ -1,14 +1,11 @@
 // CEdit: wrapper of an EDIT control; each call sends one message.
 #pragma once
 
-#include "CWnd.h"
+#include "CChildControl.h"
 
-class CEdit : public CWnd {
+class CEdit : public CChildControl<CEdit> {
 public:
-    CEdit() = default;
-
-    using CWnd::Create;
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    static LPCWSTR ClassName() { return L"EDIT"; }
 
     // Selection: start in the low word, end in the high word.
     DWORD GetSel() const { return static_cast<DWORD>(::SendMessageW(m_hWnd, EM_GETSEL, 0, 0)); }

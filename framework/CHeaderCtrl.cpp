@@ -4,11 +4,6 @@
 #include "CImageList.h"
 #include "OwnerDrawReflection.h"
 
-BOOL CHeaderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
-{
-    return CreateEx(0, WC_HEADERW, nullptr, style | WS_CHILD, rect, parent, id);
-}
-
 BOOL CHeaderCtrl::GetOrderArray(LPINT array, int count)
 {
     if (count == -1) count = GetItemCount();

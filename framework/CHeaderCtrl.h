@@ -4,16 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "CWnd.h"
+#include "CChildControl.h"
 
 class CImageList;
 
-class CHeaderCtrl : public CWnd {
+class CHeaderCtrl : public CChildControl<CHeaderCtrl> {
 public:
-    CHeaderCtrl() = default;
-
-    using CWnd::Create;
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    static LPCWSTR ClassName() { return WC_HEADERW; }
 
     int GetItemCount() const { return static_cast<int>(::SendMessageW(m_hWnd, HDM_GETITEMCOUNT, 0, 0)); }
     BOOL GetItem(int index, HDITEMW* item) const

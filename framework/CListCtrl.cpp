@@ -7,14 +7,9 @@
 
 #include "CImageList.h"
 
-BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
-{
-    return CreateEx(0, WC_LISTVIEWW, nullptr, style | WS_CHILD, rect, parent, id);
-}
-
 BOOL CListCtrl::CreateEx(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    return CWnd::CreateEx(exStyle, WC_LISTVIEWW, nullptr, style | WS_CHILD, rect, parent, id);
+    return CWnd::CreateEx(exStyle, ClassName(), nullptr, style | WS_CHILD, rect, parent, id);
 }
 
 CImageList* CListCtrl::GetImageList(int imageListType) const

@@ -7,19 +7,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "CChildControl.h"
 #include "CEdit.h"
 #include "CHeaderCtrl.h"
-#include "CWnd.h"
 #include "Position.h"
 
 class CImageList;
 
-class CListCtrl : public CWnd {
+class CListCtrl : public CChildControl<CListCtrl> {
 public:
-    CListCtrl() = default;
+    static LPCWSTR ClassName() { return WC_LISTVIEWW; }
 
-    using CWnd::Create;
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     BOOL CreateEx(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     using CWnd::CreateEx;
 

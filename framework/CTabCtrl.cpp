@@ -4,11 +4,6 @@
 #include "CImageList.h"
 #include "OwnerDrawReflection.h"
 
-BOOL CTabCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
-{
-    return CreateEx(0, WC_TABCONTROLW, nullptr, style | WS_CHILD, rect, parent, id);
-}
-
 LONG CTabCtrl::InsertItem(int index, LPCWSTR text) { return InsertItem(TCIF_TEXT, index, text, 0, 0); }
 
 LONG CTabCtrl::InsertItem(int index, LPCWSTR text, int image)

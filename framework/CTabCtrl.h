@@ -4,16 +4,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "CWnd.h"
+#include "CChildControl.h"
 
 class CImageList;
 
-class CTabCtrl : public CWnd {
+class CTabCtrl : public CChildControl<CTabCtrl> {
 public:
-    CTabCtrl() = default;
-
-    using CWnd::Create;
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    static LPCWSTR ClassName() { return WC_TABCONTROLW; }
 
     int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
     // Each returns the new tab's index, or -1.
