@@ -64,6 +64,8 @@ CGdiObject& CGdiObject::operator=(CGdiObject&& other) noexcept
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ object) { return ViewOf<CGdiObject>(object); }
 
+// The typed views come from the same table of views as CGdiObject's, one
+// table per type; each typed object is instantiated here, beside that table.
 template <class Derived, class Handle>
 Derived* CTypedGdiObject<Derived, Handle>::FromHandle(Handle handle)
 {
