@@ -1,6 +1,8 @@
 // CBareList: a plain list-view filled with list-view messages.
 #include "bench/BareList.h"
 
+#include "window/NoteListColumns.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -42,16 +44,7 @@ bool CBareList::Create(HWND model, HIMAGELIST images, int x, int y)
     ::SendMessageW(m_list, WM_SETFONT, ::SendMessageW(model, WM_GETFONT, 0, 0), FALSE);
     ::SendMessageW(m_list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     ::SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
-    const wchar_t* columns[] = {L"Name", L"Description"};
-    for (int column = 0; column < 2; ++column) {
-        LVCOLUMNW info = {};
-        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        info.fmt = LVCFMT_LEFT;
-        info.cx = 200;
-        info.pszText = const_cast<wchar_t*>(columns[column]);
-        info.iSubItem = column;
-        ::SendMessageW(m_list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-    }
+    InsertNoteListColumns(m_list);
     ::ShowWindow(m_frame, SW_SHOWNOACTIVATE);
     ::UpdateWindow(m_frame);
     return true;
