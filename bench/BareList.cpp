@@ -1,6 +1,8 @@
 // CBareList: a plain list-view filled with list-view messages.
 #include "bench/BareList.h"
 
+#include "window/NoteListColumns.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -13,11 +15,6 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 } // namespace
-
-CBareList::~CBareList()
-{
-    if (m_frame) ::DestroyWindow(m_frame);
-}
 
 bool CBareList::Create(HWND model, HIMAGELIST images, int x, int y)
 {
@@ -33,27 +30,18 @@ bool CBareList::Create(HWND model, HIMAGELIST images, int x, int y)
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     // Never activated, so the Quillbox dialog keeps the focus and the activation.
-    m_frame = ::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kFrameClass, L"floor", WS_POPUP | WS_BORDER, x, y, width + 8,
-                                height + 8, nullptr, nullptr, frameClass.hInstance, nullptr);
+    m_frame.reset(::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kFrameClass, L"floor", WS_POPUP | WS_BORDER, x, y,
+                                    width + 8, height + 8, nullptr, nullptr, frameClass.hInstance, nullptr));
     if (!m_frame) return false;
     m_list = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_ALIGNLEFT,
-                               4, 4, width, height, m_frame, nullptr, frameClass.hInstance, nullptr);
+                               4, 4, width, height, m_frame.get(), nullptr, frameClass.hInstance, nullptr);
     if (!m_list) return false;
     ::SendMessageW(m_list, WM_SETFONT, ::SendMessageW(model, WM_GETFONT, 0, 0), FALSE);
     ::SendMessageW(m_list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     ::SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
-    const wchar_t* columns[] = {L"Name", L"Description"};
-    for (int column = 0; column < 2; ++column) {
-        LVCOLUMNW info = {};
-        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        info.fmt = LVCFMT_LEFT;
-        info.cx = 200;
-        info.pszText = const_cast<wchar_t*>(columns[column]);
-        info.iSubItem = column;
-        ::SendMessageW(m_list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-    }
-    ::ShowWindow(m_frame, SW_SHOWNOACTIVATE);
-    ::UpdateWindow(m_frame);
+    InsertNoteListColumns(m_list);
+    ::ShowWindow(m_frame.get(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(m_frame.get());
     return true;
 }
 

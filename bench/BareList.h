@@ -5,17 +5,13 @@
 #pragma once
 
 #include "bench/ListRow.h"
+#include "bench/OwnedHandles.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 class CBareList {
 public:
-    CBareList() = default;
-    ~CBareList();
-    CBareList(const CBareList&) = delete;
-    CBareList& operator=(const CBareList&) = delete;
-
     // Creates the window at (x, y) on the calling thread, as wide and high as
     // `model` (the note list) and with its font; icons from `images` (not owned).
     bool Create(HWND model, HIMAGELIST images, int x, int y);
@@ -35,6 +31,6 @@ public:
     int Count() const;
 
 private:
-    HWND m_frame = nullptr;  // owned top-level window; the list is its child
+    OwnedWindow m_frame;  // the top-level window; the list is its child
     HWND m_list = nullptr;
 };

@@ -63,6 +63,13 @@ std::string Join(const std::vector<double>& values)
 
 } // namespace
 
+double CBenchRunner::OnDialogThread(const std::function<double()>& work)
+{
+    double ms = 0;
+    m_agent.Run([&] { ms = work(); });
+    return ms;
+}
+
 void CBenchRunner::Check(bool ok, const std::string& what)
 {
     if (!ok) m_failures.push_back(what);
@@ -197,7 +204,7 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
     TimeOpen(dialog);
     m_loadedBytes = PeakWorkingSet();
 
-    Measure("open", [&] { return TimeOpen(dialog); }, [&] { double ms = 0; m_agent.Run([&] { ms = floor.Open(); }); return ms; });
+    Measure("open", [&] { return TimeOpen(dialog); }, [&] { return OnDialogThread([&] { return floor.Open(); }); });
     Check(floor.CatalogueRowCount() == notes, "open: the floor read " + std::to_string(floor.CatalogueRowCount()) + " catalogue rows");
     Check(RowCount(dialog) == floor.ListCount(),
           "open: the dialog shows " + std::to_string(RowCount(dialog)) + " rows, the floor " + std::to_string(floor.ListCount()));
@@ -206,11 +213,7 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
     const std::wstring findAll = BenchSearchStatement(L"%", SearchColumn::Name);
     Measure(
         "find all", [&] { return TimeFind(dialog, L"%") + TimeFind(dialog, L"%"); },
-        [&] {
-            double ms = 0;
-            m_agent.Run([&] { ms = floor.Search(findAll) + floor.Search(findAll); });
-            return ms;
-        });
+        [&] { return OnDialogThread([&] { return floor.Search(findAll) + floor.Search(findAll); }); });
     Check(RowCount(dialog) == notes, "find all: the dialog shows " + std::to_string(RowCount(dialog)) + " rows");
     Check(floor.ListCount() == notes, "find all: the floor shows " + std::to_string(floor.ListCount()) + " rows");
 
@@ -231,12 +234,11 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
                 return ms;
             },
             [&] {
-                double ms = 0;
-                m_agent.Run([&] {
-                    ms = floor.Expand();
+                return OnDialogThread([&] {
+                    const double ms = floor.Expand();
                     floor.Collapse();
+                    return ms;
                 });
-                return ms;
             });
     }
 
@@ -245,11 +247,8 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
     // notes in the same order.
     ToggleScope(dialog, 2);
     const std::wstring findRare = BenchSearchStatement(m_options.rareWord, SearchColumn::Query);
-    Measure("find text", [&] { return TimeFind(dialog, m_options.rareWord); }, [&] {
-        double ms = 0;
-        m_agent.Run([&] { ms = floor.ReadPlainSearch(findRare); });
-        return ms;
-    });
+    Measure("find text", [&] { return TimeFind(dialog, m_options.rareWord); },
+            [&] { return OnDialogThread([&] { return floor.ReadPlainSearch(findRare); }); });
     Check(floor.LastSearchRows() == RareNotes(notes), "find text: the floor found " + std::to_string(floor.LastSearchRows()) + " notes");
     Check(RowCount(dialog) == RareNotes(notes), "find text: the dialog shows " + std::to_string(RowCount(dialog)) + " rows");
     CheckSameNotes("find text", dialog, floor);
@@ -259,11 +258,8 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
     ToggleScope(dialog, 0);
     ToggleScope(dialog, 1);
     const std::wstring findNames = BenchSearchStatement(m_options.nameWords, SearchColumn::NameAndComments);
-    Measure("find text in names and comments", [&] { return TimeFind(dialog, m_options.nameWords); }, [&] {
-        double ms = 0;
-        m_agent.Run([&] { ms = floor.ReadPlainSearch(findNames); });
-        return ms;
-    });
+    Measure("find text in names and comments", [&] { return TimeFind(dialog, m_options.nameWords); },
+            [&] { return OnDialogThread([&] { return floor.ReadPlainSearch(findNames); }); });
     // Every database of the full run holds the words (a small one may not).
     Check(notes < 1000 || floor.LastSearchRows() > 0, "find text in names and comments: SQLite's LIKE found no note");
     CheckSameNotes("find text in names and comments", dialog, floor);

@@ -45,6 +45,8 @@ private:
     // One warm-up of each, then `runs` timed pairs; the peak working set is
     // taken over the dialog's timed runs.
     void Measure(const char* name, const std::function<double()>& dialogRun, const std::function<double()>& floorRun);
+    // Runs a floor's timed `work` on the dialog's thread; its milliseconds.
+    double OnDialogThread(const std::function<double()>& work);
     void Check(bool ok, const std::string& what);
     // The dialog's rows are the names the floor's last plain search read, in order.
     void CheckSameNotes(const char* scenario, HWND dialog, const CFloorWork& floor);

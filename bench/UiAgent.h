@@ -8,6 +8,8 @@
 // thread, between the dialog's messages, so the floors run where the dialog runs.
 #pragma once
 
+#include "bench/OwnedHandles.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -45,9 +47,9 @@ private:
     void OnMarkEnd();
     void WaitDone(const char* what);
 
-    HWND m_window = nullptr;  // owned message-only window on the dialog's thread
-    HHOOK m_hook = nullptr;   // owned CBT hook of that thread
-    HANDLE m_done = nullptr;  // owned auto-reset event: the marker or work was handled
+    OwnedHandle m_done;    // auto-reset event: the marker or work was handled
+    OwnedWindow m_window;  // message-only window on the dialog's thread
+    OwnedHook m_hook;      // CBT hook of that thread
     std::atomic<HWND> m_list{nullptr};
     std::atomic<HWND> m_armedDialog{nullptr};
     double m_start = 0;

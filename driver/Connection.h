@@ -2,7 +2,7 @@
 // SQLDriverConnectW with DBQ=<path>, its attributes and transactions.
 #pragma once
 
-#include "Diagnostics.h"
+#include "HandleObject.h"
 #include "NoteDatabase.h"
 
 #include <sqlext.h>
@@ -11,16 +11,10 @@
 class Environment;
 class Statement;
 
-class Connection {
+class Connection : public HandleObject<0x5144424B> {  // "QDBK"
 public:
-    static constexpr unsigned kSignature = 0x5144424B;  // "QDBK"
     explicit Connection(Environment* environment);
     ~Connection();
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-
-    unsigned signature = kSignature;
-    Diagnostics diag;
 
     SQLRETURN DriverConnect(const std::u16string& connectString, SQLWCHAR* out, SQLSMALLINT outCapacity,
                             SQLSMALLINT* outLength);

@@ -1,19 +1,15 @@
 // The ODBC environment handle of the driver.
 #pragma once
 
-#include "Diagnostics.h"
+#include "HandleObject.h"
 
 #include <sqlext.h>
 #include <set>
 
 class Connection;
 
-class Environment {
+class Environment : public HandleObject<0x51454E56> {  // "QENV"
 public:
-    static constexpr unsigned kSignature = 0x51454E56;  // "QENV"
-    unsigned signature = kSignature;
-    Diagnostics diag;
-
     SQLRETURN SetAttribute(SQLINTEGER attribute, SQLPOINTER value);
     SQLRETURN GetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER* length);
 

@@ -6,6 +6,10 @@
 
 namespace {
 
+// The order of two texts whose compared characters were all equal: the one
+// with characters left is the greater.
+inline int OrderOfRests(bool aHasMore, bool bHasMore) { return aHasMore ? 1 : bHasMore ? -1 : 0; }
+
 int CompareBy(const char16_t* a, size_t aLength, const char16_t* b, size_t bLength, char32_t (*key)(char32_t))
 {
     size_t i = 0, j = 0;
@@ -14,9 +18,7 @@ int CompareBy(const char16_t* a, size_t aLength, const char16_t* b, size_t bLeng
         const char32_t cb = key(NextCodePoint(b, bLength, j));
         if (ca != cb) return ca < cb ? -1 : 1;
     }
-    if (i < aLength) return 1;
-    if (j < bLength) return -1;
-    return 0;
+    return OrderOfRests(i < aLength, j < bLength);
 }
 
 inline unsigned char AsciiLower(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
@@ -43,9 +45,7 @@ int CompareByUtf8(const unsigned char* a, size_t aLength, const unsigned char* b
         const char32_t cb = key(NextUtf8CodePoint(b, bLength, j));
         if (ca != cb) return ca < cb ? -1 : 1;
     }
-    if (i < aLength) return 1;
-    if (j < bLength) return -1;
-    return 0;
+    return OrderOfRests(i < aLength, j < bLength);
 }
 
 } // namespace

@@ -87,33 +87,36 @@ SQLRETURN AllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output)
     }
 }
 
+// Frees the handle when `release` lets it go (returns SQL_SUCCESS); its
+// signature is cleared first, so a stale copy of the handle reads as invalid.
+template <class T, class Release>
+SQLRETURN Free(SQLHANDLE handle, Release release)
+{
+    T* object = As<T>(handle);
+    if (!object) return SQL_INVALID_HANDLE;
+    const SQLRETURN rc = release(*object);
+    if (rc != SQL_SUCCESS) return rc;
+    object->signature = 0;
+    delete object;
+    return SQL_SUCCESS;
+}
+
 SQLRETURN FreeHandle(SQLSMALLINT type, SQLHANDLE handle)
 {
     switch (type) {
-    case SQL_HANDLE_ENV: {
-        Environment* env = As<Environment>(handle);
-        if (!env) return SQL_INVALID_HANDLE;
-        if (!env->connections.empty()) return env->diag.Add(DriverErrorId::ConnectionsStillAllocated);
-        env->signature = 0;
-        delete env;
-        return SQL_SUCCESS;
-    }
-    case SQL_HANDLE_DBC: {
-        Connection* dbc = As<Connection>(handle);
-        if (!dbc) return SQL_INVALID_HANDLE;
-        if (dbc->IsConnected()) return dbc->diag.Add(DriverErrorId::StillConnected);
-        dbc->signature = 0;
-        delete dbc;
-        return SQL_SUCCESS;
-    }
-    case SQL_HANDLE_STMT: {
-        Statement* statement = As<Statement>(handle);
-        if (!statement) return SQL_INVALID_HANDLE;
-        statement->connection->statements.erase(statement);
-        statement->signature = 0;
-        delete statement;
-        return SQL_SUCCESS;
-    }
+    case SQL_HANDLE_ENV:
+        return Free<Environment>(handle, [](Environment& env) {
+            return env.connections.empty() ? SQL_SUCCESS : env.diag.Add(DriverErrorId::ConnectionsStillAllocated);
+        });
+    case SQL_HANDLE_DBC:
+        return Free<Connection>(handle, [](Connection& dbc) {
+            return dbc.IsConnected() ? dbc.diag.Add(DriverErrorId::StillConnected) : SQL_SUCCESS;
+        });
+    case SQL_HANDLE_STMT:
+        return Free<Statement>(handle, [](Statement& statement) {
+            statement.connection->statements.erase(&statement);
+            return SQLRETURN{SQL_SUCCESS};
+        });
     default:
         return SQL_ERROR;
     }

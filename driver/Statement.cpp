@@ -69,12 +69,11 @@ void Store(SQLPOINTER target, SQLLEN* indicator, T value)
 
 Statement::Statement(Connection* owner) : connection(owner) {}
 
-Statement::~Statement() { Finalize(); }
+void SqliteStatementFinalizer::operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
 
 void Statement::Finalize()
 {
-    if (m_statement) sqlite3_finalize(m_statement);
-    m_statement = nullptr;
+    m_statement.reset();
     m_cursorOpen = m_rowPending = m_onRow = false;
 }
 
@@ -93,20 +92,22 @@ SQLRETURN Statement::Prepare(const std::u16string& sql)
     m_rowCount = -1;
     m_sql = Utf16ToUtf8(sql);
     DriverError error;
-    if (!connection->Database().Prepare(m_sql, m_statement, error)) return diag.Add(error);
+    sqlite3_stmt* prepared = nullptr;
+    if (!connection->Database().Prepare(m_sql, prepared, error)) return diag.Add(error);
+    m_statement.reset(prepared);
     DescribeColumns();
     return SQL_SUCCESS;
 }
 
 void Statement::DescribeColumns()
 {
-    const int count = sqlite3_column_count(m_statement);
+    const int count = sqlite3_column_count(m_statement.get());
     m_columns.assign(static_cast<size_t>(count), Column());
     for (int i = 0; i < count; ++i) {
         Column& column = m_columns[static_cast<size_t>(i)];
-        const void* name = sqlite3_column_name16(m_statement, i);
+        const void* name = sqlite3_column_name16(m_statement.get(), i);
         column.name = name ? std::u16string(static_cast<const char16_t*>(name)) : std::u16string();
-        const char* declared = sqlite3_column_decltype(m_statement, i);
+        const char* declared = sqlite3_column_decltype(m_statement.get(), i);
         column.declaredType = declared ? declared : "";
         column.typeFromValue = declared == nullptr;
         TypeFromDeclaration(column.declaredType, column.sqlType, column.size, column.decimals);
@@ -116,7 +117,7 @@ void Statement::DescribeColumns()
 void Statement::SnapshotRowTypes()
 {
     m_rowTypes.resize(m_columns.size());
-    for (size_t i = 0; i < m_columns.size(); ++i) m_rowTypes[i] = sqlite3_column_type(m_statement, static_cast<int>(i));
+    for (size_t i = 0; i < m_columns.size(); ++i) m_rowTypes[i] = sqlite3_column_type(m_statement.get(), static_cast<int>(i));
 }
 
 void Statement::RefineTypesFromRow()
@@ -126,7 +127,7 @@ void Statement::RefineTypesFromRow()
         if (!column.typeFromValue) continue;
         switch (m_rowTypes[i]) {
         case SQLITE_INTEGER: {
-            const sqlite3_int64 v = sqlite3_column_int64(m_statement, static_cast<int>(i));
+            const sqlite3_int64 v = sqlite3_column_int64(m_statement.get(), static_cast<int>(i));
             if (v >= INT_MIN && v <= INT_MAX) column.sqlType = SQL_INTEGER, column.size = 10;
             else column.sqlType = SQL_BIGINT, column.size = 19;
             break;
@@ -146,7 +147,7 @@ SQLRETURN Statement::Execute()
     DriverError error;
     if (!connection->BeginIfManual(error)) return diag.Add(error);
     sqlite3* db = connection->Database().Handle();
-    const int rc = sqlite3_step(m_statement);
+    const int rc = sqlite3_step(m_statement.get());
     if (rc == SQLITE_ROW) {
         m_cursorOpen = true;
         m_rowPending = true;
@@ -163,19 +164,19 @@ SQLRETURN Statement::Execute()
         const std::string verb = StatementVerb(m_sql);
         const bool changesRows = verb == "INSERT" || verb == "UPDATE" || verb == "DELETE" || verb == "REPLACE";
         m_rowCount = changesRows ? sqlite3_changes(db) : -1;
-        sqlite3_reset(m_statement);
+        sqlite3_reset(m_statement.get());
         if (m_rowCount == 0 && (verb == "UPDATE" || verb == "DELETE")) return SQL_NO_DATA;
         return SQL_SUCCESS;
     }
     const DriverError failure = connection->Database().ErrorFor(rc, m_sql);
-    sqlite3_reset(m_statement);
+    sqlite3_reset(m_statement.get());
     return diag.Add(failure);
 }
 
 SQLRETURN Statement::CloseCursor(bool mustBeOpen)
 {
     if (!m_cursorOpen && mustBeOpen) return diag.Add(DriverErrorId::NoOpenCursor);
-    if (m_statement) sqlite3_reset(m_statement);
+    if (m_statement) sqlite3_reset(m_statement.get());
     m_cursorOpen = m_rowPending = m_onRow = false;
     m_rowNumber = 0;
     m_dataColumn = -1;
@@ -271,14 +272,14 @@ SQLRETURN Statement::StepRow()
         return SQL_SUCCESS;
     }
     if (!m_onRow && m_rowNumber > 0) return SQL_NO_DATA;  // already past the end
-    const int rc = sqlite3_step(m_statement);
+    const int rc = sqlite3_step(m_statement.get());
     if (rc == SQLITE_ROW) {
         SnapshotRowTypes();
         return SQL_SUCCESS;
     }
     if (rc == SQLITE_DONE) return SQL_NO_DATA;
     const DriverError failure = connection->Database().ErrorFor(rc, m_sql);
-    sqlite3_reset(m_statement);
+    sqlite3_reset(m_statement.get());
     return diag.Add(failure);
 }
 
@@ -366,8 +367,8 @@ SQLRETURN Statement::Convert(int column, SQLSMALLINT cType, SQLPOINTER target, S
         return SQL_SUCCESS;
     }
     if (cType == SQL_C_WCHAR) {
-        const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(m_statement, column));
-        const size_t total = static_cast<size_t>(sqlite3_column_bytes16(m_statement, column)) / 2;
+        const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(m_statement.get(), column));
+        const size_t total = static_cast<size_t>(sqlite3_column_bytes16(m_statement.get(), column)) / 2;
         const size_t remaining = total - piece.offset;
         if (indicator) *indicator = static_cast<SQLLEN>(remaining * sizeof(SQLWCHAR));
         if (!target || capacity < static_cast<SQLLEN>(sizeof(SQLWCHAR))) {
@@ -386,9 +387,9 @@ SQLRETURN Statement::Convert(int column, SQLSMALLINT cType, SQLPOINTER target, S
     if (cType == SQL_C_CHAR || cType == SQL_C_BINARY) {
         const bool binary = cType == SQL_C_BINARY;
         const auto* data = static_cast<const unsigned char*>(
-            binary && m_rowTypes[static_cast<size_t>(column)] == SQLITE_BLOB ? sqlite3_column_blob(m_statement, column)
-                                                                              : static_cast<const void*>(sqlite3_column_text(m_statement, column)));
-        const size_t total = static_cast<size_t>(sqlite3_column_bytes(m_statement, column));
+            binary && m_rowTypes[static_cast<size_t>(column)] == SQLITE_BLOB ? sqlite3_column_blob(m_statement.get(), column)
+                                                                              : static_cast<const void*>(sqlite3_column_text(m_statement.get(), column)));
+        const size_t total = static_cast<size_t>(sqlite3_column_bytes(m_statement.get(), column));
         const size_t remaining = total - piece.offset;
         const size_t terminator = binary ? 0 : 1;
         if (indicator) *indicator = static_cast<SQLLEN>(remaining);
@@ -422,11 +423,11 @@ SQLRETURN Statement::ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER tar
     double real = 0;
     if (storage == SQLITE_INTEGER) {
         isInteger = true;
-        integer = sqlite3_column_int64(m_statement, column);
+        integer = sqlite3_column_int64(m_statement.get(), column);
     } else if (storage == SQLITE_FLOAT) {
-        real = sqlite3_column_double(m_statement, column);
+        real = sqlite3_column_double(m_statement.get(), column);
     } else if (storage == SQLITE_TEXT) {
-        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement.get(), column));
         std::string s = text ? text : "";
         while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.pop_back();
         char* end = nullptr;
@@ -453,49 +454,29 @@ SQLRETURN Statement::ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER tar
         if (whole < -9.2e18 || whole > 9.2e18) return diag.Add(DriverErrorId::NumberOutOfRange);
         integer = static_cast<sqlite3_int64>(whole);
     }
-    auto inRange = [&](long long low, long long high) { return integer >= low && integer <= high; };
-    auto outOfRange = [&]() {
-        return diag.Add(DriverErrorId::NumberDoesNotFitType, {std::to_string(integer), std::to_string(column + 1)});
+    // An integer type takes the value when it lies in the type's range; a
+    // dropped fraction is then a warning.
+    auto storeInteger = [&](auto typed, long long low, long long high) {
+        using Target = decltype(typed);
+        if (integer < low || integer > high) {
+            return diag.Add(DriverErrorId::NumberDoesNotFitType, {std::to_string(integer), std::to_string(column + 1)});
+        }
+        Store<Target>(target, indicator, static_cast<Target>(integer));
+        return fractional ? diag.Add(DriverErrorId::FractionalTruncation) : SQLRETURN{SQL_SUCCESS};
     };
     switch (cType) {
     case SQL_C_SSHORT:
-    case SQL_C_SHORT:
-        if (!inRange(SHRT_MIN, SHRT_MAX)) return outOfRange();
-        Store<SQLSMALLINT>(target, indicator, static_cast<SQLSMALLINT>(integer));
-        break;
-    case SQL_C_USHORT:
-        if (!inRange(0, USHRT_MAX)) return outOfRange();
-        Store<SQLUSMALLINT>(target, indicator, static_cast<SQLUSMALLINT>(integer));
-        break;
+    case SQL_C_SHORT: return storeInteger(SQLSMALLINT{}, SHRT_MIN, SHRT_MAX);
+    case SQL_C_USHORT: return storeInteger(SQLUSMALLINT{}, 0, USHRT_MAX);
     case SQL_C_SLONG:
-    case SQL_C_LONG:
-        if (!inRange(INT_MIN, INT_MAX)) return outOfRange();
-        Store<SQLINTEGER>(target, indicator, static_cast<SQLINTEGER>(integer));
-        break;
-    case SQL_C_ULONG:
-        if (!inRange(0, UINT_MAX)) return outOfRange();
-        Store<SQLUINTEGER>(target, indicator, static_cast<SQLUINTEGER>(integer));
-        break;
+    case SQL_C_LONG: return storeInteger(SQLINTEGER{}, INT_MIN, INT_MAX);
+    case SQL_C_ULONG: return storeInteger(SQLUINTEGER{}, 0, UINT_MAX);
     case SQL_C_STINYINT:
-    case SQL_C_TINYINT:
-        if (!inRange(SCHAR_MIN, SCHAR_MAX)) return outOfRange();
-        Store<SQLSCHAR>(target, indicator, static_cast<SQLSCHAR>(integer));
-        break;
-    case SQL_C_UTINYINT:
-        if (!inRange(0, UCHAR_MAX)) return outOfRange();
-        Store<SQLCHAR>(target, indicator, static_cast<SQLCHAR>(integer));
-        break;
-    case SQL_C_BIT:
-        if (!inRange(0, 1)) return outOfRange();
-        Store<SQLCHAR>(target, indicator, static_cast<SQLCHAR>(integer));
-        break;
-    case SQL_C_SBIGINT:
-        Store<SQLBIGINT>(target, indicator, static_cast<SQLBIGINT>(integer));
-        break;
-    case SQL_C_UBIGINT:
-        if (integer < 0) return outOfRange();
-        Store<SQLUBIGINT>(target, indicator, static_cast<SQLUBIGINT>(integer));
-        break;
+    case SQL_C_TINYINT: return storeInteger(SQLSCHAR{}, SCHAR_MIN, SCHAR_MAX);
+    case SQL_C_UTINYINT: return storeInteger(SQLCHAR{}, 0, UCHAR_MAX);
+    case SQL_C_BIT: return storeInteger(SQLCHAR{}, 0, 1);
+    case SQL_C_SBIGINT: return storeInteger(SQLBIGINT{}, LLONG_MIN, LLONG_MAX);
+    case SQL_C_UBIGINT: return storeInteger(SQLUBIGINT{}, 0, LLONG_MAX);
     case SQL_C_DOUBLE:
         Store<SQLDOUBLE>(target, indicator, isInteger ? static_cast<double>(integer) : real);
         return SQL_SUCCESS;
@@ -505,8 +486,6 @@ SQLRETURN Statement::ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER tar
     default:
         return diag.Add(DriverErrorId::InvalidBufferType, {std::to_string(cType)});
     }
-    if (fractional) return diag.Add(DriverErrorId::FractionalTruncation);
-    return SQL_SUCCESS;
 }
 
 SQLRETURN Statement::SetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER)

@@ -2,25 +2,25 @@
 // forward-only cursor, bound columns and SQLGetData reading in pieces.
 #pragma once
 
-#include "Diagnostics.h"
+#include "HandleObject.h"
 
 #include <sqlext.h>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct sqlite3_stmt;
 class Connection;
 
-class Statement {
-public:
-    static constexpr unsigned kSignature = 0x51535430;  // "QST0"
-    explicit Statement(Connection* connection);
-    ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
+// Finalizes the SQLite statement a Statement owns.
+struct SqliteStatementFinalizer {
+    void operator()(sqlite3_stmt* statement) const;
+};
 
-    unsigned signature = kSignature;
-    Diagnostics diag;
+class Statement : public HandleObject<0x51535430> {  // "QST0"
+public:
+    explicit Statement(Connection* connection);
+
     Connection* connection;  // the owning connection (not owned)
 
     SQLRETURN ExecDirect(const std::u16string& sql);
@@ -74,7 +74,7 @@ private:
     SQLRETURN ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER target, SQLLEN* indicator);
     SQLSMALLINT DefaultCType(int column) const;
 
-    sqlite3_stmt* m_statement = nullptr;  // owned; finalized by Finalize
+    std::unique_ptr<sqlite3_stmt, SqliteStatementFinalizer> m_statement;
     std::string m_sql;                    // UTF-8, as the application wrote it
     std::vector<Column> m_columns;
     std::vector<Binding> m_bindings;      // index = column number - 1

@@ -1,6 +1,8 @@
 // UTF conversions used at the ODBC boundary (UTF-16) and toward SQLite (UTF-8).
 #include "Utf.h"
 
+#include "Utf8Encode.h"
+
 char32_t NextCodePoint(const char16_t* text, size_t length, size_t& pos)
 {
     const char32_t first = text[pos++];
@@ -21,21 +23,7 @@ std::string Utf16ToUtf8(const char16_t* text, size_t length)
     for (size_t pos = 0; pos < length;) {
         char32_t cp = NextCodePoint(text, length, pos);
         if (cp >= 0xD800 && cp < 0xE000) cp = 0xFFFD;  // a lone surrogate has no UTF-8 form
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
+        AppendUtf8(out, cp);
     }
     return out;
 }

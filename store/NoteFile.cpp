@@ -76,16 +76,32 @@ bool StartsWith(const std::wstring& text, const wchar_t* prefix)
     return text.compare(0, std::wcslen(prefix), prefix) == 0;
 }
 
+// One "key: value" line of a file's header.
+struct HeaderField {
+    std::wstring key;
+    bool isNull = false;
+    CString value;  // empty when null
+};
+
 // "key: value" into its parts; the value is a JSON string or null.
-bool ParseField(const std::wstring& body, std::wstring& key, bool& isNull, CString& value)
+bool ParseField(const std::wstring& body, HeaderField& field)
 {
     const size_t colon = body.find(L": ");
     if (colon == std::wstring::npos || colon == 0) return false;
-    key = body.substr(0, colon);
+    field.key = body.substr(0, colon);
     const std::wstring literal = body.substr(colon + 2);
-    isNull = literal == L"null";
-    if (isNull) { value = CString(); return true; }
-    return UnquoteFieldValue(CString(literal), value);
+    field.isNull = literal == L"null";
+    if (field.isNull) { field.value = CString(); return true; }
+    return UnquoteFieldValue(CString(literal), field.value);
+}
+
+// Skips a byte order mark and reads the first line: true when it is `marker`;
+// `pos` is then where the header's fields begin.
+bool ReadMarkerLine(const std::wstring& text, const wchar_t* marker, size_t& pos)
+{
+    pos = text.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
+    std::wstring line;
+    return NextLine(text, pos, line) && line == marker;
 }
 
 std::wstring Field(const wchar_t* prefix, const wchar_t* key, const CString& value, const wchar_t* suffix)
@@ -188,11 +204,11 @@ std::string ComposeGroupFile(const GroupFileFields& group)
 bool ParseNoteFile(const CString& text, NoteFileFields& note)
 {
     const std::wstring& all = text.str();
-    size_t pos = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
-    std::wstring line;
-    if (!NextLine(all, pos, line) || line != kNoteMarker) return false;
+    size_t pos = 0;
+    if (!ReadMarkerLine(all, kNoteMarker, pos)) return false;
     NoteFileFields fields;
     bool haveTitle = false, haveGroup = false;
+    std::wstring line;
     while (NextLine(all, pos, line)) {
         if (line.empty()) {
             if (!haveTitle || !haveGroup) return false;
@@ -201,14 +217,12 @@ bool ParseNoteFile(const CString& text, NoteFileFields& note)
             return true;
         }
         if (!StartsWith(line, kNotePrefix)) return false;
-        std::wstring key;
-        bool isNull = false;
-        CString value;
-        if (!ParseField(line.substr(3), key, isNull, value)) return false;
-        if (key == L"title" && !isNull) { fields.title = value; haveTitle = true; }
-        else if (key == L"group" && !isNull) { fields.group = value; haveGroup = true; }
-        else if (key == L"comments") { fields.hasComments = !isNull; fields.comments = value; }
-        else if (key == L"title" || key == L"group") return false;
+        HeaderField field;
+        if (!ParseField(line.substr(3), field)) return false;
+        if (field.key == L"title" && !field.isNull) { fields.title = field.value; haveTitle = true; }
+        else if (field.key == L"group" && !field.isNull) { fields.group = field.value; haveGroup = true; }
+        else if (field.key == L"comments") { fields.hasComments = !field.isNull; fields.comments = field.value; }
+        else if (field.key == L"title" || field.key == L"group") return false;
         // Other keys are left for later versions.
     }
     return false;
@@ -217,20 +231,18 @@ bool ParseNoteFile(const CString& text, NoteFileFields& note)
 bool ParseGroupFile(const CString& text, GroupFileFields& group)
 {
     const std::wstring& all = text.str();
-    size_t pos = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
-    std::wstring line;
-    if (!NextLine(all, pos, line) || line != kGroupMarker) return false;
+    size_t pos = 0;
+    if (!ReadMarkerLine(all, kGroupMarker, pos)) return false;
     GroupFileFields fields;
     bool haveName = false;
+    std::wstring line;
     while (NextLine(all, pos, line) && StartsWith(line, kGroupPrefix)) {
         const size_t prefix = std::wcslen(kGroupPrefix), suffix = std::wcslen(kGroupSuffix);
         if (line.size() < prefix + suffix || line.compare(line.size() - suffix, suffix, kGroupSuffix) != 0) return false;
-        std::wstring key;
-        bool isNull = false;
-        CString value;
-        if (!ParseField(line.substr(prefix, line.size() - prefix - suffix), key, isNull, value)) return false;
-        if (key == L"name" && !isNull) { fields.name = value; haveName = true; }
-        else if (key == L"description") { fields.hasDescription = !isNull; fields.description = value; }
+        HeaderField field;
+        if (!ParseField(line.substr(prefix, line.size() - prefix - suffix), field)) return false;
+        if (field.key == L"name" && !field.isNull) { fields.name = field.value; haveName = true; }
+        else if (field.key == L"description") { fields.hasDescription = !field.isNull; fields.description = field.value; }
     }
     if (!haveName) return false;
     group = fields;

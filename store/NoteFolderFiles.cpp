@@ -9,19 +9,22 @@
 
 namespace {
 
-// Owns a file handle from CreateFileW.
-class CFileHandle {
+// Owns a handle whose "none" is INVALID_HANDLE_VALUE, as CreateFileW and
+// FindFirstFileW return them; `Release` frees it.
+template <BOOL(WINAPI* Release)(HANDLE)>
+class CInvalidIfNoneHandle {
 public:
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFileHandle() { Close(); }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
+    explicit CInvalidIfNoneHandle(HANDLE handle) : m_handle(handle) {}
+    ~CInvalidIfNoneHandle() { Close(); }
+    CInvalidIfNoneHandle(const CInvalidIfNoneHandle&) = delete;
+    CInvalidIfNoneHandle& operator=(const CInvalidIfNoneHandle&) = delete;
     bool IsValid() const { return m_handle != INVALID_HANDLE_VALUE; }
     HANDLE Get() const { return m_handle; }
+    // False when freeing failed (for a written file: its data may be lost).
     bool Close()
     {
         if (!IsValid()) return true;
-        const bool closed = ::CloseHandle(m_handle) != FALSE;
+        const bool closed = Release(m_handle) != FALSE;
         m_handle = INVALID_HANDLE_VALUE;
         return closed;
     }
@@ -30,21 +33,8 @@ private:
     HANDLE m_handle;
 };
 
-// Owns a search handle from FindFirstFileW.
-class CFindHandle {
-public:
-    explicit CFindHandle(HANDLE handle) : m_handle(handle) {}
-    ~CFindHandle()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE) ::FindClose(m_handle);
-    }
-    CFindHandle(const CFindHandle&) = delete;
-    CFindHandle& operator=(const CFindHandle&) = delete;
-    HANDLE Get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
+using CFileHandle = CInvalidIfNoneHandle<&::CloseHandle>;
+using CFindHandle = CInvalidIfNoneHandle<&::FindClose>;
 
 bool Fail(CString& error, const CString& path, DWORD code)
 {

@@ -50,16 +50,25 @@ StoreOutcome ChangeRow(CDatabase& database, const CString& sql)
     return changed;
 }
 
-// Reads the single text of a "SELECT Max(id)+1" statement.
-StoreOutcome ReadMaxIdText(CDatabase& database, const wchar_t* sql, CString& text)
+// Runs `sql` and hands its first row to `read`: NoRow when there is none.
+template <class Read>
+StoreOutcome ReadFirstRow(CDatabase& database, const CString& sql, Read read)
 {
     return OutcomeOf([&] {
         CRecordset recordset(&database);
         recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
         if (recordset.IsEOF()) return StoreOutcome::NoRow();
+        read(recordset);
+        return StoreOutcome::Done();
+    });
+}
+
+// Reads the single text of a "SELECT Max(id)+1" statement.
+StoreOutcome ReadMaxIdText(CDatabase& database, const wchar_t* sql, CString& text)
+{
+    return ReadFirstRow(database, sql, [&](CRecordset& recordset) {
         recordset.GetFieldValue(static_cast<short>(0), text);
         recordset.Close();
-        return StoreOutcome::Done();
     });
 }
 
@@ -69,10 +78,7 @@ bool IsKeyViolation(const StoreOutcome& outcome) { return outcome.diagnostics.Fi
 
 StoreOutcome ReadNote(CDatabase& database, int noteId, NoteRecord& record)
 {
-    return OutcomeOf([&] {
-        CRecordset recordset(&database);
-        recordset.Open(CRecordset::forwardOnly, BuildReadNoteStatement(noteId), CRecordset::executeDirect);
-        if (recordset.IsEOF()) return StoreOutcome::NoRow();
+    return ReadFirstRow(database, BuildReadNoteStatement(noteId), [&](CRecordset& recordset) {
         NoteRecord row;
         row.id = ReadIntField(recordset, 0);
         row.groupId = ReadIntField(recordset, 1);
@@ -81,7 +87,6 @@ StoreOutcome ReadNote(CDatabase& database, int noteId, NoteRecord& record)
         recordset.GetFieldValue(static_cast<short>(4), row.query);
         recordset.Close();
         record = row;
-        return StoreOutcome::Done();
     });
 }
 
@@ -142,14 +147,10 @@ StoreOutcome DeleteNote(CDatabase& database, int noteId) { return Change(databas
 
 StoreOutcome ReadGroupDescription(CDatabase& database, int groupId, CString& description)
 {
-    return OutcomeOf([&] {
-        CRecordset recordset(&database);
-        recordset.Open(CRecordset::forwardOnly, BuildReadGroupDescriptionStatement(groupId), CRecordset::executeDirect);
-        if (recordset.IsEOF()) return StoreOutcome::NoRow();
+    return ReadFirstRow(database, BuildReadGroupDescriptionStatement(groupId), [&](CRecordset& recordset) {
         CString text;
         recordset.GetFieldValue(static_cast<short>(0), text);
         description = text;
-        return StoreOutcome::Done();
     });
 }
 

@@ -2,6 +2,22 @@
 #include "NoteSql.h"
 
 #include <climits>
+#include <cstdarg>
+
+namespace {
+
+// A statement's text from a printf-style format, as CString::Format writes it.
+CString Formatted(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    CString text;
+    text.FormatV(format, args);
+    va_end(args);
+    return text;
+}
+
+} // namespace
 
 const wchar_t* const kNoteDriverName = L"Microsoft Access Driver (*.mdb)";
 
@@ -28,9 +44,7 @@ CString BuildConnectString(const CString& path)
         value.Replace(L"}", L"}}");
         value = L"{" + value + L"}";
     }
-    CString text;
-    text.Format(L"ODBC;DRIVER={%s};DSN='';DBQ=%s", kNoteDriverName, value.GetString());
-    return text;
+    return Formatted(L"ODBC;DRIVER={%s};DSN='';DBQ=%s", kNoteDriverName, value.GetString());
 }
 
 CString BuildCreationAttributes(const CString& path) { return CString(L"CREATE_DB=\"") + path + L"\";"; }
@@ -62,70 +76,52 @@ CString BuildSearchStatement(const CString& text, const SearchScope& scope)
 
 CString BuildReadNoteStatement(int noteId)
 {
-    CString sql;
-    sql.Format(L"SELECT id,groupId,name,comments,query FROM notes WHERE id=%d", noteId);
-    return sql;
+    return Formatted(L"SELECT id,groupId,name,comments,query FROM notes WHERE id=%d", noteId);
 }
 
 CString BuildReadNoteQueryStatement(int noteId)
 {
-    CString sql;
-    sql.Format(L"SELECT query FROM notes WHERE id=%d", noteId);
-    return sql;
+    return Formatted(L"SELECT query FROM notes WHERE id=%d", noteId);
 }
 
 CString BuildInsertNoteStatement(const NoteRecord& record)
 {
-    CString sql;
-    sql.Format(L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(%d,%d,'%s','%s','%s');", record.id, record.groupId,
-               QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString());
-    return sql;
+    return Formatted(L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(%d,%d,'%s','%s','%s');", record.id, record.groupId,
+                     QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString());
 }
 
 CString BuildUpdateNoteStatement(const NoteRecord& record)
 {
-    CString sql;
-    sql.Format(L"UPDATE notes SET groupId=%d, name='%s', comments='%s', query='%s' WHERE id=%d;", record.groupId,
-               QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString(),
-               record.id);
-    return sql;
+    return Formatted(L"UPDATE notes SET groupId=%d, name='%s', comments='%s', query='%s' WHERE id=%d;", record.groupId,
+                     QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString(),
+                     record.id);
 }
 
 CString BuildDeleteNoteStatement(int noteId)
 {
-    CString sql;
-    sql.Format(L"DELETE FROM notes WHERE id=%d", noteId);
-    return sql;
+    return Formatted(L"DELETE FROM notes WHERE id=%d", noteId);
 }
 
 CString BuildReadGroupDescriptionStatement(int groupId)
 {
-    CString sql;
-    sql.Format(L"SELECT groupDescription FROM groups WHERE groups.id=%d", groupId);
-    return sql;
+    return Formatted(L"SELECT groupDescription FROM groups WHERE groups.id=%d", groupId);
 }
 
 CString BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description)
 {
-    CString sql;
-    sql.Format(L"INSERT INTO groups VALUES(%s,'%s','%s')", idText.GetString(), QuoteSqlText(name).GetString(),
-               QuoteSqlText(description).GetString());
-    return sql;
+    return Formatted(L"INSERT INTO groups VALUES(%s,'%s','%s')", idText.GetString(), QuoteSqlText(name).GetString(),
+                     QuoteSqlText(description).GetString());
 }
 
 CString BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description)
 {
-    CString sql;
-    sql.Format(L"UPDATE groups SET groupName='%s',groupDescription='%s' WHERE id=%s", QuoteSqlText(name).GetString(),
-               QuoteSqlText(description).GetString(), idText.GetString());
-    return sql;
+    return Formatted(L"UPDATE groups SET groupName='%s',groupDescription='%s' WHERE id=%s", QuoteSqlText(name).GetString(),
+                     QuoteSqlText(description).GetString(), idText.GetString());
 }
 
 CString BuildDeleteGroupStatement(int groupId)
 {
-    CString sql;
-    sql.Format(L"DELETE FROM groups WHERE groups.id=%d", groupId);
-    return sql;
+    return Formatted(L"DELETE FROM groups WHERE groups.id=%d", groupId);
 }
 
 int NoteIdFromText(const CString& text)

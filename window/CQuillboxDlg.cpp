@@ -13,6 +13,7 @@
 #include "store/NoteDatabaseFile.h"
 #include "window/CAboutDlg.h"
 #include "window/COptionsF1.h"
+#include "window/NoteListColumns.h"
 #include "window/ExchangeCommands.h"
 #include "window/QuillboxSettings.h"
 
@@ -79,16 +80,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     if (!m_imageList.Create(IDB_LIST_ICONS, 16, 1, RGB(0, 255, 255))) return -1;
     // Shared with the list, so that only m_imageList destroys it.
     m_list.SetImageList(&m_imageList, LVSIL_SMALL);
-    const wchar_t* columns[] = { L"Name", L"Description" };
-    for (int column = 0; column < 2; ++column) {
-        LVCOLUMNW info = {};
-        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        info.fmt = LVCFMT_LEFT;
-        info.cx = 200;
-        info.pszText = const_cast<wchar_t*>(columns[column]);
-        info.iSubItem = column;
-        m_list.SendMessage(LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&info));
-    }
+    InsertNoteListColumns(m_list.GetSafeHwnd());
     m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
     m_list.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
     m_list.m_editEnabled = FALSE;

@@ -76,25 +76,17 @@ std::u32string Characters(const Units& units)
     return out;
 }
 
+// Written apart from the driver's encoder, so that a fault there cannot hide
+// in what the rows are checked against: `tail` continuation bytes of six
+// bits each follow a lead byte that marks their number.
 std::string Utf8(const std::u32string& text)
 {
+    static const unsigned char kLeadMark[] = {0x00, 0xC0, 0xE0, 0xF0};
     std::string out;
     for (char32_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        out += static_cast<char>(kLeadMark[tail] | (c >> (6 * tail)));
+        for (int shift = 6 * (tail - 1); shift >= 0; shift -= 6) out += static_cast<char>(0x80 | ((c >> shift) & 0x3F));
     }
     return out;
 }

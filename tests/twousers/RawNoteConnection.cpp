@@ -3,129 +3,101 @@
 
 #include <sqlext.h>
 
-#include <vector>
-
 namespace {
 
 constexpr wchar_t kConnectFormat[] = L"DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=";
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
-} // namespace
-
-CRawNoteConnection::~CRawNoteConnection()
-{
-    Release();
-    if (m_environment != SQL_NULL_HENV) ::SQLFreeHandle(SQL_HANDLE_ENV, m_environment);
-}
-
-std::wstring CRawNoteConnection::ErrorOf(SQLSMALLINT type, SQLHANDLE handle) const
+// The first diagnostic record of `handle`: "STATE text".
+std::wstring ErrorOf(const COdbcHandle& handle)
 {
     SQLWCHAR state[6] = {};
     SQLWCHAR text[1024] = {};
     SQLINTEGER native = 0;
     SQLSMALLINT length = 0;
-    if (!Succeeded(::SQLGetDiagRecW(type, handle, 1, state, &native, text, 1024, &length))) return L"(no diagnostic)";
+    if (!Succeeded(::SQLGetDiagRecW(handle.Type(), handle.Get(), 1, state, &native, text, 1024, &length))) return L"(no diagnostic)";
     return std::wstring(reinterpret_cast<wchar_t*>(state)) + L" " + reinterpret_cast<wchar_t*>(text);
 }
+
+// The current row's first column as text; empty when NULL.
+std::wstring FirstColumnText(const COdbcHandle& statement)
+{
+    SQLWCHAR value[512] = {};
+    SQLLEN length = 0;
+    ::SQLGetData(statement.Get(), 1, SQL_C_WCHAR, value, sizeof value, &length);
+    return length == SQL_NULL_DATA ? std::wstring() : std::wstring(reinterpret_cast<wchar_t*>(value));
+}
+
+} // namespace
 
 std::wstring CRawNoteConnection::Connect(const std::wstring& path)
 {
     Release();
-    if (m_environment == SQL_NULL_HENV) {
-        if (!Succeeded(::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &m_environment))) return L"no ODBC environment";
-        ::SQLSetEnvAttr(m_environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    if (!m_environment) {
+        if (!Succeeded(m_environment.Allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE))) return L"no ODBC environment";
+        ::SQLSetEnvAttr(m_environment.Get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     }
-    SQLHDBC connection = SQL_NULL_HDBC;
-    if (!Succeeded(::SQLAllocHandle(SQL_HANDLE_DBC, m_environment, &connection))) return L"no ODBC connection handle";
+    COdbcHandle connection;
+    if (!Succeeded(connection.Allocate(SQL_HANDLE_DBC, m_environment.Get()))) return L"no ODBC connection handle";
     std::wstring text = kConnectFormat + path;
-    const SQLRETURN rc = ::SQLDriverConnectW(connection, nullptr, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS, nullptr, 0,
+    const SQLRETURN rc = ::SQLDriverConnectW(connection.Get(), nullptr, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS, nullptr, 0,
                                              nullptr, SQL_DRIVER_NOPROMPT);
-    if (!Succeeded(rc)) {
-        std::wstring error = ErrorOf(SQL_HANDLE_DBC, connection);
-        ::SQLFreeHandle(SQL_HANDLE_DBC, connection);
-        return error;
-    }
-    m_connection = connection;
+    if (!Succeeded(rc)) return ErrorOf(connection);
+    m_connection = std::move(connection);
     return std::wstring();
+}
+
+COdbcHandle CRawNoteConnection::Execute(const std::wstring& sql, SQLRETURN& rc)
+{
+    COdbcHandle statement;
+    statement.Allocate(SQL_HANDLE_STMT, m_connection.Get());
+    std::wstring text = sql;
+    rc = ::SQLExecDirectW(statement.Get(), reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS);
+    return statement;
 }
 
 std::wstring CRawNoteConnection::OpenAndFetchOne(const std::wstring& sql, std::wstring& firstValue)
 {
     if (!IsConnected()) return L"not connected";
-    CloseStatement();
-    ::SQLAllocHandle(SQL_HANDLE_STMT, m_connection, &m_statement);
-    std::wstring text = sql;
-    if (!Succeeded(::SQLExecDirectW(m_statement, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS))) {
-        std::wstring error = ErrorOf(SQL_HANDLE_STMT, m_statement);
-        CloseStatement();
-        return error;
-    }
-    const SQLRETURN fetched = ::SQLFetch(m_statement);
-    if (!Succeeded(fetched)) {
-        std::wstring error = fetched == SQL_NO_DATA ? L"no row" : ErrorOf(SQL_HANDLE_STMT, m_statement);
-        CloseStatement();
-        return error;
-    }
-    SQLWCHAR value[512] = {};
-    SQLLEN length = 0;
-    ::SQLGetData(m_statement, 1, SQL_C_WCHAR, value, sizeof value, &length);
-    firstValue = length == SQL_NULL_DATA ? L"" : reinterpret_cast<wchar_t*>(value);
+    m_statement.Free();
+    SQLRETURN rc = SQL_ERROR;
+    COdbcHandle statement = Execute(sql, rc);
+    if (!Succeeded(rc)) return ErrorOf(statement);
+    const SQLRETURN fetched = ::SQLFetch(statement.Get());
+    if (!Succeeded(fetched)) return fetched == SQL_NO_DATA ? L"no row" : ErrorOf(statement);
+    firstValue = FirstColumnText(statement);
+    m_statement = std::move(statement);
     return std::wstring();
 }
 
 std::wstring CRawNoteConnection::Run(const std::wstring& sql)
 {
     if (!IsConnected()) return L"not connected";
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    ::SQLAllocHandle(SQL_HANDLE_STMT, m_connection, &statement);
-    std::wstring text = sql;
-    const SQLRETURN rc = ::SQLExecDirectW(statement, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS);
-    std::wstring error = Succeeded(rc) || rc == SQL_NO_DATA ? std::wstring() : ErrorOf(SQL_HANDLE_STMT, statement);
-    ::SQLFreeHandle(SQL_HANDLE_STMT, statement);
-    return error;
+    SQLRETURN rc = SQL_ERROR;
+    const COdbcHandle statement = Execute(sql, rc);
+    return Succeeded(rc) || rc == SQL_NO_DATA ? std::wstring() : ErrorOf(statement);
 }
 
 std::wstring CRawNoteConnection::ReadColumn(const std::wstring& sql, std::wstring& joined)
 {
     joined.clear();
     if (!IsConnected()) return L"not connected";
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    ::SQLAllocHandle(SQL_HANDLE_STMT, m_connection, &statement);
-    std::wstring text = sql;
-    std::wstring error;
-    if (!Succeeded(::SQLExecDirectW(statement, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS))) {
-        error = ErrorOf(SQL_HANDLE_STMT, statement);
-    } else {
-        bool first = true;
-        SQLRETURN rc;
-        while (Succeeded(rc = ::SQLFetch(statement))) {
-            SQLWCHAR value[512] = {};
-            SQLLEN length = 0;
-            ::SQLGetData(statement, 1, SQL_C_WCHAR, value, sizeof value, &length);
-            joined += (first ? L"" : L"|") + std::wstring(length == SQL_NULL_DATA ? L"" : reinterpret_cast<wchar_t*>(value));
-            first = false;
-        }
-        if (rc != SQL_NO_DATA) error = ErrorOf(SQL_HANDLE_STMT, statement);
+    SQLRETURN rc = SQL_ERROR;
+    const COdbcHandle statement = Execute(sql, rc);
+    if (!Succeeded(rc)) return ErrorOf(statement);
+    for (bool first = true; Succeeded(rc = ::SQLFetch(statement.Get())); first = false) {
+        joined += (first ? L"" : L"|") + FirstColumnText(statement);
     }
-    ::SQLFreeHandle(SQL_HANDLE_STMT, statement);
-    return error;
-}
-
-void CRawNoteConnection::CloseStatement()
-{
-    if (m_statement == SQL_NULL_HSTMT) return;
-    ::SQLFreeHandle(SQL_HANDLE_STMT, m_statement);
-    m_statement = SQL_NULL_HSTMT;
+    return rc == SQL_NO_DATA ? std::wstring() : ErrorOf(statement);
 }
 
 void CRawNoteConnection::Release()
 {
-    CloseStatement();
-    if (m_connection == SQL_NULL_HDBC) return;
+    m_statement.Free();
+    if (!m_connection) return;
     // An exclusive transaction begun with BEGIN is undone: nothing was written in it.
     Run(L"ROLLBACK");
-    ::SQLDisconnect(m_connection);
-    ::SQLFreeHandle(SQL_HANDLE_DBC, m_connection);
-    m_connection = SQL_NULL_HDBC;
+    ::SQLDisconnect(m_connection.Get());
+    m_connection.Free();
 }

@@ -4,17 +4,13 @@
 // exclusive transaction (a write lock that readers must wait for).
 #pragma once
 
-#include <windows.h>
-#include <sql.h>
+#include "framework/OdbcHandle.h"
 
 #include <string>
 
 class CRawNoteConnection {
 public:
-    CRawNoteConnection() = default;
-    ~CRawNoteConnection();
-    CRawNoteConnection(const CRawNoteConnection&) = delete;
-    CRawNoteConnection& operator=(const CRawNoteConnection&) = delete;
+    ~CRawNoteConnection() { Release(); }
 
     // Connects to `path` with the connect string the module uses. Empty on
     // success, else the driver's error text.
@@ -28,13 +24,13 @@ public:
     std::wstring ReadColumn(const std::wstring& sql, std::wstring& joined);
     // Closes the open statement, undoes an open transaction, disconnects.
     void Release();
-    bool IsConnected() const { return m_connection != SQL_NULL_HDBC; }
+    bool IsConnected() const { return static_cast<bool>(m_connection); }
 
 private:
-    std::wstring ErrorOf(SQLSMALLINT type, SQLHANDLE handle) const;
-    void CloseStatement();
+    // A new statement of the connection that has run `sql`; `rc` is what running it returned.
+    COdbcHandle Execute(const std::wstring& sql, SQLRETURN& rc);
 
-    SQLHENV m_environment = SQL_NULL_HENV;  // owned
-    SQLHDBC m_connection = SQL_NULL_HDBC;   // owned, connected while non-null
-    SQLHSTMT m_statement = SQL_NULL_HSTMT;  // owned: the statement kept open
+    COdbcHandle m_environment;
+    COdbcHandle m_connection;  // connected while held
+    COdbcHandle m_statement;   // the statement kept open
 };

@@ -62,15 +62,27 @@ void Expect(const std::wstring& name, const Names& notes)
     }
 }
 
+std::wstring SharedPath(const wchar_t* name) { return ExchangeFolder() + L"\\" + name; }
+
 std::wstring MakeShared(const wchar_t* name)
 {
-    const std::wstring path = ExchangeFolder() + L"\\" + name;
+    const std::wstring path = SharedPath(name);
     const std::wstring error = notefiles::MakeNoteDatabase(path, notefiles::SampleStatements());
     EXPECT_EQ(L"", error) << Narrow(error);
     return path;
 }
 
 Names NotesInFile(const std::wstring& path) { return notefiles::Rows(path, L"SELECT name FROM notes ORDER BY id"); }
+
+// The shared file `name` holds the sample's notes and then `added`, in
+// order, and qb-note-check is told to find them there.
+void ExpectSampleNotesAnd(const wchar_t* name, const Names& added)
+{
+    Names expected = kSampleNotes;
+    expected.insert(expected.end(), added.begin(), added.end());
+    EXPECT_EQ(expected, NotesInFile(SharedPath(name))) << "the notes in " << Narrow(name);
+    Expect(name, expected);
+}
 
 // How often `name` is among `names`.
 long CountOf(const Names& names, const std::wstring& name) { return std::count(names.begin(), names.end(), name); }
@@ -110,11 +122,7 @@ TEST(TwoUsers, WhatOneSavesTheOtherSeesAtItsNextLoad)
         EXPECT_EQ((Names{L"from A", L"from B"}), RowNames(dialog));
     });
     EXPECT_EQ(L"ok", peer.Ask(L"exit"));
-    Names expected = kSampleNotes;
-    expected.push_back(L"from A");
-    expected.push_back(L"from B");
-    EXPECT_EQ(expected, NotesInFile(path));
-    Expect(L"shared.mdb", expected);
+    ExpectSampleNotesAnd(L"shared.mdb", {L"from A", L"from B"});
 }
 
 TEST(TwoUsers, ASaveWaitsForAReaderThatFinishesWithinTheWait)
@@ -139,10 +147,7 @@ TEST(TwoUsers, ASaveWaitsForAReaderThatFinishesWithinTheWait)
         EXPECT_TRUE(boxes.empty()) << "the reader finished within the wait: " << Describe(boxes);
         EXPECT_GT(CountOf(windowtest::Search(dialog, L""), L"waited for the reader"), 0L);
     });
-    Names expected = kSampleNotes;
-    expected.push_back(L"waited for the reader");
-    EXPECT_EQ(expected, NotesInFile(path));
-    Expect(L"reader finishes.mdb", expected);
+    ExpectSampleNotesAnd(L"reader finishes.mdb", {L"waited for the reader"});
 }
 
 TEST(TwoUsers, ASaveGivesUpWithTheLockedMessageWhileAReaderHoldsOnAndSucceedsLater)
@@ -170,10 +175,7 @@ TEST(TwoUsers, ASaveGivesUpWithTheLockedMessageWhileAReaderHoldsOnAndSucceedsLat
         EXPECT_TRUE(later.empty()) << Describe(later);
         EXPECT_EQ(1L, CountOf(windowtest::Search(dialog, L""), L"saved after the reader"));
     });
-    Names expected = kSampleNotes;
-    expected.push_back(L"saved after the reader");
-    EXPECT_EQ(expected, NotesInFile(path));
-    Expect(L"reader holds.mdb", expected);
+    ExpectSampleNotesAnd(L"reader holds.mdb", {L"saved after the reader"});
 }
 
 // Both users press Save while a third program is in the middle of a write
