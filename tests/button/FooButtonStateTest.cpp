@@ -20,6 +20,14 @@ const TypeFlags kTypes[] = {
     {10, false, false, false, false, false}, {11, false, false, false, false, true},
 };
 
+// The state of a button of `type`, as ApplyType leaves a fresh one.
+CFooButtonState OfType(int type)
+{
+    CFooButtonState state;
+    state.ApplyType(type);
+    return state;
+}
+
 TEST(FooButtonState, DefaultsAreACentredPushButton)
 {
     CFooButtonState s;
@@ -50,8 +58,7 @@ TEST(FooButtonState, EachTypeSetsExactlyItsFlags)
 
 TEST(FooButtonState, AnUnknownTypeKeepsTypeAndCheckedButClearsTheFlags)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooFlatToggle);
+    CFooButtonState s = OfType(kFooFlatToggle);
     s.m_checked = true;
     EXPECT_FALSE(s.ApplyType(12));
     EXPECT_EQ(s.m_type, kFooFlatToggle);
@@ -63,8 +70,7 @@ TEST(FooButtonState, AnUnknownTypeKeepsTypeAndCheckedButClearsTheFlags)
 
 TEST(FooButtonState, SettingATypeUnchecks)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooCheckBox);
+    CFooButtonState s = OfType(kFooCheckBox);
     s.m_checked = true;
     s.ApplyType(kFooCheckBox);
     EXPECT_FALSE(s.m_checked);
@@ -91,27 +97,23 @@ TEST(FooButtonState, TextStylesSetTheirFlagsAndDropEarlierOnes)
 TEST(FooButtonState, OnlyTogglesChecksAndRadiosAreCheckable)
 {
     for (int type = 0; type <= 11; ++type) {
-        CFooButtonState s;
-        s.ApplyType(type);
+        CFooButtonState s = OfType(type);
         EXPECT_EQ(s.IsCheckable(), type >= 7 && type <= 10) << "type " << type;
     }
 }
 
 TEST(FooButtonState, AReleaseFlipsAToggleButAlwaysChecksARadio)
 {
-    CFooButtonState toggle;
-    toggle.ApplyType(kFooToggle);
+    CFooButtonState toggle = OfType(kFooToggle);
     EXPECT_TRUE(toggle.CheckedAfterRelease());
     toggle.m_checked = true;
     EXPECT_FALSE(toggle.CheckedAfterRelease());
 
-    CFooButtonState radio;
-    radio.ApplyType(kFooRadio);
+    CFooButtonState radio = OfType(kFooRadio);
     radio.m_checked = true;
     EXPECT_TRUE(radio.CheckedAfterRelease());
 
-    CFooButtonState grouped;
-    grouped.ApplyType(kFooCheckBox);
+    CFooButtonState grouped = OfType(kFooCheckBox);
     grouped.m_groupName = L"scope";
     grouped.m_checked = true;
     EXPECT_TRUE(grouped.CheckedAfterRelease()) << "a grouped button behaves as a radio";
@@ -119,8 +121,7 @@ TEST(FooButtonState, AReleaseFlipsAToggleButAlwaysChecksARadio)
 
 TEST(FooButtonState, DropDownZoneIsTheRightmost18PixelsOfAnEightyPixelSplitButton)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooSplit);
+    CFooButtonState s = OfType(kFooSplit);
     const ControlRect window{0, 0, 80, 24};
     EXPECT_FALSE(s.IsDropDownPress(window, 61, 10));
     EXPECT_TRUE(s.IsDropDownPress(window, 62, 10));
@@ -131,8 +132,7 @@ TEST(FooButtonState, DropDownZoneIsTheRightmost18PixelsOfAnEightyPixelSplitButto
 
 TEST(FooButtonState, DropDownZoneFollowsTheWindowOnTheScreen)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooFlatSplit);
+    CFooButtonState s = OfType(kFooFlatSplit);
     const ControlRect window{300, 200, 380, 224};
     EXPECT_FALSE(s.IsDropDownPress(window, 361, 210));
     EXPECT_TRUE(s.IsDropDownPress(window, 362, 210));
@@ -141,16 +141,14 @@ TEST(FooButtonState, DropDownZoneFollowsTheWindowOnTheScreen)
 TEST(FooButtonState, OnlySplitTypesHaveADropDownPart)
 {
     for (int type = 0; type <= 11; ++type) {
-        CFooButtonState s;
-        s.ApplyType(type);
+        CFooButtonState s = OfType(type);
         EXPECT_EQ(s.IsDropDownPress(ControlRect{0, 0, 80, 24}, 70, 10), type == 5 || type == 6) << "type " << type;
     }
 }
 
 TEST(FooButtonState, FaceDependsOnTypeFlatnessAndCheck)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooStatic);
+    CFooButtonState s = OfType(kFooStatic);
     EXPECT_EQ(s.Face(), FooFace::None);
     s.ApplyType(kFooHyperlink);
     EXPECT_EQ(s.Face(), FooFace::None);
@@ -164,8 +162,7 @@ TEST(FooButtonState, FaceDependsOnTypeFlatnessAndCheck)
 
 TEST(FooButtonState, ASplitButtonsFrameStaysUpWhenPressed)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooSplit);
+    CFooButtonState s = OfType(kFooSplit);
     EXPECT_FALSE(s.FrameState(true, false).pushed);
     s.ApplyType(kFooPush);
     EXPECT_TRUE(s.FrameState(true, false).pushed);
@@ -180,8 +177,7 @@ TEST(FooButtonState, ASplitButtonsFrameStaysUpWhenPressed)
 
 TEST(FooButtonState, CaptionShiftsOnlyWhenTheButtonPartIsPressed)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooSplit);
+    CFooButtonState s = OfType(kFooSplit);
     EXPECT_TRUE(s.ShiftsWhenPressed(true));
     EXPECT_FALSE(s.ShiftsWhenPressed(false));
     s.m_dropDownHit = true;
@@ -190,16 +186,14 @@ TEST(FooButtonState, CaptionShiftsOnlyWhenTheButtonPartIsPressed)
     EXPECT_FALSE(s.DrawsSeparator());
     EXPECT_TRUE(s.DrawsPressedDropDown());
     for (int type : {0, 9, 10, 11}) {
-        CFooButtonState other;
-        other.ApplyType(type);
+        CFooButtonState other = OfType(type);
         EXPECT_FALSE(other.ShiftsWhenPressed(true)) << "type " << type;
     }
 }
 
 TEST(FooButtonState, FocusRectangleAndDefaultFrameRules)
 {
-    CFooButtonState s;
-    s.ApplyType(kFooPush);
+    CFooButtonState s = OfType(kFooPush);
     EXPECT_FALSE(s.DrawsFocusRect(true)) << "focus style 0 draws none";
     s.m_focusStyle = 1;
     EXPECT_TRUE(s.DrawsFocusRect(true));

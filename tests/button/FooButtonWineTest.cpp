@@ -18,6 +18,7 @@
 #include "controls/CFooButton.h"
 #include "framework/CDialog.h"
 #include "framework/CMenu.h"
+#include "tests/support/DibCanvas.h"
 #include "tests/support/PendingInput.h"
 
 namespace {
@@ -48,45 +49,17 @@ END_MESSAGE_MAP()
 
 using ui::PumpMessages;
 
-// A 32-bit top-down bitmap selected into a memory DC, filled with one colour.
-class Canvas {
+// A canvas filled with one colour before the button draws on it.
+class Canvas : public DibCanvas {
 public:
-    Canvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_previous = ::SelectObject(m_dc, m_bitmap);
-        HBRUSH brush = ::CreateSolidBrush(fill);
-        RECT all = {0, 0, width, height};
-        ::FillRect(m_dc, &all, brush);
-        ::DeleteObject(brush);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(m_dc, m_previous);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
+    Canvas(int width, int height, COLORREF fill) : DibCanvas(width, height) { Fill(fill); }
 
-    HDC Dc() const { return m_dc; }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
-    int Width() const { return m_width; }
-    int Height() const { return m_height; }
     // One row of the picture, a letter per pixel, for failure messages.
     std::string Picture(COLORREF face) const
     {
         std::string text;
-        for (int y = 0; y < m_height; ++y) {
-            for (int x = 0; x < m_width; ++x) {
+        for (int y = 0; y < Height(); ++y) {
+            for (int x = 0; x < Width(); ++x) {
                 const COLORREF c = At(x, y);
                 text += c == face ? '.' : c == RGB(255, 255, 255) ? 'w' : c == RGB(0, 0, 0) ? '#' : 'o';
             }
@@ -94,13 +67,6 @@ public:
         }
         return text;
     }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_dc;            // owned
-    HBITMAP m_bitmap;    // owned
-    HGDIOBJ m_previous;  // the DC's own bitmap, put back before deletion
 };
 
 void Draw(CFooButton& button, Canvas& canvas, UINT state)
@@ -188,6 +154,16 @@ protected:
     static COLORREF Face() { return ::GetSysColor(COLOR_BTNFACE); }
 
     std::unique_ptr<CButtonHostDlg> m_host;
+};
+
+// The tests of the band fallback, which runs only where GradientFill is not.
+class FooButtonFallbackTest : public FooButtonTest {
+protected:
+    void SetUp() override
+    {
+        FooButtonTest::SetUp();
+        if (CFooButton::HasGradientFill()) GTEST_SKIP() << "msimg32.dll is present; the fallback runs in the test without it";
+    }
 };
 
 using ui::MoveCursorTo;
@@ -410,9 +386,8 @@ TEST_F(FooButtonTest, GradientFillAvailabilityIsWhatTheEnvironmentGives)
     EXPECT_EQ(CFooButton::HasGradientFill(), !disabled);
 }
 
-TEST_F(FooButtonTest, WithoutGradientFillA255PixelFaceGets255OnePixelBands)
+TEST_F(FooButtonFallbackTest, WithoutGradientFillA255PixelFaceGets255OnePixelBands)
 {
-    if (CFooButton::HasGradientFill()) GTEST_SKIP() << "msimg32.dll is present; the fallback runs in the test without it";
     const std::unique_ptr<Canvas> face = DrawGradientFace(258);
     const Canvas& canvas = *face;
     // Face inside the frame: rows 1..255, columns 1..77, band i on row 1 + i.
@@ -434,9 +409,8 @@ TEST_F(FooButtonTest, WithoutGradientFillA255PixelFaceGets255OnePixelBands)
     EXPECT_NE(canvas.At(78, 100), canvas.At(77, 100)) << "the frame is left alone";
 }
 
-TEST_F(FooButtonTest, WithoutGradientFillALowFaceSkipsTheEmptyBands)
+TEST_F(FooButtonFallbackTest, WithoutGradientFillALowFaceSkipsTheEmptyBands)
 {
-    if (CFooButton::HasGradientFill()) GTEST_SKIP() << "msimg32.dll is present; the fallback runs in the test without it";
     const std::unique_ptr<Canvas> face = DrawGradientFace(24);
     const Canvas& canvas = *face;
     // 21 rows share 255 bands: each row shows the last band that covers it.

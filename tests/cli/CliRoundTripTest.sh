@@ -11,12 +11,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 quillbox=$root/scripts/quillbox
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-check() { # description, command...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
-same() { [ "$1" = "$2" ] || { printf 'got:\n%s\nexpected:\n%s\n' "$1" "$2"; return 1; }; }
+source "$(dirname "$0")/checks.sh"
 
 # A folder of notes as other tools and hand edits leave them.
 src=$work/src

@@ -13,12 +13,7 @@ quillbox=$root/scripts/quillbox
 work=$(mktemp -d)
 mirror=$work/mirrored/mirror
 trap 'mountpoint -q "$mirror" && umount "$mirror"; chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
-failures=0
-check() { # description, command...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
-same() { [ "$1" = "$2" ] || { printf 'got:\n%s\nexpected:\n%s\n' "$1" "$2"; return 1; }; }
+source "$(dirname "$0")/checks.sh"
 as_user() {
   if [ "$(id -u)" -eq 0 ]; then
     setpriv --bounding-set=-dac_override,-dac_read_search --inh-caps=-dac_override,-dac_read_search "$@"

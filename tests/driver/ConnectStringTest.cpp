@@ -5,32 +5,41 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 namespace {
 
-TEST(ConnectString, TheModulesStringWithSpacesInThePath)
-{
-    auto a = ParseConnectString("DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=C:\\My Notes\\my notes.mdb");
-    EXPECT_EQ("Microsoft Access Driver (*.mdb)", a["DRIVER"]);
-    EXPECT_EQ("''", a["DSN"]);
-    EXPECT_EQ("C:\\My Notes\\my notes.mdb", a["DBQ"]);
-}
+// A connection string and the values its keys must have after parsing.
+struct ConnectStringCase {
+    const char* name;
+    const char* text;
+    std::map<std::string, std::string> values;
+};
 
-TEST(ConnectString, BracesHoldSemicolonsAndKeysIgnoreCase)
-{
-    auto a = ParseConnectString("driver={x;y};dbq={/tmp/a;b.mdb}; BusyTimeout = 250 ;");
-    EXPECT_EQ("x;y", a["DRIVER"]);
-    EXPECT_EQ("/tmp/a;b.mdb", a["DBQ"]);
-    EXPECT_EQ("250", a["BUSYTIMEOUT"]);
-}
-
-TEST(ConnectString, DoubledClosingBraceInsideBracesIsOneBrace)
-{
+const ConnectStringCase kConnectStrings[] = {
+    {"TheModulesStringWithSpacesInThePath",
+     "DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=C:\\My Notes\\my notes.mdb",
+     {{"DRIVER", "Microsoft Access Driver (*.mdb)"}, {"DSN", "''"}, {"DBQ", "C:\\My Notes\\my notes.mdb"}}},
+    {"BracesHoldSemicolonsAndKeysIgnoreCase",
+     "driver={x;y};dbq={/tmp/a;b.mdb}; BusyTimeout = 250 ;",
+     {{"DRIVER", "x;y"}, {"DBQ", "/tmp/a;b.mdb"}, {"BUSYTIMEOUT", "250"}}},
     // What the module writes for C:\a;b}\n.mdb, and a value ending in '}'.
-    auto a = ParseConnectString("DRIVER={x};DSN='';DBQ={C:\\a;b}}\\n.mdb};READONLY={1}}}");
-    EXPECT_EQ("C:\\a;b}\\n.mdb", a["DBQ"]);
-    EXPECT_EQ("1}", a["READONLY"]);
-    EXPECT_EQ("x", a["DRIVER"]);
+    {"DoubledClosingBraceInsideBracesIsOneBrace",
+     "DRIVER={x};DSN='';DBQ={C:\\a;b}}\\n.mdb};READONLY={1}}}",
+     {{"DBQ", "C:\\a;b}\\n.mdb"}, {"READONLY", "1}"}, {"DRIVER", "x"}}},
+};
+
+class ConnectString : public ::testing::TestWithParam<ConnectStringCase> {};
+
+TEST_P(ConnectString, ParsesEveryKey)
+{
+    auto parsed = ParseConnectString(GetParam().text);
+    for (const auto& [key, value] : GetParam().values) EXPECT_EQ(value, parsed[key]) << key;
 }
+
+INSTANTIATE_TEST_SUITE_P(Written, ConnectString, ::testing::ValuesIn(kConnectStrings),
+                         [](const ::testing::TestParamInfo<ConnectStringCase>& info) { return std::string(info.param.name); });
 
 TEST(CreateDatabaseRequest, QuotedPathWithSpacesAndSemicolon)
 {

@@ -59,6 +59,14 @@ protected:
         EXPECT_FALSE(RunSql(m_db, sql, error)) << sql;
         return error;
     }
+    // `sql` fails with `sqlState` and a message that holds `part`.
+    ::testing::AssertionResult FailsWith(const std::string& sql, const std::string& sqlState, const std::string& part)
+    {
+        const DriverError e = Fails(sql);
+        if (e.sqlState == sqlState && e.message.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << sql << "\n  got " << e.sqlState << ": " << e.message << "\n  expected " << sqlState
+                                             << " with: " << part;
+    }
     std::vector<std::string> Rows(const std::string& sql)
     {
         DriverError error;
@@ -184,9 +192,7 @@ TEST_F(NoteDatabaseTest, ForeignKeyRefusesDeletingAGroupWithNotes)
 
 TEST_F(NoteDatabaseTest, DuplicateKeyNamesTheField)
 {
-    const DriverError e = Fails("INSERT INTO groups VALUES(0,'again',NULL)");
-    EXPECT_EQ("23000", e.sqlState);
-    EXPECT_NE(std::string::npos, e.message.find("'groups.id' is already used")) << e.message;
+    EXPECT_TRUE(FailsWith("INSERT INTO groups VALUES(0,'again',NULL)", "23000", "'groups.id' is already used"));
 }
 
 TEST_F(NoteDatabaseTest, OrderByIgnoresCaseForEveryLetter)
@@ -293,9 +299,7 @@ TEST_F(NoteDatabaseTest, OneStatementAtATime)
 
 TEST_F(NoteDatabaseTest, MissingTableSaysTheFileMayNotBeANoteDatabase)
 {
-    const DriverError e = Fails("SELECT * FROM recipes");
-    EXPECT_EQ("42S02", e.sqlState);
-    EXPECT_NE(std::string::npos, e.message.find("'recipes' does not exist")) << e.message;
+    EXPECT_TRUE(FailsWith("SELECT * FROM recipes", "42S02", "'recipes' does not exist"));
 }
 
 TEST_F(NoteDatabaseTest, ReadOnlyFileReadsButRefusesWrites)
@@ -319,9 +323,7 @@ TEST_F(NoteDatabaseTest, LockedFileFailsAfterABoundedWait)
     ASSERT_TRUE(writer.Execute("BEGIN IMMEDIATE", error)) << error.message;
     ASSERT_TRUE(RunSql(writer, "INSERT INTO groups VALUES(1,'held',NULL)", error)) << error.message;
 
-    const DriverError e = Fails("INSERT INTO groups VALUES(2,'waiting',NULL)");
-    EXPECT_EQ("HYT00", e.sqlState);
-    EXPECT_NE(std::string::npos, e.message.find("is locked by another program or user")) << e.message;
+    EXPECT_TRUE(FailsWith("INSERT INTO groups VALUES(2,'waiting',NULL)", "HYT00", "is locked by another program or user"));
     // Reading is not blocked by a writer that has not started committing.
     EXPECT_EQ((std::vector<std::string>{"None"}), Rows("SELECT groupName FROM groups"));
 

@@ -9,6 +9,7 @@
 #include "driver/NoteFileUpgrade.h"
 #include "tests/driver/OldFormatNoteFile.h"
 #include "tests/driver/PlainSqliteStory.h"
+#include "tests/support/SqliteRows.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -42,19 +43,9 @@ public:
     // Each row's columns joined with '|'; "error: <message>" on failure.
     std::vector<std::string> Rows(const std::string& sql) const
     {
-        std::vector<std::string> rows;
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return {"error: " + std::string(sqlite3_errmsg(m_db))};
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            std::string row;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                const unsigned char* text = sqlite3_column_text(statement, c);
-                row += (c ? "|" : "") + std::string(text ? reinterpret_cast<const char*>(text) : "<NULL>");
-            }
-            rows.push_back(row);
-        }
-        sqlite3_finalize(statement);
-        return rows;
+        return JoinedRows(statement, "<NULL>");
     }
 
 private:

@@ -4,12 +4,28 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-class WinePathTest : public ::testing::Test {
+// A Windows path and the file it names below the prefix's drive C.
+struct DriveCPath {
+    const char* name;
+    const char* windowsPath;
+    const char* onDriveC;
+};
+
+const DriveCPath kDriveCPaths[] = {
+    {"DriveLetterGoesThroughDosdevices", "C:\\Users\\My Notes\\Work.mdb", "Users/My Notes/Work.mdb"},
+    {"CaseOfExistingComponentsIsFound", "c:\\USERS\\my notes\\work.MDB", "Users/My Notes/Work.mdb"},
+    {"MissingFileKeepsItsName", "C:\\users\\My Notes\\New.mdb", "Users/My Notes/New.mdb"},
+    {"Win32NamespacePrefix", "\\\\?\\C:\\Users\\My Notes\\Work.mdb", "Users/My Notes/Work.mdb"},
+};
+
+// A prefix whose drive C holds Users/My Notes/Work.mdb.
+class WinePathTest : public ::testing::TestWithParam<DriveCPath> {
 protected:
     void SetUp() override
     {
@@ -25,29 +41,15 @@ protected:
     TempFolder m_temp;
 };
 
-TEST_F(WinePathTest, DriveLetterGoesThroughDosdevices)
+TEST_P(WinePathTest, MapsThroughDriveC)
 {
-    EXPECT_EQ(m_temp.File("prefix/dosdevices/c:/Users/My Notes/Work.mdb"),
-              MapWindowsPath("C:\\Users\\My Notes\\Work.mdb", m_temp.File("prefix")));
+    const DriveCPath& path = GetParam();
+    EXPECT_EQ(m_temp.File(std::string("prefix/dosdevices/c:/") + path.onDriveC), MapWindowsPath(path.windowsPath, m_temp.File("prefix")))
+        << path.windowsPath;
 }
 
-TEST_F(WinePathTest, CaseOfExistingComponentsIsFound)
-{
-    EXPECT_EQ(m_temp.File("prefix/dosdevices/c:/Users/My Notes/Work.mdb"),
-              MapWindowsPath("c:\\USERS\\my notes\\work.MDB", m_temp.File("prefix")));
-}
-
-TEST_F(WinePathTest, MissingFileKeepsItsName)
-{
-    EXPECT_EQ(m_temp.File("prefix/dosdevices/c:/Users/My Notes/New.mdb"),
-              MapWindowsPath("C:\\users\\My Notes\\New.mdb", m_temp.File("prefix")));
-}
-
-TEST_F(WinePathTest, Win32NamespacePrefix)
-{
-    EXPECT_EQ(m_temp.File("prefix/dosdevices/c:/Users/My Notes/Work.mdb"),
-              MapWindowsPath("\\\\?\\C:\\Users\\My Notes\\Work.mdb", m_temp.File("prefix")));
-}
+INSTANTIATE_TEST_SUITE_P(DriveC, WinePathTest, ::testing::ValuesIn(kDriveCPaths),
+                         [](const ::testing::TestParamInfo<DriveCPath>& info) { return std::string(info.param.name); });
 
 TEST(WinePath, UnixPathIsUsedAsItIs)
 {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "framework/CEdit.h"
@@ -102,16 +103,18 @@ struct SheetView {
     bool stillOpenAfterOk = false;
 };
 
-HWND WaitForSheet(SheetView* view)
+// The sheet once it shows (null after 20 seconds); its tabs as the user sees
+// them go into `view`.
+HWND WaitForSheet(SheetView& view)
 {
     HWND sheet = ui::WaitForWindow(L"#32770", L"Options", 20000);
-    if (sheet && view) {
+    if (sheet) {
         HWND tabs = reinterpret_cast<HWND>(::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
         const std::vector<std::wstring> captions = dialogdriver::TabCaptions(tabs);
-        view->tabs = static_cast<int>(captions.size());
-        view->firstTab = captions.size() > 0 ? captions[0] : L"";
-        view->secondTab = captions.size() > 1 ? captions[1] : L"";
-        view->selectedTab = static_cast<int>(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+        view.tabs = static_cast<int>(captions.size());
+        view.firstTab = captions.size() > 0 ? captions[0] : L"";
+        view.secondTab = captions.size() > 1 ? captions[1] : L"";
+        view.selectedTab = static_cast<int>(::SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
     }
     return sheet;
 }
@@ -131,6 +134,19 @@ protected:
         m_sheet.AddPage(&m_second);
     }
 
+    // Shows the sheet modally while a second thread, as the user, runs
+    // `script` on it once it shows; m_view records its tabs. DoModal's result.
+    INT_PTR RunSheet(const std::function<void(HWND sheet)>& script)
+    {
+        ui::ScriptThread user([&] {
+            HWND sheet = WaitForSheet(m_view);
+            if (sheet) script(sheet);
+        });
+        const INT_PTR result = m_sheet.DoModal();
+        user.Join();
+        return result;
+    }
+
     CPropertySheet m_sheet;
     CGeneralPage m_general;
     CSecondPage m_second;
@@ -139,15 +155,11 @@ protected:
 
 TEST_F(PropertySheetTest, OkClosesWithIdokAfterThePagesSaveAndApply)
 {
-    ui::ScriptThread user([&] {
-        HWND sheet = WaitForSheet(&m_view);
-        if (!sheet) return;
+    const INT_PTR result = RunSheet([&](HWND sheet) {
         TypeIntoPage(sheet, L"typed");
         ui::PressButton(CurrentPage(sheet), IDC_PAGE_BUTTON);
         ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
-    const INT_PTR result = m_sheet.DoModal();
-    user.Join();
 
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(2, m_view.tabs);
@@ -170,14 +182,10 @@ TEST_F(PropertySheetTest, OkClosesWithIdokAfterThePagesSaveAndApply)
 
 TEST_F(PropertySheetTest, CancelClosesWithIdcancelAndKeepsTheMembers)
 {
-    ui::ScriptThread user([&] {
-        HWND sheet = WaitForSheet(nullptr);
-        if (!sheet) return;
+    const INT_PTR result = RunSheet([&](HWND sheet) {
         TypeIntoPage(sheet, L"typed");
         ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
-    const INT_PTR result = m_sheet.DoModal();
-    user.Join();
 
     EXPECT_EQ(IDCANCEL, result);
     EXPECT_EQ(CString(L"initial"), m_general.m_text);
@@ -188,17 +196,13 @@ TEST_F(PropertySheetTest, CancelClosesWithIdcancelAndKeepsTheMembers)
 
 TEST_F(PropertySheetTest, ApplyThenCancelAppliesButReturnsIdcancel)
 {
-    ui::ScriptThread user([&] {
-        HWND sheet = WaitForSheet(nullptr);
-        if (!sheet) return;
+    const INT_PTR result = RunSheet([&](HWND sheet) {
         TypeIntoPage(sheet, L"applied");
         ::SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(CurrentPage(sheet)), 0);
         m_view.applyEnabledAfterChange = dialogdriver::ApplyEnabled(sheet);
         dialogdriver::PressApply(sheet);
         ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
-    const INT_PTR result = m_sheet.DoModal();
-    user.Join();
 
     EXPECT_TRUE(m_view.applyEnabledAfterChange);
     EXPECT_EQ(IDCANCEL, result);
@@ -208,27 +212,18 @@ TEST_F(PropertySheetTest, ApplyThenCancelAppliesButReturnsIdcancel)
 
 TEST_F(PropertySheetTest, CloseBoxCancels)
 {
-    ui::ScriptThread user([&] {
-        HWND sheet = WaitForSheet(nullptr);
-        if (sheet) ::PostMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-    EXPECT_EQ(IDCANCEL, m_sheet.DoModal());
-    user.Join();
+    EXPECT_EQ(IDCANCEL, RunSheet([](HWND sheet) { ::PostMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0); }));
     EXPECT_EQ(0, m_general.m_applied);
 }
 
 TEST_F(PropertySheetTest, PageThatRefusesToBeLeftKeepsTheSheetOpen)
 {
     m_general.m_refuseToLeave = true;
-    ui::ScriptThread user([&] {
-        HWND sheet = WaitForSheet(nullptr);
-        if (!sheet) return;
+    const INT_PTR result = RunSheet([&](HWND sheet) {
         ui::PressButton(sheet, IDOK);
         m_view.stillOpenAfterOk = ::IsWindowVisible(sheet) && CurrentPage(sheet) != nullptr;
         ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     });
-    const INT_PTR result = m_sheet.DoModal();
-    user.Join();
 
     EXPECT_TRUE(m_view.stillOpenAfterOk);
     EXPECT_GE(m_general.m_left, 1);
@@ -238,15 +233,11 @@ TEST_F(PropertySheetTest, PageThatRefusesToBeLeftKeepsTheSheetOpen)
 
 TEST_F(PropertySheetTest, SwitchingPagesSavesTheFirstAndAppliesBoth)
 {
-    ui::ScriptThread user([&] {
-        HWND sheet = WaitForSheet(nullptr);
-        if (!sheet) return;
+    const INT_PTR result = RunSheet([&](HWND sheet) {
         TypeIntoPage(sheet, L"switched");
         ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
         ::PostMessageW(sheet, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
-    const INT_PTR result = m_sheet.DoModal();
-    user.Join();
 
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(CString(L"switched"), m_general.m_text);
@@ -261,14 +252,10 @@ TEST_F(PropertySheetTest, StartPageAndEndDialogFromAPage)
     EXPECT_EQ(1, m_sheet.GetActiveIndex());
     EXPECT_EQ(&m_second, m_sheet.GetActivePage());
     m_general.m_endOnPress = true;
-    ui::ScriptThread user([&] {
-        HWND sheet = WaitForSheet(&m_view);
-        if (!sheet) return;
+    const INT_PTR result = RunSheet([&](HWND sheet) {
         ::SendMessageW(sheet, PSM_SETCURSEL, 0, 0);
         ui::PressButton(CurrentPage(sheet), IDC_PAGE_BUTTON);
     });
-    const INT_PTR result = m_sheet.DoModal();
-    user.Join();
 
     EXPECT_EQ(1, m_view.selectedTab) << "the sheet opened on the chosen page";
     EXPECT_EQ(1, m_general.m_pressed);

@@ -13,10 +13,8 @@ using Node = CSuperGridCtrl::CTreeItem;
 
 class GridDragTest : public GridDialogTest<> {
 protected:
-    void SetUp() override
+    void AddRows() override
     {
-        GridDialogTest<>::SetUp();
-        ASSERT_FALSE(HasFatalFailure());
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));
         a = m_grid.AddChildNode(g1, MakeRecord(L"a", L"note a", 11), FALSE);
         x = m_grid.AddChildNode(a, MakeRecord(L"x", nullptr, 21), FALSE);

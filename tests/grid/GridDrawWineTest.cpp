@@ -4,6 +4,7 @@
 // and the drop-down arrow.
 #include "controls/GridGeometry.h"
 #include "tests/grid/GridTestDialog.h"
+#include "tests/support/DibCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -22,39 +23,17 @@ constexpr COLORREF kFocusCell = RGB(192, 0, 0);
 constexpr COLORREF kCellColour = RGB(0, 200, 200);
 const wchar_t kLongText[] = L"A long note title that cannot fit into two hundred pixels of the first column";
 
-// A 32-bit top-down bitmap with a memory DC selected into it.
-class CCanvas {
+// A canvas that remembers the pen and brush its DC starts with, and counts
+// pixels of one colour.
+class CCanvas : public DibCanvas {
 public:
-    CCanvas(int width, int height) : m_width(width), m_height(height)
+    CCanvas(int width, int height)
+        : DibCanvas(width, height),
+          m_defaultPen(::GetCurrentObject(Dc(), OBJ_PEN)),
+          m_defaultBrush(::GetCurrentObject(Dc(), OBJ_BRUSH))
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_dc = ::CreateCompatibleDC(nullptr);
-        m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_old = ::SelectObject(m_dc, m_bitmap);
-        m_defaultPen = ::GetCurrentObject(m_dc, OBJ_PEN);
-        m_defaultBrush = ::GetCurrentObject(m_dc, OBJ_BRUSH);
     }
-    ~CCanvas()
-    {
-        ::SelectObject(m_dc, m_old);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-    }
-    CCanvas(const CCanvas&) = delete;
-    CCanvas& operator=(const CCanvas&) = delete;
 
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        const DWORD pixel = m_bits[y * m_width + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
     int Count(const CRect& area, COLORREF colour) const
     {
         int count = 0;
@@ -63,14 +42,8 @@ public:
         return count;
     }
 
-    HDC m_dc = nullptr;            // owned memory DC
-    HBITMAP m_bitmap = nullptr;    // owned DIB section
-    HGDIOBJ m_old = nullptr;       // the DC's original bitmap
-    HGDIOBJ m_defaultPen = nullptr;
-    HGDIOBJ m_defaultBrush = nullptr;
-    DWORD* m_bits = nullptr;       // pixels of m_bitmap
-    int m_width;
-    int m_height;
+    const HGDIOBJ m_defaultPen;
+    const HGDIOBJ m_defaultBrush;
 };
 
 class GridDrawTest : public ::testing::Test {
@@ -117,7 +90,7 @@ protected:
         CRect client;
         m_grid.GetClientRect(&client);
         auto canvas = std::make_unique<CCanvas>(client.Width(), client.Height());
-        ::SendMessageW(m_grid.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->m_dc), PRF_CLIENT | PRF_ERASEBKGND);
+        ::SendMessageW(m_grid.m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->Dc()), PRF_CLIENT | PRF_ERASEBKGND);
         return canvas;
     }
     CRect Bounds(int row)
@@ -221,11 +194,11 @@ TEST_F(GridDrawTest, LongTextIsShortenedWithDots)
 
     // The longest prefix that fits with "...", found the slow way.
     HFONT font = reinterpret_cast<HFONT>(m_grid.SendMessage(WM_GETFONT));
-    CCanvas reference(canvas->m_width, canvas->m_height);
-    HGDIOBJ oldFont = ::SelectObject(reference.m_dc, font);
+    CCanvas reference(canvas->Width(), canvas->Height());
+    HGDIOBJ oldFont = ::SelectObject(reference.Dc(), font);
     auto width = [&](const CString& s) {
         SIZE size = {};
-        ::GetTextExtentPoint32W(reference.m_dc, s.GetString(), s.GetLength(), &size);
+        ::GetTextExtentPoint32W(reference.Dc(), s.GetString(), s.GetLength(), &size);
         return static_cast<int>(size.cx);
     };
     const CString full(kLongText);
@@ -237,14 +210,14 @@ TEST_F(GridDrawTest, LongTextIsShortenedWithDots)
 
     const COLORREF window = ::GetSysColor(COLOR_WINDOW);
     HBRUSH brush = ::CreateSolidBrush(window);
-    const CRect all(0, 0, canvas->m_width, canvas->m_height);
-    ::FillRect(reference.m_dc, &all, brush);
+    const CRect all(0, 0, canvas->Width(), canvas->Height());
+    ::FillRect(reference.Dc(), &all, brush);
     ::DeleteObject(brush);
-    ::SetBkColor(reference.m_dc, window);
-    ::SetTextColor(reference.m_dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(reference.Dc(), window);
+    ::SetTextColor(reference.Dc(), ::GetSysColor(COLOR_WINDOWTEXT));
     CRect drawRect = textRect;
-    ::DrawTextW(reference.m_dc, expected.GetString(), -1, &drawRect, DT_VCENTER | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
-    ::SelectObject(reference.m_dc, oldFont);
+    ::DrawTextW(reference.Dc(), expected.GetString(), -1, &drawRect, DT_VCENTER | DT_SINGLELINE | DT_EXTERNALLEADING | DT_NOPREFIX);
+    ::SelectObject(reference.Dc(), oldFont);
 
     int differing = 0;
     int ink = 0;
@@ -316,8 +289,8 @@ TEST_F(GridDrawTest, CellColoursAndDropDownArrows)
 TEST_F(GridDrawTest, DrawingPutsBackThePenAndBrushItUsed)
 {
     const auto canvas = Render();
-    EXPECT_EQ(canvas->m_defaultPen, ::GetCurrentObject(canvas->m_dc, OBJ_PEN));
-    EXPECT_EQ(canvas->m_defaultBrush, ::GetCurrentObject(canvas->m_dc, OBJ_BRUSH));
+    EXPECT_EQ(canvas->m_defaultPen, ::GetCurrentObject(canvas->Dc(), OBJ_PEN));
+    EXPECT_EQ(canvas->m_defaultBrush, ::GetCurrentObject(canvas->Dc(), OBJ_BRUSH));
 }
 
 TEST_F(GridDrawTest, DragImageShowsTheFirstColumn)

@@ -14,10 +14,8 @@ using Node = CSuperGridCtrl::CTreeItem;
 
 class GridEditTest : public GridDialogTest<> {
 protected:
-    void SetUp() override
+    void AddRows() override
     {
-        GridDialogTest<>::SetUp();
-        ASSERT_FALSE(HasFatalFailure());
         n0 = m_grid.AddRootNode(MakeRecord(L"first note", L"its comment", 10));
         bare = m_grid.AddRootNode(MakeRecord(L"no comment", nullptr, 11));
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));

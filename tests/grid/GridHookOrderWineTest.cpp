@@ -85,10 +85,8 @@ private:
 // Rows n0, G1 (a, b), G2 (c); the groups start collapsed.
 class GridHookOrderTest : public GridDialogTest<CRecordingGrid> {
 protected:
-    void SetUp() override
+    void AddRows() override
     {
-        GridDialogTest<CRecordingGrid>::SetUp();
-        ASSERT_FALSE(HasFatalFailure());
         m_grid.AddRootNode(MakeRecord(L"n0", L"top note", 10));
         g1 = m_grid.AddRootNode(MakeRecord(L"G1", nullptr, 1, 1));
         m_grid.AddChildNode(g1, MakeRecord(L"a", L"note a", 11), FALSE);

@@ -127,9 +127,24 @@ protected:
     Node* r2 = nullptr;
 };
 
-TEST_F(TreeGridModelTest, RootsGetRowsAtTheEndAndChildrenAddedHiddenGetNone)
+// The model with roots R1 (children a, b) and R2 from the start.
+class TwoRootsTest : public TreeGridModelTest {
+protected:
+    void SetUp() override { BuildTwoRoots(); }
+};
+
+// The two roots with R1 expanded: rows R1, a, b, R2.
+class FirstRootExpandedTest : public TwoRootsTest {
+protected:
+    void SetUp() override
+    {
+        TwoRootsTest::SetUp();
+        model.ExpandNode(r1, 0);
+    }
+};
+
+TEST_F(TwoRootsTest, RootsGetRowsAtTheEndAndChildrenAddedHiddenGetNone)
 {
-    BuildTwoRoots();
     EXPECT_EQ("R1,R2", RowTexts(rows));
     EXPECT_TRUE(model.IsCollapsed(r1));
     EXPECT_FALSE(model.IsCollapsed(r2)) << "a new node starts expanded";
@@ -145,9 +160,8 @@ TEST_F(TreeGridModelTest, RootsGetRowsAtTheEndAndChildrenAddedHiddenGetNone)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, ExpandShowsChildrenBelowTheParentAndRenumbers)
+TEST_F(TwoRootsTest, ExpandShowsChildrenBelowTheParentAndRenumbers)
 {
-    BuildTwoRoots();
     EXPECT_EQ(2, model.ExpandNode(r1, 0));
     EXPECT_EQ("R1,a,b,R2", RowTexts(rows));
     EXPECT_EQ(0, r1->m_row);
@@ -162,26 +176,22 @@ TEST_F(TreeGridModelTest, ExpandShowsChildrenBelowTheParentAndRenumbers)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, ExpandOfAnExpandedOrChildlessNodeInsertsNothing)
+TEST_F(FirstRootExpandedTest, ExpandOfAnExpandedOrChildlessNodeInsertsNothing)
 {
-    BuildTwoRoots();
-    model.ExpandNode(r1, 0);
     EXPECT_EQ(0, model.ExpandNode(r1, 0));
     EXPECT_EQ(3, model.ExpandNode(r2, 3));
     EXPECT_EQ("R1,a,b,R2", RowTexts(rows));
 }
 
-TEST_F(TreeGridModelTest, ExpandWithARowThatIsNotTheNodesUsesTheNodesOwnRow)
+TEST_F(TwoRootsTest, ExpandWithARowThatIsNotTheNodesUsesTheNodesOwnRow)
 {
-    BuildTwoRoots();
     EXPECT_EQ(2, model.ExpandNode(r1, 1)) << "row 1 holds R2, not R1";
     EXPECT_EQ("R1,a,b,R2", RowTexts(rows));
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, NestedCollapseHidesEveryDescendantAndLeavesThemCollapsed)
+TEST_F(TwoRootsTest, NestedCollapseHidesEveryDescendantAndLeavesThemCollapsed)
 {
-    BuildTwoRoots();
     Node* g = model.AddChildNode(a, Record(L"g"), false);
     model.ExpandNode(r1, 0);
     model.ExpandNode(a, 1);
@@ -202,18 +212,16 @@ TEST_F(TreeGridModelTest, NestedCollapseHidesEveryDescendantAndLeavesThemCollaps
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, CollapseOfNullOrChildlessNodeDoesNothing)
+TEST_F(TwoRootsTest, CollapseOfNullOrChildlessNodeDoesNothing)
 {
-    BuildTwoRoots();
     model.CollapseNode(nullptr);
     model.CollapseNode(r2);
     EXPECT_FALSE(model.IsCollapsed(r2));
     EXPECT_EQ("R1,R2", RowTexts(rows));
 }
 
-TEST_F(TreeGridModelTest, RowOfNodeIsMinusOneForHiddenAndForeignNodes)
+TEST_F(TwoRootsTest, RowOfNodeIsMinusOneForHiddenAndForeignNodes)
 {
-    BuildTwoRoots();
     EXPECT_EQ(-1, model.RowOfNode(a));
     EXPECT_EQ(-1, model.RowOfNode(nullptr));
     Node stranger;
@@ -232,10 +240,8 @@ TEST_F(TreeGridModelTest, HiddenChildOnAnExpandedParentWithoutRowsOnlyMarksItCol
     EXPECT_EQ("p,q", RowTexts(rows));
 }
 
-TEST_F(TreeGridModelTest, HiddenChildUnderAParentShowingChildrenHidesTheirRowsToo)
+TEST_F(FirstRootExpandedTest, HiddenChildUnderAParentShowingChildrenHidesTheirRowsToo)
 {
-    BuildTwoRoots();
-    model.ExpandNode(r1, 0);
     model.AddChildNode(r1, Record(L"c"), false);
     EXPECT_TRUE(model.IsCollapsed(r1));
     EXPECT_EQ("R1,R2", RowTexts(rows)) << "no row may stay under a collapsed parent";
@@ -244,9 +250,8 @@ TEST_F(TreeGridModelTest, HiddenChildUnderAParentShowingChildrenHidesTheirRowsTo
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, ShownChildGoesBelowItsPrevSiblingsSubtree)
+TEST_F(TwoRootsTest, ShownChildGoesBelowItsPrevSiblingsSubtree)
 {
-    BuildTwoRoots();
     Node* g = model.AddChildNode(b, Record(L"g"), false);
     (void)g;
     model.ExpandNode(r1, 0);
@@ -274,9 +279,8 @@ TEST_F(TreeGridModelTest, ShownChildOfAFreshRootGoesRightBelowIt)
     EXPECT_EQ(nullptr, model.AddChildNode(nullptr, nullptr, true));
 }
 
-TEST_F(TreeGridModelTest, ShownChildUnderACollapsedParentIsAddedHidden)
+TEST_F(TwoRootsTest, ShownChildUnderACollapsedParentIsAddedHidden)
 {
-    BuildTwoRoots();
     Node* c = model.AddChildNode(r1, Record(L"c"), true);
     EXPECT_EQ("R1,R2", RowTexts(rows));
     EXPECT_EQ(-1, model.RowOfNode(c));
@@ -284,10 +288,8 @@ TEST_F(TreeGridModelTest, ShownChildUnderACollapsedParentIsAddedHidden)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, RemoveAtRowZeroLeavesNoSelection)
+TEST_F(FirstRootExpandedTest, RemoveAtRowZeroLeavesNoSelection)
 {
-    BuildTwoRoots();
-    model.ExpandNode(r1, 0);
     model.RemoveNode(r1, 0);
     EXPECT_EQ("R2", RowTexts(rows));
     EXPECT_EQ(-1, rows.GetSelectedRow());
@@ -298,10 +300,8 @@ TEST_F(TreeGridModelTest, RemoveAtRowZeroLeavesNoSelection)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, RemoveAtTheLastRowSelectsTheRowAbove)
+TEST_F(FirstRootExpandedTest, RemoveAtTheLastRowSelectsTheRowAbove)
 {
-    BuildTwoRoots();
-    model.ExpandNode(r1, 0);
     model.RemoveNode(r2, 3);
     EXPECT_EQ("R1,a,b", RowTexts(rows));
     EXPECT_EQ(2, rows.GetSelectedRow());
@@ -309,10 +309,8 @@ TEST_F(TreeGridModelTest, RemoveAtTheLastRowSelectsTheRowAbove)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, RemoveInTheMiddleSelectsTheRowThatMovedUp)
+TEST_F(FirstRootExpandedTest, RemoveInTheMiddleSelectsTheRowThatMovedUp)
 {
-    BuildTwoRoots();
-    model.ExpandNode(r1, 0);
     model.RemoveNode(a, 1);
     EXPECT_EQ("R1,b,R2", RowTexts(rows));
     EXPECT_EQ(1, rows.GetSelectedRow());
@@ -321,9 +319,8 @@ TEST_F(TreeGridModelTest, RemoveInTheMiddleSelectsTheRowThatMovedUp)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, RemoveOfAnExpandedChildTakesItsDescendantsRows)
+TEST_F(TwoRootsTest, RemoveOfAnExpandedChildTakesItsDescendantsRows)
 {
-    BuildTwoRoots();
     model.AddChildNode(a, Record(L"g"), false);
     model.AddChildNode(a, Record(L"h"), false);
     model.ExpandNode(r1, 0);
@@ -334,18 +331,15 @@ TEST_F(TreeGridModelTest, RemoveOfAnExpandedChildTakesItsDescendantsRows)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, RemoveWithAWrongRowDeletesOnlyTheNodesOwnRows)
+TEST_F(FirstRootExpandedTest, RemoveWithAWrongRowDeletesOnlyTheNodesOwnRows)
 {
-    BuildTwoRoots();
-    model.ExpandNode(r1, 0);
     model.RemoveNode(b, 0);
     EXPECT_EQ("R1,a,R2", RowTexts(rows));
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, RemoveOfAHiddenNodeTouchesNoRow)
+TEST_F(TwoRootsTest, RemoveOfAHiddenNodeTouchesNoRow)
 {
-    BuildTwoRoots();
     model.RemoveNode(a, -1);
     EXPECT_EQ("R1,R2", RowTexts(rows));
     EXPECT_EQ(1, model.GetChildCount(r1));
@@ -353,9 +347,8 @@ TEST_F(TreeGridModelTest, RemoveOfAHiddenNodeTouchesNoRow)
     EXPECT_EQ("R1,b,R2", RowTexts(rows));
 }
 
-TEST_F(TreeGridModelTest, DetachFindsChildrenButNeverRoots)
+TEST_F(TwoRootsTest, DetachFindsChildrenButNeverRoots)
 {
-    BuildTwoRoots();
     EXPECT_FALSE(model.DetachNode(r1));
     EXPECT_FALSE(model.DetachNode(nullptr));
     Node stranger;
@@ -365,9 +358,8 @@ TEST_F(TreeGridModelTest, DetachFindsChildrenButNeverRoots)
     EXPECT_EQ(2, model.GetRootCount());
 }
 
-TEST_F(TreeGridModelTest, StructureQueries)
+TEST_F(TwoRootsTest, StructureQueries)
 {
-    BuildTwoRoots();
     Node* g = model.AddChildNode(a, Record(L"g"), false);
     EXPECT_TRUE(model.IsDescendantOrSelf(r1, g));
     EXPECT_TRUE(model.IsDescendantOrSelf(a, a));
@@ -384,9 +376,8 @@ TEST_F(TreeGridModelTest, StructureQueries)
     EXPECT_TRUE(model.HasChildren(r2)) << "a child mark counts as children";
 }
 
-TEST_F(TreeGridModelTest, ChildPositionsWalkInOrderAndANullPositionThrows)
+TEST_F(TwoRootsTest, ChildPositionsWalkInOrderAndANullPositionThrows)
 {
-    BuildTwoRoots();
     POSITION pos = model.GetHeadPosition(r1);
     EXPECT_EQ(a, model.GetNextChild(r1, pos));
     EXPECT_EQ(b, model.GetNextChild(r1, pos));
@@ -401,9 +392,8 @@ TEST_F(TreeGridModelTest, ChildPositionsWalkInOrderAndANullPositionThrows)
     EXPECT_TRUE(thrown);
 }
 
-TEST_F(TreeGridModelTest, ExpandSubtreeShowsEveryLevelButIgnoresChildMarks)
+TEST_F(TwoRootsTest, ExpandSubtreeShowsEveryLevelButIgnoresChildMarks)
 {
-    BuildTwoRoots();
     Node* g = model.AddChildNode(a, Record(L"g"), false);
     model.AddChildNode(g, Record(L"x"), false);
     model.SetChildMark(b, 0);
@@ -427,9 +417,8 @@ TEST_F(TreeGridModelTest, ExpandNodeHonoursChildMarks)
     EXPECT_TRUE(model.IsCollapsed(p));
 }
 
-TEST_F(TreeGridModelTest, CopyWithTheBaseCloneGivesEmptyRecords)
+TEST_F(TwoRootsTest, CopyWithTheBaseCloneGivesEmptyRecords)
 {
-    BuildTwoRoots();
     model.AddChildNode(a, Record(L"g"), false);
     model.ExpandNode(r1, 0);
     // r2 is expanded (fresh, no children): the copy gets a row at once.
@@ -447,18 +436,16 @@ TEST_F(TreeGridModelTest, CopyWithTheBaseCloneGivesEmptyRecords)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, CopyUnderACollapsedTargetHasNoRowUntilExpanded)
+TEST_F(TwoRootsTest, CopyUnderACollapsedTargetHasNoRowUntilExpanded)
 {
-    BuildTwoRoots();
     EXPECT_TRUE(model.CopyNodeUnder(r1, r2));
     EXPECT_EQ("R1,R2", RowTexts(rows));
     EXPECT_EQ(3, model.GetChildCount(r1));
     EXPECT_FALSE(model.CopyNodeUnder(nullptr, a));
 }
 
-TEST_F(TreeGridModelTest, CopyCallsTheCloneFunctionInPreOrder)
+TEST_F(TwoRootsTest, CopyCallsTheCloneFunctionInPreOrder)
 {
-    BuildTwoRoots();
     model.AddChildNode(a, Record(L"g"), false);
     std::vector<std::string> cloned;
     model.SetCloneFunction([&](CItemInfo* info) -> CItemInfo* {
@@ -471,9 +458,8 @@ TEST_F(TreeGridModelTest, CopyCallsTheCloneFunctionInPreOrder)
     ExpectRowsMirrorTree(model, rows);
 }
 
-TEST_F(TreeGridModelTest, CopyIntoTheSourcesOwnSubtreeCopiesTheOriginalSubtreeOnce)
+TEST_F(TwoRootsTest, CopyIntoTheSourcesOwnSubtreeCopiesTheOriginalSubtreeOnce)
 {
-    BuildTwoRoots();
     EXPECT_TRUE(model.CopyNodeUnder(a, r1));
     std::vector<Node*> all;
     AllNodes(model, all);
@@ -524,9 +510,8 @@ TEST_F(TreeGridModelTest, DeleteAllOnThirtyThousandRootsIsOneCallAndFreesEveryth
     EXPECT_EQ("again", RowTexts(rows));
 }
 
-TEST_F(TreeGridModelTest, StoreCellTextWritesTheRecordAndTheRow)
+TEST_F(TwoRootsTest, StoreCellTextWritesTheRecordAndTheRow)
 {
-    BuildTwoRoots();
     model.StoreCellText(r2, 1, 0, L"renamed");
     EXPECT_EQ(CString(L"renamed"), model.GetData(r2)->m_text);
     EXPECT_EQ(CString(L"renamed"), rows.CellText(1, 0));
@@ -564,9 +549,8 @@ TEST(ItemInfoTest, StartsEmptyAndRefusesSubTextsOutsideTheArray)
     EXPECT_EQ(CItemInfo::combobox, type);
 }
 
-TEST_F(TreeGridModelTest, OperationsNeverResumeDrawingTheOwnerSuspended)
+TEST_F(TwoRootsTest, OperationsNeverResumeDrawingTheOwnerSuspended)
 {
-    BuildTwoRoots();
     rows.SetRedraw(false);  // the owner's own suspension
     model.ExpandNode(r1, 0);
     EXPECT_FALSE(rows.m_redraw);

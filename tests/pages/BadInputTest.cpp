@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/pages/PageTestData.h"
+#include "tests/pages/NewFileStory.h"
 #include "tests/pages/PageFiles.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
@@ -33,10 +34,7 @@ TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
 {
     const storetest::TestFolder folder(L"bad input");
     const std::wstring file = folder.File(L"bad.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
-        const Pages p = FindPages(dialog);
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
         SelectTab(dialog, 1);
         const wchar_t* required = L"Title and Quey is the required field";
         SetItemText(p.edit, IDC_EDIT_QUERY, L"SELECT 1");
@@ -108,10 +106,7 @@ TEST(BadInput, MegabyteQueryIsStoredAndShownWhole)
     const storetest::TestFolder folder(L"big query");
     const std::wstring file = folder.File(L"big.mdb");
     const std::wstring big = W(BigQuery().c_str());
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
-        const Pages p = FindPages(dialog);
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
         SelectTab(dialog, 1);
         SetItemText(p.edit, IDC_EDIT_TITLE, W(kBigTitle));
         SetItemText(p.edit, IDC_EDIT_QUERY, big);
@@ -137,10 +132,7 @@ TEST(BadInput, FailedOpenClosesTheDatabaseAndLosesNothing)
     ::WriteFile(handle, text, sizeof text - 1, &written, nullptr);
     ::CloseHandle(handle);
 
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
-        const Pages p = FindPages(dialog);
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
         SelectTab(dialog, 2);
         SetItemText(p.groupEdit, IDC_GROUP_NAME, W(kReports));
         EXPECT_TRUE(Click(p.groupEdit, IDC_GROUP_SAVE).empty());

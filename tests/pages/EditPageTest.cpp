@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/pages/PageTestData.h"
+#include "tests/pages/NewFileStory.h"
 #include "tests/pages/PageFiles.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
@@ -111,10 +112,7 @@ TEST(EditPage, SavingANoteDeletedMeanwhileSaysSoAndKeepsTheText)
 {
     const storetest::TestFolder folder(L"edit page vanished");
     const std::wstring file = folder.File(L"notes.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        const Pages p = FindPages(dialog);
-        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
         SelectTab(dialog, 1);
         SetItemText(p.edit, IDC_EDIT_TITLE, W(kDailyTitle));
         SetItemText(p.edit, IDC_EDIT_QUERY, W(kDailyQuery));

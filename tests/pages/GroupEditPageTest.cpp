@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "tests/pages/PageTestData.h"
+#include "tests/pages/NewFileStory.h"
 #include "tests/pages/PageFiles.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
@@ -23,10 +24,7 @@ TEST(GroupEditPage, AddsUpdatesAndDeletesGroups)
 {
     const storetest::TestFolder folder(L"group page");
     const std::wstring file = folder.File(L"groups.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
-        const Pages p = FindPages(dialog);
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
         SelectTab(dialog, 2);
         EXPECT_EQ(Texts{L"None"}, ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP)));
         EXPECT_TRUE(ComboEntries(::GetDlgItem(p.groupEdit, IDC_GROUP_NAME)).empty()) << "group 0 is never on the Group Edit page";

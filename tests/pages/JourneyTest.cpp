@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "tests/pages/PageTestData.h"
+#include "tests/pages/NewFileStory.h"
 #include "tests/pages/PageFiles.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
@@ -40,9 +41,7 @@ TEST(Journey, NotesSurviveEditingClosingAndOpeningAgain)
     const std::wstring file = folder.File(L"journey.mdb");
     const Texts groups = {W(kJourneyGroups[0]), W(kJourneyGroups[1])};
     harness::Host host(true);
-    const bool firstEnded = harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
-        const Pages p = FindPages(dialog);
+    const bool firstEnded = ExecuteOnNewFile(host, file, [&](HWND dialog, const Pages& p) {
         SelectTab(dialog, 2);
         for (int g = 0; g < 2; ++g) {
             SetItemText(p.groupEdit, IDC_GROUP_NAME, W(kJourneyGroups[g]));

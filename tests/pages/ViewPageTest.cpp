@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/pages/PageTestData.h"
+#include "tests/pages/NewFileStory.h"
 #include "tests/pages/PageFiles.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
@@ -27,9 +28,7 @@ TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
     const storetest::TestFolder folder(L"view page");
     const std::wstring file = folder.File(L"view.mdb");
     harness::Host host(true);
-    harness::Execute(host, [&](HWND dialog) {
-        ASSERT_TRUE(NewFile(dialog, file).boxes.empty());
-        const Pages p = FindPages(dialog);
+    ExecuteOnNewFile(host, file, [&](HWND dialog, const Pages& p) {
         SelectTab(dialog, 1);
         SaveNote(p.edit, L"Multi", W(kMultiLineQuery));
         SaveNote(p.edit, L"Single", W(kSingleQuery));

@@ -25,6 +25,13 @@ protected:
         ASSERT_NE(m_plugin, nullptr);
     }
 
+    // Execute's result when the dialog is posted `message` as soon as it shows.
+    static bool ResultAfterPosting(UINT message, WPARAM wParam)
+    {
+        Host host;
+        return harness::Execute(host, [=](HWND dialog) { ::PostMessageW(dialog, message, wParam, 0); });
+    }
+
     void* m_plugin = nullptr;
 };
 
@@ -68,11 +75,7 @@ TEST_F(PluginContract, ExportTableHoldsOnlyGetPluginInterface)
 
 TEST_F(PluginContract, ExitEndsWithTrue)
 {
-    Host host;
-    const bool result = harness::Execute(host, [](HWND dialog) {
-        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
-    });
-    EXPECT_TRUE(result);
+    EXPECT_TRUE(ResultAfterPosting(WM_COMMAND, ID_FILE_EXIT));
 }
 
 TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
@@ -105,11 +108,7 @@ TEST_F(PluginContract, EscapeEndsWithFalse)
 
 TEST_F(PluginContract, CloseBoxEndsWithFalse)
 {
-    Host host;
-    const bool result = harness::Execute(host, [](HWND dialog) {
-        ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    });
-    EXPECT_FALSE(result);
+    EXPECT_FALSE(ResultAfterPosting(WM_SYSCOMMAND, SC_CLOSE));
 }
 
 TEST_F(PluginContract, ExportImportAndAboutEachShowOneBoxAndKeepTheDialog)

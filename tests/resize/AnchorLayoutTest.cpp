@@ -3,6 +3,8 @@
 // client-keeping frame change.
 #include "controls/AnchorLayout.h"
 
+#include "tests/support/ExpectBox.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,14 +17,6 @@ AnchorItem Shares(int left, int top, int width, int height)
     item.widthShare = width;
     item.heightShare = height;
     return item;
-}
-
-void ExpectBox(const AnchorBox& got, int x, int y, int width, int height)
-{
-    EXPECT_EQ(got.x, x);
-    EXPECT_EQ(got.y, y);
-    EXPECT_EQ(got.width, width);
-    EXPECT_EQ(got.height, height);
 }
 
 TEST(AnchorLayout, FullWidthShareTakesTheWholeWidening)

@@ -147,9 +147,18 @@ protected:
     HWND m_parent = nullptr;
 };
 
-TEST_F(ResizeCtrlTest, ARealSizeChangeMovesEveryRegisteredChildOnceAndInProportion)
+// The tests on an overlapping parent window of the default style, shown.
+class ResizeCtrlOnAParentTest : public ResizeCtrlTest {
+protected:
+    void SetUp() override
+    {
+        ResizeCtrlTest::SetUp();
+        MakeParent();
+    }
+};
+
+TEST_F(ResizeCtrlOnAParentTest, ARealSizeChangeMovesEveryRegisteredChildOnceAndInProportion)
 {
-    MakeParent();
     HWND list = MakeChild(7, 40, 400, 150);
     HWND tabs = MakeChild(7, 195, 400, 130);
     HWND group = MakeChild(7, 2, 400, 30);
@@ -188,9 +197,8 @@ TEST_F(ResizeCtrlTest, ARealSizeChangeMovesEveryRegisteredChildOnceAndInProporti
     ExpectRect(ChildRect(group), 7, 2, 400, 30, "group box back");
 }
 
-TEST_F(ResizeCtrlTest, TheSameSizeAgainMovesNothing)
+TEST_F(ResizeCtrlOnAParentTest, TheSameSizeAgainMovesNothing)
 {
-    MakeParent();
     HWND list = MakeChild(10, 10, 100, 100);
     CResizeCtrl resize;
     ASSERT_TRUE(resize.Create(m_parent));
@@ -202,9 +210,8 @@ TEST_F(ResizeCtrlTest, TheSameSizeAgainMovesNothing)
     ExpectRect(ChildRect(list), 10, 10, 100, 100, "list");
 }
 
-TEST_F(ResizeCtrlTest, AChildRegisteredAfterAResizeOnlyFollowsLaterChanges)
+TEST_F(ResizeCtrlOnAParentTest, AChildRegisteredAfterAResizeOnlyFollowsLaterChanges)
 {
-    MakeParent();
     HWND list = MakeChild(10, 10, 100, 100);
     CResizeCtrl resize;
     ASSERT_TRUE(resize.Create(m_parent));
@@ -215,9 +222,8 @@ TEST_F(ResizeCtrlTest, AChildRegisteredAfterAResizeOnlyFollowsLaterChanges)
     ExpectRect(ChildRect(list), 10, 10, 110, 100, "grows by the later change only");
 }
 
-TEST_F(ResizeCtrlTest, MinimizingAndRestoringLeavesTheChildrenWhereTheyWere)
+TEST_F(ResizeCtrlOnAParentTest, MinimizingAndRestoringLeavesTheChildrenWhereTheyWere)
 {
-    MakeParent();
     HWND list = MakeChild(10, 10, 300, 200);
     HWND combo = MakeChild(10, 220, 300, 24);
     ::SetPropW(combo, kMinHeightProperty, reinterpret_cast<HANDLE>(INT_PTR(24)));
@@ -234,9 +240,8 @@ TEST_F(ResizeCtrlTest, MinimizingAndRestoringLeavesTheChildrenWhereTheyWere)
     ExpectRect(ChildRect(combo), 10, 220, 300, 24, "a child that keeps its height");
 }
 
-TEST_F(ResizeCtrlTest, TheWindowCannotBeMadeSmallerThanTheMinimumTrackingSize)
+TEST_F(ResizeCtrlOnAParentTest, TheWindowCannotBeMadeSmallerThanTheMinimumTrackingSize)
 {
-    MakeParent();
     CResizeCtrl resize;
     ASSERT_TRUE(resize.Create(m_parent));
     const RECT initial = WindowRect(m_parent);
@@ -258,9 +263,8 @@ TEST_F(ResizeCtrlTest, TheWindowCannotBeMadeSmallerThanTheMinimumTrackingSize)
     EXPECT_EQ(info.ptMinTrackSize.y, initial.bottom - initial.top);
 }
 
-TEST_F(ResizeCtrlTest, TheMaximumTrackingSizeIsTheSystemDefault)
+TEST_F(ResizeCtrlOnAParentTest, TheMaximumTrackingSizeIsTheSystemDefault)
 {
-    MakeParent();
     MINMAXINFO plain = {};
     ::SendMessageW(m_parent, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&plain));
     CResizeCtrl resize;
@@ -274,9 +278,8 @@ TEST_F(ResizeCtrlTest, TheMaximumTrackingSizeIsTheSystemDefault)
     EXPECT_EQ(info.ptMinTrackSize.y, 200);
 }
 
-TEST_F(ResizeCtrlTest, TheParentsProcedureAndPropertyAreGoneAfterItIsDestroyed)
+TEST_F(ResizeCtrlOnAParentTest, TheParentsProcedureAndPropertyAreGoneAfterItIsDestroyed)
 {
-    MakeParent();
     const LONG_PTR original = ::GetWindowLongPtrW(m_parent, GWLP_WNDPROC);
     CResizeCtrl resize;
     ASSERT_TRUE(resize.Create(m_parent));
@@ -422,9 +425,8 @@ TEST_F(ResizeCtrlTest, AWindowWithItsOwnBorderIsNotDraggedByTheControl)
     EXPECT_EQ(WindowRect(m_parent).right, start.right);
 }
 
-TEST_F(ResizeCtrlTest, TheSizeGripAnswersTheHitTestInTheBottomRightCorner)
+TEST_F(ResizeCtrlOnAParentTest, TheSizeGripAnswersTheHitTestInTheBottomRightCorner)
 {
-    MakeParent();
     CResizeCtrl resize;
     ASSERT_TRUE(resize.Create(m_parent));
     RECT client;
@@ -444,9 +446,8 @@ TEST_F(ResizeCtrlTest, TheSizeGripAnswersTheHitTestInTheBottomRightCorner)
     EXPECT_EQ(::SendMessageW(m_parent, WM_NCHITTEST, 0, MAKELPARAM(corner.x + 40, corner.y + 30)), HTBOTTOMRIGHT);
 }
 
-TEST_F(ResizeCtrlTest, CreateAndAddRefuseWhatTheyCannotUse)
+TEST_F(ResizeCtrlOnAParentTest, CreateAndAddRefuseWhatTheyCannotUse)
 {
-    MakeParent();
     HWND list = MakeChild(10, 10, 100, 100);
     ::SetWindowLongPtrW(list, GWLP_ID, 1001);
     CResizeCtrl resize;
@@ -466,9 +467,8 @@ TEST_F(ResizeCtrlTest, CreateAndAddRefuseWhatTheyCannotUse)
     ExpectRect(ChildRect(list), 10, 15, 110, 105, "registered by its id");
 }
 
-TEST_F(ResizeCtrlTest, ADestroyedChildDoesNotStopTheOthersFromMoving)
+TEST_F(ResizeCtrlOnAParentTest, ADestroyedChildDoesNotStopTheOthersFromMoving)
 {
-    MakeParent();
     HWND first = MakeChild(10, 10, 100, 100);
     HWND second = MakeChild(10, 120, 100, 100);
     CResizeCtrl resize;

@@ -115,8 +115,7 @@ TEST(NoteExchange, CancelledWorkKeepsTheDatabaseAndEveryFileWholeAndTheNextExpor
     TestFolder folder(L"exchange cancel");
     CDatabase db;
     NewDatabase(db, folder.File(L"notes.mdb"), 30);
-    const std::wstring out = folder.File(L"out");
-    ::CreateDirectoryW(out.c_str(), nullptr);
+    const std::wstring out = folder.MakeFolder(L"out");
 
     StopAfter tenFiles(10);
     ExchangeOutcome outcome = ExportNoteDatabase(db, out.c_str(), &tenFiles);
@@ -154,8 +153,7 @@ TEST(NoteExchange, AFailureMidwayNamesItsCauseAndChangesNothing)
     TestFolder folder(L"exchange failure");
     CDatabase db;
     NewDatabase(db, folder.File(L"notes.mdb"), 4);
-    const std::wstring out = folder.File(L"out");
-    ::CreateDirectoryW(out.c_str(), nullptr);
+    const std::wstring out = folder.MakeFolder(L"out");
     ASSERT_TRUE(ExportNoteDatabase(db, out.c_str(), nullptr).ok);
     storetest::WriteFileBytes(out + L"\\plain one.sql", "SELECT 'one';");
     storetest::WriteFileBytes(out + L"\\plain two.sql", "SELECT 'two';");
@@ -216,8 +214,7 @@ TEST(HostileFolders, EachFileIsTakenOrRefusedWithItsReasonAndNothingIsHalfImport
     TestFolder folder(L"hostile");
     CDatabase db;
     NewDatabase(db, folder.File(L"notes.mdb"), 2);
-    const std::wstring in = folder.File(L"in");
-    ::CreateDirectoryW(in.c_str(), nullptr);
+    const std::wstring in = folder.MakeFolder(L"in");
     const auto put = [&](const std::wstring& name, const std::string& bytes) { storetest::WriteFileBytes(in + L"\\" + name, bytes); };
 
     // Every character Windows allows in a name, the awkward ASCII ones and beyond the BMP.
@@ -309,8 +306,7 @@ TEST(HostileFolders, ManyFilesAreTakenInOneTransaction)
     TestFolder folder(L"many files");
     CDatabase db;
     NewDatabase(db, folder.File(L"notes.mdb"), 0);
-    const std::wstring in = folder.File(L"in");
-    ::CreateDirectoryW(in.c_str(), nullptr);
+    const std::wstring in = folder.MakeFolder(L"in");
     for (int g = 0; g < 100; ++g) ::CreateDirectoryW((in + L"\\g" + std::to_wstring(g)).c_str(), nullptr);
     for (int i = 0; i < files; ++i)
         storetest::WriteFileBytes(in + L"\\g" + std::to_wstring(i % 100) + L"\\n" + std::to_wstring(i) + L".sql",

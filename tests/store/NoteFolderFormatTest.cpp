@@ -31,13 +31,7 @@ const wchar_t* const kAwkward[] = {
 
 NoteFileFields Note(const CString& title, const CString& group, const CString& comments, const CString& query, bool hasComments = true)
 {
-    NoteFileFields note;
-    note.title = title;
-    note.group = group;
-    note.hasComments = hasComments;
-    note.comments = comments;
-    note.query = query;
-    return note;
+    return NoteFileFields{title, group, hasComments, comments, query};
 }
 
 CString Decode(const std::string& bytes)

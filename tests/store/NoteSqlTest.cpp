@@ -3,6 +3,7 @@
 // and the quoting of texts; and what the schema, catalogue and next-id
 // statements do when plain SQLite runs them.
 #include "store/NoteSql.h"
+#include "tests/support/SqliteRows.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -42,19 +43,9 @@ public:
     // Every row, its columns joined with '|' (NULL for a null).
     std::vector<std::string> Rows(const std::string& sql)
     {
-        std::vector<std::string> rows;
         sqlite3_stmt* statement = nullptr;
         EXPECT_EQ(SQLITE_OK, sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr)) << sql << ": " << sqlite3_errmsg(m_db);
-        while (statement && sqlite3_step(statement) == SQLITE_ROW) {
-            std::string row;
-            for (int column = 0; column < sqlite3_column_count(statement); ++column) {
-                const unsigned char* text = sqlite3_column_text(statement, column);
-                row += (column ? "|" : "") + std::string(text ? reinterpret_cast<const char*>(text) : "NULL");
-            }
-            rows.push_back(row);
-        }
-        sqlite3_finalize(statement);
-        return rows;
+        return JoinedRows(statement, "NULL");
     }
     std::vector<std::string> Rows(const wchar_t* sql) { return Rows(Utf8(sql)); }
 

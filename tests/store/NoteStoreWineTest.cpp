@@ -124,12 +124,7 @@ protected:
     }
     void AddNote(CDatabase& db, int id, int groupId, const wchar_t* name, const wchar_t* comments, const wchar_t* query)
     {
-        NoteRecord note;
-        note.id = id;
-        note.groupId = groupId;
-        note.name = name;
-        note.comments = comments;
-        note.query = query;
+        const NoteRecord note{id, groupId, name, comments, query};
         EXPECT_TRUE(IsDone(InsertNote(db, note))) << Narrow(name);
     }
 
@@ -484,17 +479,11 @@ TEST_F(NoteStoreTest, FileThatIsNotADatabaseIsRefusedAtConnect)
     const std::string content = "Dear reader, this file is a letter and not a database at all. It has more than a hundred bytes, too.\r\n";
     WriteFileBytes(path, content);
     CDatabase db;
-    bool thrown = false;
-    try {
-        ConnectNoteDatabase(db, path.c_str());
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> refusal(e);
-        thrown = true;
-        EXPECT_TRUE(Contains(S(e->m_strError), L"is not a note database")) << Narrow(S(e->m_strError));
-        EXPECT_TRUE(Contains(S(e->m_strError), path.c_str())) << Narrow(S(e->m_strError));
-        EXPECT_FALSE(Contains(S(e->m_strError), L"[Quillbox]")) << "the origin is not part of the text";
-    }
-    EXPECT_TRUE(thrown);
+    const std::wstring error = DatabaseErrorOf([&] { ConnectNoteDatabase(db, path.c_str()); });
+    EXPECT_NE(kNoDatabaseError, error);
+    EXPECT_TRUE(Contains(error, L"is not a note database")) << Narrow(error);
+    EXPECT_TRUE(Contains(error, path.c_str())) << Narrow(error);
+    EXPECT_FALSE(Contains(error, L"[Quillbox]")) << "the origin is not part of the text";
     EXPECT_FALSE(db.IsOpen());
     EXPECT_EQ(content, ReadFileBytes(path));
 }
@@ -502,15 +491,8 @@ TEST_F(NoteStoreTest, FileThatIsNotADatabaseIsRefusedAtConnect)
 TEST_F(NoteStoreTest, MissingFileIsRefusedAtConnect)
 {
     CDatabase db;
-    bool thrown = false;
-    try {
-        ConnectNoteDatabase(db, m_folder.File(L"gone.mdb").c_str());
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> refusal(e);
-        thrown = true;
-        EXPECT_EQ(L"Could not find file '" + m_folder.File(L"gone.mdb") + L"'.\n", S(e->m_strError));
-    }
-    EXPECT_TRUE(thrown);
+    EXPECT_EQ(L"Could not find file '" + m_folder.File(L"gone.mdb") + L"'.\n",
+              DatabaseErrorOf([&] { ConnectNoteDatabase(db, m_folder.File(L"gone.mdb").c_str()); }));
     EXPECT_FALSE(db.IsOpen());
     EXPECT_FALSE(FileExists(m_folder.File(L"gone.mdb")));
 }

@@ -82,14 +82,7 @@ TEST_F(OdbcClassesTest, RowsByPositionAndByName)
     EXPECT_EQ(static_cast<DWORD>(DBVT_NULL), body.m_dwType);
     rs.MoveNext();
     EXPECT_TRUE(rs.IsEOF());
-    bool thrown = false;
-    try {
-        rs.MoveNext();
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> caught(e);
-        thrown = true;
-    }
-    EXPECT_TRUE(thrown) << "moving past the end is an error";
+    EXPECT_NE(kNoDatabaseError, DatabaseErrorOf([&] { rs.MoveNext(); })) << "moving past the end is an error";
 }
 
 TEST_F(OdbcClassesTest, TextsAroundTheFirstPieceSizeReadWhole)
@@ -158,21 +151,8 @@ TEST_F(OdbcClassesTest, UnknownFieldAndBadIndexAreExceptions)
     CRecordset rs(&m_db);
     rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect);
     CString text;
-    int thrown = 0;
-    try {
-        rs.GetFieldValue(L"nosuch", text);
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> caught(e);
-        ++thrown;
-        EXPECT_EQ(L"The field 'nosuch' is not a column of the result.\n", S(e->m_strError));
-    }
-    try {
-        rs.GetFieldValue(static_cast<short>(3), text);
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> caught(e);
-        ++thrown;
-    }
-    EXPECT_EQ(2, thrown);
+    EXPECT_EQ(L"The field 'nosuch' is not a column of the result.\n", DatabaseErrorOf([&] { rs.GetFieldValue(L"nosuch", text); }));
+    EXPECT_NE(kNoDatabaseError, DatabaseErrorOf([&] { rs.GetFieldValue(static_cast<short>(3), text); }));
 }
 
 TEST_F(OdbcClassesTest, ExceptionCarriesTextWithoutOriginAndStateApart)
@@ -220,29 +200,16 @@ TEST_F(OdbcClassesTest, ClosingTheDatabaseClosesItsRecordsets)
     m_db.Close();
     EXPECT_FALSE(rs.IsOpen());
     EXPECT_TRUE(rs.IsEOF());
-    bool thrown = false;
-    try {
-        rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect);
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> caught(e);
-        thrown = true;
-        EXPECT_EQ(L"The database is not open.\n", S(e->m_strError));
-    }
-    EXPECT_TRUE(thrown);
+    EXPECT_EQ(L"The database is not open.\n",
+              DatabaseErrorOf([&] { rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect); }));
 }
 
 TEST_F(OdbcClassesTest, RefusedConnectionThrowsAndLeavesTheDatabaseClosed)
 {
     CDatabase other;
-    bool thrown = false;
-    try {
-        other.OpenEx((L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=" + m_folder.File(L"absent.mdb")).c_str(), CDatabase::noOdbcDialog);
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> caught(e);
-        thrown = true;
-        EXPECT_EQ(L"Could not find file '" + m_folder.File(L"absent.mdb") + L"'.\n", S(e->m_strError));
-    }
-    EXPECT_TRUE(thrown);
+    const std::wstring connect = L"ODBC;DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=" + m_folder.File(L"absent.mdb");
+    EXPECT_EQ(L"Could not find file '" + m_folder.File(L"absent.mdb") + L"'.\n",
+              DatabaseErrorOf([&] { other.OpenEx(connect.c_str(), CDatabase::noOdbcDialog); }));
     EXPECT_FALSE(other.IsOpen());
 }
 

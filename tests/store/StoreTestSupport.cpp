@@ -1,12 +1,27 @@
-// Test folders, files and the message-box recorder.
+// Test folders, files and the database error a call throws.
 #include "StoreTestSupport.h"
 
 #include <algorithm>
 
+#include "framework/CDBException.h"
+#include "framework/ThrownException.h"
 
 #include <fstream>
 
 namespace storetest {
+
+const wchar_t kNoDatabaseError[] = L"(no database error was thrown)";
+
+std::wstring DatabaseErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (CDBException* e) {
+        const CThrownException<CDBException> caught(e);
+        return caught->m_strError.str();
+    }
+    return kNoDatabaseError;
+}
 
 std::wstring WindowsPathOf(const std::string& unixPath)
 {
@@ -45,6 +60,13 @@ TestFolder::TestFolder(const wchar_t* name)
 }
 
 TestFolder::~TestFolder() { RemoveFolderTree(m_path); }
+
+std::wstring TestFolder::MakeFolder(const wchar_t* name) const
+{
+    const std::wstring path = File(name);
+    ::CreateDirectoryW(path.c_str(), nullptr);
+    return path;
+}
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

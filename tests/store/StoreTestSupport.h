@@ -1,12 +1,12 @@
 // Helpers of the note store's Wine tests: test folders and files reached
-// through Windows paths, and a recorder that answers every message box the
-// framework shows, keeping what the user would have seen.
+// through Windows paths, and the text of the database error a call throws.
 #pragma once
 
 #include <windows.h>
 
 #include "tests/store/FolderTree.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,10 +25,18 @@ public:
     TestFolder& operator=(const TestFolder&) = delete;
     const std::wstring& Path() const { return m_path; }
     std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
+    // Makes the folder `name` inside this one and returns its path.
+    std::wstring MakeFolder(const wchar_t* name) const;
 
 private:
     std::wstring m_path;
 };
+
+// What DatabaseErrorOf gives when the action throws no database error.
+extern const wchar_t kNoDatabaseError[];
+// The text (m_strError) of the database error `action` throws, or
+// kNoDatabaseError; the thrown exception is freed.
+std::wstring DatabaseErrorOf(const std::function<void()>& action);
 
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);

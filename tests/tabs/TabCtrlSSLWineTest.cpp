@@ -198,15 +198,30 @@ protected:
 
     void Select(int index) { m_host->m_tabs.SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(index)); }
 
+    // The window with the focus once tab `index` was selected.
+    HWND FocusAfterSelecting(int index)
+    {
+        Select(index);
+        return ::GetFocus();
+    }
+
     HWND PageItem(CTabPageSSL& page, int id) const { return ::GetDlgItem(page.m_hWnd, id); }
 
     std::unique_ptr<CHostDlg> m_host;
 };
 
-TEST_F(TabsTest, TheFirstPageIsShownAtOnceAndTheOthersWhenSelected)
+// The host dialog open with its three pages added: View, Edit and Group Edit.
+class TabsWithPagesTest : public TabsTest {
+protected:
+    void SetUp() override
+    {
+        OpenHost();
+        if (!HasFatalFailure()) AddPages();
+    }
+};
+
+TEST_F(TabsWithPagesTest, TheFirstPageIsShownAtOnceAndTheOthersWhenSelected)
 {
-    OpenHost();
-    AddPages();
     CHostDlg& host = *m_host;
     EXPECT_EQ(host.m_tabs.GetPageCount(), 3);
     EXPECT_EQ(::GetParent(host.m_pageB.m_hWnd), host.m_tabs.m_hWnd) << "pages live inside the tab control";
@@ -225,10 +240,8 @@ TEST_F(TabsTest, TheFirstPageIsShownAtOnceAndTheOthersWhenSelected)
     EXPECT_TRUE(host.m_pageC.IsWindowVisible());
 }
 
-TEST_F(TabsTest, TabCaptionsAreTheTitlesGiven)
+TEST_F(TabsWithPagesTest, TabCaptionsAreTheTitlesGiven)
 {
-    OpenHost();
-    AddPages();
     wchar_t text[64] = {};
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
@@ -238,10 +251,8 @@ TEST_F(TabsTest, TabCaptionsAreTheTitlesGiven)
     EXPECT_STREQ(text, L"Group Edit");
 }
 
-TEST_F(TabsTest, ThePageFillsTheClientAreaBelowTheTabStripWithAFourPixelMargin)
+TEST_F(TabsWithPagesTest, ThePageFillsTheClientAreaBelowTheTabStripWithAFourPixelMargin)
 {
-    OpenHost();
-    AddPages();
     HWND tab = m_host->m_tabs.m_hWnd;
     const RECT pageA = RectInParent(m_host->m_pageA.m_hWnd);
     EXPECT_TRUE(SameRect(pageA, ExpectedPageRect(tab, 0)));
@@ -328,25 +339,18 @@ TEST_F(TabsTest, VerticalTabsPutThePageBesideTheStrip)
     m_host->DestroyWindow();
 }
 
-TEST_F(TabsTest, FocusComesBackToTheControlThatHadItWhenThePageWasLeft)
+TEST_F(TabsWithPagesTest, FocusComesBackToTheControlThatHadItWhenThePageWasLeft)
 {
-    OpenHost();
-    AddPages();
     CHostDlg& host = *m_host;
     ::SetFocus(PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
-    Select(1);
-    EXPECT_EQ(::GetFocus(), PageItem(host.m_pageB, IDC_PAGE_B_FIRST)) << "a new page starts at its first control";
+    EXPECT_EQ(FocusAfterSelecting(1), PageItem(host.m_pageB, IDC_PAGE_B_FIRST)) << "a new page starts at its first control";
     ::SetFocus(PageItem(host.m_pageB, IDC_PAGE_B_SECOND));
-    Select(0);
-    EXPECT_EQ(::GetFocus(), PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
-    Select(1);
-    EXPECT_EQ(::GetFocus(), PageItem(host.m_pageB, IDC_PAGE_B_SECOND));
+    EXPECT_EQ(FocusAfterSelecting(0), PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
+    EXPECT_EQ(FocusAfterSelecting(1), PageItem(host.m_pageB, IDC_PAGE_B_SECOND));
 }
 
-TEST_F(TabsTest, TheTabControlPassesTheFocusIntoTheActivePage)
+TEST_F(TabsWithPagesTest, TheTabControlPassesTheFocusIntoTheActivePage)
 {
-    OpenHost();
-    AddPages();
     CHostDlg& host = *m_host;
     host.m_tabs.SetFocus();
     EXPECT_EQ(::GetFocus(), PageItem(host.m_pageA, IDC_PAGE_A_FIRST));
@@ -358,10 +362,8 @@ TEST_F(TabsTest, TheTabControlPassesTheFocusIntoTheActivePage)
     EXPECT_EQ(::GetFocus(), PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
 }
 
-TEST_F(TabsTest, AWindowOutsideThePageIsNotRememberedAsThePagesFocus)
+TEST_F(TabsWithPagesTest, AWindowOutsideThePageIsNotRememberedAsThePagesFocus)
 {
-    OpenHost();
-    AddPages();
     CHostDlg& host = *m_host;
     ::SetFocus(PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
     Select(1);
@@ -370,16 +372,13 @@ TEST_F(TabsTest, AWindowOutsideThePageIsNotRememberedAsThePagesFocus)
     // The dialog switches tabs itself while its own edit box has the focus.
     ::SetFocus(host.Item(IDC_TEST_OUTSIDE_EDIT));
     Select(1);
-    Select(0);
-    EXPECT_EQ(::GetFocus(), PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
+    EXPECT_EQ(FocusAfterSelecting(0), PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
     host.m_tabs.SetFocus();
     EXPECT_EQ(::GetFocus(), PageItem(host.m_pageA, IDC_PAGE_A_SECOND)) << "tabbing onto the tabs leads into the page";
 }
 
-TEST_F(TabsTest, HooksAreCalledInOrderWithTabIndexAndPageId)
+TEST_F(TabsWithPagesTest, HooksAreCalledInOrderWithTabIndexAndPageId)
 {
-    OpenHost();
-    AddPages();
     CRecordingTabCtrl& tabs = m_host->m_tabs;
     EXPECT_EQ(tabs.Calls(), "init 0 102, init 1 1015, init 2 1020");
     tabs.m_calls.clear();
@@ -413,16 +412,12 @@ TEST_F(TabsTest, AnInitHookThatSetsTheFocusChoosesThePagesFocus)
     ASSERT_EQ(host.m_tabs.AddPage(L"View", 1, &host.m_pageA), 0);
     host.m_tabs.m_onInit = [&](int) { ::SetFocus(PageItem(host.m_pageB, IDC_PAGE_B_SECOND)); };
     ASSERT_EQ(host.m_tabs.AddPage(L"Edit", 2, &host.m_pageB), 1);
-    Select(1);
-    EXPECT_EQ(::GetFocus(), PageItem(host.m_pageB, IDC_PAGE_B_SECOND));
-    Select(0);
-    EXPECT_EQ(::GetFocus(), PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
+    EXPECT_EQ(FocusAfterSelecting(1), PageItem(host.m_pageB, IDC_PAGE_B_SECOND));
+    EXPECT_EQ(FocusAfterSelecting(0), PageItem(host.m_pageA, IDC_PAGE_A_SECOND));
 }
 
-TEST_F(TabsTest, DestroyingTheTabControlDestroysPageWindowsButKeepsCallerOwnedPages)
+TEST_F(TabsWithPagesTest, DestroyingTheTabControlDestroysPageWindowsButKeepsCallerOwnedPages)
 {
-    OpenHost();
-    AddPages();
     HWND pageWindow = m_host->m_pageB.m_hWnd;
     m_host->DestroyWindow();
     EXPECT_FALSE(::IsWindow(pageWindow));
@@ -430,10 +425,8 @@ TEST_F(TabsTest, DestroyingTheTabControlDestroysPageWindowsButKeepsCallerOwnedPa
     EXPECT_EQ(m_host->m_tabs.GetPage(0), nullptr) << "the tab control forgot its pages";
 }
 
-TEST_F(TabsTest, GetPageAnswersOnlyForExistingTabs)
+TEST_F(TabsWithPagesTest, GetPageAnswersOnlyForExistingTabs)
 {
-    OpenHost();
-    AddPages();
     EXPECT_EQ(m_host->m_tabs.GetPage(0), &m_host->m_pageA);
     EXPECT_EQ(m_host->m_tabs.GetPage(2), &m_host->m_pageC);
     EXPECT_EQ(m_host->m_tabs.GetPage(3), nullptr);
@@ -454,10 +447,8 @@ TEST_F(TabsTest, AddingNoPageOrAPageWithoutAWindowLeavesNoTab)
     EXPECT_EQ(m_host->m_tabs.GetPage(0), &m_host->m_pageA);
 }
 
-TEST_F(TabsTest, ASelectionNotificationWithoutASelectedTabChangesNothing)
+TEST_F(TabsWithPagesTest, ASelectionNotificationWithoutASelectedTabChangesNothing)
 {
-    OpenHost();
-    AddPages();
     CHostDlg& host = *m_host;
     host.m_tabs.SetCurSel(-1);
     ASSERT_EQ(host.m_tabs.GetCurSel(), -1);
@@ -471,10 +462,8 @@ TEST_F(TabsTest, ASelectionNotificationWithoutASelectedTabChangesNothing)
     EXPECT_FALSE(host.m_pageB.IsWindowVisible());
 }
 
-TEST_F(TabsTest, PagesKeepTheirCommandsAndNotificationsUnlessTheyRouteThem)
+TEST_F(TabsWithPagesTest, PagesKeepTheirCommandsAndNotificationsUnlessTheyRouteThem)
 {
-    OpenHost();
-    AddPages();
     CHostDlg& host = *m_host;
     HWND button = PageItem(host.m_pageA, IDC_PAGE_A_BUTTON);
     NMHDR header = {PageItem(host.m_pageA, IDC_PAGE_A_FIRST), IDC_PAGE_A_FIRST, kTestNotifyCode};

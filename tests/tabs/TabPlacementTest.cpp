@@ -2,6 +2,8 @@
 // top, bottom, left and right, with one and more rows.
 #include "controls/TabPlacement.h"
 
+#include "tests/support/ExpectBox.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,54 +11,46 @@ namespace {
 // A tab 60 pixels wide and 20 high, as TCM_GETITEMRECT reports it.
 const ControlRect kItem{2, 2, 62, 22};
 
-void ExpectPage(const TabPagePlacement& got, int x, int y, int width, int height)
-{
-    EXPECT_EQ(got.x, x);
-    EXPECT_EQ(got.y, y);
-    EXPECT_EQ(got.width, width);
-    EXPECT_EQ(got.height, height);
-}
-
 TEST(TabPlacement, TopTabsOneRowLeaveTheStripAndAMargin)
 {
-    ExpectPage(PlaceTabPage(0, kItem, 1, 300, 200), 4, 20 + 4, 300 - 8, 200 - 20 - 8);
+    ExpectBox(PlaceTabPage(0, kItem, 1, 300, 200), 4, 20 + 4, 300 - 8, 200 - 20 - 8);
 }
 
 TEST(TabPlacement, TopTabsTwoRowsLeaveTwiceTheStrip)
 {
-    ExpectPage(PlaceTabPage(0, kItem, 2, 300, 200), 4, 2 * 20 + 4, 300 - 8, 200 - 2 * 20 - 8);
+    ExpectBox(PlaceTabPage(0, kItem, 2, 300, 200), 4, 2 * 20 + 4, 300 - 8, 200 - 2 * 20 - 8);
 }
 
 TEST(TabPlacement, BottomTabsKeepThePageAtTheTop)
 {
-    ExpectPage(PlaceTabPage(kTabStyleRightOrBottom, kItem, 1, 300, 200), 4, 4, 300 - 8, 200 - 20 - 8);
+    ExpectBox(PlaceTabPage(kTabStyleRightOrBottom, kItem, 1, 300, 200), 4, 4, 300 - 8, 200 - 20 - 8);
 }
 
 TEST(TabPlacement, VerticalTabsAtTheLeftPushThePageRight)
 {
-    ExpectPage(PlaceTabPage(kTabStyleVertical, kItem, 1, 300, 200), 60 + 4, 4, 300 - 60 - 8, 200 - 8);
+    ExpectBox(PlaceTabPage(kTabStyleVertical, kItem, 1, 300, 200), 60 + 4, 4, 300 - 60 - 8, 200 - 8);
 }
 
 TEST(TabPlacement, VerticalTabsAtTheRightKeepThePageLeft)
 {
-    ExpectPage(PlaceTabPage(kTabStyleVertical | kTabStyleRightOrBottom, kItem, 1, 300, 200), 4, 4, 300 - 60 - 8,
+    ExpectBox(PlaceTabPage(kTabStyleVertical | kTabStyleRightOrBottom, kItem, 1, 300, 200), 4, 4, 300 - 60 - 8,
                200 - 8);
 }
 
 TEST(TabPlacement, VerticalTabsWithTwoColumns)
 {
-    ExpectPage(PlaceTabPage(kTabStyleVertical, kItem, 2, 300, 200), 2 * 60 + 4, 4, 300 - 2 * 60 - 8, 200 - 8);
+    ExpectBox(PlaceTabPage(kTabStyleVertical, kItem, 2, 300, 200), 2 * 60 + 4, 4, 300 - 2 * 60 - 8, 200 - 8);
 }
 
 TEST(TabPlacement, OtherStyleBitsDoNotMoveThePage)
 {
     // TCS_MULTILINE (0x200) and TCS_FOCUSONBUTTONDOWN (0x1000) leave the strip at the top.
-    ExpectPage(PlaceTabPage(0x200 | 0x1000, kItem, 1, 300, 200), 4, 24, 292, 172);
+    ExpectBox(PlaceTabPage(0x200 | 0x1000, kItem, 1, 300, 200), 4, 24, 292, 172);
 }
 
 TEST(TabPlacement, ATooSmallClientAreaGivesAnEmptyPageNotANegativeOne)
 {
-    ExpectPage(PlaceTabPage(0, kItem, 1, 6, 25), 4, 24, 0, 0);
+    ExpectBox(PlaceTabPage(0, kItem, 1, 6, 25), 4, 24, 0, 0);
 }
 
 TEST(TabPlacement, RoomForAPageNeedsBothExtents)

@@ -85,9 +85,7 @@ TEST(FileCommands, OpenOfASecondFileClosesTheFirstAndResetsThePages)
     const std::wstring sample = MakeSample(L"second open.mdb");
     const std::wstring empty = FileIn(L"second open empty.mdb");
     ASSERT_EQ(L"", notefiles::MakeNoteDatabase(empty, {}));
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, sample));
+    ExecuteOnOpenedFile(sample, [&](HWND dialog) {
         DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
         ASSERT_EQ(L"SELECT 1", ReadPages(dialog).viewQuery);
 
@@ -111,8 +109,7 @@ TEST(FileCommands, RefusedOpenShowsTheErrorAndLeavesTheListEmptyAndThePagesReset
     ASSERT_NE(L"", expected);
 
     harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, sample));
+    ExecuteOnOpenedFile(host, sample, [&](HWND dialog) {
         DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
         ASSERT_EQ(L"zeta top", ReadPages(dialog).editTitle);
 
@@ -191,9 +188,7 @@ TEST(FileCommands, ReadOnlyNoteDatabaseOpensAndStaysUnchanged)
     const std::wstring path = MakeSample(L"read only.mdb");
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     const std::string bytes = ReadFileBytes(path);
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, path));
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
         EXPECT_EQ(kCatalogue, RowNames(dialog));
         EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report"));
         EXPECT_EQ(kCatalogue, Search(dialog, L""));
@@ -206,9 +201,7 @@ TEST(FileCommands, NewOntoAnExistingFileIsRefusedAndKeepsTheOpenDatabase)
 {
     const std::wstring sample = MakeSample(L"existing.mdb");
     const std::string bytes = ReadFileBytes(sample);
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, sample));
+    ExecuteOnOpenedFile(sample, [&](HWND dialog) {
         DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
 
         const CommandResult refused = NewFile(dialog, sample);
@@ -228,9 +221,7 @@ TEST(FileCommands, NewIntoAMissingFolderCreatesNothing)
     const std::wstring missing = FileIn(L"no such folder");
     const std::wstring path = missing + L"\\new.mdb";
     const std::wstring sample = MakeSample(L"before missing.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, sample));
+    ExecuteOnOpenedFile(sample, [&](HWND dialog) {
         const CommandResult refused = NewFile(dialog, path);
         EXPECT_TRUE(refused.fileDialogShown);
         ASSERT_EQ(1u, refused.boxes.size()) << Describe(refused.boxes);
@@ -285,9 +276,7 @@ TEST(FileCommands, SearchTextsWithSqlCharactersFindWhatTheySay)
     }));
     const std::string bytes = ReadFileBytes(path);
     const Names all = {L"100%", L"a_b", L"axb", L"it's", L"plain", L"two words"};
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, path));
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
         ASSERT_EQ(all, RowNames(dialog));
         EXPECT_EQ(Names{L"it's"}, Search(dialog, L"'")) << "an apostrophe is text, not the end of a string";
         EXPECT_EQ(Names{L"it's"}, Search(dialog, L"it's"));

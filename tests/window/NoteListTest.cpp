@@ -29,12 +29,24 @@ std::wstring SelectedComboText(HWND combo)
     return text;
 }
 
+// A database with the groups table and group "None" of a note database but
+// `notesTable` for its notes, holding `notes`: the odd files whose catalogue
+// or search fails. Empty when all went well, else what failed.
+std::wstring MakeDatabaseWithNotesTable(const std::wstring& path, const wchar_t* notesTable, const std::vector<std::wstring>& notes)
+{
+    std::vector<std::wstring> statements = {
+        L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
+        L"INSERT INTO groups VALUES(0,'None',NULL);",
+        notesTable,
+    };
+    statements.insert(statements.end(), notes.begin(), notes.end());
+    return notefiles::MakeDatabase(path, statements);
+}
+
 TEST(NoteList, ShowsLooseNotesFirstThenOneCollapsedRowPerGroupWithNotes)
 {
     const std::wstring path = MakeSample(L"catalogue.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, path));
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
         const std::vector<Row> rows = ListRows(dialog);
         ASSERT_EQ(kCatalogue, RowNames(dialog)) << "got " << Join(RowNames(dialog)) << "; groups in number order, Empty absent";
         EXPECT_EQ(2, rows[0].image) << "a note has the note icon";
@@ -81,9 +93,7 @@ TEST(NoteList, ShowDatabaseWithGroupExpandedOpensTheFileAndExpandsTheFirstGroup)
 TEST(NoteList, DoubleClickOnANoteShowsItOnTheViewAndEditPages)
 {
     const std::wstring path = MakeSample(L"show.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, path));
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
         const Pages pages = FindPages(dialog);
         ::SetDlgItemTextW(pages.groupEdit, IDC_GROUP_COMMENTS, L"group comments stay");
 
@@ -107,9 +117,7 @@ TEST(NoteList, DoubleClickOnANoteShowsItOnTheViewAndEditPages)
 TEST(NoteList, EmptyFindReloadsTheCatalogueAndListsEachGroupOnce)
 {
     const std::wstring path = MakeSample(L"reload.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, path));
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
         const Pages pages = FindPages(dialog);
         HWND editGroups = ::GetDlgItem(pages.edit, IDC_EDIT_GROUP);
         HWND groupEditGroups = ::GetDlgItem(pages.groupEdit, IDC_GROUP_NAME);
@@ -143,9 +151,7 @@ TEST(NoteList, EmptyFindReloadsTheCatalogueAndListsEachGroupOnce)
 TEST(NoteList, ScopeMenuOnTheDropDownPartSetsWhereFindLooks)
 {
     const std::wstring path = MakeSample(L"scope.mdb");
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, path));
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
         const int rootIndent = ListRows(dialog).at(0).indent;
         SetFindText(dialog, L"who");
 
@@ -213,21 +219,15 @@ TEST(NoteList, FailingSearchLeavesTheListAsItWas)
     // A database whose notes have no query column: the catalogue loads, a
     // search in the query texts cannot be opened.
     const std::wstring path = FileIn(L"no query column.mdb");
-    ASSERT_EQ(L"", notefiles::MakeDatabase(path, {
-        L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
-        L"INSERT INTO groups VALUES(0,'None',NULL);",
+    ASSERT_EQ(L"", MakeDatabaseWithNotesTable(path,
         L"CREATE TABLE notes (id SMALLINT NOT NULL, groupId SMALLINT NOT NULL, name VARCHAR(255) NOT NULL, comments VARCHAR(255), PRIMARY KEY(id));",
-        L"INSERT INTO notes VALUES(1,0,'first','one');",
-        L"INSERT INTO notes VALUES(2,0,'second','two');",
-    }));
+        {L"INSERT INTO notes VALUES(1,0,'first','one');", L"INSERT INTO notes VALUES(2,0,'second','two');"}));
     SearchScope sequel;
     sequel.inSequel = true;
     const std::wstring expected = notefiles::StatementError(path, BuildSearchStatement(L"first", sequel).str());
     ASSERT_NE(L"", expected);
 
-    harness::Host host;
-    harness::Execute(host, [&](HWND dialog) {
-        ExpectOpened(OpenFile(dialog, path));
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
         ASSERT_EQ((Names{L"first", L"second"}), RowNames(dialog));
         SetSearchScope(dialog, false, false, true);
         const std::vector<SeenBox> boxes = Find(dialog, L"first");
@@ -258,13 +258,9 @@ TEST(NoteList, DrawingIsSuspendedAroundEveryFillAndAlwaysResumed)
     const std::wstring path = MakeSample(L"drawing.mdb");
     // The second row's id is not a number: the catalogue fails on it, half-way.
     const std::wstring broken = FileIn(L"broken row.mdb");
-    ASSERT_EQ(L"", notefiles::MakeDatabase(broken, {
-        L"CREATE TABLE groups (id SMALLINT NOT NULL, groupName VARCHAR(255) NOT NULL, groupDescription LONGTEXT, PRIMARY KEY(id));",
-        L"INSERT INTO groups VALUES(0,'None',NULL);",
+    ASSERT_EQ(L"", MakeDatabaseWithNotesTable(broken,
         L"CREATE TABLE notes (id VARCHAR(10) NOT NULL, groupId SMALLINT NOT NULL, name VARCHAR(255) NOT NULL, comments VARCHAR(255), query LONGTEXT NOT NULL, PRIMARY KEY(id));",
-        L"INSERT INTO notes VALUES('1',0,'alpha','','q');",
-        L"INSERT INTO notes VALUES('x',0,'beta','','q');",
-    }));
+        {L"INSERT INTO notes VALUES('1',0,'alpha','','q');", L"INSERT INTO notes VALUES('x',0,'beta','','q');"}));
 
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {

@@ -63,6 +63,17 @@ void ExpectNoBoxes(const std::vector<SeenBox>& boxes, const char* what)
 }
 
 // The window with the keyboard focus on the dialog's thread.
+// The double-click page the Options sheet shows as chosen, read by opening
+// the sheet and cancelling it.
+std::wstring ChoiceInOptions(HWND dialog)
+{
+    HWND sheet = OpenOptions(dialog);
+    if (!sheet) return L"(the Options sheet did not open)";
+    const std::wstring chosen = ChosenShowPage(sheet);
+    EXPECT_TRUE(CloseOptions(dialog, sheet, IDCANCEL));
+    return chosen;
+}
+
 HWND FocusedWindow(HWND dialog)
 {
     GUITHREADINFO info = {};
@@ -148,10 +159,7 @@ TEST(Settings, DoubleClickPageIsAppliedStoredOnOkAndApplyOnlyAndKeptAcrossExecut
 
     // The next Execute of this host shows and applies the stored choice.
     harness::Execute(host, [&](HWND dialog) {
-        HWND sheet = OpenOptions(dialog);
-        ASSERT_NE(nullptr, sheet);
-        EXPECT_EQ(L"View", ChosenShowPage(sheet));
-        EXPECT_TRUE(CloseOptions(dialog, sheet, IDCANCEL));
+        EXPECT_EQ(L"View", ChoiceInOptions(dialog));
         ExpectNoBoxes(OpenFile(dialog, path).boxes, "Open");
         SelectTab(dialog, 2);
         DoubleClickRow(dialog, FindRow(dialog, L"alpha top"));
@@ -289,10 +297,7 @@ TEST(Settings, DamagedStoredSettingsAreIgnoredAndReplacedAndOpenNothing)
             EXPECT_EQ(bad.recentAfter, Stored(kRecentValue));
             EXPECT_TRUE(RowNames(dialog).empty()) << "nothing is opened by itself";
             ExpectRecentEntries(RecentFileEntries(dialog), bad.shownFiles);
-            HWND sheet = OpenOptions(dialog);
-            ASSERT_NE(nullptr, sheet);
-            EXPECT_EQ(L"None", ChosenShowPage(sheet));
-            EXPECT_TRUE(CloseOptions(dialog, sheet, IDCANCEL));
+            EXPECT_EQ(L"None", ChoiceInOptions(dialog));
             ExpectNoBoxes(OpenFile(dialog, b).boxes, "Open");
             SelectTab(dialog, 2);
             DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 
 #include <commctrl.h>
@@ -44,6 +45,20 @@ void ExpectOpened(const dialogdriver::CommandResult& result)
 {
     EXPECT_TRUE(result.fileDialogShown);
     EXPECT_TRUE(result.boxes.empty()) << dialogdriver::Describe(result.boxes);
+}
+
+void ExecuteOnOpenedFile(dialogdriver::Host& host, const std::wstring& path, const std::function<void(HWND dialog)>& story)
+{
+    harness::Execute(host, [&](HWND dialog) {
+        ExpectOpened(dialogdriver::OpenFile(dialog, path));
+        story(dialog);
+    });
+}
+
+void ExecuteOnOpenedFile(const std::wstring& path, const std::function<void(HWND dialog)>& story)
+{
+    dialogdriver::Host host;
+    ExecuteOnOpenedFile(host, path, story);
 }
 
 std::vector<std::wstring> Search(HWND dialog, const std::wstring& text)

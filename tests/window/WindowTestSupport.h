@@ -4,11 +4,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
+#include "tests/support/HostedDialog.h"
 
 namespace windowtest {
 
@@ -24,6 +26,11 @@ const std::vector<std::wstring>& SampleCatalogue();
 
 // A File command that showed its file dialog and no message box.
 void ExpectOpened(const dialogdriver::CommandResult& result);
+// Runs Execute with `host`; once File > Open has opened `path` (expected as
+// ExpectOpened does), `story` gets the dialog.
+void ExecuteOnOpenedFile(dialogdriver::Host& host, const std::wstring& path, const std::function<void(HWND dialog)>& story);
+// The same with a host of its own that does not allow results.
+void ExecuteOnOpenedFile(const std::wstring& path, const std::function<void(HWND dialog)>& story);
 // Searches `text` and expects no message box: the names of the rows.
 std::vector<std::wstring> Search(HWND dialog, const std::wstring& text);
 
