@@ -89,3 +89,40 @@
 #define IDS_ADD_NOTE 32783
 #define IDS_UPDATE_NOTE 32784
 #define IDS_DELETE_NOTE 32785
+
+// The test programs' own dialogs and images: every resource id of the tree
+// is declared here, once. The product's resources use none of them.
+
+// The framework tests (tests/framework).
+#define IDB_IMAGES 300
+#define IDD_PAGE_GENERAL 501
+#define IDD_PAGE_SECOND 502
+#define IDD_FAILING 503
+#define IDS_GENERAL 601
+#define IDS_SECOND 602
+#define IDC_PAGE_EDIT 1001
+#define IDC_PAGE_BUTTON 1002
+#define IDC_PAGE_COMBO 1023
+#define IDC_FAIL_FRAMEWORK 1030
+#define IDC_FAIL_OTHER 1031
+
+// The tab tests (tests/tabs).
+#define IDD_TEST_HOST 100
+#define IDD_TEST_PAGE_A 200
+#define IDD_TEST_PAGE_B 201
+#define IDD_TEST_PAGE_C 202
+#define IDC_TEST_TAB 1001
+#define IDC_TEST_OUTSIDE_EDIT 1002
+#define IDC_TEST_OUTSIDE_BUTTON 1003
+#define IDC_PAGE_A_FIRST 2001
+#define IDC_PAGE_A_SECOND 2002
+#define IDC_PAGE_A_BUTTON 2003
+#define IDC_PAGE_B_FIRST 2101
+#define IDC_PAGE_B_SECOND 2102
+#define IDC_PAGE_C_FIRST 2201
+
+// The flat-button tests (tests/button).
+#define IDD_BUTTON_HOST 100
+#define IDB_TEST_GLYPH 300
+#define IDC_TEST_BUTTON 3001
+#define IDC_TEST_OTHER 3002

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "ButtonTestResources.h"
+#include "res/resource.h"
 #include "controls/CFooButton.h"
 #include "framework/CDialog.h"
 #include "framework/CMenu.h"

@@ -14,7 +14,7 @@
 #include "framework/CDialog.h"
 #include "framework/GuardedCall.h"
 #include "tests/framework/TestParent.h"
-#include "tests/framework/TestResources.h"
+#include "res/resource.h"
 #include "tests/support/UiDriver.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "framework/CImageList.h"
 #include "framework/Gdi.h"
-#include "tests/framework/TestResources.h"
+#include "res/resource.h"
 
 namespace {
 

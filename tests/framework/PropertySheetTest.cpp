@@ -14,7 +14,7 @@
 #include "framework/CPropertyPage.h"
 #include "framework/CPropertySheet.h"
 #include "framework/DataExchange.h"
-#include "tests/framework/TestResources.h"
+#include "res/resource.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/UiDriver.h"
 

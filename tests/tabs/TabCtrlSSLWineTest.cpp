@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "TabsTestResources.h"
+#include "res/resource.h"
 #include "controls/CTabCtrlSSL.h"
 #include "controls/CTabPageSSL.h"
 #include "controls/TabPlacement.h"
