@@ -17,6 +17,9 @@ struct ConnectStringCase {
     std::map<std::string, std::string> values;
 };
 
+// gtest names a failing case by this, not by the struct's bytes.
+void PrintTo(const ConnectStringCase& c, std::ostream* out) { *out << c.name; }
+
 const ConnectStringCase kConnectStrings[] = {
     {"TheModulesStringWithSpacesInThePath",
      "DRIVER={Microsoft Access Driver (*.mdb)};DSN='';DBQ=C:\\My Notes\\my notes.mdb",

@@ -17,6 +17,9 @@ struct DriveCPath {
     const char* onDriveC;
 };
 
+// gtest names a failing case by this, not by the struct's bytes.
+void PrintTo(const DriveCPath& path, std::ostream* out) { *out << path.name; }
+
 const DriveCPath kDriveCPaths[] = {
     {"DriveLetterGoesThroughDosdevices", "C:\\Users\\My Notes\\Work.mdb", "Users/My Notes/Work.mdb"},
     {"CaseOfExistingComponentsIsFound", "c:\\USERS\\my notes\\work.MDB", "Users/My Notes/Work.mdb"},
