@@ -11,6 +11,7 @@
 #include <sqlucode.h>
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 #define QB_EXPORT extern "C" __attribute__((visibility("default")))
@@ -74,9 +75,9 @@ SQLRETURN AllocHandle(SQLSMALLINT type, SQLHANDLE input, SQLHANDLE* output)
             Connection* dbc = As<Connection>(input);
             if (!dbc) return SQL_INVALID_HANDLE;
             if (!dbc->IsConnected()) return dbc->diag.Add(DriverErrorId::NotConnected);
-            auto* statement = new Statement(dbc);
-            dbc->statements.insert(statement);
-            *output = statement;
+            auto statement = std::make_unique<Statement>(dbc);
+            dbc->statements.insert(statement.get());
+            *output = statement.release();
             return SQL_SUCCESS;
         }
         default:
