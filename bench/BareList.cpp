@@ -30,18 +30,18 @@ bool CBareList::Create(HWND model, HIMAGELIST images, int x, int y)
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     // Never activated, so the Quillbox dialog keeps the focus and the activation.
-    m_frame.reset(::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kFrameClass, L"floor", WS_POPUP | WS_BORDER, x, y,
+    m_frame.Reset(::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kFrameClass, L"floor", WS_POPUP | WS_BORDER, x, y,
                                     width + 8, height + 8, nullptr, nullptr, frameClass.hInstance, nullptr));
     if (!m_frame) return false;
     m_list = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_ALIGNLEFT,
-                               4, 4, width, height, m_frame.get(), nullptr, frameClass.hInstance, nullptr);
+                               4, 4, width, height, m_frame.Get(), nullptr, frameClass.hInstance, nullptr);
     if (!m_list) return false;
     ::SendMessageW(m_list, WM_SETFONT, ::SendMessageW(model, WM_GETFONT, 0, 0), FALSE);
     ::SendMessageW(m_list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
     ::SendMessageW(m_list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES);
     InsertNoteListColumns(m_list);
-    ::ShowWindow(m_frame.get(), SW_SHOWNOACTIVATE);
-    ::UpdateWindow(m_frame.get());
+    ::ShowWindow(m_frame.Get(), SW_SHOWNOACTIVATE);
+    ::UpdateWindow(m_frame.Get());
     return true;
 }
 

@@ -2,10 +2,9 @@
 // framework object touches: each frees its handle when it goes.
 #pragma once
 
-#include <windows.h>
+#include "framework/UniqueHandle.h"
 
-#include <memory>
-#include <type_traits>
+#include <windows.h>
 
 struct WindowDestroyer {
     void operator()(HWND window) const { ::DestroyWindow(window); }
@@ -17,6 +16,6 @@ struct HandleCloser {
     void operator()(HANDLE handle) const { ::CloseHandle(handle); }
 };
 
-using OwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-using OwnedHook = std::unique_ptr<std::remove_pointer_t<HHOOK>, HookRemover>;
-using OwnedHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+using OwnedWindow = CUniqueHandle<HWND, WindowDestroyer>;
+using OwnedHook = CUniqueHandle<HHOOK, HookRemover>;
+using OwnedHandle = CUniqueHandle<HANDLE, HandleCloser>;

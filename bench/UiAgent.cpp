@@ -22,23 +22,23 @@ CUiAgent* g_agent = nullptr;  // the one agent of the process, for the hook
 CUiAgent::~CUiAgent()
 {
     // The hook first: destroying the window must not reach it.
-    m_hook.reset();
-    m_window.reset();
-    m_done.reset();
+    m_hook.Reset();
+    m_window.Reset();
+    m_done.Reset();
     if (g_agent == this) g_agent = nullptr;
 }
 
 bool CUiAgent::Start()
 {
     g_agent = this;
-    m_done.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    m_done.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     WNDCLASSW agentClass = {};
     agentClass.lpfnWndProc = &WindowProc;
     agentClass.hInstance = ::GetModuleHandleW(nullptr);
     agentClass.lpszClassName = kAgentClass;
     ::RegisterClassW(&agentClass);
-    m_window.reset(::CreateWindowExW(0, kAgentClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, agentClass.hInstance, nullptr));
-    m_hook.reset(::SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, ::GetCurrentThreadId()));
+    m_window.Reset(::CreateWindowExW(0, kAgentClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, agentClass.hInstance, nullptr));
+    m_hook.Reset(::SetWindowsHookExW(WH_CBT, &CbtProc, nullptr, ::GetCurrentThreadId()));
     return m_done && m_window && m_hook;
 }
 
@@ -49,7 +49,7 @@ LRESULT CALLBACK CUiAgent::CbtProc(int code, WPARAM wParam, LPARAM lParam)
         agent->m_armedDialog = nullptr;
         agent->m_start = NowMs();
         // Handled by the first message retrieval after the command returns.
-        ::PostMessageW(agent->m_window.get(), kMarkEnd, 0, 0);
+        ::PostMessageW(agent->m_window.Get(), kMarkEnd, 0, 0);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -66,7 +66,7 @@ LRESULT CALLBACK CUiAgent::WindowProc(HWND window, UINT message, WPARAM wParam, 
         agent->OnMarkEnd();
         return 0;
     case kSync:
-        ::SetEvent(agent->m_done.get());
+        ::SetEvent(agent->m_done.Get());
         return 0;
     case kRunWork:
         try {
@@ -76,7 +76,7 @@ LRESULT CALLBACK CUiAgent::WindowProc(HWND window, UINT message, WPARAM wParam, 
         } catch (...) {
             agent->m_workError = "unknown exception";
         }
-        ::SetEvent(agent->m_done.get());
+        ::SetEvent(agent->m_done.Get());
         return 0;
     default:
         return ::DefWindowProcW(window, message, wParam, lParam);
@@ -88,19 +88,19 @@ void CUiAgent::OnMarkEnd()
     // Whatever the action left to draw in the list is part of the action.
     if (HWND list = m_list.load()) ::UpdateWindow(list);
     m_end = NowMs();
-    ::SetEvent(m_done.get());
+    ::SetEvent(m_done.Get());
 }
 
 void CUiAgent::WaitDone(const char* what)
 {
-    if (::WaitForSingleObject(m_done.get(), kWaitLimitMs) != WAIT_OBJECT_0) throw std::runtime_error(std::string("timed out waiting for ") + what);
+    if (::WaitForSingleObject(m_done.Get(), kWaitLimitMs) != WAIT_OBJECT_0) throw std::runtime_error(std::string("timed out waiting for ") + what);
 }
 
 double CUiAgent::TimeAction(const std::function<void()>& postTrigger)
 {
-    ::PostMessageW(m_window.get(), kMarkStart, 0, 0);
+    ::PostMessageW(m_window.Get(), kMarkStart, 0, 0);
     postTrigger();
-    ::PostMessageW(m_window.get(), kMarkEnd, 0, 0);
+    ::PostMessageW(m_window.Get(), kMarkEnd, 0, 0);
     WaitDone("a timed action");
     return m_end - m_start;
 }
@@ -117,7 +117,7 @@ void CUiAgent::Run(const std::function<void()>& work)
 {
     m_work = &work;
     m_workError.clear();
-    ::PostMessageW(m_window.get(), kRunWork, 0, 0);
+    ::PostMessageW(m_window.Get(), kRunWork, 0, 0);
     WaitDone("work on the dialog's thread");
     m_work = nullptr;
     if (!m_workError.empty()) throw std::runtime_error(m_workError);
@@ -125,6 +125,6 @@ void CUiAgent::Run(const std::function<void()>& work)
 
 void CUiAgent::Sync()
 {
-    ::PostMessageW(m_window.get(), kSync, 0, 0);
+    ::PostMessageW(m_window.Get(), kSync, 0, 0);
     WaitDone("the dialog's thread");
 }
