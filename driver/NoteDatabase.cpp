@@ -5,6 +5,7 @@
 #include "DriverErrors.h"
 #include "GeneralLikeFunction.h"
 #include "GeneralText.h"
+#include "MappedReadVfs.h"
 #include "NoteFileUpgrade.h"
 #include "WinePath.h"
 
@@ -76,7 +77,7 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     m_readOnly = readOnly || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(unixPath.c_str(), W_OK) != 0;
 
     const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_FULLMUTEX;
-    const int rc = sqlite3_open_v2(unixPath.c_str(), &m_db, flags, nullptr);
+    const int rc = sqlite3_open_v2(unixPath.c_str(), &m_db, flags, MappedReadVfsName());
     if (rc != SQLITE_OK) {
         error = MakeDriverError(DriverErrorId::FileCannotBeOpened, {Quoted(path), m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)}, rc);
         Close();
@@ -105,6 +106,8 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     DriverError ignored;
     Execute("PRAGMA foreign_keys=ON", ignored);
     Execute("PRAGMA synchronous=FULL", ignored);
+    // A statement that reads every note reads the pages in place, not copied.
+    if (MappedReadVfsName() && IsOnLocalDisk(unixPath)) Execute(kMapFilePragma, ignored);
     // A zero-length file (a new one from the setup routine, or any empty file
     // a user opens) gets its header with the first change, not at connect:
     // a connection that only reads, or fails to, leaves the file as it was.

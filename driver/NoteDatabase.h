@@ -22,6 +22,9 @@ public:
     static constexpr int kApplicationId = 0x51424E44;
     // The longest wait for other users when a file of an earlier build is upgraded at connect.
     static constexpr int kUpgradeWaitMs = 1000;
+    // How much of a file on a local disk is read through a map (a 32-bit
+    // process's address space is small); the rest is read with read calls.
+    static constexpr const char* kMapFilePragma = "PRAGMA mmap_size=268435456";
 
     NoteDatabase() = default;
     ~NoteDatabase();

@@ -2,12 +2,14 @@
 // Access types enforced with readable errors, foreign keys, the General
 // order and LIKE, files that are not databases, read-only and locked files.
 #include "DriverTestFiles.h"
+#include "driver/MappedReadVfs.h"
 #include "driver/NoteDatabase.h"
 #include "tests/driver/PlainSqliteStory.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -337,6 +339,59 @@ TEST_F(NoteDatabaseTest, ConnectionIsSetUpForDurableCommitsAndForeignKeys)
     EXPECT_EQ((std::vector<std::string>{"1"}), Rows("PRAGMA foreign_keys"));
     EXPECT_EQ((std::vector<std::string>{"2"}), Rows("PRAGMA synchronous")) << "FULL";
     EXPECT_EQ((std::vector<std::string>{"delete"}), Rows("PRAGMA journal_mode")) << "a rollback journal";
+}
+
+// The pages of files this process has mapped and holds (kB).
+long MappedFileKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long kb = -1;
+    while (status >> key) {
+        if (key == "RssFile:" && status >> kb) return kb;
+        status.ignore(1 << 12, '\n');
+    }
+    return -1;
+}
+
+TEST_F(NoteDatabaseTest, AFileOnALocalDiskIsReadThroughAMapOfWhichTheProcessKeepsLittle)
+{
+    ASSERT_TRUE(IsOnLocalDisk(m_path)) << m_path << ": the temporary folder is not on a local disk";
+    EXPECT_FALSE(IsOnLocalDisk("/proc/self/status")) << "not a disk";
+    EXPECT_FALSE(IsOnLocalDisk(m_temp.File("missing")));
+    EXPECT_EQ((std::vector<std::string>{"268435456"}), Rows("PRAGMA mmap_size"));
+
+    // 4,000 notes of 4 KB and more: a file of about 20 MB, every tenth query
+    // over a page long; notes 7, 1007, ... hold the word searched for.
+    Ok("BEGIN");
+    for (int id = 1; id <= 4000; ++id) {
+        const std::string query = std::string(id % 10 ? 4000 : 9000, 'x') + (id % 1000 == 7 ? "quillwort" : "");
+        Ok("INSERT INTO notes VALUES(" + std::to_string(id) + ",0,'note " + std::to_string(id) + "',NULL,'" + query + "')");
+    }
+    Ok("COMMIT");
+    struct stat file;
+    ASSERT_EQ(0, ::stat(m_path.c_str(), &file));
+    ASSERT_GT(file.st_size, 18 << 20);
+
+    const char* const search = "SELECT id FROM notes WHERE query LIKE '%QUILLWORT%' ORDER BY id";
+    const long before = MappedFileKb();
+    EXPECT_EQ((std::vector<std::string>{"7", "1007", "2007", "3007"}), Rows(search));
+    const long grown = MappedFileKb() - before;
+    EXPECT_LT(grown, 6 << 10) << "kB of the file still held after reading all of it";
+
+    // Another connection empties most of the file and shrinks it, then
+    // changes a note the scan has already seen: the next scan reads the file
+    // as it is now.
+    NoteDatabase other;
+    DriverError error;
+    ASSERT_TRUE(other.Open(m_path, false, 200, error)) << error.message;
+    ASSERT_TRUE(RunSql(other, "DELETE FROM notes WHERE id > 1500", error)) << error.message;
+    ASSERT_TRUE(RunSql(other, "VACUUM", error)) << error.message;
+    ASSERT_TRUE(RunSql(other, "UPDATE notes SET query = 'a QuillWort' WHERE id = 3", error)) << error.message;
+    ASSERT_EQ(0, ::stat(m_path.c_str(), &file));
+    EXPECT_LT(file.st_size, 10 << 20);
+    EXPECT_EQ((std::vector<std::string>{"3", "7", "1007"}), Rows(search));
+    EXPECT_EQ((std::vector<std::string>{"1500"}), Rows("SELECT count(*) FROM notes"));
 }
 
 TEST_F(NoteDatabaseTest, ACommittedRowSurvivesAProcessThatDiesRightAfter)
