@@ -29,6 +29,7 @@ struct alignas(8) MappedReadFile {
     sqlite3_file base;       // its methods: one of kMethods
     sqlite3_file* real;      // the default file system's file, in the same allocation after this struct
     int pageBytes;           // the size of the pages SQLite fetches from the map
+    int lockLevel;           // the lock held on the file: SQLITE_LOCK_NONE to SQLITE_LOCK_EXCLUSIVE
     ReleasedPages released;  // pages of the map as it is now; see HandBack
 };
 
@@ -96,16 +97,36 @@ int Truncate(sqlite3_file* f, sqlite3_int64 size)
 int Sync(sqlite3_file* f, int flags) { return RealMethods(f)->xSync(RealOf(f), flags); }
 int FileSize(sqlite3_file* f, sqlite3_int64* size) { return RealMethods(f)->xFileSize(RealOf(f), size); }
 
+// Another program may have shortened the file while no lock was held (a copy
+// written over it, say): a map still reaching past the file's end would stop
+// the process at the first read there. So the map goes whenever a lock is
+// taken anew, and SQLite makes it again at the file's size when it next
+// reads a page. Only the pages' entries in the process are lost, and those
+// were handed back already.
+void DropMap(sqlite3_file* f)
+{
+    sqlite3_int64 limit = 0;
+    if (RealMethods(f)->xFileControl(RealOf(f), SQLITE_FCNTL_MMAP_SIZE, &limit) == SQLITE_OK && limit > 0)
+        RealMethods(f)->xFileControl(RealOf(f), SQLITE_FCNTL_MMAP_SIZE, &limit);
+}
+
 int Lock(sqlite3_file* f, int level)
 {
     HandBack(f);
-    return RealMethods(f)->xLock(RealOf(f), level);
+    MappedReadFile* file = Of(f);
+    const int rc = RealMethods(f)->xLock(RealOf(f), level);
+    if (rc != SQLITE_OK) return rc;
+    if (file->lockLevel == SQLITE_LOCK_NONE) DropMap(f);
+    file->lockLevel = std::max(file->lockLevel, level);
+    return rc;
 }
 
 int Unlock(sqlite3_file* f, int level)
 {
     HandBack(f);
-    return RealMethods(f)->xUnlock(RealOf(f), level);
+    const int rc = RealMethods(f)->xUnlock(RealOf(f), level);
+    if (rc == SQLITE_OK) Of(f)->lockLevel = level;
+    return rc;
 }
 
 int CheckReservedLock(sqlite3_file* f, int* out) { return RealMethods(f)->xCheckReservedLock(RealOf(f), out); }

@@ -392,6 +392,15 @@ TEST_F(NoteDatabaseTest, AFileOnALocalDiskIsReadThroughAMapOfWhichTheProcessKeep
     EXPECT_LT(file.st_size, 10 << 20);
     EXPECT_EQ((std::vector<std::string>{"3", "7", "1007"}), Rows(search));
     EXPECT_EQ((std::vector<std::string>{"1500"}), Rows("SELECT count(*) FROM notes"));
+
+    // A program that ignores the locks cuts the file short between two
+    // statements, then empties it: the statements fail with an error, they do
+    // not stop the process by reading the map past the file's end.
+    ASSERT_EQ(0, ::truncate(m_path.c_str(), file.st_size / 2));
+    std::vector<std::string> rows;
+    EXPECT_FALSE(RunSql(m_db, search, error, &rows)) << rows.size() << " rows";
+    ASSERT_EQ(0, ::truncate(m_path.c_str(), 0));
+    EXPECT_FALSE(RunSql(m_db, search, error)) << "an empty file";
 }
 
 TEST_F(NoteDatabaseTest, ACommittedRowSurvivesAProcessThatDiesRightAfter)
