@@ -356,10 +356,14 @@ long MappedFileKb()
 
 TEST_F(NoteDatabaseTest, AFileOnALocalDiskIsReadThroughAMapOfWhichTheProcessKeepsLittle)
 {
-    ASSERT_TRUE(IsOnLocalDisk(m_path)) << m_path << ": the temporary folder is not on a local disk";
+    struct stat shm;
+    if (::stat("/dev/shm", &shm) == 0) EXPECT_TRUE(IsOnLocalDisk("/dev/shm")) << "tmpfs";
     EXPECT_FALSE(IsOnLocalDisk("/proc/self/status")) << "not a disk";
     EXPECT_FALSE(IsOnLocalDisk(m_temp.File("missing")));
-    EXPECT_EQ((std::vector<std::string>{"268435456"}), Rows("PRAGMA mmap_size"));
+    // A temporary folder elsewhere than on a local disk keeps its read calls;
+    // the rest of the story holds for it too.
+    const bool mapped = IsOnLocalDisk(m_path);
+    EXPECT_EQ((std::vector<std::string>{mapped ? "268435456" : "0"}), Rows("PRAGMA mmap_size")) << m_path;
 
     // 4,000 notes of 4 KB and more: a file of about 20 MB, every tenth query
     // over a page long; notes 7, 1007, ... hold the word searched for.
