@@ -357,7 +357,9 @@ long MappedFileKb()
 TEST_F(NoteDatabaseTest, AFileOnALocalDiskIsReadThroughAMapOfWhichTheProcessKeepsLittle)
 {
     struct stat shm;
-    if (::stat("/dev/shm", &shm) == 0) EXPECT_TRUE(IsOnLocalDisk("/dev/shm")) << "tmpfs";
+    if (::stat("/dev/shm", &shm) == 0) {
+        EXPECT_TRUE(IsOnLocalDisk("/dev/shm")) << "tmpfs";
+    }
     EXPECT_FALSE(IsOnLocalDisk("/proc/self/status")) << "not a disk";
     EXPECT_FALSE(IsOnLocalDisk(m_temp.File("missing")));
     // A temporary folder elsewhere than on a local disk keeps its read calls;
