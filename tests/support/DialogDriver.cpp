@@ -116,18 +116,47 @@ void PostMouseClick(HWND window, int x, int y, bool twice = false)
 HWND List(HWND dialog) { return ::GetDlgItem(dialog, IDC_NOTE_LIST); }
 
 // Picks `folder` for a File command that asks for one; false when no picker came.
+// The name of the folder the picker's tree shows as selected.
+std::wstring SelectedFolderName(HWND picker)
+{
+    HWND tree = ::FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
+    const auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW info = {};
+    info.mask = TVIF_TEXT;
+    info.hItem = item;
+    info.pszText = text;
+    info.cchTextMax = MAX_PATH;
+    if (!item || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info))) return std::wstring();
+    return text;
+}
+
+std::wstring LastFolderName(std::wstring folder)
+{
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    return folder.substr(folder.find_last_of(L'\\') + 1);
+}
+
 bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder)
 {
-    ::PostMessageW(dialog, WM_COMMAND, command, 0);
-    HWND picker = nullptr;
-    // A dialog still being built can look like a message box: only a shown one counts.
-    WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindShown(ui::IsMessageBox) != nullptr; });
-    if (!picker) return false;
-    // The user's walk through the folder tree, in one message.
-    if (!folder.empty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
-    ::PostMessageW(picker, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
-    WaitDestroyed(picker);
-    return true;
+    // Wine's folder tree lists a folder's children once, when it opens it; if
+    // a folder on the way changes meanwhile (other tests write beside it), the
+    // list can miss the way down and the selection stops short. The picker is
+    // then cancelled and opened again, up to three times in all.
+    for (int attempt = 1;; ++attempt) {
+        ::PostMessageW(dialog, WM_COMMAND, command, 0);
+        HWND picker = nullptr;
+        // A dialog still being built can look like a message box: only a shown one counts.
+        WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindShown(ui::IsMessageBox) != nullptr; });
+        if (!picker) return false;
+        // The user's walk through the folder tree, in one message.
+        if (!folder.empty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        const bool reached = folder.empty() || ::lstrcmpiW(SelectedFolderName(picker).c_str(), LastFolderName(folder).c_str()) == 0;
+        const bool done = reached || attempt == 3;
+        ::PostMessageW(picker, WM_COMMAND, folder.empty() || !done ? IDCANCEL : IDOK, 0);
+        WaitDestroyed(picker);
+        if (done) return true;
+    }
 }
 
 // Brings `row` into view and posts a click (or a double-click) on its name;
