@@ -115,7 +115,6 @@ void PostMouseClick(HWND window, int x, int y, bool twice = false)
 
 HWND List(HWND dialog) { return ::GetDlgItem(dialog, IDC_NOTE_LIST); }
 
-// Picks `folder` for a File command that asks for one; false when no picker came.
 // The name of the folder the picker's tree shows as selected.
 std::wstring SelectedFolderName(HWND picker)
 {
@@ -137,6 +136,7 @@ std::wstring LastFolderName(std::wstring folder)
     return folder.substr(folder.find_last_of(L'\\') + 1);
 }
 
+// Picks `folder` for a File command that asks for one; false when no picker came.
 bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder)
 {
     // Wine's folder tree lists a folder's children once, when it opens it; if
