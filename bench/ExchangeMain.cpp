@@ -131,6 +131,23 @@ void MakeEmptyNoteDatabase(const std::wstring& path)
     for (const wchar_t* statement : kSchemaStatements) connection.Execute(statement);
 }
 
+// The floor's statement: the import's own, its values written in as quoted
+// constants, as a bare program with no parameters would send them.
+std::wstring WithQuotedValues(const SqlStatement& statement)
+{
+    std::wstring sql;
+    size_t next = 0;
+    for (const wchar_t ch : statement.sql.str()) {
+        if (ch != L'?' || next >= statement.parameters.Values().size()) {
+            sql += ch;
+            continue;
+        }
+        const CDBParameters::Value& value = statement.parameters.Values()[next++];
+        sql += value.kind == CDBParameters::Kind::Null ? std::wstring(L"NULL") : L"'" + QuoteSqlText(value.text).str() + L"'";
+    }
+    return sql;
+}
+
 void Open(CDatabase& database, const std::wstring& path)
 {
     database.Open(nullptr, FALSE, FALSE, BuildConnectString(path.c_str()), TRUE);
@@ -184,8 +201,8 @@ int Run(const Options& options)
         if (!imported.ok) throw std::runtime_error("import failed: " + ToUtf8(imported.message));
         if (plan.Count(ImportAction::Add) != options.notes) throw std::runtime_error("the import did not add every note");
         if (inserts.empty()) {
-            for (const ImportGroupStep& step : plan.groups) inserts.push_back(BuildImportGroupStatement(step).str());
-            for (const ImportNoteStep& step : plan.notes) inserts.push_back(BuildImportNoteStatement(step).str());
+            for (const ImportGroupStep& step : plan.groups) inserts.push_back(WithQuotedValues(BuildImportGroupStatement(step)));
+            for (const ImportNoteStep& step : plan.notes) inserts.push_back(WithQuotedValues(BuildImportNoteStatement(step)));
         }
         MakeEmptyNoteDatabase(emptyDatabase);
         COdbcConnection bare;

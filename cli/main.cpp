@@ -62,7 +62,10 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
     if (create && !RequestNoteDatabaseFile(databasePath)) return Fail(databasePath + L": the note database could not be created");
     CDatabase database;
     try {
-        database.Open(nullptr, FALSE, FALSE, BuildConnectString(databasePath), TRUE);
+        // Never the driver's own prompt: a script must not wait on a window.
+        if (!database.OpenEx(BuildConnectString(databasePath), CDatabase::noOdbcDialog)) {
+            return Fail(databasePath + L": the note database could not be opened");
+        }
         if (create) {
             for (const wchar_t* statement : kSchemaStatements) database.ExecuteSQL(statement);
             Print(stdout, "created " + ToUtf8(databasePath) + "\n");

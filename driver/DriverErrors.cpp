@@ -49,6 +49,22 @@ constexpr DriverErrorEntry kErrors[] = {
     {Id::FractionalTruncation, "01S07", "Fractional truncation.", kOwn},
     {Id::InvalidBufferType, "HY003", "Invalid application buffer type {}.", kOwn},
 
+    {Id::InvalidParameterNumber, "07009", "Invalid parameter number {}: markers are numbered from 1.", kOwn},
+    {Id::ParameterTypeNotSupported, "HYC00", "Only input parameters are supported (parameter {}).", kOwn},
+    {Id::InvalidSqlType, "HY004", "Invalid SQL data type {} for parameter {}.", kOwn},
+    {Id::ParametersNotBound, "07002",
+     "The statement has {} parameter markers, but no value is bound for marker {}: bind every marker with SQLBindParameter.", kOwn},
+    {Id::InvalidParameterLength, "HY090", "Invalid string or buffer length {} for parameter {}.", kOwn},
+    {Id::DataNotExpected, "HY010", "Function sequence error: no parameter is waiting for data; call SQLParamData first.", kOwn},
+    {Id::NoDataSentForParameter, "HY010",
+     "Function sequence error: no data was sent for parameter {}; send it with SQLPutData before the next SQLParamData. "
+     "The statement was not run.", kOwn},
+    {Id::NumberSentInPieces, "HY019", "Non-character and non-binary data sent in pieces (parameter {}).", kOwn},
+    {Id::NullAppendedToData, "HY020", "Attempt to concatenate a null value (parameter {}).", kOwn},
+    {Id::StillNeedsData, "HY010",
+     "Function sequence error: the statement is waiting for parameter data; finish it with SQLParamData and SQLPutData, "
+     "or cancel it with SQLCancel.", kOwn},
+
     {Id::NoFileGiven, "08001", "No note database file was given: the connection needs DBQ=<path of the file>.", kOwn},
     {Id::FileNotFound, "08001", "Could not find file {}.", kOwn},
     {Id::FileIsAFolder, "08001", "{} is a folder, not a note database file.", kOwn},

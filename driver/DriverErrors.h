@@ -42,6 +42,17 @@ enum class DriverErrorId {
     NumberDoesNotFitType,
     FractionalTruncation,
     InvalidBufferType,
+    // Parameters.
+    InvalidParameterNumber,
+    ParameterTypeNotSupported,
+    InvalidSqlType,
+    ParametersNotBound,
+    InvalidParameterLength,
+    DataNotExpected,
+    NoDataSentForParameter,
+    NumberSentInPieces,
+    NullAppendedToData,
+    StillNeedsData,
     // The note database file.
     NoFileGiven,
     FileNotFound,

@@ -5,6 +5,7 @@
 #include "DriverErrors.h"
 #include "GeneralLikeFunction.h"
 #include "GeneralText.h"
+#include "InStrFunction.h"
 #include "MappedReadVfs.h"
 #include "NoteFileUpgrade.h"
 #include "WinePath.h"
@@ -89,6 +90,9 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     const int likeFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(m_db, "like", 2, likeFlags, nullptr, GeneralLikeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 3, likeFlags, nullptr, GeneralLikeFunction, nullptr, nullptr, nullptr);
+    for (int arguments = 2; arguments <= 4; ++arguments) {
+        sqlite3_create_function_v2(m_db, "instr", arguments, likeFlags, nullptr, InStrFunction, nullptr, nullptr, nullptr);
+    }
 
     // The first read tells a database from any other file; a lock held by a
     // writer in the middle of a commit is waited for, within the timeout.

@@ -133,6 +133,7 @@ const SQLUSMALLINT kSupportedFunctions[] = {
     SQL_API_SQLCOLATTRIBUTE, SQL_API_SQLFETCH, SQL_API_SQLFETCHSCROLL, SQL_API_SQLGETDATA,
     SQL_API_SQLBINDCOL, SQL_API_SQLROWCOUNT, SQL_API_SQLCLOSECURSOR, SQL_API_SQLCANCEL,
     SQL_API_SQLENDTRAN, SQL_API_SQLGETDIAGREC, SQL_API_SQLGETDIAGFIELD, SQL_API_SQLMORERESULTS,
+    SQL_API_SQLBINDPARAMETER, SQL_API_SQLNUMPARAMS, SQL_API_SQLPARAMDATA, SQL_API_SQLPUTDATA,
 };
 
 } // namespace
@@ -157,7 +158,7 @@ QB_EXPORT SQLRETURN SQL_API SQLFreeStmt(SQLHSTMT stmt, SQLUSMALLINT option)
         switch (option) {
         case SQL_CLOSE: return s.CloseCursor(false);
         case SQL_UNBIND: s.Unbind(); return SQL_SUCCESS;
-        case SQL_RESET_PARAMS: return SQL_SUCCESS;
+        case SQL_RESET_PARAMS: s.ResetParameters(); return SQL_SUCCESS;
         default: return s.diag.Add(DriverErrorId::InvalidFreeStmtOption);
         }
     });
@@ -305,8 +306,32 @@ QB_EXPORT SQLRETURN SQL_API SQLCloseCursor(SQLHSTMT stmt)
 
 QB_EXPORT SQLRETURN SQL_API SQLCancel(SQLHSTMT stmt)
 {
-    // Statements run synchronously; there is never one to cancel.
-    return Call<Statement>(stmt, [&](Statement&) { return SQL_SUCCESS; });
+    // Statements run synchronously: only an execution waiting for parameter data can be cancelled.
+    return Call<Statement>(stmt, [&](Statement& s) { return s.Cancel(); });
+}
+
+QB_EXPORT SQLRETURN SQL_API SQLBindParameter(SQLHSTMT stmt, SQLUSMALLINT number, SQLSMALLINT ioType, SQLSMALLINT cType,
+                                            SQLSMALLINT sqlType, SQLULEN columnSize, SQLSMALLINT, SQLPOINTER value,
+                                            SQLLEN capacity, SQLLEN* indicator)
+{
+    return Call<Statement>(stmt, [&](Statement& s) {
+        return s.BindParameter(number, ioType, cType, sqlType, columnSize, value, capacity, indicator);
+    });
+}
+
+QB_EXPORT SQLRETURN SQL_API SQLNumParams(SQLHSTMT stmt, SQLSMALLINT* count)
+{
+    return Call<Statement>(stmt, [&](Statement& s) { return s.NumParams(count); });
+}
+
+QB_EXPORT SQLRETURN SQL_API SQLParamData(SQLHSTMT stmt, SQLPOINTER* token)
+{
+    return Call<Statement>(stmt, [&](Statement& s) { return s.ParamData(token); });
+}
+
+QB_EXPORT SQLRETURN SQL_API SQLPutData(SQLHSTMT stmt, SQLPOINTER data, SQLLEN length)
+{
+    return Call<Statement>(stmt, [&](Statement& s) { return s.PutData(data, length); });
 }
 
 QB_EXPORT SQLRETURN SQL_API SQLMoreResults(SQLHSTMT stmt)

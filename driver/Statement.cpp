@@ -87,6 +87,7 @@ SQLRETURN Statement::ExecDirect(const std::u16string& sql)
 SQLRETURN Statement::Prepare(const std::u16string& sql)
 {
     if (!connection->IsConnected()) return diag.Add(DriverErrorId::NotConnected);
+    if (m_needsData) return diag.Add(DriverErrorId::StillNeedsData);
     Finalize();
     m_columns.clear();
     m_rowCount = -1;
@@ -142,8 +143,16 @@ void Statement::RefineTypesFromRow()
 SQLRETURN Statement::Execute()
 {
     if (!m_statement) return diag.Add(DriverErrorId::NotPrepared);
+    if (m_needsData) return diag.Add(DriverErrorId::StillNeedsData);
     CloseCursor(false);
     m_rowCount = -1;
+    const SQLRETURN bound = BindMarkers();
+    if (bound != SQL_SUCCESS) return bound;
+    return Run();
+}
+
+SQLRETURN Statement::Run()
+{
     DriverError error;
     if (!connection->BeginIfManual(error)) return diag.Add(error);
     sqlite3* db = connection->Database().Handle();

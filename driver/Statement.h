@@ -39,6 +39,17 @@ public:
     // Closes the cursor; with `mustBeOpen` a closed cursor is an error (SQLCloseCursor).
     SQLRETURN CloseCursor(bool mustBeOpen);
     void Unbind() { m_bindings.clear(); }
+    // Parameters: values bound to the statement's '?' markers (input only),
+    // read at execution; a value whose length says "at execution" is asked
+    // for with SQL_NEED_DATA and arrives through ParamData and PutData.
+    SQLRETURN BindParameter(SQLUSMALLINT number, SQLSMALLINT ioType, SQLSMALLINT cType, SQLSMALLINT sqlType,
+                            SQLULEN columnSize, SQLPOINTER value, SQLLEN capacity, SQLLEN* indicator);
+    SQLRETURN NumParams(SQLSMALLINT* count);
+    SQLRETURN ParamData(SQLPOINTER* token);
+    SQLRETURN PutData(SQLPOINTER data, SQLLEN length);
+    void ResetParameters() { m_parameters.clear(); }
+    // Abandons an execution that waits for parameter data (SQLCancel).
+    SQLRETURN Cancel();
     SQLRETURN SetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER length);
     SQLRETURN GetAttribute(SQLINTEGER attribute, SQLPOINTER value, SQLINTEGER capacity, SQLINTEGER* length);
     // Drops the SQLite statement (at disconnect).
@@ -60,6 +71,20 @@ private:
         SQLLEN capacity = 0;
         SQLLEN* indicator = nullptr;
     };
+    struct Parameter {
+        bool bound = false;
+        SQLSMALLINT cType = SQL_C_DEFAULT;
+        SQLSMALLINT sqlType = SQL_WVARCHAR;
+        SQLPOINTER value = nullptr;   // the application's buffer, or its token for data at execution (not owned)
+        SQLLEN* indicator = nullptr;  // length or SQL_NULL_DATA, SQL_NTS, data at execution (not owned)
+    };
+    // A value sent at execution: its pieces joined, in the C type's bytes.
+    struct SentValue {
+        int marker = 0;  // 0-based
+        bool started = false;
+        bool isNull = false;
+        std::string bytes;
+    };
     // Progress of reading one column's value, in pieces or at once.
     struct Piece {
         bool done = false;
@@ -73,12 +98,21 @@ private:
     SQLRETURN Convert(int column, SQLSMALLINT cType, SQLPOINTER target, SQLLEN capacity, SQLLEN* indicator, Piece& piece);
     SQLRETURN ConvertNumber(int column, SQLSMALLINT cType, SQLPOINTER target, SQLLEN* indicator);
     SQLSMALLINT DefaultCType(int column) const;
+    SQLRETURN BindMarkers();
+    SQLRETURN BindValue(int marker, const Parameter& parameter, const void* data, SQLLEN length);
+    SQLRETURN BindSentValues();
+    SQLRETURN AppendData(SQLPOINTER data, SQLLEN length);
+    SQLRETURN Run();
 
     std::unique_ptr<sqlite3_stmt, SqliteStatementFinalizer> m_statement;
     std::string m_sql;                    // UTF-8, as the application wrote it
     std::vector<Column> m_columns;
     std::vector<Binding> m_bindings;      // index = column number - 1
     std::vector<int> m_rowTypes;          // SQLite types of the current row's values
+    std::vector<Parameter> m_parameters;  // index = marker number - 1
+    std::vector<SentValue> m_sentValues;  // the values awaited at execution, in marker order
+    bool m_needsData = false;             // Execute returned SQL_NEED_DATA and waits for ParamData
+    int m_sending = -1;                   // index into m_sentValues that PutData appends to
     bool m_cursorOpen = false;
     bool m_rowPending = false;            // Execute stepped onto the first row already
     bool m_onRow = false;                 // a fetched row is current

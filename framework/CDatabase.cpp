@@ -1,6 +1,7 @@
 // CDatabase: connecting through the driver manager and running statements.
 #include "CDatabase.h"
 
+#include "BoundParameters.h"
 #include "CDBException.h"
 #include "CRecordset.h"
 
@@ -87,14 +88,16 @@ void CDatabase::Close()
     m_connect.Empty();
 }
 
-void CDatabase::ExecuteSQL(LPCWSTR sql)
+void CDatabase::ExecuteSQL(LPCWSTR sql) { ExecuteSQL(sql, CDBParameters()); }
+
+void CDatabase::ExecuteSQL(LPCWSTR sql, const CDBParameters& parameters)
 {
     if (!m_connected) AfxThrowDBException(L"The database is not open.");
     m_rowsAffected = -1;
     COdbcHandle statement;
     SQLRETURN rc = statement.Allocate(SQL_HANDLE_STMT, m_connection.Get());
     if (!SQL_SUCCEEDED(rc)) AfxThrowDBException(rc, this, nullptr);
-    rc = ::SQLExecDirectW(statement.Get(), reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(sql ? sql : L"")), SQL_NTS);
+    rc = ExecuteDirectWithParameters(statement.Get(), sql, parameters);
     // SQL_NO_DATA: a searched UPDATE or DELETE that touched no row, which is not a failure.
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) AfxThrowDBException(rc, this, statement.Get());
     SQLLEN rows = -1;

@@ -2,6 +2,7 @@
 // used by CRecordset and ExecuteSQL, closed by Close or the destructor.
 #pragma once
 
+#include "CDBParameters.h"
 #include "CString.h"
 #include "OdbcHandle.h"
 
@@ -39,6 +40,8 @@ public:
 
     // Runs one statement that returns no rows; throws CDBException on failure.
     void ExecuteSQL(LPCWSTR sql);
+    // The same with a value for each '?' marker of `sql`, in order.
+    void ExecuteSQL(LPCWSTR sql, const CDBParameters& parameters);
     // How many rows the last ExecuteSQL inserted, changed or deleted (-1 when the driver cannot tell).
     long GetRowsAffected() const { return m_rowsAffected; }
 

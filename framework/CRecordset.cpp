@@ -1,6 +1,7 @@
 // CRecordset: executing a SELECT, moving through its rows and reading fields.
 #include "CRecordset.h"
 
+#include "BoundParameters.h"
 #include "CDBException.h"
 #include "CDBVariant.h"
 #include "CDatabase.h"
@@ -39,7 +40,9 @@ CRecordset::CRecordset(CDatabase* database) : m_pDatabase(database) {}
 
 CRecordset::~CRecordset() { Close(); }
 
-BOOL CRecordset::Open(UINT, LPCWSTR sql, DWORD)
+BOOL CRecordset::Open(UINT openType, LPCWSTR sql, DWORD options) { return Open(openType, sql, options, CDBParameters()); }
+
+BOOL CRecordset::Open(UINT, LPCWSTR sql, DWORD, const CDBParameters& parameters)
 {
     Close();
     if (sql) m_strSQL = sql;
@@ -54,7 +57,7 @@ BOOL CRecordset::Open(UINT, LPCWSTR sql, DWORD)
     ::SQLSetStmtAttrW(m_statement.Get(), SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), SQL_IS_UINTEGER);
     ::SQLSetStmtAttrW(m_statement.Get(), SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), SQL_IS_UINTEGER);
     // The text goes to the driver as it is, executed directly.
-    rc = ::SQLExecDirectW(m_statement.Get(), reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(m_strSQL.GetString())), SQL_NTS);
+    rc = ExecuteDirectWithParameters(m_statement.Get(), m_strSQL, parameters);
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) ThrowFromStatement(rc);
 
     SQLSMALLINT count = 0;

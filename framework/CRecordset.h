@@ -4,6 +4,7 @@
 // pieces, NULL reads as an empty text and a number as its decimal digits.
 #pragma once
 
+#include "CDBParameters.h"
 #include "CString.h"
 #include "OdbcHandle.h"
 
@@ -42,6 +43,8 @@ public:
     // Runs `sql` and moves to the first row. Every open type gives a
     // forward-only, read-only cursor. Throws CDBException on failure.
     virtual BOOL Open(UINT openType = AFX_DB_USE_DEFAULT_TYPE, LPCWSTR sql = nullptr, DWORD options = none);
+    // The same with a value for each '?' marker of `sql`, in order.
+    BOOL Open(UINT openType, LPCWSTR sql, DWORD options, const CDBParameters& parameters);
     virtual void Close();
     BOOL IsOpen() const { return static_cast<bool>(m_statement); }
     BOOL IsEOF() const { return m_eof; }

@@ -27,6 +27,9 @@ void COptionsEditDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_EDIT_SAVE, m_saveButton);
     DDX_Control(dx, IDC_EDIT_DELETE, m_deleteButton);
     DDX_Control(dx, IDC_EDIT_NEW, m_newButton);
+    // Typing stops where the title's and the comments' columns end.
+    m_titleEdit.SetLimitText(kTextColumnLimit);
+    m_commentsEdit.SetLimitText(kTextColumnLimit);
 }
 
 void COptionsEditDlg::SetNoteId(int noteId)
@@ -81,7 +84,6 @@ void COptionsEditDlg::OnSave()
         AfxMessageBox(LoadResourceString(IDS_REQUIRED_NOTE_FIELDS), MB_ICONEXCLAMATION);
         return;
     }
-    // The store quotes the texts as it composes the statements.
     const bool isNew = m_noteId == -1;
     note.id = m_noteId;
     const StoreOutcome saved = isNew ? InsertNewNote(GetDatabase(), note) : UpdateNote(GetDatabase(), note);

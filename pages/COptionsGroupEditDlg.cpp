@@ -25,6 +25,8 @@ void COptionsGroupEditDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_GROUP_NAME, m_groupCombo);
     DDX_Control(dx, IDC_GROUP_SAVE, m_saveButton);
     DDX_Control(dx, IDC_GROUP_DELETE, m_deleteButton);
+    // Typing stops where the group name's column ends.
+    m_groupCombo.LimitText(kTextColumnLimit);
 }
 
 void COptionsGroupEditDlg::ResetPage(bool databaseOpen)

@@ -38,11 +38,11 @@ CString ReadText(CRecordset& recordset, const wchar_t* column)
 }
 
 template <class Row, class ReadRow>
-StoreOutcome RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>& receiver, ReadRow readRow)
+StoreOutcome RunRows(CDatabase& database, const SqlStatement& statement, CRowReceiver<Row>& receiver, ReadRow readRow)
 {
     CRecordset recordset(&database);
     const StoreOutcome opened = OutcomeOf([&] {
-        recordset.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
+        recordset.Open(CRecordset::forwardOnly, statement.sql, CRecordset::executeDirect, statement.parameters);
         return StoreOutcome::Done();
     });
     if (!opened.IsDone()) return opened;
@@ -62,7 +62,7 @@ StoreOutcome RunRows(CDatabase& database, const CString& sql, CRowReceiver<Row>&
 
 StoreOutcome ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver)
 {
-    return RunRows(database, kGroupListStatement, receiver, [](CRecordset& rs) {
+    return RunRows(database, SqlStatement{kGroupListStatement, {}}, receiver, [](CRecordset& rs) {
         GroupRow row;
         row.id = ReadId(rs, L"id");
         row.groupName = ReadText(rs, L"groupName");
@@ -72,7 +72,7 @@ StoreOutcome ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver
 
 StoreOutcome ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver)
 {
-    return RunRows(database, kCatalogueStatement, receiver, [](CRecordset& rs) {
+    return RunRows(database, SqlStatement{kCatalogueStatement, {}}, receiver, [](CRecordset& rs) {
         CatalogueRow row;
         row.id = ReadId(rs, L"id");
         row.groupId = ReadId(rs, L"groupId");

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "ImportPlan.h"
+#include "NoteSql.h"
 
 extern const wchar_t* const kExportGroupsStatement;
 extern const wchar_t* const kExportNotesStatement;
 
-CString BuildImportGroupStatement(const ImportGroupStep& step);
-CString BuildImportNoteStatement(const ImportNoteStep& step);
+// Every imported text travels as a parameter.
+SqlStatement BuildImportGroupStatement(const ImportGroupStep& step);
+SqlStatement BuildImportNoteStatement(const ImportNoteStep& step);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "NoteFile.h"
+#include "NoteRecord.h"
 
 #include <string>
 #include <vector>
@@ -32,7 +33,6 @@ struct ImportFile {
 };
 
 constexpr long long kImportFileLimit = 32LL * 1024 * 1024;
-constexpr int kTextColumnLimit = 255;  // name, comments, groupName
 constexpr int kLastNumber = 32767;     // ids are SMALLINT
 
 enum class ImportAction { Add, Change, Unchanged };

@@ -333,7 +333,8 @@ ExchangeOutcome ApplyNoteImport(CDatabase& database, const ImportPlan& plan, IEx
                 database.Rollback();
                 return Cancelled();
             }
-            database.ExecuteSQL(BuildImportGroupStatement(step));
+            const SqlStatement statement = BuildImportGroupStatement(step);
+            database.ExecuteSQL(statement.sql, statement.parameters);
         }
         for (const ImportNoteStep& step : plan.notes) {
             if (step.action == ImportAction::Unchanged) { ++done; continue; }
@@ -341,7 +342,8 @@ ExchangeOutcome ApplyNoteImport(CDatabase& database, const ImportPlan& plan, IEx
                 database.Rollback();
                 return Cancelled();
             }
-            database.ExecuteSQL(BuildImportNoteStatement(step));
+            const SqlStatement statement = BuildImportNoteStatement(step);
+            database.ExecuteSQL(statement.sql, statement.parameters);
         }
         database.CommitTrans();
     } catch (CDBException* e) {

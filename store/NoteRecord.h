@@ -3,6 +3,10 @@
 
 #include "framework/CString.h"
 
+// The most characters (UTF-16) a title, a note's comments and a group name
+// hold: their columns are VARCHAR(255).
+constexpr int kTextColumnLimit = 255;
+
 struct NoteRecord {
     int id = -1;       // notes.id; chosen by NextNoteId for a new note
     int groupId = 0;   // notes.groupId; 0 is the built-in group "None"

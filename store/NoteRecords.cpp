@@ -3,6 +3,7 @@
 
 #include "NoteSql.h"
 #include "OutcomeOf.h"
+#include "Utf8Text.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
@@ -33,19 +34,21 @@ int ReadIntField(CRecordset& recordset, short index)
     return result;
 }
 
-StoreOutcome Change(CDatabase& database, const CString& sql)
+StoreOutcome Change(CDatabase& database, const SqlStatement& statement)
 {
     return OutcomeOf([&] {
-        database.ExecuteSQL(sql);
+        database.ExecuteSQL(statement.sql, statement.parameters);
         return StoreOutcome::Done();
     });
 }
 
+StoreOutcome Change(CDatabase& database, const CString& sql) { return Change(database, SqlStatement{sql, {}}); }
+
 // A change that must touch its row: NoRow when it touched none because the
 // row is gone. A driver that cannot count rows is taken at its word.
-StoreOutcome ChangeRow(CDatabase& database, const CString& sql)
+StoreOutcome ChangeRow(CDatabase& database, const SqlStatement& statement)
 {
-    const StoreOutcome changed = Change(database, sql);
+    const StoreOutcome changed = Change(database, statement);
     if (changed.IsDone() && database.GetRowsAffected() == 0) return StoreOutcome::NoRow();
     return changed;
 }
@@ -70,6 +73,23 @@ StoreOutcome ReadMaxIdText(CDatabase& database, const wchar_t* sql, CString& tex
         recordset.GetFieldValue(static_cast<short>(0), text);
         recordset.Close();
     });
+}
+
+// Refused when `text` is longer than a VARCHAR(255) column holds; Done otherwise.
+StoreOutcome CheckLength(const wchar_t* field, const CString& text)
+{
+    const int length = Utf16Length(text);
+    if (length <= kTextColumnLimit) return StoreOutcome::Done();
+    CString reason;
+    reason.Format(L"The %s is %d characters long, but it can hold at most %d characters. Nothing was saved.", field, length,
+                  kTextColumnLimit);
+    return StoreOutcome::Refused(reason);
+}
+
+StoreOutcome CheckNoteLengths(const NoteRecord& record)
+{
+    const StoreOutcome title = CheckLength(L"title", record.name);
+    return title.IsDone() ? CheckLength(L"comments field", record.comments) : title;
 }
 
 bool IsKeyViolation(const StoreOutcome& outcome) { return outcome.diagnostics.Find(L"State:23000") >= 0; }
@@ -118,12 +138,15 @@ StoreOutcome NextNoteId(CDatabase& database, int& noteId)
 
 StoreOutcome InsertNote(CDatabase& database, const NoteRecord& record)
 {
-    return Change(database, BuildInsertNoteStatement(record));
+    const StoreOutcome fits = CheckNoteLengths(record);
+    return fits.IsDone() ? Change(database, BuildInsertNoteStatement(record)) : fits;
 }
 
 StoreOutcome InsertNewNote(CDatabase& database, NoteRecord& record)
 {
     constexpr int kRetries = 5;
+    const StoreOutcome fits = CheckNoteLengths(record);
+    if (!fits.IsDone()) return fits;
     const StoreOutcome first = NextNoteId(database, record.id);
     if (!first.IsDone()) return first;
     for (int attempt = 0;; ++attempt) {
@@ -140,7 +163,8 @@ StoreOutcome InsertNewNote(CDatabase& database, NoteRecord& record)
 
 StoreOutcome UpdateNote(CDatabase& database, const NoteRecord& record)
 {
-    return ChangeRow(database, BuildUpdateNoteStatement(record));
+    const StoreOutcome fits = CheckNoteLengths(record);
+    return fits.IsDone() ? ChangeRow(database, BuildUpdateNoteStatement(record)) : fits;
 }
 
 StoreOutcome DeleteNote(CDatabase& database, int noteId) { return Change(database, BuildDeleteNoteStatement(noteId)); }
@@ -161,12 +185,14 @@ StoreOutcome NextGroupId(CDatabase& database, CString& idText)
 
 StoreOutcome InsertGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description)
 {
-    return Change(database, BuildInsertGroupStatement(idText, name, description));
+    const StoreOutcome fits = CheckLength(L"group name", name);
+    return fits.IsDone() ? Change(database, BuildInsertGroupStatement(idText, name, description)) : fits;
 }
 
 StoreOutcome UpdateGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description)
 {
-    return ChangeRow(database, BuildUpdateGroupStatement(idText, name, description));
+    const StoreOutcome fits = CheckLength(L"group name", name);
+    return fits.IsDone() ? ChangeRow(database, BuildUpdateGroupStatement(idText, name, description)) : fits;
 }
 
 StoreOutcome DeleteGroup(CDatabase& database, int groupId) { return Change(database, BuildDeleteGroupStatement(groupId)); }

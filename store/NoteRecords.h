@@ -1,7 +1,9 @@
 // The statements on single notes and groups that the View, Edit and Group
 // Edit pages run. Each operation returns its outcome and shows nothing: the
 // page decides what the user sees. Texts are passed as the user entered them
-// (after the page's own checks); the operations quote them.
+// (after the page's own checks) and travel as parameters. A title, comments
+// or group name longer than its column holds is refused with a message that
+// names the field, before anything is written: no text is ever cut.
 #pragma once
 
 #include "NoteRecord.h"

@@ -56,22 +56,29 @@ CString QuoteSqlText(const CString& text)
     return quoted;
 }
 
-CString BuildSearchStatement(const CString& text, const SearchScope& scope)
+SqlStatement BuildSearchStatement(const CString& text, const SearchScope& scope)
 {
-    const CString escaped = QuoteSqlText(text);
-    CString sql = L"SELECT notes.id, groups.id AS groupId, groups.groupName, notes.name, notes.comments FROM groups, notes "
-                  L"WHERE notes.groupId=groups.id AND (";
+    const bool pattern = text.Find(L'%') >= 0 || text.Find(L'_') >= 0;
+    SqlStatement statement;
+    statement.sql = L"SELECT notes.id, groups.id AS groupId, groups.groupName, notes.name, notes.comments FROM groups, notes "
+                    L"WHERE notes.groupId=groups.id AND (";
     bool first = true;
-    auto append = [&](const wchar_t* format) {
-        if (!first) sql += L" OR ";
+    auto append = [&](const wchar_t* column) {
+        if (!first) statement.sql += L" OR ";
         first = false;
-        sql.AppendFormat(format, escaped.GetString());
+        if (pattern) {
+            statement.sql.AppendFormat(L"%s LIKE ?", column);
+            statement.parameters.Text(L"%" + text + L"%");
+        } else {
+            statement.sql.AppendFormat(L"InStr(1,%s,?,1)>0", column);
+            statement.parameters.Text(text);
+        }
     };
-    if (scope.inName || (!scope.inDescription && !scope.inSequel)) append(L"notes.name LIKE '%%%s%%'");
-    if (scope.inDescription) append(L"notes.comments LIKE '%%%s%%'");
-    if (scope.inSequel) append(L"notes.query LIKE '%%%s%%'");
-    sql += L") ORDER BY notes.groupId, notes.name;";
-    return sql;
+    if (scope.inName || (!scope.inDescription && !scope.inSequel)) append(L"notes.name");
+    if (scope.inDescription) append(L"notes.comments");
+    if (scope.inSequel) append(L"notes.query");
+    statement.sql += L") ORDER BY notes.groupId, notes.name;";
+    return statement;
 }
 
 CString BuildReadNoteStatement(int noteId)
@@ -84,17 +91,18 @@ CString BuildReadNoteQueryStatement(int noteId)
     return Formatted(L"SELECT query FROM notes WHERE id=%d", noteId);
 }
 
-CString BuildInsertNoteStatement(const NoteRecord& record)
+SqlStatement BuildInsertNoteStatement(const NoteRecord& record)
 {
-    return Formatted(L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(%d,%d,'%s','%s','%s');", record.id, record.groupId,
-                     QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString());
+    SqlStatement statement{Formatted(L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(%d,%d,?,?,?);", record.id, record.groupId), {}};
+    statement.parameters.Text(record.name).Text(record.comments).Text(record.query);
+    return statement;
 }
 
-CString BuildUpdateNoteStatement(const NoteRecord& record)
+SqlStatement BuildUpdateNoteStatement(const NoteRecord& record)
 {
-    return Formatted(L"UPDATE notes SET groupId=%d, name='%s', comments='%s', query='%s' WHERE id=%d;", record.groupId,
-                     QuoteSqlText(record.name).GetString(), QuoteSqlText(record.comments).GetString(), QuoteSqlText(record.query).GetString(),
-                     record.id);
+    SqlStatement statement{Formatted(L"UPDATE notes SET groupId=%d, name=?, comments=?, query=? WHERE id=%d;", record.groupId, record.id), {}};
+    statement.parameters.Text(record.name).Text(record.comments).Text(record.query);
+    return statement;
 }
 
 CString BuildDeleteNoteStatement(int noteId)
@@ -107,16 +115,18 @@ CString BuildReadGroupDescriptionStatement(int groupId)
     return Formatted(L"SELECT groupDescription FROM groups WHERE groups.id=%d", groupId);
 }
 
-CString BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description)
+SqlStatement BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description)
 {
-    return Formatted(L"INSERT INTO groups VALUES(%s,'%s','%s')", idText.GetString(), QuoteSqlText(name).GetString(),
-                     QuoteSqlText(description).GetString());
+    SqlStatement statement{Formatted(L"INSERT INTO groups VALUES(%s,?,?)", idText.GetString()), {}};
+    statement.parameters.Text(name).Text(description);
+    return statement;
 }
 
-CString BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description)
+SqlStatement BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description)
 {
-    return Formatted(L"UPDATE groups SET groupName='%s',groupDescription='%s' WHERE id=%s", QuoteSqlText(name).GetString(),
-                     QuoteSqlText(description).GetString(), idText.GetString());
+    SqlStatement statement{Formatted(L"UPDATE groups SET groupName=?,groupDescription=? WHERE id=%s", idText.GetString()), {}};
+    statement.parameters.Text(name).Text(description);
+    return statement;
 }
 
 CString BuildDeleteGroupStatement(int groupId)

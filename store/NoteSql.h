@@ -5,7 +5,17 @@
 #pragma once
 
 #include "NoteRecord.h"
+#include "framework/CDBParameters.h"
 #include "framework/CString.h"
+
+// A statement's text, with a '?' marker where each user text goes, and
+// those texts in marker order. A text never becomes part of the statement:
+// the Access driver refuses some characters in constants ('|') and any
+// statement over 65,000 characters, and a value may hold either.
+struct SqlStatement {
+    CString sql;
+    CDBParameters parameters;
+};
 
 // The ODBC driver that holds note databases.
 extern const wchar_t* const kNoteDriverName;
@@ -28,24 +38,29 @@ struct SearchScope {
     bool inDescription = false;  // m_findInDescription: the comments
     bool inSequel = false;       // m_findInSequel: the query text
 };
-CString BuildSearchStatement(const CString& text, const SearchScope& scope);
+// The search: each scope's condition finds the text anywhere in its column.
+// A text without LIKE's wildcards is looked for as it is, with InStr, which
+// reads the whole value in both engines (Access's LIKE reads only the first
+// 255 characters of a long text, and reads '[' and '#' as wildcards); a text
+// with '%' or '_' is a LIKE pattern, as the user wrote it, between two '%'.
+SqlStatement BuildSearchStatement(const CString& text, const SearchScope& scope);
 
 // Doubles every apostrophe, so the text can stand between apostrophes in a statement.
 CString QuoteSqlText(const CString& text);
 
 // Statements on single notes and groups. Texts are given as the user entered
-// them; each builder quotes them with QuoteSqlText. Ids are numbers, except
-// the group id text, which goes into the statement unchanged.
+// them and travel as parameters. Ids are numbers, except the group id text,
+// which the database gave and which goes into the statement unchanged.
 CString BuildReadNoteStatement(int noteId);
 CString BuildReadNoteQueryStatement(int noteId);
 extern const wchar_t* const kNextNoteIdStatement;
-CString BuildInsertNoteStatement(const NoteRecord& record);
-CString BuildUpdateNoteStatement(const NoteRecord& record);
+SqlStatement BuildInsertNoteStatement(const NoteRecord& record);
+SqlStatement BuildUpdateNoteStatement(const NoteRecord& record);
 CString BuildDeleteNoteStatement(int noteId);
 CString BuildReadGroupDescriptionStatement(int groupId);
 extern const wchar_t* const kNextGroupIdStatement;
-CString BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description);
-CString BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description);
+SqlStatement BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description);
+SqlStatement BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description);
 CString BuildDeleteGroupStatement(int groupId);
 
 // The id that the text of "Max(id)+1" stands for: its leading decimal

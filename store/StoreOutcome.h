@@ -29,6 +29,15 @@ struct StoreOutcome {
         outcome.result = StoreResult::NoRow;
         return outcome;
     }
+    // A change the store refuses before any statement runs, with its reason.
+    static StoreOutcome Refused(const CString& reason)
+    {
+        StoreOutcome outcome;
+        outcome.result = StoreResult::Failed;
+        outcome.error = reason;
+        outcome.diagnostics = L"State:22001,Native:0,Origin:Quillbox";
+        return outcome;
+    }
     // The failure a database exception describes (Windows only).
     static StoreOutcome Failure(const CDBException& e);
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -208,11 +209,27 @@ TEST_F(DriverTest, LongTextArrivesInPiecesWith01004)
 {
     std::wstring text;
     for (int i = 0; text.size() < 100000; ++i) text += L"line " + std::to_wstring(i) + L" \u00e9\U0001F600\r\n";
-    ASSERT_EQ(SQL_SUCCESS, Exec(L"INSERT INTO notes VALUES(1,0,'long',NULL,'" + text + L"')")) << Narrow(m_lastError);
-
+    // In, as a parameter sent in pieces at execution, with a NULL beside it.
     SQLHSTMT stmt = nullptr;
     ::SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt);
-    std::wstring sql = L"SELECT id, comments, query FROM notes";
+    std::wstring sql = L"INSERT INTO notes VALUES(1,0,'long',?,?)";
+    SQLLEN nullComments = SQL_NULL_DATA, atExecution = SQL_LEN_DATA_AT_EXEC(static_cast<SQLLEN>(text.size() * 2));
+    ::SQLBindParameter(stmt, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 255, 0, nullptr, 0, &nullComments);
+    ::SQLBindParameter(stmt, 2, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WLONGVARCHAR, text.size(), 0, reinterpret_cast<SQLPOINTER>(2), 0,
+                       &atExecution);
+    ASSERT_EQ(SQL_NEED_DATA, ::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(sql.data()), SQL_NTS));
+    SQLPOINTER token = nullptr;
+    ASSERT_EQ(SQL_NEED_DATA, ::SQLParamData(stmt, &token));
+    EXPECT_EQ(reinterpret_cast<SQLPOINTER>(2), token);
+    for (size_t at = 0; at < text.size(); at += 7001) {
+        const size_t piece = std::min<size_t>(7001, text.size() - at);
+        ASSERT_EQ(SQL_SUCCESS, ::SQLPutData(stmt, &text[at], static_cast<SQLLEN>(piece * 2)));
+    }
+    ASSERT_EQ(SQL_SUCCESS, ::SQLParamData(stmt, &token)) << Narrow(Diagnostic(SQL_HANDLE_STMT, stmt));
+    ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+
+    ::SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt);
+    sql = L"SELECT id, comments, query FROM notes";
     ASSERT_TRUE(SQL_SUCCEEDED(::SQLExecDirectW(stmt, reinterpret_cast<SQLWCHAR*>(sql.data()), SQL_NTS)));
     ASSERT_EQ(SQL_SUCCESS, ::SQLFetch(stmt));
 
@@ -244,6 +261,62 @@ TEST_F(DriverTest, LongTextArrivesInPiecesWith01004)
     EXPECT_TRUE(read == text) << "read " << read.size() << " of " << text.size() << " characters";
     EXPECT_EQ(SQL_NO_DATA, ::SQLFetch(stmt));
     ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+}
+
+// Texts that no string constant may hold travel as parameters, exactly; the
+// usual misuse gets the usual states, and leaves the statement usable.
+TEST_F(DriverTest, ParametersCarryAnyTextAndRefuseMisuse)
+{
+    SQLHSTMT stmt = nullptr;
+    ::SQLAllocHandle(SQL_HANDLE_STMT, m_dbc, &stmt);
+    std::wstring sql = L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(?,0,?,?,?)";
+    ASSERT_EQ(SQL_SUCCESS, ::SQLPrepareW(stmt, reinterpret_cast<SQLWCHAR*>(sql.data()), SQL_NTS));
+    SQLSMALLINT markers = 0;
+    EXPECT_EQ(SQL_SUCCESS, ::SQLNumParams(stmt, &markers));
+    EXPECT_EQ(4, markers);
+    SQLINTEGER id = 7;
+    std::wstring name = L"a|b '%_' [dbo].[t] #temp * ? 漢字 😀", query = L"SELECT a || b FROM t";
+    SQLLEN idLength = 0, nameLength = SQL_NTS, emptyLength = 0, queryLength = static_cast<SQLLEN>(query.size() * 2);
+    ASSERT_EQ(SQL_SUCCESS, ::SQLBindParameter(stmt, 1, SQL_PARAM_INPUT, SQL_C_SLONG, SQL_INTEGER, 10, 0, &id, 0, &idLength));
+    ASSERT_EQ(SQL_SUCCESS, ::SQLBindParameter(stmt, 2, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 255, 0, name.data(), 0, &nameLength));
+    EXPECT_EQ(SQL_ERROR, ::SQLExecute(stmt)) << "two markers have no value";
+    EXPECT_EQ(L"07002", Diagnostic(SQL_HANDLE_STMT, stmt).substr(0, 5));
+    ASSERT_EQ(SQL_SUCCESS, ::SQLBindParameter(stmt, 3, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, 255, 0, name.data(), 0, &emptyLength));
+    ASSERT_EQ(SQL_SUCCESS, ::SQLBindParameter(stmt, 4, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WLONGVARCHAR, query.size(), 0, query.data(), 0,
+                                              &queryLength));
+    EXPECT_EQ(SQL_ERROR, ::SQLPutData(stmt, query.data(), 2)) << "no parameter waits for data";
+    EXPECT_EQ(L"HY010", Diagnostic(SQL_HANDLE_STMT, stmt).substr(0, 5));
+    ASSERT_EQ(SQL_SUCCESS, ::SQLExecute(stmt)) << Narrow(Diagnostic(SQL_HANDLE_STMT, stmt));
+    id = 8;  // the same bound buffers, read again at the next execution
+    ASSERT_EQ(SQL_SUCCESS, ::SQLExecute(stmt)) << Narrow(Diagnostic(SQL_HANDLE_STMT, stmt));
+
+    // A number sent at execution comes whole, once: a second piece is
+    // refused and abandons the execution, which then runs again.
+    idLength = SQL_DATA_AT_EXEC;
+    SQLPOINTER token = nullptr;
+    id = 9;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        ASSERT_EQ(SQL_NEED_DATA, ::SQLExecute(stmt));
+        ASSERT_EQ(SQL_NEED_DATA, ::SQLParamData(stmt, &token));
+        EXPECT_EQ(&id, token);
+        ASSERT_EQ(SQL_SUCCESS, ::SQLPutData(stmt, &id, 0));
+        if (attempt == 0) {
+            EXPECT_EQ(SQL_ERROR, ::SQLPutData(stmt, &id, 0));
+            EXPECT_EQ(L"HY019", Diagnostic(SQL_HANDLE_STMT, stmt).substr(0, 5));
+            EXPECT_EQ(SQL_ERROR, ::SQLParamData(stmt, &token));
+        }
+    }
+    ASSERT_EQ(SQL_SUCCESS, ::SQLParamData(stmt, &token)) << Narrow(Diagnostic(SQL_HANDLE_STMT, stmt));
+    // Cancelled while waiting: nothing is written.
+    ASSERT_EQ(SQL_NEED_DATA, ::SQLExecute(stmt));
+    EXPECT_EQ(SQL_SUCCESS, ::SQLCancel(stmt));
+    EXPECT_EQ(SQL_ERROR, ::SQLParamData(stmt, &token));
+    ::SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+
+    EXPECT_EQ((std::vector<std::wstring>{L"7", L"8", L"9"}), Column(L"SELECT id FROM notes ORDER BY id", m_dbc));
+    EXPECT_EQ((std::vector<std::wstring>(3, name)), Column(L"SELECT name FROM notes ORDER BY id", m_dbc));
+    EXPECT_EQ((std::vector<std::wstring>(3, L"")), Column(L"SELECT comments FROM notes WHERE comments IS NOT NULL", m_dbc));
+    EXPECT_EQ((std::vector<std::wstring>(3, query)), Column(L"SELECT query FROM notes ORDER BY id", m_dbc));
 }
 
 TEST_F(DriverTest, RowCountsAndUpdatesThatTouchNothing)

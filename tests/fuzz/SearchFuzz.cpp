@@ -137,7 +137,7 @@ public:
         DriverError error;
         if (!m_db.Open(m_path, false, 1000, error)) Fail("open: " + error.message);
         for (const wchar_t* statement : kSchemaStatements) Run(ToDriver(statement));
-        Run(ToDriver(BuildInsertGroupStatement(L"1", L"Second", L"")));
+        Run(BuildInsertGroupStatement(L"1", L"Second", L""));
     }
     ~Database()
     {
@@ -146,11 +146,22 @@ public:
         ::unlink((m_path + "-journal").c_str());
     }
 
-    void Run(const std::string& sql, const std::function<void(sqlite3_stmt*)>& onRow = {})
+    // The statement with its values bound to its markers, as the ODBC driver binds them.
+    void Run(const SqlStatement& sql, const std::function<void(sqlite3_stmt*)>& onRow = {})
+    {
+        std::vector<std::string> values;
+        for (const CDBParameters::Value& value : sql.parameters.Values()) values.push_back(ToDriver(value.text));
+        Run(ToDriver(sql.sql), onRow, &values);
+    }
+
+    void Run(const std::string& sql, const std::function<void(sqlite3_stmt*)>& onRow = {}, const std::vector<std::string>* values = nullptr)
     {
         sqlite3_stmt* statement = nullptr;
         DriverError error;
         if (!m_db.Prepare(sql, statement, error)) Fail("prepare failed: " + error.message + "\n" + sql);
+        for (size_t i = 0; values && i < values->size(); ++i) {
+            sqlite3_bind_text(statement, static_cast<int>(i + 1), (*values)[i].data(), static_cast<int>((*values)[i].size()), SQLITE_TRANSIENT);
+        }
         int rc;
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
             if (onRow) onRow(statement);
@@ -206,14 +217,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         record.name = CString(note.name);
         record.comments = CString(note.comments);
         record.query = CString(note.query);
-        db.Run(ToDriver(BuildInsertNoteStatement(record)));
+        db.Run(BuildInsertNoteStatement(record));
         if (note.nullComments) db.Run("UPDATE notes SET comments=NULL WHERE id=" + std::to_string(note.id));
     }
 
     // The dialog: an empty Find text shows the catalogue, any other runs the search.
-    const CString statement = text.empty() ? CString(kCatalogueStatement) : BuildSearchStatement(CString(text), scope);
+    const SqlStatement statement = text.empty() ? SqlStatement{kCatalogueStatement, {}} : BuildSearchStatement(CString(text), scope);
     std::vector<Row> rows;
-    db.Run(ToDriver(statement), [&](sqlite3_stmt* s) {
+    db.Run(statement, [&](sqlite3_stmt* s) {
         Row row{sqlite3_column_int(s, 0), sqlite3_column_int(s, 1), sqlite3_column_type(s, 4) == SQLITE_NULL, Text(s, 3),
                 Text(s, 4) ? Text(s, 4) : "", std::u16string()};
         row.name16.assign(static_cast<const char16_t*>(sqlite3_column_text16(s, 3)), static_cast<size_t>(sqlite3_column_bytes16(s, 3)) / 2);

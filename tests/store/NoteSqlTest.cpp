@@ -15,6 +15,17 @@ namespace {
 
 std::wstring S(const CString& s) { return s.str(); }
 
+// A statement as its text and its values: "sql [value|value]", NULL as <null>.
+std::wstring S(const SqlStatement& statement)
+{
+    std::wstring shown = statement.sql.str() + L" [";
+    for (const CDBParameters::Value& value : statement.parameters.Values()) {
+        if (&value != &statement.parameters.Values().front()) shown += L"|";
+        shown += value.kind == CDBParameters::Kind::Null ? std::wstring(L"<null>") : value.text.str();
+    }
+    return shown + L"]";
+}
+
 std::string Utf8(const wchar_t* text)
 {
     std::string out;
@@ -125,7 +136,7 @@ TEST(CatalogueStatements, ListGroupsByNameAndNotesByGroupNumberThenName)
 
 struct SearchCase {
     bool name, description, sequel;
-    const wchar_t* conditions;
+    std::wstring conditions;
 };
 
 TEST(SearchStatement, AllEightScopeCombinations)
@@ -134,32 +145,37 @@ TEST(SearchStatement, AllEightScopeCombinations)
                               L"WHERE notes.groupId=groups.id AND (";
     const std::wstring tail = L") ORDER BY notes.groupId, notes.name;";
     const SearchCase cases[] = {
-        {false, false, false, L"notes.name LIKE '%ab%'"},
-        {true, false, false, L"notes.name LIKE '%ab%'"},
-        {false, true, false, L"notes.comments LIKE '%ab%'"},
-        {false, false, true, L"notes.query LIKE '%ab%'"},
-        {true, true, false, L"notes.name LIKE '%ab%' OR notes.comments LIKE '%ab%'"},
-        {true, false, true, L"notes.name LIKE '%ab%' OR notes.query LIKE '%ab%'"},
-        {false, true, true, L"notes.comments LIKE '%ab%' OR notes.query LIKE '%ab%'"},
-        {true, true, true, L"notes.name LIKE '%ab%' OR notes.comments LIKE '%ab%' OR notes.query LIKE '%ab%'"},
+        {false, false, false, L"InStr(1,notes.name,?,1)>0) ORDER BY notes.groupId, notes.name; [ab]"},
+        {true, false, false, L"InStr(1,notes.name,?,1)>0) ORDER BY notes.groupId, notes.name; [ab]"},
+        {false, true, false, L"InStr(1,notes.comments,?,1)>0) ORDER BY notes.groupId, notes.name; [ab]"},
+        {false, false, true, L"InStr(1,notes.query,?,1)>0) ORDER BY notes.groupId, notes.name; [ab]"},
+        {true, true, false, L"InStr(1,notes.name,?,1)>0 OR InStr(1,notes.comments,?,1)>0" + tail + L" [ab|ab]"},
+        {true, false, true, L"InStr(1,notes.name,?,1)>0 OR InStr(1,notes.query,?,1)>0" + tail + L" [ab|ab]"},
+        {false, true, true, L"InStr(1,notes.comments,?,1)>0 OR InStr(1,notes.query,?,1)>0" + tail + L" [ab|ab]"},
+        {true, true, true, L"InStr(1,notes.name,?,1)>0 OR InStr(1,notes.comments,?,1)>0 OR InStr(1,notes.query,?,1)>0" + tail + L" [ab|ab|ab]"},
     };
     for (const SearchCase& c : cases) {
         SearchScope scope;
         scope.inName = c.name;
         scope.inDescription = c.description;
         scope.inSequel = c.sequel;
-        EXPECT_EQ(head + c.conditions + tail, S(BuildSearchStatement(L"ab", scope)))
+        EXPECT_EQ(head + c.conditions, S(BuildSearchStatement(L"ab", scope)))
             << "name " << c.name << " description " << c.description << " sequel " << c.sequel;
     }
 }
 
-TEST(SearchStatement, DoublesApostrophesAndKeepsWildcardsAndSpaces)
+// A text never enters the statement; one with LIKE's wildcards is a pattern
+// between two '%', any other is looked for as it is.
+TEST(SearchStatement, TextsTravelAsValuesAndWildcardsKeepTheirMeaning)
 {
     SearchScope scope;
-    EXPECT_NE(std::wstring::npos, S(BuildSearchStatement(L"it's", scope)).find(L"(notes.name LIKE '%it''s%')"));
-    EXPECT_NE(std::wstring::npos, S(BuildSearchStatement(L"%", scope)).find(L"(notes.name LIKE '%%%')"));
-    EXPECT_NE(std::wstring::npos, S(BuildSearchStatement(L"_", scope)).find(L"(notes.name LIKE '%_%')"));
-    EXPECT_NE(std::wstring::npos, S(BuildSearchStatement(L" ", scope)).find(L"(notes.name LIKE '% %')"));
+    scope.inSequel = true;
+    const std::wstring condition = L"AND (InStr(1,notes.query,?,1)>0) ORDER BY notes.groupId, notes.name; [";
+    for (const wchar_t* text : {L"it's", L"a||b", L"[dbo].[t]", L"#temp", L"*", L"?", L" ", L"\u00e9\U0001F600"}) {
+        EXPECT_NE(std::wstring::npos, S(BuildSearchStatement(text, scope)).find(condition + text + L"]")) << text;
+    }
+    EXPECT_NE(std::wstring::npos, S(BuildSearchStatement(L"%", scope)).find(L"AND (notes.query LIKE ?) ORDER BY notes.groupId, notes.name; [%%%]"));
+    EXPECT_NE(std::wstring::npos, S(BuildSearchStatement(L"a_c", scope)).find(L"(notes.query LIKE ?) ORDER BY notes.groupId, notes.name; [%a_c%]"));
 }
 
 TEST(QuoteSqlText, DoublesEveryApostropheAndNothingElse)
@@ -177,25 +193,25 @@ TEST(NoteStatements, ReadStatements)
     EXPECT_EQ(L"DELETE FROM notes WHERE id=7", S(BuildDeleteNoteStatement(7)));
 }
 
-TEST(NoteStatements, InsertAndUpdateQuoteTheTextsInColumnOrder)
+TEST(NoteStatements, InsertAndUpdatePassTheTextsAsValuesInColumnOrder)
 {
     NoteRecord note;
     note.id = 4;
     note.groupId = 2;
-    note.name = L"today's query";
+    note.name = L"a|b";
     note.comments = L"";
-    note.query = L"SELECT 'x' FROM t";
-    EXPECT_EQ(L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(4,2,'today''s query','','SELECT ''x'' FROM t');",
+    note.query = L"SELECT 'x' || y FROM t";
+    EXPECT_EQ(L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(4,2,?,?,?); [a|b||SELECT 'x' || y FROM t]",
               S(BuildInsertNoteStatement(note)));
-    EXPECT_EQ(L"UPDATE notes SET groupId=2, name='today''s query', comments='', query='SELECT ''x'' FROM t' WHERE id=4;",
+    EXPECT_EQ(L"UPDATE notes SET groupId=2, name=?, comments=?, query=? WHERE id=4; [a|b||SELECT 'x' || y FROM t]",
               S(BuildUpdateNoteStatement(note)));
 }
 
-TEST(GroupStatements, TakeTheIdAsTextAndQuoteNameAndDescription)
+TEST(GroupStatements, TakeTheIdAsTextAndPassNameAndDescriptionAsValues)
 {
     EXPECT_EQ(L"SELECT groupDescription FROM groups WHERE groups.id=5", S(BuildReadGroupDescriptionStatement(5)));
-    EXPECT_EQ(L"INSERT INTO groups VALUES(3,'Sales''s','')", S(BuildInsertGroupStatement(L"3", L"Sales's", L"")));
-    EXPECT_EQ(L"UPDATE groups SET groupName='A',groupDescription='' WHERE id=7", S(BuildUpdateGroupStatement(L"7", L"A", L"")));
+    EXPECT_EQ(L"INSERT INTO groups VALUES(3,?,?) [Sales's|]", S(BuildInsertGroupStatement(L"3", L"Sales's", L"")));
+    EXPECT_EQ(L"UPDATE groups SET groupName=?,groupDescription=? WHERE id=7 [A|]", S(BuildUpdateGroupStatement(L"7", L"A", L"")));
     EXPECT_EQ(L"DELETE FROM groups WHERE groups.id=9", S(BuildDeleteGroupStatement(9)));
 }
 

@@ -28,6 +28,7 @@ inline const TrickyNote kTrickyNotes[] = {
     {3, 0, u"\u65e5\u672c\u8a9e\u306e\u30e1\u30e2 \u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac \u05e2\u05d1\u05e8\u05d9\u05ea", u"\u00c9t\u00e9 \u00e0 Z\u00fcrich",
      u"SELECT '\U0001F600\U0001D11E\U00010400' AS smile"},
     {4, 1, u"%_ percent underscore _%", u"100% sure_", u"SELECT '%' || '_'"},
+    {6, 0, u"a|b", u"[dbo].[t] #temp * ? |", u"SELECT a || b FROM [dbo].[t] WHERE c LIKE '*?#'"},
 };
 
 // The 1 MB query of note 5 (group 0): about a million UTF-16 code units of

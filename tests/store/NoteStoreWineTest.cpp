@@ -448,12 +448,34 @@ TEST_F(NoteStoreTest, BadInputIsStoredExactlyAndRefusedValuesChangeNothing)
     ASSERT_EQ(1u, found.rows.size());
     EXPECT_EQ(W(kTrickyNotes[0].name), S(found.rows[0].name));
 
-    // A 256-character title: refused with the database's error text.
+    // Texts no string constant could carry are found where they sit, a word
+    // of the long query far beyond its 255th character too.
+    scope.inName = scope.inDescription = scope.inSequel = true;
+    for (const wchar_t* text : {L"a|b", L"[dbo].[t]", L"#temp", L"a || b", L"*?#"}) {
+        found.rows.clear();
+        ASSERT_TRUE(IsDone(RunSearch(db, text, scope, found))) << Narrow(text);
+        EXPECT_EQ((std::vector<std::wstring>{L"a|b"}), NamesOf(found.rows)) << Narrow(text);
+    }
+    found.rows.clear();
+    ASSERT_TRUE(IsDone(RunSearch(db, L"as C20000 from", scope, found)));
+    EXPECT_EQ((std::vector<std::wstring>{L"a megabyte"}), NamesOf(found.rows));
+
+    // 256 characters in a title, comments or group name: refused by the
+    // store with the field's name, and nothing is written.
     NoteRecord tooLong;
-    tooLong.id = 6;
+    tooLong.id = 7;
     tooLong.name = CString(L'T', 256);
     tooLong.query = L"q";
-    EXPECT_TRUE(FailedWith(InsertNote(db, tooLong), L"The text for the field 'notes.name' is too long: the field holds at most 255 characters", L"22001"));
+    EXPECT_TRUE(FailedWith(InsertNote(db, tooLong), L"The title is 256 characters long, but it can hold at most 255 characters. Nothing was saved.", L"22001"));
+    tooLong.name = L"T";
+    tooLong.comments = CString(L'\u6f22', 256);
+    EXPECT_TRUE(FailedWith(InsertNewNote(db, tooLong), L"The comments field is 256 characters long", L"22001"));
+    tooLong.id = 0;
+    EXPECT_TRUE(FailedWith(UpdateNote(db, tooLong), L"The comments field is 256 characters long", L"22001"));
+    EXPECT_TRUE(FailedWith(InsertGroup(db, L"3", CString(L'G', 256), L""), L"The group name is 256 characters long", L"22001"));
+    EXPECT_TRUE(FailedWith(UpdateGroup(db, L"1", CString(L'G', 256), L""), L"The group name is 256 characters long", L"22001"));
+    EXPECT_EQ((std::vector<std::wstring>{L"0", L"1", L"2", L"3", L"4", L"5", L"6"}), Column(db, L"SELECT id FROM notes ORDER BY id"));
+    EXPECT_EQ((std::vector<std::wstring>{W(kFirstGroupName)}), Column(db, L"SELECT groupName FROM groups WHERE id=1"));
 
     // The 32,769th id: 32767 is the last one a SMALLINT holds.
     AddNote(db, 32767, 0, L"the last id", L"", L"q");

@@ -178,7 +178,8 @@ TEST(FileCommands, DatabaseThatIsNotANoteDatabaseShowsTheDatabaseError)
         // Searching it reports the database's error too, and nothing breaks.
         const std::vector<SeenBox> boxes = Find(dialog, L"x");
         ASSERT_EQ(1u, boxes.size());
-        EXPECT_EQ(notefiles::StatementError(other, BuildSearchStatement(L"x", SearchScope()).str()), boxes[0].text);
+        const SqlStatement search = BuildSearchStatement(L"x", SearchScope());
+        EXPECT_EQ(notefiles::StatementError(other, search.sql.str(), search.parameters), boxes[0].text);
     });
     EXPECT_EQ(bytes, ReadFileBytes(other));
 }

@@ -76,14 +76,14 @@ std::wstring ConnectError(const std::wstring& path)
     return Connect(database, path);
 }
 
-std::wstring StatementError(const std::wstring& path, const std::wstring& sql)
+std::wstring StatementError(const std::wstring& path, const std::wstring& sql, const CDBParameters& parameters)
 {
     CDatabase database;
     const std::wstring error = Connect(database, path);
     if (!error.empty()) return error;
     try {
         CRecordset rows(&database);
-        rows.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::executeDirect);
+        rows.Open(CRecordset::forwardOnly, sql.c_str(), CRecordset::executeDirect, parameters);
         rows.Close();
     } catch (CDBException* e) {
         const CThrownException<CDBException> caught(e);

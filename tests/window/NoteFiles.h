@@ -2,6 +2,8 @@
 // note store and a connection of the test's own (not the dialog's).
 #pragma once
 
+#include "framework/CDBParameters.h"
+
 #include <string>
 #include <vector>
 
@@ -18,7 +20,7 @@ std::wstring RunStatements(const std::wstring& path, const std::vector<std::wstr
 // The error text that connecting to `path` gives; empty when it connects.
 std::wstring ConnectError(const std::wstring& path);
 // The error text that opening `sql` on `path` gives; empty when it opens.
-std::wstring StatementError(const std::wstring& path, const std::wstring& sql);
+std::wstring StatementError(const std::wstring& path, const std::wstring& sql, const CDBParameters& parameters = CDBParameters());
 // Every row of `sql` on `path`, its columns as text joined with '|'.
 std::vector<std::wstring> Rows(const std::wstring& path, const std::wstring& sql);
 

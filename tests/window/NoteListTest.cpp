@@ -224,7 +224,8 @@ TEST(NoteList, FailingSearchLeavesTheListAsItWas)
         {L"INSERT INTO notes VALUES(1,0,'first','one');", L"INSERT INTO notes VALUES(2,0,'second','two');"}));
     SearchScope sequel;
     sequel.inSequel = true;
-    const std::wstring expected = notefiles::StatementError(path, BuildSearchStatement(L"first", sequel).str());
+    const SqlStatement search = BuildSearchStatement(L"first", sequel);
+    const std::wstring expected = notefiles::StatementError(path, search.sql.str(), search.parameters);
     ASSERT_NE(L"", expected);
 
     ExecuteOnOpenedFile(path, [&](HWND dialog) {
