@@ -201,6 +201,17 @@ bool IsTextColumnType(const std::string& declaredType)
     return upper.find("CHAR") != std::string::npos || upper.find("CLOB") != std::string::npos || upper.find("TEXT") != std::string::npos;
 }
 
+long long DeclaredTextLength(const std::string& declaredType)
+{
+    size_t wordEnd = 0;
+    while (wordEnd < declaredType.size() && (std::isalnum(static_cast<unsigned char>(declaredType[wordEnd])) || declaredType[wordEnd] == '_')) ++wordEnd;
+    if (ClassifyAccessType(declaredType.substr(0, wordEnd)) != AccessType::Text) return 0;
+    const size_t open = declaredType.find('(', wordEnd);
+    if (open == std::string::npos) return 255;
+    const long long length = std::atoll(declaredType.c_str() + open + 1);
+    return length > 0 ? length : 0;
+}
+
 std::string TranslateAccessSql(const std::string& sql, const SchemaColumns& columns)
 {
     const std::vector<SqlToken> tokens = TokenizeSql(sql);

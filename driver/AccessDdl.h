@@ -31,6 +31,9 @@ enum class AccessType { SmallInt, Integer, Byte, Text, LongText, Other };
 AccessType ClassifyAccessType(const std::string& typeWord);
 // Whether a column of this declared type holds text ("VARCHAR(255)", "LONGTEXT", "TEXT" ...).
 bool IsTextColumnType(const std::string& declaredType);
+// The characters a column of this declared type holds when it is text of
+// limited length, as its CHECK enforces ("VARCHAR(80)" -> 80, "TEXT" -> 255); 0 otherwise.
+long long DeclaredTextLength(const std::string& declaredType);
 
 // What a failed CHECK named by the translation guarded, parsed back from
 // SQLite's message "CHECK constraint failed: <name>".

@@ -8,10 +8,24 @@
 #include "Statement.h"
 #include "Utf.h"
 
+#include <odbcinst.h>
 #include <sqlite3.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
+
+namespace {
+
+// Whether the driver's own section of odbcinst.ini says WindowsLimits=Yes.
+bool WindowsLimitsRegistered()
+{
+    char value[16] = {};
+    SQLGetPrivateProfileString("Microsoft Access Driver (*.mdb)", "WindowsLimits", "", value, sizeof value, "odbcinst.ini");
+    return ::strcasecmp(value, "Yes") == 0 || ::strcasecmp(value, "1") == 0 || ::strcasecmp(value, "True") == 0;
+}
+
+} // namespace
 
 Connection::Connection(Environment* env) : environment(env) { environment->connections.insert(this); }
 
@@ -40,6 +54,7 @@ SQLRETURN Connection::DriverConnect(const std::u16string& connectString, SQLWCHA
     const bool readOnlyRequested = m_readOnly || readOnly == "1" || readOnly == "Y" || readOnly == "YES" || readOnly == "TRUE";
 
     DriverError error;
+    m_database.SetWindowsLimits(WindowsLimitsRegistered());
     if (!m_database.Open(path, readOnlyRequested, busyMs, error)) return diag.Add(error);
 
     // The completed connection string names the driver and the file.

@@ -101,6 +101,21 @@ constexpr DriverErrorEntry kErrors[] = {
     {Id::TableExists, "42S01", "The table {} already exists in the database {}.", kEngine},
     {Id::SyntaxError, "42000", "Syntax error in the SQL statement ({}).", kEngine},
 
+    {Id::StatementTooLong, "42000",
+     "The statement is {} characters long; the Access driver accepts at most 65,000. Pass long texts as parameters.", kOwn},
+    {Id::PipeInStringConstant, "42000",
+     "The string constant {} holds the character |, which the Access driver does not accept in a string constant. "
+     "Pass the text as a parameter.",
+     kOwn},
+    {Id::DoubleQuotedToken, "42000",
+     "{} is in double quotes: the Access driver takes string constants in single quotes only and does not know "
+     "double-quoted names.",
+     kOwn},
+    {Id::LikeEscapeNotSupported, "42000", "LIKE ... ESCAPE is not supported by the Access driver.", kOwn},
+    {Id::SqliteOnlyForm, "42000", "{} is SQLite's own: the Access driver does not know it.", kOwn},
+    {Id::FunctionNotShared, "42000",
+     "The function {} is not one the Access driver shares with this driver (Count, Max, Min, Sum, Avg, InStr, Len).", kOwn},
+
     {Id::OutOfMemory, "HY001", "The driver ran out of memory.", kOwn},
     {Id::UnexpectedFailure, "HY000", "An unexpected failure inside the driver.", kOwn},
 };

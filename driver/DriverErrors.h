@@ -81,6 +81,13 @@ enum class DriverErrorId {
     NoSuchColumn,
     TableExists,
     SyntaxError,
+    // Windows' Access driver's limits, when the driver keeps them.
+    StatementTooLong,
+    PipeInStringConstant,
+    DoubleQuotedToken,
+    LikeEscapeNotSupported,
+    SqliteOnlyForm,
+    FunctionNotShared,
     // Anywhere.
     OutOfMemory,
     UnexpectedFailure,

@@ -5,6 +5,7 @@
 #include "GeneralText.h"
 #include "LikePattern.h"
 #include "Utf.h"
+#include "WindowsLimits.h"
 
 #include <sqlite3.h>
 
@@ -16,6 +17,8 @@ namespace {
 void DeletePattern(void* pattern) { delete static_cast<LikePattern*>(pattern); }
 
 } // namespace
+
+const int kLikeComparesWindowsLength = static_cast<int>(kWindowsLikeCompareLength);
 
 void GeneralLikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
@@ -52,7 +55,12 @@ void GeneralLikeFunction(sqlite3_context* context, int argc, sqlite3_value** arg
             sqlite3_result_error_nomem(context);
             return;
         }
-        const bool match = pattern->Matches(text, static_cast<size_t>(sqlite3_value_bytes(argv[1])));
+        size_t bytes = static_cast<size_t>(sqlite3_value_bytes(argv[1]));
+        if (sqlite3_user_data(context)) {
+            const size_t limit = static_cast<size_t>(*static_cast<const int*>(sqlite3_user_data(context)));
+            bytes = BytesOfFirstCharacters(reinterpret_cast<const unsigned char*>(text), bytes, limit);
+        }
+        const bool match = pattern->Matches(text, bytes);
         if (compiled) sqlite3_set_auxdata(context, 0, compiled.release(), DeletePattern);
         sqlite3_result_int(context, match ? 1 : 0);
     } catch (const std::bad_alloc&) {

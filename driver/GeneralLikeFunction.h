@@ -7,7 +7,10 @@
 struct sqlite3_context;
 struct sqlite3_value;
 
-// Register with SQLITE_UTF8 | SQLITE_DETERMINISTIC for 2 and 3 arguments.
+// Register with SQLITE_UTF8 | SQLITE_DETERMINISTIC for 2 and 3 arguments;
+// with &kLikeComparesWindowsLength as user data, only the first 255
+// characters of the text are compared, as Windows' Access driver does.
+extern const int kLikeComparesWindowsLength;
 void GeneralLikeFunction(sqlite3_context* context, int argc, sqlite3_value** argv);
 // Register with SQLITE_UTF8 as the General collation.
 int GeneralCollationFunction(void*, int aBytes, const void* a, int bBytes, const void* b);

@@ -9,6 +9,7 @@
 #include "MappedReadVfs.h"
 #include "NoteFileUpgrade.h"
 #include "WinePath.h"
+#include "WindowsLimits.h"
 
 #include <sqlite3.h>
 
@@ -88,8 +89,9 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
     sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
     sqlite3_create_collation_v2(m_db, kGeneralCollation, SQLITE_UTF8, nullptr, GeneralCollationFunction, nullptr);
     const int likeFlags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function_v2(m_db, "like", 2, likeFlags, nullptr, GeneralLikeFunction, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "like", 3, likeFlags, nullptr, GeneralLikeFunction, nullptr, nullptr, nullptr);
+    void* likeLimit = m_windowsLimits ? const_cast<int*>(&kLikeComparesWindowsLength) : nullptr;
+    sqlite3_create_function_v2(m_db, "like", 2, likeFlags, likeLimit, GeneralLikeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "like", 3, likeFlags, likeLimit, GeneralLikeFunction, nullptr, nullptr, nullptr);
     for (int arguments = 2; arguments <= 4; ++arguments) {
         sqlite3_create_function_v2(m_db, "instr", arguments, likeFlags, nullptr, InStrFunction, nullptr, nullptr, nullptr);
     }
@@ -128,8 +130,9 @@ bool NoteDatabase::Open(const std::string& path, bool readOnly, int busyTimeoutM
 bool NoteDatabase::Prepare(const std::string& sql, sqlite3_stmt*& statement, DriverError& error)
 {
     statement = nullptr;
+    if (m_windowsLimits && !CheckWindowsLimits(sql, error)) return false;
     m_columns.Refresh(m_db);
-    const std::string translated = TranslateAccessSql(sql, m_columns);
+    const std::string translated = TranslateAccessSql(m_windowsLimits ? CutTextToColumnLengths(sql, m_columns) : sql, m_columns);
     const char* tail = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, translated.c_str(), static_cast<int>(translated.size()), &statement, &tail);
     if (rc != SQLITE_OK) {

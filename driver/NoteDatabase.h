@@ -35,6 +35,9 @@ public:
     // file, as the setup routine creates it, becomes an empty database.
     bool Open(const std::string& path, bool readOnly, int busyTimeoutMs, DriverError& error);
     void Close();
+    // Keeps Windows' Access driver's limits (WindowsLimits.h) from the next Open on.
+    void SetWindowsLimits(bool on) { m_windowsLimits = on; }
+    bool KeepsWindowsLimits() const { return m_windowsLimits; }
     bool IsOpen() const { return m_db != nullptr; }
     bool IsReadOnly() const { return m_readOnly; }
     sqlite3* Handle() const { return m_db; }
@@ -43,7 +46,8 @@ public:
     const std::string& UpgradeFailure() const { return m_upgradeFailure; }
 
     // Compiles one statement (Access DDL translated). Text after the first
-    // statement other than blanks, comments and ';' is refused.
+    // statement other than blanks, comments and ';' is refused, and so is,
+    // with Windows' limits kept, a statement that breaks one.
     bool Prepare(const std::string& sql, sqlite3_stmt*& statement, DriverError& error);
     // Runs a statement without results (BEGIN, COMMIT, ...).
     bool Execute(const char* sql, DriverError& error);
@@ -58,6 +62,7 @@ private:
 
     sqlite3* m_db = nullptr;  // owned; closed by Close
     bool m_readOnly = false;
+    bool m_windowsLimits = false;
     bool m_stampPending = false;  // a zero-length file: the header comes with the first change
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
     std::string m_displayPath;

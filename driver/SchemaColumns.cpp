@@ -37,9 +37,22 @@ SchemaColumns::Kind SchemaColumns::Find(const std::string& name) const
     return found->second ? Kind::Text : Kind::Other;
 }
 
+void SchemaColumns::AddToTable(const std::string& table, const std::string& name, const std::string& declaredType)
+{
+    Add(name, IsTextColumnType(declaredType));
+    m_tables[Lower(table)].push_back({name, DeclaredTextLength(declaredType)});
+}
+
+const std::vector<SchemaColumns::TableColumn>* SchemaColumns::TableColumns(const std::string& table) const
+{
+    const auto found = m_tables.find(Lower(table));
+    return found == m_tables.end() ? nullptr : &found->second;
+}
+
 void SchemaColumns::Forget()
 {
     m_columns.clear();
+    m_tables.clear();
     m_schemaVersion = -1;
 }
 
@@ -61,10 +74,11 @@ bool SchemaColumns::Refresh(sqlite3* db)
     }
     sqlite3_finalize(statement);
     m_columns.clear();
+    m_tables.clear();
     for (const std::string& table : tables) {
         if (sqlite3_prepare_v2(db, "SELECT name, type FROM pragma_table_info(?1)", -1, &statement, nullptr) != SQLITE_OK) continue;
         sqlite3_bind_text(statement, 1, table.c_str(), -1, SQLITE_TRANSIENT);
-        while (sqlite3_step(statement) == SQLITE_ROW) Add(ColumnText(statement, 0), IsTextColumnType(ColumnText(statement, 1)));
+        while (sqlite3_step(statement) == SQLITE_ROW) AddToTable(table, ColumnText(statement, 0), ColumnText(statement, 1));
         sqlite3_finalize(statement);
     }
     m_schemaVersion = version;

@@ -69,6 +69,14 @@ protected:
         return ::testing::AssertionFailure() << sql << "\n  got " << e.sqlState << ": " << e.message << "\n  expected " << sqlState
                                              << " with: " << part;
     }
+    // Opens the file again, keeping Windows' limits or not.
+    void ReopenKeepingWindowsLimits(bool on)
+    {
+        DriverError error;
+        m_db.Close();
+        m_db.SetWindowsLimits(on);
+        ASSERT_TRUE(m_db.Open(m_path, false, 200, error)) << error.message;
+    }
     std::vector<std::string> Rows(const std::string& sql)
     {
         DriverError error;
@@ -169,6 +177,92 @@ TEST_F(NoteDatabaseTest, VarcharLengthIsEnforcedNeverTruncated)
     for (int i = 0; i < 255; ++i) umlauts += "ä";
     Ok("INSERT INTO notes VALUES(3,0,'" + umlauts + "','','q')");
     EXPECT_EQ((std::vector<std::string>{"1", "3"}), Rows("SELECT id FROM notes ORDER BY id"));
+}
+
+// Each limit of Windows' Access driver: refused with a message that names
+// it while the limits are kept, run as SQLite runs it otherwise.
+TEST_F(NoteDatabaseTest, WindowsLimitsRefuseWhatTheAccessDriverRefusesWhileTheLenientEngineRunsIt)
+{
+    const std::string head = "SELECT id FROM notes WHERE name='";
+    std::string smileys;  // 32,501 characters outside the BMP: 65,002 UTF-16 characters
+    for (int i = 0; i < 32501; ++i) smileys += "\xF0\x9F\x98\x80";
+    const struct {
+        std::string sql;
+        const char* refusal;
+    } cases[] = {
+        {head + std::string(65001 - head.size() - 1, 'x') + "'",
+         "The statement is 65,001 characters long; the Access driver accepts at most 65,000. Pass long texts as parameters."},
+        {head + smileys + "'", "The statement is 65,036 characters long"},
+        {"SELECT id FROM notes WHERE query='a|b'", "The string constant 'a|b' holds the character |, which the Access driver does not accept"},
+        {"SELECT id FROM notes WHERE name=\"x\"", "\"x\" is in double quotes: the Access driver takes string constants in single quotes only"},
+        {"SELECT \"name\" FROM notes", "\"name\" is in double quotes"},
+        {"SELECT id FROM notes WHERE name LIKE 'a!%' ESCAPE '!'", "LIKE ... ESCAPE is not supported by the Access driver."},
+        {"SELECT id FROM notes ORDER BY id LIMIT 5", "LIMIT is SQLite's own: the Access driver does not know it."},
+        {"SELECT name || comments FROM notes", "The operator || is SQLite's own"},
+        {"INSERT OR IGNORE INTO groups VALUES(9,'g',NULL)", "INSERT OR ... is SQLite's own"},
+        {"INSERT INTO groups VALUES(8,'h',NULL) ON CONFLICT DO NOTHING", "ON CONFLICT is SQLite's own"},
+        {"WITH g AS (SELECT id FROM groups) SELECT id FROM g", "WITH is SQLite's own"},
+        {"CREATE TABLE IF NOT EXISTS extra (id SMALLINT)", "IF NOT EXISTS is SQLite's own"},
+        {"DROP TABLE IF EXISTS extra", "IF EXISTS is SQLite's own"},
+        {"PRAGMA user_version", "PRAGMA is SQLite's own"},
+        {"SELECT lower(name) FROM notes", "The function lower is not one the Access driver shares with this driver"},
+        {"SELECT id FROM notes WHERE (typeof(id)='integer')", "The function typeof is not one"},
+    };
+    ReopenKeepingWindowsLimits(true);
+    for (const auto& c : cases) EXPECT_TRUE(FailsWith(c.sql, "42000", c.refusal));
+    ReopenKeepingWindowsLimits(false);
+    for (const auto& c : cases) Ok(c.sql);
+}
+
+TEST_F(NoteDatabaseTest, WindowsLimitsPassEveryStatementTheNoteStoreSends)
+{
+    const char* const statements[] = {
+        kSchema[0], kSchema[1], kSchema[2], "SELECT id,groupName FROM groups ORDER BY groupName",
+        "SELECT notes.id,groups.id AS groupId,groups.groupName,notes.name,notes.comments FROM groups,notes WHERE notes.groupId=groups.id "
+        "ORDER BY notes.groupId,notes.name",
+        "SELECT notes.id, groups.id AS groupId, groups.groupName, notes.name, notes.comments FROM groups, notes WHERE "
+        "notes.groupId=groups.id AND (notes.name LIKE ? OR notes.comments LIKE ? OR InStr(1,notes.query,?,1)>0) ORDER BY notes.groupId, notes.name;",
+        "SELECT id,groupId,name,comments,query FROM notes WHERE id=5", "SELECT query FROM notes WHERE id=5", "SELECT Max(id)+1 FROM notes",
+        "INSERT INTO notes(id,groupId,name,comments,query) VALUES(3,0,?,?,?);", "UPDATE notes SET groupId=0, name=?, comments=?, query=? WHERE id=3;",
+        "DELETE FROM notes WHERE id=3", "SELECT groupDescription FROM groups WHERE groups.id=2", "SELECT Max(id)+1 FROM groups",
+        "INSERT INTO groups VALUES(4,?,?)", "UPDATE groups SET groupName=?,groupDescription=? WHERE id=4", "DELETE FROM groups WHERE groups.id=4",
+        "SELECT id,groupName,groupDescription FROM groups", "SELECT id,groupId,name,comments,query FROM notes",
+        "INSERT INTO notes VALUES(3,0,?,NULL,?)", "UPDATE notes SET comments=?,query=? WHERE id=3", "SELECT Count(*) FROM notes",
+        "SELECT Count(*) FROM groups",
+    };
+    m_db.Close();
+    m_path = m_temp.Write("limits.mdb", "");
+    ReopenKeepingWindowsLimits(true);
+    for (const char* sql : statements) {
+        DriverError error;
+        sqlite3_stmt* statement = nullptr;
+        // InStr comes with the driver's parameter support; here only the limits matter.
+        const bool prepared = m_db.Prepare(sql, statement, error);
+        EXPECT_TRUE(prepared || error.message.find("InStr") != std::string::npos) << sql << ": " << error.message;
+        if (statement) sqlite3_step(statement);
+        sqlite3_finalize(statement);
+    }
+    // The longest statement the limit allows.
+    const std::string head = "SELECT id FROM notes WHERE name='";
+    Ok(head + std::string(65000 - head.size() - 1, 'x') + "'");
+}
+
+TEST_F(NoteDatabaseTest, WindowsLimitsCutTooLongTextToItsColumnAndLikeReadsTheFirst255Characters)
+{
+    ReopenKeepingWindowsLimits(true);
+    const std::string x300(300, 'x');
+    Ok("INSERT INTO notes VALUES(1,0,'" + x300 + "',NULL,'" + x300 + "')");
+    Ok("INSERT INTO notes(query,name,id,groupId) VALUES('" + std::string(254, 'q') + "needle','" + x300 + "',2,0)");
+    Ok("UPDATE notes SET comments='" + std::string(256, 'c') + "', groupId=0 WHERE id=1");
+    Ok("INSERT INTO groups VALUES(1,'" + x300 + "','" + x300 + "')");
+    // The needle starts at character 255: Windows' LIKE does not see it, SQLite's does.
+    EXPECT_EQ((std::vector<std::string>{}), Rows("SELECT id FROM notes WHERE query LIKE '%needle%'"));
+    EXPECT_EQ((std::vector<std::string>{"2"}), Rows("SELECT id FROM notes WHERE query LIKE '%qn%'"));
+    ReopenKeepingWindowsLimits(false);
+    EXPECT_EQ((std::vector<std::string>{"2"}), Rows("SELECT id FROM notes WHERE query LIKE '%needle%'"));
+    EXPECT_EQ((std::vector<std::string>{"255|255|300", "255|NULL|260"}),
+              Rows("SELECT length(name) || '|' || ifnull(length(comments),'NULL') || '|' || length(query) FROM notes ORDER BY id"));
+    EXPECT_EQ((std::vector<std::string>{"255|300"}), Rows("SELECT length(groupName) || '|' || length(groupDescription) FROM groups WHERE id=1"));
 }
 
 TEST_F(NoteDatabaseTest, NotNullIsEnforced)
