@@ -114,7 +114,7 @@ constexpr DriverErrorEntry kErrors[] = {
     {Id::LikeEscapeNotSupported, "42000", "LIKE ... ESCAPE is not supported by the Access driver.", kOwn},
     {Id::SqliteOnlyForm, "42000", "{} is SQLite's own: the Access driver does not know it.", kOwn},
     {Id::FunctionNotShared, "42000",
-     "The function {} is not one the Access driver shares with this driver (Count, Max, Min, Sum, Avg, InStr, Len).", kOwn},
+     "The function {} is not one the Access driver shares with this driver (Count, Max, Min, Sum, Avg, InStr).", kOwn},
 
     {Id::OutOfMemory, "HY001", "The driver ran out of memory.", kOwn},
     {Id::UnexpectedFailure, "HY000", "An unexpected failure inside the driver.", kOwn},

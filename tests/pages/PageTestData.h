@@ -31,11 +31,11 @@ inline const char16_t* const kMultiLineQuery = u"SELECT *\r\nFROM orders\r\nWHER
 inline const char16_t* const kSingleQuery = u"SELECT 1";
 
 // Bad input.
-inline const char16_t* const kQuotedGroup = u"Editor's picks";
-inline const char16_t* const kQuotedGroupDescription = u"Sam's group";
-inline const char16_t* const kQuotedTitle = u"Today's orders";
-inline const char16_t* const kQuotedComments = u"Bob's list";
-inline const char16_t* const kQuotedQuery = u"SELECT * FROM orders WHERE note = 'it''s'";
+inline const char16_t* const kQuotedGroup = u"Editor's picks | [dbo]";
+inline const char16_t* const kQuotedGroupDescription = u"Sam's group | #temp \u6f22\u5b57 \U0001F600";
+inline const char16_t* const kQuotedTitle = u"Today's orders a|b";
+inline const char16_t* const kQuotedComments = u"Bob's list * ? % _";
+inline const char16_t* const kQuotedQuery = u"SELECT a || b FROM [dbo].[t] WHERE note = 'it''s' AND c = '|'";
 inline const char16_t* const kKeptTitle = u"Kept";
 inline const char16_t* const kKeptQuery = u"SELECT * FROM kept";
 inline const char16_t* const kBigTitle = u"Big";

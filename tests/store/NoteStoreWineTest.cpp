@@ -139,7 +139,8 @@ TEST_F(NoteStoreTest, NewFileHoldsTwoTablesAndGroupNone)
     const std::wstring path = exchange + L"\\fresh.mdb";
     CDatabase db;
     NewDatabase(db, path);
-    EXPECT_EQ((std::vector<std::wstring>{L"0|None|"}), Column(db, L"SELECT id || '|' || groupName || '|' || ifnull(groupDescription, '') FROM groups"));
+    EXPECT_EQ((std::vector<std::wstring>{L"0"}), Column(db, L"SELECT id FROM groups"));
+    EXPECT_EQ((std::vector<std::wstring>{L"None"}), Column(db, L"SELECT groupName FROM groups"));
     EXPECT_EQ((std::vector<std::wstring>{L"1"}), Column(db, L"SELECT count(*) FROM groups WHERE groupDescription IS NULL"));
     EXPECT_EQ((std::vector<std::wstring>{L"groups", L"notes"}), Column(db, L"SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
 
@@ -320,7 +321,7 @@ TEST_F(NoteStoreTest, NoteInsertReadUpdateDelete)
     note.comments = L"";
     note.query = L"SELECT 'x'\r\nFROM t";
     ASSERT_TRUE(IsDone(InsertNote(db, note)));
-    EXPECT_EQ((std::vector<std::wstring>{L"text"}), Column(db, L"SELECT typeof(comments) FROM notes WHERE id=0")) << "an empty comment is '' and not NULL";
+    EXPECT_EQ((std::vector<std::wstring>{L""}), Column(db, L"SELECT comments FROM notes WHERE id=0 AND comments IS NOT NULL")) << "an empty comment is '' and not NULL";
 
     NoteRecord read;
     ASSERT_TRUE(IsDone(ReadNote(db, 0, read)));
@@ -375,7 +376,7 @@ TEST_F(NoteStoreTest, GroupInsertUpdateDelete)
     CString description = L"old";
     ASSERT_TRUE(IsDone(ReadGroupDescription(db, 1, description)));
     EXPECT_EQ(L"", S(description));
-    EXPECT_EQ((std::vector<std::wstring>{L"text"}), Column(db, L"SELECT typeof(groupDescription) FROM groups WHERE id=1"));
+    EXPECT_EQ((std::vector<std::wstring>{L""}), Column(db, L"SELECT groupDescription FROM groups WHERE id=1 AND groupDescription IS NOT NULL"));
     ASSERT_TRUE(IsDone(ReadGroupDescription(db, 0, description)));
     EXPECT_EQ(L"", S(description)) << "NULL description of group 0";
 

@@ -159,20 +159,21 @@ TEST_F(OdbcClassesTest, ExceptionCarriesTextWithoutOriginAndStateApart)
 {
     bool thrown = false;
     try {
-        m_db.ExecuteSQL(L"INSERT INTO t VALUES(1,'a name far longer than twenty','x')");
+        m_db.ExecuteSQL(L"INSERT INTO t VALUES(40000,'a name','x')");
     } catch (CDBException* e) {
         const CThrownException<CDBException> caught(e);
         thrown = true;
         EXPECT_EQ(SQL_ERROR, e->m_nRetCode);
-        EXPECT_EQ(L"The text for the field 't.name' is too long: the field holds at most 20 characters (VARCHAR(20)).\n", S(e->m_strError));
-        EXPECT_EQ(0u, S(e->m_strStateNativeOrigin).find(L"State:22001,Native:275,Origin:[Quillbox][Note database driver]"))
+        const std::wstring text = L"The value for the field 't.id' is out of range: the field holds whole numbers from -32768 to 32767 (SMALLINT).";
+        EXPECT_EQ(text + L"\n", S(e->m_strError));
+        EXPECT_EQ(0u, S(e->m_strStateNativeOrigin).find(L"State:22003,Native:275,Origin:[Quillbox][Note database driver]"))
             << Narrow(S(e->m_strStateNativeOrigin));
         EXPECT_EQ(S(e->m_strError), S(e->GetErrorText()));
         ui::BoxRecorder boxes;
         e->ReportError(MB_OK);
         const auto seen = boxes.Stop();
         ASSERT_EQ(1u, seen.size());
-        EXPECT_EQ(0u, seen[0].text.find(L"The text for the field 't.name' is too long: the field holds at most 20 characters (VARCHAR(20)).")) << Narrow(seen[0].text);
+        EXPECT_EQ(0u, seen[0].text.find(text)) << Narrow(seen[0].text);
     }
     EXPECT_TRUE(thrown);
 }

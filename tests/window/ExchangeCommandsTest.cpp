@@ -152,8 +152,12 @@ TEST(ExchangeCommands, CancelInTheExportsProgressWindowLeavesEveryFileWholeAndTh
     // Enough notes that writing their files takes well over the half second after which the progress window shows.
     constexpr int kNotes = 3000;
     const std::wstring path = windowtest::FileIn(L"long export.mdb");
-    ASSERT_EQ(L"", notefiles::MakeNoteDatabase(path, {L"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<3000) "
-                                                      L"INSERT INTO notes SELECT i, 0, 'note ' || i, 'c', 'SELECT ' || i || ';' FROM n"}));
+    std::vector<std::wstring> inserts;
+    for (int i = 1; i <= kNotes; ++i) {
+        const std::wstring n = std::to_wstring(i);
+        inserts.push_back(L"INSERT INTO notes VALUES(" + n + L",0,'note " + n + L"','c','SELECT " + n + L";')");
+    }
+    ASSERT_EQ(L"", notefiles::MakeNoteDatabase(path, inserts));
     const std::wstring folder = windowtest::FileIn(L"long export");
     ::CreateDirectoryW(folder.c_str(), nullptr);
 

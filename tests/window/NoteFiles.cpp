@@ -24,17 +24,21 @@ std::wstring Connect(CDatabase& database, const std::wstring& path)
     return database.IsOpen() ? std::wstring() : L"(not connected)";
 }
 
+// The statements in one transaction: all of them, or none when one fails.
 std::wstring Run(CDatabase& database, const std::vector<std::wstring>& statements)
 {
+    database.BeginTrans();
     for (const std::wstring& sql : statements) {
         try {
             database.ExecuteSQL(sql.c_str());
         } catch (CDBException* e) {
             const CThrownException<CDBException> caught(e);
             std::wstring error = sql + L": " + e->m_strError.str();
+            database.Rollback();
             return error;
         }
     }
+    database.CommitTrans();
     return std::wstring();
 }
 
