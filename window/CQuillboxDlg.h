@@ -39,6 +39,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     void OnFind();
     void OnFileNew();
