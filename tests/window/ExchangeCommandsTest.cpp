@@ -53,6 +53,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     AboutFacts closedAbout, openAbout;
     std::vector<std::wstring> rowsAfterImport;
     std::vector<std::wstring> rowsBeforeCancel, rowsAfterCancel;
+    AboutFacts aboutAfterImport;
     harness::Execute(host, [&](HWND dialog) {
         noDatabaseExport = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
         noDatabaseImport = ChooseFolder(dialog, ID_FILE_IMPORT, folder);
@@ -78,6 +79,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         rowsAfterCancel = dialogdriver::RowNames(dialog);
         imported = ChooseFolder(dialog, ID_FILE_IMPORT, folder, IDOK);
         rowsAfterImport = dialogdriver::RowNames(dialog);
+        aboutAfterImport = ReadAbout(dialog);
     });
 
     for (const CommandResult* result : {&noDatabaseExport, &noDatabaseImport}) {
@@ -93,7 +95,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     EXPECT_EQ(0u, openAbout.version.find(L"Version ")) << windowtest::Narrow(openAbout.version);
     EXPECT_EQ(2, std::count(openAbout.version.begin(), openAbout.version.end(), L'.')) << windowtest::Narrow(openAbout.version);
     EXPECT_EQ(path, openAbout.database);
-    EXPECT_EQ(L"5 notes in 4 groups", openAbout.counts);
+    EXPECT_EQ(L"5 notes in 3 groups", openAbout.counts) << "the built-in group None is not counted";
     EXPECT_TRUE(Contains(openAbout.driver, L"ODBC driver: ") && openAbout.driver.size() > 16) << windowtest::Narrow(openAbout.driver);
 
     EXPECT_TRUE(pickerCancelled.fileDialogShown);
@@ -123,6 +125,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     EXPECT_EQ((std::vector<std::wstring>{L"1|From elsewhere|SELECT 'elsewhere';\n", L"1|Report a|SELECT * FROM orders2"}),
               notefiles::Rows(path, L"SELECT groupId,name,query FROM notes WHERE name LIKE '%elsewhere' AND groupId=1 OR id=4 ORDER BY name"));
     EXPECT_EQ((std::vector<std::wstring>{L"7"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
+    EXPECT_EQ(L"7 notes in 3 groups", aboutAfterImport.counts) << "About counts what the file holds when it opens";
     EXPECT_EQ("a file of the user's own", storetest::ReadFileBytes(folder + L"\\notes.txt"));
     const std::vector<std::wstring> files = storetest::FilesUnder(folder);
     EXPECT_EQ((std::vector<std::wstring>{L"Admin\\README.md", L"Admin\\users.sql", L"Empty\\README.md", L"Top from elsewhere.sql",
