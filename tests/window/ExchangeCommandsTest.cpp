@@ -135,6 +135,55 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         << windowtest::Join(files);
 }
 
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+
+TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImportWent)
+{
+    const std::wstring path = windowtest::MakeSample(L"start.mdb");
+    const std::wstring other = windowtest::MakeSample(L"start other.mdb");
+    const std::wstring typed = windowtest::Folder().MakeFolder(L"start typed");
+    const std::wstring picked = windowtest::Folder().MakeFolder(L"start picked");
+    const std::wstring home = NameOf(windowtest::Folder().Path());
+
+    harness::Host host;
+    CommandResult exported, missing, imported, otherDatabase, nextRun, pickedGone, damaged;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        exported = dialogdriver::TypeFolder(dialog, ID_FILE_EXPORT, typed);
+        missing = dialogdriver::TypeFolder(dialog, ID_FILE_IMPORT, L"  \"" + typed + L"\\missing\"");
+        imported = ChooseFolder(dialog, ID_FILE_IMPORT, picked);
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, other).boxes.empty());
+        otherDatabase = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+    });
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        nextRun = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+        ::RemoveDirectoryW(picked.c_str());
+        pickedGone = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+        // A kept folder of the wrong type is ignored, though the folder is there.
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillbox\\ExchangeFolders", path.c_str(), REG_BINARY, typed.c_str(),
+                          static_cast<DWORD>((typed.size() + 1) * sizeof(wchar_t)));
+        damaged = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+    });
+
+    EXPECT_EQ(home, exported.pickerStart) << "the first time: the database's own folder";
+    ASSERT_EQ(1u, exported.boxes.size()) << dialogdriver::Describe(exported);
+    EXPECT_TRUE(Contains(exported.boxes[0].text, L"Exported 5 notes")) << windowtest::Narrow(exported.boxes[0].text);
+    EXPECT_NE(std::string::npos, storetest::ReadFileBytes(typed + L"\\alpha top.sql").find("SELECT 2")) << "written where the path box said";
+
+    EXPECT_EQ(L"start typed", missing.pickerStart) << "Import starts where the export went";
+    ASSERT_EQ(1u, missing.fileDialogBoxes.size()) << dialogdriver::Describe(missing);
+    EXPECT_TRUE(Contains(missing.fileDialogBoxes[0].text, (L"There is no folder " + typed + L"\\missing.").c_str()))
+        << windowtest::Narrow(missing.fileDialogBoxes[0].text);
+    EXPECT_TRUE(missing.stayedOpen && missing.boxes.empty()) << dialogdriver::Describe(missing);
+
+    EXPECT_EQ(L"start typed", imported.pickerStart) << "a refused path changes nothing";
+    EXPECT_EQ(home, otherDatabase.pickerStart) << "each database has its own folder";
+    EXPECT_EQ(L"start picked", nextRun.pickerStart) << "kept for later runs";
+    EXPECT_EQ(home, pickedGone.pickerStart) << "a folder that is gone is not offered";
+    EXPECT_EQ(home, damaged.pickerStart);
+}
+
 // Export files under `folder` that read whole: the header, then a query that ends as written.
 int WholeExportFiles(const std::wstring& folder, int& other)
 {
