@@ -37,16 +37,31 @@ bool CRegistryKey::QueryDword(const wchar_t* name, DWORD& value) const
 
 bool CRegistryKey::QueryMultiString(const wchar_t* name, std::wstring& value, std::size_t maxChars) const
 {
+    return QueryChars(name, REG_MULTI_SZ, value, maxChars);
+}
+
+bool CRegistryKey::QueryString(const wchar_t* name, std::wstring& value, std::size_t maxChars) const
+{
+    std::wstring read;
+    if (!QueryChars(name, REG_SZ, read, maxChars + 1)) return false;
+    if (!read.empty() && read.back() == L'\0') read.pop_back();
+    if (read.find(L'\0') != std::wstring::npos || read.size() > maxChars) return false;
+    value = read;
+    return true;
+}
+
+bool CRegistryKey::QueryChars(const wchar_t* name, DWORD expectedType, std::wstring& value, std::size_t maxChars) const
+{
     if (!Get()) return false;
     // The size first, so that a huge value is refused before it is read.
     DWORD type = 0, size = 0;
     if (::RegQueryValueExW(Get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    if (type != REG_MULTI_SZ || size % sizeof(wchar_t) != 0 || size / sizeof(wchar_t) > maxChars) return false;
+    if (type != expectedType || size % sizeof(wchar_t) != 0 || size / sizeof(wchar_t) > maxChars) return false;
     std::wstring read(size / sizeof(wchar_t), L'\0');
     DWORD got = size;
     if (size > 0 && ::RegQueryValueExW(Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&read[0]), &got) != ERROR_SUCCESS) return false;
     // The value may have changed between the two calls.
-    if (type != REG_MULTI_SZ || got != size) return false;
+    if (type != expectedType || got != size) return false;
     value = read;
     return true;
 }
@@ -60,4 +75,11 @@ bool CRegistryKey::SetMultiString(const wchar_t* name, const std::wstring& value
 {
     const DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
     return Get() && ::RegSetValueExW(Get(), name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(value.data()), size) == ERROR_SUCCESS;
+}
+
+bool CRegistryKey::SetString(const wchar_t* name, const std::wstring& value)
+{
+    // The closing NUL is stored with the characters, as REG_SZ values are.
+    const DWORD size = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+    return Get() && ::RegSetValueExW(Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), size) == ERROR_SUCCESS;
 }

@@ -34,10 +34,17 @@ public:
     // A REG_MULTI_SZ value of at most `maxChars` characters, as stored: its
     // NULs included, none added.
     bool QueryMultiString(const wchar_t* name, std::wstring& value, std::size_t maxChars) const;
+    // A REG_SZ value of at most `maxChars` characters, without its closing
+    // NUL; one with a NUL inside reads as absent.
+    bool QueryString(const wchar_t* name, std::wstring& value, std::size_t maxChars) const;
     bool SetDword(const wchar_t* name, DWORD value);
     // `value` holds its own NULs (every string's and the closing one).
     bool SetMultiString(const wchar_t* name, const std::wstring& value);
+    bool SetString(const wchar_t* name, const std::wstring& value);
 
 private:
+    // The characters of a value of type `expectedType`, as stored.
+    bool QueryChars(const wchar_t* name, DWORD expectedType, std::wstring& value, std::size_t maxChars) const;
+
     CUniqueHandle<HKEY, RegistryKeyClose> m_key;
 };

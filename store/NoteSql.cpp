@@ -33,6 +33,8 @@ const wchar_t* const kCatalogueStatement =
     L"SELECT notes.id,groups.id AS groupId,groups.groupName,notes.name,notes.comments FROM groups,notes "
     L"WHERE notes.groupId=groups.id ORDER BY notes.groupId,notes.name";
 const wchar_t* const kNextNoteIdStatement = L"SELECT Max(id)+1 FROM notes";
+const wchar_t* const kCountNotesStatement = L"SELECT Count(*) FROM notes";
+const wchar_t* const kCountUserGroupsStatement = L"SELECT Count(*) FROM groups WHERE id<>0";
 const wchar_t* const kNextGroupIdStatement = L"SELECT Max(id)+1 FROM groups";
 
 CString BuildConnectString(const CString& path)

@@ -31,6 +31,9 @@ extern const wchar_t* const kSchemaStatements[3];
 
 extern const wchar_t* const kGroupListStatement;
 extern const wchar_t* const kCatalogueStatement;
+// The number of notes, and of the groups the user made (all but "None", id 0).
+extern const wchar_t* const kCountNotesStatement;
+extern const wchar_t* const kCountUserGroupsStatement;
 
 // Where the Find text is looked for; with no flag set, the name is searched.
 struct SearchScope {

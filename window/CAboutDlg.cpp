@@ -1,12 +1,10 @@
 // The About box.
 #include "window/CAboutDlg.h"
 
-#include "framework/CDBException.h"
 #include "framework/CDatabase.h"
-#include "framework/CRecordset.h"
 #include "framework/ModuleState.h"
-#include "framework/ThrownException.h"
 #include "res/resource.h"
+#include "store/NoteCounts.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -15,20 +13,12 @@
 
 namespace {
 
-// A count from a "SELECT Count(*) ..." statement, -1 when it cannot be read.
-long CountRows(CDatabase& database, const wchar_t* sql)
+// "1 note", "2 notes".
+CString Counted(long count, const wchar_t* one, const wchar_t* many)
 {
-    try {
-        CRecordset rows(&database);
-        rows.Open(CRecordset::forwardOnly, sql, CRecordset::executeDirect);
-        CString text;
-        if (!rows.IsEOF()) rows.GetFieldValue(static_cast<short>(0), text);
-        rows.Close();
-        return text.IsEmpty() ? -1 : std::wcstol(text, nullptr, 10);
-    } catch (CDBException* e) {
-        const CThrownException<CDBException> thrown(e);
-        return -1;
-    }
+    wchar_t text[48];
+    std::swprintf(text, 48, L"%ld %ls", count, count == 1 ? one : many);
+    return text;
 }
 
 CString DriverInfo(CDatabase& database, SQLUSMALLINT what)
@@ -75,11 +65,12 @@ BOOL CAboutDlg::OnInitDialog()
         return TRUE;
     }
     ::SetDlgItemTextW(m_hWnd, IDC_ABOUT_DATABASE, m_databasePath.GetString());
-    const long notes = CountRows(m_database, L"SELECT Count(*) FROM notes");
-    const long groups = CountRows(m_database, L"SELECT Count(*) FROM groups");
-    wchar_t counts[96];
-    std::swprintf(counts, 96, L"%ld notes in %ld groups", notes, groups);
-    ::SetDlgItemTextW(m_hWnd, IDC_ABOUT_COUNTS, notes < 0 || groups < 0 ? L"The numbers of notes and groups cannot be read" : counts);
+    // Read now, so that About shows what the file holds at this moment.
+    NoteCounts counts;
+    const CString countsText = CountNotesAndGroups(m_database, counts).IsDone()
+                                   ? Counted(counts.notes, L"note", L"notes") + L" in " + Counted(counts.groups, L"group", L"groups")
+                                   : CString(L"The numbers of notes and groups cannot be read");
+    ::SetDlgItemTextW(m_hWnd, IDC_ABOUT_COUNTS, countsText.GetString());
     const CString driver = DriverInfo(m_database, SQL_DRIVER_NAME) + L" " + DriverInfo(m_database, SQL_DRIVER_VER);
     ::SetDlgItemTextW(m_hWnd, IDC_ABOUT_DRIVER, (L"ODBC driver: " + driver).GetString());
     return TRUE;

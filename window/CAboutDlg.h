@@ -1,6 +1,6 @@
 // CAboutDlg: Help, About: the name, the version from the module's version
 // resource, the licence, the open note database with its numbers of notes
-// and groups, and the ODBC driver's name and version as the connection
+// and of the user's groups, and the ODBC driver's name and version as the connection
 // reports them. OK and Escape close it.
 #pragma once
 

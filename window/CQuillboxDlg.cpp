@@ -197,17 +197,31 @@ void CQuillboxDlg::OnOptions()
     sheet.DoModal();
 }
 
-// The folder picker starts where the last export or import went, else beside the note database.
 void CQuillboxDlg::OnFileExport()
 {
-    if (m_exchangeFolder.IsEmpty()) m_exchangeFolder = FolderOf(m_databasePath);
-    RunExport(*this, m_database, m_exchangeFolder);
+    CString folder = ExchangeStartFolder();
+    const CString start = folder;
+    RunExport(*this, m_database, folder);
+    if (folder != start) SaveExchangeFolder(m_databasePath, folder);
 }
 
 void CQuillboxDlg::OnFileImport()
 {
-    if (m_exchangeFolder.IsEmpty()) m_exchangeFolder = FolderOf(m_databasePath);
-    if (RunImport(*this, m_database, m_exchangeFolder)) LoadCatalogue();
+    CString folder = ExchangeStartFolder();
+    const CString start = folder;
+    const bool changed = RunImport(*this, m_database, folder);
+    if (folder != start) SaveExchangeFolder(m_databasePath, folder);
+    if (changed) LoadCatalogue();
+}
+
+// Where the last export or import of this database went, while that folder
+// is still there; else the database's own folder.
+CString CQuillboxDlg::ExchangeStartFolder() const
+{
+    const CString kept = LoadExchangeFolder(m_databasePath);
+    const DWORD attributes = kept.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(kept);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return kept;
+    return FolderOf(m_databasePath);
 }
 
 void CQuillboxDlg::OnHelpAbout()

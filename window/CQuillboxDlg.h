@@ -39,6 +39,7 @@ public:
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     void OnFind();
     void OnFileNew();
@@ -63,6 +64,7 @@ private:
     void RememberRecentFile(const CString& path);
     void ShowRecentFiles();
     void BringDoubleClickPageToFront();
+    CString ExchangeStartFolder() const;
     void ChooseSearchScope();
     void Search(const CString& text);
 
@@ -82,7 +84,6 @@ private:
     CImageList m_imageList;
     CSuperGridCtrl m_list;
     CString m_databasePath;  // the open note database's path, for the About box
-    CString m_exchangeFolder;  // the folder of the last export or import
     CListedGroups m_listedGroups;  // what the pages' group lists hold since they were last emptied
     DoubleClickPage m_doubleClickPage = DoubleClickPage::None;  // as the user chose it in Options
     CRecentNoteFiles m_recentFiles;  // as the File menu shows them

@@ -1,5 +1,5 @@
 // The platform's folder picker (Browse for Folder), with its button for a
-// new folder, starting at `initial`. shell32 is loaded when it is needed, so
+// new folder and a box to type or paste a path into, starting at `initial`. shell32 is loaded when it is needed, so
 // the module does not depend on it at load time.
 #pragma once
 

@@ -1,5 +1,5 @@
 // CQuillboxDlg's note list: loading the catalogue, searching with the Find
-// button and its scope menu, and passing a double-clicked note to the pages.
+// button (or Enter in the Find box) and its scope menu, and passing a double-clicked note to the pages.
 #include "window/CQuillboxDlg.h"
 
 #include "pages/StoreReports.h"
@@ -139,6 +139,18 @@ void CQuillboxDlg::OnFind()
         return;
     }
     Search(text);
+}
+
+// Enter in the Find box presses Find, as in every search box, rather than
+// reaching the dialog as its OK command (which would end it). The click goes
+// through the window procedure, so a failure is reported as the button's is.
+BOOL CQuillboxDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && msg->hwnd == ::GetDlgItem(m_hWnd, IDC_FIND_TEXT)) {
+        SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIND, BN_CLICKED), reinterpret_cast<LPARAM>(m_findButton.m_hWnd));
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
 }
 
 void CQuillboxDlg::ChooseSearchScope()

@@ -3,14 +3,26 @@
 
 #include "framework/RegistryKey.h"
 
+#include <cwctype>
+
 namespace {
 
 const wchar_t kSettingsKey[] = L"Software\\Quillbox";
 const wchar_t kDoubleClickPageValue[] = L"DoubleClickPage";
 const wchar_t kRecentFilesValue[] = L"RecentFiles";
+const wchar_t kExchangeFoldersKey[] = L"Software\\Quillbox\\ExchangeFolders";
+// The longest path Windows has.
+constexpr std::size_t kMaxStoredPathChars = 32767;
 // Four full paths with their NULs take about 1,000 characters at most; a
 // stored list far longer than that is not read at all.
 constexpr std::size_t kMaxStoredListChars = 16 * 1024;
+
+// "C:\..." or "\\server\...": a folder that does not depend on the current one.
+bool IsFullPath(const std::wstring& path)
+{
+    const bool drive = path.size() >= 3 && path[1] == L':' && path[2] == L'\\' && std::iswalpha(path[0]);
+    return drive || path.compare(0, 2, L"\\\\") == 0;
+}
 
 } // namespace
 
@@ -47,4 +59,19 @@ void SaveRecentFiles(const CRecentNoteFiles& files)
 {
     CRegistryKey key;
     if (key.Create(HKEY_CURRENT_USER, kSettingsKey)) key.SetMultiString(kRecentFilesValue, files.Stored());
+}
+
+CString LoadExchangeFolder(const CString& databasePath)
+{
+    CRegistryKey key;
+    std::wstring folder;
+    if (databasePath.IsEmpty() || !key.OpenForReading(HKEY_CURRENT_USER, kExchangeFoldersKey)) return CString();
+    if (!key.QueryString(databasePath, folder, kMaxStoredPathChars) || !IsFullPath(folder)) return CString();
+    return folder.c_str();
+}
+
+void SaveExchangeFolder(const CString& databasePath, const CString& folder)
+{
+    CRegistryKey key;
+    if (!databasePath.IsEmpty() && key.Create(HKEY_CURRENT_USER, kExchangeFoldersKey)) key.SetString(databasePath, folder.GetString());
 }

@@ -1,12 +1,15 @@
 // What Quillbox keeps for its user between runs, under
 // HKEY_CURRENT_USER\Software\Quillbox: the tab a double-click on a note
 // brings to the front ("DoubleClickPage", a DWORD) and the recent note
-// databases ("RecentFiles", a multi-string). A stored value of the wrong
+// databases ("RecentFiles", a multi-string), and for each note database the
+// folder its last export or import used (a string in the subkey
+// "ExchangeFolders", named by the database's path). A stored value of the wrong
 // type or with content that cannot be right reads as the default (or loses
 // what is wrong in it) and is replaced at once by what was read. A key that
 // cannot be opened or written reads as defaults and keeps nothing.
 #pragma once
 
+#include "framework/CString.h"
 #include "window/DoubleClickPage.h"
 #include "window/RecentNoteFiles.h"
 
@@ -15,3 +18,8 @@ void SaveDoubleClickPage(DoubleClickPage page);
 
 CRecentNoteFiles LoadRecentFiles();
 void SaveRecentFiles(const CRecentNoteFiles& files);
+
+// The folder last used for Export or Import with the note database at
+// `databasePath`; empty when none is kept or the kept one is no full path.
+CString LoadExchangeFolder(const CString& databasePath);
+void SaveExchangeFolder(const CString& databasePath, const CString& folder);

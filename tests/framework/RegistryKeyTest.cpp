@@ -41,6 +41,16 @@ TEST(RegistryKey, ReadsOnlyValuesOfTheRightTypeAndSize)
     EXPECT_FALSE(key.QueryMultiString(L"list", read, 5)) << "longer than allowed";
     EXPECT_FALSE(key.QueryDword(L"list", number)) << "a list is no number";
     EXPECT_FALSE(key.QueryMultiString(L"number", read, 100)) << "a number is no list";
+    EXPECT_TRUE(key.SetString(L"text", L"C:\\notes"));
+    EXPECT_TRUE(key.QueryString(L"text", read, 8));
+    EXPECT_EQ(L"C:\\notes", read) << "read without its closing NUL";
+    EXPECT_FALSE(key.QueryString(L"text", read, 7)) << "longer than allowed";
+    EXPECT_FALSE(key.QueryString(L"list", read, 100)) << "a list is no text";
+    const wchar_t unclosed[2] = {L'a', L'b'}, inner[4] = {L'a', 0, L'b', 0};
+    ASSERT_TRUE(SetRaw(L"unclosed", REG_SZ, unclosed, sizeof unclosed));
+    ASSERT_TRUE(SetRaw(L"inner", REG_SZ, inner, sizeof inner));
+    EXPECT_TRUE(key.QueryString(L"unclosed", read, 2) && read == L"ab") << "another program may store no closing NUL";
+    EXPECT_FALSE(key.QueryString(L"inner", read, 100)) << "a NUL inside";
 
     const BYTE fourBytes[4] = {1, 0, 0, 0}, eight[8] = {1};
     const char odd[3] = {'a', 0, 'b'};

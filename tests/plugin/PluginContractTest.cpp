@@ -78,10 +78,11 @@ TEST_F(PluginContract, ExitEndsWithTrue)
     EXPECT_TRUE(ResultAfterPosting(WM_COMMAND, ID_FILE_EXIT));
 }
 
-TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
+TEST_F(PluginContract, EnterInTheFindBoxSearchesAndExitStillEndsWithTrue)
 {
     Host host;
     HWND focused = nullptr;
+    bool openAfterEnter = false;
     const bool result = harness::Execute(host, [&](HWND dialog) {
         HWND findBox = ::GetDlgItem(dialog, IDC_FIND_TEXT);
         GUITHREADINFO info = {};
@@ -92,8 +93,12 @@ TEST_F(PluginContract, EnterInTheFindBoxEndsWithTrue)
         }
         focused = info.hwndFocus == findBox ? findBox : nullptr;
         dialogdriver::PostKey(findBox, VK_RETURN);
+        dialogdriver::AnswerBoxes(dialog);
+        openAfterEnter = ::IsWindowVisible(dialog) != FALSE;
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
     });
     EXPECT_NE(focused, nullptr) << "the Find box should have the initial focus";
+    EXPECT_TRUE(openAfterEnter) << "Enter in the Find box runs Find and keeps the dialog";
     EXPECT_TRUE(result);
 }
 

@@ -136,8 +136,27 @@ std::wstring LastFolderName(std::wstring folder)
     return folder.substr(folder.find_last_of(L'\\') + 1);
 }
 
-// Picks `folder` for a File command that asks for one; false when no picker came.
-bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder)
+// Types `typed` into the picker's path box, as keys arrive, and presses OK.
+// A box the picker answers with is answered; the picker, still open, is cancelled.
+void TypeIntoPathBox(HWND picker, const std::wstring& typed, CommandResult& result)
+{
+    HWND box = ::FindWindowExW(picker, nullptr, L"Edit", nullptr);
+    ::SendMessageW(box, EM_SETSEL, 0, -1);
+    for (wchar_t c : typed) ::PostMessageW(box, WM_CHAR, c, 1);
+    ::PostMessageW(picker, WM_COMMAND, IDOK, 0);
+    HWND own = nullptr;
+    WaitUntil([&] { return !::IsWindow(picker) || (own = FindMessageBox(picker)) != nullptr; });
+    if (!own) return;
+    result.fileDialogBoxes.push_back(Answer(own));
+    result.stayedOpen = true;
+    result.folderShown = SelectedFolderName(picker);
+    ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+    WaitDestroyed(picker);
+}
+
+// Picks `folder` in the tree (or types `typed`) for a File command that asks
+// for one; false when no picker came.
+bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder, const std::wstring& typed, CommandResult& result)
 {
     // Wine's folder tree lists a folder's children once, when it opens it; if
     // a folder on the way changes meanwhile (other tests write beside it), the
@@ -149,6 +168,11 @@ bool PickInFolderPicker(HWND dialog, int command, const std::wstring& folder)
         // A dialog still being built can look like a message box: only a shown one counts.
         WaitUntil([&] { return (picker = FindFolderPicker()) != nullptr || FindShown(ui::IsMessageBox) != nullptr; });
         if (!picker) return false;
+        if (attempt == 1) result.pickerStart = SelectedFolderName(picker);
+        if (!typed.empty()) {
+            TypeIntoPathBox(picker, typed, result);
+            return true;
+        }
         // The user's walk through the folder tree, in one message.
         if (!folder.empty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
         const bool reached = folder.empty() || ::lstrcmpiW(SelectedFolderName(picker).c_str(), LastFolderName(folder).c_str()) == 0;
@@ -337,12 +361,13 @@ CommandResult NewFile(HWND dialog, const std::wstring& path) { return RunFileCom
 
 CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path) { return RunFileCommand(dialog, command, path, false); }
 
-CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer, const BoxLook& look, bool cancelProgress)
+namespace {
+
+// A folder command after its picker: until the dialog is back in its own
+// loop. Long work shows a progress window and handles messages meanwhile,
+// so one quiet moment is not the end.
+void FinishFolderCommand(HWND dialog, CommandResult& result, int answer, const BoxLook& look, bool cancelProgress)
 {
-    CommandResult result;
-    result.fileDialogShown = PickInFolderPicker(dialog, command, folder);
-    // Until the dialog is back in its own loop: long work shows a progress
-    // window and handles messages meanwhile, so one quiet moment is not the end.
     for (;;) {
         HWND progress = FindProgressWindow();
         if (progress && cancelProgress && !result.progressCancelled) {
@@ -356,9 +381,27 @@ CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder,
         } else if (HWND late = Settle(dialog)) {
             result.boxes.push_back(Answer(late, answer, look));
         } else {
-            return result;
+            return;
         }
     }
+}
+
+} // namespace
+
+CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer, const BoxLook& look, bool cancelProgress)
+{
+    CommandResult result;
+    result.fileDialogShown = PickInFolderPicker(dialog, command, folder, std::wstring(), result);
+    FinishFolderCommand(dialog, result, answer, look, cancelProgress);
+    return result;
+}
+
+CommandResult TypeFolder(HWND dialog, int command, const std::wstring& typed, int answer)
+{
+    CommandResult result;
+    result.fileDialogShown = PickInFolderPicker(dialog, command, std::wstring(), typed, result);
+    FinishFolderCommand(dialog, result, answer, nullptr, false);
+    return result;
 }
 
 std::vector<Row> ListRows(HWND dialog)

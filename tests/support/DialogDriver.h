@@ -65,6 +65,7 @@ struct CommandResult {
     Boxes fileDialogBoxes;         // shown by the file dialog itself, answered with OK
     bool stayedOpen = false;       // the file dialog did not take the name and was cancelled
     std::wstring folderShown;      // the folder it showed then
+    std::wstring pickerStart;      // the folder the folder picker showed selected as it opened (its name)
     Boxes boxes;                   // shown by Quillbox afterwards
     bool progressCancelled = false;  // a progress window showed and was cancelled
 };
@@ -93,6 +94,10 @@ using BoxLook = std::function<void(HWND box)>;
 // it shows (progressCancelled).
 CommandResult ChooseFolder(HWND dialog, int command, const std::wstring& folder, int answer = IDOK, const BoxLook& look = nullptr,
                            bool cancelProgress = false);
+// The same with `typed` typed into the picker's path box and OK pressed. A
+// box the picker shows for it is answered (fileDialogBoxes), and the
+// picker, left open (stayedOpen), is cancelled.
+CommandResult TypeFolder(HWND dialog, int command, const std::wstring& typed, int answer = IDOK);
 
 // One row of the note list.
 struct Row {

@@ -53,6 +53,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     AboutFacts closedAbout, openAbout;
     std::vector<std::wstring> rowsAfterImport;
     std::vector<std::wstring> rowsBeforeCancel, rowsAfterCancel;
+    AboutFacts aboutAfterImport;
     harness::Execute(host, [&](HWND dialog) {
         noDatabaseExport = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
         noDatabaseImport = ChooseFolder(dialog, ID_FILE_IMPORT, folder);
@@ -78,6 +79,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         rowsAfterCancel = dialogdriver::RowNames(dialog);
         imported = ChooseFolder(dialog, ID_FILE_IMPORT, folder, IDOK);
         rowsAfterImport = dialogdriver::RowNames(dialog);
+        aboutAfterImport = ReadAbout(dialog);
     });
 
     for (const CommandResult* result : {&noDatabaseExport, &noDatabaseImport}) {
@@ -93,7 +95,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     EXPECT_EQ(0u, openAbout.version.find(L"Version ")) << windowtest::Narrow(openAbout.version);
     EXPECT_EQ(2, std::count(openAbout.version.begin(), openAbout.version.end(), L'.')) << windowtest::Narrow(openAbout.version);
     EXPECT_EQ(path, openAbout.database);
-    EXPECT_EQ(L"5 notes in 4 groups", openAbout.counts);
+    EXPECT_EQ(L"5 notes in 3 groups", openAbout.counts) << "the built-in group None is not counted";
     EXPECT_TRUE(Contains(openAbout.driver, L"ODBC driver: ") && openAbout.driver.size() > 16) << windowtest::Narrow(openAbout.driver);
 
     EXPECT_TRUE(pickerCancelled.fileDialogShown);
@@ -123,6 +125,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     EXPECT_EQ((std::vector<std::wstring>{L"1|From elsewhere|SELECT 'elsewhere';\n", L"1|Report a|SELECT * FROM orders2"}),
               notefiles::Rows(path, L"SELECT groupId,name,query FROM notes WHERE name LIKE '%elsewhere' AND groupId=1 OR id=4 ORDER BY name"));
     EXPECT_EQ((std::vector<std::wstring>{L"7"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
+    EXPECT_EQ(L"7 notes in 3 groups", aboutAfterImport.counts) << "About counts what the file holds when it opens";
     EXPECT_EQ("a file of the user's own", storetest::ReadFileBytes(folder + L"\\notes.txt"));
     const std::vector<std::wstring> files = storetest::FilesUnder(folder);
     EXPECT_EQ((std::vector<std::wstring>{L"Admin\\README.md", L"Admin\\users.sql", L"Empty\\README.md", L"Top from elsewhere.sql",
@@ -130,6 +133,55 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
                                          L"alpha top.sql", L"notes.txt", L"zeta top.sql"}),
               files)
         << windowtest::Join(files);
+}
+
+std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+
+TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImportWent)
+{
+    const std::wstring path = windowtest::MakeSample(L"start.mdb");
+    const std::wstring other = windowtest::MakeSample(L"start other.mdb");
+    const std::wstring typed = windowtest::Folder().MakeFolder(L"start typed");
+    const std::wstring picked = windowtest::Folder().MakeFolder(L"start picked");
+    const std::wstring home = NameOf(windowtest::Folder().Path());
+
+    harness::Host host;
+    CommandResult exported, missing, imported, otherDatabase, nextRun, pickedGone, damaged;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        exported = dialogdriver::TypeFolder(dialog, ID_FILE_EXPORT, typed);
+        missing = dialogdriver::TypeFolder(dialog, ID_FILE_IMPORT, L"  \"" + typed + L"\\missing\"");
+        imported = ChooseFolder(dialog, ID_FILE_IMPORT, picked);
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, other).boxes.empty());
+        otherDatabase = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+    });
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        nextRun = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+        ::RemoveDirectoryW(picked.c_str());
+        pickedGone = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+        // A kept folder of the wrong type is ignored, though the folder is there.
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillbox\\ExchangeFolders", path.c_str(), REG_BINARY, typed.c_str(),
+                          static_cast<DWORD>((typed.size() + 1) * sizeof(wchar_t)));
+        damaged = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+    });
+
+    EXPECT_EQ(home, exported.pickerStart) << "the first time: the database's own folder";
+    ASSERT_EQ(1u, exported.boxes.size()) << dialogdriver::Describe(exported);
+    EXPECT_TRUE(Contains(exported.boxes[0].text, L"Exported 5 notes")) << windowtest::Narrow(exported.boxes[0].text);
+    EXPECT_NE(std::string::npos, storetest::ReadFileBytes(typed + L"\\alpha top.sql").find("SELECT 2")) << "written where the path box said";
+
+    EXPECT_EQ(L"start typed", missing.pickerStart) << "Import starts where the export went";
+    ASSERT_EQ(1u, missing.fileDialogBoxes.size()) << dialogdriver::Describe(missing);
+    EXPECT_TRUE(Contains(missing.fileDialogBoxes[0].text, (L"There is no folder " + typed + L"\\missing.").c_str()))
+        << windowtest::Narrow(missing.fileDialogBoxes[0].text);
+    EXPECT_TRUE(missing.stayedOpen && missing.boxes.empty()) << dialogdriver::Describe(missing);
+
+    EXPECT_EQ(L"start typed", imported.pickerStart) << "a refused path changes nothing";
+    EXPECT_EQ(home, otherDatabase.pickerStart) << "each database has its own folder";
+    EXPECT_EQ(L"start picked", nextRun.pickerStart) << "kept for later runs";
+    EXPECT_EQ(home, pickedGone.pickerStart) << "a folder that is gone is not offered";
+    EXPECT_EQ(home, damaged.pickerStart);
 }
 
 // Export files under `folder` that read whole: the header, then a query that ends as written.

@@ -148,6 +148,35 @@ TEST(NoteList, EmptyFindReloadsTheCatalogueAndListsEachGroupOnce)
     });
 }
 
+TEST(NoteList, EnterInTheFindBoxSearchesAndKeepsTheDialogWithAnUnsavedNote)
+{
+    const std::wstring path = MakeSample(L"enter.mdb");
+    Names found;
+    Boxes boxes;
+    bool stillOpen = false;
+    TypedNote kept;
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
+        TypeNewNote(dialog, {L"half written", L"", L"SELECT 1", 0});
+        HWND findBox = ::GetDlgItem(dialog, IDC_FIND_TEXT);
+        SetFindText(dialog, L"report");
+        PostKey(findBox, VK_RETURN);
+        boxes = AnswerBoxes(dialog);
+        found = RowNames(dialog);
+        // A multi-line box keeps Enter for a new line.
+        HWND queryBox = ::GetDlgItem(FindPages(dialog).edit, IDC_EDIT_QUERY);
+        ::SendMessageW(queryBox, EM_SETSEL, 8, 8);
+        PostKey(queryBox, VK_RETURN);
+        AnswerBoxes(dialog);
+        stillOpen = ::IsWindowVisible(dialog) != FALSE;
+        kept = EditPageNote(dialog);
+    });
+    EXPECT_TRUE(boxes.empty()) << Describe(boxes);
+    EXPECT_EQ((Names{L"Report a", L"report b"}), found) << Join(found);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(L"half written", kept.title) << "the unsaved note is still on the Edit page";
+    EXPECT_EQ(L"SELECT 1\r\n", kept.query);
+}
+
 TEST(NoteList, ScopeMenuOnTheDropDownPartSetsWhereFindLooks)
 {
     const std::wstring path = MakeSample(L"scope.mdb");
