@@ -5,7 +5,11 @@
 # exports are byte for byte the same, the databases hold the same rows, a
 # second export rewrites nothing, an import of a database's own export
 # changes nothing, a dry run changes nothing, and failures exit 1 with a
-# message. Run by ctest in the pe tree (scripts/test sets up the prefix).
+# message. Then a git working copy as a team has it: git's own files are
+# left alone and not reported, plain files are taken in and become their
+# notes' files, names with a leading dot round-trip, every file keeps one
+# line end, and a merge conflict is refused. Run by ctest in the pe tree
+# (scripts/test sets up the prefix).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 quillbox=$root/scripts/quillbox
@@ -51,8 +55,8 @@ rows() {
 }
 check "B holds exactly A's notes and groups" same "$(rows "$b")" "$(rows "$a")"
 check "A holds $notes_in_src notes" same "$(sqlite3 "$a" 'SELECT count(*) FROM notes')" "$notes_in_src"
-check "a query keeps its bytes" same "$(sqlite3 "$a" "SELECT hex(query) FROM notes WHERE hex(name) = hex('  spaced -- */ \"quoted\"	tab  ')")" \
-  "$(printf 'SELECT 1; -- */\r\n\ttabbed \xf0\x90\x90\xb7 caf\xc3\xa9  \n' | od -An -tx1 | tr -d ' \n' | tr a-f A-F)"
+check "a query keeps its bytes but the file's final line end" same "$(sqlite3 "$a" "SELECT hex(query) FROM notes WHERE hex(name) = hex('  spaced -- */ \"quoted\"	tab  ')")" \
+  "$(printf 'SELECT 1; -- */\r\n\ttabbed \xf0\x90\x90\xb7 caf\xc3\xa9  ' | od -An -tx1 | tr -d ' \n' | tr a-f A-F)"
 check "a pipe and || are kept" same "$(sqlite3 "$a" "SELECT comments || '/' || query FROM notes WHERE name LIKE 'a|b%'")" "| [dbo].[t] #temp * ? % _ '/SELECT a || b FROM [dbo].[t];"
 check "a 70,013-character query is kept whole" same "$(sqlite3 "$a" "SELECT length(query) FROM notes WHERE name = 'Long'")" 70013
 check "NULL comments stay NULL" same "$(sqlite3 "$a" "SELECT quote(comments) FROM notes WHERE hex(name) = hex('CON')")" "NULL"
@@ -85,9 +89,50 @@ out=$("$quillbox" import "$b" "$out_b" --dry-run)
 check "a dry run says what it would add" same "$(head -1 <<<"$out")" "added 1"
 check "a dry run changes nothing" same "$(sqlite3 "$b" 'SELECT count(*) FROM notes')" "$notes_in_src"
 
+# A git working copy: .git, .github and .gitignore, a note file a user
+# wrote by hand, a group named ".git" and a note titled ".hidden".
+team=$work/team.mdb wc=$work/wc
+mkdir -p "$work/dotted/g" "$wc/Plain" "$wc/.github"
+printf '<!-- Quillbox group -->\n<!-- name: ".git" -->\n<!-- description: null -->\n' > "$work/dotted/g/README.md"
+printf -- '-- Quillbox note\n-- title: ".hidden"\n-- group: ".git"\n-- comments: null\n\nSELECT hidden;\n' > "$work/dotted/g/h.sql"
+"$quillbox" import "$team" "$work/dotted" >/dev/null
+git -C "$wc" init -q && printf '*.mdb\n' > "$wc/.gitignore" && printf 'on: push\n' > "$wc/.github/ci.yml"
+printf 'SELECT new;\n' > "$wc/new.sql"
+printf 'SELECT p\r\nFROM t;\r\n' > "$wc/Plain/p.sql"
+out=$("$quillbox" import "$team" "$wc")
+check "plain files are taken in, git's files are not reported" same "$(grep -E '^(added|refused)' <<<"$out")" "added 2
+refused 0"
+dotted() { (cd "$wc" && find .git .github .gitignore -type f -exec md5sum {} + | sort); }
+git_files=$(dotted)
+"$quillbox" export "$team" "$wc" >/dev/null
+check "export leaves git's files alone" same "$(dotted)" "$git_files"
+check "one file per note: plain files get the header in place, dot names a safe first character" \
+  same "$(cd "$wc" && find . -path ./.git -prune -o -type f -print | LC_ALL=C sort)" "$(printf './.github/ci.yml\n./.gitignore\n./Plain/README.md\n./Plain/p.sql\n./_git/README.md\n./_git/_hidden.sql\n./new.sql')"
+check "new.sql has the header now" same "$(head -2 "$wc/new.sql")" '-- Quillbox note
+-- title: "new"'
+check "an LF query's file has LF lines only and ends with one" same "$(tr -cd '\r' < "$wc/new.sql" | wc -c)/$(tail -c1 "$wc/new.sql" | od -An -c | tr -d ' ')" '0/\n'
+check "a CRLF query's file has CRLF lines only and ends with one" \
+  same "$(tr -cd '\r' < "$wc/Plain/p.sql" | wc -c)/$(tail -c2 "$wc/Plain/p.sql" | od -An -c | tr -d ' ')" "$(tr -cd '\n' < "$wc/Plain/p.sql" | wc -c)/\\r\\n"
+check "importing the same folder again changes nothing" same "$("$quillbox" import "$team" "$wc" | head -2)" "added 0
+changed 0"
+"$quillbox" import "$work/team2.mdb" "$wc" >/dev/null
+check "a second database holds exactly the same notes and groups" same "$(rows "$work/team2.mdb")" "$(rows "$team")"
+printf '\n' >> "$wc/new.sql"
+check "a final line end an editor added is no change" same "$("$quillbox" import "$team" "$wc" | head -2)" "added 0
+changed 0"
+printf '<<<<<<< HEAD\nSELECT 1;\n=======\nSELECT 2;\n>>>>>>> theirs\n' > "$wc/merged.sql"
+check "a merge conflict is refused" same "$("$quillbox" import "$team" "$wc" | sed -n '/^refused/,$p')" "refused 1
+  merged.sql: an unresolved merge conflict"
+"$quillbox" export "$team" "$wc" >/dev/null 2>"$work/err"
+check "export stops rather than overwrite it" grep -q 'merged.sql: an unresolved merge conflict' "$work/err"
+
+# Export makes a missing folder, but only inside one that exists.
+check "export into a missing folder makes it" "$quillbox" export "$a" "$work/missing" >/dev/null
+check "and fills it" [ -f "$work/missing/Odd_ group_/README.md" ]
+
 # Failures: exit 1 and a message on standard error.
-"$quillbox" export "$a" "$work/missing" 2>"$work/err" >/dev/null
-check "a missing folder exits 1" [ $? -eq 1 ]
+"$quillbox" export "$a" "$work/nowhere/deeper" 2>"$work/err" >/dev/null
+check "a folder without a parent exits 1" [ $? -eq 1 ]
 check "and says so" grep -q 'no such folder' "$work/err"
 "$quillbox" export "$work/missing.mdb" "$out_a" 2>"$work/err" >/dev/null
 check "a missing database exits 1" [ $? -eq 1 ]

@@ -2,7 +2,8 @@
 # The Wine kit as a new user gets it: unpacked and installed into a home
 # folder and a Wine prefix (win64, Wine's default, or win32) of their own,
 # outside the build tree, with no ODBCSYSINI/ODBCINI; a host in the plug-in
-# folder makes a note file, saves a note and finds it (KitHostTest.exe);
+# folder makes a note file, saves a note and finds it (KitHostTest.exe); the
+# quillbox command imports a folder and exports it again;
 # installing again changes nothing; the uninstall leaves no trace. install.sh
 # runs without WINEPREFIX, so it finds the prefix at its default, ~/.wine.
 # Each run has an X display of its own, so it runs beside the other tests.
@@ -110,6 +111,16 @@ start=$(date +%s)
 echo "host ran in $(( $(date +%s) - start )) s"
 notes=$(sqlite3 "$WINEPREFIX/drive_c/notes/kit.mdb" 'SELECT name FROM notes' 2>&1) || true
 [ "$notes" = "Kit note" ] || fail "the note file holds '$notes'"
+
+# The quillbox command, with Linux paths and the prefix it was installed into.
+mkdir -p "$work/shared/Reports"
+printf 'SELECT 1;\n' > "$work/shared/Reports/first.sql"
+quillbox=$HOME/.local/bin/quillbox
+"$quillbox" --version | grep -qx "QuillboxCli $version" || fail "quillbox --version does not say $version"
+(cd "$work" && env -u WINEPREFIX "$quillbox" import team.mdb shared) | grep -qx 'added 1' || fail "quillbox import did not add the note"
+(cd "$work" && env -u WINEPREFIX "$quillbox" export team.mdb shared) | grep -qx 'written 2' || fail "quillbox export did not write the note and group files"
+head -1 "$work/shared/Reports/first.sql" | grep -qx -- '-- Quillbox note' || fail "the exported note has no header"
+[ "$(ls "$work/shared/Reports")" = "$(printf 'README.md\nfirst.sql')" ] || fail "the export wrote $(ls "$work/shared/Reports")"
 
 # Installing again replaces the first install.
 env -u WINEPREFIX "$install" 'C:\Host' >/dev/null || fail "the second install failed"

@@ -122,6 +122,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         << "the list shows the import at once: " << windowtest::Join(rowsAfterImport);
 
     // The database holds the import; the user's own file is untouched.
+    // A plain file's final line end is the file's, not the query's.
     EXPECT_EQ((std::vector<std::wstring>{L"1|From elsewhere|SELECT 'elsewhere';", L"1|Report a|SELECT * FROM orders2"}),
               notefiles::Rows(path, L"SELECT groupId,name,query FROM notes WHERE name LIKE '%elsewhere' AND groupId=1 OR id=4 ORDER BY name"));
     EXPECT_EQ((std::vector<std::wstring>{L"7"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
