@@ -2,12 +2,15 @@
 // such a folder into one, for scripts (a pre-commit hook, a CI job).
 //   QuillboxCli export <database> <folder>
 //   QuillboxCli import <database> <folder> [--dry-run]
-// An import into a database file that does not exist creates it.
+//   QuillboxCli sync <database> <folder> [--dry-run]
+// An import or a sync into a database file that does not exist creates it.
 // Exits 0 on success, 1 with a message on standard error otherwise.
 #include "CliReport.h"
 #include "store/NoteDatabaseFile.h"
 #include "store/NoteExchange.h"
 #include "store/NoteSql.h"
+#include "store/NoteSync.h"
+#include "store/SyncSummary.h"
 #include "store/Utf8Text.h"
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
@@ -37,7 +40,8 @@ int Fail(const CString& message)
 int Usage()
 {
     Print(stderr, "usage: QuillboxCli export <database> <folder>\n"
-                  "       QuillboxCli import <database> <folder> [--dry-run]\n");
+                  "       QuillboxCli import <database> <folder> [--dry-run]\n"
+                  "       QuillboxCli sync <database> <folder> [--dry-run]\n");
     return 1;
 }
 
@@ -53,11 +57,27 @@ bool IsFile(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The summary first, then the work unless it is a dry run.
+int Sync(CDatabase& database, const CString& databasePath, const CString& folder, bool dryRun)
+{
+    NoteSync sync;
+    ExchangeOutcome outcome = PlanNoteSync(database, databasePath, folder, sync, nullptr);
+    if (!outcome.ok) return Fail(outcome.message);
+    Print(stdout, ToUtf8(DescribeSync(sync.plan, sync.refusals, 1000)));
+    if (dryRun) {
+        Print(stdout, "dry run: nothing was changed\n");
+        return 0;
+    }
+    outcome = ApplyNoteSync(database, sync, nullptr);
+    if (!outcome.ok) return Fail(outcome.message + L" (the next sync completes the work; no note is lost)");
+    return 0;
+}
+
 int Run(const CString& command, const CString& databasePath, const CString& folder, bool dryRun)
 {
     if (!IsFolder(folder)) return Fail(folder + L": no such folder");
     // An import into a file that does not exist yet makes a new note database first.
-    const bool create = command == L"import" && !dryRun && !IsFile(databasePath);
+    const bool create = command != L"export" && !dryRun && !IsFile(databasePath);
     if (!create && !IsFile(databasePath)) return Fail(databasePath + L": no such note database");
     if (create && !RequestNoteDatabaseFile(databasePath)) return Fail(databasePath + L": the note database could not be created");
     CDatabase database;
@@ -82,6 +102,7 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
         Print(stdout, DescribeExport(outcome));
         return 0;
     }
+    if (command == L"sync") return Sync(database, databasePath, folder, dryRun);
     ImportPlan plan;
     ExchangeOutcome outcome = PlanNoteImport(database, folder, plan, nullptr);
     if (!outcome.ok) return Fail(outcome.message);
@@ -104,8 +125,8 @@ int wmain(int argc, wchar_t** argv)
     const CString command = argv[1];
     const bool dryRun = argc == 5 && std::wcscmp(argv[4], L"--dry-run") == 0;
     if (command == L"export" && argc != 4) return Usage();
-    if (command == L"import" && argc != 4 && !dryRun) return Usage();
-    if (command != L"export" && command != L"import") return Usage();
+    if ((command == L"import" || command == L"sync") && argc != 4 && !dryRun) return Usage();
+    if (command != L"export" && command != L"import" && command != L"sync") return Usage();
     try {
         return Run(command, argv[2], argv[3], dryRun);
     } catch (CException* e) {

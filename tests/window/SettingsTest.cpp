@@ -190,7 +190,7 @@ TEST(Settings, RecentFilesNewestFirstAtMostFourAcrossProcessesAndAMissingFileLea
     const Texts catalogue = windowtest::SampleCatalogue();
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        EXPECT_EQ(Join({L"&New=32781", L"&Open=32782", L"O&ptions=32776", L"|", L"&Export=32786", L"&Import=32787", L"|", L"E&xit=32774"}),
+        EXPECT_EQ(Join({L"&New=32781", L"&Open=32782", L"O&ptions=32776", L"|", L"&Export=32786", L"&Import=32787", L"&Synchronize...=32794", L"|", L"E&xit=32774"}),
                   Join(FileMenu(dialog)))
             << "no history yet";
         ExpectNoBoxes(OpenFile(dialog, a).boxes, "Open a");
