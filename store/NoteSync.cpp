@@ -167,6 +167,13 @@ CString DatabaseFailure(CDBException* e)
     return text.IsEmpty() ? CString(L"The note database reported a failure.") : text;
 }
 
+// A file or folder the sync could not read may hold a note it last saw
+// there; a folder inside a group's folder never held an export's notes.
+bool MayHideANote(const ImportRefusal& refusal)
+{
+    return refusal.reason != L"a folder inside a group's folder";
+}
+
 class DatabaseWriter {
 public:
     DatabaseWriter(CDatabase& database, NoteSync& sync, IExchangeProgress* progress)
@@ -289,7 +296,7 @@ ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, c
     const ExchangeOutcome read = ReadFolderSide(folder, sync, folderGroups, folderNotes, progress);
     if (!read.ok) return read;
     sync.plan = PlanSync(sync.earlierSync ? &base : nullptr, databaseNotes, folderNotes, databaseGroups, folderGroups,
-                         !sync.refusals.empty());
+                         std::any_of(sync.refusals.begin(), sync.refusals.end(), MayHideANote));
     // Only the texts that go into the database are kept.
     std::vector<bool> needed(sync.folderNotes.size(), false);
     for (const SyncNoteStep& step : sync.plan.notes)
