@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """sync_fixture.py <database> <folder> <gone-file>: changes on both sides of
 a note database and a folder that were last synchronized together, as two
-users leave them, and writes to <gone-file> the queries a sync must remove
-(deleted on one side, unchanged on the other), one JSON string per line.
+users leave them, and writes to <gone-file> the queries a sync must remove (replaced by a
+change, or deleted on one side and unchanged on the other), one JSON string
+per line.
 
 Folder: every third note file gets a new query, 20 files are deleted (10 of
 them of notes the database changes: the change must stay), 100 new note
@@ -37,6 +38,8 @@ def main():
         header, _, query = data.partition(b"\n\n")
         query = query.decode("utf-8")
         note = by_query[query.rstrip("\n") if query.rstrip("\n") in by_query else query]
+        if i % 3 == 0 or i % 5 == 0 or i % 13 == 1 or i % 17 == 2:
+            gone.append(query)  # replaced by a change, or deleted on one side and unchanged on the other
         if i % 3 == 0:
             new = "SELECT %d AS folder_change;" % i
             with open(path, "wb") as f:
@@ -50,10 +53,8 @@ def main():
         elif i % 5 == 0:
             db.execute("UPDATE notes SET query = ? WHERE id = ?", ("SELECT %d AS db_change;" % i, note))
         elif i % 13 == 1:
-            gone.append(query)
             os.remove(path)  # deleted in the folder, unchanged in the database
         elif i % 17 == 2:
-            gone.append(query)
             db.execute("DELETE FROM notes WHERE id = ?", (note,))
     for n in range(100):
         group = "" if n % 4 == 0 else "Arrived %d" % (n % 3)
