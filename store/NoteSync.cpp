@@ -2,6 +2,8 @@
 #include "NoteSync.h"
 
 #include "ExchangeSql.h"
+#include "ExportNames.h"
+#include "ExportPlan.h"
 #include "NoteFolderFiles.h"
 #include "NoteSql.h"
 #include "framework/CDBException.h"
@@ -13,6 +15,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -107,6 +110,12 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
     std::vector<ImportFile> files;
     const ExchangeOutcome read = ReadImportFolder(folder, files, sync.refusals, progress);
     if (!read.ok) return read;
+    std::set<std::wstring> withGroupFile;
+    for (const ImportFile& file : files) {
+        GroupFileFields fields;
+        if (!file.folder.IsEmpty() && HasExtension(file.name, kGroupFileExtension) && file.isText && ParseGroupFile(file.text, fields))
+            withGroupFile.insert(file.folder.str());
+    }
     const GroupFileFields none{L"None", false, CString()};
     ImportPlan plan = PlanImport({{0, none}}, {}, std::move(files));
     sync.refusals.insert(sync.refusals.end(), plan.refusals.begin(), plan.refusals.end());
@@ -120,8 +129,14 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
         keyOf[step.id] = step.fields.name;
         groups.push_back({step.fields.name, step.fields});
     }
+    std::map<int, GroupFileFields> fieldsOf;
+    for (const ImportGroupStep& step : plan.groups) fieldsOf[step.id] = step.fields;
     sync.folderNotes.reserve(plan.notes.size());
     for (ImportNoteStep& step : plan.notes) {
+        const int slash = step.source.Find(L'\\');
+        const CString folderName = slash < 0 ? CString() : step.source.Left(slash);
+        if (step.groupId != 0 && !folderName.IsEmpty() && withGroupFile.insert(folderName.str()).second)
+            sync.foldersToAdopt.push_back({folderName, fieldsOf[step.groupId]});
         notes.push_back({keyOf[step.groupId], step.fields.title, HashNoteTexts(step.fields), sync.folderNotes.size()});
         sync.folderNotes.push_back(std::move(step.fields));
     }
@@ -318,6 +333,12 @@ ExchangeOutcome ApplyNoteSync(CDatabase& database, NoteSync& sync, IExchangeProg
     sync.folderNotes = std::vector<NoteFileFields>();
     ExchangeOutcome outcome;
     if (sync.plan.ChangesDatabase() || sync.plan.ChangesFolder()) {
+        CString error;
+        for (const auto& adopted : sync.foldersToAdopt) {
+            const CString path = JoinPath(JoinPath(sync.folder, adopted.first), CString(kGroupFileName) + kGroupFileExtension);
+            if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES && !WriteFileWhole(path, ComposeGroupFile(adopted.second), error))
+                return Failed(error);
+        }
         outcome = ExportNoteDatabase(database, sync.folder, progress);
         if (!outcome.ok) return outcome;
     }

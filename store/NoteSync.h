@@ -13,6 +13,7 @@
 #include "SyncPlan.h"
 
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ struct NoteSync {
     std::map<std::wstring, std::vector<int>> databaseGroups;  // ids by group key, lowest first
     std::vector<NoteFileFields> folderNotes;                // by folder index; texts kept only where the database takes them
     std::vector<bool> usedNoteIds, usedGroupIds;
+    // Group folders without a group file (made by hand): one is written into
+    // each before the export, so the export takes the folder and its notes as
+    // its own instead of writing the group again beside it.
+    std::vector<std::pair<CString, GroupFileFields>> foldersToAdopt;
 };
 
 // Reads both sides and the state, and decides; changes nothing.
