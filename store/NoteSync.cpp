@@ -344,8 +344,13 @@ ExchangeOutcome ApplyNoteSync(CDatabase& database, NoteSync& sync, IExchangeProg
     }
     // Last: until the state is written, the next sync sees the work as not yet done and completes it.
     CString error;
-    if (!EnsureFolder(sync.statePath.Left(sync.statePath.ReverseFind(L'\\')), error) ||
-        !WriteFileWhole(sync.statePath, ComposeSyncState(sync.plan.state), error))
-        return Failed(error);
+    const CString stateFolder = sync.statePath.Left(sync.statePath.ReverseFind(L'\\'));
+    if (!EnsureFolder(stateFolder, error)) return Failed(error);
+    // A state write that a kill cut off before its rename left a temporary file.
+    std::vector<FolderItem> items;
+    if (ListFolder(stateFolder, items, error))
+        for (const FolderItem& item : items)
+            if (!item.isFolder && IsTemporaryFileName(item.name)) RemoveFile(JoinPath(stateFolder, item.name), error);
+    if (!WriteFileWhole(sync.statePath, ComposeSyncState(sync.plan.state), error)) return Failed(error);
     return outcome;
 }
