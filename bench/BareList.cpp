@@ -16,7 +16,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 
 } // namespace
 
-bool CBareList::Create(HWND model, HIMAGELIST images, int x, int y)
+bool CBareList::Create(HWND model, HIMAGELIST images, int x, int y, int roomBelow)
 {
     WNDCLASSW frameClass = {};
     frameClass.lpfnWndProc = &FrameProc;
@@ -31,7 +31,7 @@ bool CBareList::Create(HWND model, HIMAGELIST images, int x, int y)
     const int height = bounds.bottom - bounds.top;
     // Never activated, so the Quillbox dialog keeps the focus and the activation.
     m_frame.Reset(::CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kFrameClass, L"floor", WS_POPUP | WS_BORDER, x, y,
-                                    width + 8, height + 8, nullptr, nullptr, frameClass.hInstance, nullptr));
+                                    width + 8, height + 8 + roomBelow, nullptr, nullptr, frameClass.hInstance, nullptr));
     if (!m_frame) return false;
     m_list = ::CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_ALIGNLEFT,
                                4, 4, width, height, m_frame.Get(), nullptr, frameClass.hInstance, nullptr);
@@ -82,9 +82,22 @@ void CBareList::DeleteAll()
     ::UpdateWindow(m_list);
 }
 
+void CBareList::Clear() { ::SendMessageW(m_list, LVM_DELETEALLITEMS, 0, 0); }
+
 void CBareList::Delete(int first, int count)
 {
     for (int i = 0; i < count; ++i) ::SendMessageW(m_list, LVM_DELETEITEM, first, 0);
 }
 
 int CBareList::Count() const { return static_cast<int>(::SendMessageW(m_list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::wstring CBareList::Name(int row) const
+{
+    wchar_t text[512] = {};
+    LVITEMW item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    ::SendMessageW(m_list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}

@@ -10,12 +10,16 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 class CBareList {
 public:
     // Creates the window at (x, y) on the calling thread, as wide and high as
     // `model` (the note list) and with its font; icons from `images` (not owned).
-    bool Create(HWND model, HIMAGELIST images, int x, int y);
+    // The window keeps `roomBelow` pixels free under the list (for CBarePages).
+    bool Create(HWND model, HIMAGELIST images, int x, int y, int roomBelow = 0);
     HWND List() const { return m_list; }
+    HWND Frame() const { return m_frame.Get(); }
 
     // Drawing off around a bulk change.
     void BeginUpdate();
@@ -26,9 +30,13 @@ public:
     int Append(const ListRow& row) { return Insert(Count(), row); }
     // LVM_DELETEALLITEMS, then draws at once.
     void DeleteAll();
+    // LVM_DELETEALLITEMS alone, inside BeginUpdate and EndUpdate: drawn by EndUpdate.
+    void Clear();
     // Deletes `count` rows from `first` on.
     void Delete(int first, int count);
     int Count() const;
+    // The name column of row `row`.
+    std::wstring Name(int row) const;
 
 private:
     OwnedWindow m_frame;  // the top-level window; the list is its child

@@ -5,9 +5,11 @@
 //   QuillboxBench.exe --db=<Windows path> --unix-db=<Unix path> --notes=<n>
 //                     [--runs=5] [--saves=1000] [--rare=<word>] [--name-words=<words>]
 //                     [--sqlite-driver=<odbcinst section> --sqlite-ext=<Unix path of the extension>]
+//                     [--trace]  (each scenario's dialog actions, message by message, on stderr)
 #include "bench/BenchOptions.h"
 #include "bench/BenchRunner.h"
 #include "bench/CommandLineOption.h"
+#include "bench/MessageTrace.h"
 #include "bench/UiAgent.h"
 #include "host/PluginModule.h"
 #include "tests/support/HostedDialog.h"
@@ -31,6 +33,7 @@ bool ParseArguments(int argc, wchar_t** argv, BenchOptions& options)
         if (ParseOption(argv[i], L"--name-words", options.nameWords)) continue;
         if (ParseOption(argv[i], L"--sqlite-driver", options.sqliteDriver)) continue;
         if (ParseOption(argv[i], L"--sqlite-ext", options.sqliteExtension)) continue;
+        if (std::wcscmp(argv[i], L"--trace") == 0) { options.trace = true; continue; }
         if (ParseOption(argv[i], L"--notes", value)) { options.notes = std::stoi(value); continue; }
         if (ParseOption(argv[i], L"--runs", value)) { options.runs = std::stoi(value); continue; }
         if (ParseOption(argv[i], L"--saves", value)) { options.saves = std::stoi(value); continue; }
@@ -47,16 +50,17 @@ int wmain(int argc, wchar_t** argv)
     BenchOptions options;
     if (!ParseArguments(argc, argv, options)) {
         std::fprintf(stderr, "usage: QuillboxBench --db=<path> --unix-db=<path> --notes=<n> [--runs=<n>] [--saves=<n>] [--rare=<word>] [--name-words=<words>] "
-                             "[--sqlite-driver=<name> --sqlite-ext=<path>]\n");
+                             "[--sqlite-driver=<name> --sqlite-ext=<path>] [--trace]\n");
         return 2;
     }
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     CUiAgent agent;
-    CBenchRunner runner(options, agent);
+    CMessageTrace trace;
+    CBenchRunner runner(options, agent, options.trace ? &trace : nullptr);
     PluginModule module(L"Quillbox.dll");
     dialogdriver::Host host;
-    const char* error = !agent.Start() ? "the agent could not start" : !module.GetPluginInterface() ? "Quillbox.dll or its GetPluginInterface is missing" : nullptr;
+    const char* error = !agent.Start(options.trace ? &trace : nullptr) ? "the agent could not start" : !module.GetPluginInterface() ? "Quillbox.dll or its GetPluginInterface is missing" : nullptr;
     if (!error && !dialogdriver::RunHostedDialog(module.GetPluginInterface(), host, [&](HWND dialog) { runner.Run(dialog); }).dialogShown) {
         error = "the Quillbox dialog did not appear";
     }

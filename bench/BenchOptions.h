@@ -13,4 +13,5 @@ struct BenchOptions {
     std::wstring nameWords = L"audit trail";  // in some names and comments (ASCII: SQLite's LIKE finds the same notes)
     std::wstring sqliteDriver;     // section of Debian's SQLite ODBC driver; empty: no driver row
     std::wstring sqliteExtension;  // the General collation extension it loads
+    bool trace = false;            // every scenario's timed dialog actions traced message by message (stderr)
 };

@@ -4,6 +4,7 @@
 #include "bench/DriverWorkload.h"
 #include "bench/FloorWork.h"
 #include "bench/Median.h"
+#include "bench/MessageTrace.h"
 #include "bench/OdbcStatement.h"
 #include "bench/ProcessMemory.h"
 #include "bench/UiAgent.h"
@@ -101,6 +102,7 @@ void CBenchRunner::Measure(const char* name, const std::function<double()>& dial
     scenario.name = name;
     dialogRun();
     floorRun();
+    if (m_trace) m_agent.Run([&] { m_trace->Clear(); });
     // The peak is reset before each of the dialog's runs (where the system
     // allows it), so it tells what that run needed.
     auto timedDialog = [&] {
@@ -122,6 +124,7 @@ void CBenchRunner::Measure(const char* name, const std::function<double()>& dial
         }
     }
     m_scenarios.push_back(scenario);
+    if (m_trace) m_agent.Run([&] { m_trace->Print(stderr, name); });
     std::fprintf(stderr, "bench: %s, %d notes: dialog %.1f ms, floor %.1f ms\n", name, m_options.notes, Median(scenario.dialog),
                  Median(scenario.floor));
 }
@@ -137,7 +140,9 @@ void CBenchRunner::Run(HWND dialog)
         HIMAGELIST images = nullptr;
         m_agent.Run([&] {
             images = ImageList_LoadImageW(::GetModuleHandleW(L"Quillbox.dll"), MAKEINTRESOURCEW(IDB_LIST_ICONS), 16, 1, RGB(0, 255, 255), IMAGE_BITMAP, 0);
-            if (!floor->CreateList(list, images, 0, 0)) throw std::runtime_error("the floor's list-view could not be created");
+            const dialogdriver::Pages pages = dialogdriver::FindPages(dialog);
+            if (!floor->CreateControls(list, images, 0, 0, pages.edit, pages.groupEdit))
+                throw std::runtime_error("the floor's list-view and page controls could not be created");
         });
         RunScenarios(dialog, *floor);
         // The floor's window belongs to the dialog's thread: it goes there.
@@ -209,6 +214,14 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
     Check(RowCount(dialog) == floor.ListCount(),
           "open: the dialog shows " + std::to_string(RowCount(dialog)) + " rows, the floor " + std::to_string(floor.ListCount()));
     Check(OpenBoxText(dialog).empty(), "open: a message box is up: " + Narrow(OpenBoxText(dialog)));
+    {
+        const dialogdriver::Pages pages = dialogdriver::FindPages(dialog);
+        const int editGroups = static_cast<int>(::SendMessageW(::GetDlgItem(pages.edit, IDC_EDIT_GROUP), CB_GETCOUNT, 0, 0));
+        const int groupEditGroups = static_cast<int>(::SendMessageW(::GetDlgItem(pages.groupEdit, IDC_GROUP_NAME), CB_GETCOUNT, 0, 0));
+        Check(editGroups == floor.Pages().EditGroupCount() && groupEditGroups == floor.Pages().GroupEditGroupCount(),
+              "open: the dialog's group lists hold " + std::to_string(editGroups) + " and " + std::to_string(groupEditGroups) + " groups, the floor's " +
+                  std::to_string(floor.Pages().EditGroupCount()) + " and " + std::to_string(floor.Pages().GroupEditGroupCount()));
+    }
 
     const std::wstring findAll = BenchSearchStatement(L"%", SearchColumn::Name);
     Measure(
@@ -243,12 +256,14 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
     }
 
     // A rare word in the queries: the scope menu's "Sequel" only. The floor
-    // is the statement alone with SQLite's own LIKE, which must find the same
-    // notes in the same order.
+    // is the statement with SQLite's own LIKE, which must find the same notes
+    // in the same order, and the list emptied and filled with them.
     ToggleScope(dialog, 2);
     const std::wstring findRare = BenchSearchStatement(m_options.rareWord, SearchColumn::Query);
+    int rareMarkers = 0;
+    const std::wstring findRareWithMarkers = BenchSearchWithMarkers(SearchColumn::Query, rareMarkers);
     Measure("find text", [&] { return TimeFind(dialog, m_options.rareWord); },
-            [&] { return OnDialogThread([&] { return floor.ReadPlainSearch(findRare); }); });
+            [&] { return OnDialogThread([&] { return floor.PlainSearch(findRareWithMarkers, rareMarkers, m_options.rareWord); }); });
     Check(floor.LastSearchRows() == RareNotes(notes), "find text: the floor found " + std::to_string(floor.LastSearchRows()) + " notes");
     Check(RowCount(dialog) == RareNotes(notes), "find text: the dialog shows " + std::to_string(RowCount(dialog)) + " rows");
     CheckSameNotes("find text", dialog, floor);
@@ -257,9 +272,10 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
     ToggleScope(dialog, 2);
     ToggleScope(dialog, 0);
     ToggleScope(dialog, 1);
-    const std::wstring findNames = BenchSearchStatement(m_options.nameWords, SearchColumn::NameAndComments);
+    int nameMarkers = 0;
+    const std::wstring findNames = BenchSearchWithMarkers(SearchColumn::NameAndComments, nameMarkers);
     Measure("find text in names and comments", [&] { return TimeFind(dialog, m_options.nameWords); },
-            [&] { return OnDialogThread([&] { return floor.ReadPlainSearch(findNames); }); });
+            [&] { return OnDialogThread([&] { return floor.PlainSearch(findNames, nameMarkers, m_options.nameWords); }); });
     // Every database of the full run holds the words (a small one may not).
     Check(notes < 1000 || floor.LastSearchRows() > 0, "find text in names and comments: SQLite's LIKE found no note");
     CheckSameNotes("find text in names and comments", dialog, floor);
@@ -295,6 +311,7 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
             double ms = 0;
             for (const NewNote& note : batch) m_agent.Run([&] { ms += floor.Save(note); });
             checkSaved("floor", batch.size());
+            Check(floor.Pages().ShowsSavedNote(), "save: the floor's New is hidden or its Delete disabled");
             warm = true;
             return ms;
         });

@@ -21,11 +21,16 @@
 #include <vector>
 
 class CFloorWork;
+class CMessageTrace;
 class CUiAgent;
 
 class CBenchRunner {
 public:
-    CBenchRunner(const BenchOptions& options, CUiAgent& agent) : m_options(options), m_agent(agent) {}
+    // With `trace`, each scenario's timed dialog actions are traced and printed to stderr.
+    CBenchRunner(const BenchOptions& options, CUiAgent& agent, CMessageTrace* trace = nullptr)
+        : m_options(options), m_agent(agent), m_trace(trace)
+    {
+    }
 
     // Runs every scenario on the open dialog; failures are recorded, not thrown.
     void Run(HWND dialog);
@@ -67,6 +72,7 @@ private:
 
     const BenchOptions& m_options;
     CUiAgent& m_agent;
+    CMessageTrace* m_trace;  // not owned; null: no trace
     COdbcConnection m_checks;  // our driver, for checks and for undoing the writes between runs
     std::vector<Scenario> m_scenarios;
     std::vector<std::string> m_failures;

@@ -22,11 +22,8 @@ std::wstring Quoted(const std::wstring& text)
     return out;
 }
 
-} // namespace
-
-std::wstring BenchSearchStatement(const std::wstring& text, SearchColumn column)
+std::wstring SearchWith(const std::wstring& like, SearchColumn column)
 {
-    const std::wstring like = L" LIKE '%" + Quoted(text) + L"%'";
     std::wstring condition;
     switch (column) {
     case SearchColumn::Name: condition = L"notes.name" + like; break;
@@ -36,6 +33,19 @@ std::wstring BenchSearchStatement(const std::wstring& text, SearchColumn column)
     return L"SELECT notes.id, groups.id AS groupId, groups.groupName, notes.name, notes.comments FROM groups, notes "
            L"WHERE notes.groupId=groups.id AND (" +
            condition + L") ORDER BY notes.groupId, notes.name COLLATE GENERAL;";
+}
+
+} // namespace
+
+std::wstring BenchSearchStatement(const std::wstring& text, SearchColumn column)
+{
+    return SearchWith(L" LIKE '%" + Quoted(text) + L"%'", column);
+}
+
+std::wstring BenchSearchWithMarkers(SearchColumn column, int& markers)
+{
+    markers = column == SearchColumn::NameAndComments ? 2 : 1;
+    return SearchWith(L" LIKE ?", column);
 }
 
 std::vector<NewNote> MakeNewNotes(int count, const std::vector<int>& groupIds)
@@ -63,6 +73,11 @@ std::wstring BenchInsertStatement(int id, const NewNote& note)
 {
     return L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(" + std::to_wstring(id) + L"," + std::to_wstring(note.groupId) +
            L",'" + Quoted(note.title) + L"','" + Quoted(note.comments) + L"','" + Quoted(note.query) + L"');";
+}
+
+std::wstring BenchInsertWithMarkers(int id, const NewNote& note)
+{
+    return L"INSERT INTO notes(id,groupId,name,comments,query) VALUES(" + std::to_wstring(id) + L"," + std::to_wstring(note.groupId) + L",?,?,?);";
 }
 
 std::wstring NoteConnectString(const std::wstring& path)

@@ -13,6 +13,8 @@ extern const wchar_t* const kBenchNextNoteId;
 enum class SearchColumn { Name, Query, NameAndComments };
 // The search statement of the Find button for `text` in the scope's columns.
 std::wstring BenchSearchStatement(const std::wstring& text, SearchColumn column);
+// The same statement with a marker in place of each pattern, and the number of markers.
+std::wstring BenchSearchWithMarkers(SearchColumn column, int& markers);
 
 struct NewNote {
     std::wstring title;
@@ -24,5 +26,7 @@ struct NewNote {
 std::vector<NewNote> MakeNewNotes(int count, const std::vector<int>& groupIds);
 // "INSERT INTO notes(id,groupId,name,comments,query) VALUES(...);" for `note` as number `id`.
 std::wstring BenchInsertStatement(int id, const NewNote& note);
+// The same with markers for the title, comments and query, as the Edit page's Save sends it.
+std::wstring BenchInsertWithMarkers(int id, const NewNote& note);
 // The connect string the module builds for `path`, without the framework's "ODBC;".
 std::wstring NoteConnectString(const std::wstring& path);

@@ -31,20 +31,30 @@ CFloorWork::CFloorWork(std::wstring connect, std::wstring plainConnect, int bigG
 {
 }
 
+bool CFloorWork::CreateControls(HWND model, HIMAGELIST images, int x, int y, HWND editPage, HWND groupEditPage)
+{
+    RECT list;
+    ::GetWindowRect(model, &list);
+    const int pagesTop = list.bottom - list.top + 8;
+    return m_list.Create(model, images, x, y, CBarePages::Height(editPage, groupEditPage)) &&
+           m_pages.Create(m_list.Frame(), pagesTop, editPage, groupEditPage);
+}
+
 double CFloorWork::Open()
 {
     const double start = NowMs();
     m_database.Disconnect();
-    m_list.DeleteAll();
     m_database.Connect(m_connect);
 
     std::wstring text;
     {
         COdbcStatement groups(m_database);
         groups.Execute(kBenchGroupList);
+        m_pages.ResetGroups();
         while (groups.Fetch()) {
-            groups.GetShort(1);
+            const int id = groups.GetShort(1);
             groups.GetText(2, text);
+            m_pages.AddGroup(id, text);
         }
     }
     m_topRows.clear();
@@ -54,6 +64,7 @@ double CFloorWork::Open()
     COdbcStatement catalogue(m_database);
     catalogue.Execute(kBenchCatalogue);
     m_list.BeginUpdate();
+    m_list.Clear();
     int currentGroup = 0;
     std::wstring groupName, name, comments;
     while (catalogue.Fetch()) {
@@ -89,16 +100,13 @@ double CFloorWork::Open()
     return NowMs() - start;
 }
 
-double CFloorWork::ReadSearchInto(COdbcConnection& database, const std::wstring& statement, bool fillList)
+double CFloorWork::Search(const std::wstring& statement)
 {
-    m_searchNames.clear();
     const double start = NowMs();
-    COdbcStatement search(database);
+    COdbcStatement search(m_database);
     search.Execute(statement);
-    if (fillList) {
-        m_list.DeleteAll();
-        m_list.BeginUpdate();
-    }
+    m_list.DeleteAll();
+    m_list.BeginUpdate();
     m_searchRows = 0;
     std::wstring name, comments;
     while (search.Fetch()) {
@@ -106,23 +114,38 @@ double CFloorWork::ReadSearchInto(COdbcConnection& database, const std::wstring&
         search.GetText(4, name);
         search.GetText(5, comments);
         ++m_searchRows;
-        if (fillList) {
-            m_list.Append(NoteRow(id, name, comments, 1, kNoteImage));
-        } else {
-            m_searchNames.push_back(name);
-        }
+        m_list.Append(NoteRow(id, name, comments, 1, kNoteImage));
     }
-    if (fillList) m_list.EndUpdate();
+    m_list.EndUpdate();
     return NowMs() - start;
 }
 
-double CFloorWork::Search(const std::wstring& statement) { return ReadSearchInto(m_database, statement, true); }
-
-double CFloorWork::ReadPlainSearch(const std::wstring& statement)
+double CFloorWork::PlainSearch(const std::wstring& statement, int markers, const std::wstring& word)
 {
-    if (m_plainConnect.empty()) return ReadSearchInto(m_database, statement, false);
-    if (!m_plain.IsOpen()) m_plain.Connect(m_plainConnect);
-    return ReadSearchInto(m_plain, statement, false);
+    COdbcConnection& database = m_plainConnect.empty() ? m_database : m_plain;
+    if (!database.IsOpen()) database.Connect(m_plainConnect);
+    const std::wstring pattern = L"%" + word + L"%";
+    m_searchNames.clear();
+    m_searchRows = 0;
+    const double start = NowMs();
+    COdbcStatement search(database);
+    for (int marker = 1; marker <= markers; ++marker) search.BindText(static_cast<SQLUSMALLINT>(marker), pattern);
+    search.Execute(statement);
+    // Drawing off before the old rows go, so the emptied list is not painted on the way.
+    m_list.BeginUpdate();
+    m_list.Clear();
+    std::wstring name, comments;
+    while (search.Fetch()) {
+        const int id = search.GetShort(1);
+        search.GetText(4, name);
+        search.GetText(5, comments);
+        ++m_searchRows;
+        m_list.Append(NoteRow(id, name, comments, 1, kNoteImage));
+    }
+    m_list.EndUpdate();
+    const double ms = NowMs() - start;
+    for (int row = 0; row < m_list.Count(); ++row) m_searchNames.push_back(m_list.Name(row));
+    return ms;
 }
 
 double CFloorWork::Expand()
@@ -153,6 +176,7 @@ void CFloorWork::ShowCatalogue()
 
 double CFloorWork::Save(const NewNote& note)
 {
+    m_pages.ShowNoNote();
     const double start = NowMs();
     std::wstring text;
     {
@@ -162,6 +186,13 @@ double CFloorWork::Save(const NewNote& note)
         next.GetText(1, text);
     }
     const int id = static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
-    m_database.Execute(BenchInsertStatement(id, note));
+    {
+        COdbcStatement insert(m_database);
+        insert.BindText(1, note.title);
+        insert.BindText(2, note.comments);
+        insert.BindText(3, note.query);
+        insert.Execute(BenchInsertWithMarkers(id, note));
+    }
+    m_pages.ShowSavedNote();
     return NowMs() - start;
 }

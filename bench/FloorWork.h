@@ -1,12 +1,14 @@
-// CFloorWork: the floors of the dialog scenarios: the same work done with
-// bare ODBC calls and a bare list-view (CBareList), on the dialog's thread;
-// the searches for words through a plain SQLite driver with SQLite's own LIKE.
+// CFloorWork: the floors of the dialog scenarios: the work the dialog must do
+// for each action, done with bare ODBC calls, a bare list-view (CBareList)
+// and bare page controls (CBarePages), on the dialog's thread; the searches
+// for words through a plain SQLite driver with SQLite's own LIKE.
 // Each timed operation returns its milliseconds. It keeps what the last
 // catalogue read gave (the rows the list shows, the big group's notes), so
 // later floors insert the same rows as the dialog.
 #pragma once
 
 #include "bench/BareList.h"
+#include "bench/BarePages.h"
 #include "bench/BenchSql.h"
 #include "bench/ListRow.h"
 #include "bench/OdbcConnection.h"
@@ -20,8 +22,11 @@ public:
     // own LIKE, the General collation loaded); empty: our driver throughout.
     CFloorWork(std::wstring connect, std::wstring plainConnect, int bigGroupId);
 
-    bool CreateList(HWND model, HIMAGELIST images, int x, int y) { return m_list.Create(model, images, x, y); }
+    // The list modelled on the note list `model`, the page controls on the
+    // dialog's Edit and Group Edit pages, in one window at (x, y).
+    bool CreateControls(HWND model, HIMAGELIST images, int x, int y, HWND editPage, HWND groupEditPage);
     int ListCount() const { return m_list.Count(); }
+    const CBarePages& Pages() const { return m_pages; }
     int CatalogueRowCount() const { return m_catalogueRows; }
     int BigGroupRow() const { return m_bigGroupRow; }
     int BigGroupSize() const { return static_cast<int>(m_bigGroupNotes.size()); }
@@ -30,26 +35,29 @@ public:
     // The names ReadPlainSearch read, in order.
     const std::vector<std::wstring>& LastSearchNames() const { return m_searchNames; }
 
-    // File Open: closes the connection and empties the list, connects, reads
-    // the group list and the catalogue, shows the catalogue's top-level rows.
+    // File Open: closes the connection, connects, empties the two group
+    // lists and fills them with the group list statement's rows, empties the
+    // list and shows the catalogue's top-level rows.
     double Open();
     // The search statement read through, the list emptied and filled with its rows.
     double Search(const std::wstring& statement);
-    // The search statement only read through the plain SQLite driver (its
-    // connection made untimed, on the first call), as the floor of a search
-    // for words: SQLite's own LIKE.
-    double ReadPlainSearch(const std::wstring& statement);
+    // A search for `word` through the plain SQLite driver (its connection
+    // made untimed, on the first call), as the floor of a search for words:
+    // the statement with SQLite's own LIKE, `%word%` bound to each of its
+    // `markers`, read while the list is emptied and filled with its rows.
+    double PlainSearch(const std::wstring& statement, int markers, const std::wstring& word);
     // Inserts the big group's notes below its row.
     double Expand();
     // Untimed: takes the rows of Expand out again.
     void Collapse();
     // Untimed: the list shows the catalogue's top-level rows again.
     void ShowCatalogue();
-    // Next id and insert for one note, as the Edit page's Save issues them.
+    // Next id and insert for one note, as the Edit page's Save issues them
+    // (the three texts bound), then New shown and Delete enabled. Untimed
+    // before: New hidden and Delete disabled, as New leaves them.
     double Save(const NewNote& note);
 
 private:
-    double ReadSearchInto(COdbcConnection& database, const std::wstring& statement, bool fillList);
 
     std::wstring m_connect;
     std::wstring m_plainConnect;
@@ -57,6 +65,7 @@ private:
     int m_bigGroupId;
     COdbcConnection m_database;
     CBareList m_list;
+    CBarePages m_pages;
     std::vector<ListRow> m_topRows;        // the rows the catalogue shows, in order
     std::vector<ListRow> m_bigGroupNotes;  // the big group's notes as child rows
     std::wstring m_bigGroupName;

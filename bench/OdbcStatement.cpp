@@ -5,6 +5,7 @@
 
 #include <sqlext.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <stdexcept>
 
@@ -26,9 +27,41 @@ void COdbcStatement::Fail(const char* what)
     throw std::runtime_error(std::string(what) + ": " + OdbcDiagnostics(SQL_HANDLE_STMT, m_statement));
 }
 
+void COdbcStatement::BindText(SQLUSMALLINT number, const std::wstring& text)
+{
+    constexpr size_t kLongestBoundText = 255;
+    if (number < 1 || number > sizeof m_bound / sizeof *m_bound) throw std::runtime_error("BindText: no room for marker " + std::to_string(number));
+    BoundText& bound = m_bound[number - 1];
+    bound.text = &text;
+    const auto bytes = static_cast<SQLLEN>(text.size() * sizeof(SQLWCHAR));
+    SQLRETURN rc;
+    if (text.size() <= kLongestBoundText) {
+        bound.length = bytes;
+        rc = ::SQLBindParameter(m_statement, number, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR, text.empty() ? 1 : text.size(), 0,
+                                const_cast<wchar_t*>(text.c_str()), bytes, &bound.length);
+    } else {
+        bound.length = SQL_LEN_DATA_AT_EXEC(bytes);
+        rc = ::SQLBindParameter(m_statement, number, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WLONGVARCHAR, text.size(), 0, &bound, 0, &bound.length);
+    }
+    if (!SQL_SUCCEEDED(rc)) Fail("SQLBindParameter");
+}
+
 void COdbcStatement::Execute(const std::wstring& sql)
 {
-    const SQLRETURN rc = ::SQLExecDirectW(m_statement, reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(sql.c_str())), SQL_NTS);
+    constexpr size_t kPieceChars = 8192;
+    SQLRETURN rc = ::SQLExecDirectW(m_statement, reinterpret_cast<SQLWCHAR*>(const_cast<wchar_t*>(sql.c_str())), SQL_NTS);
+    while (rc == SQL_NEED_DATA) {
+        SQLPOINTER token = nullptr;
+        rc = ::SQLParamData(m_statement, &token);
+        if (rc != SQL_NEED_DATA) break;
+        const std::wstring& text = *static_cast<BoundText*>(token)->text;
+        for (size_t sent = 0; sent < text.size();) {
+            const size_t piece = std::min(kPieceChars, text.size() - sent);
+            if (!SQL_SUCCEEDED(::SQLPutData(m_statement, const_cast<wchar_t*>(text.c_str() + sent), static_cast<SQLLEN>(piece * sizeof(SQLWCHAR)))))
+                Fail("SQLPutData");
+            sent += piece;
+        }
+    }
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) Fail("SQLExecDirectW");
 }
 

@@ -16,7 +16,12 @@ public:
     COdbcStatement(const COdbcStatement&) = delete;
     COdbcStatement& operator=(const COdbcStatement&) = delete;
 
-    // SQLExecDirectW; throws std::runtime_error with the diagnostics on failure.
+    // Binds `text` to marker `number` (1 to 4) with SQLBindParameter, as the
+    // Access driver takes a text: up to 255 characters in place, a longer one
+    // as data sent in pieces at execution. `text` must live until Execute ends.
+    void BindText(SQLUSMALLINT number, const std::wstring& text);
+    // SQLExecDirectW, with SQLParamData and SQLPutData for the texts sent at
+    // execution; throws std::runtime_error with the diagnostics on failure.
     void Execute(const std::wstring& sql);
     // The next row; false at the end.
     bool Fetch();
@@ -28,5 +33,11 @@ public:
 private:
     [[noreturn]] void Fail(const char* what);
 
+    struct BoundText {
+        const std::wstring* text = nullptr;  // the caller's
+        SQLLEN length = 0;                    // read by the driver at execution
+    };
+
     SQLHSTMT m_statement = SQL_NULL_HSTMT;  // owned
+    BoundText m_bound[4];
 };

@@ -2,6 +2,7 @@
 #include "bench/UiAgent.h"
 
 #include "bench/Clock.h"
+#include "bench/MessageTrace.h"
 
 #include <exception>
 #include <stdexcept>
@@ -28,9 +29,11 @@ CUiAgent::~CUiAgent()
     if (g_agent == this) g_agent = nullptr;
 }
 
-bool CUiAgent::Start()
+bool CUiAgent::Start(CMessageTrace* trace)
 {
     g_agent = this;
+    m_trace = trace;
+    if (m_trace && !m_trace->Install()) return false;
     m_done.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     WNDCLASSW agentClass = {};
     agentClass.lpfnWndProc = &WindowProc;
@@ -48,6 +51,7 @@ LRESULT CALLBACK CUiAgent::CbtProc(int code, WPARAM wParam, LPARAM lParam)
     if (agent && code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == agent->m_armedDialog.load()) {
         agent->m_armedDialog = nullptr;
         agent->m_start = NowMs();
+        if (agent->m_trace) agent->m_trace->Begin();
         // Handled by the first message retrieval after the command returns.
         ::PostMessageW(agent->m_window.Get(), kMarkEnd, 0, 0);
     }
@@ -61,6 +65,7 @@ LRESULT CALLBACK CUiAgent::WindowProc(HWND window, UINT message, WPARAM wParam, 
     switch (message) {
     case kMarkStart:
         agent->m_start = NowMs();
+        if (agent->m_trace) agent->m_trace->Begin();
         return 0;
     case kMarkEnd:
         agent->OnMarkEnd();
@@ -88,6 +93,7 @@ void CUiAgent::OnMarkEnd()
     // Whatever the action left to draw in the list is part of the action.
     if (HWND list = m_list.load()) ::UpdateWindow(list);
     m_end = NowMs();
+    if (m_trace) m_trace->End();
     ::SetEvent(m_done.Get());
 }
 

@@ -16,6 +16,8 @@
 #include <functional>
 #include <string>
 
+class CMessageTrace;
+
 class CUiAgent {
 public:
     CUiAgent() = default;
@@ -23,8 +25,9 @@ public:
     CUiAgent(const CUiAgent&) = delete;
     CUiAgent& operator=(const CUiAgent&) = delete;
 
-    // On the dialog's thread, before the dialog runs.
-    bool Start();
+    // On the dialog's thread, before the dialog runs; with `trace`, every
+    // timed action is traced there (not owned).
+    bool Start(CMessageTrace* trace = nullptr);
 
     // The rest is called from the script's thread.
     // The list whose drawing ends a timed action.
@@ -50,6 +53,7 @@ private:
     OwnedHandle m_done;    // auto-reset event: the marker or work was handled
     OwnedWindow m_window;  // message-only window on the dialog's thread
     OwnedHook m_hook;      // CBT hook of that thread
+    CMessageTrace* m_trace = nullptr;
     std::atomic<HWND> m_list{nullptr};
     std::atomic<HWND> m_armedDialog{nullptr};
     double m_start = 0;

@@ -3,11 +3,14 @@
 //   QuillboxCli export <database> <folder>
 //   QuillboxCli import <database> <folder> [--dry-run]
 //   QuillboxCli sync <database> <folder> [--dry-run]
-// An import or a sync into a database file that does not exist creates it.
+//   QuillboxCli --help | --version
+// An import or a sync into a database file that does not exist creates it;
+// an export into a folder that does not exist makes it, inside a folder that does.
 // Exits 0 on success, 1 with a message on standard error otherwise.
 #include "CliReport.h"
 #include "store/NoteDatabaseFile.h"
 #include "store/NoteExchange.h"
+#include "store/NoteFolderFiles.h"
 #include "store/NoteSql.h"
 #include "store/NoteSync.h"
 #include "store/SyncSummary.h"
@@ -37,12 +40,37 @@ int Fail(const CString& message)
     return 1;
 }
 
+const char kUsage[] = "usage: QuillboxCli export <database> <folder>\n"
+                      "       QuillboxCli import <database> <folder> [--dry-run]\n"
+                      "       QuillboxCli sync <database> <folder> [--dry-run]\n"
+                      "       QuillboxCli --help | --version\n";
+
 int Usage()
 {
-    Print(stderr, "usage: QuillboxCli export <database> <folder>\n"
-                  "       QuillboxCli import <database> <folder> [--dry-run]\n"
-                  "       QuillboxCli sync <database> <folder> [--dry-run]\n");
+    Print(stderr, kUsage);
     return 1;
+}
+
+int Help()
+{
+    Print(stdout, std::string(kUsage) +
+                      "\n"
+                      "export   writes every group and note of the note database into the folder:\n"
+                      "         a folder per group with a README.md, a .sql file per note. Files it\n"
+                      "         did not write, and names starting with a dot (.git), are left alone.\n"
+                      "         A missing folder is made. Prints written/unchanged/removed.\n"
+                      "import   reads such a folder (or any folder of .sql files) into the note\n"
+                      "         database, matching notes by group and title; it never deletes. A\n"
+                      "         missing database file is created. Prints added/changed/unchanged and\n"
+                      "         the files it refused with the reason. --dry-run changes nothing.\n"
+                      "sync     makes the note database and the folder hold the same notes: what\n"
+                      "         one side added, changed or deleted since their last sync, the other\n"
+                      "         does too; a note changed differently on both sides is kept twice, the\n"
+                      "         folder's under \"<title> (conflict n)\". Prints what each side adds,\n"
+                      "         changes and deletes, and the conflicts. --dry-run changes nothing.\n"
+                      "\n"
+                      "Exits 0 on success, 1 with a message on standard error.\n");
+    return 0;
 }
 
 bool IsFolder(const wchar_t* path)
@@ -75,7 +103,9 @@ int Sync(CDatabase& database, const CString& databasePath, const CString& folder
 
 int Run(const CString& command, const CString& databasePath, const CString& folder, bool dryRun)
 {
-    if (!IsFolder(folder)) return Fail(folder + L": no such folder");
+    // An export makes its folder, but only inside one that exists: a mistyped path makes no tree of folders.
+    if (!IsFolder(folder) && (command != L"export" || !IsFolder(ParentFolder(folder))))
+        return Fail(folder + L": no such folder");
     // An import into a file that does not exist yet makes a new note database first.
     const bool create = command != L"export" && !dryRun && !IsFile(databasePath);
     if (!create && !IsFile(databasePath)) return Fail(databasePath + L": no such note database");
@@ -121,6 +151,11 @@ int wmain(int argc, wchar_t** argv)
     // Bytes as they are: "\n" stays "\n", as scripts reading the output expect.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    if (argc == 2 && (std::wcscmp(argv[1], L"--help") == 0 || std::wcscmp(argv[1], L"-h") == 0)) return Help();
+    if (argc == 2 && std::wcscmp(argv[1], L"--version") == 0) {
+        Print(stdout, "QuillboxCli " QB_VERSION_TEXT "\n");
+        return 0;
+    }
     if (argc < 4) return Usage();
     const CString command = argv[1];
     const bool dryRun = argc == 5 && std::wcscmp(argv[4], L"--dry-run") == 0;

@@ -108,6 +108,8 @@ void CListViewRowList::SetRedraw(bool redraw)
 
 void CListViewRowList::Repaint()
 {
+    // While the list's owner keeps its drawing suspended, the owner's resume draws it.
+    if (m_grid.IsDrawingSuspended()) return;
     m_grid.Invalidate();
     m_grid.UpdateWindow();
 }

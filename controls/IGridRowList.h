@@ -36,6 +36,7 @@ public:
     // nest: drawing resumes with the resume that matches the first suspend,
     // and never when the list's owner had suspended it already.
     virtual void SetRedraw(bool redraw) = 0;
-    // Invalidates the whole list and repaints it at once.
+    // Invalidates the whole list and repaints it at once; nothing while the
+    // list's owner has its drawing suspended (its resume draws it).
     virtual void Repaint() = 0;
 };

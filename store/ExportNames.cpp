@@ -61,10 +61,16 @@ CString SafeFileStem(const CString& name, int limit)
     std::wstring stem;
     for (wchar_t ch : name.str()) stem += IsForbidden(ch) ? L'_' : ch;
     if (IsDeviceName(stem)) stem.insert(stem.begin(), L'_');
+    if (!stem.empty() && stem.front() == L'.') stem.front() = L'_';
     CutToLimit(stem, limit);
     MendEnd(stem);
     if (stem.empty()) stem = L"_";
     return CString(std::move(stem));
+}
+
+bool IsDotName(const CString& name)
+{
+    return !name.IsEmpty() && name[0] == L'.';
 }
 
 std::wstring FileNameKey(const CString& name)

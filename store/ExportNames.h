@@ -14,10 +14,14 @@ constexpr int kGroupFolderStemLimit = 64;
 constexpr int kNoteFileStemLimit = 80;
 
 // The name as a file or folder stem: characters Windows forbids and control
-// characters become '_', a trailing dot or space becomes '_', a device name
-// (CON, NUL, COM1 ...) gets a leading '_', and it is cut to the limit
-// without splitting a surrogate pair. Never empty.
+// characters become '_', a leading dot and a trailing dot or space become
+// '_', a device name (CON, NUL, COM1 ...) gets a leading '_', and it is cut
+// to the limit without splitting a surrogate pair. Never empty.
 CString SafeFileStem(const CString& name, int limit);
+
+// A name that starts with a dot (.git, .gitignore, .github): exports and
+// imports skip such files and folders without a word and never write one.
+bool IsDotName(const CString& name);
 
 // The key under which two names are the same name to Windows' file system:
 // each character folded to lower case.

@@ -45,6 +45,21 @@ struct FolderState {
     std::multimap<std::wstring, size_t> noteByTitle;
     std::map<std::wstring, CString> nameByKey;
 
+    std::multimap<std::wstring, const ExistingEntry*> plainByTitle;
+
+    void AddPlain(const ExistingEntry& entry) { plainByTitle.emplace(entry.note.title.str(), &entry); }
+    // A plain file an import named after this note and that holds its query; it is claimed.
+    const ExistingEntry* TakePlain(const NoteFileFields& note)
+    {
+        const auto range = plainByTitle.equal_range(note.title.str());
+        for (auto it = range.first; it != range.second; ++it)
+            if (SameQueryText(it->second->note.query, note.query)) {
+                const ExistingEntry* plain = it->second;
+                plainByTitle.erase(it);
+                return plain;
+            }
+        return nullptr;
+    }
     void Add(const ExistingEntry& entry)
     {
         if (entry.isNoteFile) noteByTitle.emplace(entry.note.title.str(), entries.size());
@@ -85,7 +100,12 @@ public:
     Planner(const std::vector<ExistingEntry>& existing)
     {
         for (const ExistingEntry& entry : existing) {
+            if (IsDotName(entry.name) || IsDotName(entry.folder)) continue;
             const bool ours = entry.isNoteFile || entry.isGroupFile;
+            if (entry.isPlainNoteFile) {
+                m_ours[FileNameKey(entry.folder)].AddPlain(entry);
+                m_plainFolders.insert(FileNameKey(entry.folder));
+            }
             // Root folders are foreign unless they hold a group file: decided when naming folders.
             if (!ours && !(entry.isFolder && entry.folder.IsEmpty())) m_foreign[FileNameKey(entry.folder)].Take(entry.name);
             if (entry.folder.IsEmpty() && entry.isFolder) {
@@ -150,6 +170,12 @@ private:
             m_plan.folders.push_back({kept, CString()});
         }
         for (const ExportGroup* group : fresh) {
+            const CString plain = PlainFolder(group->fields.name);
+            if (!plain.IsEmpty()) {
+                folderOf[group->id] = plain;
+                m_plan.folders.push_back({plain, CString()});
+                continue;
+            }
             const CString name = rootNames.TakeFree(FolderStem(group->fields.name), L"");
             folderOf[group->id] = name;
             m_plan.folders.push_back({name, ExistingFolderSameKey(name)});
@@ -167,6 +193,17 @@ private:
             if (m_usedFolders.insert(FileNameKey(it->second)).second) return it->second;
         }
         return CString();
+    }
+
+    // The folder without a group file that holds plain .sql files and whose
+    // name is the group's: an import named the group after it.
+    CString PlainFolder(const CString& groupName)
+    {
+        const std::wstring key = FileNameKey(groupName);
+        auto it = m_rootFolderByKey.find(key);
+        if (it == m_rootFolderByKey.end() || it->second != groupName || IsExportFolder(it->second) || !m_plainFolders.count(key))
+            return CString();
+        return m_usedFolders.insert(key).second ? it->second : CString();
     }
 
     // An earlier export folder that has this name under other letter case.
@@ -219,6 +256,11 @@ private:
             if (titled) { chosen[i] = titled->name; names.Take(titled->name); }
         }
         for (size_t i = 0; i < notes.size(); ++i) {
+            if (!chosen[i].IsEmpty()) continue;
+            const ExistingEntry* plain = state.TakePlain(fields[i]);
+            if (plain) { chosen[i] = plain->name; names.Take(plain->name); }
+        }
+        for (size_t i = 0; i < notes.size(); ++i) {
             if (chosen[i].IsEmpty()) chosen[i] = names.TakeFree(SafeFileStem(fields[i].title, kNoteFileStemLimit), kNoteFileExtension);
             AddFile(folder, chosen[i], ComposeNoteFile(fields[i]));
         }
@@ -249,6 +291,7 @@ private:
     }
 
     std::set<std::wstring> m_filledFolders;         // keys of root folders that hold something
+    std::set<std::wstring> m_plainFolders;          // keys of folders that hold plain .sql files
     std::map<std::wstring, FolderNames> m_foreign;  // per folder key: names of files no export wrote
     std::map<std::wstring, FolderNames> m_names;    // per folder key: names given out by this plan
     std::map<std::wstring, FolderState> m_ours;     // per folder key: earlier export files
@@ -262,6 +305,18 @@ private:
 };
 
 } // namespace
+
+void ClassifyExistingFile(const CString& text, ExistingEntry& entry)
+{
+    entry.isNoteFile = ParseNoteFile(text, entry.note);
+    entry.isGroupFile = !entry.isNoteFile && ParseGroupFile(text, entry.group);
+    entry.isPlainNoteFile = !entry.isNoteFile && !entry.isGroupFile && HasExtension(entry.name, kNoteFileExtension) &&
+                            !text.IsEmpty() && !HasMergeConflict(text);
+    if (!entry.isPlainNoteFile) return;
+    entry.note = NoteFileFields();
+    entry.note.title = TitleOfPlainFile(entry.name);
+    entry.note.query = QueryOfFileBody(text);
+}
 
 ExportPlan PlanExport(const std::vector<ExportGroup>& groups, const std::vector<ExportNote>& notes,
                       const std::vector<ExistingEntry>& existing)

@@ -3,7 +3,12 @@
 // file, one .sql file per note (group 0's in the folder itself), the names
 // that earlier exports gave kept where the note or group is the same, and
 // the earlier export files that no note claims any more. Files the export
-// did not write are never named for writing or removal. Portable.
+// did not write are never named for writing or removal, with one exception:
+// a plain .sql file an import took in is its note's file from then on, so a
+// note with no file of its own takes the plain file that import named after
+// it (same folder, title and query) and it is rewritten with the header; a
+// group takes the folder, without a group file, that import named after it.
+// Names starting with a dot are neither read nor written. Portable.
 #pragma once
 
 #include "NoteFile.h"
@@ -28,9 +33,15 @@ struct ExistingEntry {
     bool isFolder = false;
     bool isNoteFile = false;   // a file an export wrote as a note
     bool isGroupFile = false;  // a file an export wrote as a group's description
-    NoteFileFields note;       // when isNoteFile
+    bool isPlainNoteFile = false;  // a .sql file without the header, which an import takes as a note
+    NoteFileFields note;       // when isNoteFile; when isPlainNoteFile, the title and query an import gives it
     GroupFileFields group;     // when isGroupFile
 };
+
+// Fills in what a file of the folder is from its decoded text: an export's
+// note file or group file, or a plain .sql file an import would take in (not
+// empty, no merge conflict). The entry's name must be set.
+void ClassifyExistingFile(const CString& text, ExistingEntry& entry);
 
 struct PlannedFolder {
     CString name;

@@ -18,8 +18,10 @@ CString Source(const ImportFile& file)
 
 bool SameText(const NoteFileFields& a, const NoteFileFields& b)
 {
-    return a.hasComments == b.hasComments && a.comments == b.comments && a.query == b.query;
+    return a.hasComments == b.hasComments && a.comments == b.comments && SameQueryText(a.query, b.query);
 }
+
+const wchar_t kMergeConflict[] = L"an unresolved merge conflict";
 
 class ImportPlanner {
 public:
@@ -46,7 +48,9 @@ public:
         std::map<std::wstring, GroupFileFields> groupFiles;
         for (const ImportFile& file : files) {
             GroupFileFields fields;
-            if (IsGroupFile(file) && file.isText && ParseGroupFile(file.text, fields)) groupFiles[file.folder.str()] = fields;
+            if (!IsGroupFile(file) || !file.isText) continue;
+            if (HasMergeConflict(file.text)) Refuse(file, kMergeConflict);
+            else if (ParseGroupFile(file.text, fields)) groupFiles[file.folder.str()] = fields;
         }
         ApplyGroupFiles(groupFiles);
         // Each file's text goes once its note is planned, so the folder is not held twice.
@@ -135,12 +139,13 @@ private:
         if (!file.isText) return Refuse(file, L"not text");
         // A zero-byte file is a placeholder, not a note with an empty query.
         if (file.text.IsEmpty()) return Refuse(file, L"empty file");
+        if (HasMergeConflict(file.text)) return Refuse(file, kMergeConflict);
         NoteFileFields fields;
         const bool exported = ParseNoteFile(file.text, fields);
         if (!exported) {
             fields = NoteFileFields();
-            fields.title = file.name.Left(file.name.GetLength() - 4);
-            fields.query = std::move(file.text);
+            fields.title = TitleOfPlainFile(file.name);
+            fields.query = QueryOfFileBody(file.text);
         }
         if (file.folder.IsEmpty()) fields.group = CString();
         else if (!exported) {
@@ -170,6 +175,9 @@ private:
         static const std::vector<const DatabaseNote*> kNone;
         auto found = m_notesByPlace.find({groupId, fields.title.str()});
         const std::vector<const DatabaseNote*>& same = found == m_notesByPlace.end() ? kNone : found->second;
+        // A query that differs only by a final line end keeps the database's.
+        for (const DatabaseNote* note : same)
+            if (SameQueryText(note->fields.query, fields.query)) fields.query = note->fields.query;
         if (same.size() == 1 && m_claimed.insert(same[0]->id).second) {
             const bool equal = SameText(same[0]->fields, fields);
             return AddStep(equal ? ImportAction::Unchanged : ImportAction::Change, same[0]->id, groupId, std::move(fields), file);

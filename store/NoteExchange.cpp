@@ -116,6 +116,16 @@ bool IsLinkedNoteFile(const FolderItem& item)
     return !item.isFolder && item.isLink && HasExtension(item.name, kNoteFileExtension);
 }
 
+CString AnsiToWide(const std::string& bytes)
+{
+    if (bytes.empty()) return CString();
+    const int length = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (length <= 0) return CString();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), &wide[0], length);
+    return CString(std::move(wide));
+}
+
 // What the export folder holds today; the bytes of earlier export files by path.
 class ExportFolderScan {
 public:
@@ -124,12 +134,13 @@ public:
         std::vector<FolderItem> items;
         if (!ListFolder(root, items, error)) return false;
         for (const FolderItem& item : items) {
+            if (IsDotName(item.name)) continue;
             if (!Add(root, CString(), item, error)) return false;
             if (!item.isFolder || item.isLink) continue;
             std::vector<FolderItem> inner;
             if (!ListFolder(JoinPath(root, item.name), inner, error)) return false;
             for (const FolderItem& innerItem : inner)
-                if (!Add(root, item.name, innerItem, error)) return false;
+                if (!IsDotName(innerItem.name) && !Add(root, item.name, innerItem, error)) return false;
         }
         return true;
     }
@@ -161,9 +172,13 @@ private:
             bool tooLarge = false;
             if (!ReadWholeFile(path, kImportFileLimit, bytes, tooLarge, error) && !tooLarge) return false;
             CString text;
-            if (FromUtf8(bytes, text)) {
-                entry.isNoteFile = ParseNoteFile(text, entry.note);
-                entry.isGroupFile = !entry.isNoteFile && ParseGroupFile(text, entry.group);
+            if (DecodeFileText(bytes, AnsiToWide, text) == TextDecodeResult::Text) {
+                // Written over, either side of a merge would be lost: the user resolves it first.
+                if (HasMergeConflict(text)) {
+                    error = path + L": an unresolved merge conflict. Resolve it, or move the file away, and export again.";
+                    return false;
+                }
+                ClassifyExistingFile(text, entry);
             }
             if (entry.isNoteFile || entry.isGroupFile) m_bytes[FileNameKey(path)] = std::move(bytes);
         }
@@ -175,16 +190,6 @@ private:
     std::map<std::wstring, std::string> m_bytes;
     std::vector<CString> m_leftovers;
 };
-
-CString AnsiToWide(const std::string& bytes)
-{
-    if (bytes.empty()) return CString();
-    const int length = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (length <= 0) return CString();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), &wide[0], length);
-    return CString(std::move(wide));
-}
 
 // `bytes` is a buffer kept across files, so reading thousands of them does not allocate for each.
 void ReadImportFile(const CString& root, const CString& folder, const FolderItem& item, std::string& bytes, std::vector<ImportFile>& files)
@@ -217,6 +222,8 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
     std::vector<DatabaseNote> notes;
     CString error;
     if (!ReadLibrary(database, groups, notes, error)) return Failed(error);
+    // A missing folder is made when its parent exists, as for a first export into a new working copy.
+    if (!EnsureFolder(folder, error)) return Failed(error);
     ExportFolderScan scan;
     if (!scan.Scan(folder, error)) return Failed(error);
 
@@ -284,6 +291,7 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
     if (!ListFolder(folder, items, error)) return Failed(error);
     std::vector<std::pair<CString, FolderItem>> candidates;
     for (const FolderItem& item : items) {
+        if (IsDotName(item.name)) continue;
         if (IsCandidateFile(item)) candidates.push_back({CString(), item});
         else if (IsLinkedNoteFile(item)) skipped.push_back({item.name, L"a link, not followed"});
         if (!item.isFolder) continue;
@@ -298,6 +306,7 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
             continue;
         }
         for (const FolderItem& innerItem : inner) {
+            if (IsDotName(innerItem.name)) continue;
             if (IsCandidateFile(innerItem)) candidates.push_back({item.name, innerItem});
             else if (IsLinkedNoteFile(innerItem)) skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed"});
             else if (innerItem.isFolder) skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder"});

@@ -104,16 +104,28 @@ bool ReadMarkerLine(const std::wstring& text, const wchar_t* marker, size_t& pos
     return NextLine(text, pos, line) && line == marker;
 }
 
-std::wstring Field(const wchar_t* prefix, const wchar_t* key, const CString& value, const wchar_t* suffix)
+std::wstring Field(const wchar_t* prefix, const wchar_t* key, const CString& value, const wchar_t* suffix,
+                   const wchar_t* lineEnd = L"\n")
 {
-    return std::wstring(prefix) + key + L": " + QuoteFieldValue(value).str() + suffix + L"\n";
+    return std::wstring(prefix) + key + L": " + QuoteFieldValue(value).str() + suffix + lineEnd;
 }
 
 std::wstring NullableField(const wchar_t* prefix, const wchar_t* key, bool present, const CString& value,
-                           const wchar_t* suffix)
+                           const wchar_t* suffix, const wchar_t* lineEnd = L"\n")
 {
-    if (present) return Field(prefix, key, value, suffix);
-    return std::wstring(prefix) + key + L": null" + suffix + L"\n";
+    if (present) return Field(prefix, key, value, suffix, lineEnd);
+    return std::wstring(prefix) + key + L": null" + suffix + lineEnd;
+}
+
+// The text with every CRLF and lone CR made LF: the rendered part of a group file.
+std::wstring WithLfLineEnds(const std::wstring& text)
+{
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\r') out += text[i];
+        else if (i + 1 == text.size() || text[i + 1] != L'\n') out += L'\n';
+    }
+    return out;
 }
 
 } // namespace
@@ -182,12 +194,13 @@ bool UnquoteFieldValue(const CString& literal, CString& value)
 
 std::string ComposeNoteFile(const NoteFileFields& note)
 {
-    std::wstring header = std::wstring(kNoteMarker) + L"\n";
-    header += Field(kNotePrefix, L"title", note.title, L"");
-    header += Field(kNotePrefix, L"group", note.group, L"");
-    header += NullableField(kNotePrefix, L"comments", note.hasComments, note.comments, L"");
-    header += L"\n";
-    return ToUtf8(CString(std::move(header))) + ToUtf8(note.query);
+    const wchar_t* const end = LineEndOf(note.query);
+    std::wstring header = std::wstring(kNoteMarker) + end;
+    header += Field(kNotePrefix, L"title", note.title, L"", end);
+    header += Field(kNotePrefix, L"group", note.group, L"", end);
+    header += NullableField(kNotePrefix, L"comments", note.hasComments, note.comments, L"", end);
+    header += end;
+    return ToUtf8(CString(std::move(header))) + ToUtf8(note.query) + ToUtf8(CString(end));
 }
 
 std::string ComposeGroupFile(const GroupFileFields& group)
@@ -196,8 +209,8 @@ std::string ComposeGroupFile(const GroupFileFields& group)
     text += Field(kGroupPrefix, L"name", group.name, kGroupSuffix);
     text += NullableField(kGroupPrefix, L"description", group.hasDescription, group.description, kGroupSuffix);
     // What a git host shows; the comments above are what an import reads.
-    text += L"\n# " + group.name.str() + L"\n";
-    if (group.hasDescription && !group.description.IsEmpty()) text += L"\n" + group.description.str() + L"\n";
+    text += L"\n# " + WithLfLineEnds(group.name.str()) + L"\n";
+    if (group.hasDescription && !group.description.IsEmpty()) text += L"\n" + WithLfLineEnds(group.description.str()) + L"\n";
     return ToUtf8(CString(std::move(text)));
 }
 
@@ -212,7 +225,7 @@ bool ParseNoteFile(const CString& text, NoteFileFields& note)
     while (NextLine(all, pos, line)) {
         if (line.empty()) {
             if (!haveTitle || !haveGroup) return false;
-            fields.query = CString(all.substr(pos));
+            fields.query = QueryOfFileBody(CString(all.substr(pos)));
             note = std::move(fields);
             return true;
         }
@@ -247,4 +260,42 @@ bool ParseGroupFile(const CString& text, GroupFileFields& group)
     if (!haveName) return false;
     group = fields;
     return true;
+}
+
+const wchar_t* LineEndOf(const CString& query)
+{
+    return query.str().find(L"\r\n") != std::wstring::npos ? L"\r\n" : L"\n";
+}
+
+CString QueryOfFileBody(const CString& body)
+{
+    const std::wstring& text = body.str();
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0) return CString(text.substr(0, text.size() - 2));
+    if (!text.empty() && text.back() == L'\n') return CString(text.substr(0, text.size() - 1));
+    return body;
+}
+
+bool SameQueryText(const CString& a, const CString& b)
+{
+    return a == b || QueryOfFileBody(a) == b || a == QueryOfFileBody(b);
+}
+
+CString TitleOfPlainFile(const CString& fileName)
+{
+    const int dot = fileName.ReverseFind(L'.');
+    return dot < 0 ? fileName : fileName.Left(dot);
+}
+
+bool HasMergeConflict(const CString& text)
+{
+    const std::wstring& all = text.str();
+    int stage = 0;  // 0: looking for "<<<<<<< ", 1: for "=======", 2: for ">>>>>>> "
+    size_t pos = 0;
+    std::wstring line;
+    while (NextLine(all, pos, line)) {
+        if (stage == 0 && StartsWith(line, L"<<<<<<< ")) stage = 1;
+        else if (stage == 1 && line.compare(0, 7, L"=======") == 0 && line.find_first_not_of(L'=') == std::wstring::npos) stage = 2;
+        else if (stage == 2 && StartsWith(line, L">>>>>>> ")) return true;
+    }
+    return false;
 }

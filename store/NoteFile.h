@@ -2,7 +2,9 @@
 // reading them back. A note file is ordinary SQL: a few comment lines carry
 // what a file name cannot (the exact title, group and comments, each a
 // JSON string so any character survives on one line), then an empty line,
-// then the query exactly as stored. Portable.
+// then the query exactly as stored and one line end. Every line of the file
+// ends the way the query's lines do, so git and editors see one style.
+// Portable.
 #pragma once
 
 #include "framework/CString.h"
@@ -25,12 +27,14 @@ struct GroupFileFields {
     CString description;
 };
 
-// The file's bytes (UTF-8, no BOM, header lines end in "\n").
+// The file's bytes (UTF-8, no BOM). A note file's lines end in LineEndOf(query)
+// and the file ends with one; a group file's lines end in "\n".
 std::string ComposeNoteFile(const NoteFileFields& note);
 std::string ComposeGroupFile(const GroupFileFields& group);
 
 // True when the text starts with the export's header; fills the fields (the
-// query is everything after the header). A malformed header is not ours.
+// query is QueryOfFileBody of everything after the header). A malformed
+// header is not ours.
 bool ParseNoteFile(const CString& text, NoteFileFields& note);
 bool ParseGroupFile(const CString& text, GroupFileFields& group);
 
@@ -38,3 +42,18 @@ bool ParseGroupFile(const CString& text, GroupFileFields& group);
 // value can stand inside an HTML comment.
 CString QuoteFieldValue(const CString& value);
 bool UnquoteFieldValue(const CString& literal, CString& value);
+
+// "\r\n" when the query has a CRLF line end, else "\n": the line end a note
+// file uses throughout.
+const wchar_t* LineEndOf(const CString& query);
+// The query a note file's body holds: the body without one final line end,
+// the one an export writes (or an editor adds).
+CString QueryOfFileBody(const CString& body);
+// Two queries that differ only by one final line end are the same note.
+bool SameQueryText(const CString& a, const CString& b);
+// The title an import gives a .sql file without the header: its name
+// without the extension.
+CString TitleOfPlainFile(const CString& fileName);
+// True when the text holds git's markers of an unresolved merge: a line
+// starting "<<<<<<< ", a later "=======" line and a later ">>>>>>> " line.
+bool HasMergeConflict(const CString& text);

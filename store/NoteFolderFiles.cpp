@@ -44,6 +44,16 @@ bool Fail(CString& error, const CString& path, DWORD code)
 
 } // namespace
 
+CString ParentFolder(const CString& path)
+{
+    std::wstring text = path.str();
+    while (!text.empty() && (text.back() == L'\\' || text.back() == L'/')) text.pop_back();
+    const size_t slash = text.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return CString(L".");
+    // A drive's root keeps its backslash: the parent of "C:\\x" is "C:\\".
+    return CString(text.substr(0, slash == 2 && text[1] == L':' ? 3 : slash));
+}
+
 CString JoinPath(const CString& folder, const CString& name)
 {
     if (folder.IsEmpty()) return name;
@@ -170,6 +180,8 @@ bool WriteFileWhole(const CString& path, const std::string& bytes, CString& erro
 
 bool EnsureFolder(const CString& path, CString& error)
 {
+    const DWORD present = ::GetFileAttributesW(path);
+    if (present != INVALID_FILE_ATTRIBUTES && (present & FILE_ATTRIBUTE_DIRECTORY)) return true;
     if (::CreateDirectoryW(path, nullptr)) return true;
     const DWORD code = ::GetLastError();
     const DWORD attributes = ::GetFileAttributesW(path);

@@ -17,6 +17,8 @@ struct FolderItem {
 };
 
 CString JoinPath(const CString& folder, const CString& name);
+// The folder that holds `path` ("." for a bare name).
+CString ParentFolder(const CString& path);
 // "<path>: <the system's text for code>" (a GetLastError code).
 CString DescribeFileError(const CString& path, unsigned long code);
 
@@ -29,6 +31,7 @@ bool WriteFileWhole(const CString& path, const std::string& bytes, CString& erro
 // A name WriteFileWhole gives its temporary files: one left behind was cut
 // off by a kill before its rename.
 bool IsTemporaryFileName(const CString& name);
+// Makes the folder unless it is there; its parent must be.
 bool EnsureFolder(const CString& path, CString& error);
 // Gives the file or folder `from` the name `to` in the same folder (a change of letter case too).
 bool RenameEntry(const CString& from, const CString& to, CString& error);

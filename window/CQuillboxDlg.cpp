@@ -136,14 +136,20 @@ void CQuillboxDlg::ResetPages(bool databaseOpen)
 
 void CQuillboxDlg::OpenNoteDatabase(const CString& path)
 {
-    if (m_database.IsOpen()) {
-        m_database.Close();
-        ResetPages(false);
-    }
+    const bool wasOpen = m_database.IsOpen() != FALSE;
+    if (wasOpen) m_database.Close();
     m_databasePath.Empty();
-    // A refused connection leaves as an exception that the message dispatch reports.
-    ConnectNoteDatabase(m_database, path);
+    try {
+        ConnectNoteDatabase(m_database, path);
+    } catch (...) {
+        // A refused connection leaves as an exception that the message
+        // dispatch reports, with the pages showing no database.
+        if (wasOpen) ResetPages(false);
+        throw;
+    }
     if (m_database.IsOpen()) m_databasePath = path;
+    // The pages are reset once, for the outcome; the list is emptied with
+    // them when no database is open, else by the catalogue's load.
     ResetPages(m_database.IsOpen() != FALSE);
 }
 

@@ -52,7 +52,7 @@ void RunExport(CWnd& owner, CDatabase& database, CString& lastFolder)
 {
     if (!EnsureOpen(database)) return;
     CString folder;
-    if (!PickFolder(owner.m_hWnd, L"Export the note database into this folder:", lastFolder, folder)) return;
+    if (!PickFolder(owner.m_hWnd, L"Export the note database into this folder:", lastFolder, folder, true)) return;
     lastFolder = folder;
     ExchangeOutcome outcome;
     {

@@ -27,12 +27,20 @@ struct PickerRun {
     WNDPROC shellProcedure = nullptr;  // the picker's window procedure before ours
     CString selected;                // the tree's selection as a path; empty for a virtual folder
     CString typed;                   // the folder typed into the path box, once OK took it
+    bool mayBeNew = false;           // a typed folder may be missing when its parent is there
 };
 
 bool IsFolder(const CString& path)
 {
     const DWORD attributes = ::GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder that holds a full path (a drive's root keeps its backslash).
+CString ParentOf(const CString& path)
+{
+    const int slash = path.ReverseFind(L'\\');
+    return slash <= 2 ? path.Left(slash + 1) : path.Left(slash);
 }
 
 // The full path a typed text names: as it is when it starts at a drive or a
@@ -71,14 +79,15 @@ bool TakeTypedFolder(HWND picker, PickerRun& run)
     wchar_t text[MAX_PATH * 4] = L"";
     ::GetWindowTextW(box, text, MAX_PATH * 4);
     const CString path = FullPathOf(text, run.selected);
-    if (!path.IsEmpty() && IsFolder(path)) {
+    if (!path.IsEmpty() && (IsFolder(path) || (run.mayBeNew && IsFolder(ParentOf(path))))) {
         run.typed = path;
         // The shell's Cancel closes the picker without parsing the box; the typed folder is the answer.
         ::CallWindowProcW(run.shellProcedure, picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return true;
     }
     const CString shown = path.IsEmpty() ? CString(text) : path;
-    const CString message = L"There is no folder " + shown + L".\n\nType the full path of a folder that exists, or choose one in the list.";
+    const CString message = L"There is no folder " + shown + L".\n\nType the full path of a folder that exists" +
+                            (run.mayBeNew ? L", or of a new one inside a folder that exists," : L",") + L" or choose one in the list.";
     // Owned by the picker, which stays open behind it.
     CWinApp* app = AfxGetApp();
     ::MessageBoxW(picker, message, app ? app->GetAppName().GetString() : L"Quillbox", MB_ICONEXCLAMATION);
@@ -141,7 +150,7 @@ int CALLBACK OnBrowseEvent(HWND picker, UINT message, LPARAM param, LPARAM data)
 
 } // namespace
 
-bool PickFolder(HWND owner, const wchar_t* title, const CString& initial, CString& folder)
+bool PickFolder(HWND owner, const wchar_t* title, const CString& initial, CString& folder, bool mayBeNew)
 {
     CLoadedLibrary shell(L"shell32.dll");
     const auto browse = shell.Find<BrowseFunction>("SHBrowseForFolderW");
@@ -151,6 +160,7 @@ bool PickFolder(HWND owner, const wchar_t* title, const CString& initial, CStrin
     PickerRun run;
     run.initial = initial;
     run.toPath = toPath;
+    run.mayBeNew = mayBeNew;
     wchar_t display[MAX_PATH] = L"";
     BROWSEINFOW info = {};
     info.hwndOwner = owner;

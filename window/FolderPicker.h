@@ -8,4 +8,6 @@
 #include <windows.h>
 
 // False when the user cancels (or the picker is not there); `folder` is then unchanged.
-bool PickFolder(HWND owner, const wchar_t* title, const CString& initial, CString& folder);
+// With `mayBeNew`, a typed path may name a folder that is not there yet
+// inside one that is (the caller makes it).
+bool PickFolder(HWND owner, const wchar_t* title, const CString& initial, CString& folder, bool mayBeNew = false);

@@ -34,6 +34,7 @@ public:
 
     void Suspend()
     {
+        if (m_suspended) return;
         m_list.SendMessage(WM_SETREDRAW, FALSE);
         m_suspended = true;
     }
@@ -66,6 +67,14 @@ private:
 class CCataloguePlacement : public CRowReceiver<CatalogueRow> {
 public:
     explicit CCataloguePlacement(CSuperGridCtrl& list) : m_list(list), m_drawing(list) {}
+    // The old rows go with drawing off, so the emptied list is not painted on the way.
+    void EmptyList()
+    {
+        m_drawing.Suspend();
+        m_list.DeleteAllNodes();
+    }
+    // Drawing on again before a failure is reported over the list.
+    void ResumeDrawing() { m_drawing.Resume(); }
     void OnRowsBegin() override { m_drawing.Suspend(); }
     void OnRowsEnd() override { m_drawing.Resume(); }
     void OnRow(const CatalogueRow& row) override
@@ -116,14 +125,18 @@ private:
 
 bool CQuillboxDlg::LoadCatalogue()
 {
-    m_list.DeleteAllNodes();
+    CCataloguePlacement catalogue(m_list);
+    catalogue.EmptyList();
     CGroupListPlacement groups;
-    if (!ReportStoreOutcome(ReadGroupList(m_database, groups), MB_ICONEXCLAMATION)) return false;
+    const StoreOutcome groupsRead = ReadGroupList(m_database, groups);
+    if (!groupsRead.IsDone()) {
+        catalogue.ResumeDrawing();
+        return ReportStoreOutcome(groupsRead, MB_ICONEXCLAMATION);
+    }
     // The lists may still hold the groups of an earlier load (a Find with an
     // empty box): pass on only what differs, so each group is listed once.
     for (const CListedGroups::Change& change : m_listedGroups.Reconcile(groups.Groups()))
         NotifyGroupChanged(change.id, change.name, change.removed);
-    CCataloguePlacement catalogue(m_list);
     return ReportStoreOutcome(ReadCatalogue(m_database, catalogue), MB_ICONEXCLAMATION);
 }
 

@@ -12,6 +12,8 @@
 #   <prefix> HKLM\Software\ODBC\ODBCINST.INI   the driver's key, "ODBC Drivers" entry
 #   <prefix> C:\windows\Fonts                  Wine's fonts the prefix lacks
 #   <plug-in folder>/Quillbox.dll
+#   ~/.local/lib/quillbox/QuillboxCli.exe      the command-line tool
+#   ~/.local/bin/quillbox                      runs it under the prefix with Linux paths
 # Each of them is listed in ~/.local/share/quillbox/install-manifest, which
 # --uninstall follows; a second install first undoes the first.
 set -euo pipefail
@@ -21,6 +23,7 @@ driver_name='Microsoft Access Driver (*.mdb)'
 data_dir=${XDG_DATA_HOME:-$HOME/.local/share}/quillbox
 manifest=$data_dir/install-manifest
 lib_dir=$HOME/.local/lib/quillbox
+bin_dir=$HOME/.local/bin
 odbcinst=$HOME/.odbcinst.ini
 drivers_key='HKLM\Software\ODBC\ODBCINST.INI\ODBC Drivers'
 driver_key="HKLM\\Software\\ODBC\\ODBCINST.INI\\$driver_name"
@@ -134,6 +137,40 @@ install_fonts() {
   done <<< "$fonts"
 }
 
+# The quillbox command: QuillboxCli.exe under the prefix the install went
+# into (or $WINEPREFIX when set), each argument that is not a command or an
+# option turned from a Linux path into the same path on Wine's Z: drive.
+write_command() { # target
+  {
+    echo '#!/usr/bin/env bash'
+    echo "# Quillbox's command-line tool under Wine, as install.sh wrote it:"
+    echo '#   quillbox export <database> <folder>'
+    echo '#   quillbox import <database> <folder> [--dry-run]'
+    echo '#   quillbox --help | --version'
+    printf 'installed_prefix=%q\ncli=%q\n' "$prefix" "$lib_dir/QuillboxCli.exe"
+    cat <<'SH'
+set -euo pipefail
+export WINEPREFIX=${WINEPREFIX:-$installed_prefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "quillbox: no Wine prefix at $WINEPREFIX (set WINEPREFIX to the one Quillbox was installed into)" >&2
+  exit 1
+fi
+args=()
+for arg in "$@"; do
+  if [ ${#args[@]} -eq 0 ]; then args+=("$arg"); continue; fi  # the command
+  case $arg in
+    -* | [A-Za-z]:\\* | [A-Za-z]:/*) args+=("$arg") ;;
+    *) path=$(realpath -m -- "$arg"); args+=("Z:${path//\//\\}") ;;
+  esac
+done
+exec wine "$cli" "${args[@]}"
+SH
+  } > "$1"
+  chmod +x "$1"
+}
+
 do_install() { # plug-in folder
   local plugins=$1
   case $plugins in
@@ -156,6 +193,7 @@ do_install() { # plug-in folder
   made=$(make_dirs "$data_dir")
   : > "$manifest"
   made+=$'\n'$(make_dirs "$lib_dir")
+  made+=$'\n'$(make_dirs "$bin_dir")
   while IFS= read -r dir; do
     if [ -n "$dir" ]; then record dir "$dir"; fi
   done <<< "$made"
@@ -168,8 +206,16 @@ do_install() { # plug-in folder
   register_with_wine
   install_fonts
   install_file "$kit/Quillbox.dll" "$plugins/Quillbox.dll"
+  install_file "$kit/QuillboxCli.exe" "$lib_dir/QuillboxCli.exe"
+  write_command "$lib_dir/quillbox.new"
+  install_file "$lib_dir/quillbox.new" "$bin_dir/quillbox"
+  rm -f "$lib_dir/quillbox.new"
   trap - EXIT
-  say "installed: Quillbox.dll in $plugins, the note database driver for $prefix"
+  say "installed: Quillbox.dll in $plugins, the note database driver for $prefix, the quillbox command in $bin_dir"
+  case ":$PATH:" in
+    *":$bin_dir:"*) ;;
+    *) say "$bin_dir is not on your PATH: log in again (Debian adds it when it exists) or run $bin_dir/quillbox" ;;
+  esac
 }
 
 # Removes the section [driver] from odbcinst.ini, leaving every other line as it was.

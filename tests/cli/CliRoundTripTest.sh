@@ -29,7 +29,10 @@ printf '\xef\xbb\xbfSELECT bom;' > "$src/Plain/With BOM.sql"
 printf '\xff\xfeS\0E\0L\0\x3d\xd8\x00\xde' > "$src/Plain/Utf16.sql"
 printf 'SELECT \xe9t\xe9;' > "$src/Plain/Ansi.sql"
 printf 'not a note' > "$src/Plain/notes.txt"
-notes_in_src=10
+# Texts Windows' driver takes only as parameters: a pipe, SQL's ||, and a query past 65,000 characters.
+printf -- '-- Quillbox note\n-- title: "a|b \xe6\xbc\xa2 \xf0\x9f\x98\x80"\n-- group: "None"\n-- comments: "| [dbo].[t] #temp * ? %% _ '"'"'"\n\nSELECT a || b FROM [dbo].[t];' > "$src/pipe.sql"
+{ printf 'SELECT '; head -c 70000 /dev/zero | tr '\0' x; printf ' || y;'; } > "$src/Plain/Long.sql"
+notes_in_src=12
 
 a=$work/a.mdb b=$work/b.mdb out_a=$work/out-a out_b=$work/out-b
 mkdir -p "$out_a" "$out_b"
@@ -50,6 +53,8 @@ check "B holds exactly A's notes and groups" same "$(rows "$b")" "$(rows "$a")"
 check "A holds $notes_in_src notes" same "$(sqlite3 "$a" 'SELECT count(*) FROM notes')" "$notes_in_src"
 check "a query keeps its bytes" same "$(sqlite3 "$a" "SELECT hex(query) FROM notes WHERE hex(name) = hex('  spaced -- */ \"quoted\"	tab  ')")" \
   "$(printf 'SELECT 1; -- */\r\n\ttabbed \xf0\x90\x90\xb7 caf\xc3\xa9  \n' | od -An -tx1 | tr -d ' \n' | tr a-f A-F)"
+check "a pipe and || are kept" same "$(sqlite3 "$a" "SELECT comments || '/' || query FROM notes WHERE name LIKE 'a|b%'")" "| [dbo].[t] #temp * ? % _ '/SELECT a || b FROM [dbo].[t];"
+check "a 70,013-character query is kept whole" same "$(sqlite3 "$a" "SELECT length(query) FROM notes WHERE name = 'Long'")" 70013
 check "NULL comments stay NULL" same "$(sqlite3 "$a" "SELECT quote(comments) FROM notes WHERE hex(name) = hex('CON')")" "NULL"
 check "UTF-16, BOM and ANSI files are read as text" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE hex(name) IN (hex('With BOM'), hex('Utf16'), hex('Ansi')) ORDER BY hex(name)")" \
   "$(printf 'SELECT \xc3\xa9t\xc3\xa9;\nSEL\xf0\x9f\x98\x80\nSELECT bom;')"

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Checks the packages scripts/package wrote into a folder, as a user gets
-them: the Windows zip holds exactly Quillbox.dll, README.md, LICENSE and
-SHA256SUMS, the checksums hold, and the DLL is a release build under 1 MB
-that exports only GetPluginInterface and imports only DLLs every Windows has
-(so it loads in a host on any machine with the Access ODBC driver); the Wine
-kit holds the plug-in, the driver (i386) and its setup DLL, and install.sh.
+them: the Windows zip holds exactly Quillbox.dll, QuillboxCli.exe,
+README.md, LICENSE and SHA256SUMS, the checksums hold, and the DLL is a
+release build under 1 MB that exports only GetPluginInterface; the DLL and
+the tool import only DLLs every Windows has (so they run on any machine with
+the Access ODBC driver); the Wine kit holds the plug-in, the same tool, the
+driver (i386) and its setup DLL, and install.sh.
 
   check_packages.py <folder> <VERSION file>"""
 import hashlib
@@ -23,8 +24,8 @@ import zipfile
 ALLOWED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                    "odbc32.dll", "odbccp32.dll", "advapi32.dll", "msvcrt.dll"}
 MAX_DLL_BYTES = 1024 * 1024
-ZIP_FILES = {"Quillbox.dll", "README.md", "LICENSE", "SHA256SUMS"}
-KIT_FILES = {"Quillbox.dll", "QuillboxMdbSetup.dll", "libquillbox-mdb.so", "install.sh", "prefix-fonts",
+ZIP_FILES = {"Quillbox.dll", "QuillboxCli.exe", "README.md", "LICENSE", "SHA256SUMS"}
+KIT_FILES = {"Quillbox.dll", "QuillboxCli.exe", "QuillboxMdbSetup.dll", "libquillbox-mdb.so", "install.sh", "prefix-fonts",
              "README.md", "LICENSE", "SHA256SUMS"}
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
@@ -102,10 +103,11 @@ def check_zip(path):
     dll = files["Quillbox.dll"]
     check(len(dll) < MAX_DLL_BYTES, "Quillbox.dll has %d bytes, want under %d" % (len(dll), MAX_DLL_BYTES))
     check_pe("Quillbox.dll", dll, ["GetPluginInterface"])
-    return dll
+    check_pe("QuillboxCli.exe", files["QuillboxCli.exe"], [])
+    return files
 
 
-def check_kit(path, folder, dll):
+def check_kit(path, folder, zipped):
     with tarfile.open(path) as archive:
         members = {m.name: m for m in archive.getmembers() if m.isfile()}
         files = {name.split("/", 1)[1]: archive.extractfile(m).read() for name, m in members.items() if "/" in name}
@@ -117,7 +119,8 @@ def check_kit(path, folder, dll):
     if not set(files) >= KIT_FILES:
         return
     check_checksums(files)
-    check(files["Quillbox.dll"] == dll, "the kit's Quillbox.dll is not the zip's")
+    for name in ("Quillbox.dll", "QuillboxCli.exe"):
+        check(files[name] == zipped[name], "the kit's %s is not the zip's" % name)
     check_pe("QuillboxMdbSetup.dll", files["QuillboxMdbSetup.dll"], ["ConfigDSNW"])
     driver = files["libquillbox-mdb.so"]
     check(driver[:4] == b"\x7fELF" and driver[4] == 1 and driver[18] == 3, "the driver is an i386 ELF file")
@@ -132,13 +135,13 @@ def main():
     kit_folder = "quillbox-%s-wine-i386" % version
     kit_path = os.path.join(out, kit_folder + ".tar.gz")
     if check(os.path.isfile(zip_path), "no %s" % zip_path):
-        dll = check_zip(zip_path)
-        if dll is not None:
-            stated = subprocess.run([os.path.join(ROOT, "scripts", "pe-version"), "/dev/stdin"], input=dll,
+        zipped = check_zip(zip_path)
+        if zipped is not None:
+            stated = subprocess.run([os.path.join(ROOT, "scripts", "pe-version"), "/dev/stdin"], input=zipped["Quillbox.dll"],
                                     capture_output=True).stdout.decode().strip()
             check(stated == version, "the DLL's version resource says %r, VERSION says %r" % (stated, version))
             if check(os.path.isfile(kit_path), "no %s" % kit_path):
-                check_kit(kit_path, kit_folder, dll)
+                check_kit(kit_path, kit_folder, zipped)
     for failure in failures:
         print("FAIL:", failure)
     print("%s: %d failures" % (out, len(failures)))

@@ -106,6 +106,16 @@ TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
         EXPECT_EQ(W(kQuotedComments), ItemText(p.edit, IDC_EDIT_COMMENTS));
         EXPECT_EQ(W(kQuotedQuery), ItemText(p.edit, IDC_EDIT_QUERY));
         EXPECT_EQ(W(kQuotedQuery), ItemText(p.view, IDC_VIEW_QUERY));
+        // Each scope finds the texts no string constant could carry.
+        SetSearchScope(dialog, false, false, true);
+        EXPECT_TRUE(Find(dialog, L"a || b FROM [dbo]").empty());
+        EXPECT_EQ(Texts{W(kQuotedTitle)}, RowNames(dialog));
+        SetSearchScope(dialog, false, true, false);
+        EXPECT_TRUE(Find(dialog, L"* ? % _").empty());
+        EXPECT_EQ(Texts{W(kQuotedTitle)}, RowNames(dialog));
+        SetSearchScope(dialog, true, false, false);
+        EXPECT_TRUE(Find(dialog, L"a|b").empty());
+        EXPECT_EQ(Texts{W(kQuotedTitle)}, RowNames(dialog));
         Snapshot(file, "bad-input");
     });
 }
@@ -126,6 +136,9 @@ TEST(BadInput, MegabyteQueryIsStoredAndShownWhole)
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, W(kBigTitle))).empty());
         EXPECT_TRUE(ItemText(p.view, IDC_VIEW_QUERY) == big) << "the View page shows all of it";
         EXPECT_TRUE(ItemText(p.edit, IDC_EDIT_QUERY) == big) << "the Edit page loads all of it";
+        SetSearchScope(dialog, false, false, true);
+        EXPECT_TRUE(Find(dialog, L"'ROW 20000'").empty());
+        EXPECT_EQ(Texts{W(kBigTitle)}, RowNames(dialog)) << "a word far past the query's 255th character is found";
         Snapshot(file, "big-query");
     });
 }

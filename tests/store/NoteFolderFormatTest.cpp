@@ -47,10 +47,14 @@ TEST(NoteFileFormat, EveryFieldSurvivesTheFileWithAnyCharacter)
         for (const wchar_t* b : kAwkward) {
             const NoteFileFields note = Note(CString(L"t") + a, b, a, CString(b) + L"\nSELECT 1; -- end " + a);
             const std::string bytes = ComposeNoteFile(note);
-            // Each header field is one line: the query starts after the first empty line.
-            const size_t body = bytes.find("\n\n");
+            // Each header line ends as the query's lines do; the query follows the first empty line whole, then one line end.
+            const std::string end = ToUtf8(LineEndOf(note.query));
+            const size_t body = bytes.find(end + end);
             ASSERT_NE(std::string::npos, body);
-            EXPECT_EQ(ToUtf8(note.query), bytes.substr(body + 2)) << "query not byte for byte";
+            EXPECT_EQ(ToUtf8(note.query) + end, bytes.substr(body + 2 * end.size())) << "query not byte for byte";
+            std::string header = bytes.substr(0, body);
+            for (size_t at; (at = header.find(end)) != std::string::npos;) header.erase(at, end.size());
+            EXPECT_EQ(std::string::npos, header.find_first_of("\r\n")) << "another line end in the header: " << bytes;
             NoteFileFields back;
             ASSERT_TRUE(ParseNoteFile(Decode(bytes), back)) << bytes;
             EXPECT_EQ(S(note.title), S(back.title));
@@ -65,7 +69,9 @@ TEST(NoteFileFormat, EveryFieldSurvivesTheFileWithAnyCharacter)
 TEST(NoteFileFormat, HeaderIsPlainSqlCommentsAndNullCommentsStayNull)
 {
     const std::string bytes = ComposeNoteFile(Note(L"Monthly totals", L"Orders", L"", L"SELECT 1;", false));
-    EXPECT_EQ("-- Quillbox note\n-- title: \"Monthly totals\"\n-- group: \"Orders\"\n-- comments: null\n\nSELECT 1;", bytes);
+    EXPECT_EQ("-- Quillbox note\n-- title: \"Monthly totals\"\n-- group: \"Orders\"\n-- comments: null\n\nSELECT 1;\n", bytes);
+    EXPECT_EQ("-- Quillbox note\r\n-- title: \"W\"\r\n-- group: \"G\"\r\n-- comments: null\r\n\r\nSELECT\r\n1;\r\n",
+              ComposeNoteFile(Note(L"W", L"G", L"", L"SELECT\r\n1;", false)));
     NoteFileFields back;
     ASSERT_TRUE(ParseNoteFile(Decode(bytes), back));
     EXPECT_FALSE(back.hasComments);
@@ -75,7 +81,19 @@ TEST(NoteFileFormat, HeaderIsPlainSqlCommentsAndNullCommentsStayNull)
     ASSERT_EQ(TextDecodeResult::Text, DecodeFileText(crlf, nullptr, text));
     ASSERT_TRUE(ParseNoteFile(text, back));
     EXPECT_EQ(L"A", S(back.title));
-    EXPECT_EQ(L"Q\r\n", S(back.query));
+    EXPECT_EQ(L"Q", S(back.query)) << "the final line end is the file's";
+    // Without a final line end (an older export) the query is the same.
+    ASSERT_TRUE(ParseNoteFile(L"-- Quillbox note\n-- title: \"A\"\n-- group: \"G\"\n-- comments: null\n\nQ\n\n", back));
+    EXPECT_EQ(L"Q\n", S(back.query));
+    EXPECT_TRUE(SameQueryText(L"Q", L"Q\r\n"));
+    EXPECT_FALSE(SameQueryText(L"Q", L"Q\n\n"));
+}
+
+TEST(NoteFileFormat, GitsConflictMarkersAreAMergeConflictOnlyWhenAllThreeAreThereInOrder)
+{
+    EXPECT_TRUE(HasMergeConflict(L"x\r\n<<<<<<< HEAD\r\nSELECT 1;\r\n=======\r\nSELECT 2;\r\n>>>>>>> theirs\r\n"));
+    EXPECT_FALSE(HasMergeConflict(L"<<<<<<< a\n>>>>>>> b\n=======\n"));
+    EXPECT_FALSE(HasMergeConflict(L"SELECT '<<<<<<< a\n=======\n>>>>>>> b'"));
 }
 
 TEST(NoteFileFormat, FilesWithoutTheHeaderOrWithABrokenOneAreNotOurs)
@@ -139,6 +157,8 @@ TEST(ExportNames, SafeOnWindowsAndLinuxAndShortWithoutSplittingACharacter)
     EXPECT_EQ(L"trailing space_", S(SafeFileStem(L"trailing space ", 80)));
     EXPECT_EQ(L"_", S(SafeFileStem(L"", 80)));
     EXPECT_EQ(L"_", S(SafeFileStem(L".", 80)));
+    EXPECT_EQ(L"_git", S(SafeFileStem(L".git", 64))) << "a name with a leading dot is one that exports and imports skip";
+    EXPECT_EQ(L"_._", S(SafeFileStem(L"...", 80)));
     for (const wchar_t* device : {L"CON", L"nul", L"Com1", L"LPT9", L"aux.backup", L"PRN "})
         EXPECT_EQ(L'_', SafeFileStem(device, 80).str()[0]) << device;
     EXPECT_EQ(L"COM0", S(SafeFileStem(L"COM0", 80)));
@@ -192,9 +212,7 @@ std::vector<ExistingEntry> Scan(const Folder& folder)
             folders[entry.folder.str()] = true;
         }
         entry.name = slash == std::wstring::npos ? file.first : file.first.substr(slash + 1);
-        const CString text = Decode(file.second);
-        entry.isNoteFile = ParseNoteFile(text, entry.note);
-        entry.isGroupFile = !entry.isNoteFile && ParseGroupFile(text, entry.group);
+        ClassifyExistingFile(Decode(file.second), entry);
         entries.push_back(entry);
     }
     for (const auto& name : folders) {
@@ -296,6 +314,28 @@ TEST(ExportPlanStory, CaseOnlyRenameRenamesTheFileInsteadOfLosingIt)
     EXPECT_TRUE(plan.staleFiles.empty()) << "removing report.sql would remove Report.sql on Windows";
 }
 
+// A plain file and a plain folder an import took in are the note's and the
+// group's from then on; a plain file whose text differs, and names with a dot, are left alone.
+TEST(ExportPlanStory, PlainFilesImportTookInAreRewrittenWithTheHeaderInPlace)
+{
+    Library db;
+    db.Group(1, L"Plain", L"");
+    db.groups.back().fields.hasDescription = false;
+    db.Add(0, L"new", L"SELECT 1;", L"");
+    db.Add(1, L"p", L"SELECT p;\r\nFROM t", L"");
+    db.Add(1, L"edited", L"SELECT 3;", L"");
+    for (ExportNote& note : db.notes) note.fields.hasComments = false;
+    Folder folder{{L"new.sql", "SELECT 1;\n"}, {L"Plain\\p.sql", "SELECT p;\r\nFROM t\r\n"}, {L"Plain\\edited.sql", "SELECT 2;"},
+                  {L".git\\config", "[core]"}, {L".gitignore", "*.mdb\n"}};
+    std::vector<std::wstring> written = Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder);
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ((std::vector<std::wstring>{L"Plain\\README.md", L"Plain\\edited (2).sql", L"Plain\\p.sql", L"new.sql"}), written);
+    EXPECT_EQ("-- Quillbox note\n-- title: \"new\"\n-- group: \"None\"\n-- comments: null\n\nSELECT 1;\n", folder[L"new.sql"]);
+    EXPECT_EQ("SELECT 2;", folder[L"Plain\\edited.sql"]) << "a plain file that differs from the note is never overwritten";
+    EXPECT_EQ("[core]", folder[L".git\\config"]);
+    EXPECT_TRUE(Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder).empty()) << "the next export rewrites nothing";
+}
+
 // The import side of the same small database.
 struct Database {
     std::vector<DatabaseGroup> groups{{0, {L"None", false, L""}}};
@@ -349,7 +389,8 @@ TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTak
         File(L"Orders", L"Report.sql", ComposeNoteFile(Note(L"Report", L"Orders", L"c", L"SELECT 11;"))),
         File(L"Orders", L"Twice.sql", ComposeNoteFile(Note(L"Twice", L"Orders", L"other comments", L"B"))),
         File(L"Orders", L"Twice (2).sql", ComposeNoteFile(Note(L"Twice", L"Orders", L"c", L"C"))),
-        File(L"Orders", L"plain.sql", "SELECT plain;"),
+        File(L"Orders", L"plain.sql", "SELECT plain;\r\n"),
+        File(L"Orders", L"merged.sql", "<<<<<<< HEAD\nSELECT 1;\n=======\nSELECT 2;\n>>>>>>> b\n"),
         File(L"Orders", L"notes.txt", "not a note"),
         File(L"", L"Loose.sql", ComposeNoteFile(Note(L"Loose", L"None", L"c", L"L"))),
         File(L"New group", L"x.SQL", "SELECT x;"),
@@ -359,22 +400,28 @@ TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTak
     const ImportPlan plan = PlanImport(db.groups, db.notes, files);
 
     std::map<std::wstring, std::pair<ImportAction, int>> steps;
-    for (const ImportNoteStep& step : plan.notes) steps[step.source.str()] = {step.action, step.id};
+    std::map<std::wstring, std::wstring> queries;
+    for (const ImportNoteStep& step : plan.notes) {
+        steps[step.source.str()] = {step.action, step.id};
+        queries[step.source.str()] = step.fields.query.str();
+    }
     EXPECT_EQ(ImportAction::Change, steps[L"Orders\\Report.sql"].first);
     EXPECT_EQ(1, steps[L"Orders\\Report.sql"].second);
     EXPECT_EQ(ImportAction::Unchanged, steps[L"Orders\\Twice.sql"].first) << "among several, an equal query changes nothing";
     EXPECT_EQ(ImportAction::Add, steps[L"Orders\\Twice (2).sql"].first);
     EXPECT_EQ(ImportAction::Add, steps[L"Orders\\plain.sql"].first);
+    EXPECT_EQ(L"SELECT plain;", queries[L"Orders\\plain.sql"]) << "a plain file's final line end is not the query's";
     EXPECT_EQ(ImportAction::Unchanged, steps[L"Loose.sql"].first);
     EXPECT_EQ(ImportAction::Add, steps[L"New group\\x.SQL"].first);
     EXPECT_EQ(4, plan.Count(ImportAction::Add) + plan.Count(ImportAction::Change));
     // New notes are numbered after the largest number, in a fixed order.
     EXPECT_EQ(6, steps[L"New group\\x.SQL"].second);
 
-    ASSERT_EQ(2u, plan.refusals.size());
+    ASSERT_EQ(3u, plan.refusals.size());
     EXPECT_EQ(L"Orders\\binary.sql", S(plan.refusals[0].source));
     EXPECT_EQ(L"not text", S(plan.refusals[0].reason));
     EXPECT_EQ(L"comments over 255 characters", S(plan.refusals[1].reason));
+    EXPECT_EQ(L"an unresolved merge conflict", S(plan.refusals[2].reason));
 
     // "Orders" is matched exactly ("orders" is another group); "New group" is added.
     ASSERT_EQ(2u, plan.groups.size());

@@ -122,7 +122,7 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         << "the list shows the import at once: " << windowtest::Join(rowsAfterImport);
 
     // The database holds the import; the user's own file is untouched.
-    EXPECT_EQ((std::vector<std::wstring>{L"1|From elsewhere|SELECT 'elsewhere';\n", L"1|Report a|SELECT * FROM orders2"}),
+    EXPECT_EQ((std::vector<std::wstring>{L"1|From elsewhere|SELECT 'elsewhere';", L"1|Report a|SELECT * FROM orders2"}),
               notefiles::Rows(path, L"SELECT groupId,name,query FROM notes WHERE name LIKE '%elsewhere' AND groupId=1 OR id=4 ORDER BY name"));
     EXPECT_EQ((std::vector<std::wstring>{L"7"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
     EXPECT_EQ(L"7 notes in 3 groups", aboutAfterImport.counts) << "About counts what the file holds when it opens";
@@ -180,7 +180,7 @@ TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImpo
     const std::wstring home = NameOf(windowtest::Folder().Path());
 
     harness::Host host;
-    CommandResult exported, missing, imported, otherDatabase, nextRun, pickedGone, damaged;
+    CommandResult exported, missing, imported, otherDatabase, nextRun, pickedGone, damaged, madeByExport;
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
         exported = dialogdriver::TypeFolder(dialog, ID_FILE_EXPORT, typed);
@@ -198,6 +198,7 @@ TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImpo
         ::RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Quillbox\\ExchangeFolders", path.c_str(), REG_BINARY, typed.c_str(),
                           static_cast<DWORD>((typed.size() + 1) * sizeof(wchar_t)));
         damaged = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+        madeByExport = dialogdriver::TypeFolder(dialog, ID_FILE_EXPORT, typed + L"\\made by export");
     });
 
     EXPECT_EQ(home, exported.pickerStart) << "the first time: the database's own folder";
@@ -216,6 +217,8 @@ TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImpo
     EXPECT_EQ(L"start picked", nextRun.pickerStart) << "kept for later runs";
     EXPECT_EQ(home, pickedGone.pickerStart) << "a folder that is gone is not offered";
     EXPECT_EQ(home, damaged.pickerStart);
+    EXPECT_NE(std::string::npos, storetest::ReadFileBytes(typed + L"\\made by export\\alpha top.sql").find("SELECT 2"))
+        << "Export makes a folder typed inside one that exists: " << dialogdriver::Describe(madeByExport);
 }
 
 // Export files under `folder` that read whole: the header, then a query that ends as written.
@@ -226,7 +229,7 @@ int WholeExportFiles(const std::wstring& folder, int& other)
         const std::string bytes = storetest::ReadFileBytes(folder + L"\\" + name);
         const size_t body = bytes.find("\n\n");
         const bool note = bytes.rfind("-- Quillbox note\n", 0) == 0 && body != std::string::npos &&
-                          bytes.compare(body + 2, 7, "SELECT ") == 0 && bytes.back() == ';';
+                          bytes.compare(body + 2, 7, "SELECT ") == 0 && bytes.compare(bytes.size() - 2, 2, ";\n") == 0;
         if (note) ++whole;
         else if (bytes.rfind("<!-- Quillbox group -->", 0) != 0) ++other;
     }
