@@ -37,7 +37,9 @@ def folder_queries(folder):
         for name in names:
             if name.endswith(".sql"):
                 with open(os.path.join(here, name), "rb") as f:
-                    found[norm(f.read().partition(b"\n\n")[2].decode("utf-8"))] += 1
+                    data = f.read()
+                gap = b"\r\n\r\n" if data.startswith(b"-- Quillbox note\r\n") else b"\n\n"
+                found[norm(data.partition(gap)[2].decode("utf-8"))] += 1
     return found
 
 

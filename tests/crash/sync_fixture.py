@@ -30,20 +30,23 @@ def main():
         dirs[:] = sorted(d for d in dirs if d != ".git")
         files += [os.path.join(here, n) for n in sorted(names) if n.endswith(".sql")]
     db = sqlite3.connect(db_path)
-    by_query = {q: i for i, q in db.execute("SELECT id, query FROM notes")}
+    # Queries without their final line ends: an export may add one that an import strips.
+    by_query = {q.rstrip("\r\n"): i for i, q in db.execute("SELECT id, query FROM notes")}
     gone = []
     for i, path in enumerate(files):
         with open(path, "rb") as f:
             data = f.read()
-        header, _, query = data.partition(b"\n\n")
+        # The header ends at the first empty line, in the file's own line ends.
+        gap = b"\r\n\r\n" if data.startswith(b"-- Quillbox note\r\n") else b"\n\n"
+        header, _, query = data.partition(gap)
         query = query.decode("utf-8")
-        note = by_query[query.rstrip("\n") if query.rstrip("\n") in by_query else query]
+        note = by_query[query.rstrip("\r\n")]
         if i % 3 == 0 or i % 5 == 0 or i % 13 == 1 or i % 17 == 2:
             gone.append(query)  # replaced by a change, or deleted on one side and unchanged on the other
         if i % 3 == 0:
             new = "SELECT %d AS folder_change;" % i
             with open(path, "wb") as f:
-                f.write(header + b"\n\n" + new.encode("utf-8"))
+                f.write(header + gap + new.encode("utf-8"))
             if i % 15 == 0:
                 db.execute("UPDATE notes SET query = ? WHERE id = ?", (new, note))  # the same change
             elif i % 5 == 0:
