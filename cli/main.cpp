@@ -2,15 +2,18 @@
 // such a folder into one, for scripts (a pre-commit hook, a CI job).
 //   QuillboxCli export <database> <folder>
 //   QuillboxCli import <database> <folder> [--dry-run]
+//   QuillboxCli sync <database> <folder> [--dry-run]
 //   QuillboxCli --help | --version
-// An import into a database file that does not exist creates it; an export
-// into a folder that does not exist makes it, inside a folder that does.
+// An import or a sync into a database file that does not exist creates it;
+// an export into a folder that does not exist makes it, inside a folder that does.
 // Exits 0 on success, 1 with a message on standard error otherwise.
 #include "CliReport.h"
 #include "store/NoteDatabaseFile.h"
 #include "store/NoteExchange.h"
 #include "store/NoteFolderFiles.h"
 #include "store/NoteSql.h"
+#include "store/NoteSync.h"
+#include "store/SyncSummary.h"
 #include "store/Utf8Text.h"
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
@@ -39,6 +42,7 @@ int Fail(const CString& message)
 
 const char kUsage[] = "usage: QuillboxCli export <database> <folder>\n"
                       "       QuillboxCli import <database> <folder> [--dry-run]\n"
+                      "       QuillboxCli sync <database> <folder> [--dry-run]\n"
                       "       QuillboxCli --help | --version\n";
 
 int Usage()
@@ -59,6 +63,11 @@ int Help()
                       "         database, matching notes by group and title; it never deletes. A\n"
                       "         missing database file is created. Prints added/changed/unchanged and\n"
                       "         the files it refused with the reason. --dry-run changes nothing.\n"
+                      "sync     makes the note database and the folder hold the same notes: what\n"
+                      "         one side added, changed or deleted since their last sync, the other\n"
+                      "         does too; a note changed differently on both sides is kept twice, the\n"
+                      "         folder's under \"<title> (conflict n)\". Prints what each side adds,\n"
+                      "         changes and deletes, and the conflicts. --dry-run changes nothing.\n"
                       "\n"
                       "Exits 0 on success, 1 with a message on standard error.\n");
     return 0;
@@ -76,13 +85,29 @@ bool IsFile(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The summary first, then the work unless it is a dry run.
+int Sync(CDatabase& database, const CString& databasePath, const CString& folder, bool dryRun)
+{
+    NoteSync sync;
+    ExchangeOutcome outcome = PlanNoteSync(database, databasePath, folder, sync, nullptr);
+    if (!outcome.ok) return Fail(outcome.message);
+    Print(stdout, ToUtf8(DescribeSync(sync.plan, sync.refusals, 1000)));
+    if (dryRun) {
+        Print(stdout, "dry run: nothing was changed\n");
+        return 0;
+    }
+    outcome = ApplyNoteSync(database, sync, nullptr);
+    if (!outcome.ok) return Fail(outcome.message + L" (the next sync completes the work; no note is lost)");
+    return 0;
+}
+
 int Run(const CString& command, const CString& databasePath, const CString& folder, bool dryRun)
 {
     // An export makes its folder, but only inside one that exists: a mistyped path makes no tree of folders.
-    if (!IsFolder(folder) && (command == L"import" || !IsFolder(ParentFolder(folder))))
+    if (!IsFolder(folder) && (command != L"export" || !IsFolder(ParentFolder(folder))))
         return Fail(folder + L": no such folder");
     // An import into a file that does not exist yet makes a new note database first.
-    const bool create = command == L"import" && !dryRun && !IsFile(databasePath);
+    const bool create = command != L"export" && !dryRun && !IsFile(databasePath);
     if (!create && !IsFile(databasePath)) return Fail(databasePath + L": no such note database");
     if (create && !RequestNoteDatabaseFile(databasePath)) return Fail(databasePath + L": the note database could not be created");
     CDatabase database;
@@ -107,6 +132,7 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
         Print(stdout, DescribeExport(outcome));
         return 0;
     }
+    if (command == L"sync") return Sync(database, databasePath, folder, dryRun);
     ImportPlan plan;
     ExchangeOutcome outcome = PlanNoteImport(database, folder, plan, nullptr);
     if (!outcome.ok) return Fail(outcome.message);
@@ -134,8 +160,8 @@ int wmain(int argc, wchar_t** argv)
     const CString command = argv[1];
     const bool dryRun = argc == 5 && std::wcscmp(argv[4], L"--dry-run") == 0;
     if (command == L"export" && argc != 4) return Usage();
-    if (command == L"import" && argc != 4 && !dryRun) return Usage();
-    if (command != L"export" && command != L"import") return Usage();
+    if ((command == L"import" || command == L"sync") && argc != 4 && !dryRun) return Usage();
+    if (command != L"export" && command != L"import" && command != L"sync") return Usage();
     try {
         return Run(command, argv[2], argv[3], dryRun);
     } catch (CException* e) {

@@ -61,6 +61,7 @@
 #define ID_FILE_EXPORT 32786
 #define ID_FILE_IMPORT 32787
 #define ID_FIND_SEQUEL 32788
+#define ID_FILE_SYNCHRONIZE 32794
 // The recent note databases on the File menu, most recent first.
 #define ID_FILE_RECENT_1 32790
 #define ID_FILE_RECENT_2 32791

@@ -283,16 +283,13 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
     return outcome;
 }
 
-ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, ImportPlan& plan, IExchangeProgress* progress)
+ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>& files, std::vector<ImportRefusal>& skipped,
+                                 IExchangeProgress* progress)
 {
-    std::vector<DatabaseGroup> groups;
-    std::vector<DatabaseNote> notes;
     CString error;
-    if (!ReadLibrary(database, groups, notes, error)) return Failed(error);
     std::vector<FolderItem> items;
     if (!ListFolder(folder, items, error)) return Failed(error);
     std::vector<std::pair<CString, FolderItem>> candidates;
-    std::vector<ImportRefusal> skipped;
     for (const FolderItem& item : items) {
         if (IsDotName(item.name)) continue;
         if (IsCandidateFile(item)) candidates.push_back({CString(), item});
@@ -315,7 +312,6 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
             else if (innerItem.isFolder) skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder"});
         }
     }
-    std::vector<ImportFile> files;
     files.reserve(candidates.size());
     std::string bytes;
     const int total = static_cast<int>(candidates.size());
@@ -323,6 +319,19 @@ ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, Impor
         if (progress && !progress->Continue(i, total)) return Cancelled();
         ReadImportFile(folder, candidates[static_cast<size_t>(i)].first, candidates[static_cast<size_t>(i)].second, bytes, files);
     }
+    return ExchangeOutcome();
+}
+
+ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, ImportPlan& plan, IExchangeProgress* progress)
+{
+    std::vector<DatabaseGroup> groups;
+    std::vector<DatabaseNote> notes;
+    CString error;
+    if (!ReadLibrary(database, groups, notes, error)) return Failed(error);
+    std::vector<ImportFile> files;
+    std::vector<ImportRefusal> skipped;
+    const ExchangeOutcome read = ReadImportFolder(folder, files, skipped, progress);
+    if (!read.ok) return read;
     plan = PlanImport(groups, notes, std::move(files));
     plan.refusals.insert(plan.refusals.end(), skipped.begin(), skipped.end());
     ExchangeOutcome outcome;

@@ -31,6 +31,10 @@ struct ExchangeOutcome {
 // written whole or not at all; a failure stops the export and names the file.
 ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, IExchangeProgress* progress);
 
+// Reads every file of the folder that an import takes (decoded, or with why
+// it cannot be), and the entries it skips with the reason; changes nothing.
+ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>& files, std::vector<ImportRefusal>& skipped,
+                                 IExchangeProgress* progress);
 // Reads the folder and the database and decides what an import would do; changes nothing.
 ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, ImportPlan& plan, IExchangeProgress* progress);
 // Carries the plan out in one transaction: on a failure or a cancel the database is as before.

@@ -15,6 +15,7 @@
 #include "window/COptionsF1.h"
 #include "window/NoteListColumns.h"
 #include "window/ExchangeCommands.h"
+#include "window/SyncCommand.h"
 #include "window/QuillboxSettings.h"
 
 namespace {
@@ -38,6 +39,7 @@ BEGIN_MESSAGE_MAP(CQuillboxDlg, CDialog)
     ON_COMMAND(ID_FILE_OPTIONS, OnOptions)
     ON_COMMAND(ID_FILE_EXPORT, OnFileExport)
     ON_COMMAND(ID_FILE_IMPORT, OnFileImport)
+    ON_COMMAND(ID_FILE_SYNCHRONIZE, OnFileSynchronize)
     ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
     ON_COMMAND_RANGE(ID_FILE_RECENT_1, ID_FILE_RECENT_4, OnOpenRecentFile)
     ON_MESSAGE(CSuperGridCtrl::WM_GRID_DOUBLECLICK, OnShowNote)
@@ -216,6 +218,15 @@ void CQuillboxDlg::OnFileImport()
     CString folder = ExchangeStartFolder();
     const CString start = folder;
     const bool changed = RunImport(*this, m_database, folder);
+    if (folder != start) SaveExchangeFolder(m_databasePath, folder);
+    if (changed) LoadCatalogue();
+}
+
+void CQuillboxDlg::OnFileSynchronize()
+{
+    CString folder = ExchangeStartFolder();
+    const CString start = folder;
+    const bool changed = RunSync(*this, m_database, m_databasePath, folder);
     if (folder != start) SaveExchangeFolder(m_databasePath, folder);
     if (changed) LoadCatalogue();
 }

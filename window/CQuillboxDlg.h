@@ -48,6 +48,7 @@ protected:
     void OnOptions();
     void OnFileExport();
     void OnFileImport();
+    void OnFileSynchronize();
     void OnHelpAbout();
     void OnOpenRecentFile(UINT id);
     LRESULT OnShowNote(WPARAM wParam, LPARAM lParam);

@@ -28,7 +28,7 @@ TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
         ASSERT_EQ(2u, top.items.size());
         EXPECT_EQ(L"&File", top.items[0].text);
         EXPECT_EQ(L"&Help", top.items[1].text);
-        EXPECT_EQ((Names{L"&New=32781", L"&Open=32782", L"O&ptions=32776", L"|", L"&Export=32786", L"&Import=32787", L"|", L"E&xit=32774"}),
+        EXPECT_EQ((Names{L"&New=32781", L"&Open=32782", L"O&ptions=32776", L"|", L"&Export=32786", L"&Import=32787", L"&Synchronize...=32794", L"|", L"E&xit=32774"}),
                   MenuEntries(::GetSubMenu(bar, 0)))
             << "every entry enabled";
         EXPECT_EQ(Names{L"&About=32775"}, MenuEntries(::GetSubMenu(bar, 1)));

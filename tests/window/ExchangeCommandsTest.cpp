@@ -136,6 +136,40 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
         << windowtest::Join(files);
 }
 
+TEST(ExchangeCommands, SynchronizeShowsWhatEachSideWillDoAsksFirstAndThenBothHoldTheSameNotes)
+{
+    const std::wstring path = windowtest::MakeSample(L"sync.mdb");
+    const std::wstring folder = windowtest::Folder().MakeFolder(L"sync folder");
+    storetest::WriteFileBytes(folder + L"\\from folder.sql",
+                              "-- Quillbox note\n-- title: \"From the folder\"\n-- group: \"None\"\n-- comments: null\n\nSELECT 'folder';");
+    harness::Host host;
+    CommandResult cancelled, synced, again;
+    std::vector<std::wstring> filesAfterCancel, rows;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        cancelled = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, folder, IDCANCEL);
+        filesAfterCancel = storetest::FilesUnder(folder);
+        synced = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, folder, IDOK);
+        rows = dialogdriver::RowNames(dialog);
+        again = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, folder);
+    });
+
+    ASSERT_EQ(1u, cancelled.boxes.size()) << dialogdriver::Describe(cancelled);
+    const std::wstring& question = cancelled.boxes[0].text;
+    EXPECT_TRUE(Contains(question, L"database: 1 note to add, 0 to change, 0 to delete") &&
+                Contains(question, L"folder: 5 notes to add, 0 to change, 0 to delete; 3 groups to add") && Contains(question, L"Synchronize now?"))
+        << windowtest::Narrow(question);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION), cancelled.boxes[0].icon);
+    EXPECT_EQ(std::vector<std::wstring>{L"from folder.sql"}, filesAfterCancel) << "Cancel changes nothing";
+
+    EXPECT_EQ(1u, synced.boxes.size()) << "only the question: " << dialogdriver::Describe(synced);
+    EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), L"From the folder")) << windowtest::Join(rows);
+    EXPECT_EQ((std::vector<std::wstring>{L"6"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
+    EXPECT_EQ(9u, storetest::FilesUnder(folder).size()) << windowtest::Join(storetest::FilesUnder(folder));
+    ASSERT_EQ(1u, again.boxes.size());
+    EXPECT_TRUE(Contains(again.boxes[0].text, L"Both sides already hold the same notes")) << windowtest::Narrow(again.boxes[0].text);
+}
+
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
 
 TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImportWent)

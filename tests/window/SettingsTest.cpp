@@ -190,7 +190,7 @@ TEST(Settings, RecentFilesNewestFirstAtMostFourAcrossProcessesAndAMissingFileLea
     const Texts catalogue = windowtest::SampleCatalogue();
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
-        EXPECT_EQ(Join({L"&New=32781", L"&Open=32782", L"O&ptions=32776", L"|", L"&Export=32786", L"&Import=32787", L"|", L"E&xit=32774"}),
+        EXPECT_EQ(Join({L"&New=32781", L"&Open=32782", L"O&ptions=32776", L"|", L"&Export=32786", L"&Import=32787", L"&Synchronize...=32794", L"|", L"E&xit=32774"}),
                   Join(FileMenu(dialog)))
             << "no history yet";
         ExpectNoBoxes(OpenFile(dialog, a).boxes, "Open a");
@@ -200,12 +200,12 @@ TEST(Settings, RecentFilesNewestFirstAtMostFourAcrossProcessesAndAMissingFileLea
         ExpectNoBoxes(OpenFile(dialog, e).boxes, "Open e");
         ExpectRecentEntries(RecentFileEntries(dialog), {e, d, c, b});
         const Texts menu = FileMenu(dialog);
-        ASSERT_EQ(13u, menu.size()) << Join(menu);
-        EXPECT_EQ(L"|", menu[6]);
-        EXPECT_EQ(L"=32790", menu[7].substr(menu[7].size() - 6));
-        EXPECT_EQ(L"=32793", menu[10].substr(menu[10].size() - 6));
-        EXPECT_EQ(L"|", menu[11]);
-        EXPECT_EQ(L"E&xit=32774", menu[12]);
+        ASSERT_EQ(14u, menu.size()) << Join(menu);
+        EXPECT_EQ(L"|", menu[7]);
+        EXPECT_EQ(L"=32790", menu[8].substr(menu[8].size() - 6));
+        EXPECT_EQ(L"=32793", menu[11].substr(menu[11].size() - 6));
+        EXPECT_EQ(L"|", menu[12]);
+        EXPECT_EQ(L"E&xit=32774", menu[13]);
 
         // Entry 4 opens b as File, Open would, and moves it to the top.
         ExpectNoBoxes(OpenFile(dialog, c).boxes, "Open c");  // c again: no repeat

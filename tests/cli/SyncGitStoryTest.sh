@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Two note databases and one git repository, through scripts/quillbox sync,
+# checked with the sqlite3 shell and git: a first sync is a union; a note
+# deleted by one user stays deleted after the other's sync, commit, pull and
+# sync; added and changed notes travel; the same change on both sides is no
+# conflict; different changes keep both versions and are named; a deletion
+# against a change keeps the change; groups and descriptions travel and a
+# group goes once it has no notes; a dry run changes nothing.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+quillbox=$root/scripts/quillbox
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/checks.sh"
+export GIT_AUTHOR_NAME=t GIT_AUTHOR_EMAIL=t@t GIT_COMMITTER_NAME=t GIT_COMMITTER_EMAIL=t@t
+a=$work/a.mdb b=$work/b.mdb u1=$work/u1 u2=$work/u2
+
+sync() { "$quillbox" sync "$@" > "$work/out" || { echo "FAILED: sync $*"; cat "$work/out"; failures=$((failures + 1)); }; }
+publish() { git -C "$1" add -A && { git -C "$1" commit -qm "$2" >/dev/null; git -C "$1" push -q 2>/dev/null; }; }
+pull() { git -C "$1" pull -q --no-rebase --no-edit 2>/dev/null; }
+# Group, title, comments and query of every note, one line each.
+notes() { sqlite3 "$1" "SELECT g.groupName || ' / ' || n.name || ' / ' || quote(n.comments) || ' / ' || n.query FROM notes n JOIN groups g ON g.id = n.groupId ORDER BY 1"; }
+groups() { sqlite3 "$1" "SELECT groupName || ' / ' || quote(groupDescription) FROM groups ORDER BY 1"; }
+files() { (cd "$1" && find . -path ./.git -prune -o -type f -print | LC_ALL=C sort); }
+both_hold() { # what, expected notes
+  check "$1: A" same "$(notes "$a")" "$2"
+  check "$1: B" same "$(notes "$b")" "$2"
+}
+
+git init -q --bare "$work/origin.git" && git clone -q "$work/origin.git" "$u1" 2>/dev/null
+mkdir "$work/empty" && "$quillbox" import "$a" "$work/empty" >/dev/null && "$quillbox" import "$b" "$work/empty" >/dev/null
+sqlite3 "$a" "INSERT INTO groups VALUES(1,'Sales','Sales queries');
+  INSERT INTO notes VALUES(1,0,'count',NULL,'SELECT count(*) FROM t;'); INSERT INTO notes VALUES(2,1,'orders','','SELECT * FROM orders;');
+  INSERT INTO notes VALUES(3,1,'totals',NULL,'SELECT sum(x) FROM t;'); INSERT INTO notes VALUES(4,0,'shared','A','SELECT 1;')"
+sqlite3 "$b" "INSERT INTO notes VALUES(7,0,'private',NULL,'SELECT 7;'); INSERT INTO notes VALUES(8,0,'shared','B','SELECT 1;')"
+sync "$a" "$u1" && publish "$u1" "first"
+check "the state lives beside the database, not in the folder" [ -d "$a.sync" ] && check "no state file in the repository" same "$(files "$u1" | grep -c state)" 0
+
+# User 2 clones; the first sync is a union that deletes nothing, and a note both had differently is kept twice.
+git clone -q "$work/origin.git" "$u2"
+sync "$b" "$u2"
+check "a first sync names the note both hold differently" grep -q 'shared: changed on both sides; the folder.s version kept as "shared (conflict 1)"' "$work/out"
+publish "$u2" "union"
+pull "$u1" && sync "$a" "$u1"
+both_hold "after the union both databases hold every note" "None / count / NULL / SELECT count(*) FROM t;
+None / private / NULL / SELECT 7;
+None / shared (conflict 1) / 'A' / SELECT 1;
+None / shared / 'B' / SELECT 1;
+Sales / orders / '' / SELECT * FROM orders;
+Sales / totals / NULL / SELECT sum(x) FROM t;"
+check "the repository has a file per note" same "$(files "$u1" | grep -c '\.sql$')" 6
+
+# The README's team story: user 1 deletes "count"; user 2 comments "orders", syncs, commits, pulls, syncs.
+sqlite3 "$a" "DELETE FROM notes WHERE name = 'count'"
+sync "$a" "$u1" && publish "$u1" "delete count"
+check "user 1's sync removed count's file" [ ! -e "$u1/count.sql" ]
+sqlite3 "$b" "UPDATE notes SET comments = 'commented' WHERE name = 'orders'"
+sync "$b" "$u2" && git -C "$u2" add -A && git -C "$u2" commit -qm "comment orders"
+pull "$u2"
+check "git merged cleanly" same "$(git -C "$u2" status --porcelain)" ""
+sync "$b" "$u2" && publish "$u2" "after pull"
+pull "$u1" && sync "$a" "$u1"
+for db in "$a" "$b"; do check "count stays deleted in $(basename "$db")" same "$(sqlite3 "$db" "SELECT count(*) FROM notes WHERE name = 'count'")" 0; done
+check "count stays deleted in the repository" [ ! -e "$u1/count.sql" -a ! -e "$u2/count.sql" ]
+check "the comment reached user 1" same "$(sqlite3 "$a" "SELECT comments FROM notes WHERE name = 'orders'")" "commented"
+
+# Added; the same change on both sides; different changes; deleted against changed; groups.
+sqlite3 "$a" "INSERT INTO groups VALUES(5,'Reports','monthly'); INSERT INTO notes VALUES(20,5,'month',NULL,'SELECT 12;');
+  UPDATE notes SET query = 'SELECT 2;' WHERE name = 'private'; UPDATE notes SET query = 'SELECT 1 AS a;' WHERE name = 'shared';
+  DELETE FROM notes WHERE name = 'totals'; UPDATE groups SET groupDescription = 'all sales' WHERE groupName = 'Sales'"
+sync "$a" "$u1" && publish "$u1" "user 1's changes"
+sqlite3 "$b" "UPDATE notes SET query = 'SELECT 2;' WHERE name = 'private'; UPDATE notes SET query = 'SELECT 1 AS b;' WHERE name = 'shared';
+  UPDATE notes SET query = 'SELECT sum(y) FROM t;' WHERE name = 'totals'"
+pull "$u2"
+before=$(notes "$b"; files "$u2")
+"$quillbox" sync "$b" "$u2" --dry-run > "$work/dry"
+check "a dry run lists what each side will do" same "$(head -2 "$work/dry")" "database: 2 notes to add, 0 to change, 0 to delete; 1 group to add, 1 to change, 0 to delete
+folder: 2 notes to add, 1 to change, 0 to delete; 0 groups to add, 0 to change, 0 to delete"
+check "and names the conflict" grep -q '^  shared: changed on both sides; the folder.s version kept as "shared (conflict 2)"' "$work/dry"
+check "a dry run changes nothing" same "$(notes "$b"; files "$u2")" "$before"
+sync "$b" "$u2"
+check "the same change on both sides is no conflict" same "$(grep -c private "$work/out")" 0
+publish "$u2" "user 2's changes"
+pull "$u1" && sync "$a" "$u1"
+expected="None / private / NULL / SELECT 2;
+None / shared (conflict 1) / 'A' / SELECT 1;
+None / shared (conflict 2) / 'B' / SELECT 1 AS a;
+None / shared / 'B' / SELECT 1 AS b;
+Reports / month / NULL / SELECT 12;
+Sales / orders / 'commented' / SELECT * FROM orders;
+Sales / totals / NULL / SELECT sum(y) FROM t;"
+both_hold "every change arrived on both sides, both versions of a conflict kept, the changed note kept" "$expected"
+check "groups and descriptions arrived" same "$(groups "$b")" "None / NULL
+Reports / 'monthly'
+Sales / 'all sales'"
+
+# A group goes once it has no notes left, on both sides and in the repository.
+sqlite3 "$b" "DELETE FROM notes WHERE name = 'month'; DELETE FROM groups WHERE groupName = 'Reports'"
+sync "$b" "$u2" && publish "$u2" "no reports"
+pull "$u1" && sync "$a" "$u1"
+check "the emptied group is gone from A" same "$(groups "$a")" "None / NULL
+Sales / 'all sales'"
+check "and from the repository" [ ! -e "$u1/Reports" ]
+sync "$a" "$u1"
+check "a sync after a sync has nothing to do" same "$(head -2 "$work/out")" "database: 0 notes to add, 0 to change, 0 to delete; 0 groups to add, 0 to change, 0 to delete
+folder: 0 notes to add, 0 to change, 0 to delete; 0 groups to add, 0 to change, 0 to delete"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
