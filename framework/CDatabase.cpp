@@ -71,6 +71,11 @@ BOOL CDatabase::OpenEx(LPCWSTR connect, DWORD options)
         throw e;
     }
     m_connected = true;
+    // Whether a statement can have further results to run through after the first.
+    SQLWCHAR multiple[2] = {};
+    SQLSMALLINT multipleLength = 0;
+    m_multipleResults = SQL_SUCCEEDED(::SQLGetInfoW(m_connection.Get(), SQL_MULT_RESULT_SETS, multiple, sizeof multiple, &multipleLength)) &&
+                        multiple[0] == L'Y';
     m_connect = CString(L"ODBC;") + reinterpret_cast<const wchar_t*>(completed);
     return TRUE;
 }
@@ -104,7 +109,10 @@ void CDatabase::ExecuteSQL(LPCWSTR sql, const CDBParameters& parameters)
     if (rc == SQL_NO_DATA) rows = 0;
     else if (!SQL_SUCCEEDED(::SQLRowCount(statement.Get(), &rows))) rows = -1;
     m_rowsAffected = static_cast<long>(rows);
-    while (SQL_SUCCEEDED(::SQLMoreResults(statement.Get()))) {}
+    // A driver without multiple results has none to run through.
+    if (m_multipleResults) {
+        while (SQL_SUCCEEDED(::SQLMoreResults(statement.Get()))) {}
+    }
 }
 
 BOOL CDatabase::BeginTrans()

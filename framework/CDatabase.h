@@ -65,6 +65,7 @@ private:
     bool m_connected = false;
     long m_rowsAffected = -1;
     bool m_readOnly = false;
+    bool m_multipleResults = true;  // the driver's SQL_MULT_RESULT_SETS
     bool m_inTransaction = false;
     CString m_connect;
     std::vector<CRecordset*> m_recordsets;  // not owned

@@ -4,6 +4,7 @@
 
 #include "DataExchange.h"
 #include "GuardedCall.h"
+#include "HandleMap.h"
 #include "ModuleState.h"
 
 namespace {
@@ -104,7 +105,9 @@ void CDialog::RunModalLoop()
     const CScopeExit leaveLoop([] { --g_modalDepth; });
     MSG msg;
     while (m_continueModal) {
-        if (g_modalDepth == 1 && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) AfxDeleteTempMap();
+        // Temporaries go when the queue is empty. Only then is the queue
+        // looked at: under Wine each look is a round trip to the server.
+        if (g_modalDepth == 1 && HandleMap::HasTemporaries() && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) AfxDeleteTempMap();
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             // WM_QUIT ends the loop and stays in the queue for the outer loop.

@@ -54,24 +54,16 @@ BOOL CRecordset::Open(UINT, LPCWSTR sql, DWORD, const CDBParameters& parameters)
         AfxThrowDBException(rc, m_pDatabase, nullptr);
     }
     m_pDatabase->AttachRecordset(this);
-    ::SQLSetStmtAttrW(m_statement.Get(), SQL_ATTR_CURSOR_TYPE, reinterpret_cast<SQLPOINTER>(SQL_CURSOR_FORWARD_ONLY), SQL_IS_UINTEGER);
-    ::SQLSetStmtAttrW(m_statement.Get(), SQL_ATTR_CONCURRENCY, reinterpret_cast<SQLPOINTER>(SQL_CONCUR_READ_ONLY), SQL_IS_UINTEGER);
+    // A new statement is already forward-only and read-only (ODBC's
+    // defaults), which is how every recordset reads.
     // The text goes to the driver as it is, executed directly.
     rc = ExecuteDirectWithParameters(m_statement.Get(), m_strSQL, parameters);
     if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) ThrowFromStatement(rc);
 
     SQLSMALLINT count = 0;
     ::SQLNumResultCols(m_statement.Get(), &count);
+    // Columns are described when a name or a column's own type is asked for.
     m_fields.assign(static_cast<size_t>(count), Field());
-    for (SQLSMALLINT i = 0; i < count; ++i) {
-        SQLWCHAR name[256] = {};
-        SQLSMALLINT nameLength = 0, type = 0, decimals = 0, nullable = 0;
-        SQLULEN size = 0;
-        rc = ::SQLDescribeColW(m_statement.Get(), static_cast<SQLUSMALLINT>(i + 1), name, 256, &nameLength, &type, &size, &decimals, &nullable);
-        if (!SQL_SUCCEEDED(rc)) ThrowFromStatement(rc);
-        m_fields[static_cast<size_t>(i)].name = reinterpret_cast<const wchar_t*>(name);
-        m_fields[static_cast<size_t>(i)].sqlType = type;
-    }
     m_bof = false;
     m_eof = false;
     if (count == 0) {
@@ -86,7 +78,7 @@ BOOL CRecordset::Open(UINT, LPCWSTR sql, DWORD, const CDBParameters& parameters)
 void CRecordset::Close()
 {
     if (!m_statement) return;
-    ::SQLFreeStmt(m_statement.Get(), SQL_CLOSE);
+    // Freeing the statement closes its cursor too.
     m_statement.Free();
     if (m_pDatabase) m_pDatabase->DetachRecordset(this);
     m_fields.clear();
@@ -112,10 +104,26 @@ void CRecordset::MoveNext()
 
 void CRecordset::ThrowFromStatement(SQLRETURN rc) { AfxThrowDBException(rc, SQL_HANDLE_STMT, m_statement.Get()); }
 
-short CRecordset::IndexOf(LPCWSTR name) const
+const CRecordset::Field& CRecordset::DescribedField(short index)
+{
+    Field& field = m_fields[static_cast<size_t>(index)];
+    if (field.described) return field;
+    SQLWCHAR name[256] = {};
+    SQLSMALLINT nameLength = 0, type = 0, decimals = 0, nullable = 0;
+    SQLULEN size = 0;
+    const SQLRETURN rc =
+        ::SQLDescribeColW(m_statement.Get(), static_cast<SQLUSMALLINT>(index + 1), name, 256, &nameLength, &type, &size, &decimals, &nullable);
+    if (!SQL_SUCCEEDED(rc)) ThrowFromStatement(rc);
+    field.name = reinterpret_cast<const wchar_t*>(name);
+    field.sqlType = type;
+    field.described = true;
+    return field;
+}
+
+short CRecordset::IndexOf(LPCWSTR name)
 {
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        if (m_fields[i].name.CompareNoCase(name ? name : L"") == 0) return static_cast<short>(i);
+        if (DescribedField(static_cast<short>(i)).name.CompareNoCase(name ? name : L"") == 0) return static_cast<short>(i);
     }
     AfxThrowDBException(CString(L"The field '") + (name ? name : L"") + L"' is not a column of the result.");
 }
@@ -179,7 +187,7 @@ void CRecordset::GetFieldValue(short index, CDBVariant& value, short fieldType)
 {
     CheckField(index);
     value.Clear();
-    const SQLSMALLINT cType = fieldType == DEFAULT_FIELD_TYPE ? VariantCType(m_fields[static_cast<size_t>(index)].sqlType) : fieldType;
+    const SQLSMALLINT cType = fieldType == DEFAULT_FIELD_TYPE ? VariantCType(DescribedField(index).sqlType) : fieldType;
     const auto column = static_cast<SQLUSMALLINT>(index + 1);
     SQLLEN indicator = 0;
     auto read = [&](SQLSMALLINT type, void* target, SQLLEN size) {

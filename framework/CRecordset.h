@@ -64,10 +64,13 @@ private:
     struct Field {
         CString name;
         SQLSMALLINT sqlType = 0;
+        bool described = false;  // name and type read from the driver
     };
 
     void Fetch();
-    short IndexOf(LPCWSTR name) const;
+    short IndexOf(LPCWSTR name);
+    // The column, described by the driver on first use.
+    const Field& DescribedField(short index);
     void CheckField(short index) const;
     [[noreturn]] void ThrowFromStatement(SQLRETURN rc);
 

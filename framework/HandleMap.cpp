@@ -53,4 +53,6 @@ void DeleteTemporaries()
     temps.clear();
 }
 
+bool HasTemporaries() { return !Temporaries().empty(); }
+
 } // namespace HandleMap

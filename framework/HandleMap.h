@@ -12,4 +12,6 @@ void Remove(HWND hWnd);
 // A temporary object for a handle that no object owns; freed by DeleteTemporaries.
 CWnd* Temporary(HWND hWnd);
 void DeleteTemporaries();
+// True while any temporary object exists.
+bool HasTemporaries();
 } // namespace HandleMap
