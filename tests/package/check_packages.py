@@ -23,7 +23,10 @@ import zipfile
 # its options and recent files.
 ALLOWED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                    "odbc32.dll", "odbccp32.dll", "advapi32.dll", "msvcrt.dll"}
-MAX_DLL_BYTES = 1024 * 1024
+# The DLL carries the C++ runtime it links statically; with Export, Import
+# and Synchronize it is about 1.05 MiB. A jump past this bound is a change
+# to look at (a library pulled in whole), not growth of a feature.
+MAX_DLL_BYTES = 1280 * 1024
 ZIP_FILES = {"Quillbox.dll", "QuillboxCli.exe", "README.md", "LICENSE", "SHA256SUMS"}
 KIT_FILES = {"Quillbox.dll", "QuillboxCli.exe", "QuillboxMdbSetup.dll", "libquillbox-mdb.so", "install.sh", "prefix-fonts",
              "README.md", "LICENSE", "SHA256SUMS"}
