@@ -1,17 +1,20 @@
 // QuillboxBenchExchange.exe --db=<note database> --folder=<scratch folder>
-//   --notes=<N> [--runs=5]
+//   --notes=<N> [--runs=5] [--sync]
 // Times File, Export and File, Import's work (the store's export into an
 // empty folder, and the import of that folder into an empty note database)
 // against the bare platform doing the same in the same run: the same files
 // written with bare Win32 calls (beside, then renamed into place, as the
 // export does), and the same files read with bare calls plus the same
-// INSERTs through bare ODBC in one transaction. Prints SCENARIO lines as
+// INSERTs through bare ODBC in one transaction. With --sync it times the
+// sync instead (bench/SyncScenarios.cpp), in a process of its own so its peak
+// memory is measured as the export's is. Prints SCENARIO lines as
 // QuillboxBench does, for scripts/bench.
 #include "bench/Clock.h"
 #include "bench/Median.h"
 #include "bench/CommandLineOption.h"
 #include "bench/OdbcConnection.h"
 #include "bench/ProcessMemory.h"
+#include "bench/SyncScenarios.h"
 #include "framework/CDBException.h"
 #include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
@@ -40,6 +43,7 @@ struct Options {
     std::wstring folder;
     int notes = 0;
     int runs = 5;
+    bool sync = false;
 };
 
 struct Timings {
@@ -239,12 +243,17 @@ int wmain(int argc, wchar_t** argv)
         else if (ParseOption(argv[i], L"--folder", value)) options.folder = value;
         else if (ParseOption(argv[i], L"--notes", value)) options.notes = std::stoi(value);
         else if (ParseOption(argv[i], L"--runs", value)) options.runs = std::stoi(value);
+        else if (std::wstring(argv[i]) == L"--sync") options.sync = true;
     }
     if (options.database.empty() || options.folder.empty()) {
-        std::fprintf(stderr, "usage: QuillboxBenchExchange --db=<note database> --folder=<scratch folder> --notes=<N> [--runs=5]\n");
+        std::fprintf(stderr, "usage: QuillboxBenchExchange --db=<note database> --folder=<scratch folder> --notes=<N> [--runs=5] [--sync]\n");
         return 2;
     }
     try {
+        if (options.sync) {
+            RunSyncScenarios(options.database, options.folder, options.notes, options.runs);
+            return 0;
+        }
         return Run(options);
     } catch (const std::exception& e) {
         std::printf("FAILED\t%d\texchange: %s\n", options.notes, e.what());

@@ -126,7 +126,7 @@ CString AnsiToWide(const std::string& bytes)
     return CString(std::move(wide));
 }
 
-// What the export folder holds today; the bytes of earlier export files by path.
+// What the export folder holds today; a print of each earlier export file's bytes, by path.
 class ExportFolderScan {
 public:
     bool Scan(const CString& root, CString& error)
@@ -148,10 +148,11 @@ public:
     const std::vector<ExistingEntry>& Entries() const { return m_entries; }
     // Temporary files of an earlier export that was killed before it renamed them.
     const std::vector<CString>& Leftovers() const { return m_leftovers; }
-    const std::string* BytesOf(const CString& path) const
+    // True when the earlier export file at `path` holds `bytes` already.
+    bool Holds(const CString& path, const std::string& bytes) const
     {
-        auto it = m_bytes.find(FileNameKey(path));
-        return it == m_bytes.end() ? nullptr : &it->second;
+        auto it = m_prints.find(FileNameKey(path));
+        return it != m_prints.end() && it->second == PrintOf(bytes);
     }
 
 private:
@@ -180,14 +181,37 @@ private:
                 }
                 ClassifyExistingFile(text, entry);
             }
-            if (entry.isNoteFile || entry.isGroupFile) m_bytes[FileNameKey(path)] = std::move(bytes);
+            if (entry.isNoteFile || entry.isGroupFile) m_prints[FileNameKey(path)] = PrintOf(bytes);
         }
         m_entries.push_back(entry);
         return true;
     }
 
+    // A file's length and two independent 64-bit hashes of its bytes: the
+    // scan keeps these instead of the bytes, so a sync's export does not hold
+    // the whole folder while the database's texts are in memory too.
+    struct BytesPrint {
+        size_t length = 0;
+        unsigned long long fnv = 0, sdbm = 0;
+        bool operator==(const BytesPrint& other) const { return length == other.length && fnv == other.fnv && sdbm == other.sdbm; }
+    };
+    static BytesPrint PrintOf(const std::string& bytes)
+    {
+        BytesPrint print;
+        print.length = bytes.size();
+        unsigned long long fnv = 14695981039346656037ULL, sdbm = 0;
+        for (const char ch : bytes) {
+            const unsigned long long byte = static_cast<unsigned char>(ch);
+            fnv = (fnv ^ byte) * 1099511628211ULL;
+            sdbm = byte + (sdbm << 6) + (sdbm << 16) - sdbm;
+        }
+        print.fnv = fnv;
+        print.sdbm = sdbm;
+        return print;
+    }
+
     std::vector<ExistingEntry> m_entries;
-    std::map<std::wstring, std::string> m_bytes;
+    std::map<std::wstring, BytesPrint> m_prints;
     std::vector<CString> m_leftovers;
 };
 
@@ -263,8 +287,7 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
             if (!RenameEntry(oldPath, path, error)) return Failed(error);
             ++outcome.written;
         }
-        const std::string* before = scan.BytesOf(file.existingName.IsEmpty() ? path : JoinPath(inFolder, file.existingName));
-        if (before && *before == file.bytes) {
+        if (scan.Holds(file.existingName.IsEmpty() ? path : JoinPath(inFolder, file.existingName), file.bytes)) {
             if (file.existingName.IsEmpty()) ++outcome.unchanged;
             continue;
         }

@@ -312,12 +312,16 @@ ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, c
     if (!read.ok) return read;
     sync.plan = PlanSync(sync.earlierSync ? &base : nullptr, databaseNotes, folderNotes, databaseGroups, folderGroups,
                          std::any_of(sync.refusals.begin(), sync.refusals.end(), MayHideANote));
-    // Only the texts that go into the database are kept.
+    // Only the texts that go into the database are kept. Swapped out rather
+    // than assigned: a string assigned an empty one keeps its buffer.
     std::vector<bool> needed(sync.folderNotes.size(), false);
     for (const SyncNoteStep& step : sync.plan.notes)
         if (step.action != SyncAction::Delete) needed[step.folderIndex] = true;
     for (size_t i = 0; i < needed.size(); ++i)
-        if (!needed[i]) sync.folderNotes[i] = NoteFileFields();
+        if (!needed[i]) {
+            NoteFileFields released;
+            std::swap(sync.folderNotes[i], released);
+        }
     ExchangeOutcome outcome;
     outcome.notes = static_cast<int>(databaseNotes.size());
     outcome.groups = static_cast<int>(databaseGroups.size());
