@@ -9,8 +9,7 @@
   exchange_check.py export <folder> <old> <new>
       every file of <folder> is whole: byte for byte a file of the export
       before (<old>) or of the export after (<new>); files no export wrote
-      are there unchanged, or taken over whole as the new export wrote
-      them (a plain file that holds a note's query); a temporary file (~qbN.tmp) of the write that was
+      are there unchanged; a temporary file (~qbN.tmp) of the write that was
       under way is allowed and counted
 
 Prints one line; exits 1 when anything is wrong.
@@ -83,10 +82,9 @@ def check_export(folder, old_folder, new_folder):
         else:
             faults.append(path)
     for path, data in old.items():
-        foreign = not data.startswith(b"-- Quillbox note\n") and not data.startswith(b"<!-- Quillbox group -->\n")
-        # A plain file that holds a note's query is that note's file: the export takes it over whole.
-        adopted = path in new and run.get(path) == new[path]
-        if foreign and run.get(path) != data and not adopted:
+        # A note file's lines end as its query's do: CRLF or LF.
+        foreign = not data.startswith((b"-- Quillbox note\n", b"-- Quillbox note\r\n", b"<!-- Quillbox group -->\n"))
+        if foreign and run.get(path) != data:
             faults.append(path + " (a file no export wrote, changed or gone)")
     if faults:
         print("FAILED: %d files not whole: %s" % (len(faults), ", ".join(faults[:5])))
