@@ -2,6 +2,7 @@
 #include "NoteExchange.h"
 
 #include "ExchangeSql.h"
+#include "ExchangeSteps.h"
 #include "ExportNames.h"
 #include "ExportPlan.h"
 #include "NoteFileText.h"
@@ -16,27 +17,6 @@
 #include <map>
 
 namespace {
-
-int FieldInt(CRecordset& recordset, short index)
-{
-    CDBVariant value;
-    recordset.GetFieldValue(index, value);
-    switch (value.m_dwType) {
-    case DBVT_SHORT: return value.m_iVal;
-    case DBVT_LONG: return static_cast<int>(value.m_lVal);
-    case DBVT_STRING: return _wtoi(*value.m_pstring);
-    default: return 0;
-    }
-}
-
-// A text column; false when it is NULL.
-bool FieldText(CRecordset& recordset, short index, CString& text)
-{
-    CDBVariant value;
-    recordset.GetFieldValue(index, value);
-    text = value.m_dwType == DBVT_STRING ? *value.m_pstring : CString();
-    return value.m_dwType != DBVT_NULL;
-}
 
 void ReadLibraryRows(CDatabase& database, std::vector<DatabaseGroup>& groups, std::vector<DatabaseNote>& notes)
 {
@@ -62,21 +42,6 @@ void ReadLibraryRows(CDatabase& database, std::vector<DatabaseGroup>& groups, st
         notes.push_back(note);
     }
     noteRows.Close();
-}
-
-ExchangeOutcome Failed(const CString& message)
-{
-    ExchangeOutcome outcome;
-    outcome.ok = false;
-    outcome.message = message;
-    return outcome;
-}
-
-ExchangeOutcome Cancelled()
-{
-    ExchangeOutcome outcome = Failed(L"Cancelled.");
-    outcome.cancelled = true;
-    return outcome;
 }
 
 CString DatabaseFailure(CDBException* e)

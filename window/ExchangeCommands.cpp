@@ -21,14 +21,14 @@ CString Count(int count, const wchar_t* one, const wchar_t* many)
     return text;
 }
 
+} // namespace
+
 bool EnsureOpen(const CDatabase& database)
 {
     if (database.IsOpen()) return true;
     AfxMessageBox(L"No note database is open. Open or create one first (File, Open or File, New).", MB_ICONINFORMATION);
     return false;
 }
-
-} // namespace
 
 CString DescribeImportPlan(const CString& folder, const ImportPlan& plan)
 {

@@ -9,6 +9,9 @@ class CDatabase;
 class CWnd;
 struct ImportPlan;
 
+// True when `database` is open; otherwise tells the user to open or create
+// one first. Export, Import and Synchronize start with it.
+bool EnsureOpen(const CDatabase& database);
 // `lastFolder` is where the picker starts, and receives the folder chosen.
 void RunExport(CWnd& owner, CDatabase& database, CString& lastFolder);
 // True when the import changed the database (the caller reloads the catalogue).

@@ -7,6 +7,7 @@
 #include "store/NoteSync.h"
 #include "store/SyncSummary.h"
 #include "window/CProgressWindow.h"
+#include "window/ExchangeCommands.h"
 #include "window/FolderPicker.h"
 
 namespace {
@@ -17,10 +18,7 @@ constexpr size_t kListedInSummary = 10;
 
 bool RunSync(CWnd& owner, CDatabase& database, const CString& databasePath, CString& lastFolder)
 {
-    if (!database.IsOpen()) {
-        AfxMessageBox(L"No note database is open. Open or create one first (File, Open or File, New).", MB_ICONINFORMATION);
-        return false;
-    }
+    if (!EnsureOpen(database)) return false;
     CString folder;
     if (!PickFolder(owner.m_hWnd, L"Synchronize the note database with this folder:", lastFolder, folder)) return false;
     lastFolder = folder;
