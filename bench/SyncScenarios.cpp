@@ -2,9 +2,10 @@
 // Both rows start each run from the same point: the database and the folder
 // synced, then (for the second row) 300 notes changed in the database with
 // bare ODBC and 300 other notes' files rewritten, untimed. The floor reads
-// both tables with bare ODBC and every file with bare Win32 calls; for the
-// second row it also writes the same 300 rows (one transaction, texts as
-// parameters) and the same 300 files (written beside, then renamed).
+// both tables with bare ODBC, lists the folder and reads every file with bare
+// Win32 calls; for the second row it also writes the same 300 rows (one
+// transaction, texts as parameters) and the same 300 files (written beside,
+// then renamed).
 #include "bench/SyncScenarios.h"
 
 #include "bench/Clock.h"
@@ -93,8 +94,24 @@ void WriteBeside(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("floor: cannot rename a file");
 }
 
-// The floor's reading: both tables with SQLFetch and SQLGetData, every file whole.
-size_t ReadBothSides(COdbcConnection& connection, const std::vector<FolderFile>& files)
+// The floor's listing: the folder and each folder in it, with bare calls, as
+// a sync must find the files before it reads them.
+void ListBare(const std::wstring& folder, bool descend, std::vector<std::wstring>& paths)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) throw std::runtime_error("floor: cannot list a folder");
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) paths.push_back(folder + L"\\" + name);
+        else if (descend) ListBare(folder + L"\\" + name, false, paths);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+}
+
+// The floor's reading: both tables with SQLFetch and SQLGetData, the folder listed and every file read whole.
+size_t ReadBothSides(COdbcConnection& connection, const std::wstring& folder)
 {
     size_t total = 0;
     std::wstring text;
@@ -114,9 +131,11 @@ size_t ReadBothSides(COdbcConnection& connection, const std::vector<FolderFile>&
             for (SQLUSMALLINT column = 3; column <= 5; ++column) notes.GetText(column, text), total += text.size();
         }
     }
+    std::vector<std::wstring> files;
+    ListBare(folder, true, files);
     std::string buffer;
-    for (const FolderFile& file : files) {
-        HANDLE handle = ::CreateFileW(file.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    for (const std::wstring& file : files) {
+        HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
         if (handle == INVALID_HANDLE_VALUE) throw std::runtime_error("floor: cannot read a file");
         buffer.resize(static_cast<size_t>(::GetFileSize(handle, nullptr)));
         DWORD read = 0;
@@ -292,7 +311,7 @@ void RunSyncScenarios(const std::wstring& source, const std::wstring& scratch, i
         const double ours = NowMs() - start;
         unchangedPeak = std::max(unchangedPeak, PeakWorkingSet());
         start = NowMs();
-        ReadBothSides(bare, files);
+        ReadBothSides(bare, folder);
         const double floor = NowMs() - start;
         if (run > 0) unchangedOurs.push_back(ours), unchangedFloor.push_back(floor);
         std::fprintf(stderr, "bench: sync with nothing changed, %d notes: %.1f ms, floor %.1f ms\n", notes, ours, floor);
@@ -316,7 +335,7 @@ void RunSyncScenarios(const std::wstring& source, const std::wstring& scratch, i
             if (!NoteFieldsOf(inFolder[i].original + Marker(run + 1) + inFolder[i].lineEnd, rows[i])) throw std::runtime_error("a changed file is no note file");
         for (size_t i = 0; i < inDatabase.size(); ++i) written[i] = ReadFileBytes(inDatabase[i].path);
         start = NowMs();
-        ReadBothSides(bare, files);
+        ReadBothSides(bare, folder);
         SetAutocommit(bare, false);
         for (size_t i = 0; i < inFolder.size(); ++i) {
             COdbcStatement update(bare);

@@ -21,15 +21,6 @@ bool NoteContentLess(const ExportNote* a, const ExportNote* b)
            std::tie(y.title.str(), y.hasComments, y.comments.str(), y.query.str());
 }
 
-// A group folder's name never looks like an export file's, so folders and
-// group 0's files in the export folder cannot claim the same name.
-CString FolderStem(const CString& groupName)
-{
-    CString stem = SafeFileStem(groupName, kGroupFolderStemLimit);
-    if (HasExtension(stem, kNoteFileExtension) || HasExtension(stem, kGroupFileExtension)) stem += L'_';
-    return stem;
-}
-
 bool SameNote(const NoteFileFields& a, const NoteFileFields& b)
 {
     return a.title == b.title && a.group == b.group && a.hasComments == b.hasComments && a.comments == b.comments &&
@@ -176,7 +167,7 @@ private:
                 m_plan.folders.push_back({plain, CString()});
                 continue;
             }
-            const CString name = rootNames.TakeFree(FolderStem(group->fields.name), L"");
+            const CString name = rootNames.TakeFree(GroupFolderStem(group->fields.name), L"");
             folderOf[group->id] = name;
             m_plan.folders.push_back({name, ExistingFolderSameKey(name)});
         }
@@ -305,6 +296,13 @@ private:
 };
 
 } // namespace
+
+CString GroupFolderStem(const CString& groupName)
+{
+    CString stem = SafeFileStem(groupName, kGroupFolderStemLimit);
+    if (HasExtension(stem, kNoteFileExtension) || HasExtension(stem, kGroupFileExtension)) stem += L'_';
+    return stem;
+}
 
 void ClassifyExistingFile(const CString& text, ExistingEntry& entry)
 {

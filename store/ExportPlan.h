@@ -71,6 +71,11 @@ constexpr wchar_t kGroupFileName[] = L"README";
 constexpr wchar_t kGroupFileExtension[] = L".md";
 constexpr wchar_t kNoteFileExtension[] = L".sql";
 
+// A group folder's stem: a group folder's name never looks like an export
+// file's, so folders and group 0's files in the export folder cannot claim
+// the same name.
+CString GroupFolderStem(const CString& groupName);
+
 // groups must hold group 0; notes of a group not among them go with group 0.
 ExportPlan PlanExport(const std::vector<ExportGroup>& groups, const std::vector<ExportNote>& notes,
                       const std::vector<ExistingEntry>& existing);

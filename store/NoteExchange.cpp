@@ -272,14 +272,19 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
 }
 
 ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>& files, std::vector<ImportRefusal>& skipped,
-                                 IExchangeProgress* progress)
+                                 IExchangeProgress* progress, std::vector<CString>* leftovers)
 {
+    const auto isLeftover = [&](const CString& inFolder, const FolderItem& item) {
+        if (!leftovers || item.isFolder || !IsTemporaryFileName(item.name)) return false;
+        leftovers->push_back(JoinPath(inFolder, item.name));
+        return true;
+    };
     CString error;
     std::vector<FolderItem> items;
     if (!ListFolder(folder, items, error)) return Failed(error);
     std::vector<std::pair<CString, FolderItem>> candidates;
     for (const FolderItem& item : items) {
-        if (IsDotName(item.name)) continue;
+        if (IsDotName(item.name) || isLeftover(folder, item)) continue;
         if (IsCandidateFile(item)) candidates.push_back({CString(), item});
         else if (IsLinkedNoteFile(item)) skipped.push_back({item.name, L"a link, not followed"});
         if (!item.isFolder) continue;
@@ -294,7 +299,7 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
             continue;
         }
         for (const FolderItem& innerItem : inner) {
-            if (IsDotName(innerItem.name)) continue;
+            if (IsDotName(innerItem.name) || isLeftover(path, innerItem)) continue;
             if (IsCandidateFile(innerItem)) candidates.push_back({item.name, innerItem});
             else if (IsLinkedNoteFile(innerItem)) skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed"});
             else if (innerItem.isFolder) skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder"});

@@ -33,8 +33,10 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
 
 // Reads every file of the folder that an import takes (decoded, or with why
 // it cannot be), and the entries it skips with the reason; changes nothing.
+// `leftovers`, when given, gets the paths of temporary files that a write cut
+// off by a kill left in the folder or a group's folder.
 ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>& files, std::vector<ImportRefusal>& skipped,
-                                 IExchangeProgress* progress);
+                                 IExchangeProgress* progress, std::vector<CString>* leftovers = nullptr);
 // Reads the folder and the database and decides what an import would do; changes nothing.
 ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, ImportPlan& plan, IExchangeProgress* progress);
 // Carries the plan out in one transaction: on a failure or a cancel the database is as before.

@@ -225,7 +225,11 @@ bool ParseNoteFile(const CString& text, NoteFileFields& note)
     while (NextLine(all, pos, line)) {
         if (line.empty()) {
             if (!haveTitle || !haveGroup) return false;
-            fields.query = QueryOfFileBody(CString(all.substr(pos)));
+            // The body without its final line end, copied once.
+            size_t end = all.size();
+            if (end >= pos + 2 && all.compare(end - 2, 2, L"\r\n") == 0) end -= 2;
+            else if (end > pos && all[end - 1] == L'\n') --end;
+            fields.query = CString(all.substr(pos, end - pos));
             note = std::move(fields);
             return true;
         }
@@ -289,6 +293,8 @@ CString TitleOfPlainFile(const CString& fileName)
 bool HasMergeConflict(const CString& text)
 {
     const std::wstring& all = text.str();
+    // Most texts hold no marker at all: one search settles them.
+    if (all.find(L"<<<<<<< ") == std::wstring::npos) return false;
     int stage = 0;  // 0: looking for "<<<<<<< ", 1: for "=======", 2: for ">>>>>>> "
     size_t pos = 0;
     std::wstring line;

@@ -7,6 +7,7 @@
 #include "ExportPlan.h"
 #include "NoteFolderFiles.h"
 #include "NoteSql.h"
+#include "SyncFolderWriter.h"
 #include "framework/CDBException.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
@@ -69,19 +70,21 @@ void ReadDatabaseSide(CDatabase& database, NoteSync& sync, std::vector<SyncGroup
     noteRows.Close();
 }
 
-// The folder side, read exactly as an import reads it (into an empty database).
+// The folder side, read exactly as an import reads it (into an empty
+// database), with where each note's file and each group's folder is.
 ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vector<SyncGroupEntry>& groups,
                                std::vector<SyncNoteEntry>& notes, IExchangeProgress* progress)
 {
     std::vector<ImportFile> files;
-    const ExchangeOutcome read = ReadImportFolder(folder, files, sync.refusals, progress);
+    const ExchangeOutcome read = ReadImportFolder(folder, files, sync.refusals, progress, &sync.leftovers);
     if (!read.ok) return read;
-    std::set<std::wstring> withGroupFile;
+    sync.groupFolders[std::wstring()] = SyncGroupFolder();
     for (const ImportFile& file : files) {
         GroupFileFields fields;
-        if (!file.folder.IsEmpty() && HasExtension(file.name, kGroupFileExtension) && file.isText && ParseGroupFile(file.text, fields))
-            withGroupFile.insert(file.folder.str());
+        if (HasExtension(file.name, kGroupFileExtension) && file.isText && ParseGroupFile(file.text, fields))
+            sync.groupFolders.emplace(file.folder.IsEmpty() ? std::wstring() : fields.name.str(), SyncGroupFolder{file.folder, file.name});
     }
+    if (sync.groupFolders[std::wstring()].groupFile.IsEmpty()) sync.groupFolders[std::wstring()] = SyncGroupFolder();
     const GroupFileFields none{L"None", false, CString()};
     ImportPlan plan = PlanImport({{0, none}}, {}, std::move(files));
     sync.refusals.insert(sync.refusals.end(), plan.refusals.begin(), plan.refusals.end());
@@ -95,16 +98,17 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
         keyOf[step.id] = step.fields.name;
         groups.push_back({step.fields.name, step.fields});
     }
-    std::map<int, GroupFileFields> fieldsOf;
-    for (const ImportGroupStep& step : plan.groups) fieldsOf[step.id] = step.fields;
     sync.folderNotes.reserve(plan.notes.size());
+    sync.folderSources.reserve(plan.notes.size());
     for (ImportNoteStep& step : plan.notes) {
+        const CString& key = keyOf[step.groupId];
         const int slash = step.source.Find(L'\\');
-        const CString folderName = slash < 0 ? CString() : step.source.Left(slash);
-        if (step.groupId != 0 && !folderName.IsEmpty() && withGroupFile.insert(folderName.str()).second)
-            sync.foldersToAdopt.push_back({folderName, fieldsOf[step.groupId]});
-        notes.push_back({keyOf[step.groupId], step.fields.title, HashNoteTexts(step.fields), sync.folderNotes.size()});
+        // A folder without a group file holds the group named after it.
+        if (!key.IsEmpty() && slash >= 0 && !sync.groupFolders.count(key.str()))
+            sync.groupFolders.emplace(key.str(), SyncGroupFolder{step.source.Left(slash), CString()});
+        notes.push_back({key, step.fields.title, HashNoteTexts(step.fields), sync.folderNotes.size()});
         sync.folderNotes.push_back(std::move(step.fields));
+        sync.folderSources.push_back(step.source);
     }
     return ExchangeOutcome();
 }
@@ -153,6 +157,27 @@ CString DatabaseFailure(CDBException* e)
 bool MayHideANote(const ImportRefusal& refusal)
 {
     return refusal.reason != L"a folder inside a group's folder";
+}
+
+// The texts of the database notes the folder takes, in one reading of the
+// notes that asks for the texts of those alone.
+void ReadDatabaseTexts(CDatabase& database, const NoteSync& sync, std::map<size_t, NoteFileFields>& texts)
+{
+    std::map<int, size_t> wanted;
+    for (const SyncFileStep& step : sync.plan.files)
+        if (step.action != SyncAction::Delete && step.fromDatabase) wanted[sync.databaseNoteIds[step.textsIndex]] = step.textsIndex;
+    if (wanted.empty()) return;
+    CRecordset noteRows(&database);
+    noteRows.Open(CRecordset::forwardOnly, kExportNotesStatement, CRecordset::executeDirect);
+    for (; !noteRows.IsEOF(); noteRows.MoveNext()) {
+        auto found = wanted.find(FieldInt(noteRows, 0));
+        if (found == wanted.end()) continue;
+        NoteFileFields& fields = texts[found->second];
+        FieldText(noteRows, 2, fields.title);
+        fields.hasComments = FieldText(noteRows, 3, fields.comments);
+        FieldText(noteRows, 4, fields.query);
+    }
+    noteRows.Close();
 }
 
 class DatabaseWriter {
@@ -283,6 +308,8 @@ ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, c
     std::vector<bool> needed(sync.folderNotes.size(), false);
     for (const SyncNoteStep& step : sync.plan.notes)
         if (step.action != SyncAction::Delete) needed[step.folderIndex] = true;
+    for (const SyncFileStep& step : sync.plan.files)
+        if (step.action != SyncAction::Delete && !step.fromDatabase) needed[step.textsIndex] = true;
     for (size_t i = 0; i < needed.size(); ++i)
         if (!needed[i]) {
             NoteFileFields released;
@@ -300,18 +327,14 @@ ExchangeOutcome ApplyNoteSync(CDatabase& database, NoteSync& sync, IExchangeProg
         const ExchangeOutcome written = DatabaseWriter(database, sync, progress).Write();
         if (!written.ok) return written;
     }
-    sync.folderNotes = std::vector<NoteFileFields>();
-    ExchangeOutcome outcome;
-    if (sync.plan.ChangesDatabase() || sync.plan.ChangesFolder()) {
-        CString error;
-        for (const auto& adopted : sync.foldersToAdopt) {
-            const CString path = JoinPath(JoinPath(sync.folder, adopted.first), CString(kGroupFileName) + kGroupFileExtension);
-            if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES && !WriteFileWhole(path, ComposeGroupFile(adopted.second), error))
-                return Failed(error);
-        }
-        outcome = ExportNoteDatabase(database, sync.folder, progress);
-        if (!outcome.ok) return outcome;
+    std::map<size_t, NoteFileFields> databaseNotes;
+    try {
+        ReadDatabaseTexts(database, sync, databaseNotes);
+    } catch (CDBException* e) {
+        return Failed(DatabaseFailure(e));
     }
+    const ExchangeOutcome outcome = WriteSyncFolder(sync, databaseNotes, progress);
+    if (!outcome.ok) return outcome;
     // Last: until the state is written, the next sync sees the work as not yet done and completes it.
     CString error;
     const CString stateFolder = sync.statePath.Left(sync.statePath.ReverseFind(L'\\'));

@@ -2,8 +2,8 @@
 // File, Synchronize and the command-line tool alike: each side's notes and
 // groups are compared with the state both held at this database's last sync
 // with that folder (a file beside the database, `<database>.sync\`), the
-// database is changed in one transaction, the folder is written by an
-// export, and the new state is written last. A kill at any point leaves
+// database is changed in one transaction, then only the folder's files that
+// change are written, and the new state is written last. A kill at any point leaves
 // every note on at least one side, and the next sync completes the work.
 // No windows.
 #pragma once
@@ -17,6 +17,12 @@
 #include <string>
 #include <vector>
 
+// Where a group's notes live in the folder.
+struct SyncGroupFolder {
+    CString folder;     // "" for group 0: the folder itself
+    CString groupFile;  // the file naming the group, or "" when it has none
+};
+
 // What planning found, kept for carrying the plan out.
 struct NoteSync {
     CString folder;
@@ -28,10 +34,9 @@ struct NoteSync {
     std::map<std::wstring, std::vector<int>> databaseGroups;  // ids by group key, lowest first
     std::vector<NoteFileFields> folderNotes;                // by folder index; texts kept only where the database takes them
     std::vector<bool> usedNoteIds, usedGroupIds;
-    // Group folders without a group file (made by hand): one is written into
-    // each before the export, so the export takes the folder and its notes as
-    // its own instead of writing the group again beside it.
-    std::vector<std::pair<CString, GroupFileFields>> foldersToAdopt;
+    std::vector<CString> folderSources;                     // by folder index: the note's file, "folder\name"
+    std::map<std::wstring, SyncGroupFolder> groupFolders;   // by group key
+    std::vector<CString> leftovers;  // temporary files of a write a kill cut off: removed before writing
 };
 
 // Reads both sides and the state, and decides; changes nothing.

@@ -52,11 +52,8 @@ public:
     {
         const auto inDatabase = ByPlace(database);
         const auto inFolder = ByPlace(folder);
-        for (const SyncNoteEntry& note : database) {
-            m_taken.insert({note.group.str(), note.title.str()});
-            m_databaseTexts.insert({note.group.str(), note.title.str(), note.texts});
-        }
-        for (const SyncNoteEntry& note : folder) m_taken.insert({note.group.str(), note.title.str()});
+        m_database = &database;
+        m_folder = &folder;
 
         std::set<SyncHash> places;
         for (const auto& entry : inDatabase) places.insert(entry.first);
@@ -101,15 +98,21 @@ private:
             target = d;
             Conflict(*f);
         }
-        if (!target && d && m_keepDeletions) {
+        // The note may be in a file the sync could not read: it stays in the
+        // database, and nothing is written beside that file.
+        const bool hidden = !target && d && m_keepDeletions;
+        if (hidden) {
             target = d;
             ++m_plan.keptDeletions;
         }
         if (target == f && f && (!d || d->texts != f->texts))
             m_plan.notes.push_back({d ? SyncAction::Change : SyncAction::Add, d ? d->index : 0, f->index, f->group, f->title});
         if (!target && d) m_plan.notes.push_back({SyncAction::Delete, d->index, 0, CString(), CString()});
+        if (target == d && d && !hidden && (!f || f->texts != d->texts))
+            m_plan.files.push_back({f ? SyncAction::Change : SyncAction::Add, f ? f->index : 0, true, d->index, d->group, d->title});
+        if (!target && f) m_plan.files.push_back({SyncAction::Delete, f->index, true, 0, CString(), CString()});
         Count(m_plan.databaseNotes, d != nullptr, target != nullptr, target == d);
-        Count(m_plan.folderNotes, f != nullptr, target != nullptr, target == f || (target && f && target->texts == f->texts));
+        if (!hidden) Count(m_plan.folderNotes, f != nullptr, target != nullptr, target == f || (target && f && target->texts == f->texts));
         if (target) m_targets.push_back({target->group, target->title, target->texts});
     }
 
@@ -118,6 +121,14 @@ private:
     // already made in the database counts: then nothing is copied again.
     void Conflict(const SyncNoteEntry& f)
     {
+        // Built at the first conflict: most syncs have none.
+        if (m_taken.empty()) {
+            for (const SyncNoteEntry& note : *m_database) {
+                m_taken.insert({note.group.str(), note.title.str()});
+                m_databaseTexts.insert({note.group.str(), note.title.str(), note.texts});
+            }
+            for (const SyncNoteEntry& note : *m_folder) m_taken.insert({note.group.str(), note.title.str()});
+        }
         for (int n = 1;; ++n) {
             const CString title = ConflictTitle(f.title, n);
             const Place place{f.group.str(), title.str()};
@@ -126,6 +137,7 @@ private:
             m_taken.insert(place);
             m_plan.conflicts.push_back({false, f.group, f.title, title});
             m_plan.notes.push_back({SyncAction::Add, 0, f.index, f.group, title});
+            m_plan.files.push_back({SyncAction::Add, 0, false, f.index, f.group, title});
             ++m_plan.databaseNotes.added;
             ++m_plan.folderNotes.added;
             m_targets.push_back({f.group, title, f.texts});
@@ -165,6 +177,9 @@ private:
             const SyncHash th = target ? HashGroupFields(target->fields) : 0;
             if (target && (!d || dh != th)) m_plan.groups.push_back({d ? SyncAction::Change : SyncAction::Add, key, target->fields});
             if (!target && d) m_plan.groups.push_back({SyncAction::Delete, key, GroupFileFields()});
+            if (target && (!f || fh != th)) m_plan.groupFolders.push_back({f ? SyncAction::Change : SyncAction::Add, key, target->fields});
+            if (!target && f) m_plan.groupFolders.push_back({SyncAction::Delete, key, GroupFileFields()});
+            if (target && key.empty()) m_plan.none = target->fields;
             Count(m_plan.databaseGroups, d != nullptr, target != nullptr, d && th == dh);
             Count(m_plan.folderGroups, f != nullptr, target != nullptr, f && th == fh);
             if (target) m_plan.state.groups[name] = th;
@@ -184,6 +199,7 @@ private:
             if (!names.insert(copy.name.str()).second) continue;
             m_plan.conflicts.push_back({true, f.key, CString(), copy.name});
             m_plan.groups.push_back({SyncAction::Add, copy.name, copy});
+            m_plan.groupFolders.push_back({SyncAction::Add, copy.name, copy});
             ++m_plan.databaseGroups.added;
             ++m_plan.folderGroups.added;
             m_plan.state.groups[HashGroupName(copy.name)] = HashGroupFields(copy);
@@ -203,6 +219,8 @@ private:
     const SyncState* m_base;
     const bool m_keepDeletions;
     const std::map<SyncHash, SyncHash> m_none;
+    const std::vector<SyncNoteEntry>* m_database = nullptr;
+    const std::vector<SyncNoteEntry>* m_folder = nullptr;
     std::set<Place> m_taken;  // every place either side holds or a copy took
     std::set<std::tuple<std::wstring, std::wstring, SyncHash>> m_databaseTexts;
     std::vector<Target> m_targets;

@@ -4,9 +4,8 @@
 // other; a note changed differently on both sides is kept in both versions
 // (the folder's under a new title) and named as a conflict; a deletion
 // against a change keeps the change; with no earlier sync the result is the
-// union. A group goes only once no note is left in it. The database side
-// is given as steps; the folder is then written by an export of the
-// database. Portable.
+// union. A group goes only once no note is left in it. Both sides are given
+// as steps, so only what changed is written. Portable.
 #pragma once
 
 #include "NoteFile.h"
@@ -39,11 +38,21 @@ struct SyncNoteStep {
     CString title;             // Add: its title (a conflict copy's own)
 };
 
-// A change to the database's groups.
+// A change to the database's groups, or to the folder's group folders.
 struct SyncGroupStep {
     SyncAction action = SyncAction::Add;
-    CString key;             // the group's key on the database side ("" for group 0)
+    CString key;             // the group's key ("" for group 0)
     GroupFileFields fields;  // Add, Change
+};
+
+// A change to the folder's note files.
+struct SyncFileStep {
+    SyncAction action = SyncAction::Add;
+    size_t folderIndex = 0;     // Change, Delete: the folder note whose file it is
+    bool fromDatabase = true;   // Add, Change: the texts are the database note's, else (a conflict's copy) the folder note's
+    size_t textsIndex = 0;      // Add, Change: that note's index on its side
+    CString group;              // Add, Change: its group's key
+    CString title;              // Add, Change: its title
 };
 
 struct SyncConflict {
@@ -63,10 +72,13 @@ struct SyncCounts {
 struct SyncPlan {
     std::vector<SyncNoteStep> notes;    // to the database
     std::vector<SyncGroupStep> groups;  // to the database
+    std::vector<SyncFileStep> files;         // to the folder
+    std::vector<SyncGroupStep> groupFolders;  // to the folder
+    GroupFileFields none{L"None", false, CString()};  // group 0 as both sides hold it afterwards
     SyncCounts databaseNotes, databaseGroups, folderNotes, folderGroups;
     std::vector<SyncConflict> conflicts;
     int unchanged = 0;          // notes both sides hold alike
-    int keptDeletions = 0;      // notes gone from the folder but kept, as files of it could not be read
+    int keptDeletions = 0;      // notes gone from the folder but kept (and not written again), as files of it could not be read
     SyncState state;            // what both sides hold once the plan is carried out
 
     bool ChangesDatabase() const { return !notes.empty() || !groups.empty(); }

@@ -15,20 +15,35 @@ class Fnv {
 public:
     Fnv& Add(const CString& text)
     {
-        for (wchar_t ch : text.str()) AddUnit(static_cast<unsigned long>(ch));
+        // A character below 0x10000 has two zero bytes on top: their two
+        // steps are one multiplication by the prime's cube, the same value.
+        SyncHash value = m_value;
+        for (wchar_t ch : text.str()) {
+            const unsigned long unit = static_cast<unsigned long>(ch);
+            if (unit > 0xFFFF) {
+                m_value = value;
+                AddUnit(unit);
+                value = m_value;
+                continue;
+            }
+            value = ((value ^ (unit & 0xFF)) * kPrime ^ (unit >> 8)) * kPrimeCubed;
+        }
+        m_value = value;
         return AddUnit(0xFFFFFFFFul);  // no character: ends the text, so ("ab","c") and ("a","bc") differ
     }
     Fnv& AddUnit(unsigned long unit)
     {
         for (int i = 0; i < 4; ++i) {
             m_value ^= (unit >> (8 * i)) & 0xFF;
-            m_value *= 1099511628211ull;
+            m_value *= kPrime;
         }
         return *this;
     }
     SyncHash Value() const { return m_value; }
 
 private:
+    static constexpr SyncHash kPrime = 1099511628211ull;
+    static constexpr SyncHash kPrimeCubed = kPrime * kPrime * kPrime;
     SyncHash m_value = 14695981039346656037ull;
 };
 
