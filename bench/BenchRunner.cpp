@@ -306,10 +306,14 @@ void CBenchRunner::RunScenarios(HWND dialog, CFloorWork& floor)
         },
         [&] {
             const std::vector<NewNote>& batch = warm ? saved : warmUp;
-            // One note at a time, each its own piece of work on the dialog's
-            // thread, in the rhythm of the dialog's saves.
+            // One note at a time, each a message of its own on the dialog's
+            // thread timed between the markers as the click is, in the
+            // rhythm of the dialog's saves.
             double ms = 0;
-            for (const NewNote& note : batch) m_agent.Run([&] { ms += floor.Save(note); });
+            for (const NewNote& note : batch) {
+                m_agent.Run([&] { floor.PrepareSave(); });
+                ms += m_agent.TimeWork([&] { floor.Save(note); });
+            }
             checkSaved("floor", batch.size());
             Check(floor.Pages().ShowsSavedNote(), "save: the floor's New is hidden or its Delete disabled");
             warm = true;

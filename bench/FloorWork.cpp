@@ -174,10 +174,10 @@ void CFloorWork::ShowCatalogue()
     m_list.EndUpdate();
 }
 
-double CFloorWork::Save(const NewNote& note)
+void CFloorWork::PrepareSave() { m_pages.ShowNoNote(); }
+
+void CFloorWork::Save(const NewNote& note)
 {
-    m_pages.ShowNoNote();
-    const double start = NowMs();
     std::wstring text;
     {
         COdbcStatement next(m_database);
@@ -194,5 +194,4 @@ double CFloorWork::Save(const NewNote& note)
         insert.Execute(BenchInsertWithMarkers(id, note));
     }
     m_pages.ShowSavedNote();
-    return NowMs() - start;
 }

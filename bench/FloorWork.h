@@ -52,10 +52,12 @@ public:
     void Collapse();
     // Untimed: the list shows the catalogue's top-level rows again.
     void ShowCatalogue();
+    // Untimed, before each Save: New hidden and Delete disabled, as New leaves them.
+    void PrepareSave();
     // Next id and insert for one note, as the Edit page's Save issues them
-    // (the three texts bound), then New shown and Delete enabled. Untimed
-    // before: New hidden and Delete disabled, as New leaves them.
-    double Save(const NewNote& note);
+    // (the three texts bound), then New shown and Delete enabled. Timed by
+    // the caller, as a message of its own (the click's counterpart).
+    void Save(const NewNote& note);
 
 private:
 

@@ -13,6 +13,7 @@ constexpr UINT kMarkStart = WM_APP + 1;
 constexpr UINT kMarkEnd = WM_APP + 2;
 constexpr UINT kRunWork = WM_APP + 3;
 constexpr UINT kSync = WM_APP + 4;
+constexpr UINT kTimedWork = WM_APP + 5;
 constexpr DWORD kWaitLimitMs = 15 * 60 * 1000;
 const wchar_t kAgentClass[] = L"QuillboxBenchAgent";
 
@@ -65,7 +66,7 @@ LRESULT CALLBACK CUiAgent::WindowProc(HWND window, UINT message, WPARAM wParam, 
     switch (message) {
     case kMarkStart:
         agent->m_start = NowMs();
-        if (agent->m_trace) agent->m_trace->Begin();
+        if (agent->Tracing()) agent->m_trace->Begin();
         return 0;
     case kMarkEnd:
         agent->OnMarkEnd();
@@ -74,17 +75,26 @@ LRESULT CALLBACK CUiAgent::WindowProc(HWND window, UINT message, WPARAM wParam, 
         ::SetEvent(agent->m_done.Get());
         return 0;
     case kRunWork:
-        try {
-            (*agent->m_work)();
-        } catch (const std::exception& e) {
-            agent->m_workError = e.what();
-        } catch (...) {
-            agent->m_workError = "unknown exception";
-        }
+        agent->RunWork();
         ::SetEvent(agent->m_done.Get());
+        return 0;
+    case kTimedWork:
+        // The end marker, next in the queue, says when it is done.
+        agent->RunWork();
         return 0;
     default:
         return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void CUiAgent::RunWork()
+{
+    try {
+        (*m_work)();
+    } catch (const std::exception& e) {
+        m_workError = e.what();
+    } catch (...) {
+        m_workError = "unknown exception";
     }
 }
 
@@ -93,7 +103,7 @@ void CUiAgent::OnMarkEnd()
     // Whatever the action left to draw in the list is part of the action.
     if (HWND list = m_list.load()) ::UpdateWindow(list);
     m_end = NowMs();
-    if (m_trace) m_trace->End();
+    if (Tracing()) m_trace->End();
     ::SetEvent(m_done.Get());
 }
 
@@ -109,6 +119,18 @@ double CUiAgent::TimeAction(const std::function<void()>& postTrigger)
     ::PostMessageW(m_window.Get(), kMarkEnd, 0, 0);
     WaitDone("a timed action");
     return m_end - m_start;
+}
+
+double CUiAgent::TimeWork(const std::function<void()>& work)
+{
+    m_work = &work;
+    m_workError.clear();
+    m_timingWork = true;  // the trace is the dialog's
+    const double ms = TimeAction([this] { ::PostMessageW(m_window.Get(), kTimedWork, 0, 0); });
+    m_timingWork = false;
+    m_work = nullptr;
+    if (!m_workError.empty()) throw std::runtime_error(m_workError);
+    return ms;
 }
 
 double CUiAgent::TimeOpen(HWND openDialog)

@@ -5,7 +5,8 @@
 // took for the action (ended by bringing the note list's drawing up to date).
 // File Open is timed from the destruction of the Open dialog (a CBT hook)
 // to the end marker the hook posts. Work handed to Run executes on the same
-// thread, between the dialog's messages, so the floors run where the dialog runs.
+// thread, between the dialog's messages, so the floors run where the dialog runs;
+// TimeWork posts it between the two markers, as an action's message is posted.
 #pragma once
 
 #include "bench/OwnedHandles.h"
@@ -35,6 +36,11 @@ public:
     // Posts the start marker, lets `postTrigger` post the action, posts the
     // end marker and waits: the milliseconds between the two markers.
     double TimeAction(const std::function<void()>& postTrigger);
+    // Times `work` as TimeAction times a user's action: the work is a
+    // message posted between the two markers, so it is received as the
+    // action's message is. An exception it throws comes back as
+    // std::runtime_error.
+    double TimeWork(const std::function<void()>& work);
     // Confirms the Open dialog with IDOK and waits: the milliseconds from its
     // destruction until the command that opened it has returned.
     double TimeOpen(HWND openDialog);
@@ -47,6 +53,8 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+    bool Tracing() const { return m_trace && !m_timingWork; }
+    void RunWork();
     void OnMarkEnd();
     void WaitDone(const char* what);
 
@@ -60,4 +68,5 @@ private:
     double m_end = 0;
     const std::function<void()>* m_work = nullptr;
     std::string m_workError;
+    bool m_timingWork = false;
 };

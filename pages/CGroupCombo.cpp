@@ -16,6 +16,12 @@ void CGroupCombo::UpdateGroup(int groupId, const CString& name, bool removed)
     }
 }
 
+void CGroupCombo::SetDrawing(bool on)
+{
+    SetRedraw(on);
+    if (on) Invalidate();
+}
+
 bool CGroupCombo::SelectGroup(int groupId)
 {
     for (int index = 0; index < GetCount(); ++index) {

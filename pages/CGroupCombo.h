@@ -8,6 +8,9 @@ class CGroupCombo : public CComboBox {
 public:
     // Adds the group, or with `removed` deletes the first entry of that id.
     void UpdateGroup(int groupId, const CString& name, bool removed);
+    // Off while many groups change at once, so the box does not redraw after
+    // each; on again redraws it once.
+    void SetDrawing(bool on);
     // Selects the first entry of `groupId`; FALSE (selection unchanged) when none has it.
     bool SelectGroup(int groupId);
     // The id of the selected entry; `fallback` when none is selected.

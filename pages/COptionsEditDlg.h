@@ -14,6 +14,8 @@ public:
     void ResetPage(bool databaseOpen) override;
     void ShowItem(int noteId, int reserved) override;
     void UpdateGroupList(int groupId, const CString& name, bool removed);
+    // The group list's drawing, off while many groups change at once.
+    void SetGroupListDrawing(bool on) { m_groupCombo.SetDrawing(on); }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

@@ -19,7 +19,12 @@ void COptionsViewDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_VIEW_EXECUTE, m_executeButton);
 }
 
-void COptionsViewDlg::ResetPage(bool) { SetDlgItemText(IDC_VIEW_QUERY, L""); }
+void COptionsViewDlg::ResetPage(bool)
+{
+    // Setting the text of a visible multi-line box costs milliseconds even
+    // when it is empty already: the box is cleared only when it holds text.
+    if (::GetWindowTextLengthW(::GetDlgItem(m_hWnd, IDC_VIEW_QUERY)) > 0) SetDlgItemText(IDC_VIEW_QUERY, L"");
+}
 
 void COptionsViewDlg::ShowItem(int noteId, int)
 {

@@ -135,8 +135,14 @@ bool CQuillboxDlg::LoadCatalogue()
     }
     // The lists may still hold the groups of an earlier load (a Find with an
     // empty box): pass on only what differs, so each group is listed once.
+    // A newly opened database changes every group at once: the group lists
+    // are drawn once at the end rather than after every entry.
+    m_editPage.SetGroupListDrawing(false);
+    m_groupEditPage.SetGroupListDrawing(false);
     for (const CListedGroups::Change& change : m_listedGroups.Reconcile(groups.Groups()))
         NotifyGroupChanged(change.id, change.name, change.removed);
+    m_editPage.SetGroupListDrawing(true);
+    m_groupEditPage.SetGroupListDrawing(true);
     return ReportStoreOutcome(ReadCatalogue(m_database, catalogue), MB_ICONEXCLAMATION);
 }
 
