@@ -5,7 +5,9 @@
 # sync; added and changed notes travel; the same change on both sides is no
 # conflict; different changes keep both versions and are named; a deletion
 # against a change keeps the change; groups and descriptions travel and a
-# group goes once it has no notes; a dry run changes nothing.
+# group goes once it has no notes; a dry run changes nothing; a plain file
+# is taken in once and stays one file; dot folders are skipped without a word;
+# a file with git's conflict markers is left alone with its note.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 quillbox=$root/scripts/quillbox
@@ -93,6 +95,25 @@ both_hold "every change arrived on both sides, both versions of a conflict kept,
 check "groups and descriptions arrived" same "$(groups "$b")" "None / NULL
 Reports / 'monthly'
 Sales / 'all sales'"
+
+# A plain file is one note in one file from then on; a dot folder is nobody's; a conflicted file stays as it is.
+mkdir -p "$u1/.github" && printf 'SELECT 0;\n' > "$u1/.github/ci.sql" && printf 'SELECT 9;\n' > "$u1/Sales/plain.sql"
+conflicted=$(grep -l 'SELECT 2;' "$u1"/*.sql)
+printf '%s\n<<<<<<< ours\nSELECT 3;\n=======\nSELECT 4;\n>>>>>>> theirs\n' "$(cat "$conflicted")" > "$conflicted"
+before=$(cat "$conflicted")
+sync "$a" "$u1"
+check "the plain file is taken in" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE name = 'plain'")" "SELECT 9;"
+check "the conflicted file is named and nothing else is refused" same "$(sed -n '/^refused/,$p' "$work/out")" "refused 1
+  $(basename "$conflicted"): an unresolved merge conflict
+kept, though gone from the folder, while files of it cannot be read: 1"
+check "its note stays in the database" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE name = 'private'")" "SELECT 2;"
+check "and its file is left as it is, with no second file" same "$(cat "$conflicted"; ls "$u1" | grep -c private)" "$before
+1"
+sync "$a" "$u1"
+check "a second sync takes nothing in twice" same "$(sqlite3 "$a" "SELECT count(*) FROM notes WHERE name = 'plain'"; ls "$u1/Sales" | grep -c plain)" "1
+1"
+check "nor the dot folder's" same "$(sqlite3 "$a" "SELECT count(*) FROM notes WHERE query = 'SELECT 0;'")" 0
+git -C "$u1" checkout -q -- "$conflicted" && rm -r "$u1/.github"
 
 # A group goes once it has no notes left, on both sides and in the repository.
 sqlite3 "$b" "DELETE FROM notes WHERE name = 'month'; DELETE FROM groups WHERE groupName = 'Reports'"

@@ -1,16 +1,19 @@
 // The note folder format: a note or group survives the trip through its file
 // with any character; names are safe, unique without regard to case, short
 // and stable; an export plan keeps names, touches only export files and
-// does not depend on note numbers; an import plan matches, adds and refuses.
+// does not depend on note numbers; an import plan matches, adds and refuses;
+// a sync plan says what each side writes, and its state stays readable.
 #include "store/ExportNames.h"
 #include "store/ExportPlan.h"
 #include "store/ImportPlan.h"
 #include "store/NoteFile.h"
 #include "store/NoteFileText.h"
+#include "store/SyncPlan.h"
 #include "store/Utf8Text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -490,6 +493,74 @@ TEST(ImportPlanStory, AnExportOfTheDatabaseImportsAsNoChangeAndIntoAnEmptyOneAsA
         if (note.fields.title == L"Top") {
             EXPECT_FALSE(note.fields.hasComments) << "NULL comments stay NULL";
         }
+    }
+}
+
+// A sync's notes by place; texts stand for a note's comments and query.
+SyncNoteEntry Entry(const wchar_t* group, const wchar_t* title, const wchar_t* texts, size_t index)
+{
+    return {group, title, HashNoteTexts(Note(title, group, L"", texts)), index};
+}
+
+int CountFiles(const SyncPlan& plan, SyncAction action)
+{
+    return static_cast<int>(std::count_if(plan.files.begin(), plan.files.end(), [&](const SyncFileStep& s) { return s.action == action; }));
+}
+
+TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
+{
+    const std::vector<SyncGroupEntry> groups{{L"", {L"None", false, L""}}, {L"Sales", {L"Sales", false, L""}}};
+    const std::vector<SyncNoteEntry> before{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"1", 2),
+                                            Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"1", 4), Entry(L"", L"hidden", L"1", 5)};
+    SyncState base = PlanSync(nullptr, before, before, groups, groups, false).state;
+    ASSERT_EQ(6u, base.notes.size());
+
+    const std::vector<SyncNoteEntry> database{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"2", 1), Entry(L"", L"fileEdit", L"1", 2),
+                                              Entry(L"", L"both", L"db", 3), Entry(L"", L"hidden", L"1", 4), Entry(L"Sales", L"new", L"1", 5)};
+    // The folder lost "hidden" to a file it could not read: the note stays and nothing is written for it.
+    const std::vector<SyncNoteEntry> folder{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"3", 2),
+                                            Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"file", 4)};
+    const SyncPlan plan = PlanSync(&base, database, folder, groups, groups, true);
+    EXPECT_EQ(1, plan.keptDeletions);
+    EXPECT_EQ(4, plan.folderNotes.Total() - plan.folderNotes.deleted) << "dbEdit, both, new and the copy";
+    ASSERT_EQ(1u, plan.conflicts.size());
+    EXPECT_EQ(L"both (conflict 1)", S(plan.conflicts[0].copy));
+    EXPECT_EQ(2, CountFiles(plan, SyncAction::Add));
+    EXPECT_EQ(2, CountFiles(plan, SyncAction::Change));
+    EXPECT_EQ(1, CountFiles(plan, SyncAction::Delete));
+    for (const SyncFileStep& step : plan.files) {
+        if (step.action == SyncAction::Delete) EXPECT_EQ(3u, step.folderIndex) << "dbGone's own file goes";
+        if (step.action == SyncAction::Change) EXPECT_TRUE(step.fromDatabase && (step.folderIndex == 1 || step.folderIndex == 4));
+        if (step.title == L"both (conflict 1)") EXPECT_TRUE(!step.fromDatabase && step.textsIndex == 4) << "the folder's version, kept as the copy";
+        if (step.title == L"new") EXPECT_TRUE(step.fromDatabase && step.group == L"Sales" && step.textsIndex == 5);
+    }
+    ASSERT_EQ(2u, plan.notes.size()) << "fileEdit changed, the copy added";
+    EXPECT_TRUE(plan.groupFolders.empty());
+
+    // A group the database let go, with no note left, goes from the folder; a new description reaches it.
+    const std::vector<SyncGroupEntry> renamed{{L"", {L"None", true, L"root"}}};
+    const SyncPlan groupsPlan = PlanSync(&base, {}, {Entry(L"", L"kept", L"1", 0)}, renamed, groups, false);
+    ASSERT_EQ(2u, groupsPlan.groupFolders.size());
+    EXPECT_EQ(SyncAction::Change, groupsPlan.groupFolders[0].action);
+    EXPECT_EQ(L"root", S(groupsPlan.none.description));
+    EXPECT_EQ(SyncAction::Delete, groupsPlan.groupFolders[1].action);
+}
+
+// States written before keep their meaning: the texts' hash is FNV-1a over
+// four bytes a character, whatever shortcut computes it.
+TEST(SyncPlanStory, TextHashesAreTheOnesEarlierStatesHold)
+{
+    for (const wchar_t* text : kAwkward) {
+        unsigned long long expected = 14695981039346656037ull;
+        const auto add = [&](unsigned long unit) {
+            for (int i = 0; i < 4; ++i) expected = (expected ^ ((unit >> (8 * i)) & 0xFF)) * 1099511628211ull;
+        };
+        add(1);
+        add(0xFFFFFFFFul);  // empty comments
+        const CString query(text);
+        for (wchar_t unit : query.str()) add(static_cast<unsigned long>(unit));
+        add(0xFFFFFFFFul);
+        EXPECT_EQ(expected, HashNoteTexts(Note(L"t", L"", L"", text))) << ToUtf8(query);
     }
 }
 
