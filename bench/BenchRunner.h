@@ -66,6 +66,9 @@ private:
     // VK_ADD expands, VK_SUBTRACT collapses; a new note typed on the Edit
     // page with group entry `groupChoice` is timed from its Save.
     double TimeOpen(HWND dialog);
+    // The open floor, timed as TimeOpen times the dialog: its own Open
+    // dialog over the Quillbox dialog, the file typed in and confirmed.
+    double TimeFloorOpen(HWND dialog, CFloorWork& floor);
     double TimeFind(HWND dialog, const std::wstring& text);
     double TimeKeyOnRow(HWND dialog, int row, WPARAM key);
     double TimeSave(HWND dialog, const NewNote& note, int groupChoice);

@@ -4,12 +4,18 @@
 #include "bench/Clock.h"
 #include "bench/OdbcStatement.h"
 
+#include <commdlg.h>
+
 #include <cwchar>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
 constexpr int kGroupImage = 1;
+// The dialog's File Open filter, in the system's form, and its room for the chosen path.
+const wchar_t kNoteFileFilter[] = L"Microsoft Access Driver (*.mdb)\0*.mdb\0";
+constexpr DWORD kPathRoom = 0x8000;
 constexpr int kNoteImage = 2;
 
 ListRow NoteRow(int id, std::wstring name, std::wstring comments, int indent, int image)
@@ -98,6 +104,21 @@ double CFloorWork::Open()
     }
     m_list.EndUpdate();
     return NowMs() - start;
+}
+
+void CFloorWork::PickAndOpen(HWND owner, const std::wstring& path)
+{
+    std::vector<wchar_t> chosen(kPathRoom, L'\0');
+    OPENFILENAMEW open = {};
+    open.lStructSize = sizeof open;
+    open.hwndOwner = owner;
+    open.lpstrFilter = kNoteFileFilter;
+    open.lpstrFile = chosen.data();
+    open.nMaxFile = kPathRoom;
+    open.Flags = OFN_EXPLORER | OFN_ENABLESIZING;
+    if (!::GetOpenFileNameW(&open)) throw std::runtime_error("the floor's Open dialog was cancelled or failed");
+    if (::lstrcmpiW(chosen.data(), path.c_str()) != 0) throw std::runtime_error("the floor's Open dialog chose another file");
+    Open();
 }
 
 double CFloorWork::Search(const std::wstring& statement)

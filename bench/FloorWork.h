@@ -39,6 +39,10 @@ public:
     // lists and fills them with the group list statement's rows, empties the
     // list and shows the catalogue's top-level rows.
     double Open();
+    // File Open as a user picks the file: a bare Open dialog over `owner`,
+    // as the dialog shows it, then Open once it returns `path`. Timed by the
+    // caller, from the Open dialog's destruction, as the dialog's open is.
+    void PickAndOpen(HWND owner, const std::wstring& path);
     // The search statement read through, the list emptied and filled with its rows.
     double Search(const std::wstring& statement);
     // A search for `word` through the plain SQLite driver (its connection

@@ -52,7 +52,7 @@ LRESULT CALLBACK CUiAgent::CbtProc(int code, WPARAM wParam, LPARAM lParam)
     if (agent && code == HCBT_DESTROYWND && reinterpret_cast<HWND>(wParam) == agent->m_armedDialog.load()) {
         agent->m_armedDialog = nullptr;
         agent->m_start = NowMs();
-        if (agent->m_trace) agent->m_trace->Begin();
+        if (agent->Tracing()) agent->m_trace->Begin();
         // Handled by the first message retrieval after the command returns.
         ::PostMessageW(agent->m_window.Get(), kMarkEnd, 0, 0);
     }
@@ -138,7 +138,20 @@ double CUiAgent::TimeOpen(HWND openDialog)
     m_armedDialog = openDialog;
     ::PostMessageW(openDialog, WM_COMMAND, IDOK, 0);
     WaitDone("File Open");
+    const bool ofWork = m_work != nullptr;
+    m_timingWork = false;
+    m_work = nullptr;
+    if (ofWork && !m_workError.empty()) throw std::runtime_error(m_workError);
     return m_end - m_start;
+}
+
+void CUiAgent::BeginOpenWork(const std::function<void()>& work)
+{
+    m_work = &work;
+    m_workError.clear();
+    m_timingWork = true;  // the trace is the dialog's
+    // The end marker the hook posts says when it is done.
+    ::PostMessageW(m_window.Get(), kTimedWork, 0, 0);
 }
 
 void CUiAgent::Run(const std::function<void()>& work)

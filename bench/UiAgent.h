@@ -4,7 +4,8 @@
 // in the order of the queue, so the time between them is the time the dialog
 // took for the action (ended by bringing the note list's drawing up to date).
 // File Open is timed from the destruction of the Open dialog (a CBT hook)
-// to the end marker the hook posts. Work handed to Run executes on the same
+// to the end marker the hook posts; so is the open floor, which picks the
+// file through an Open dialog of its own. Work handed to Run executes on the same
 // thread, between the dialog's messages, so the floors run where the dialog runs;
 // TimeWork posts it between the two markers, as an action's message is posted.
 #pragma once
@@ -44,6 +45,11 @@ public:
     // Confirms the Open dialog with IDOK and waits: the milliseconds from its
     // destruction until the command that opened it has returned.
     double TimeOpen(HWND openDialog);
+    // Posts `work`, which shows an Open dialog and then does what follows the
+    // choice, and returns at once; TimeOpen on that dialog then times it as
+    // the dialog's File Open, untraced. An exception the work throws comes
+    // back from TimeOpen as std::runtime_error.
+    void BeginOpenWork(const std::function<void()>& work);
     // Runs `work` on the dialog's thread and waits for it; an exception it
     // throws comes back here as std::runtime_error.
     void Run(const std::function<void()>& work);

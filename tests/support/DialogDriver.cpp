@@ -317,7 +317,11 @@ Boxes ChooseEntry(HWND parent, int id, const std::wstring& text, const Answers& 
 HWND StartFileCommand(HWND dialog, int command, const std::wstring& path)
 {
     ::PostMessageW(dialog, WM_COMMAND, command, 0);
-    const wchar_t* title = command == ID_FILE_NEW ? L"Save As" : L"Open";
+    return WaitForFileDialog(command == ID_FILE_NEW ? L"Save As" : L"Open", path);
+}
+
+HWND WaitForFileDialog(const wchar_t* title, const std::wstring& path)
+{
     HWND files = ui::WaitForWindow(L"#32770", title, kPatienceMs, [](HWND w) { return IsFileDialog(w); });
     if (files && !path.empty()) ::SendMessageW(::GetDlgItem(files, kFileNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     return files;

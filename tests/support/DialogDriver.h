@@ -74,6 +74,9 @@ std::string Describe(const CommandResult& result);
 // File, New or Open (`command`) up to its file dialog, with `path` typed into
 // it: the file dialog, not yet confirmed, or null when none appeared.
 HWND StartFileCommand(HWND dialog, int command, const std::wstring& path);
+// The file dialog titled `title` ("Open", "Save As") once it shows, with
+// `path` typed into it when given; null when none appeared.
+HWND WaitForFileDialog(const wchar_t* title, const std::wstring& path);
 // File, Open: chooses `path` in the "Open" dialog and confirms it.
 CommandResult OpenFile(HWND dialog, const std::wstring& path);
 // File, New: types `path` into the "Save As" dialog and confirms it.
