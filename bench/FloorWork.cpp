@@ -64,7 +64,8 @@ double CFloorWork::Open()
         }
     }
     m_topRows.clear();
-    m_bigGroupNotes.clear();
+    m_groupNotes.clear();
+    m_bigGroup = -1;
     m_bigGroupRow = -1;
     m_catalogueRows = 0;
     COdbcStatement catalogue(m_database);
@@ -94,13 +95,15 @@ double CFloorWork::Open()
             m_topRows.push_back(group);
             const int row = m_list.Append(group);
             currentGroup = groupId;
+            m_groupNotes.emplace_back();
             if (groupId == m_bigGroupId) {
                 m_bigGroupRow = row;
+                m_bigGroup = static_cast<int>(m_groupNotes.size()) - 1;
                 m_bigGroupName = groupName;
             }
         }
-        // Collapsed: the floor keeps the child rows for Expand, as the tree keeps its nodes.
-        if (groupId == m_bigGroupId) m_bigGroupNotes.push_back(NoteRow(id, name, comments, 2, -1));
+        // Collapsed: the floor keeps every group's child rows for Expand, as the tree keeps a node for every note.
+        m_groupNotes.back().push_back(NoteRow(id, name, comments, 2, -1));
     }
     m_list.EndUpdate();
     return NowMs() - start;
@@ -175,7 +178,7 @@ double CFloorWork::Expand()
     const double start = NowMs();
     m_list.BeginUpdate();
     int last = m_bigGroupRow;
-    for (const ListRow& row : m_bigGroupNotes) last = m_list.Insert(last + 1, row);
+    for (const ListRow& row : m_groupNotes[static_cast<size_t>(m_bigGroup)]) last = m_list.Insert(last + 1, row);
     m_list.EndUpdate(last);
     return NowMs() - start;
 }
@@ -183,7 +186,7 @@ double CFloorWork::Expand()
 void CFloorWork::Collapse()
 {
     m_list.BeginUpdate();
-    m_list.Delete(m_bigGroupRow + 1, static_cast<int>(m_bigGroupNotes.size()));
+    m_list.Delete(m_bigGroupRow + 1, BigGroupSize());
     m_list.EndUpdate(m_bigGroupRow);
 }
 

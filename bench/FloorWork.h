@@ -29,7 +29,7 @@ public:
     const CBarePages& Pages() const { return m_pages; }
     int CatalogueRowCount() const { return m_catalogueRows; }
     int BigGroupRow() const { return m_bigGroupRow; }
-    int BigGroupSize() const { return static_cast<int>(m_bigGroupNotes.size()); }
+    int BigGroupSize() const { return m_bigGroup < 0 ? 0 : static_cast<int>(m_groupNotes[static_cast<size_t>(m_bigGroup)].size()); }
     const std::wstring& BigGroupName() const { return m_bigGroupName; }
     int LastSearchRows() const { return m_searchRows; }
     // The names ReadPlainSearch read, in order.
@@ -73,7 +73,8 @@ private:
     CBareList m_list;
     CBarePages m_pages;
     std::vector<ListRow> m_topRows;        // the rows the catalogue shows, in order
-    std::vector<ListRow> m_bigGroupNotes;  // the big group's notes as child rows
+    std::vector<std::vector<ListRow>> m_groupNotes;  // each listed group's notes as child rows, in list order
+    int m_bigGroup = -1;                              // the big group's index in m_groupNotes
     std::wstring m_bigGroupName;
     int m_bigGroupRow = -1;
     int m_catalogueRows = 0;
