@@ -529,10 +529,18 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
     EXPECT_EQ(2, CountFiles(plan, SyncAction::Change));
     EXPECT_EQ(1, CountFiles(plan, SyncAction::Delete));
     for (const SyncFileStep& step : plan.files) {
-        if (step.action == SyncAction::Delete) EXPECT_EQ(3u, step.folderIndex) << "dbGone's own file goes";
-        if (step.action == SyncAction::Change) EXPECT_TRUE(step.fromDatabase && (step.folderIndex == 1 || step.folderIndex == 4));
-        if (step.title == L"both (conflict 1)") EXPECT_TRUE(!step.fromDatabase && step.textsIndex == 4) << "the folder's version, kept as the copy";
-        if (step.title == L"new") EXPECT_TRUE(step.fromDatabase && step.group == L"Sales" && step.textsIndex == 5);
+        if (step.action == SyncAction::Delete) {
+            EXPECT_EQ(3u, step.folderIndex) << "dbGone's own file goes";
+        }
+        if (step.action == SyncAction::Change) {
+            EXPECT_TRUE(step.fromDatabase && (step.folderIndex == 1 || step.folderIndex == 4));
+        }
+        if (step.title == L"both (conflict 1)") {
+            EXPECT_TRUE(!step.fromDatabase && step.textsIndex == 4) << "the folder's version, kept as the copy";
+        }
+        if (step.title == L"new") {
+            EXPECT_TRUE(step.fromDatabase && step.group == L"Sales" && step.textsIndex == 5);
+        }
     }
     ASSERT_EQ(2u, plan.notes.size()) << "fileEdit changed, the copy added";
     EXPECT_TRUE(plan.groupFolders.empty());
