@@ -49,6 +49,13 @@ HWND CreateLike(HWND page, HWND modelPage, int id, const wchar_t* className)
     return control;
 }
 
+std::wstring TextOf(HWND box)
+{
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(box, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
 void AddTo(HWND combo, int id, const std::wstring& name)
 {
     const LRESULT index = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
@@ -78,10 +85,13 @@ bool CBarePages::Create(HWND frame, int top, HWND editPage, HWND groupEditPage)
     m_groupEditPage.Reset(CreatePage(frame, top, groupEditPage));
     if (!m_editPage || !m_groupEditPage) return false;
     m_editGroups = CreateLike(m_editPage.Get(), editPage, IDC_EDIT_GROUP, WC_COMBOBOXW);
+    m_title = CreateLike(m_editPage.Get(), editPage, IDC_EDIT_TITLE, WC_EDITW);
+    m_comments = CreateLike(m_editPage.Get(), editPage, IDC_EDIT_COMMENTS, WC_EDITW);
+    m_query = CreateLike(m_editPage.Get(), editPage, IDC_EDIT_QUERY, WC_EDITW);
     m_newButton = CreateLike(m_editPage.Get(), editPage, IDC_EDIT_NEW, WC_BUTTONW);
     m_deleteButton = CreateLike(m_editPage.Get(), editPage, IDC_EDIT_DELETE, WC_BUTTONW);
     m_groupEditGroups = CreateLike(m_groupEditPage.Get(), groupEditPage, IDC_GROUP_NAME, WC_COMBOBOXW);
-    return m_editGroups && m_newButton && m_deleteButton && m_groupEditGroups;
+    return m_editGroups && m_title && m_comments && m_query && m_newButton && m_deleteButton && m_groupEditGroups;
 }
 
 void CBarePages::ResetGroups()
@@ -99,6 +109,15 @@ void CBarePages::AddGroup(int id, const std::wstring& name)
 int CBarePages::EditGroupCount() const { return static_cast<int>(::SendMessageW(m_editGroups, CB_GETCOUNT, 0, 0)); }
 
 int CBarePages::GroupEditGroupCount() const { return static_cast<int>(::SendMessageW(m_groupEditGroups, CB_GETCOUNT, 0, 0)); }
+
+void CBarePages::ReadTypedNote(std::wstring& title, std::wstring& comments, std::wstring& query, int& groupId) const
+{
+    title = TextOf(m_title);
+    comments = TextOf(m_comments);
+    query = TextOf(m_query);
+    const LRESULT choice = ::SendMessageW(m_editGroups, CB_GETCURSEL, 0, 0);
+    groupId = choice < 0 ? 0 : static_cast<int>(::SendMessageW(m_editGroups, CB_GETITEMDATA, static_cast<WPARAM>(choice), 0));
+}
 
 void CBarePages::ShowNoNote()
 {

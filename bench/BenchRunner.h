@@ -72,6 +72,8 @@ private:
     double TimeFind(HWND dialog, const std::wstring& text);
     double TimeKeyOnRow(HWND dialog, int row, WPARAM key);
     double TimeSave(HWND dialog, const NewNote& note, int groupChoice);
+    // The floor's counterpart of the typing before a save: the texts and the group choice put into its Edit page's stand-in.
+    static void TypeFloorNote(HWND page, const NewNote& note, int groupChoice);
 
     const BenchOptions& m_options;
     CUiAgent& m_agent;

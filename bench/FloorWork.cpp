@@ -200,8 +200,10 @@ void CFloorWork::ShowCatalogue()
 
 void CFloorWork::PrepareSave() { m_pages.ShowNoNote(); }
 
-void CFloorWork::Save(const NewNote& note)
+void CFloorWork::Save()
 {
+    NewNote note;
+    m_pages.ReadTypedNote(note.title, note.comments, note.query, note.groupId);
     std::wstring text;
     {
         COdbcStatement next(m_database);

@@ -58,10 +58,11 @@ public:
     void ShowCatalogue();
     // Untimed, before each Save: New hidden and Delete disabled, as New leaves them.
     void PrepareSave();
-    // Next id and insert for one note, as the Edit page's Save issues them
-    // (the three texts bound), then New shown and Delete enabled. Timed by
-    // the caller, as a message of its own (the click's counterpart).
-    void Save(const NewNote& note);
+    // The note typed into the Edit page's stand-in read from its boxes and
+    // group list, the next id and the insert as the Edit page's Save issues
+    // them (the three texts bound), then New shown and Delete enabled. Timed
+    // by the caller, as a message of its own (the click's counterpart).
+    void Save();
 
 private:
 
