@@ -27,7 +27,7 @@ namespace {
 template <class Row>
 class CIgnoreRows : public CRowReceiver<Row> {
 public:
-    void OnRow(const Row&) override { ++m_rows; }
+    void OnRow(Row&&) override { ++m_rows; }
     int m_rows = 0;
 };
 

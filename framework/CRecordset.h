@@ -52,6 +52,9 @@ public:
     void MoveNext();
 
     short GetODBCFieldCount() const { return static_cast<short>(m_fields.size()); }
+    // The position of the column `name` (any case); throws CDBException when
+    // the result has no such column.
+    short GetFieldIndexByName(LPCWSTR name) { return IndexOf(name); }
     void GetFieldValue(short index, CString& value);
     void GetFieldValue(LPCWSTR name, CString& value);
     void GetFieldValue(short index, CDBVariant& value, short fieldType = DEFAULT_FIELD_TYPE);

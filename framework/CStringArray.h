@@ -8,6 +8,7 @@
 #include "CString.h"
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 class CStringArray : public CObject {
@@ -34,6 +35,11 @@ public:
     int Add(const CString& text)
     {
         m_items.push_back(text);
+        return GetUpperBound();
+    }
+    int Add(CString&& text)
+    {
+        m_items.push_back(std::move(text));
         return GetUpperBound();
     }
     void InsertAt(int index, const CString& text)

@@ -23,26 +23,33 @@ private:
     CRowReceiver<Row>& m_receiver;
 };
 
-int ReadId(CRecordset& recordset, const wchar_t* column)
+int ReadId(CRecordset& recordset, short column)
 {
     CDBVariant value;
     recordset.GetFieldValue(column, value, SQL_C_SSHORT);
     return value.m_dwType == DBVT_SHORT ? static_cast<int>(value.m_iVal) : 0;
 }
 
-CString ReadText(CRecordset& recordset, const wchar_t* column)
+CString ReadText(CRecordset& recordset, short column)
 {
     CString value;
     recordset.GetFieldValue(column, value);
     return value;
 }
 
-template <class Row, class ReadRow>
-StoreOutcome RunRows(CDatabase& database, const SqlStatement& statement, CRowReceiver<Row>& receiver, ReadRow readRow)
+// Runs `statement` and hands each row, read by `readRow`, to `receiver`. The
+// columns named in `names` are looked up once, and `readRow` gets their
+// positions in the same order: a long list is not searched by name for
+// every field of every row.
+template <class Row, size_t Count, class ReadRow>
+StoreOutcome RunRows(CDatabase& database, const SqlStatement& statement, CRowReceiver<Row>& receiver, const wchar_t* const (&names)[Count],
+                     ReadRow readRow)
 {
     CRecordset recordset(&database);
+    short columns[Count] = {};
     const StoreOutcome opened = OutcomeOf([&] {
         recordset.Open(CRecordset::forwardOnly, statement.sql, CRecordset::executeDirect, statement.parameters);
+        for (size_t i = 0; i < Count; ++i) columns[i] = recordset.GetFieldIndexByName(names[i]);
         return StoreOutcome::Done();
     });
     if (!opened.IsDone()) return opened;
@@ -50,7 +57,7 @@ StoreOutcome RunRows(CDatabase& database, const SqlStatement& statement, CRowRec
     CRowsEndGuard<Row> end(receiver);
     return OutcomeOf([&] {
         while (!recordset.IsEOF()) {
-            receiver.OnRow(readRow(recordset));
+            receiver.OnRow(readRow(recordset, columns));
             recordset.MoveNext();
         }
         recordset.Close();
@@ -62,34 +69,37 @@ StoreOutcome RunRows(CDatabase& database, const SqlStatement& statement, CRowRec
 
 StoreOutcome ReadGroupList(CDatabase& database, CRowReceiver<GroupRow>& receiver)
 {
-    return RunRows(database, SqlStatement{kGroupListStatement, {}}, receiver, [](CRecordset& rs) {
+    static const wchar_t* const kColumns[] = {L"id", L"groupName"};
+    return RunRows(database, SqlStatement{kGroupListStatement, {}}, receiver, kColumns, [](CRecordset& rs, const short* column) {
         GroupRow row;
-        row.id = ReadId(rs, L"id");
-        row.groupName = ReadText(rs, L"groupName");
+        row.id = ReadId(rs, column[0]);
+        row.groupName = ReadText(rs, column[1]);
         return row;
     });
 }
 
 StoreOutcome ReadCatalogue(CDatabase& database, CRowReceiver<CatalogueRow>& receiver)
 {
-    return RunRows(database, SqlStatement{kCatalogueStatement, {}}, receiver, [](CRecordset& rs) {
+    static const wchar_t* const kColumns[] = {L"id", L"groupId", L"groupName", L"name", L"comments"};
+    return RunRows(database, SqlStatement{kCatalogueStatement, {}}, receiver, kColumns, [](CRecordset& rs, const short* column) {
         CatalogueRow row;
-        row.id = ReadId(rs, L"id");
-        row.groupId = ReadId(rs, L"groupId");
-        row.groupName = ReadText(rs, L"groupName");
-        row.name = ReadText(rs, L"name");
-        row.comments = ReadText(rs, L"comments");
+        row.id = ReadId(rs, column[0]);
+        row.groupId = ReadId(rs, column[1]);
+        row.groupName = ReadText(rs, column[2]);
+        row.name = ReadText(rs, column[3]);
+        row.comments = ReadText(rs, column[4]);
         return row;
     });
 }
 
 StoreOutcome RunSearch(CDatabase& database, const CString& text, const SearchScope& scope, CRowReceiver<SearchRow>& receiver)
 {
-    return RunRows(database, BuildSearchStatement(text, scope), receiver, [](CRecordset& rs) {
+    static const wchar_t* const kColumns[] = {L"id", L"name", L"comments"};
+    return RunRows(database, BuildSearchStatement(text, scope), receiver, kColumns, [](CRecordset& rs, const short* column) {
         SearchRow row;
-        row.id = ReadId(rs, L"id");
-        row.name = ReadText(rs, L"name");
-        row.comments = ReadText(rs, L"comments");
+        row.id = ReadId(rs, column[0]);
+        row.name = ReadText(rs, column[1]);
+        row.comments = ReadText(rs, column[2]);
         return row;
     });
 }

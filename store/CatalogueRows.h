@@ -38,7 +38,8 @@ public:
     virtual ~CRowReceiver() = default;
     // The statement is open and no row has been handed over yet.
     virtual void OnRowsBegin() {}
-    virtual void OnRow(const Row& row) = 0;
+    // The row is the receiver's to keep: its texts may be taken, not copied.
+    virtual void OnRow(Row&& row) = 0;
     // Called once after OnRowsBegin: when every row has been handed over and
     // the statement closed, or when fetching failed.
     virtual void OnRowsEnd() {}

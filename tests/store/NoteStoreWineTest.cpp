@@ -71,7 +71,7 @@ struct Collected : CRowReceiver<Row> {
     int ends = 0;
     bool beganFirst = true;  // OnRowsBegin came before any row
     void OnRowsBegin() override { ++begins; }
-    void OnRow(const Row& row) override
+    void OnRow(Row&& row) override
     {
         if (begins == 0) beganFirst = false;
         rows.push_back(row);

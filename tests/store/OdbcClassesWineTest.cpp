@@ -63,6 +63,7 @@ TEST_F(OdbcClassesTest, RowsByPositionAndByName)
     rs.Open(CRecordset::forwardOnly, L"SELECT id, name, body FROM t ORDER BY id", CRecordset::executeDirect);
     ASSERT_FALSE(rs.IsEOF());
     EXPECT_EQ(3, rs.GetODBCFieldCount());
+    EXPECT_EQ(2, rs.GetFieldIndexByName(L"Body")) << "looked up in any case";
     CString text;
     rs.GetFieldValue(static_cast<short>(0), text);
     EXPECT_EQ(L"-5", S(text)) << "a number reads as its decimal digits";
@@ -152,6 +153,7 @@ TEST_F(OdbcClassesTest, UnknownFieldAndBadIndexAreExceptions)
     rs.Open(CRecordset::forwardOnly, L"SELECT id FROM t", CRecordset::executeDirect);
     CString text;
     EXPECT_EQ(L"The field 'nosuch' is not a column of the result.\n", DatabaseErrorOf([&] { rs.GetFieldValue(L"nosuch", text); }));
+    EXPECT_EQ(L"The field 'nosuch' is not a column of the result.\n", DatabaseErrorOf([&] { rs.GetFieldIndexByName(L"nosuch"); }));
     EXPECT_NE(kNoDatabaseError, DatabaseErrorOf([&] { rs.GetFieldValue(static_cast<short>(3), text); }));
 }
 
