@@ -128,6 +128,16 @@ std::wstring WithLfLineEnds(const std::wstring& text)
     return out;
 }
 
+// Where text[begin..] ends without one final line end (CRLF or LF): the
+// query of a note file's body.
+size_t EndWithoutFinalLineEnd(const std::wstring& text, size_t begin)
+{
+    const size_t end = text.size();
+    if (end >= begin + 2 && text.compare(end - 2, 2, L"\r\n") == 0) return end - 2;
+    if (end > begin && text[end - 1] == L'\n') return end - 1;
+    return end;
+}
+
 } // namespace
 
 CString QuoteFieldValue(const CString& value)
@@ -225,11 +235,8 @@ bool ParseNoteFile(const CString& text, NoteFileFields& note)
     while (NextLine(all, pos, line)) {
         if (line.empty()) {
             if (!haveTitle || !haveGroup) return false;
-            // The body without its final line end, copied once.
-            size_t end = all.size();
-            if (end >= pos + 2 && all.compare(end - 2, 2, L"\r\n") == 0) end -= 2;
-            else if (end > pos && all[end - 1] == L'\n') --end;
-            fields.query = CString(all.substr(pos, end - pos));
+            // The body, copied once, is the query.
+            fields.query = CString(all.substr(pos, EndWithoutFinalLineEnd(all, pos) - pos));
             note = std::move(fields);
             return true;
         }
@@ -274,9 +281,8 @@ const wchar_t* LineEndOf(const CString& query)
 CString QueryOfFileBody(const CString& body)
 {
     const std::wstring& text = body.str();
-    if (text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0) return CString(text.substr(0, text.size() - 2));
-    if (!text.empty() && text.back() == L'\n') return CString(text.substr(0, text.size() - 1));
-    return body;
+    const size_t end = EndWithoutFinalLineEnd(text, 0);
+    return end == text.size() ? body : CString(text.substr(0, end));
 }
 
 bool SameQueryText(const CString& a, const CString& b)

@@ -78,13 +78,13 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
     std::vector<ImportFile> files;
     const ExchangeOutcome read = ReadImportFolder(folder, files, sync.refusals, progress, &sync.leftovers);
     if (!read.ok) return read;
-    sync.groupFolders[std::wstring()] = SyncGroupFolder();
     for (const ImportFile& file : files) {
         GroupFileFields fields;
         if (HasExtension(file.name, kGroupFileExtension) && file.isText && ParseGroupFile(file.text, fields))
             sync.groupFolders.emplace(file.folder.IsEmpty() ? std::wstring() : fields.name.str(), SyncGroupFolder{file.folder, file.name});
     }
-    if (sync.groupFolders[std::wstring()].groupFile.IsEmpty()) sync.groupFolders[std::wstring()] = SyncGroupFolder();
+    // Group 0's notes live in the folder itself, with or without a group file.
+    sync.groupFolders.emplace(std::wstring(), SyncGroupFolder());
     const GroupFileFields none{L"None", false, CString()};
     ImportPlan plan = PlanImport({{0, none}}, {}, std::move(files));
     sync.refusals.insert(sync.refusals.end(), plan.refusals.begin(), plan.refusals.end());

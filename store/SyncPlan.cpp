@@ -155,6 +155,7 @@ private:
         for (const auto& entry : inFolder) keys.insert(entry.first);
         for (const Target& target : m_targets) needed.insert(target.group.str());
         std::set<std::wstring> names(keys);
+        const SyncHash plainNone = HashGroupFields(GroupFileFields{L"None", false, CString()});
         for (const std::wstring& key : keys) {
             auto di = inDatabase.find(key);
             auto fi = inFolder.find(key);
@@ -168,6 +169,9 @@ private:
             else if (SameAsBase(known, name, d != nullptr, dh)) target = f;
             else if (SameAsBase(known, name, f != nullptr, fh)) target = d;
             else if (!d || !f) target = d ? d : f;
+            // A first sync: group 0 as a side holds it by default (a folder
+            // without its group file, say) takes the other side's.
+            else if (!m_base && key.empty() && (dh == plainNone || fh == plainNone)) target = dh == plainNone ? f : d;
             else {
                 target = d;
                 GroupConflict(*f, names, inDatabase);

@@ -126,5 +126,17 @@ sync "$a" "$u1"
 check "a sync after a sync has nothing to do" same "$(head -2 "$work/out")" "database: 0 notes to add, 0 to change, 0 to delete; 0 groups to add, 0 to change, 0 to delete
 folder: 0 notes to add, 0 to change, 0 to delete; 0 groups to add, 0 to change, 0 to delete"
 
+# None's description, changed in a database, is rewritten in the folder's own group file; a first sync
+# with a folder that has no group file for None is no conflict.
+for description in draft 'loose notes'; do
+  sqlite3 "$a" "UPDATE groups SET groupDescription = '$description' WHERE id = 0" && sync "$a" "$u1"
+done
+check "None's description goes into the one group file at the top" same "$(ls "$u1" | grep -c '\.md$'; grep -c 'loose notes' "$u1/README.md")" "1
+2"
+c=$work/c.mdb && mkdir "$work/fresh" && cp "$u1"/*.sql "$work/fresh" && sync "$c" "$work/fresh"
+sqlite3 "$a" "UPDATE groups SET groupDescription = 'first' WHERE id = 0" && sync "$a" "$work/fresh"
+check "a first sync takes None's description without a conflict" same "$(groups "$a" | grep -c 'None (conflict'; ls "$work/fresh" | grep -c 'None (conflict')" "0
+0"
+
 echo "$failures failed"
 [ "$failures" -eq 0 ]
