@@ -15,7 +15,11 @@ struct HookRemover {
 struct HandleCloser {
     void operator()(HANDLE handle) const { ::CloseHandle(handle); }
 };
+struct FindCloser {
+    void operator()(HANDLE find) const { ::FindClose(find); }
+};
 
 using OwnedWindow = CUniqueHandle<HWND, WindowDestroyer>;
 using OwnedHook = CUniqueHandle<HHOOK, HookRemover>;
 using OwnedHandle = CUniqueHandle<HANDLE, HandleCloser>;
+using OwnedFind = CUniqueHandle<HANDLE, FindCloser>;

@@ -9,6 +9,7 @@
 #include "bench/SyncScenarios.h"
 
 #include "bench/Clock.h"
+#include "bench/OwnedHandles.h"
 #include "bench/Median.h"
 #include "bench/OdbcConnection.h"
 #include "bench/OdbcStatement.h"
@@ -99,15 +100,15 @@ void WriteBeside(const std::wstring& path, const std::string& bytes)
 void ListBare(const std::wstring& folder, bool descend, std::vector<std::wstring>& paths)
 {
     WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) throw std::runtime_error("floor: cannot list a folder");
+    HANDLE first = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) throw std::runtime_error("floor: cannot list a folder");
+    const OwnedFind find(first);
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) paths.push_back(folder + L"\\" + name);
         else if (descend) ListBare(folder + L"\\" + name, false, paths);
-    } while (::FindNextFileW(find, &found));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.Get(), &found));
 }
 
 // The floor's reading: both tables with SQLFetch and SQLGetData, the folder listed and every file read whole.
