@@ -18,12 +18,12 @@
 #include "framework/CDBException.h"
 #include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
-#include "store/ExchangeSql.h"
-#include "store/NoteDatabaseFile.h"
-#include "store/NoteExchange.h"
-#include "store/NoteFolderFiles.h"
-#include "store/NoteSql.h"
-#include "store/Utf8Text.h"
+#include "store/exchange/ExchangeSql.h"
+#include "store/records/NoteDatabaseFile.h"
+#include "store/exchange/NoteExchange.h"
+#include "store/exchange/NoteFolderFiles.h"
+#include "store/records/NoteSql.h"
+#include "store/format/Utf8Text.h"
 #include "tests/store/FolderTree.h"
 
 #include <windows.h>

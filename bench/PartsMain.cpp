@@ -12,8 +12,8 @@
 #include "framework/CDatabase.h"
 #include "framework/CDBException.h"
 #include "framework/ThrownException.h"
-#include "store/CatalogueRows.h"
-#include "store/NoteRecords.h"
+#include "store/records/CatalogueRows.h"
+#include "store/records/NoteRecords.h"
 
 #include <algorithm>
 #include <cstdio>

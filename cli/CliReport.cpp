@@ -1,7 +1,7 @@
 // The command-line tool's report lines.
 #include "CliReport.h"
 
-#include "store/Utf8Text.h"
+#include "store/format/Utf8Text.h"
 
 #include <cstdio>
 

@@ -1,8 +1,8 @@
 // What QuillboxCli prints: one line per kind of outcome, as UTF-8 text.
 #pragma once
 
-#include "store/ImportPlan.h"
-#include "store/NoteExchange.h"
+#include "store/exchange/ImportPlan.h"
+#include "store/exchange/NoteExchange.h"
 
 #include <string>
 

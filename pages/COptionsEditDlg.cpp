@@ -7,7 +7,7 @@
 #include "framework/ResourceString.h"
 #include "pages/StoreReports.h"
 #include "res/resource.h"
-#include "store/NoteRecords.h"
+#include "store/records/NoteRecords.h"
 
 BEGIN_MESSAGE_MAP(COptionsEditDlg, COptionsDlg)
     ON_BN_CLICKED(IDC_EDIT_SAVE, OnSave)

@@ -9,7 +9,7 @@
 #include "pages/IPageOwner.h"
 #include "pages/StoreReports.h"
 #include "res/resource.h"
-#include "store/NoteRecords.h"
+#include "store/records/NoteRecords.h"
 
 BEGIN_MESSAGE_MAP(COptionsGroupEditDlg, COptionsDlg)
     ON_CBN_SELCHANGE(IDC_GROUP_NAME, OnGroupSelChange)

@@ -5,7 +5,7 @@
 #include "framework/MessageBox.h"
 #include "pages/StoreReports.h"
 #include "res/resource.h"
-#include "store/NoteRecords.h"
+#include "store/records/NoteRecords.h"
 
 BEGIN_MESSAGE_MAP(COptionsViewDlg, COptionsDlg)
     ON_BN_CLICKED(IDC_VIEW_EXECUTE, OnExecute)

@@ -4,7 +4,7 @@
 #include "framework/MessageBox.h"
 #include "framework/ResourceString.h"
 #include "res/resource.h"
-#include "store/StoreOutcome.h"
+#include "store/records/StoreOutcome.h"
 
 namespace {
 

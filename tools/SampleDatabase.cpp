@@ -9,8 +9,8 @@
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
 #include "framework/ThrownException.h"
-#include "store/NoteDatabaseFile.h"
-#include "store/NoteRecords.h"
+#include "store/records/NoteDatabaseFile.h"
+#include "store/records/NoteRecords.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "framework/CDatabase.h"
 #include "framework/ModuleState.h"
 #include "res/resource.h"
-#include "store/NoteCounts.h"
+#include "store/records/NoteCounts.h"
 
 #include <sql.h>
 #include <sqlext.h>

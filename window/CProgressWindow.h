@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/CDialog.h"
-#include "store/NoteExchange.h"
+#include "store/exchange/NoteExchange.h"
 
 class CProgressWindow : public CDialog, public IExchangeProgress {
 public:

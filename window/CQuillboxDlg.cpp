@@ -10,7 +10,7 @@
 #include "pages/StoreReports.h"
 #include "plugin/HostContract.h"
 #include "res/resource.h"
-#include "store/NoteDatabaseFile.h"
+#include "store/records/NoteDatabaseFile.h"
 #include "window/CAboutDlg.h"
 #include "window/COptionsF1.h"
 #include "window/NoteListColumns.h"

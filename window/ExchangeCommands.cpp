@@ -4,7 +4,7 @@
 #include "framework/CDatabase.h"
 #include "framework/CWnd.h"
 #include "framework/MessageBox.h"
-#include "store/NoteExchange.h"
+#include "store/exchange/NoteExchange.h"
 #include "window/CProgressWindow.h"
 #include "window/FolderPicker.h"
 

@@ -4,7 +4,7 @@
 
 #include "pages/StoreReports.h"
 #include "res/resource.h"
-#include "store/CatalogueRows.h"
+#include "store/records/CatalogueRows.h"
 
 #include <utility>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "tests/crash/NoteCheck.h"
 
 #include "NoteDatabase.h"
-#include "store/NoteSql.h"
+#include "store/records/NoteSql.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

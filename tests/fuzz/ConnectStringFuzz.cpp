@@ -5,7 +5,7 @@
 // the DBQ the driver opens.
 #include "driver/ConnectString.h"
 #include "driver/Utf.h"
-#include "store/NoteSql.h"
+#include "store/records/NoteSql.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -3,7 +3,7 @@
 // empty and is a piece of the text. The store's creation attributes for any
 // Windows file name, behind other pairs, give back exactly that name.
 #include "driver/setup/CreateDatabaseRequest.h"
-#include "store/NoteSql.h"
+#include "store/records/NoteSql.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

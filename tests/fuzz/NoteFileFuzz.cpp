@@ -5,9 +5,9 @@
 // same bytes; a file that reads as a note or a group, written again and read
 // again, gives the same fields; and a field value quoted and unquoted is
 // itself.
-#include "store/NoteFile.h"
-#include "store/NoteFileText.h"
-#include "store/Utf8Text.h"
+#include "store/format/NoteFile.h"
+#include "store/format/NoteFileText.h"
+#include "store/format/Utf8Text.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -11,7 +11,7 @@
 #include "driver/GeneralText.h"
 #include "driver/NoteDatabase.h"
 #include "driver/Utf.h"
-#include "store/NoteSql.h"
+#include "store/records/NoteSql.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <sqlite3.h>

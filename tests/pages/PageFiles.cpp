@@ -8,7 +8,7 @@
 #include "framework/CDBException.h"
 #include "framework/CDatabase.h"
 #include "framework/ThrownException.h"
-#include "store/NoteDatabaseFile.h"
+#include "store/records/NoteDatabaseFile.h"
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 

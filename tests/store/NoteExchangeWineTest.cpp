@@ -10,11 +10,11 @@
 #include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
-#include "store/NoteDatabaseFile.h"
-#include "store/NoteExchange.h"
-#include "store/NoteFile.h"
-#include "store/NoteFolderFiles.h"
-#include "store/Utf8Text.h"
+#include "store/records/NoteDatabaseFile.h"
+#include "store/exchange/NoteExchange.h"
+#include "store/format/NoteFile.h"
+#include "store/exchange/NoteFolderFiles.h"
+#include "store/format/Utf8Text.h"
 #include "tests/store/StoreTestSupport.h"
 
 #include <algorithm>

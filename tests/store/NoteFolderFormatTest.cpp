@@ -3,13 +3,13 @@
 // and stable; an export plan keeps names, touches only export files and
 // does not depend on note numbers; an import plan matches, adds and refuses;
 // a sync plan says what each side writes, and its state stays readable.
-#include "store/ExportNames.h"
-#include "store/ExportPlan.h"
-#include "store/ImportPlan.h"
-#include "store/NoteFile.h"
-#include "store/NoteFileText.h"
-#include "store/SyncPlan.h"
-#include "store/Utf8Text.h"
+#include "store/format/ExportNames.h"
+#include "store/exchange/ExportPlan.h"
+#include "store/exchange/ImportPlan.h"
+#include "store/format/NoteFile.h"
+#include "store/format/NoteFileText.h"
+#include "store/sync/SyncPlan.h"
+#include "store/format/Utf8Text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // attributes, the search statement for every scope, every record statement
 // and the quoting of texts; and what the schema, catalogue and next-id
 // statements do when plain SQLite runs them.
-#include "store/NoteSql.h"
+#include "store/records/NoteSql.h"
 #include "tests/support/SqliteRows.h"
 
 #include <gtest/gtest.h>

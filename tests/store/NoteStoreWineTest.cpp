@@ -11,10 +11,10 @@
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
 #include "framework/ThrownException.h"
-#include "store/CatalogueRows.h"
-#include "store/NoteDatabaseFile.h"
-#include "store/NoteRecords.h"
-#include "store/NoteSql.h"
+#include "store/records/CatalogueRows.h"
+#include "store/records/NoteDatabaseFile.h"
+#include "store/records/NoteRecords.h"
+#include "store/records/NoteSql.h"
 
 #include <gtest/gtest.h>
 #include <sqlext.h>

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "store/NoteSql.h"
+#include "store/records/NoteSql.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"

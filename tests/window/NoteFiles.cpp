@@ -5,8 +5,8 @@
 #include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
-#include "store/NoteDatabaseFile.h"
-#include "store/NoteSql.h"
+#include "store/records/NoteDatabaseFile.h"
+#include "store/records/NoteSql.h"
 
 namespace notefiles {
 

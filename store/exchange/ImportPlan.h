@@ -1,0 +1,70 @@
+// What an import does to the open note database, decided before anything is
+// written: the groups to add or change, the notes to add, change or leave,
+// and the files it refuses with the reason. Notes are matched against what
+// the database held before the import, by group and exact title; an import
+// never deletes. Portable.
+#pragma once
+
+#include "store/format/NoteFile.h"
+#include "store/records/NoteRecord.h"
+
+#include <string>
+#include <vector>
+
+struct DatabaseGroup {
+    int id = 0;
+    GroupFileFields fields;
+};
+
+struct DatabaseNote {
+    int id = 0;
+    int groupId = 0;
+    NoteFileFields fields;  // fields.group is not used
+};
+
+// One file of the folder, read and decoded (or not) by the caller.
+struct ImportFile {
+    CString folder;          // "" for the chosen folder itself, else its subfolder's name
+    CString name;            // the file's name, with its extension
+    bool isText = true;      // false: not text in any encoding an import reads
+    bool tooLarge = false;   // larger than kImportFileLimit
+    CString unreadable;      // when not empty: why the file could not be read (gone, locked, no permission)
+    CString text;            // the decoded text when isText
+};
+
+constexpr long long kImportFileLimit = 32LL * 1024 * 1024;
+
+enum class ImportAction { Add, Change, Unchanged };
+
+struct ImportGroupStep {
+    ImportAction action = ImportAction::Add;
+    int id = 0;
+    GroupFileFields fields;
+};
+
+struct ImportNoteStep {
+    ImportAction action = ImportAction::Add;
+    int id = 0;  // the note changed, or the number a new note gets
+    int groupId = 0;
+    NoteFileFields fields;
+    CString source;  // "folder\name" of the file
+};
+
+struct ImportRefusal {
+    CString source;
+    CString reason;
+};
+
+struct ImportPlan {
+    std::vector<ImportGroupStep> groups;
+    std::vector<ImportNoteStep> notes;
+    std::vector<ImportRefusal> refusals;
+
+    int Count(ImportAction action) const;
+    int CountGroups(ImportAction action) const;
+    bool ChangesNothing() const { return Count(ImportAction::Add) + Count(ImportAction::Change) + CountGroups(ImportAction::Add) + CountGroups(ImportAction::Change) == 0; }
+};
+
+// Takes the files (moved in, their texts are let go as they are planned).
+ImportPlan PlanImport(const std::vector<DatabaseGroup>& groups, const std::vector<DatabaseNote>& notes,
+                      std::vector<ImportFile> files);

@@ -1,0 +1,178 @@
+// The folder side of a sync.
+#include "store/sync/SyncFolderWriter.h"
+
+#include "store/exchange/ExchangeSteps.h"
+#include "store/format/ExportNames.h"
+#include "store/exchange/ExportPlan.h"
+#include "store/exchange/NoteFolderFiles.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+bool IsPlainNone(const GroupFileFields& fields)
+{
+    return fields.name == L"None" && !fields.hasDescription;
+}
+
+class FolderWriter {
+public:
+    FolderWriter(const NoteSync& sync, const std::map<size_t, NoteFileFields>& databaseNotes, IExchangeProgress* progress)
+        : m_sync(sync), m_plan(sync.plan), m_databaseNotes(databaseNotes), m_groupFolders(sync.groupFolders), m_progress(progress)
+    {
+    }
+
+    // Groups come first, so new notes have their folder; notes go before
+    // the groups that lose them.
+    ExchangeOutcome Write()
+    {
+        m_total = static_cast<int>(m_plan.files.size() + m_plan.groupFolders.size());
+        CString ignored;
+        // A leftover that cannot go holds no note: the next sync tries again.
+        for (const CString& leftover : m_sync.leftovers) RemoveFile(leftover, ignored);
+        for (const SyncGroupStep& step : m_plan.groupFolders)
+            if (step.action != SyncAction::Delete && !WriteGroup(step)) return Stop();
+        for (const SyncFileStep& step : m_plan.files)
+            if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
+        for (const SyncFileStep& step : m_plan.files)
+            if (step.action == SyncAction::Delete && !(Continue() && Remove(SourcePath(step.folderIndex)))) return Stop();
+        for (const SyncGroupStep& step : m_plan.groupFolders)
+            if (step.action == SyncAction::Delete && !RemoveGroup(step)) return Stop();
+        if (m_progress) m_progress->Continue(m_total, m_total);
+        return m_outcome;
+    }
+
+private:
+    bool Continue()
+    {
+        if (!m_progress || m_progress->Continue(m_done++, m_total)) return true;
+        m_cancelled = true;
+        return false;
+    }
+    ExchangeOutcome Stop() const { return m_cancelled ? Cancelled() : Failed(m_error); }
+
+    CString Root(const CString& folder) const { return folder.IsEmpty() ? m_sync.folder : JoinPath(m_sync.folder, folder); }
+    CString SourcePath(size_t folderIndex) const { return JoinPath(m_sync.folder, m_sync.folderSources[folderIndex]); }
+
+    bool Write(const CString& path, const std::string& bytes)
+    {
+        if (!WriteFileWhole(path, bytes, m_error)) return false;
+        ++m_outcome.written;
+        return true;
+    }
+    bool Remove(const CString& path)
+    {
+        if (!RemoveFile(path, m_error)) return false;
+        ++m_outcome.removed;
+        return true;
+    }
+
+    // The names a folder holds today and those given out since, listed once.
+    FolderNames* NamesIn(const CString& folder)
+    {
+        const std::wstring key = FileNameKey(folder);
+        auto found = m_names.find(key);
+        if (found != m_names.end()) return &found->second;
+        std::vector<FolderItem> items;
+        if (!ListFolder(Root(folder), items, m_error)) return nullptr;
+        FolderNames& names = m_names[key];
+        for (const FolderItem& item : items) names.Take(item.name);
+        return &names;
+    }
+
+    // A new group's folder: the first free name, or an empty folder of that
+    // name, which an earlier sync cut off after making it leaves.
+    bool MakeGroupFolder(const GroupFileFields& fields, CString& folder)
+    {
+        const CString stem = GroupFolderStem(fields.name);
+        FolderNames* rootNames = NamesIn(CString());
+        if (!rootNames) return false;
+        for (int n = 1;; ++n) {
+            wchar_t suffix[24] = L"";
+            if (n > 1) std::swprintf(suffix, 24, L" (%d)", n);
+            folder = stem + suffix;
+            std::vector<FolderItem> inside;
+            const bool taken = rootNames->IsTaken(folder);
+            if (taken && !(ListFolder(Root(folder), inside, m_error) && inside.empty())) continue;
+            rootNames->Take(folder);
+            return EnsureFolder(Root(folder), m_error);
+        }
+    }
+
+    bool WriteGroup(const SyncGroupStep& step)
+    {
+        if (!Continue()) return false;
+        auto found = m_groupFolders.find(step.key.str());
+        // Group 0 as the folder shows it by default needs no file.
+        if (step.key.IsEmpty() && IsPlainNone(step.fields)) {
+            if (found == m_groupFolders.end() || found->second.groupFile.IsEmpty()) return true;
+            return Remove(JoinPath(m_sync.folder, found->second.groupFile));
+        }
+        if (found == m_groupFolders.end()) {
+            SyncGroupFolder made;
+            if (!step.key.IsEmpty() && !MakeGroupFolder(step.fields, made.folder)) return false;
+            found = m_groupFolders.emplace(step.key.str(), made).first;
+        }
+        SyncGroupFolder& place = found->second;
+        if (place.groupFile.IsEmpty()) {
+            FolderNames* names = NamesIn(place.folder);
+            if (!names) return false;
+            place.groupFile = names->TakeFree(kGroupFileName, kGroupFileExtension);
+        }
+        return Write(JoinPath(Root(place.folder), place.groupFile), ComposeGroupFile(step.fields));
+    }
+
+    bool WriteNote(const SyncFileStep& step)
+    {
+        if (!Continue()) return false;
+        NoteFileFields fields = step.fromDatabase ? m_databaseNotes.at(step.textsIndex) : m_sync.folderNotes[step.textsIndex];
+        fields.title = step.title;
+        fields.group = step.group.IsEmpty() ? m_plan.none.name : step.group;
+        if (step.action == SyncAction::Change) return Write(SourcePath(step.folderIndex), ComposeNoteFile(fields));
+        auto found = m_groupFolders.find(step.group.str());
+        if (found == m_groupFolders.end()) {
+            // The group's folder was not planned (it was kept for this note): made as a new group's.
+            if (!WriteGroup({SyncAction::Add, step.group, {step.group, false, CString()}})) return false;
+            found = m_groupFolders.find(step.group.str());
+        }
+        const CString folder = found->second.folder;
+        FolderNames* names = NamesIn(folder);
+        if (!names) return false;
+        return Write(JoinPath(Root(folder), names->TakeFree(SafeFileStem(fields.title, kNoteFileStemLimit), kNoteFileExtension)),
+                     ComposeNoteFile(fields));
+    }
+
+    // A group's folder goes once its group file is gone, unless something else is in it.
+    bool RemoveGroup(const SyncGroupStep& step)
+    {
+        if (!Continue()) return false;
+        auto found = m_groupFolders.find(step.key.str());
+        if (step.key.IsEmpty() || found == m_groupFolders.end()) return true;
+        const CString folder = Root(found->second.folder);
+        if (!found->second.groupFile.IsEmpty() && !Remove(JoinPath(folder, found->second.groupFile))) return false;
+        ::RemoveDirectoryW(folder);
+        return true;
+    }
+
+    const NoteSync& m_sync;
+    const SyncPlan& m_plan;
+    const std::map<size_t, NoteFileFields>& m_databaseNotes;
+    std::map<std::wstring, SyncGroupFolder> m_groupFolders;
+    std::map<std::wstring, FolderNames> m_names;
+    IExchangeProgress* m_progress;
+    ExchangeOutcome m_outcome;
+    CString m_error;
+    bool m_cancelled = false;
+    int m_done = 0;
+    int m_total = 0;
+};
+
+} // namespace
+
+ExchangeOutcome WriteSyncFolder(const NoteSync& sync, const std::map<size_t, NoteFileFields>& databaseNotes,
+                                IExchangeProgress* progress)
+{
+    return FolderWriter(sync, databaseNotes, progress).Write();
+}

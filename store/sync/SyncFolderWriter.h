@@ -1,0 +1,16 @@
+// Carrying a sync's plan out in its folder: group folders made and their
+// group files written, note files added, changed and removed, and the
+// folders of groups that are gone removed once empty. Only what the plan
+// changes is touched, each file written beside its place and renamed, so a
+// kill leaves every file whole and the next sync completes the work.
+// No windows.
+#pragma once
+
+#include "store/sync/NoteSync.h"
+
+#include <map>
+
+// `databaseNotes` holds the texts of the database notes the folder takes, by
+// database index; the folder's own texts (a conflict's copy) are in `sync`.
+ExchangeOutcome WriteSyncFolder(const NoteSync& sync, const std::map<size_t, NoteFileFields>& databaseNotes,
+                                IExchangeProgress* progress);

@@ -1,0 +1,257 @@
+// Planning a sync: a three-way comparison of each note and group.
+#include "store/sync/SyncPlan.h"
+
+#include "store/records/NoteRecord.h"
+#include "store/format/Utf8Text.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace {
+
+struct Place {
+    std::wstring group, title;
+    bool operator<(const Place& other) const { return std::tie(group, title) < std::tie(other.group, other.title); }
+};
+
+// Notes by their place hash: several notes of one group and title are
+// ranked by their texts, so both sides rank the same notes alike.
+std::map<SyncHash, const SyncNoteEntry*> ByPlace(const std::vector<SyncNoteEntry>& notes)
+{
+    std::vector<const SyncNoteEntry*> sorted;
+    sorted.reserve(notes.size());
+    for (const SyncNoteEntry& note : notes) sorted.push_back(&note);
+    std::sort(sorted.begin(), sorted.end(), [](const SyncNoteEntry* a, const SyncNoteEntry* b) {
+        return std::tie(a->group.str(), a->title.str(), a->texts) < std::tie(b->group.str(), b->title.str(), b->texts);
+    });
+    std::map<SyncHash, const SyncNoteEntry*> byPlace;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        int rank = 0;
+        for (size_t j = i; j > 0 && sorted[j - 1]->group == sorted[i]->group && sorted[j - 1]->title == sorted[i]->title; --j) ++rank;
+        byPlace[HashNotePlace(sorted[i]->group, sorted[i]->title, rank)] = sorted[i];
+    }
+    return byPlace;
+}
+
+void Count(SyncCounts& counts, bool before, bool after, bool same)
+{
+    if (!before && after) ++counts.added;
+    else if (before && !after) ++counts.deleted;
+    else if (before && after && !same) ++counts.changed;
+}
+
+class SyncPlanner {
+public:
+    SyncPlanner(const SyncState* base, bool keepDeletions) : m_base(base), m_keepDeletions(keepDeletions) {}
+
+    SyncPlan Plan(const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
+                  const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups)
+    {
+        const auto inDatabase = ByPlace(database);
+        const auto inFolder = ByPlace(folder);
+        m_database = &database;
+        m_folder = &folder;
+
+        std::set<SyncHash> places;
+        for (const auto& entry : inDatabase) places.insert(entry.first);
+        for (const auto& entry : inFolder) places.insert(entry.first);
+        for (SyncHash place : places) {
+            auto d = inDatabase.find(place);
+            auto f = inFolder.find(place);
+            PlanNote(place, d == inDatabase.end() ? nullptr : d->second, f == inFolder.end() ? nullptr : f->second);
+        }
+        PlanGroups(databaseGroups, folderGroups);
+        for (const auto& target : m_targets) AddToState(target);
+        m_plan.state.notes = ByPlaceHashes();
+        return std::move(m_plan);
+    }
+
+private:
+    struct Target {
+        CString group, title;
+        SyncHash texts;
+    };
+
+    bool SameAsBase(const std::map<SyncHash, SyncHash>& known, SyncHash key, bool present, SyncHash value) const
+    {
+        if (!m_base) return !present;
+        auto it = known.find(key);
+        return it == known.end() ? !present : present && it->second == value;
+    }
+
+    void PlanNote(SyncHash place, const SyncNoteEntry* d, const SyncNoteEntry* f)
+    {
+        const SyncNoteEntry* target = nullptr;
+        if (d && f && d->texts == f->texts) {
+            ++m_plan.unchanged;
+            target = d;
+        } else if (SameAsBase(m_base ? m_base->notes : m_none, place, d != nullptr, d ? d->texts : 0)) {
+            target = f;  // only the folder changed it: added, changed or deleted there
+        } else if (SameAsBase(m_base ? m_base->notes : m_none, place, f != nullptr, f ? f->texts : 0)) {
+            target = d;
+        } else if (!d || !f) {
+            target = d ? d : f;  // deleted on one side, changed on the other: the change stays
+        } else {
+            target = d;
+            Conflict(*f);
+        }
+        // The note may be in a file the sync could not read: it stays in the
+        // database, and nothing is written beside that file.
+        const bool hidden = !target && d && m_keepDeletions;
+        if (hidden) {
+            target = d;
+            ++m_plan.keptDeletions;
+        }
+        if (target == f && f && (!d || d->texts != f->texts))
+            m_plan.notes.push_back({d ? SyncAction::Change : SyncAction::Add, d ? d->index : 0, f->index, f->group, f->title});
+        if (!target && d) m_plan.notes.push_back({SyncAction::Delete, d->index, 0, CString(), CString()});
+        if (target == d && d && !hidden && (!f || f->texts != d->texts))
+            m_plan.files.push_back({f ? SyncAction::Change : SyncAction::Add, f ? f->index : 0, true, d->index, d->group, d->title});
+        if (!target && f) m_plan.files.push_back({SyncAction::Delete, f->index, true, 0, CString(), CString()});
+        Count(m_plan.databaseNotes, d != nullptr, target != nullptr, target == d);
+        if (!hidden) Count(m_plan.folderNotes, f != nullptr, target != nullptr, target == f || (target && f && target->texts == f->texts));
+        if (target) m_targets.push_back({target->group, target->title, target->texts});
+    }
+
+    // Both versions stay: the database's in its place, the folder's under a
+    // free conflict title on both sides. A copy an earlier, interrupted sync
+    // already made in the database counts: then nothing is copied again.
+    void Conflict(const SyncNoteEntry& f)
+    {
+        // Built at the first conflict: most syncs have none.
+        if (m_taken.empty()) {
+            for (const SyncNoteEntry& note : *m_database) {
+                m_taken.insert({note.group.str(), note.title.str()});
+                m_databaseTexts.insert({note.group.str(), note.title.str(), note.texts});
+            }
+            for (const SyncNoteEntry& note : *m_folder) m_taken.insert({note.group.str(), note.title.str()});
+        }
+        for (int n = 1;; ++n) {
+            const CString title = ConflictTitle(f.title, n);
+            const Place place{f.group.str(), title.str()};
+            if (m_databaseTexts.count({f.group.str(), title.str(), f.texts})) return;
+            if (m_taken.count(place)) continue;
+            m_taken.insert(place);
+            m_plan.conflicts.push_back({false, f.group, f.title, title});
+            m_plan.notes.push_back({SyncAction::Add, 0, f.index, f.group, title});
+            m_plan.files.push_back({SyncAction::Add, 0, false, f.index, f.group, title});
+            ++m_plan.databaseNotes.added;
+            ++m_plan.folderNotes.added;
+            m_targets.push_back({f.group, title, f.texts});
+            return;
+        }
+    }
+
+    void PlanGroups(const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups)
+    {
+        std::map<std::wstring, const SyncGroupEntry*> inDatabase, inFolder;
+        for (const SyncGroupEntry& group : databaseGroups) inDatabase.emplace(group.key.str(), &group);
+        for (const SyncGroupEntry& group : folderGroups) inFolder.emplace(group.key.str(), &group);
+        std::set<std::wstring> keys, needed{std::wstring()};
+        for (const auto& entry : inDatabase) keys.insert(entry.first);
+        for (const auto& entry : inFolder) keys.insert(entry.first);
+        for (const Target& target : m_targets) needed.insert(target.group.str());
+        std::set<std::wstring> names(keys);
+        const SyncHash plainNone = HashGroupFields(NoneGroupFields());
+        for (const std::wstring& key : keys) {
+            auto di = inDatabase.find(key);
+            auto fi = inFolder.find(key);
+            const SyncGroupEntry* d = di == inDatabase.end() ? nullptr : di->second;
+            const SyncGroupEntry* f = fi == inFolder.end() ? nullptr : fi->second;
+            const SyncHash dh = d ? HashGroupFields(d->fields) : 0, fh = f ? HashGroupFields(f->fields) : 0;
+            const SyncHash name = HashGroupName(key);
+            const std::map<SyncHash, SyncHash>& known = m_base ? m_base->groups : m_none;
+            const SyncGroupEntry* target = nullptr;
+            if (d && f && dh == fh) target = d;
+            else if (SameAsBase(known, name, d != nullptr, dh)) target = f;
+            else if (SameAsBase(known, name, f != nullptr, fh)) target = d;
+            else if (!d || !f) target = d ? d : f;
+            // A first sync: group 0 as a side holds it by default (a folder
+            // without its group file, say) takes the other side's.
+            else if (!m_base && key.empty() && (dh == plainNone || fh == plainNone)) target = dh == plainNone ? f : d;
+            else {
+                target = d;
+                GroupConflict(*f, names, inDatabase);
+            }
+            // A group with notes left stays, whichever side let it go.
+            if (!target && needed.count(key)) target = d ? d : f;
+            const SyncHash th = target ? HashGroupFields(target->fields) : 0;
+            if (target && (!d || dh != th)) m_plan.groups.push_back({d ? SyncAction::Change : SyncAction::Add, key, target->fields});
+            if (!target && d) m_plan.groups.push_back({SyncAction::Delete, key, GroupFileFields()});
+            if (target && (!f || fh != th)) m_plan.groupFolders.push_back({f ? SyncAction::Change : SyncAction::Add, key, target->fields});
+            if (!target && f) m_plan.groupFolders.push_back({SyncAction::Delete, key, GroupFileFields()});
+            if (target && key.empty()) m_plan.none = target->fields;
+            Count(m_plan.databaseGroups, d != nullptr, target != nullptr, d && th == dh);
+            Count(m_plan.folderGroups, f != nullptr, target != nullptr, f && th == fh);
+            if (target) m_plan.state.groups[name] = th;
+        }
+    }
+
+    // The folder's description is kept on a new group of its own, unless an
+    // earlier, interrupted sync already made that group in the database.
+    void GroupConflict(const SyncGroupEntry& f, std::set<std::wstring>& names,
+                       const std::map<std::wstring, const SyncGroupEntry*>& inDatabase)
+    {
+        for (int n = 1;; ++n) {
+            GroupFileFields copy = f.fields;
+            copy.name = ConflictTitle(f.fields.name, n);
+            auto made = inDatabase.find(copy.name.str());
+            if (made != inDatabase.end() && HashGroupFields(made->second->fields) == HashGroupFields(copy)) return;
+            if (!names.insert(copy.name.str()).second) continue;
+            m_plan.conflicts.push_back({true, f.key, CString(), copy.name});
+            m_plan.groups.push_back({SyncAction::Add, copy.name, copy});
+            m_plan.groupFolders.push_back({SyncAction::Add, copy.name, copy});
+            ++m_plan.databaseGroups.added;
+            ++m_plan.folderGroups.added;
+            m_plan.state.groups[HashGroupName(copy.name)] = HashGroupFields(copy);
+            return;
+        }
+    }
+
+    void AddToState(const Target& target) { m_stateNotes.push_back({target.group, target.title, target.texts, 0}); }
+
+    std::map<SyncHash, SyncHash> ByPlaceHashes() const
+    {
+        std::map<SyncHash, SyncHash> hashes;
+        for (const auto& entry : ByPlace(m_stateNotes)) hashes[entry.first] = entry.second->texts;
+        return hashes;
+    }
+
+    const SyncState* m_base;
+    const bool m_keepDeletions;
+    const std::map<SyncHash, SyncHash> m_none;
+    const std::vector<SyncNoteEntry>* m_database = nullptr;
+    const std::vector<SyncNoteEntry>* m_folder = nullptr;
+    std::set<Place> m_taken;  // every place either side holds or a copy took
+    std::set<std::tuple<std::wstring, std::wstring, SyncHash>> m_databaseTexts;
+    std::vector<Target> m_targets;
+    std::vector<SyncNoteEntry> m_stateNotes;
+    SyncPlan m_plan;
+};
+
+} // namespace
+
+CString ConflictTitle(const CString& title, int n)
+{
+    wchar_t suffix[32];
+    std::swprintf(suffix, 32, L" (conflict %d)", n);
+    CString kept = title;
+    const int room = kTextColumnLimit - Utf16Length(CString(suffix));
+    while (Utf16Length(kept) > room) {
+        kept = kept.Left(kept.GetLength() - 1);
+        // Never half a surrogate pair.
+        if (!kept.IsEmpty() && kept.GetAt(kept.GetLength() - 1) >= 0xD800 && kept.GetAt(kept.GetLength() - 1) <= 0xDBFF)
+            kept = kept.Left(kept.GetLength() - 1);
+    }
+    return kept + suffix;
+}
+
+SyncPlan PlanSync(const SyncState* base, const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
+                  const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups,
+                  bool keepDeletions)
+{
+    return SyncPlanner(base, keepDeletions).Plan(database, folder, databaseGroups, folderGroups);
+}

@@ -1,0 +1,97 @@
+// What a sync of a note database with a folder does, decided before
+// anything is written: each note and group is compared on both sides with
+// the state both held at the last sync. A change on one side goes to the
+// other; a note changed differently on both sides is kept in both versions
+// (the folder's under a new title) and named as a conflict; a deletion
+// against a change keeps the change; with no earlier sync the result is the
+// union. A group goes only once no note is left in it. Both sides are given
+// as steps, so only what changed is written. Portable.
+#pragma once
+
+#include "store/format/NoteFile.h"
+#include "store/sync/SyncState.h"
+
+#include <string>
+#include <vector>
+
+// One note as a side holds it; its texts stay with the caller.
+struct SyncNoteEntry {
+    CString group;      // the group's name, "" for group 0
+    CString title;
+    SyncHash texts = 0;  // HashNoteTexts
+    size_t index = 0;   // the caller's own number for the note on its side
+};
+
+struct SyncGroupEntry {
+    CString key;  // the group's name, "" for group 0
+    GroupFileFields fields;
+};
+
+enum class SyncAction { Add, Change, Delete };
+
+// A change to the database's notes.
+struct SyncNoteStep {
+    SyncAction action = SyncAction::Add;
+    size_t databaseIndex = 0;  // Change, Delete: the database note
+    size_t folderIndex = 0;    // Add, Change: the folder note whose texts go in
+    CString group;             // Add: its group's key
+    CString title;             // Add: its title (a conflict copy's own)
+};
+
+// A change to the database's groups, or to the folder's group folders.
+struct SyncGroupStep {
+    SyncAction action = SyncAction::Add;
+    CString key;             // the group's key ("" for group 0)
+    GroupFileFields fields;  // Add, Change
+};
+
+// A change to the folder's note files.
+struct SyncFileStep {
+    SyncAction action = SyncAction::Add;
+    size_t folderIndex = 0;     // Change, Delete: the folder note whose file it is
+    bool fromDatabase = true;   // Add, Change: the texts are the database note's, else (a conflict's copy) the folder note's
+    size_t textsIndex = 0;      // Add, Change: that note's index on its side
+    CString group;              // Add, Change: its group's key
+    CString title;              // Add, Change: its title
+};
+
+struct SyncConflict {
+    bool isGroup = false;
+    CString group;  // the note's group, or the group's key
+    CString title;  // the note's title (empty for a group)
+    CString copy;   // the title (or group name) the folder's version is kept under
+};
+
+struct SyncCounts {
+    int added = 0;
+    int changed = 0;
+    int deleted = 0;
+    int Total() const { return added + changed + deleted; }
+};
+
+struct SyncPlan {
+    std::vector<SyncNoteStep> notes;    // to the database
+    std::vector<SyncGroupStep> groups;  // to the database
+    std::vector<SyncFileStep> files;         // to the folder
+    std::vector<SyncGroupStep> groupFolders;  // to the folder
+    GroupFileFields none = NoneGroupFields();  // group 0 as both sides hold it afterwards
+    SyncCounts databaseNotes, databaseGroups, folderNotes, folderGroups;
+    std::vector<SyncConflict> conflicts;
+    int unchanged = 0;          // notes both sides hold alike
+    int keptDeletions = 0;      // notes gone from the folder but kept (and not written again), as files of it could not be read
+    SyncState state;            // what both sides hold once the plan is carried out
+
+    bool ChangesDatabase() const { return !notes.empty() || !groups.empty(); }
+    bool ChangesFolder() const { return folderNotes.Total() + folderGroups.Total() != 0; }
+};
+
+// `base` is null when the two never synchronized. Both group lists hold
+// group 0 (key ""). With `keepDeletions` (the folder had files a sync could
+// not read) no note is deleted from the database.
+SyncPlan PlanSync(const SyncState* base, const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
+                  const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups,
+                  bool keepDeletions);
+
+// The title under which a conflict keeps the folder's version: "<title>
+// (conflict n)", the title cut so the whole stays within 255 characters.
+CString ConflictTitle(const CString& title, int n);

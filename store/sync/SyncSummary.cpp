@@ -1,0 +1,50 @@
+// Composing a sync's summary.
+#include "store/sync/SyncSummary.h"
+
+#include <cwchar>
+
+namespace {
+
+CString Line(const wchar_t* side, const SyncCounts& notes, const SyncCounts& groups)
+{
+    wchar_t text[256];
+    std::swprintf(text, 256, L"%ls: %d %ls to add, %d to change, %d to delete; %d %ls to add, %d to change, %d to delete\n", side,
+                  notes.added, notes.added == 1 ? L"note" : L"notes", notes.changed, notes.deleted, groups.added,
+                  groups.added == 1 ? L"group" : L"groups", groups.changed, groups.deleted);
+    return text;
+}
+
+CString Number(const wchar_t* what, size_t count)
+{
+    wchar_t text[96];
+    std::swprintf(text, 96, L"%ls %d\n", what, static_cast<int>(count));
+    return text;
+}
+
+CString More(size_t shown, size_t total)
+{
+    return shown < total ? Number(L"  and more:", total - shown) : CString();
+}
+
+} // namespace
+
+CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& refusals, size_t listed)
+{
+    CString text = Line(L"database", plan.databaseNotes, plan.databaseGroups) + Line(L"folder", plan.folderNotes, plan.folderGroups);
+    text += Number(L"unchanged", static_cast<size_t>(plan.unchanged));
+    text += Number(L"conflicts", plan.conflicts.size());
+    for (size_t i = 0; i < plan.conflicts.size() && i < listed; ++i) {
+        const SyncConflict& c = plan.conflicts[i];
+        if (c.isGroup)
+            text += L"  group \"" + (c.group.IsEmpty() ? CString(L"None") : c.group) + L"\": changed on both sides; the folder's description kept as group \"" + c.copy + L"\"\n";
+        else
+            text += L"  " + (c.group.IsEmpty() ? CString() : c.group + L"\\") + c.title + L": changed on both sides; the folder's version kept as \"" + c.copy + L"\"\n";
+    }
+    text += More(listed, plan.conflicts.size());
+    text += Number(L"refused", refusals.size());
+    for (size_t i = 0; i < refusals.size() && i < listed; ++i) text += L"  " + refusals[i].source + L": " + refusals[i].reason + L"\n";
+    text += More(listed, refusals.size());
+    if (plan.keptDeletions > 0)
+        text += Number(L"kept, though gone from the folder, while files of it cannot be read:", static_cast<size_t>(plan.keptDeletions));
+    return text;
+}

@@ -1,0 +1,13 @@
+// The summary a sync shows before it changes anything, for the dialog's
+// question and the command-line tool's output alike. Portable.
+#pragma once
+
+#include "store/exchange/ImportPlan.h"
+#include "store/sync/SyncPlan.h"
+
+#include <vector>
+
+// One line per side ("database: ..." and "folder: ..."), then the notes
+// alike, the conflicts by name, and the files a sync cannot read.
+// At most `listed` conflicts and refusals are named one by one.
+CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& refusals, size_t listed);
