@@ -2,7 +2,7 @@
 // such a folder into one, for scripts (a pre-commit hook, a CI job).
 //   QuillboxCli export <database> <folder>
 //   QuillboxCli import <database> <folder> [--dry-run]
-//   QuillboxCli sync <database> <folder> [--dry-run]
+//   QuillboxCli sync <database> <folder> [--dry-run] [--allow-deletions]
 //   QuillboxCli --help | --version
 // An import or a sync into a database file that does not exist creates it;
 // an export into a folder that does not exist makes it, inside a folder that does.
@@ -13,6 +13,7 @@
 #include "store/exchange/NoteFolderFiles.h"
 #include "store/records/NoteSql.h"
 #include "store/sync/NoteSync.h"
+#include "store/sync/SyncLock.h"
 #include "store/sync/SyncSummary.h"
 #include "store/format/Utf8Text.h"
 #include "framework/CDBException.h"
@@ -42,7 +43,7 @@ int Fail(const CString& message)
 
 const char kUsage[] = "usage: QuillboxCli export <database> <folder>\n"
                       "       QuillboxCli import <database> <folder> [--dry-run]\n"
-                      "       QuillboxCli sync <database> <folder> [--dry-run]\n"
+                      "       QuillboxCli sync <database> <folder> [--dry-run] [--allow-deletions]\n"
                       "       QuillboxCli --help | --version\n";
 
 int Usage()
@@ -68,6 +69,10 @@ int Help()
                       "         does too; a note changed differently on both sides is kept twice, the\n"
                       "         folder's under \"<title> (conflict n)\". Prints what each side adds,\n"
                       "         changes and deletes, and the conflicts. --dry-run changes nothing.\n"
+                      "         The first sync of a database with a folder deletes nothing. A sync\n"
+                      "         that would delete all of a side's notes, or more than a fifth and\n"
+                      "         more than 20, stops without a change unless given --allow-deletions.\n"
+                      "         One sync of a database runs at a time; a second waits a few seconds.\n"
                       "\n"
                       "Exits 0 on success, 1 with a message on standard error.\n");
     return 0;
@@ -85,24 +90,41 @@ bool IsFile(const wchar_t* path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The summary first, then the work unless it is a dry run.
-int Sync(CDatabase& database, const CString& databasePath, const CString& folder, bool dryRun)
+struct Options {
+    bool dryRun = false;
+    bool allowDeletions = false;
+};
+
+// The summary first, then the work unless it is a dry run or a mass
+// deletion that was not asked for.
+int Sync(CDatabase& database, const CString& databasePath, const CString& folder, const Options& options)
 {
     NoteSync sync;
     ExchangeOutcome outcome = PlanNoteSync(database, databasePath, folder, sync, nullptr);
     if (!outcome.ok) return Fail(outcome.message);
-    Print(stdout, ToUtf8(DescribeSync(sync.plan, sync.refusals, 1000)));
-    if (dryRun) {
+    Print(stdout, ToUtf8(DescribeSync(sync.plan, sync.refusals, 1000, sync.firstSyncReason)));
+    const CString massDeletion = DescribeMassDeletion(sync);
+    if (options.dryRun) {
+        if (!massDeletion.IsEmpty()) Print(stdout, ToUtf8(massDeletion + L" A sync would stop here without --allow-deletions.\n"));
         Print(stdout, "dry run: nothing was changed\n");
         return 0;
     }
+    if (!massDeletion.IsEmpty() && !options.allowDeletions)
+        return Fail(massDeletion + L" Nothing was changed. If that is meant, run the sync again with --allow-deletions.");
     outcome = ApplyNoteSync(database, sync, nullptr);
     if (!outcome.ok) return Fail(outcome.message + L" (the next sync completes the work; no note is lost)");
+    if (outcome.leftForNextSync > 0)
+        Print(stdout, "left to the next sync, as they changed while this one ran: " + std::to_string(outcome.leftForNextSync) + "\n");
     return 0;
 }
 
-int Run(const CString& command, const CString& databasePath, const CString& folder, bool dryRun)
+int Run(const CString& command, const CString& databasePath, const CString& folder, const Options& options)
 {
+    const bool dryRun = options.dryRun;
+    // One sync of a database at a time, from before a missing database is made to the last write.
+    CSyncLock lock;
+    CString lockError;
+    if (command == L"sync" && !dryRun && !lock.Acquire(databasePath, kSyncLockWait, lockError)) return Fail(lockError);
     // An export makes its folder, but only inside one that exists: a mistyped path makes no tree of folders.
     if (!IsFolder(folder) && (command != L"export" || !IsFolder(ParentFolder(folder))))
         return Fail(folder + L": no such folder");
@@ -132,7 +154,7 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
         Print(stdout, DescribeExport(outcome));
         return 0;
     }
-    if (command == L"sync") return Sync(database, databasePath, folder, dryRun);
+    if (command == L"sync") return Sync(database, databasePath, folder, options);
     ImportPlan plan;
     ExchangeOutcome outcome = PlanNoteImport(database, folder, plan, nullptr);
     if (!outcome.ok) return Fail(outcome.message);
@@ -158,12 +180,15 @@ int wmain(int argc, wchar_t** argv)
     }
     if (argc < 4) return Usage();
     const CString command = argv[1];
-    const bool dryRun = argc == 5 && std::wcscmp(argv[4], L"--dry-run") == 0;
-    if (command == L"export" && argc != 4) return Usage();
-    if ((command == L"import" || command == L"sync") && argc != 4 && !dryRun) return Usage();
     if (command != L"export" && command != L"import" && command != L"sync") return Usage();
+    Options options;
+    for (int i = 4; i < argc; ++i) {
+        if (command != L"export" && std::wcscmp(argv[i], L"--dry-run") == 0 && !options.dryRun) options.dryRun = true;
+        else if (command == L"sync" && std::wcscmp(argv[i], L"--allow-deletions") == 0 && !options.allowDeletions) options.allowDeletions = true;
+        else return Usage();
+    }
     try {
-        return Run(command, argv[2], argv[3], dryRun);
+        return Run(command, argv[2], argv[3], options);
     } catch (CException* e) {
         const CThrownException<CException> thrown(e);
         return Fail(L"an unexpected failure");

@@ -23,6 +23,7 @@ struct ExchangeOutcome {
     int written = 0;    // export: files written or renamed
     int unchanged = 0;  // export: files left as they were
     int removed = 0;    // export: files of notes that are gone
+    int leftForNextSync = 0;  // sync: rows and files that changed since the plan read them
     int groups = 0;
     int notes = 0;
 };

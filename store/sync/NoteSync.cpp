@@ -8,7 +8,9 @@
 #include "store/exchange/ExportPlan.h"
 #include "store/exchange/NoteFolderFiles.h"
 #include "store/records/NoteSql.h"
+#include "store/sync/FolderIdentity.h"
 #include "store/sync/SyncFolderWriter.h"
+#include "store/sync/SyncSummary.h"
 #include "framework/CDBException.h"
 #include "framework/CDBVariant.h"
 #include "framework/CDatabase.h"
@@ -114,30 +116,63 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
     return ExchangeOutcome();
 }
 
-// The folder's full path, as the state's file name is made of it.
-CString FullPath(const CString& folder)
+// A memory an earlier build kept beside the database, "<database>.sync\<hash>.state".
+bool ReadLegacyState(const CString& path, SyncState& state)
 {
-    wchar_t full[MAX_PATH * 4];
-    const DWORD length = ::GetFullPathNameW(folder, MAX_PATH * 4, full, nullptr);
-    CString path = length > 0 && length < MAX_PATH * 4 ? CString(full) : folder;
-    while (path.GetLength() > 3 && (path.Right(1) == L"\\" || path.Right(1) == L"/")) path = path.Left(path.GetLength() - 1);
-    return path;
-}
-
-bool ReadState(const CString& path, SyncState& state, bool& found, CString& error)
-{
-    found = ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-    if (!found) return true;
+    if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return false;
     std::string bytes;
     bool tooLarge = false;
-    if (!ReadWholeFile(path, kStateFileLimit, bytes, tooLarge, error)) return false;
-    // A state that cannot be read is no state: the sync is then a union, which deletes nothing.
-    found = ParseSyncState(bytes, state);
-    return true;
+    CString error;
+    return ReadWholeFile(path, kStateFileLimit, bytes, tooLarge, error) && ParseSyncState(bytes, state);
 }
 
-int TakeFreeId(std::vector<bool>& used)
+// Which memory this sync compares against: the database's own for this
+// folder; else, once, one an earlier build kept beside the database, when
+// the database holds notes (a new, empty database beside an old memory is
+// a renamed or moved one's place, and must not take it). Else none: a first sync.
+void FindMemory(CDatabase& database, const CString& databasePath, const FolderIdentity& identity, NoteSync& sync,
+                bool databaseHasNotes)
 {
+    std::vector<SyncMemoryRow> rows;
+    ListSyncMemories(database, rows);
+    CString path = identity.fullPath;
+    path.MakeLower();
+    bool samePath = false;
+    for (const SyncMemoryRow& row : rows) {
+        CString rowPath = row.folderPath;
+        rowPath.MakeLower();
+        samePath = samePath || rowPath == path;
+        if (row.folderKey != identity.key) continue;
+        sync.memory = row;
+        sync.memory.folderPath = identity.fullPath;
+        sync.earlierSync = ReadSyncMemoryState(database, row.id, sync.base);
+        if (!sync.earlierSync) sync.firstSyncReason = L"this database's memory of the folder cannot be read";
+        return;
+    }
+    const CString legacy = JoinPath(databasePath + L".sync", SyncStateFileName(identity.fullPath));
+    if (databaseHasNotes && ReadLegacyState(legacy, sync.base)) {
+        sync.earlierSync = true;
+        sync.legacyStatePath = legacy;
+        return;
+    }
+    sync.base = SyncState();
+    if (samePath) sync.firstSyncReason = L"the folder at this path is not the folder this database last synchronized there";
+    else if (rows.empty()) sync.firstSyncReason = L"this database has never been synchronized";
+    else sync.firstSyncReason = L"this database has never been synchronized with this folder";
+}
+
+// The id after the highest in use, as the dialog gives a new note or group
+// one, so an id a page still holds never names another note; the lowest
+// free one only when the highest is taken.
+int TakeNextId(std::vector<bool>& used)
+{
+    size_t highest = used.size();
+    while (highest > 0 && !used[highest - 1]) --highest;
+    for (size_t id = highest; id < used.size(); ++id)
+        if (id > 0) {
+            used[id] = true;
+            return static_cast<int>(id);
+        }
     for (size_t id = 1; id < used.size(); ++id)
         if (!used[id]) {
             used[id] = true;
@@ -181,32 +216,70 @@ void ReadDatabaseTexts(CDatabase& database, const NoteSync& sync, std::map<size_
     noteRows.Close();
 }
 
+// What a side holds at a place changed since the plan read it: its step is
+// left to the next sync, and the state keeps, for that place, what the next
+// sync must compare against to see the change again.
+struct SyncLeftovers {
+    std::vector<SyncHash> notePlaces;      // database note steps left: the base's value stands
+    std::vector<CString> groupKeys;        // database group steps left: the base's value stands
+    std::vector<const SyncFileStep*> files;           // folder steps left: the folder's value stands
+    std::vector<const SyncGroupStep*> groupFolders;
+    int Count() const { return static_cast<int>(notePlaces.size() + groupKeys.size() + files.size() + groupFolders.size()); }
+};
+
+template <class Map>
+void TakeValue(Map& into, const Map& from, SyncHash key)
+{
+    auto found = from.find(key);
+    if (found == from.end()) into.erase(key);
+    else into[key] = found->second;
+}
+
+// `state` (the plan's pending or final state) with the places whose steps
+// were left given back the values the next sync must see.
+SyncState WithLeftovers(SyncState state, const NoteSync& sync, const SyncLeftovers& left)
+{
+    for (SyncHash place : left.notePlaces) TakeValue(state.notes, sync.base.notes, place);
+    for (const CString& key : left.groupKeys) TakeValue(state.groups, sync.base.groups, HashGroupName(key));
+    for (const SyncFileStep* step : left.files) {
+        if (step->folderHad) state.notes[step->place] = step->folderTexts;
+        else state.notes.erase(step->place);
+    }
+    for (const SyncGroupStep* step : left.groupFolders) {
+        if (step->folderHad) state.groups[HashGroupName(step->key)] = step->folderFields;
+        else state.groups.erase(HashGroupName(step->key));
+    }
+    return state;
+}
+
 class DatabaseWriter {
 public:
-    DatabaseWriter(CDatabase& database, NoteSync& sync, IExchangeProgress* progress)
-        : m_database(database), m_sync(sync), m_progress(progress)
+    DatabaseWriter(CDatabase& database, NoteSync& sync, SyncLeftovers& left, IExchangeProgress* progress)
+        : m_database(database), m_sync(sync), m_left(left), m_progress(progress)
     {
+        for (const auto& group : sync.databaseGroups)
+            for (int id : group.second) m_keyOfGroup[id] = group.first;
     }
 
     // The steps in an order the foreign keys allow: notes go, groups come or
-    // change, notes come or change, groups go.
-    ExchangeOutcome Write()
+    // change, notes come or change, groups go. Each row changed or deleted
+    // is first read again: one that changed since the plan read it is left.
+    // The memory is written last, in the same transaction.
+    ExchangeOutcome Write(const SyncState& pending)
     {
         const SyncPlan& plan = m_sync.plan;
         m_total = static_cast<int>(plan.notes.size() + plan.groups.size());
         try {
             m_database.BeginTrans();
             for (const SyncNoteStep& step : plan.notes)
-                if (step.action == SyncAction::Delete && !Run(BuildDeleteNoteStatement(m_sync.databaseNoteIds[step.databaseIndex]))) return Stop();
+                if (step.action == SyncAction::Delete && !DeleteNote(step)) return Stop();
             for (const SyncGroupStep& step : plan.groups)
                 if (step.action != SyncAction::Delete && !WriteGroup(step)) return Stop();
             for (const SyncNoteStep& step : plan.notes)
                 if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
-            for (const SyncGroupStep& step : plan.groups) {
-                if (step.action != SyncAction::Delete) continue;
-                for (int id : m_sync.databaseGroups[step.key.str()])
-                    if (id != 0 && !Run(BuildDeleteGroupStatement(id))) return Stop();
-            }
+            for (const SyncGroupStep& step : plan.groups)
+                if (step.action == SyncAction::Delete && !DeleteGroup(step)) return Stop();
+            WriteSyncMemory(m_database, m_sync.memory, WithLeftovers(pending, m_sync, m_left));
             m_database.CommitTrans();
         } catch (CDBException* e) {
             m_database.Rollback();
@@ -220,43 +293,99 @@ private:
 
     bool Run(const SqlStatement& statement)
     {
-        if (!Continue()) return false;
         m_database.ExecuteSQL(statement.sql, statement.parameters);
         return true;
     }
-    bool Run(const CString& sql)
+
+    // The note's row as it is now is the one the plan read (`gone` when there is none).
+    bool NoteIsAsPlanned(const SyncNoteStep& step, bool& gone)
+    {
+        const SyncNoteEntry& planned = m_sync.databaseEntries[step.databaseIndex];
+        CRecordset row(&m_database);
+        row.Open(CRecordset::forwardOnly, BuildReadNoteStatement(m_sync.databaseNoteIds[step.databaseIndex]), CRecordset::executeDirect);
+        gone = row.IsEOF() != FALSE;
+        if (gone) return false;
+        NoteFileFields fields;
+        auto group = m_keyOfGroup.find(FieldInt(row, 1));
+        FieldText(row, 2, fields.title);
+        fields.hasComments = FieldText(row, 3, fields.comments);
+        FieldText(row, 4, fields.query);
+        row.Close();
+        const CString key = group == m_keyOfGroup.end() ? CString() : CString(group->second.c_str());
+        return key == planned.group && fields.title == planned.title && HashNoteTexts(fields) == planned.texts;
+    }
+
+    bool GroupIsAsPlanned(int id, const CString& key)
+    {
+        CRecordset row(&m_database);
+        row.Open(CRecordset::forwardOnly, BuildReadGroupRowStatement(id), CRecordset::executeDirect);
+        if (row.IsEOF()) return false;
+        GroupFileFields fields;
+        FieldText(row, 1, fields.name);
+        fields.hasDescription = FieldText(row, 2, fields.description);
+        row.Close();
+        auto planned = m_sync.databaseGroupHashes.find(key.str());
+        return planned != m_sync.databaseGroupHashes.end() && HashGroupFields(fields) == planned->second;
+    }
+
+    bool DeleteNote(const SyncNoteStep& step)
     {
         if (!Continue()) return false;
-        m_database.ExecuteSQL(sql);
+        bool gone = false;
+        if (NoteIsAsPlanned(step, gone)) return Run(SqlStatement{BuildDeleteNoteStatement(m_sync.databaseNoteIds[step.databaseIndex]), {}});
+        if (!gone) m_left.notePlaces.push_back(step.place);
+        return true;
+    }
+
+    bool DeleteGroup(const SyncGroupStep& step)
+    {
+        if (!Continue()) return false;
+        const std::vector<int>& ids = m_sync.databaseGroups[step.key.str()];
+        if (!ids.empty() && !GroupIsAsPlanned(ids.front(), step.key)) {
+            m_left.groupKeys.push_back(step.key);
+            return true;
+        }
+        for (int id : ids)
+            if (id != 0) Run(SqlStatement{BuildDeleteGroupStatement(id), {}});
         return true;
     }
 
     bool WriteGroup(const SyncGroupStep& step)
     {
+        if (!Continue()) return false;
         std::vector<int>& ids = m_sync.databaseGroups[step.key.str()];
         ImportGroupStep write{ImportAction::Change, ids.empty() ? 0 : ids.front(), step.fields};
         if (step.action == SyncAction::Add) {
             write.action = ImportAction::Add;
-            write.id = TakeFreeId(m_sync.usedGroupIds);
+            write.id = TakeNextId(m_sync.usedGroupIds);
             if (write.id < 0) return Refuse(L"No group number is left in the note database.");
             ids.assign(1, write.id);
+        } else if (!GroupIsAsPlanned(write.id, step.key)) {
+            m_left.groupKeys.push_back(step.key);
+            return true;
         }
         return Run(BuildImportGroupStatement(write));
     }
 
     bool WriteNote(const SyncNoteStep& step)
     {
+        if (!Continue()) return false;
         const std::vector<int>& group = m_sync.databaseGroups[step.group.str()];
         ImportNoteStep write;
         write.groupId = step.group.IsEmpty() || group.empty() ? 0 : group.front();
         write.fields = m_sync.folderNotes[step.folderIndex];
         if (step.action == SyncAction::Change) {
+            bool gone = false;
+            if (!NoteIsAsPlanned(step, gone)) {
+                m_left.notePlaces.push_back(step.place);
+                return true;
+            }
             write.action = ImportAction::Change;
             write.id = m_sync.databaseNoteIds[step.databaseIndex];
         } else {
             write.action = ImportAction::Add;
             write.fields.title = step.title;
-            write.id = TakeFreeId(m_sync.usedNoteIds);
+            write.id = TakeNextId(m_sync.usedNoteIds);
             if (write.id < 0) return Refuse(L"No note number is left in the note database (it holds 32,767 notes).");
         }
         return Run(BuildImportNoteStatement(write));
@@ -275,11 +404,34 @@ private:
 
     CDatabase& m_database;
     NoteSync& m_sync;
+    SyncLeftovers& m_left;
     IExchangeProgress* m_progress;
+    std::map<int, std::wstring> m_keyOfGroup;
     CString m_refusal;
     int m_done = 0;
     int m_total = 0;
 };
+
+// Writes the memory alone, a statement of its own.
+ExchangeOutcome WriteMemory(CDatabase& database, NoteSync& sync, const SyncState& state)
+{
+    try {
+        WriteSyncMemory(database, sync.memory, state);
+    } catch (CDBException* e) {
+        return Failed(DatabaseFailure(e));
+    }
+    return ExchangeOutcome();
+}
+
+// The memory an earlier build kept beside the database goes once the
+// database holds it; its folder too, when no other folder's is left in it.
+void RemoveLegacyState(const CString& path)
+{
+    if (path.IsEmpty()) return;
+    CString ignored;
+    RemoveFile(path, ignored);
+    ::RemoveDirectoryW(ParentFolder(path));
+}
 
 } // namespace
 
@@ -288,22 +440,24 @@ ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, c
 {
     sync = NoteSync();
     sync.folder = folder;
-    sync.statePath = JoinPath(databasePath + L".sync", SyncStateFileName(FullPath(folder)));
-    SyncState base;
+    FolderIdentity identity;
     CString error;
-    if (!ReadState(sync.statePath, base, sync.earlierSync, error)) return Failed(error);
+    if (!IdentifyFolder(folder, identity, error)) return Failed(error);
+    sync.memory.folderKey = identity.key;
+    sync.memory.folderPath = identity.fullPath;
 
     std::vector<SyncGroupEntry> databaseGroups, folderGroups;
-    std::vector<SyncNoteEntry> databaseNotes, folderNotes;
     try {
-        ReadDatabaseSide(database, sync, databaseGroups, databaseNotes);
+        ReadDatabaseSide(database, sync, databaseGroups, sync.databaseEntries);
+        FindMemory(database, databasePath, identity, sync, !sync.databaseEntries.empty());
     } catch (CDBException* e) {
         return Failed(DatabaseFailure(e));
     }
-    const ExchangeOutcome read = ReadFolderSide(folder, sync, folderGroups, folderNotes, progress);
+    for (const SyncGroupEntry& group : databaseGroups) sync.databaseGroupHashes[group.key.str()] = HashGroupFields(group.fields);
+    const ExchangeOutcome read = ReadFolderSide(folder, sync, folderGroups, sync.folderEntries, progress);
     if (!read.ok) return read;
-    sync.plan = PlanSync(sync.earlierSync ? &base : nullptr, databaseNotes, folderNotes, databaseGroups, folderGroups,
-                         std::any_of(sync.refusals.begin(), sync.refusals.end(), MayHideANote));
+    sync.plan = PlanSync(sync.earlierSync ? &sync.base : nullptr, sync.databaseEntries, sync.folderEntries, databaseGroups,
+                         folderGroups, std::any_of(sync.refusals.begin(), sync.refusals.end(), MayHideANote));
     // Only the texts that go into the database are kept. Swapped out rather
     // than assigned: a string assigned an empty one keeps its buffer.
     std::vector<bool> needed(sync.folderNotes.size(), false);
@@ -317,34 +471,71 @@ ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, c
             std::swap(sync.folderNotes[i], released);
         }
     ExchangeOutcome outcome;
-    outcome.notes = static_cast<int>(databaseNotes.size());
+    outcome.notes = static_cast<int>(sync.databaseEntries.size());
     outcome.groups = static_cast<int>(databaseGroups.size());
     return outcome;
 }
 
 ExchangeOutcome ApplyNoteSync(CDatabase& database, NoteSync& sync, IExchangeProgress* progress)
 {
-    if (sync.plan.ChangesDatabase()) {
-        const ExchangeOutcome written = DatabaseWriter(database, sync, progress).Write();
-        if (!written.ok) return written;
-    }
-    std::map<size_t, NoteFileFields> databaseNotes;
     try {
-        ReadDatabaseTexts(database, sync, databaseNotes);
+        EnsureSyncMemoryTable(database);
     } catch (CDBException* e) {
         return Failed(DatabaseFailure(e));
     }
-    const ExchangeOutcome outcome = WriteSyncFolder(sync, databaseNotes, progress);
-    if (!outcome.ok) return outcome;
-    // Last: until the state is written, the next sync sees the work as not yet done and completes it.
-    CString error;
-    const CString stateFolder = sync.statePath.Left(sync.statePath.ReverseFind(L'\\'));
-    if (!EnsureFolder(stateFolder, error)) return Failed(error);
-    // A state write that a kill cut off before its rename left a temporary file.
-    std::vector<FolderItem> items;
-    if (ListFolder(stateFolder, items, error))
-        for (const FolderItem& item : items)
-            if (!item.isFolder && IsTemporaryFileName(item.name)) RemoveFile(JoinPath(stateFolder, item.name), error);
-    if (!WriteFileWhole(sync.statePath, ComposeSyncState(sync.plan.state), error)) return Failed(error);
+    SyncLeftovers left;
+    const bool changesFolder = sync.plan.ChangesFolder();
+    // Until the folder holds its changes, the memory says what it held before them.
+    const SyncState pending = changesFolder ? sync.plan.PendingState() : sync.plan.state;
+    sync.memory.pending = changesFolder ? static_cast<int>(sync.plan.files.size() + sync.plan.groupFolders.size()) : 0;
+    if (sync.plan.ChangesDatabase()) {
+        const ExchangeOutcome written = DatabaseWriter(database, sync, left, progress).Write(pending);
+        if (!written.ok) return written;
+    } else if (changesFolder || !sync.earlierSync || sync.memory.id < 0 || !sync.legacyStatePath.IsEmpty() ||
+               sync.plan.state.notes != sync.base.notes || sync.plan.state.groups != sync.base.groups) {
+        const ExchangeOutcome written = WriteMemory(database, sync, pending);
+        if (!written.ok) return written;
+    }
+    RemoveLegacyState(sync.legacyStatePath);
+    ExchangeOutcome outcome;
+    if (changesFolder) {
+        std::map<size_t, NoteFileFields> databaseNotes;
+        try {
+            ReadDatabaseTexts(database, sync, databaseNotes);
+        } catch (CDBException* e) {
+            return Failed(DatabaseFailure(e));
+        }
+        outcome = WriteSyncFolder(sync, databaseNotes, progress, left.files, left.groupFolders);
+        if (!outcome.ok) return outcome;
+        // Last: until now the next sync sees the folder's work as not yet done and completes it.
+        sync.memory.pending = 0;
+        const ExchangeOutcome written = WriteMemory(database, sync, WithLeftovers(sync.plan.state, sync, left));
+        if (!written.ok) return written;
+    }
+    outcome.leftForNextSync = left.Count();
     return outcome;
+}
+
+namespace {
+
+// "group\title" ("title" in group 0), in the order of the list: without regard to case.
+template <class Step>
+std::vector<CString> DeletedNames(const std::vector<Step>& steps)
+{
+    std::vector<CString> names;
+    for (const Step& step : steps)
+        if (step.action == SyncAction::Delete) names.push_back(step.group.IsEmpty() ? step.title : step.group + L"\\" + step.title);
+    std::sort(names.begin(), names.end(), [](const CString& a, const CString& b) { return _wcsicmp(a, b) < 0; });
+    return names;
+}
+
+} // namespace
+
+std::vector<CString> NotesDeletedFromDatabase(const NoteSync& sync) { return DeletedNames(sync.plan.notes); }
+
+std::vector<CString> NotesDeletedFromFolder(const NoteSync& sync) { return DeletedNames(sync.plan.files); }
+
+CString DescribeMassDeletion(const NoteSync& sync)
+{
+    return DescribeMassDeletion(sync.plan, static_cast<int>(sync.databaseEntries.size()), static_cast<int>(sync.folderEntries.size()));
 }

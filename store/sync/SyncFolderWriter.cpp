@@ -5,6 +5,8 @@
 #include "store/format/ExportNames.h"
 #include "store/exchange/ExportPlan.h"
 #include "store/exchange/NoteFolderFiles.h"
+#include "store/format/NoteFileText.h"
+#include "store/format/Utf8Text.h"
 
 #include <windows.h>
 
@@ -17,10 +19,23 @@ bool IsPlainNone(const GroupFileFields& fields)
     return fields.name == L"None" && !fields.hasDescription;
 }
 
+// What a file holds now, read as the plan read the folder: false when it
+// cannot be read (gone, say).
+bool ReadFileText(const CString& path, CString& text)
+{
+    std::string bytes;
+    bool tooLarge = false;
+    CString error;
+    return ReadWholeFile(path, kImportFileLimit, bytes, tooLarge, error) &&
+           DecodeFileText(bytes, AnsiToWide, text) == TextDecodeResult::Text;
+}
+
 class FolderWriter {
 public:
-    FolderWriter(const NoteSync& sync, const std::map<size_t, NoteFileFields>& databaseNotes, IExchangeProgress* progress)
-        : m_sync(sync), m_plan(sync.plan), m_databaseNotes(databaseNotes), m_groupFolders(sync.groupFolders), m_progress(progress)
+    FolderWriter(const NoteSync& sync, const std::map<size_t, NoteFileFields>& databaseNotes, IExchangeProgress* progress,
+                 std::vector<const SyncFileStep*>& leftFiles, std::vector<const SyncGroupStep*>& leftGroups)
+        : m_sync(sync), m_plan(sync.plan), m_databaseNotes(databaseNotes), m_groupFolders(sync.groupFolders), m_progress(progress),
+          m_leftFiles(leftFiles), m_leftGroups(leftGroups)
     {
     }
 
@@ -37,7 +52,7 @@ public:
         for (const SyncFileStep& step : m_plan.files)
             if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
         for (const SyncFileStep& step : m_plan.files)
-            if (step.action == SyncAction::Delete && !(Continue() && Remove(SourcePath(step.folderIndex)))) return Stop();
+            if (step.action == SyncAction::Delete && !RemoveNote(step)) return Stop();
         for (const SyncGroupStep& step : m_plan.groupFolders)
             if (step.action == SyncAction::Delete && !RemoveGroup(step)) return Stop();
         if (m_progress) m_progress->Continue(m_total, m_total);
@@ -55,6 +70,38 @@ private:
 
     CString Root(const CString& folder) const { return folder.IsEmpty() ? m_sync.folder : JoinPath(m_sync.folder, folder); }
     CString SourcePath(size_t folderIndex) const { return JoinPath(m_sync.folder, m_sync.folderSources[folderIndex]); }
+
+    // The note file holds what the plan read there: the same title and texts.
+    bool NoteFileIsAsPlanned(const SyncFileStep& step, bool& gone) const
+    {
+        CString text;
+        const CString path = SourcePath(step.folderIndex);
+        gone = ::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES;
+        if (gone || !ReadFileText(path, text)) return false;
+        NoteFileFields fields;
+        if (!ParseNoteFile(text, fields)) {
+            fields = NoteFileFields();
+            fields.title = TitleOfPlainFile(m_sync.folderSources[step.folderIndex].Mid(m_sync.folderSources[step.folderIndex].ReverseFind(L'\\') + 1));
+            fields.query = QueryOfFileBody(text);
+        }
+        return fields.title == m_sync.folderEntries[step.folderIndex].title && HashNoteTexts(fields) == step.folderTexts;
+    }
+
+    bool GroupFileIsAsPlanned(const SyncGroupStep& step, const CString& path) const
+    {
+        CString text;
+        GroupFileFields fields;
+        return ReadFileText(path, text) && ParseGroupFile(text, fields) && HashGroupFields(fields) == step.folderFields;
+    }
+
+    bool RemoveNote(const SyncFileStep& step)
+    {
+        if (!Continue()) return false;
+        bool gone = false;
+        if (NoteFileIsAsPlanned(step, gone)) return Remove(SourcePath(step.folderIndex));
+        if (!gone) m_leftFiles.push_back(&step);
+        return true;
+    }
 
     bool Write(const CString& path, const std::string& bytes)
     {
@@ -116,6 +163,11 @@ private:
             found = m_groupFolders.emplace(step.key.str(), made).first;
         }
         SyncGroupFolder& place = found->second;
+        if (step.action == SyncAction::Change && !place.groupFile.IsEmpty() &&
+            !GroupFileIsAsPlanned(step, JoinPath(Root(place.folder), place.groupFile))) {
+            m_leftGroups.push_back(&step);
+            return true;
+        }
         if (place.groupFile.IsEmpty()) {
             FolderNames* names = NamesIn(place.folder);
             if (!names) return false;
@@ -130,7 +182,12 @@ private:
         NoteFileFields fields = step.fromDatabase ? m_databaseNotes.at(step.textsIndex) : m_sync.folderNotes[step.textsIndex];
         fields.title = step.title;
         fields.group = step.group.IsEmpty() ? m_plan.none.name : step.group;
-        if (step.action == SyncAction::Change) return Write(SourcePath(step.folderIndex), ComposeNoteFile(fields));
+        if (step.action == SyncAction::Change) {
+            bool gone = false;
+            if (NoteFileIsAsPlanned(step, gone)) return Write(SourcePath(step.folderIndex), ComposeNoteFile(fields));
+            m_leftFiles.push_back(&step);
+            return true;
+        }
         auto found = m_groupFolders.find(step.group.str());
         if (found == m_groupFolders.end()) {
             // The group's folder was not planned (it was kept for this note): made as a new group's.
@@ -151,7 +208,14 @@ private:
         auto found = m_groupFolders.find(step.key.str());
         if (step.key.IsEmpty() || found == m_groupFolders.end()) return true;
         const CString folder = Root(found->second.folder);
-        if (!found->second.groupFile.IsEmpty() && !Remove(JoinPath(folder, found->second.groupFile))) return false;
+        if (!found->second.groupFile.IsEmpty()) {
+            const CString file = JoinPath(folder, found->second.groupFile);
+            if (!GroupFileIsAsPlanned(step, file) && ::GetFileAttributesW(file) != INVALID_FILE_ATTRIBUTES) {
+                m_leftGroups.push_back(&step);
+                return true;
+            }
+            if (!Remove(file)) return false;
+        }
         ::RemoveDirectoryW(folder);
         return true;
     }
@@ -162,6 +226,8 @@ private:
     std::map<std::wstring, SyncGroupFolder> m_groupFolders;
     std::map<std::wstring, FolderNames> m_names;
     IExchangeProgress* m_progress;
+    std::vector<const SyncFileStep*>& m_leftFiles;
+    std::vector<const SyncGroupStep*>& m_leftGroups;
     ExchangeOutcome m_outcome;
     CString m_error;
     bool m_cancelled = false;
@@ -172,7 +238,8 @@ private:
 } // namespace
 
 ExchangeOutcome WriteSyncFolder(const NoteSync& sync, const std::map<size_t, NoteFileFields>& databaseNotes,
-                                IExchangeProgress* progress)
+                                IExchangeProgress* progress, std::vector<const SyncFileStep*>& leftFiles,
+                                std::vector<const SyncGroupStep*>& leftGroups)
 {
-    return FolderWriter(sync, databaseNotes, progress).Write();
+    return FolderWriter(sync, databaseNotes, progress, leftFiles, leftGroups).Write();
 }

@@ -106,11 +106,12 @@ private:
             ++m_plan.keptDeletions;
         }
         if (target == f && f && (!d || d->texts != f->texts))
-            m_plan.notes.push_back({d ? SyncAction::Change : SyncAction::Add, d ? d->index : 0, f->index, f->group, f->title});
-        if (!target && d) m_plan.notes.push_back({SyncAction::Delete, d->index, 0, CString(), CString()});
+            m_plan.notes.push_back({d ? SyncAction::Change : SyncAction::Add, d ? d->index : 0, f->index, f->group, f->title, place});
+        if (!target && d) m_plan.notes.push_back({SyncAction::Delete, d->index, 0, d->group, d->title, place});
         if (target == d && d && !hidden && (!f || f->texts != d->texts))
-            m_plan.files.push_back({f ? SyncAction::Change : SyncAction::Add, f ? f->index : 0, true, d->index, d->group, d->title});
-        if (!target && f) m_plan.files.push_back({SyncAction::Delete, f->index, true, 0, CString(), CString()});
+            m_plan.files.push_back({f ? SyncAction::Change : SyncAction::Add, f ? f->index : 0, true, d->index, d->group, d->title, place,
+                                    f != nullptr, f ? f->texts : 0});
+        if (!target && f) m_plan.files.push_back({SyncAction::Delete, f->index, true, 0, f->group, f->title, place, true, f->texts});
         Count(m_plan.databaseNotes, d != nullptr, target != nullptr, target == d);
         if (!hidden) Count(m_plan.folderNotes, f != nullptr, target != nullptr, target == f || (target && f && target->texts == f->texts));
         if (target) m_targets.push_back({target->group, target->title, target->texts});
@@ -135,9 +136,10 @@ private:
             if (m_databaseTexts.count({f.group.str(), title.str(), f.texts})) return;
             if (m_taken.count(place)) continue;
             m_taken.insert(place);
+            const SyncHash copyPlace = HashNotePlace(f.group, title, 0);
             m_plan.conflicts.push_back({false, f.group, f.title, title});
-            m_plan.notes.push_back({SyncAction::Add, 0, f.index, f.group, title});
-            m_plan.files.push_back({SyncAction::Add, 0, false, f.index, f.group, title});
+            m_plan.notes.push_back({SyncAction::Add, 0, f.index, f.group, title, copyPlace});
+            m_plan.files.push_back({SyncAction::Add, 0, false, f.index, f.group, title, copyPlace, false, 0});
             ++m_plan.databaseNotes.added;
             ++m_plan.folderNotes.added;
             m_targets.push_back({f.group, title, f.texts});
@@ -181,8 +183,9 @@ private:
             const SyncHash th = target ? HashGroupFields(target->fields) : 0;
             if (target && (!d || dh != th)) m_plan.groups.push_back({d ? SyncAction::Change : SyncAction::Add, key, target->fields});
             if (!target && d) m_plan.groups.push_back({SyncAction::Delete, key, GroupFileFields()});
-            if (target && (!f || fh != th)) m_plan.groupFolders.push_back({f ? SyncAction::Change : SyncAction::Add, key, target->fields});
-            if (!target && f) m_plan.groupFolders.push_back({SyncAction::Delete, key, GroupFileFields()});
+            if (target && (!f || fh != th))
+                m_plan.groupFolders.push_back({f ? SyncAction::Change : SyncAction::Add, key, target->fields, f != nullptr, fh});
+            if (!target && f) m_plan.groupFolders.push_back({SyncAction::Delete, key, GroupFileFields(), true, fh});
             if (target && key.empty()) m_plan.none = target->fields;
             Count(m_plan.databaseGroups, d != nullptr, target != nullptr, d && th == dh);
             Count(m_plan.folderGroups, f != nullptr, target != nullptr, f && th == fh);
@@ -247,6 +250,26 @@ CString ConflictTitle(const CString& title, int n)
             kept = kept.Left(kept.GetLength() - 1);
     }
     return kept + suffix;
+}
+
+SyncState SyncPlan::PendingState() const
+{
+    SyncState pending = state;
+    for (const SyncFileStep& step : files) {
+        if (step.folderHad) pending.notes[step.place] = step.folderTexts;
+        else pending.notes.erase(step.place);
+    }
+    for (const SyncGroupStep& step : groupFolders) {
+        const SyncHash name = HashGroupName(step.key);
+        if (step.folderHad) pending.groups[name] = step.folderFields;
+        else pending.groups.erase(name);
+    }
+    return pending;
+}
+
+bool IsMassDeletion(int deleted, int held)
+{
+    return deleted > 0 && (deleted >= held || (deleted * 5 > held && deleted > 20));
 }
 
 SyncPlan PlanSync(const SyncState* base, const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,

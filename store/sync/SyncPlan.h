@@ -34,8 +34,9 @@ struct SyncNoteStep {
     SyncAction action = SyncAction::Add;
     size_t databaseIndex = 0;  // Change, Delete: the database note
     size_t folderIndex = 0;    // Add, Change: the folder note whose texts go in
-    CString group;             // Add: its group's key
-    CString title;             // Add: its title (a conflict copy's own)
+    CString group;             // its group's key (Delete: the deleted note's)
+    CString title;             // its title (Add: a conflict copy's own; Delete: the deleted note's)
+    SyncHash place = 0;        // the note's place in the state
 };
 
 // A change to the database's groups, or to the folder's group folders.
@@ -43,6 +44,8 @@ struct SyncGroupStep {
     SyncAction action = SyncAction::Add;
     CString key;             // the group's key ("" for group 0)
     GroupFileFields fields;  // Add, Change
+    bool folderHad = false;  // group folder steps: the folder held this group when the plan was made
+    SyncHash folderFields = 0;  // and these were its fields' hash
 };
 
 // A change to the folder's note files.
@@ -51,8 +54,11 @@ struct SyncFileStep {
     size_t folderIndex = 0;     // Change, Delete: the folder note whose file it is
     bool fromDatabase = true;   // Add, Change: the texts are the database note's, else (a conflict's copy) the folder note's
     size_t textsIndex = 0;      // Add, Change: that note's index on its side
-    CString group;              // Add, Change: its group's key
-    CString title;              // Add, Change: its title
+    CString group;              // its group's key (Delete: the deleted file's note's)
+    CString title;              // its title (Delete: the deleted file's note's)
+    SyncHash place = 0;         // the note's place in the state
+    bool folderHad = false;     // the folder held a note at this place when the plan was made
+    SyncHash folderTexts = 0;   // and these were its texts
 };
 
 struct SyncConflict {
@@ -83,7 +89,18 @@ struct SyncPlan {
 
     bool ChangesDatabase() const { return !notes.empty() || !groups.empty(); }
     bool ChangesFolder() const { return folderNotes.Total() + folderGroups.Total() != 0; }
+    // What both sides hold while the folder has not yet received its
+    // changes: the final state, but where the folder changes a note or
+    // group, what the folder holds before. Kept with the database's changes,
+    // it makes a sync cut off before the folder's last file complete the
+    // work instead of undoing it.
+    SyncState PendingState() const;
 };
+
+// A side losing this many of the notes it holds is a mass deletion, which a
+// sync carries out only when asked to: all of them, or more than a fifth
+// and more than 20.
+bool IsMassDeletion(int deleted, int held);
 
 // `base` is null when the two never synchronized. Both group lists hold
 // group 0 (key ""). With `keepDeletions` (the folder had files a sync could

@@ -26,11 +26,24 @@ CString More(size_t shown, size_t total)
     return shown < total ? Number(L"  and more:", total - shown) : CString();
 }
 
+CString Deletion(const wchar_t* side, int deleted, int held)
+{
+    if (!IsMassDeletion(deleted, held)) return CString();
+    wchar_t text[160];
+    if (held == 1) std::swprintf(text, 160, L"This sync would delete the only note of the %ls.", side);
+    else if (deleted >= held) std::swprintf(text, 160, L"This sync would delete all %d notes of the %ls.", held, side);
+    else std::swprintf(text, 160, L"This sync would delete %d of the %d notes of the %ls.", deleted, held, side);
+    return text;
+}
+
 } // namespace
 
-CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& refusals, size_t listed)
+CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& refusals, size_t listed,
+                     const CString& firstSyncReason)
 {
-    CString text = Line(L"database", plan.databaseNotes, plan.databaseGroups) + Line(L"folder", plan.folderNotes, plan.folderGroups);
+    CString text;
+    if (!firstSyncReason.IsEmpty()) text = L"first sync (" + firstSyncReason + L"): notes of both sides are kept, none is deleted\n";
+    text += Line(L"database", plan.databaseNotes, plan.databaseGroups) + Line(L"folder", plan.folderNotes, plan.folderGroups);
     text += Number(L"unchanged", static_cast<size_t>(plan.unchanged));
     text += Number(L"conflicts", plan.conflicts.size());
     for (size_t i = 0; i < plan.conflicts.size() && i < listed; ++i) {
@@ -47,4 +60,12 @@ CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& ref
     if (plan.keptDeletions > 0)
         text += Number(L"kept, though gone from the folder, while files of it cannot be read:", static_cast<size_t>(plan.keptDeletions));
     return text;
+}
+
+CString DescribeMassDeletion(const SyncPlan& plan, int databaseHeld, int folderHeld)
+{
+    CString text = Deletion(L"database", plan.databaseNotes.deleted, databaseHeld);
+    const CString folder = Deletion(L"folder", plan.folderNotes.deleted, folderHeld);
+    if (!text.IsEmpty() && !folder.IsEmpty()) text += L" ";
+    return text + folder;
 }

@@ -7,7 +7,12 @@
 
 #include <vector>
 
-// One line per side ("database: ..." and "folder: ..."), then the notes
-// alike, the conflicts by name, and the files a sync cannot read.
-// At most `listed` conflicts and refusals are named one by one.
-CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& refusals, size_t listed);
+// A first sync's line, when `firstSyncReason` says why it is one; one line
+// per side ("database: ..." and "folder: ..."), then the notes alike, the
+// conflicts by name, and the files a sync cannot read. At most `listed`
+// conflicts and refusals are named one by one.
+CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& refusals, size_t listed,
+                     const CString& firstSyncReason = CString());
+// The sentence that says a plan deletes all or most of a side's notes (see
+// IsMassDeletion), given how many each side holds; empty when it does not.
+CString DescribeMassDeletion(const SyncPlan& plan, int databaseHeld, int folderHeld);

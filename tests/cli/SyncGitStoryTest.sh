@@ -7,7 +7,11 @@
 # against a change keeps the change; groups and descriptions travel and a
 # group goes once it has no notes; a dry run changes nothing; a plain file
 # is taken in once and stays one file; dot folders are skipped without a word;
-# a file with git's conflict markers is left alone with its note.
+# a file with git's conflict markers is left alone with its note. The memory
+# travels inside the database: a database moved away, put back from a
+# backup or copied, an emptied folder, the folder by other spellings, an old
+# memory beside the database and two syncs at once lose, bring back and
+# duplicate nothing.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 quillbox=$root/scripts/quillbox
@@ -36,7 +40,8 @@ sqlite3 "$a" "INSERT INTO groups VALUES(1,'Sales','Sales queries');
   INSERT INTO notes VALUES(3,1,'totals',NULL,'SELECT sum(x) FROM t;'); INSERT INTO notes VALUES(4,0,'shared','A','SELECT 1;')"
 sqlite3 "$b" "INSERT INTO notes VALUES(7,0,'private',NULL,'SELECT 7;'); INSERT INTO notes VALUES(8,0,'shared','B','SELECT 1;')"
 sync "$a" "$u1" && publish "$u1" "first"
-check "the state lives beside the database, not in the folder" [ -d "$a.sync" ] && check "no state file in the repository" same "$(files "$u1" | grep -c state)" 0
+check "the memory lives inside the database, not beside it" same "$(sqlite3 "$a" "SELECT count(*) FROM syncFolders"; ls -d "$a.sync" 2>/dev/null)" 1
+check "nor in the repository" same "$(files "$u1" | grep -c state)" 0
 
 # User 2 clones; the first sync is a union that deletes nothing, and a note both had differently is kept twice.
 git clone -q "$work/origin.git" "$u2"
@@ -137,6 +142,80 @@ c=$work/c.mdb && mkdir "$work/fresh" && cp "$u1"/*.sql "$work/fresh" && sync "$c
 sqlite3 "$a" "UPDATE groups SET groupDescription = 'first' WHERE id = 0" && sync "$a" "$work/fresh"
 check "a first sync takes None's description without a conflict" same "$(groups "$a" | grep -c 'None (conflict'; ls "$work/fresh" | grep -c 'None (conflict')" "0
 0"
+
+# The folder by other spellings is the same folder: letter case, a trailing separator, a "\\?\" prefix, a link.
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+ln -s "$u1" "$work/link"
+for spelling in "$(winpath "$u1")\\" "z:${u1//\//\\}" "\\\\?\\$(winpath "$u1")" "$(winpath "$work/link")"; do
+  "$quillbox" sync "$a" "$spelling" --dry-run > "$work/out"
+  check "$spelling is the folder this database knows" same "$(grep -c 'first sync' "$work/out"; grep -c ' 0 to delete' "$work/out")" "0
+2"
+done
+
+# A database moved away: its old path makes a new database, whose first sync deletes nothing and says why.
+count_files() { files "$u1" | grep -c '\.sql$'; }
+held=$(count_files)
+mv "$a" "$work/moved.mdb"
+sync "$a" "$u1"
+check "the new database's first sync says so" grep -q '^first sync (this database has never been synchronized)' "$work/out"
+check "and deletes nothing" same "$(count_files; sqlite3 "$a" "SELECT count(*) FROM notes")" "$held
+$held"
+rm "$a" && mv "$work/moved.mdb" "$a"
+sync "$a" "$u1"
+check "moved back, it syncs with its own memory" same "$(grep -c 'first sync' "$work/out"; count_files)" "0
+$held"
+
+# A backup put back catches up with the team instead of deleting its notes.
+cp "$b" "$work/backup.mdb"
+sqlite3 "$a" "INSERT INTO notes VALUES(40,0,'after backup',NULL,'SELECT 40;')"
+sync "$a" "$u1" && publish "$u1" "after backup"
+pull "$u2" && sync "$b" "$u2"
+cp "$work/backup.mdb" "$b"
+sync "$b" "$u2"
+check "the backup takes the note added since" same "$(sqlite3 "$b" "SELECT query FROM notes WHERE name = 'after backup'")" "SELECT 40;"
+check "and the folder keeps it" [ -e "$u2/after backup.sql" ]
+
+# An emptied folder stops the sync before it changes anything, unless deletions are allowed.
+mkdir "$work/aside" && (cd "$u1" && mv -- * "$work/aside/")
+before=$(notes "$a")
+"$quillbox" sync "$a" "$u1" > "$work/out" 2> "$work/err"
+check "an emptied folder stops the sync" same "$?" 1
+check "and says why" grep -q "would delete all [0-9]* notes of the database.*--allow-deletions" "$work/err"
+check "nothing was changed" same "$(notes "$a")" "$before"
+cp "$a" "$work/copy.mdb"
+"$quillbox" sync "$work/copy.mdb" "$u1" --allow-deletions > "$work/out"
+check "with --allow-deletions a copy carrying the memory deletes them" same "$?:$(sqlite3 "$work/copy.mdb" "SELECT count(*) FROM notes")" "0:0"
+(cd "$work/aside" && mv -- * "$u1/")
+
+# A memory an earlier build kept beside the database is taken over once, and its folder removed.
+remembered="SELECT state FROM syncFolders WHERE folderPath = '$(winpath "$u1")'"
+state=$(sqlite3 "$a" "$remembered")
+name=$(/usr/bin/python3 -c 'import sys
+h = 14695981039346656037
+for ch in sys.argv[1].lower():
+    for i in range(4):
+        h = ((h ^ ((ord(ch) >> (8 * i)) & 0xFF)) * 1099511628211) % 2**64
+for i in range(4):
+    h = ((h ^ 0xFF) * 1099511628211) % 2**64
+print("%016x.state" % h)' "$(winpath "$u1")")
+sqlite3 "$a" "DELETE FROM syncFolders WHERE folderPath = '$(winpath "$u1")'" && mkdir "$a.sync" && printf '%s\n' "$state" > "$a.sync/$name"
+sqlite3 "$a" "DELETE FROM notes WHERE name = 'after backup'"
+sync "$a" "$u1"
+check "the old memory is taken over: a deletion travels" same "$(grep -c 'first sync' "$work/out"; ls "$u1" | grep -c 'after backup')" "0
+0"
+check "and the folder beside the database is gone" same "$(ls -d "$a.sync" 2>/dev/null; sqlite3 "$a" "$remembered" | head -1)" "Quillbox sync state 1"
+
+# Two syncs started together: one waits for the other; nothing is written twice.
+sqlite3 "$a" "INSERT INTO notes VALUES(41,0,'together',NULL,'SELECT 41;')" && printf 'SELECT 42;\n' > "$u1/apart.sql"
+"$quillbox" sync "$a" "$u1" > "$work/out1" 2>&1 & first=$!
+"$quillbox" sync "$a" "$u1" > "$work/out2" 2>&1; second=$?
+wait $first
+check "both syncs succeed" same "$?:$second" "0:0"
+check "no note is written twice" same "$(ls "$u1" | grep -c '(2)'; sqlite3 "$a" "SELECT count(*) FROM notes WHERE name IN ('together', 'apart')")" "0
+2"
+"$quillbox" sync "$a" "$u1" --dry-run > "$work/out"
+check "and both sides are equal" same "$(grep -c ' 0 to delete' "$work/out"; grep -c '^database: 0 notes to add, 0 to change' "$work/out")" "2
+1"
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

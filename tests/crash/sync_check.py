@@ -4,8 +4,9 @@ what a sync left, once a kill and a further sync are behind it. Reads the
 database with plain SQLite and the folder's note files: integrity check
 ok, and both sides hold the same notes, and those are exactly every query
 either side held before the sync (<before.mdb>, <before-folder>) except the
-ones deleted on one side and unchanged on the other (<gone-file>). Prints
-one line; exits 1 when anything is wrong."""
+ones deleted on one side and unchanged on the other (<gone-file>), with
+the same group, title and comments on both sides. Prints one line; exits 1
+when anything is wrong."""
 import collections
 import json
 import os
@@ -28,6 +29,34 @@ def database_queries(path):
         return collections.Counter(norm(q) for (q,) in db.execute("SELECT query FROM notes"))
     finally:
         db.close()
+
+
+def database_notes(path):
+    db = sqlite3.connect(path)
+    try:
+        return collections.Counter(
+            (g, n, c, norm(q)) for g, n, c, q in
+            db.execute("SELECT g.groupName, n.name, n.comments, n.query FROM notes n JOIN groups g ON g.id = n.groupId"))
+    finally:
+        db.close()
+
+
+def folder_notes(folder):
+    """Group, title, comments and query of every note file, from its header."""
+    found = collections.Counter()
+    for here, dirs, names in os.walk(folder):
+        dirs[:] = [d for d in dirs if d != ".git"]
+        for name in names:
+            if name.endswith(".sql"):
+                with open(os.path.join(here, name), "rb") as f:
+                    text = f.read().decode("utf-8").replace("\r\n", "\n")
+                header, _, body = text.partition("\n\n")
+                fields = {}
+                for line in header.split("\n")[1:]:
+                    key, _, value = line[3:].partition(": ")
+                    fields[key] = json.loads(value)
+                found[(fields.get("group"), fields.get("title"), fields.get("comments"), norm(body))] += 1
+    return found
 
 
 def folder_queries(folder):
@@ -58,6 +87,8 @@ def main():
     if set(in_db) != set(in_folder):
         faults.append("the sides differ: %d only in the database, %d only in the folder"
                       % (len(set(in_db) - set(in_folder)), len(set(in_folder) - set(in_db))))
+    if not faults and database_notes(db) != folder_notes(folder):
+        faults.append("the sides hold the same queries under other groups, titles or comments")
     lost = wanted - set(in_db)
     if lost:
         faults.append("%d notes lost, e.g. %r" % (len(lost), sorted(lost)[0]))

@@ -228,7 +228,12 @@ TEST_F(NoteDatabaseTest, WindowsLimitsPassEveryStatementTheNoteStoreSends)
         "INSERT INTO groups VALUES(4,?,?)", "UPDATE groups SET groupName=?,groupDescription=? WHERE id=4", "DELETE FROM groups WHERE groups.id=4",
         "SELECT id,groupName,groupDescription FROM groups", "SELECT id,groupId,name,comments,query FROM notes",
         "INSERT INTO notes VALUES(3,0,?,NULL,?)", "UPDATE notes SET comments=?,query=? WHERE id=3", "SELECT Count(*) FROM notes",
-        "SELECT Count(*) FROM groups",
+        "SELECT Count(*) FROM groups", "SELECT id,groupName,groupDescription FROM groups WHERE id=4",
+        "CREATE TABLE syncFolders (id SMALLINT NOT NULL, folderKey VARCHAR(255) NOT NULL, folderPath LONGTEXT, pending INTEGER NOT NULL, "
+        "state LONGTEXT NOT NULL, PRIMARY KEY(id));",
+        "SELECT id,folderKey,folderPath,pending FROM syncFolders ORDER BY id", "SELECT Max(id)+1 FROM syncFolders",
+        "INSERT INTO syncFolders (id,folderKey,folderPath,pending,state) VALUES(0,?,?,3,?)", "SELECT state FROM syncFolders WHERE id=0",
+        "UPDATE syncFolders SET folderPath=?,pending=0,state=? WHERE id=0",
     };
     m_db.Close();
     m_path = m_temp.Write("limits.mdb", "");

@@ -9,6 +9,7 @@
 #include "store/format/NoteFile.h"
 #include "store/format/NoteFileText.h"
 #include "store/sync/SyncPlan.h"
+#include "store/sync/SyncSummary.h"
 #include "store/format/Utf8Text.h"
 
 #include <gtest/gtest.h>
@@ -570,6 +571,89 @@ TEST(SyncPlanStory, TextHashesAreTheOnesEarlierStatesHold)
         add(0xFFFFFFFFul);
         EXPECT_EQ(expected, HashNoteTexts(Note(L"t", L"", L"", text))) << ToUtf8(query);
     }
+}
+
+// Each side's notes as a library holds them: "title=texts" in group 0.
+std::vector<SyncNoteEntry> Side(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> notes)
+{
+    std::vector<SyncNoteEntry> side;
+    for (const auto& note : notes) side.push_back(Entry(L"", note.first, note.second, side.size()));
+    return side;
+}
+
+const std::vector<SyncGroupEntry> kNoneOnly{{L"", {L"None", false, L""}}};
+
+// A sync cut off after the database's commit, before the folder's files: the
+// memory the database holds then makes the next sync finish the folder's
+// part, never undo the database's, and name no conflict; once the folder
+// holds its files, nothing is left to do.
+TEST(SyncPlanStory, AMemoryWrittenBeforeTheFolderCompletesTheWorkInsteadOfUndoingIt)
+{
+    const auto before = Side({{L"dbEdit", L"1"}, {L"fileEdit", L"1"}, {L"dbGone", L"1"}, {L"both", L"1"}});
+    const SyncState base = PlanSync(nullptr, before, before, kNoneOnly, kNoneOnly, false).state;
+    const auto database = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"1"}, {L"both", L"db"}, {L"dbNew", L"1"}});
+    const auto folder = Side({{L"dbEdit", L"1"}, {L"fileEdit", L"3"}, {L"dbGone", L"1"}, {L"both", L"file"}});
+    const SyncPlan plan = PlanSync(&base, database, folder, kNoneOnly, kNoneOnly, false);
+    ASSERT_EQ(1u, plan.conflicts.size());
+    const SyncState pending = plan.PendingState();
+
+    // The database holds the plan's outcome; the folder is as it was.
+    const auto committed = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"3"}, {L"both", L"db"}, {L"dbNew", L"1"}, {L"both (conflict 1)", L"file"}});
+    const SyncPlan resumed = PlanSync(&pending, committed, folder, kNoneOnly, kNoneOnly, false);
+    EXPECT_FALSE(resumed.ChangesDatabase()) << "the database's side is done";
+    EXPECT_TRUE(resumed.conflicts.empty());
+    EXPECT_EQ(plan.files.size(), resumed.files.size()) << "the same files are written";
+    EXPECT_EQ(plan.state.notes, resumed.state.notes);
+
+    // Half the folder written when the kill came: the rest is written, nothing else.
+    auto halfWritten = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"3"}, {L"dbGone", L"1"}, {L"both", L"file"}});
+    const SyncPlan rest = PlanSync(&pending, committed, halfWritten, kNoneOnly, kNoneOnly, false);
+    EXPECT_FALSE(rest.ChangesDatabase());
+    EXPECT_EQ(plan.files.size() - 1, rest.files.size());
+
+    const SyncPlan done = PlanSync(&pending, committed, committed, kNoneOnly, kNoneOnly, false);
+    EXPECT_FALSE(done.ChangesDatabase() || done.ChangesFolder());
+}
+
+// A database put back from a backup carries the memory of its own time: it
+// catches up with the folder (the team's notes added, deleted and changed
+// since come in) instead of deleting or rolling back anything of theirs.
+// Against a deletion on one side, a change on the other stays, both ways.
+TEST(SyncPlanStory, ABackupCatchesUpAndAChangeOutlivesADeletion)
+{
+    const auto then = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"dbGoneFileEdit", L"1"}, {L"fileGoneDbEdit", L"1"}});
+    const SyncState backupMemory = PlanSync(nullptr, then, then, kNoneOnly, kNoneOnly, false).state;
+    const auto backup = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"fileGoneDbEdit", L"2"}});
+    const auto team = Side({{L"old", L"1"}, {L"changed", L"2"}, {L"added", L"1"}, {L"dbGoneFileEdit", L"2"}});
+    const SyncPlan plan = PlanSync(&backupMemory, backup, team, kNoneOnly, kNoneOnly, false);
+    EXPECT_EQ(0, plan.folderNotes.deleted) << "nothing of the team's goes";
+    EXPECT_EQ(0, plan.folderNotes.changed);
+    EXPECT_EQ(1, plan.databaseNotes.deleted) << "the note the team deleted";
+    EXPECT_EQ(1, plan.databaseNotes.changed);
+    EXPECT_EQ(2, plan.databaseNotes.added) << "the team's new note and the one changed after the database lost it";
+    EXPECT_EQ(1, plan.folderNotes.added) << "the database's note, changed after the folder lost it";
+    EXPECT_TRUE(plan.conflicts.empty());
+}
+
+// A side losing all its notes, or more than a fifth and more than 20, is a
+// mass deletion; so is an emptied folder against a database with notes.
+TEST(SyncPlanStory, LosingAllOrMostOfASidesNotesIsAMassDeletion)
+{
+    EXPECT_FALSE(IsMassDeletion(0, 0));
+    EXPECT_TRUE(IsMassDeletion(1, 1));
+    EXPECT_TRUE(IsMassDeletion(3, 3));
+    EXPECT_FALSE(IsMassDeletion(20, 50)) << "a fifth, but not more than 20";
+    EXPECT_TRUE(IsMassDeletion(21, 100));
+    EXPECT_FALSE(IsMassDeletion(21, 105)) << "exactly a fifth";
+    EXPECT_FALSE(IsMassDeletion(2, 5));
+
+    const auto library = Side({{L"a", L"1"}, {L"b", L"1"}, {L"c", L"1"}});
+    const SyncState base = PlanSync(nullptr, library, library, kNoneOnly, kNoneOnly, false).state;
+    const SyncPlan emptied = PlanSync(&base, library, {}, kNoneOnly, kNoneOnly, false);
+    EXPECT_EQ(L"This sync would delete all 3 notes of the database.", S(DescribeMassDeletion(emptied, 3, 0)));
+    EXPECT_TRUE(DescribeMassDeletion(PlanSync(nullptr, library, {}, kNoneOnly, kNoneOnly, false), 3, 0).IsEmpty())
+        << "a first sync deletes nothing";
+    EXPECT_EQ(0, DescribeSync(emptied, {}, 10, L"why").Find(L"first sync (why)"));
 }
 
 } // namespace

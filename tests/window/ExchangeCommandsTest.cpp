@@ -143,8 +143,8 @@ TEST(ExchangeCommands, SynchronizeShowsWhatEachSideWillDoAsksFirstAndThenBothHol
     storetest::WriteFileBytes(folder + L"\\from folder.sql",
                               "-- Quillbox note\n-- title: \"From the folder\"\n-- group: \"None\"\n-- comments: null\n\nSELECT 'folder';");
     harness::Host host;
-    CommandResult cancelled, synced, again;
-    std::vector<std::wstring> filesAfterCancel, rows;
+    CommandResult cancelled, synced, again, emptied;
+    std::vector<std::wstring> filesAfterCancel, filesAfterSync, rows;
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
         cancelled = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, folder, IDCANCEL);
@@ -152,6 +152,10 @@ TEST(ExchangeCommands, SynchronizeShowsWhatEachSideWillDoAsksFirstAndThenBothHol
         synced = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, folder, IDOK);
         rows = dialogdriver::RowNames(dialog);
         again = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, folder);
+        // The folder emptied: a sync would delete every note of the database.
+        filesAfterSync = storetest::FilesUnder(folder);
+        for (const std::wstring& file : filesAfterSync) ::DeleteFileW((folder + L"\\" + file).c_str());
+        emptied = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, folder, IDCANCEL);
     });
 
     ASSERT_EQ(1u, cancelled.boxes.size()) << dialogdriver::Describe(cancelled);
@@ -165,9 +169,16 @@ TEST(ExchangeCommands, SynchronizeShowsWhatEachSideWillDoAsksFirstAndThenBothHol
     EXPECT_EQ(1u, synced.boxes.size()) << "only the question: " << dialogdriver::Describe(synced);
     EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), L"From the folder")) << windowtest::Join(rows);
     EXPECT_EQ((std::vector<std::wstring>{L"6"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes"));
-    EXPECT_EQ(9u, storetest::FilesUnder(folder).size()) << windowtest::Join(storetest::FilesUnder(folder));
+    EXPECT_EQ(9u, filesAfterSync.size()) << windowtest::Join(filesAfterSync);
     ASSERT_EQ(1u, again.boxes.size());
     EXPECT_TRUE(Contains(again.boxes[0].text, L"Both sides already hold the same notes")) << windowtest::Narrow(again.boxes[0].text);
+
+    ASSERT_EQ(1u, emptied.boxes.size()) << dialogdriver::Describe(emptied);
+    EXPECT_TRUE(Contains(emptied.boxes[0].text, L"This sync would delete all 6 notes of the database.") &&
+                Contains(emptied.boxes[0].text, L"Notes to delete from the database:\n  Admin\\users\n  alpha top\n  From the folder\n"))
+        << "the notes to go, by name: " << windowtest::Narrow(emptied.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), emptied.boxes[0].icon);
+    EXPECT_EQ((std::vector<std::wstring>{L"6"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes")) << "Cancel deletes nothing";
 }
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
