@@ -69,6 +69,9 @@ BOOL CQuillboxDlg::OnInitDialog()
     m_recentFiles = LoadRecentFiles();
     ShowRecentFiles();
     m_findButton.SetType(kSplitPushButton);
+    m_findButton.SetFocusStyle(1);
+    // The strip is a stop of Tab of its own, between the list and the page.
+    m_tabCtrl.SetStripKeepsFocus(true);
 
     AddPage(m_viewPage, IDD_PAGE_VIEW, IDS_TAB_VIEW, 0);
     AddPage(m_editPage, IDD_PAGE_EDIT, IDS_TAB_EDIT, 1);
@@ -92,6 +95,8 @@ BOOL CQuillboxDlg::OnInitDialog()
     m_resize.Add(IDC_NOTE_LIST, 0, 0, 100, 50);
     m_resize.Add(IDC_TAB, 0, 50, 100, 50);
     m_resize.Add(IDC_FIND_FRAME, 0, 0, 100, 0);
+    m_resize.Add(IDC_FIND_TEXT, 0, 0, 100, 0);
+    m_resize.Add(IDC_FIND, 100, 0, 0, 0);
     m_resize.SetMinimumTrackingSize();
     return TRUE;
 }
@@ -115,6 +120,8 @@ void CQuillboxDlg::AddPage(COptionsDlg& page, UINT templateId, UINT titleId, int
 {
     page.Create(templateId, this);
     m_tabCtrl.AddPage(LoadResourceString(titleId), pageId, &page);
+    // Placed in the tab control: the page's layout at this size is where its controls start from.
+    page.FollowPageSize();
 }
 
 void CQuillboxDlg::NotifyGroupChanged(int groupId, const CString& name, bool removed)
