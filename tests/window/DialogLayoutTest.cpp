@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
@@ -226,6 +228,29 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         ::SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
         EXPECT_EQ(width, limits.ptMinTrackSize.x);
         EXPECT_EQ(height, limits.ptMinTrackSize.y);
+    });
+}
+
+TEST(DialogLayout, AMessageBoxOpensOverTheMiddleOfTheDialog)
+{
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        // At the screen's top left the dialog's middle is far from the screen's.
+        ::SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Settle(dialog);
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXPORT, 0);  // nothing is open: a box says so
+        HWND box = ui::WaitForMessageBox();
+        ASSERT_NE(nullptr, box);
+        RECT boxRect = {}, dialogRect = {};
+        ::GetWindowRect(box, &boxRect);
+        ::GetWindowRect(dialog, &dialogRect);
+        const ui::SeenBox seen = ui::AnswerMessageBox(box);
+        Settle(dialog);
+        EXPECT_NE(std::wstring::npos, seen.text.find(L"No note database is open"));
+        EXPECT_LE(std::abs((boxRect.left + boxRect.right) - (dialogRect.left + dialogRect.right)), 2)
+            << "box " << Text(boxRect) << ", dialog " << Text(dialogRect);
+        EXPECT_LE(std::abs((boxRect.top + boxRect.bottom) - (dialogRect.top + dialogRect.bottom)), 2)
+            << "box " << Text(boxRect) << ", dialog " << Text(dialogRect);
     });
 }
 
