@@ -15,6 +15,7 @@
 #include "window/COptionsF1.h"
 #include "window/NoteListColumns.h"
 #include "window/ExchangeCommands.h"
+#include "window/ListIcons.h"
 #include "window/SyncCommand.h"
 #include "window/QuillboxSettings.h"
 
@@ -70,6 +71,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     ShowRecentFiles();
     m_findButton.SetType(kSplitPushButton);
     m_findButton.SetFocusStyle(1);
+    m_findButton.SetDpi(ScreenDpi());
     // The strip is a stop of Tab of its own, between the list and the page.
     m_tabCtrl.SetStripKeepsFocus(true);
 
@@ -82,7 +84,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     }
     m_tabCtrl.SendMessage(TCM_SETCURFOCUS, 0);
 
-    if (!m_imageList.Create(IDB_LIST_ICONS, 16, 1, RGB(0, 255, 255))) return -1;
+    if (!CreateListIcons(m_imageList, ScreenDpi())) return -1;
     // Shared with the list, so that only m_imageList destroys it.
     m_list.SetImageList(&m_imageList, LVSIL_SMALL);
     InsertNoteListColumns(m_list.GetSafeHwnd());

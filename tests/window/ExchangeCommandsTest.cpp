@@ -222,17 +222,19 @@ TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImpo
         << "Export makes a folder typed inside one that exists: " << dialogdriver::Describe(madeByExport);
 }
 
-// The current folder: the build tree's, on Z:, the drive Wine maps to the Unix root.
-std::wstring CurrentFolder()
+// The folder of this test program: the build tree's, on Z:, the drive Wine
+// maps to the Unix root (the current folder moves with the file dialogs).
+std::wstring ProgramFolder()
 {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, folder);
-    return folder;
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring program = path;
+    return program.substr(0, program.rfind(L'\\'));
 }
 
 TEST(ExchangeCommands, OnDriveZThePickerStartsBesideTheDatabaseThenAtItsOwnFolderForEachOfTwoSameNamedDatabases)
 {
-    const storetest::TestFolder onZ(L"quillbox drive z", CurrentFolder());
+    const storetest::TestFolder onZ(L"quillbox drive z", ProgramFolder());
     const std::wstring root = onZ.Path();
     ASSERT_EQ(0u, root.find(L"Z:\\")) << "the test runs in a folder on Z:, not in " << windowtest::Narrow(root);
     for (const wchar_t* folder : {L"\\first", L"\\second", L"\\second\\out two"})
