@@ -41,7 +41,9 @@ bool CQuillboxDlg::HandleDialogKey(const MSG& msg)
         StepPage(key == VK_NEXT ? 1 : -1);
         return true;
     }
-    if (msg.hwnd == m_findButton.m_hWnd && ((alt && key == VK_DOWN) || (!alt && !ctrl && key == VK_F4))) {
+    // Alt+Down, F4 and Shift+F10 (which arrives as a system key) on the Find button.
+    const bool menuKey = (alt && key == VK_DOWN) || (!alt && !ctrl && key == VK_F4) || (shift && key == VK_F10);
+    if (msg.hwnd == m_findButton.m_hWnd && menuKey) {
         ChooseSearchScope();
         return true;
     }
