@@ -347,24 +347,6 @@ TEST_F(ResizeCtrlTest, AWindowWithoutASizingBorderBorrowsOneWithTheSameClientAre
     EXPECT_TRUE(::GetWindowLongW(m_parent, GWL_STYLE) & WS_THICKFRAME);
 }
 
-TEST_F(ResizeCtrlOnAParentTest, AChildWindowBorrowsNoBorderAndItsOwnChildrenFollowItsSize)
-{
-    // A page inside the window: its parent sizes it, its user never does.
-    HWND page = ::CreateWindowExW(0, kParentClass, L"", WS_CHILD | WS_VISIBLE, 10, 10, 300, 200, m_parent, nullptr,
-                                  ::GetModuleHandleW(nullptr), nullptr);
-    HWND inner = ::CreateWindowExW(0, kChildClass, L"", WS_CHILD | WS_VISIBLE, 5, 5, 100, 50, page, nullptr,
-                                   ::GetModuleHandleW(nullptr), nullptr);
-    const SIZE client = ClientSize(page);
-    CResizeCtrl resize;
-    ASSERT_TRUE(resize.Create(page));
-    EXPECT_FALSE(::GetWindowLongW(page, GWL_STYLE) & WS_THICKFRAME) << "no sizing border on a child";
-    EXPECT_EQ(client.cx, ClientSize(page).cx);
-    EXPECT_EQ(client.cy, ClientSize(page).cy);
-    ASSERT_TRUE(resize.Add(inner, 0, 0, 100, 100));
-    ::SetWindowPos(page, nullptr, 0, 0, 340, 230, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ExpectRect(ChildRect(inner), 5, 5, 140, 80, "the page's child");
-}
-
 TEST_F(ResizeCtrlTest, AWindowWithItsOwnSizingBorderKeepsIt)
 {
     MakeParent(WS_OVERLAPPEDWINDOW);

@@ -377,48 +377,6 @@ TEST_F(TabsWithPagesTest, AWindowOutsideThePageIsNotRememberedAsThePagesFocus)
     EXPECT_EQ(::GetFocus(), PageItem(host.m_pageA, IDC_PAGE_A_SECOND)) << "tabbing onto the tabs leads into the page";
 }
 
-// A click on tab `index` as the mouse makes it.
-void ClickTab(CTabCtrlSSL& tabs, int index)
-{
-    RECT item = {};
-    tabs.SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
-    tabs.SendMessage(WM_LBUTTONUP, 0, at);
-}
-
-TEST_F(TabsWithPagesTest, ClicksStillSelectTabsAfterTheOwnerChoseATabWithSetCurFocus)
-{
-    CHostDlg& host = *m_host;
-    ClickTab(host.m_tabs, 1);
-    ASSERT_EQ(host.m_tabs.GetCurSel(), 1);
-    Select(0);
-    ASSERT_EQ(host.m_tabs.GetCurSel(), 0);
-    for (int index : {2, 1, 0}) {
-        ClickTab(host.m_tabs, index);
-        EXPECT_EQ(host.m_tabs.GetCurSel(), index) << "a click on tab " << index;
-    }
-    EXPECT_TRUE(host.m_pageA.IsWindowVisible());
-    EXPECT_FALSE(host.m_pageB.IsWindowVisible());
-}
-
-TEST_F(TabsWithPagesTest, AStripThatKeepsTheFocusLeadsIntoAPageOnlyFromAPage)
-{
-    CHostDlg& host = *m_host;
-    host.m_tabs.SetStripKeepsFocus(true);
-    host.m_tabs.SetFocus();
-    EXPECT_EQ(::GetFocus(), host.m_tabs.m_hWnd) << "the strip keeps the focus it gets";
-    Select(1);
-    EXPECT_EQ(::GetFocus(), host.m_tabs.m_hWnd) << "a page change from the strip leaves the focus there";
-    EXPECT_TRUE(host.m_pageB.IsWindowVisible());
-    ::SetFocus(PageItem(host.m_pageB, IDC_PAGE_B_SECOND));
-    Select(2);
-    EXPECT_EQ(::GetFocus(), PageItem(host.m_pageC, IDC_PAGE_C_FIRST)) << "from a page the focus moves into the next";
-    ::SetFocus(host.Item(IDC_TEST_OUTSIDE_EDIT));
-    Select(0);
-    EXPECT_EQ(::GetFocus(), host.Item(IDC_TEST_OUTSIDE_EDIT)) << "from outside the focus stays outside";
-}
-
 TEST_F(TabsWithPagesTest, HooksAreCalledInOrderWithTabIndexAndPageId)
 {
     CRecordingTabCtrl& tabs = m_host->m_tabs;
