@@ -10,11 +10,11 @@
 class COptionsEditDlg : public COptionsDlg {
 public:
     COptionsEditDlg();
+    // The note the page holds; -1 for a new, unsaved one.
+    int LoadedNoteId() const { return m_noteId; }
 
     void ResetPage(bool databaseOpen) override;
     void ShowItem(int noteId, int reserved) override;
-    // The note the page holds; -1 for a new, unsaved one.
-    int LoadedNoteId() const { return m_noteId; }
     void UpdateGroupList(int groupId, const CString& name, bool removed);
     // The group list's drawing, off while many groups change at once.
     void SetGroupListDrawing(bool on) { m_groupCombo.SetDrawing(on); }
