@@ -140,8 +140,9 @@ void CQuillboxDlg::DeleteSelectedRow()
         return;
     }
     // The note is loaded as a double-click loads it (with whatever that
-    // asks first); only once the Edit page holds it is it deleted.
-    SendMessage(CSuperGridCtrl::WM_GRID_DOUBLECLICK);
+    // asks first), unless the Edit page holds it already; only once the
+    // page holds it is it deleted.
+    if (m_editPage.LoadedNoteId() != id) SendMessage(CSuperGridCtrl::WM_GRID_DOUBLECLICK);
     if (m_editPage.LoadedNoteId() != id) return;
     ClickPageButton(m_editPage, IDC_EDIT_DELETE);
     if (m_editPage.LoadedNoteId() == -1) RemoveNoteRow(id);
