@@ -130,6 +130,12 @@ void CFooButton::ClearBitmap()
     Repaint();
 }
 
+void CFooButton::SetDpi(int dpi)
+{
+    m_dpi = dpi > 0 ? dpi : kFooBaseDpi;
+    Repaint();
+}
+
 void CFooButton::SetFocusStyle(int style)
 {
     m_focusStyle = style;
@@ -359,7 +365,7 @@ void CFooButton::DrawFramedFace(HDC dc, const RECT& item, bool selected, bool di
 
 void CFooButton::DrawPressedDropDown(HDC dc, const RECT& item)
 {
-    RECT part = ToRect(FooPressedDropDownRect(ToControlRect(item)));
+    RECT part = ToRect(FooPressedDropDownRect(ToControlRect(item), m_dpi));
     ::DrawFrameControl(dc, &part, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_CHECKED);
 }
 
@@ -482,21 +488,21 @@ void CFooButton::DrawArrow(HDC dc, const RECT& client, bool selected, bool disab
     if (pen.CreatePen(PS_INSIDEFRAME, 1, ::GetSysColor(colorIndex))) {
         CSelectObject selectedPen(dc, pen.m_hObject);
         const int offset = ArrowOffset(selected);
-        for (int row = 0; row < 3; ++row) {
-            const FooArrowRow line = FooArrowRowAt(ToControlRect(client), offset, row);
+        for (int row = 0; row < FooArrowRowCount(m_dpi); ++row) {
+            const FooArrowRow line = FooArrowRowAt(ToControlRect(client), offset, row, m_dpi);
             ::MoveToEx(dc, line.firstX, line.y, nullptr);
             ::LineTo(dc, line.lastX + 1, line.y);
         }
     }
     if (DrawsSeparator()) {
-        RECT separator = ToRect(FooSeparatorRect(ToControlRect(client)));
+        RECT separator = ToRect(FooSeparatorRect(ToControlRect(client), m_dpi));
         ::DrawEdge(dc, &separator, BDR_SUNKENOUTER, BF_RECT);
     }
 }
 
 int CFooButton::DrawCaption(HDC dc, const RECT& client, int x, bool selected, bool disabled)
 {
-    const FooCaptionArea area = FooCaptionAreaFor(ToControlRect(client), x, m_textCentered, m_hasArrow, m_split);
+    const FooCaptionArea area = FooCaptionAreaFor(ToControlRect(client), x, m_textCentered, m_hasArrow, m_split, m_dpi);
     if (!m_textShown || !area.HasRoom()) return area.right;
 
     UINT format = m_textMultiLine ? (DT_WORDBREAK | DT_VCENTER | DT_WORD_ELLIPSIS)

@@ -27,6 +27,9 @@ public:
     // caption; pixels of `maskColor` are not drawn.
     void SetBitmap(UINT bitmapId, COLORREF maskColor = RGB(255, 0, 255));
     void ClearBitmap();
+    // The screen's pixels per inch: the arrow and the drop-down part are
+    // sized for it (96 by default).
+    void SetDpi(int dpi);
     // 0 none, 1 focus rectangle, 2 focus rectangle and default-button frame.
     void SetFocusStyle(int style);
     // Fills the face with a vertical gradient from white.

@@ -85,7 +85,8 @@ BOOL CResizeCtrl::Create(HWND window)
     m_enabled = FALSE;
     m_minTrackSize = SIZE{-1, -1};
     m_maxTrackSize = SIZE{-1, -1};
-    m_hadSizingBorder = (::GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME) ? TRUE : FALSE;
+    // A child window is sized by its parent, never by its user: it borrows no border.
+    m_hadSizingBorder = (::GetWindowLongW(window, GWL_STYLE) & (WS_THICKFRAME | WS_CHILD)) ? TRUE : FALSE;
     Enable(TRUE);
     return TRUE;
 }
@@ -260,6 +261,17 @@ BOOL CResizeCtrl::OnGetMinMaxInfo(MINMAXINFO* info, WPARAM wParam, LPARAM lParam
     info->ptMinTrackSize.y = m_minTrackSize.cy;
     info->ptMaxTrackSize.x = m_maxTrackSize.cx;
     info->ptMaxTrackSize.y = m_maxTrackSize.cy;
+    // Maximised, a top-level window fills its monitor's work area, frame and
+    // caption included: nothing of it lies off the screen or under a task bar.
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!(::GetWindowLongW(m_window, GWL_STYLE) & WS_CHILD) &&
+        ::GetMonitorInfoW(::MonitorFromWindow(m_window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        info->ptMaxPosition.x = monitor.rcWork.left - monitor.rcMonitor.left;
+        info->ptMaxPosition.y = monitor.rcWork.top - monitor.rcMonitor.top;
+        info->ptMaxSize.x = monitor.rcWork.right - monitor.rcWork.left;
+        info->ptMaxSize.y = monitor.rcWork.bottom - monitor.rcWork.top;
+    }
     return TRUE;
 }
 
@@ -349,6 +361,9 @@ void CResizeCtrl::LayoutChildren(int clientWidth, int clientHeight)
             ::SetWindowPos(item.hwnd, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER);
     }
     if (batch) ::EndDeferWindowPos(batch);
+    // Controls that do not erase what they leave (a group box's frame) would
+    // leave their old lines behind: the whole window is drawn again.
+    ::RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     m_clientWidth = clientWidth;
     m_clientHeight = clientHeight;
     m_inLayout = FALSE;

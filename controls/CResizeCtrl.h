@@ -73,7 +73,7 @@ private:
     void UpdateGrip();
     void EndBorderDrag();
 
-    BOOL m_hadSizingBorder;      // the window had WS_THICKFRAME of its own
+    BOOL m_hadSizingBorder;      // the window had WS_THICKFRAME of its own, or is a child (which borrows none)
     WNDPROC m_previousWndProc;   // the window's procedure that ours replaced; null while detached
     BOOL m_enabled;
     int m_shareScale;

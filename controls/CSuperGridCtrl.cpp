@@ -24,6 +24,9 @@ BEGIN_MESSAGE_MAP(CSuperGridCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEdit)
     ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
     ON_NOTIFY_REFLECT_EX(LVN_ITEMCHANGED, OnItemChanged)
+    ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
     ON_MESSAGE(LVM_SETIMAGELIST, OnSetImageList)
     ON_MESSAGE(WM_SETFONT, OnSetFont)
     ON_MESSAGE(WM_SETREDRAW, OnSetRedraw)
@@ -194,6 +197,41 @@ void CSuperGridCtrl::OnDeleteAllItems(NMHDR*, LRESULT* result)
 {
     // The grid keeps no per-row state to release: no LVN_DELETEITEM per row.
     *result = TRUE;
+}
+
+void CSuperGridCtrl::OnCustomDraw(NMHDR* header, LRESULT* result)
+{
+    auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
+    *result = CDRF_DODEFAULT;
+    if (GetItemCount() != 0 || !HasFocus()) return;
+    if (draw->dwDrawStage == CDDS_PREPAINT) {
+        *result = CDRF_NOTIFYPOSTPAINT;
+        return;
+    }
+    if (draw->dwDrawStage != CDDS_POSTPAINT) return;
+    if (SendMessage(WM_QUERYUISTATE) & UISF_HIDEFOCUS) return;
+    RECT area;
+    GetClientRect(&area);
+    CHeaderCtrl* columns = GetHeaderCtrl();
+    if (columns && columns->m_hWnd && ::IsWindowVisible(columns->m_hWnd)) {
+        RECT header = {};
+        ::GetWindowRect(columns->m_hWnd, &header);
+        area.top += header.bottom - header.top;
+    }
+    ::InflateRect(&area, -1, -1);
+    if (area.bottom > area.top) ::DrawFocusRect(draw->hdc, &area);
+}
+
+void CSuperGridCtrl::OnSetFocus(CWnd* oldWnd)
+{
+    DefWindowProc(WM_SETFOCUS, reinterpret_cast<WPARAM>(oldWnd ? oldWnd->m_hWnd : nullptr), 0);
+    if (GetItemCount() == 0) Invalidate();
+}
+
+void CSuperGridCtrl::OnKillFocus(CWnd* newWnd)
+{
+    DefWindowProc(WM_KILLFOCUS, reinterpret_cast<WPARAM>(newWnd ? newWnd->m_hWnd : nullptr), 0);
+    if (GetItemCount() == 0) Invalidate();
 }
 
 BOOL CSuperGridCtrl::OnItemChanged(NMHDR* header, LRESULT* result)

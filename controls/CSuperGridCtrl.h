@@ -115,6 +115,11 @@ protected:
     void OnEndLabelEdit(NMHDR* header, LRESULT* result);
     void OnDeleteAllItems(NMHDR* header, LRESULT* result);
     BOOL OnItemChanged(NMHDR* header, LRESULT* result);
+    // An empty grid with the focus shows it with a focus rectangle, as a
+    // grid with rows shows it on a row.
+    void OnCustomDraw(NMHDR* header, LRESULT* result);
+    void OnSetFocus(CWnd* oldWnd);
+    void OnKillFocus(CWnd* newWnd);
     LRESULT OnSetImageList(WPARAM kind, LPARAM imageList);
     LRESULT OnSetFont(WPARAM font, LPARAM redraw);
     LRESULT OnSetRedraw(WPARAM redraw, LPARAM unused);

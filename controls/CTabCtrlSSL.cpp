@@ -8,6 +8,7 @@ BEGIN_MESSAGE_MAP(CTabCtrlSSL, CTabCtrl)
     ON_WM_DESTROY()
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
+    ON_WM_SIZE()
     ON_NOTIFY_REFLECT(TCN_SELCHANGING, OnSelChanging)
     ON_NOTIFY_REFLECT(TCN_SELCHANGE, OnSelChange)
 END_MESSAGE_MAP()
@@ -45,9 +46,7 @@ int CTabCtrlSSL::AddPage(const wchar_t* title, int pageId, TabDelete entry)
 
     HWND focus = nullptr;
     if (OnPageInit(index, pageId)) {
-        // The page's first child; a page without children takes the focus itself.
-        focus = ::GetTopWindow(entry.page->m_hWnd);
-        if (!focus) focus = entry.page->m_hWnd;
+        focus = FirstControl(entry.page->m_hWnd);
     } else {
         focus = ::GetFocus();
     }
@@ -91,9 +90,19 @@ HWND CTabCtrlSSL::FocusTarget(int index) const
     if (!page) return nullptr;
     HWND focus = m_book.GetFocusWindow(index);
     if (focus && ::IsWindow(focus) && (focus == page->m_hWnd || ::IsChild(page->m_hWnd, focus))) return focus;
-    // The remembered window is gone or lies outside the page: its first child.
-    HWND first = ::GetTopWindow(page->m_hWnd);
-    return first ? first : page->m_hWnd;
+    // The remembered window is gone or lies outside the page: its first control.
+    return FirstControl(page->m_hWnd);
+}
+
+// The page's first tab stop, else its first child (a label takes no input);
+// a page without children takes the focus itself.
+HWND CTabCtrlSSL::FirstControl(HWND page)
+{
+    HWND first = ::GetTopWindow(page);
+    for (HWND child = first; child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) return child;
+    }
+    return first ? first : page;
 }
 
 void CTabCtrlSSL::OnSelChanging(NMHDR*, LRESULT* result)
@@ -102,7 +111,9 @@ void CTabCtrlSSL::OnSelChanging(NMHDR*, LRESULT* result)
     if (index == -1) return;
     OnPageDeactivate(index, m_book.GetPageId(index));
     if (CTabPageSSL* page = m_book.GetPage(index)) {
-        RememberFocus(index, ::GetFocus());
+        const HWND focus = ::GetFocus();
+        m_focusWasInPage = focus && (focus == page->m_hWnd || ::IsChild(page->m_hWnd, focus));
+        RememberFocus(index, focus);
         page->ShowWindow(SW_HIDE);
     }
     *result = 0;
@@ -112,8 +123,10 @@ void CTabCtrlSSL::OnSelChange(NMHDR*, LRESULT* result)
 {
     const int index = GetCurSel();
     if (index == -1) return;
+    ReleasePressedTabs(index);
     if (CTabPageSSL* page = m_book.GetPage(index)) {
-        ::SetFocus(FocusTarget(index));
+        if (!m_stripKeepsFocus || m_focusWasInPage) ::SetFocus(FocusTarget(index));
+        m_focusWasInPage = false;
         RECT client;
         GetClientRect(&client);
         PlacePage(index, client.right - client.left, client.bottom - client.top);
@@ -121,6 +134,29 @@ void CTabCtrlSSL::OnSelChange(NMHDR*, LRESULT* result)
     }
     OnPageActivate(index, m_book.GetPageId(index));
     *result = 0;
+}
+
+// The page in front follows the control's size; the others are placed when selected.
+void CTabCtrlSSL::OnSize(UINT type, int width, int height)
+{
+    DefWindowProc(WM_SIZE, type, MAKELPARAM(width, height));
+    if (TabClientHasRoom(width, height)) PlacePage(GetCurSel(), width, height);
+}
+
+// The tab control keeps a pressed state per tab. TCM_SETCURFOCUS moves the
+// selection without taking it from the tab that was selected (Wine's
+// comctl32), and while a tab other than the selected one is pressed the
+// strip takes a click as "release the pressed tabs" instead of a selection:
+// it stops answering clicks. Only the selected tab stays pressed.
+void CTabCtrlSSL::ReleasePressedTabs(int selected)
+{
+    for (int index = 0; index < GetItemCount(); ++index) {
+        TCITEMW item = {};
+        item.mask = TCIF_STATE;
+        item.dwStateMask = TCIS_BUTTONPRESSED;
+        item.dwState = index == selected ? TCIS_BUTTONPRESSED : 0;
+        SendMessage(TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    }
 }
 
 void CTabCtrlSSL::OnKillFocus(CWnd* newWnd)
@@ -134,6 +170,7 @@ void CTabCtrlSSL::OnKillFocus(CWnd* newWnd)
 void CTabCtrlSSL::OnSetFocus(CWnd* oldWnd)
 {
     DefWindowProc(WM_SETFOCUS, reinterpret_cast<WPARAM>(oldWnd ? oldWnd->m_hWnd : nullptr), 0);
+    if (m_stripKeepsFocus) return;
     const int index = GetCurSel();
     if (index == -1 || !m_book.GetPage(index)) return;
     ::SetFocus(FocusTarget(index));

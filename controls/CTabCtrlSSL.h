@@ -24,6 +24,11 @@ public:
     int GetPageCount();
     // The page of tab `index`, or null when there is no such tab.
     CTabPageSSL* GetPage(int index);
+    // Makes the strip a stop of the keyboard's own: it keeps the focus it
+    // gets (its arrow keys change pages), and a page change moves the focus
+    // into the new page only when it was in the page left. Off by default:
+    // the focus then always passes into the current page.
+    void SetStripKeepsFocus(bool keep) { m_stripKeepsFocus = keep; }
 
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -44,6 +49,7 @@ protected:
     void OnDestroy();
     void OnSetFocus(CWnd* oldWnd);
     void OnKillFocus(CWnd* newWnd);
+    void OnSize(UINT type, int width, int height);
     void OnSelChanging(NMHDR* header, LRESULT* result);
     void OnSelChange(NMHDR* header, LRESULT* result);
 
@@ -55,8 +61,13 @@ private:
     void PlacePage(int index, int width, int height);
     // Keeps `focus` as the window of tab `index` when it lies in that tab's page.
     void RememberFocus(int index, HWND focus);
+    static HWND FirstControl(HWND page);
+    // Leaves the pressed state on the selected tab only.
+    void ReleasePressedTabs(int selected);
     // The window that gets the focus when tab `index` is entered.
     HWND FocusTarget(int index) const;
 
     CTabPageBook<CTabPageSSL, HWND> m_book; // m_pages, m_focusWindows, m_pageIds, per tab
+    bool m_stripKeepsFocus = false;
+    bool m_focusWasInPage = false;  // while a page change runs: the focus was in the page left
 };

@@ -5,6 +5,13 @@ CTabPageSSL::CTabPageSSL(UINT templateId) : CDialog(templateId) {}
 
 CTabPageSSL::~CTabPageSSL() = default;
 
+BOOL CTabPageSSL::PreTranslateMessage(MSG* msg)
+{
+    const bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
+    if (keyDown && (msg->wParam == VK_TAB || ::GetKeyState(VK_CONTROL) < 0)) return FALSE;
+    return CDialog::PreTranslateMessage(msg);
+}
+
 void CTabPageSSL::OnOK() {}
 
 void CTabPageSSL::OnCancel() {}

@@ -16,6 +16,11 @@ public:
     BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // Tab and the keys pressed with Ctrl are left to the dialog that holds
+    // the tab control: Tab leads out of the page, and the dialog's own keys
+    // work inside it. The page's dialog manager keeps the rest (arrows,
+    // mnemonics, Enter, Escape).
+    BOOL PreTranslateMessage(MSG* msg) override;
     // Enter and Escape in a page neither close nor hide it.
     void OnOK() override;
     void OnCancel() override;

@@ -3,24 +3,34 @@
 
 #include "FooButtonState.h"
 
-ControlRect FooPressedDropDownRect(const ControlRect& item)
+int FooScaled(int pixels, int dpi)
+{
+    if (dpi <= 0 || dpi == kFooBaseDpi) return pixels;
+    return (pixels * dpi + kFooBaseDpi / 2) / kFooBaseDpi;
+}
+
+ControlRect FooPressedDropDownRect(const ControlRect& item, int dpi)
 {
     ControlRect part = item;
-    part.left = item.right - kFooDropDownDrawnWidth;
+    part.left = item.right - FooScaled(kFooDropDownDrawnWidth, dpi);
     part.bottom = item.bottom - 1;
     return part;
 }
 
-ControlRect FooSeparatorRect(const ControlRect& client)
+ControlRect FooSeparatorRect(const ControlRect& client, int dpi)
 {
-    return ControlRect{client.right - 15, client.top + 3, client.right - 13, client.bottom - 3};
+    return ControlRect{client.right - FooScaled(15, dpi), client.top + 3, client.right - FooScaled(13, dpi), client.bottom - 3};
 }
 
-FooArrowRow FooArrowRowAt(const ControlRect& client, int offset, int row)
+// The arrow is a triangle half as high as its top row is wide: 2 pixels
+// either side of the tip at 96 DPI.
+int FooArrowRowCount(int dpi) { return FooScaled(2, dpi) + 1; }
+
+FooArrowRow FooArrowRowAt(const ControlRect& client, int offset, int row, int dpi)
 {
-    const int x = client.right - 10 + offset;
-    const int y = client.bottom - 8 + offset;
-    return FooArrowRow{y + row, x + row, x + 4 - row};
+    const int x = client.right - FooScaled(10, dpi) + offset;
+    const int y = client.bottom - FooScaled(8, dpi) + offset;
+    return FooArrowRow{y + row, x + row, x + 2 * FooScaled(2, dpi) - row};
 }
 
 ControlRect FooGradientRect(const ControlRect& item)
@@ -73,15 +83,15 @@ ControlRect FooGlyphRect(const ControlRect& item, int x, int glyphSide)
     return glyph;
 }
 
-FooCaptionArea FooCaptionAreaFor(const ControlRect& client, int x, bool centered, bool hasArrow, bool split)
+FooCaptionArea FooCaptionAreaFor(const ControlRect& client, int x, bool centered, bool hasArrow, bool split, int dpi)
 {
     FooCaptionArea area;
     area.left = centered ? x : x + 5;
     area.right = client.right;
     if (hasArrow)
-        area.right -= 6;
+        area.right -= FooScaled(6, dpi);
     else if (split)
-        area.right -= 12;
+        area.right -= FooScaled(12, dpi);
     return area;
 }
 

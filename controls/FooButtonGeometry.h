@@ -5,10 +5,15 @@
 
 #include "ControlRect.h"
 
+// The sizes below are pixels at 96 DPI; at `dpi` each is scaled by dpi / 96
+// (rounded), so the arrow and the drop-down part keep their size on screen.
+constexpr int kFooBaseDpi = 96;
+int FooScaled(int pixels, int dpi);
+
 // The drop-down part drawn pressed: the rightmost 14 pixels, one pixel shorter.
-ControlRect FooPressedDropDownRect(const ControlRect& item);
+ControlRect FooPressedDropDownRect(const ControlRect& item, int dpi = kFooBaseDpi);
 // The sunken separator between the button part and the drop-down part.
-ControlRect FooSeparatorRect(const ControlRect& client);
+ControlRect FooSeparatorRect(const ControlRect& client, int dpi = kFooBaseDpi);
 
 // One row of the downward arrow: pixels firstX..lastX (inclusive) on line y.
 struct FooArrowRow {
@@ -16,8 +21,10 @@ struct FooArrowRow {
     int firstX = 0;
     int lastX = 0;
 };
-// Row 0..2 of the arrow (5, 3 and 1 pixels), moved by `offset` when pressed.
-FooArrowRow FooArrowRowAt(const ControlRect& client, int offset, int row);
+// The arrow's rows: 3 at 96 DPI (5, 3 and 1 pixels), 4 at 144 (7, 5, 3, 1).
+int FooArrowRowCount(int dpi = kFooBaseDpi);
+// Row 0.. of the arrow, moved by `offset` when pressed.
+FooArrowRow FooArrowRowAt(const ControlRect& client, int offset, int row, int dpi = kFooBaseDpi);
 
 // The gradient fills the face inside the frame: inset 1 at left and top, 2 at right and bottom.
 ControlRect FooGradientRect(const ControlRect& item);
@@ -55,7 +62,8 @@ struct FooCaptionArea {
     int right = 0;
     bool HasRoom() const { return right - left > 0; }
 };
-FooCaptionArea FooCaptionAreaFor(const ControlRect& client, int x, bool centered, bool hasArrow, bool split);
+FooCaptionArea FooCaptionAreaFor(const ControlRect& client, int x, bool centered, bool hasArrow, bool split,
+                                 int dpi = kFooBaseDpi);
 
 // The caption's rectangle for a measured text of textWidth x textHeight,
 // measured with its top at measuredTop; moved one pixel when `shift`.

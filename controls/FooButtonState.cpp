@@ -1,6 +1,8 @@
 // Type, text-style and state rules of the flat button.
 #include "FooButtonState.h"
 
+#include "FooButtonGeometry.h"
+
 CFooButtonState::CFooButtonState()
     : m_type(kFooPush),
       m_focusStyle(0),
@@ -69,16 +71,16 @@ bool CFooButtonState::CheckedAfterRelease() const
     return !m_checked;
 }
 
-ControlRect CFooButtonState::DropDownHitZone(const ControlRect& window)
+ControlRect CFooButtonState::DropDownHitZone(const ControlRect& window, int dpi)
 {
     ControlRect zone = window;
-    zone.left = window.right - kFooDropDownHitWidth;
+    zone.left = window.right - FooScaled(kFooDropDownHitWidth, dpi);
     return zone;
 }
 
 bool CFooButtonState::IsDropDownPress(const ControlRect& window, int x, int y) const
 {
-    return IsSplitType() && DropDownHitZone(window).Contains(x, y);
+    return IsSplitType() && DropDownHitZone(window, m_dpi).Contains(x, y);
 }
 
 FooFace CFooButtonState::Face() const

@@ -67,8 +67,8 @@ public:
     bool CheckedAfterRelease() const;
 
     // The drop-down zone of a split button: the window rectangle's rightmost
-    // 18 pixels, in the same coordinates as `window`.
-    static ControlRect DropDownHitZone(const ControlRect& window);
+    // 18 pixels (at 96 DPI; scaled to `dpi`), in the same coordinates as `window`.
+    static ControlRect DropDownHitZone(const ControlRect& window, int dpi = 96);
     // Whether a press at (x, y) falls on the drop-down part.
     bool IsDropDownPress(const ControlRect& window, int x, int y) const;
 
@@ -88,6 +88,7 @@ public:
     unsigned long GradientBottomColor() const;
 
     int m_type;
+    int m_dpi = 96;  // the screen's pixels per inch the arrow and drop-down part are drawn for
     int m_focusStyle;
     unsigned long m_textColor;
     int m_mouseOver;

@@ -12,6 +12,23 @@ BOOL COptionsDlg::Create(UINT templateId, CWnd* parent)
 
 void COptionsDlg::ShowItem(int, int) {}
 
+void COptionsDlg::FollowPageSize()
+{
+    if (m_resize.Create(this)) AnchorControls(m_resize);
+}
+
+void COptionsDlg::AnchorControls(CResizeCtrl&) {}
+
+void COptionsDlg::AnchorWithLabel(CResizeCtrl& resize, int id, int leftShare, int topShare, int widthShare, int heightShare)
+{
+    HWND control = ::GetDlgItem(m_hWnd, id);
+    HWND label = control ? ::GetWindow(control, GW_HWNDPREV) : nullptr;
+    wchar_t className[16] = L"";
+    if (label) ::GetClassNameW(label, className, 16);
+    if (label && ::lstrcmpiW(className, L"Static") == 0) resize.Add(label, leftShare, topShare, 0, 0);
+    resize.Add(control, leftShare, topShare, widthShare, heightShare);
+}
+
 CDatabase& COptionsDlg::GetDatabase() { return m_owner->GetDatabase(); }
 
 IHostLink* COptionsDlg::GetHostLink() { return m_owner->GetHostLink(); }

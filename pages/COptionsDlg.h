@@ -2,6 +2,7 @@
 // created in and reaches that dialog's database and host link through it.
 #pragma once
 
+#include "controls/CResizeCtrl.h"
 #include "controls/CTabPageSSL.h"
 
 class CDatabase;
@@ -18,10 +19,19 @@ public:
     virtual void ShowItem(int noteId, int reserved);
     virtual CDatabase& GetDatabase();
     virtual IHostLink* GetHostLink();
+    // From now on the page's controls follow the page's size as its tab
+    // control grows and shrinks, starting from their places at this size.
+    void FollowPageSize();
 
 protected:
     IPageOwner* Owner() const { return m_owner; }
+    // Registers the page's controls with their shares of its size change.
+    virtual void AnchorControls(CResizeCtrl& resize);
+    // Registers control `id` and the label just before it in the tab order,
+    // which moves as the control's left and top edges do and keeps its size.
+    void AnchorWithLabel(CResizeCtrl& resize, int id, int leftShare, int topShare, int widthShare, int heightShare);
 
 private:
+    CResizeCtrl m_resize;  // the page's controls' anchors
     IPageOwner* m_owner = nullptr;  // the owning dialog; not owned, unset until Create succeeds
 };

@@ -32,6 +32,17 @@ void COptionsEditDlg::DoDataExchange(CDataExchange* dx)
     m_commentsEdit.SetLimitText(kTextColumnLimit);
 }
 
+// The title and the group share the width; the comments take a third of
+// the height and the query the rest; the buttons stay at the bottom left.
+void COptionsEditDlg::AnchorControls(CResizeCtrl& resize)
+{
+    AnchorWithLabel(resize, IDC_EDIT_TITLE, 0, 0, 50, 0);
+    AnchorWithLabel(resize, IDC_EDIT_GROUP, 50, 0, 50, 0);
+    AnchorWithLabel(resize, IDC_EDIT_COMMENTS, 0, 0, 100, 30);
+    AnchorWithLabel(resize, IDC_EDIT_QUERY, 0, 30, 100, 70);
+    for (int button : {IDC_EDIT_NEW, IDC_EDIT_DELETE, IDC_EDIT_SAVE}) resize.Add(button, 0, 100, 0, 0);
+}
+
 void COptionsEditDlg::SetNoteId(int noteId)
 {
     m_noteId = noteId;

@@ -10,6 +10,8 @@
 class COptionsEditDlg : public COptionsDlg {
 public:
     COptionsEditDlg();
+    // The note the page holds; -1 for a new, unsaved one.
+    int LoadedNoteId() const { return m_noteId; }
 
     void ResetPage(bool databaseOpen) override;
     void ShowItem(int noteId, int reserved) override;
@@ -19,6 +21,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+    void AnchorControls(CResizeCtrl& resize) override;
     void OnSave();
     void OnNew();
     void OnDelete();

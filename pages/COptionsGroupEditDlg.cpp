@@ -29,6 +29,16 @@ void COptionsGroupEditDlg::DoDataExchange(CDataExchange* dx)
     m_groupCombo.LimitText(kTextColumnLimit);
 }
 
+// The name and the comments take what the page gains; the buttons stay at
+// the bottom left.
+void COptionsGroupEditDlg::AnchorControls(CResizeCtrl& resize)
+{
+    resize.Add(IDC_GROUP_NAME, 0, 0, 100, 0);
+    resize.Add(IDC_GROUP_COMMENTS, 0, 0, 100, 100);
+    resize.Add(IDC_GROUP_SAVE, 0, 100, 0, 0);
+    resize.Add(IDC_GROUP_DELETE, 0, 100, 0, 0);
+}
+
 void COptionsGroupEditDlg::ResetPage(bool databaseOpen)
 {
     m_saveButton.EnableWindow(databaseOpen);

@@ -17,6 +17,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+    void AnchorControls(CResizeCtrl& resize) override;
     void OnGroupSelChange();
     void OnSave();
     void OnDelete();

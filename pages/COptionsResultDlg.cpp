@@ -6,3 +6,5 @@
 COptionsResultDlg::COptionsResultDlg() : COptionsDlg(IDD_PAGE_RESULTS) {}
 
 void COptionsResultDlg::ResetPage(bool) {}
+
+void COptionsResultDlg::AnchorControls(CResizeCtrl& resize) { resize.Add(IDC_RESULTS_LIST, 0, 0, 100, 100); }

@@ -7,4 +7,7 @@ class COptionsResultDlg : public COptionsDlg {
 public:
     COptionsResultDlg();
     void ResetPage(bool databaseOpen) override;
+
+protected:
+    void AnchorControls(CResizeCtrl& resize) override;
 };

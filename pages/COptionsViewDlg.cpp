@@ -19,6 +19,13 @@ void COptionsViewDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_VIEW_EXECUTE, m_executeButton);
 }
 
+// The query takes what the page gains; Execute stays at the bottom left.
+void COptionsViewDlg::AnchorControls(CResizeCtrl& resize)
+{
+    resize.Add(IDC_VIEW_QUERY, 0, 0, 100, 100);
+    resize.Add(IDC_VIEW_EXECUTE, 0, 100, 0, 0);
+}
+
 void COptionsViewDlg::ResetPage(bool)
 {
     // Setting the text of a visible multi-line box costs milliseconds even

@@ -16,6 +16,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+    void AnchorControls(CResizeCtrl& resize) override;
     void OnExecute();
     DECLARE_MESSAGE_MAP()
 

@@ -12,7 +12,7 @@ void ShowNotFound(HWND owner, UINT textId)
 {
     const CString text = LoadResourceString(textId);
     const CString caption = LoadResourceString(IDS_INTERNAL_MALFUNCTION);
-    ::MessageBoxW(owner, text, caption, MB_ICONHAND);
+    CenteredMessageBox(owner, text, caption, MB_ICONHAND);
 }
 
 } // namespace

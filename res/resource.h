@@ -122,6 +122,10 @@
 #define IDC_PAGE_B_SECOND 2102
 #define IDC_PAGE_C_FIRST 2201
 
+// The grid tests (tests/grid): the list a grid subclasses and an edit box beside it.
+#define IDC_GRID_TEST_LIST 1020
+#define IDC_GRID_TEST_EDIT 1002
+
 // The flat-button tests (tests/button).
 #define IDD_BUTTON_HOST 100
 #define IDB_TEST_GLYPH 300

@@ -15,6 +15,7 @@
 #include "window/COptionsF1.h"
 #include "window/NoteListColumns.h"
 #include "window/ExchangeCommands.h"
+#include "window/ListIcons.h"
 #include "window/SyncCommand.h"
 #include "window/QuillboxSettings.h"
 
@@ -69,6 +70,10 @@ BOOL CQuillboxDlg::OnInitDialog()
     m_recentFiles = LoadRecentFiles();
     ShowRecentFiles();
     m_findButton.SetType(kSplitPushButton);
+    m_findButton.SetFocusStyle(1);
+    m_findButton.SetDpi(ScreenDpi());
+    // The strip is a stop of Tab of its own, between the list and the page.
+    m_tabCtrl.SetStripKeepsFocus(true);
 
     AddPage(m_viewPage, IDD_PAGE_VIEW, IDS_TAB_VIEW, 0);
     AddPage(m_editPage, IDD_PAGE_EDIT, IDS_TAB_EDIT, 1);
@@ -79,7 +84,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     }
     m_tabCtrl.SendMessage(TCM_SETCURFOCUS, 0);
 
-    if (!m_imageList.Create(IDB_LIST_ICONS, 16, 1, RGB(0, 255, 255))) return -1;
+    if (!CreateListIcons(m_imageList, ScreenDpi())) return -1;
     // Shared with the list, so that only m_imageList destroys it.
     m_list.SetImageList(&m_imageList, LVSIL_SMALL);
     InsertNoteListColumns(m_list.GetSafeHwnd());
@@ -92,6 +97,8 @@ BOOL CQuillboxDlg::OnInitDialog()
     m_resize.Add(IDC_NOTE_LIST, 0, 0, 100, 50);
     m_resize.Add(IDC_TAB, 0, 50, 100, 50);
     m_resize.Add(IDC_FIND_FRAME, 0, 0, 100, 0);
+    m_resize.Add(IDC_FIND_TEXT, 0, 0, 100, 0);
+    m_resize.Add(IDC_FIND, 100, 0, 0, 0);
     m_resize.SetMinimumTrackingSize();
     return TRUE;
 }
@@ -115,6 +122,8 @@ void CQuillboxDlg::AddPage(COptionsDlg& page, UINT templateId, UINT titleId, int
 {
     page.Create(templateId, this);
     m_tabCtrl.AddPage(LoadResourceString(titleId), pageId, &page);
+    // Placed in the tab control: the page's layout at this size is where its controls start from.
+    page.FollowPageSize();
 }
 
 void CQuillboxDlg::NotifyGroupChanged(int groupId, const CString& name, bool removed)

@@ -67,6 +67,16 @@ private:
     void BringDoubleClickPageToFront();
     CString ExchangeStartFolder() const;
     void ChooseSearchScope();
+    // The dialog's own keys (window/DialogKeys.cpp); true when `msg` was one.
+    bool HandleDialogKey(const MSG& msg);
+    bool MoveFocusAlongTabOrder(const MSG& msg, bool backward);
+    bool HandleAccelerator(UINT key);
+    void ClickNewNote();
+    void StepPage(int step);
+    void ShowPageOf(COptionsDlg& page);
+    void DeleteSelectedRow();
+    void DeleteGroupOfRow(int groupId);
+    void RemoveNoteRow(int noteId);
     void Search(const CString& text);
 
     CDatabase m_database;

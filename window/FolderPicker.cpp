@@ -6,8 +6,10 @@
 
 #include "framework/CWinApp.h"
 #include "framework/LoadedLibrary.h"
+#include "framework/MessageBox.h"
 #include "framework/ModuleState.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <string>
@@ -90,7 +92,7 @@ bool TakeTypedFolder(HWND picker, PickerRun& run)
                             (run.mayBeNew ? L", or of a new one inside a folder that exists," : L",") + L" or choose one in the list.";
     // Owned by the picker, which stays open behind it.
     CWinApp* app = AfxGetApp();
-    ::MessageBoxW(picker, message, app ? app->GetAppName().GetString() : L"Quillbox", MB_ICONEXCLAMATION);
+    CenteredMessageBox(picker, message, app ? app->GetAppName().GetString() : L"Quillbox", MB_ICONEXCLAMATION);
     ::SetFocus(box);
     ::SendMessageW(box, EM_SETSEL, 0, -1);
     return true;
@@ -119,6 +121,63 @@ void LetPathBoxScroll(HWND picker)
     ::DestroyWindow(old);
 }
 
+// Whether `folder` is `path` or a folder that holds it; the rest of `path`
+// after it goes to `rest`.
+bool Holds(const CString& folder, const CString& path, CString& rest)
+{
+    if (folder.IsEmpty() || folder.GetLength() > path.GetLength()) return false;
+    if (path.Left(folder.GetLength()).CompareNoCase(folder) != 0) return false;
+    rest = path.Mid(folder.GetLength());
+    if (rest.IsEmpty()) return true;
+    if (folder[folder.GetLength() - 1] == L'\\') return true;
+    if (rest[0] != L'\\') return false;
+    rest = rest.Mid(1);
+    return true;
+}
+
+// The tree item under `parent` that shows `name`, once `parent` is expanded.
+HTREEITEM ChildNamed(HWND tree, HTREEITEM parent, const CString& name)
+{
+    ::SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    for (auto child = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
+         child; child = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)))) {
+        wchar_t text[MAX_PATH] = L"";
+        TVITEMW item = {};
+        item.mask = TVIF_TEXT;
+        item.hItem = child;
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        if (::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)) && name.CompareNoCase(text) == 0) return child;
+    }
+    return nullptr;
+}
+
+// Selects `run.initial` in the picker. Wine's picker stops short of a folder
+// on a drive mapped to a Unix folder (Z:), at the drive or at the desktop:
+// from the nearest folder it reached that holds the wanted one (the drive's
+// root, selected first when need be) the rest of the way is walked down the
+// tree by the folders' names.
+void SelectInitialFolder(HWND picker, PickerRun& run)
+{
+    ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(run.initial.GetString()));
+    CString rest;
+    if (!Holds(run.selected, run.initial, rest) && run.initial.GetLength() >= 3 && run.initial[1] == L':') {
+        const CString drive = run.initial.Left(3);
+        ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(drive.GetString()));
+    }
+    HWND tree = ::FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
+    while (tree && Holds(run.selected, run.initial, rest) && !rest.IsEmpty()) {
+        const int slash = rest.Find(L'\\');
+        const CString name = slash < 0 ? rest : rest.Left(slash);
+        auto current = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        HTREEITEM next = current ? ChildNamed(tree, current, name) : nullptr;
+        if (!next) return;
+        const CString before = run.selected;
+        ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(next));
+        if (run.selected.CompareNoCase(before) == 0) return;
+    }
+}
+
 LRESULT CALLBACK PickerProcedure(HWND picker, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto* run = static_cast<PickerRun*>(::GetPropW(picker, kStateProperty));
@@ -140,7 +199,7 @@ int CALLBACK OnBrowseEvent(HWND picker, UINT message, LPARAM param, LPARAM data)
         ::SetPropW(picker, kStateProperty, run);
         run->shellProcedure = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(picker, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PickerProcedure)));
-        if (!run->initial.IsEmpty()) ::SendMessageW(picker, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(run->initial.GetString()));
+        if (!run->initial.IsEmpty()) SelectInitialFolder(picker, *run);
     } else if (message == BFFM_SELCHANGED) {
         wchar_t path[MAX_PATH] = L"";
         run->selected = run->toPath(reinterpret_cast<LPCITEMIDLIST>(param), path) ? path : L"";

@@ -168,6 +168,7 @@ void CQuillboxDlg::OnFind()
 // through the window procedure, so a failure is reported as the button's is.
 BOOL CQuillboxDlg::PreTranslateMessage(MSG* msg)
 {
+    if (HandleDialogKey(*msg)) return TRUE;
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && msg->hwnd == ::GetDlgItem(m_hWnd, IDC_FIND_TEXT)) {
         SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIND, BN_CLICKED), reinterpret_cast<LPARAM>(m_findButton.m_hWnd));
         return TRUE;

@@ -136,3 +136,21 @@ TEST(FooButtonGeometry, FocusRectangleRunsBetweenCaptionStartAndEnd)
 }
 
 } // namespace
+
+TEST(FooButtonGeometry, At144DpiTheArrowAndTheDropDownPartGrowByHalf)
+{
+    EXPECT_EQ(3, FooArrowRowCount());
+    EXPECT_EQ(4, FooArrowRowCount(144));
+    const FooArrowRow top = FooArrowRowAt(kButton, 0, 0, 144);
+    EXPECT_EQ(top.lastX - top.firstX + 1, 7) << "the top row is 7 pixels wide";
+    EXPECT_EQ(top.firstX, kButton.right - 15);
+    EXPECT_EQ(top.y, kButton.bottom - 12);
+    const FooArrowRow tip = FooArrowRowAt(kButton, 0, 3, 144);
+    EXPECT_EQ(tip.firstX, tip.lastX) << "the tip is one pixel";
+    EXPECT_EQ(FooPressedDropDownRect(kButton, 144).left, kButton.right - 21);
+    EXPECT_EQ(CFooButtonState::DropDownHitZone(kButton, 144).left, kButton.right - 27);
+    EXPECT_EQ(FooSeparatorRect(kButton, 144).left, kButton.right - 23);
+    EXPECT_EQ(FooCaptionAreaFor(kButton, 0, true, false, true, 144).right, kButton.right - 18);
+    EXPECT_EQ(FooScaled(16, 144), 24);
+    EXPECT_EQ(FooScaled(16, 120), 20);
+}

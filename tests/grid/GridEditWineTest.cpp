@@ -129,7 +129,7 @@ TEST_F(GridEditTest, FocusMovingElsewhereCommits)
     HWND editor = OpenEditor();
     ASSERT_NE(nullptr, editor);
     TypeText(Dialog(), L"> ");
-    ::SetFocus(m_dialog->GetDlgItem(CGridTestDialog::kEditId)->m_hWnd);
+    ::SetFocus(m_dialog->GetDlgItem(IDC_GRID_TEST_EDIT)->m_hWnd);
     PumpMessages(Dialog());
     EXPECT_FALSE(::IsWindow(editor));
     EXPECT_EQ(CString(L"> first note"), m_grid.GetData(n0)->m_text);

@@ -65,7 +65,7 @@ HWND CreateBareDialog()
     t.item.y = 7;
     t.item.cx = 402;
     t.item.cy = 150;
-    t.item.id = 1020;
+    t.item.id = IDC_GRID_TEST_LIST;
     lstrcpyW(t.className, L"SysListView32");
     return ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), &t.dialog, nullptr, &BareDialogProc, 0);
 }
@@ -157,7 +157,7 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
 
     HWND bareDialog = CreateBareDialog();
-    HWND bare = ::GetDlgItem(bareDialog, 1020);
+    HWND bare = ::GetDlgItem(bareDialog, IDC_GRID_TEST_LIST);
     AddColumns(bare);
     CImageList bareImages;
     MakeTestImages(bareImages);

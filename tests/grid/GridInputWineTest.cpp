@@ -74,7 +74,7 @@ protected:
 
 TEST_F(GridInputTest, SubclassedListShowsRootsWithGroupsCollapsed)
 {
-    EXPECT_EQ(m_dialog->GetDlgItem(CGridTestDialog::kListId)->m_hWnd, Grid().m_hWnd);
+    EXPECT_EQ(m_dialog->GetDlgItem(IDC_GRID_TEST_LIST)->m_hWnd, Grid().m_hWnd);
     EXPECT_EQ(&Grid(), CWnd::FromHandlePermanent(Grid().m_hWnd));
     EXPECT_EQ("n0,G1,G2", RowTexts(Grid()));
     EXPECT_EQ(CString(L"top note"), Grid().GetItemText(0, 1));
@@ -111,7 +111,7 @@ TEST_F(GridInputTest, ClickJustOutsideTheButtonDoesNotToggle)
 
 TEST_F(GridInputTest, ClickOnACellMakesItsColumnCurrentAndReachesTheList)
 {
-    ::SetFocus(m_dialog->GetDlgItem(CGridTestDialog::kEditId)->m_hWnd);
+    ::SetFocus(m_dialog->GetDlgItem(IDC_GRID_TEST_EDIT)->m_hWnd);
     POINT p = CellPoint(2, 1);
     Click(Grid().m_hWnd, p.x, p.y);
     PumpMessages(m_dialog->m_hWnd);
@@ -285,10 +285,10 @@ TEST_F(GridInputTest, ColumnOrderFollowsTheHeader)
 
 TEST_F(GridInputTest, ScrollingTakesTheFocus)
 {
-    ::SetFocus(m_dialog->GetDlgItem(CGridTestDialog::kEditId)->m_hWnd);
+    ::SetFocus(m_dialog->GetDlgItem(IDC_GRID_TEST_EDIT)->m_hWnd);
     ::SendMessageW(Grid().m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
     EXPECT_EQ(Grid().m_hWnd, ::GetFocus());
-    ::SetFocus(m_dialog->GetDlgItem(CGridTestDialog::kEditId)->m_hWnd);
+    ::SetFocus(m_dialog->GetDlgItem(IDC_GRID_TEST_EDIT)->m_hWnd);
     ::SendMessageW(Grid().m_hWnd, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), 0);
     EXPECT_EQ(Grid().m_hWnd, ::GetFocus());
 }

@@ -68,9 +68,9 @@ bool CGridTestDialog::Open()
     builder.Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU, 420, 200, m_withList ? 2 : 1);
     if (m_withList) {
         builder.Item(L"SysListView32", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_ALIGNLEFT, 7, 7,
-                     402, 150, kListId);
+                     402, 150, IDC_GRID_TEST_LIST);
     }
-    builder.Item(L"Edit", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 170, 100, 14, kEditId);
+    builder.Item(L"Edit", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 170, 100, 14, IDC_GRID_TEST_EDIT);
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), builder.Get(), nullptr, &AfxDlgProc, 0);
     AfxUnhookWindowCreate();
@@ -89,7 +89,7 @@ BOOL CGridTestDialog::OnInitDialog()
 
 void CGridTestDialog::DoDataExchange(CDataExchange* dx)
 {
-    if (m_withList) DDX_Control(dx, kListId, m_grid);
+    if (m_withList) DDX_Control(dx, IDC_GRID_TEST_LIST, m_grid);
 }
 
 LRESULT CGridTestDialog::OnGridDoubleClick(WPARAM wParam, LPARAM)

@@ -1,12 +1,13 @@
 // A real dialog for the grid's Wine tests, built from an in-memory template
-// like the main dialog's: a report list-view (control 1020) that a grid
-// subclasses, and an edit box that can take the focus. Also the steps of the
+// like the main dialog's: a report list-view (IDC_GRID_TEST_LIST) that a grid
+// subclasses, and an edit box (IDC_GRID_TEST_EDIT) that can take the focus. Also the steps of the
 // framework's modal loop, to run the dialog's messages without blocking.
 #pragma once
 
 #include "controls/CSuperGridCtrl.h"
 #include "framework/CDialog.h"
 #include "framework/CImageList.h"
+#include "res/resource.h"
 
 #include <memory>
 #include <ostream>
@@ -18,10 +19,7 @@ void PrintTo(const CString& text, std::ostream* out);
 
 class CGridTestDialog : public CDialog {
 public:
-    static constexpr int kListId = 1020;
-    static constexpr int kEditId = 1002;
-
-    // withList FALSE leaves out control 1020 (the grid then makes its own window).
+    // withList FALSE leaves out the list (the grid then makes its own window).
     CGridTestDialog(CSuperGridCtrl& grid, bool withList) : m_grid(grid), m_withList(withList) {}
     // Creates the dialog modeless and shows it; FALSE on failure.
     bool Open();

@@ -50,11 +50,16 @@ std::vector<std::wstring> FilesUnder(const std::wstring& folder)
     return files;
 }
 
-TestFolder::TestFolder(const wchar_t* name)
+TestFolder::TestFolder(const wchar_t* name) : TestFolder(name, std::wstring())
+{
+}
+
+TestFolder::TestFolder(const wchar_t* name, const std::wstring& parent)
 {
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    m_path = std::wstring(temp) + name + L" " + std::to_wstring(::GetCurrentProcessId());
+    const std::wstring inside = parent.empty() ? std::wstring(temp) : parent + L"\\";
+    m_path = inside + name + L" " + std::to_wstring(::GetCurrentProcessId());
     RemoveFolderTree(m_path);
     ::CreateDirectoryW(m_path.c_str(), nullptr);
 }

@@ -20,6 +20,8 @@ std::wstring WindowsPathOf(const std::string& unixPath);
 class TestFolder {
 public:
     explicit TestFolder(const wchar_t* name);
+    // The same inside `parent` instead of the temporary folder.
+    TestFolder(const wchar_t* name, const std::wstring& parent);
     ~TestFolder();
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;

@@ -634,6 +634,72 @@ void SelectTab(HWND dialog, int index)
     Settle(dialog);
 }
 
+Boxes ClickTab(HWND dialog, int index)
+{
+    HWND tab = ::GetDlgItem(dialog, IDC_TAB);
+    RECT item = {};
+    if (!::SendMessageW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
+    PostMouseClick(tab, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    return AnswerBoxes(dialog);
+}
+
+HWND FocusedWindow(HWND dialog)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+namespace {
+
+// Shares this thread's input state with the dialog's and holds Ctrl and
+// Shift down in it while it lives, as a user holding them does.
+class CHeldModifiers {
+public:
+    CHeldModifiers(HWND dialog, int modifiers)
+        : m_own(::GetCurrentThreadId()), m_dialog(::GetWindowThreadProcessId(dialog, nullptr))
+    {
+        if (!(modifiers & (kCtrl | kShift))) return;
+        m_attached = ::AttachThreadInput(m_own, m_dialog, TRUE) != FALSE;
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        if (modifiers & kCtrl) state[VK_CONTROL] = state[VK_LCONTROL] = 0x80;
+        if (modifiers & kShift) state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
+        ::SetKeyboardState(state);
+    }
+    ~CHeldModifiers()
+    {
+        if (!m_attached) return;
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_SHIFT] = state[VK_LSHIFT] = 0;
+        ::SetKeyboardState(state);
+        ::AttachThreadInput(m_own, m_dialog, FALSE);
+    }
+    CHeldModifiers(const CHeldModifiers&) = delete;
+    CHeldModifiers& operator=(const CHeldModifiers&) = delete;
+
+private:
+    DWORD m_own;
+    DWORD m_dialog;
+    bool m_attached = false;
+};
+
+} // namespace
+
+Boxes PressKey(HWND dialog, UINT key, int modifiers, const Answers& answers)
+{
+    HWND target = FocusedWindow(dialog);
+    if (!target) target = dialog;
+    const CHeldModifiers held(dialog, modifiers);
+    const UINT scan = ::MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    const LPARAM down = static_cast<LPARAM>(1 | (scan << 16) | ((modifiers & kAlt) ? (1u << 29) : 0u));
+    ::PostMessageW(target, (modifiers & kAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, down);
+    ::PostMessageW(target, (modifiers & kAlt) ? WM_SYSKEYUP : WM_KEYUP, key, down | static_cast<LPARAM>(3u << 30));
+    return AnswerBoxes(dialog, answers);
+}
+
 void TypeNewNote(HWND dialog, const TypedNote& note, int groupChoice)
 {
     HWND page = FindPages(dialog).edit;

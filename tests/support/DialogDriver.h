@@ -176,6 +176,17 @@ std::vector<std::wstring> TabCaptions(HWND tab);
 std::wstring CurrentTab(HWND dialog);
 // Brings tab `index` to the front as the tab control does for a click.
 void SelectTab(HWND dialog, int index);
+// Clicks tab `index` of the strip with the mouse; the boxes answered.
+Boxes ClickTab(HWND dialog, int index);
+
+// The window that has the keyboard focus on the dialog's thread.
+HWND FocusedWindow(HWND dialog);
+// Keys held down with a key press.
+enum Modifiers { kNoModifier = 0, kCtrl = 1, kShift = 2, kAlt = 4 };
+// Presses `key` on the window with the focus, with `modifiers` held down in
+// the dialog thread's key state (Alt sends it as a system key), and answers
+// the message boxes it shows.
+Boxes PressKey(HWND dialog, UINT key, int modifiers = kNoModifier, const Answers& answers = {});
 
 // A note as the Edit page holds it; `groupId` is the chosen group's number (0 for none).
 struct TypedNote {

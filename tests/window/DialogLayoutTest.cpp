@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
@@ -40,7 +42,7 @@ TEST(DialogLayout, OpensWithMenuThreeTabsAndAnEmptyTwoColumnList)
         EXPECT_EQ((Names{L"View", L"Edit", L"Group Edit"}), TabCaptions(::GetDlgItem(dialog, IDC_TAB)));
         HWND tab = ::GetDlgItem(dialog, IDC_TAB);
         EXPECT_EQ(0, ::SendMessageW(tab, TCM_GETCURSEL, 0, 0)) << "View is the current tab";
-        EXPECT_FALSE(::GetWindowLongW(tab, GWL_STYLE) & WS_TABSTOP) << "the tab control is no tab stop";
+        EXPECT_TRUE(::GetWindowLongW(tab, GWL_STYLE) & WS_TABSTOP) << "the tab strip is a tab stop";
         const Pages pages = FindPages(dialog);
         EXPECT_TRUE(::IsWindowVisible(pages.view));
         EXPECT_FALSE(::IsWindowVisible(pages.edit));
@@ -152,6 +154,9 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
         const Layout first = ReadLayout(dialog);
+        const Pages pages = FindPages(dialog);
+        const RECT query = RectInParent(::GetDlgItem(pages.view, IDC_VIEW_QUERY));
+        const RECT execute = RectInParent(::GetDlgItem(pages.view, IDC_VIEW_EXECUTE));
         const int width = first.dialog.right - first.dialog.left;
         const int height = first.dialog.bottom - first.dialog.top;
 
@@ -162,19 +167,53 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         ExpectMoved(first.frame, now.frame, 0, 0, 0, 0, "group box, taller");
         ExpectMoved(first.findText, now.findText, 0, 0, 0, 0, "Find box, taller");
         ExpectMoved(first.findButton, now.findButton, 0, 0, 0, 0, "Find button, taller");
-        const Pages pages = FindPages(dialog);
         RECT page = {}, tabClient = {};
         ::GetWindowRect(pages.view, &page);
         ::GetWindowRect(::GetDlgItem(dialog, IDC_TAB), &tabClient);
         EXPECT_TRUE(page.top >= tabClient.top && page.bottom <= tabClient.bottom) << "the page stays inside its tab control";
+
+        // The pages' controls as they were, the Edit page's seen once in front.
+        Resize(dialog, width, height);
+        SelectTab(dialog, 1);
+        const RECT title = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_TITLE));
+        const RECT group = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_GROUP));
+        const RECT comments = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_COMMENTS));
+        const RECT noteQuery = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_QUERY));
+        const RECT save = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_SAVE));
+        SelectTab(dialog, 0);
 
         Resize(dialog, width + 100, height + 100);
         now = ReadLayout(dialog);
         ExpectMoved(first.list, now.list, 0, 0, 100, 50, "list, wider");
         ExpectMoved(first.tab, now.tab, 0, 50, 100, 100, "tab control, wider");
         ExpectMoved(first.frame, now.frame, 0, 0, 100, 0, "group box, wider");
-        ExpectMoved(first.findText, now.findText, 0, 0, 0, 0, "Find box, wider");
-        ExpectMoved(first.findButton, now.findButton, 0, 0, 0, 0, "Find button, wider");
+        ExpectMoved(first.findText, now.findText, 0, 0, 100, 0, "Find box, wider");
+        ExpectMoved(first.findButton, now.findButton, 100, 0, 100, 0, "Find button, wider");
+        // The page in front grows with the tab control (100 by 50), and its controls with it.
+        ExpectMoved(query, RectInParent(::GetDlgItem(pages.view, IDC_VIEW_QUERY)), 0, 0, 100, 50, "View's query");
+        ExpectMoved(execute, RectInParent(::GetDlgItem(pages.view, IDC_VIEW_EXECUTE)), 0, 50, 0, 50, "Execute");
+        // A page brought to the front later takes the size it is shown at.
+        SelectTab(dialog, 1);
+        ExpectMoved(title, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_TITLE)), 0, 0, 50, 0, "title");
+        ExpectMoved(group, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_GROUP)), 50, 0, 100, 0, "group");
+        ExpectMoved(comments, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_COMMENTS)), 0, 0, 100, 15, "comments");
+        ExpectMoved(noteQuery, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_QUERY)), 0, 15, 100, 50, "Edit's query");
+        ExpectMoved(save, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_SAVE)), 0, 50, 0, 50, "Save");
+        SelectTab(dialog, 0);
+
+        // Maximised, the whole dialog lies in the work area, its caption included.
+        ::ShowWindow(dialog, SW_MAXIMIZE);
+        Settle(dialog);
+        RECT maximised = {};
+        ::GetWindowRect(dialog, &maximised);
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
+        ASSERT_TRUE(::GetMonitorInfoW(::MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor));
+        EXPECT_TRUE(::EqualRect(&maximised, &monitor.rcWork)) << "maximised: got " << Text(maximised) << ", work area " << Text(monitor.rcWork);
+        ::ShowWindow(dialog, SW_RESTORE);
+        Settle(dialog);
+        now = ReadLayout(dialog);
+        ExpectMoved(first.list, now.list, 0, 0, 100, 50, "list, restored");
 
         // Back to the first size, then an attempt to go below it.
         Resize(dialog, width, height);
@@ -189,6 +228,29 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         ::SendMessageW(dialog, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
         EXPECT_EQ(width, limits.ptMinTrackSize.x);
         EXPECT_EQ(height, limits.ptMinTrackSize.y);
+    });
+}
+
+TEST(DialogLayout, AMessageBoxOpensOverTheMiddleOfTheDialog)
+{
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        // At the screen's top left the dialog's middle is far from the screen's.
+        ::SetWindowPos(dialog, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Settle(dialog);
+        ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXPORT, 0);  // nothing is open: a box says so
+        HWND box = ui::WaitForMessageBox();
+        ASSERT_NE(nullptr, box);
+        RECT boxRect = {}, dialogRect = {};
+        ::GetWindowRect(box, &boxRect);
+        ::GetWindowRect(dialog, &dialogRect);
+        const ui::SeenBox seen = ui::AnswerMessageBox(box);
+        Settle(dialog);
+        EXPECT_NE(std::wstring::npos, seen.text.find(L"No note database is open"));
+        EXPECT_LE(std::abs((boxRect.left + boxRect.right) - (dialogRect.left + dialogRect.right)), 2)
+            << "box " << Text(boxRect) << ", dialog " << Text(dialogRect);
+        EXPECT_LE(std::abs((boxRect.top + boxRect.bottom) - (dialogRect.top + dialogRect.bottom)), 2)
+            << "box " << Text(boxRect) << ", dialog " << Text(dialogRect);
     });
 }
 

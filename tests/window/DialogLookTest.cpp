@@ -220,4 +220,30 @@ TEST(DialogLook, CaptionButtonsAreMarlettSymbolsNotLetters)
     });
 }
 
+TEST(DialogLook, GrowingTheDialogLeavesNoOldLinesOfTheFindFrameOnScreen)
+{
+    harness::Host host;
+    harness::Execute(host, [&](HWND dialog) {
+        ::SetForegroundWindow(dialog);
+        Settle(dialog);
+        RECT frame = RectInParent(::GetDlgItem(dialog, IDC_FIND_FRAME));
+        ::MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&frame), 2);
+        const POINT line = {frame.right - 2, (frame.top + frame.bottom) / 2};  // on the frame's right edge
+        const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+        {
+            ScopedDc screen(nullptr);
+            ASSERT_NE(face, ::GetPixel(screen.Get(), line.x, line.y)) << "the frame's edge is drawn where it is looked for";
+        }
+        RECT window = {};
+        ::GetWindowRect(dialog, &window);
+        ::SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Settle(dialog);
+        // Only what the dialog itself left invalid is painted.
+        ::RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ScopedDc screen(nullptr);
+        EXPECT_EQ(face, ::GetPixel(screen.Get(), line.x, line.y)) << "the frame's old edge is gone";
+    });
+}
+
 } // namespace

@@ -233,6 +233,52 @@ TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImpo
         << "Export makes a folder typed inside one that exists: " << dialogdriver::Describe(madeByExport);
 }
 
+// The folder of this test program: the build tree's, on Z:, the drive Wine
+// maps to the Unix root (the current folder moves with the file dialogs).
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring program = path;
+    return program.substr(0, program.rfind(L'\\'));
+}
+
+TEST(ExchangeCommands, OnDriveZThePickerStartsBesideTheDatabaseThenAtItsOwnFolderForEachOfTwoSameNamedDatabases)
+{
+    const storetest::TestFolder onZ(L"quillbox drive z", ProgramFolder());
+    const std::wstring root = onZ.Path();
+    ASSERT_EQ(0u, root.find(L"Z:\\")) << "the test runs in a folder on Z:, not in " << windowtest::Narrow(root);
+    for (const wchar_t* folder : {L"\\first", L"\\second", L"\\second\\out two"})
+        ASSERT_TRUE(::CreateDirectoryW((root + folder).c_str(), nullptr)) << windowtest::Narrow(root + folder);
+    const std::wstring first = root + L"\\first\\notes.mdb", second = root + L"\\second\\notes.mdb";
+    ASSERT_EQ(L"", notefiles::MakeNoteDatabase(first, notefiles::SampleStatements()));
+    ASSERT_EQ(L"", notefiles::MakeNoteDatabase(second, notefiles::SampleStatements()));
+
+    harness::Host host;
+    CommandResult firstTime, secondTime, firstAgain, secondAgain, firstNextRun;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, first).boxes.empty());
+        // Export makes the folder typed for it.
+        firstTime = dialogdriver::TypeFolder(dialog, ID_FILE_EXPORT, root + L"\\first\\out one");
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, second).boxes.empty());
+        secondTime = ChooseFolder(dialog, ID_FILE_IMPORT, L"");
+        dialogdriver::TypeFolder(dialog, ID_FILE_EXPORT, root + L"\\second\\out two");
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, first).boxes.empty());
+        firstAgain = ChooseFolder(dialog, ID_FILE_EXPORT, L"");
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, second).boxes.empty());
+        secondAgain = ChooseFolder(dialog, ID_FILE_SYNCHRONIZE, L"");
+    });
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, first).boxes.empty());
+        firstNextRun = ChooseFolder(dialog, ID_FILE_IMPORT, L"");
+    });
+    EXPECT_EQ(L"first", firstTime.pickerStart) << "the first time: the database's own folder on Z:";
+    EXPECT_EQ(L"second", secondTime.pickerStart) << "a database of the same name elsewhere starts at its own folder";
+    EXPECT_EQ(L"out one", firstAgain.pickerStart) << "the folder kept for the first";
+    EXPECT_EQ(L"out two", secondAgain.pickerStart) << "and the one kept for the second";
+    EXPECT_EQ(L"out one", firstNextRun.pickerStart) << "kept for later runs";
+}
+
 // Export files under `folder` that read whole: the header, then a query that ends as written.
 int WholeExportFiles(const std::wstring& folder, int& other)
 {

@@ -74,14 +74,6 @@ std::wstring ChoiceInOptions(HWND dialog)
     return chosen;
 }
 
-HWND FocusedWindow(HWND dialog)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
-    return info.hwndFocus;
-}
-
 // The answers of a second host process (QuillboxPeer.exe with a dialog of
 // its own, on this program's settings) to `commands`, then File, Exit.
 Texts RunHost(const Texts& commands)
