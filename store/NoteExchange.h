@@ -23,7 +23,7 @@ struct ExchangeOutcome {
     int written = 0;    // export: files written or renamed
     int unchanged = 0;  // export: files left as they were
     int removed = 0;    // export: files of notes that are gone
-    int groups = 0;
+    int groups = 0;     // export: the user's groups, not the built-in "None"
     int notes = 0;
 };
 

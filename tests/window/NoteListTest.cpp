@@ -77,6 +77,31 @@ TEST(NoteList, ShowsLooseNotesFirstThenOneCollapsedRowPerGroupWithNotes)
     });
 }
 
+TEST(NoteList, EnterOnARowOpensItsNoteAsADoubleClickDoes)
+{
+    const std::wstring path = MakeSample(L"enter.mdb");
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
+        const Pages pages = FindPages(dialog);
+        const HWND list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
+        SelectRow(dialog, FindRow(dialog, L"zeta top"));
+        PostKey(list, VK_RETURN);
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_EQ(L"zeta top", ItemText(pages.edit, IDC_EDIT_TITLE));
+        EXPECT_EQ(L"SELECT 1", ItemText(pages.view, IDC_VIEW_QUERY));
+        EXPECT_EQ(nullptr, ::FindWindowExW(list, nullptr, L"Edit", nullptr)) << "Enter opens no cell editor";
+        EXPECT_TRUE(::IsWindowVisible(dialog)) << "Enter on the list does not end the dialog";
+
+        // Another note with unsaved changes on the Edit page asks first.
+        SetItemText(pages.edit, IDC_EDIT_COMMENTS, L"typed");
+        SelectRow(dialog, FindRow(dialog, L"alpha top"));
+        PostKey(list, VK_RETURN);
+        const Boxes boxes = AnswerBoxes(dialog, {IDCANCEL});
+        ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
+        EXPECT_EQ(L"Save changes to the note \"zeta top\"?", boxes[0].text);
+        EXPECT_EQ(L"zeta top", ItemText(pages.edit, IDC_EDIT_TITLE));
+    });
+}
+
 TEST(NoteList, ShowDatabaseWithGroupExpandedOpensTheFileAndExpandsTheFirstGroup)
 {
     const std::wstring path = MakeSample(L"picture.mdb");
