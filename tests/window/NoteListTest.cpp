@@ -79,7 +79,7 @@ TEST(NoteList, ShowsLooseNotesFirstThenOneCollapsedRowPerGroupWithNotes)
 
 TEST(NoteList, EnterOnARowOpensItsNoteAsADoubleClickDoes)
 {
-    const std::wstring path = MakeSample(L"enter.mdb");
+    const std::wstring path = MakeSample(L"enter on a row.mdb");
     ExecuteOnOpenedFile(path, [&](HWND dialog) {
         const Pages pages = FindPages(dialog);
         const HWND list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
