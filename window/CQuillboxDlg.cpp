@@ -4,6 +4,7 @@
 #include "window/CQuillboxDlg.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/CFileDialog.h"
 #include "framework/CPropertySheet.h"
@@ -14,6 +15,7 @@
 #include "plugin/HostContract.h"
 #include "res/resource.h"
 #include "store/NoteDatabaseFile.h"
+#include "store/NoteFolderFiles.h"
 #include "store/OutcomeOf.h"
 #include "window/CAboutDlg.h"
 #include "window/COptionsF1.h"
@@ -45,17 +47,19 @@ bool IsExistingFile(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// The system's text for `error`, without its line end.
-CString SystemErrorText(DWORD error)
+// A database's sync memory, kept beside it ("<file>.sync"), describes the
+// file it was kept for. A new database in that file's place starts without
+// it, so that its first sync is a union that deletes nothing in the folder.
+void ForgetSyncMemory(const CString& databasePath)
 {
-    wchar_t* buffer = nullptr;
-    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                     reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    CString text = buffer ? buffer : L"";
-    if (buffer) ::LocalFree(buffer);
-    text.Trim();
-    if (text.IsEmpty()) text.Format(L"Error %lu.", error);
-    return text;
+    const CString memory = databasePath + L".sync";
+    std::vector<FolderItem> items;
+    CString error;
+    if (!ListFolder(memory, items, error)) return;
+    for (const FolderItem& item : items) {
+        if (!item.isFolder) RemoveFile(JoinPath(memory, item.name), error);
+    }
+    ::RemoveDirectoryW(memory);
 }
 
 } // namespace
@@ -303,12 +307,13 @@ bool CQuillboxDlg::ReplaceWithNewNoteDatabase(const CString& path)
     const bool replacesOpenFile = m_databasePath.CompareNoCase(path) == 0;
     if (replacesOpenFile) CloseNoteDatabase();
     if (!::MoveFileExW(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const CString reason = SystemErrorText(::GetLastError());
+        const CString reason = DescribeFileError(path, ::GetLastError());
         ::DeleteFileW(fresh);
-        AfxMessageBox(L"Could not replace " + FileNameOf(path) + L": " + reason + L"\n\nThe file was not changed.", MB_ICONEXCLAMATION);
+        AfxMessageBox(L"Could not replace " + reason + L"\n\nThe file was not changed.", MB_ICONEXCLAMATION);
         if (replacesOpenFile) OpenAndListNoteDatabase(path);
         return false;
     }
+    ForgetSyncMemory(path);
     return true;
 }
 
