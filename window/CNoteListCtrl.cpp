@@ -10,6 +10,13 @@ BOOL CNoteListCtrl::PreTranslateMessage(MSG* msg)
     return CSuperGridCtrl::PreTranslateMessage(msg);
 }
 
+void CNoteListCtrl::ToggleGroup(CTreeItem* node, int row)
+{
+    if (IsCollapsed(node)) EnsureVisible(ExpandNode(node, row), TRUE);
+    else CollapseNode(node);
+    RedrawItems(row, row);
+}
+
 void CNoteListCtrl::EditSelectedDescription()
 {
     const int row = GetSelectedRow();

@@ -24,6 +24,9 @@ public:
     };
 
     void SetOwner(IOwner* owner) { m_owner = owner; }
+    // Expands a collapsed group row or collapses an expanded one, as a
+    // double-click on it does.
+    void ToggleGroup(CTreeItem* node, int row);
 
     BOOL HandleReturnKey() override { return TRUE; }
     BOOL PreTranslateMessage(MSG* msg) override;

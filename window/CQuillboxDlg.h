@@ -81,8 +81,9 @@ private:
     void CloseNoteDatabase();
     // New onto an existing file: made beside it, then put in its place.
     bool ReplaceWithNewNoteDatabase(const CString& path);
-    // Shows the selected note on the pages, as a double-click or Enter asks.
-    void OpenSelectedNote();
+    // Shows the selected note on the pages, as a double-click or Enter asks;
+    // Enter on a group row expands or collapses it, as the double-click has.
+    void OpenSelectedNote(bool fromKey);
     // The list's node of the note or group `id`; null when it is not listed.
     CSuperGridCtrl::CTreeItem* FindListedNode(int id, bool group) const;
     // Opens `path` as File, Open does and remembers it when its notes are listed.

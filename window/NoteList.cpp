@@ -178,7 +178,7 @@ BOOL CQuillboxDlg::PreTranslateMessage(MSG* msg)
     // Enter on a row of the list opens its note, as a double-click does
     // (the list leaves Enter to the dialog; F2 edits in place).
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && msg->hwnd == m_list.m_hWnd) {
-        OpenSelectedNote();
+        OpenSelectedNote(true);
         return TRUE;
     }
     return CDialog::PreTranslateMessage(msg);
@@ -216,16 +216,21 @@ void CQuillboxDlg::Search(const CString& text)
 
 LRESULT CQuillboxDlg::OnShowNote(WPARAM, LPARAM)
 {
-    OpenSelectedNote();
+    OpenSelectedNote(false);
     return 0;
 }
 
-void CQuillboxDlg::OpenSelectedNote()
+void CQuillboxDlg::OpenSelectedNote(bool fromKey)
 {
     const int row = static_cast<int>(m_list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0) return;
     CSuperGridCtrl::CTreeItem* node = m_list.NodeAtRow(row);
-    if (!node || m_list.HasChildren(node)) return;
+    if (!node) return;
+    if (m_list.HasChildren(node)) {
+        // A double-click has already expanded or collapsed the group; Enter does it here.
+        if (fromKey) m_list.ToggleGroup(node, row);
+        return;
+    }
     CItemInfo* info = m_list.GetData(node);
     if (!info) return;
     const int noteId = info->m_itemData;

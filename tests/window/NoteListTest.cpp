@@ -83,17 +83,21 @@ TEST(NoteList, EnterOnARowOpensItsNoteAsADoubleClickDoes)
     ExecuteOnOpenedFile(path, [&](HWND dialog) {
         const Pages pages = FindPages(dialog);
         const HWND list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
-        SelectRow(dialog, FindRow(dialog, L"zeta top"));
+        ClickRow(dialog, FindRow(dialog, L"zeta top"));
         PostKey(list, VK_RETURN);
         EXPECT_TRUE(AnswerBoxes(dialog).empty());
         EXPECT_EQ(L"zeta top", ItemText(pages.edit, IDC_EDIT_TITLE));
         EXPECT_EQ(L"SELECT 1", ItemText(pages.view, IDC_VIEW_QUERY));
         EXPECT_EQ(nullptr, ::FindWindowExW(list, nullptr, L"Edit", nullptr)) << "Enter opens no cell editor";
         EXPECT_TRUE(::IsWindowVisible(dialog)) << "Enter on the list does not end the dialog";
+        ClickRow(dialog, FindRow(dialog, L"Work"));
+        PostKey(list, VK_RETURN);
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_NE(-1, FindRow(dialog, L"Report a")) << "Enter expands a group as a double-click does";
 
         // Another note with unsaved changes on the Edit page asks first.
         SetItemText(pages.edit, IDC_EDIT_COMMENTS, L"typed");
-        SelectRow(dialog, FindRow(dialog, L"alpha top"));
+        ClickRow(dialog, FindRow(dialog, L"alpha top"));
         PostKey(list, VK_RETURN);
         const Boxes boxes = AnswerBoxes(dialog, {IDCANCEL});
         ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
