@@ -228,7 +228,7 @@ TEST(EditPage, LeavingAnEditedNoteAsksFirstByEveryWay)
 
         // A new note typed in full asks by its title; Escape in the Find box
         // with Yes saves it and ends the dialog.
-        EXPECT_TRUE(Click(p.edit, IDC_EDIT_NEW, {IDNO}).size() == 1);
+        EXPECT_EQ(1u, Click(p.edit, IDC_EDIT_NEW, {IDNO}).size());
         SetItemText(p.edit, IDC_EDIT_TITLE, L"Monthly");
         SetItemText(p.edit, IDC_EDIT_QUERY, L"SELECT month FROM orders");
         ExpectOneQuestion(PressKey(dialog, findBox, VK_ESCAPE, {IDYES}), L"Save changes to the note \"Monthly\"?");
