@@ -94,15 +94,6 @@ TEST(NoteList, EnterOnARowOpensItsNoteAsADoubleClickDoes)
         PostKey(list, VK_RETURN);
         EXPECT_TRUE(AnswerBoxes(dialog).empty());
         EXPECT_NE(-1, FindRow(dialog, L"Report a")) << "Enter expands a group as a double-click does";
-
-        // Another note with unsaved changes on the Edit page asks first.
-        SetItemText(pages.edit, IDC_EDIT_COMMENTS, L"typed");
-        ClickRow(dialog, FindRow(dialog, L"alpha top"));
-        PostKey(list, VK_RETURN);
-        const Boxes boxes = AnswerBoxes(dialog, {IDCANCEL});
-        ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
-        EXPECT_EQ(L"Save changes to the note \"zeta top\"?", boxes[0].text);
-        EXPECT_EQ(L"zeta top", ItemText(pages.edit, IDC_EDIT_TITLE));
     });
 }
 
