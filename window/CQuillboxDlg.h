@@ -111,7 +111,7 @@ private:
     bool m_findInSequel = false;
     CImageList m_imageList;
     CNoteListCtrl m_list;
-    CString m_databasePath;  // the open note database's path, for the About box
+    CString m_databasePath;  // the open note database's path, for the title bar and the About box
     CListedGroups m_listedGroups;  // what the pages' group lists hold since they were last emptied
     DoubleClickPage m_doubleClickPage = DoubleClickPage::None;  // as the user chose it in Options
     CRecentNoteFiles m_recentFiles;  // as the File menu shows them
