@@ -8,12 +8,26 @@ void CGroupCombo::UpdateGroup(int groupId, const CString& name, bool removed)
         if (index >= 0) SetItemData(index, static_cast<DWORD_PTR>(static_cast<INT_PTR>(groupId)));
         return;
     }
+    const int index = FindGroup(groupId);
+    if (index >= 0) DeleteString(index);
+}
+
+void CGroupCombo::RenameGroup(int groupId, const CString& name)
+{
+    const int index = FindGroup(groupId);
+    if (index < 0) return;
+    const bool selected = GetCurSel() == index;
+    DeleteString(index);
+    UpdateGroup(groupId, name, false);
+    if (selected) SelectGroup(groupId);
+}
+
+int CGroupCombo::FindGroup(int groupId) const
+{
     for (int index = 0; index < GetCount(); ++index) {
-        if (static_cast<int>(GetItemData(index)) == groupId) {
-            DeleteString(index);
-            return;
-        }
+        if (static_cast<int>(GetItemData(index)) == groupId) return index;
     }
+    return -1;
 }
 
 void CGroupCombo::SetDrawing(bool on)
@@ -24,13 +38,10 @@ void CGroupCombo::SetDrawing(bool on)
 
 bool CGroupCombo::SelectGroup(int groupId)
 {
-    for (int index = 0; index < GetCount(); ++index) {
-        if (static_cast<int>(GetItemData(index)) == groupId) {
-            SetCurSel(index);
-            return true;
-        }
-    }
-    return false;
+    const int index = FindGroup(groupId);
+    if (index < 0) return false;
+    SetCurSel(index);
+    return true;
 }
 
 int CGroupCombo::SelectedGroupId(int fallback) const

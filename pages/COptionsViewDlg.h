@@ -11,6 +11,7 @@ public:
 
     void ResetPage(bool databaseOpen) override;
     void ShowItem(int noteId, int reserved) override;
+    void ReloadItem() override;
     // Enabled once by the main dialog when the host allows results.
     void EnableExecute() { m_executeButton.EnableWindow(TRUE); }
 
@@ -22,4 +23,5 @@ protected:
 
 private:
     CButton m_executeButton;
+    int m_noteId = -1;  // the note whose query is shown; -1 for none
 };

@@ -1,6 +1,6 @@
 // What a page may ask of the dialog it was created in: the database
-// connection, the host link, and the path that passes group changes on to
-// the pages that list groups.
+// connection, the host link, and the paths that pass group changes on to
+// the pages that list groups and note and group changes on to the note list.
 #pragma once
 
 #include "framework/CString.h"
@@ -13,6 +13,10 @@ public:
     virtual CDatabase& GetDatabase() = 0;
     virtual IHostLink* GetHostLink() const = 0;
     virtual void NotifyGroupChanged(int groupId, const CString& name, bool removed) = 0;
+    // Group `groupId` is now called `name`: the group lists and the note list follow.
+    virtual void NotifyGroupRenamed(int groupId, const CString& name) = 0;
+    // Note `noteId` is gone from the database: the note list drops it.
+    virtual void NotifyNoteDeleted(int noteId) = 0;
 
 protected:
     ~IPageOwner() = default;

@@ -1,6 +1,10 @@
 // CQuillboxDlg: initialisation, the File commands, the ways the dialog ends
-// and the path from the pages to the group lists.
+// (each asking the pages first) and the paths from the pages to the group
+// lists and the note list.
 #include "window/CQuillboxDlg.h"
+
+#include <algorithm>
+#include <vector>
 
 #include "framework/CFileDialog.h"
 #include "framework/CPropertySheet.h"
@@ -11,6 +15,8 @@
 #include "plugin/HostContract.h"
 #include "res/resource.h"
 #include "store/records/NoteDatabaseFile.h"
+#include "store/exchange/NoteFolderFiles.h"
+#include "store/records/OutcomeOf.h"
 #include "window/CAboutDlg.h"
 #include "window/COptionsF1.h"
 #include "window/NoteListColumns.h"
@@ -28,6 +34,18 @@ CString FolderOf(const CString& path)
 {
     const int slash = path.ReverseFind(L'\\');
     return slash > 0 ? path.Left(slash) : CString();
+}
+
+CString FileNameOf(const CString& path)
+{
+    const int slash = std::max(path.ReverseFind(L'\\'), path.ReverseFind(L'/'));
+    return path.Mid(slash + 1);
+}
+
+bool IsExistingFile(const CString& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 } // namespace
@@ -92,6 +110,7 @@ BOOL CQuillboxDlg::OnInitDialog()
     m_list.ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
     m_list.m_editEnabled = FALSE;
     m_list.m_dragEnabled = FALSE;
+    m_list.SetOwner(this);
 
     m_resize.Create(this);
     m_resize.Add(IDC_NOTE_LIST, 0, 0, 100, 50);
@@ -132,6 +151,43 @@ void CQuillboxDlg::NotifyGroupChanged(int groupId, const CString& name, bool rem
     else m_listedGroups.Add(groupId, name);
     m_editPage.UpdateGroupList(groupId, name, removed);
     m_groupEditPage.UpdateGroupList(groupId, name, removed);
+    if (!removed) return;
+    if (CSuperGridCtrl::CTreeItem* node = FindListedNode(groupId, true)) m_list.RemoveNode(node, m_list.RowOfNode(node));
+}
+
+void CQuillboxDlg::NotifyGroupRenamed(int groupId, const CString& name)
+{
+    m_listedGroups.Remove(groupId);
+    m_listedGroups.Add(groupId, name);
+    m_editPage.RenameGroupInList(groupId, name);
+    m_groupEditPage.RenameGroupInList(groupId, name);
+    CSuperGridCtrl::CTreeItem* node = FindListedNode(groupId, true);
+    const int row = node ? m_list.RowOfNode(node) : -1;
+    if (row >= 0) m_list.StoreCellText(node, row, 0, name);
+}
+
+void CQuillboxDlg::NotifyNoteDeleted(int noteId)
+{
+    CSuperGridCtrl::CTreeItem* node = FindListedNode(noteId, false);
+    if (!node) return;
+    CSuperGridCtrl::CTreeItem* group = m_list.GetParentItem(node);
+    m_list.RemoveNode(node, m_list.RowOfNode(node));
+    // A group without notes is not listed.
+    if (group && m_list.GetChildCount(group) == 0) m_list.RemoveNode(group, m_list.RowOfNode(group));
+}
+
+bool CQuillboxDlg::ConfirmLeavingPages() { return m_editPage.ConfirmLeave() && m_groupEditPage.ConfirmLeave(); }
+
+void CQuillboxDlg::ReloadPages()
+{
+    m_viewPage.ReloadItem();
+    m_editPage.ReloadItem();
+    m_groupEditPage.ReloadItem();
+}
+
+void CQuillboxDlg::ShowDatabaseInTitle()
+{
+    SetWindowText(m_databasePath.IsEmpty() ? CString(L"Quillbox") : L"Quillbox - " + FileNameOf(m_databasePath));
 }
 
 void CQuillboxDlg::ResetPages(bool databaseOpen)
@@ -154,16 +210,28 @@ void CQuillboxDlg::OpenNoteDatabase(const CString& path)
         // A refused connection leaves as an exception that the message
         // dispatch reports, with the pages showing no database.
         if (wasOpen) ResetPages(false);
+        ShowDatabaseInTitle();
         throw;
     }
     if (m_database.IsOpen()) m_databasePath = path;
+    ShowDatabaseInTitle();
     // The pages are reset once, for the outcome; the list is emptied with
     // them when no database is open, else by the catalogue's load.
     ResetPages(m_database.IsOpen() != FALSE);
 }
 
+void CQuillboxDlg::CloseNoteDatabase()
+{
+    if (!m_database.IsOpen()) return;
+    m_database.Close();
+    m_databasePath.Empty();
+    ShowDatabaseInTitle();
+    ResetPages(false);
+}
+
 void CQuillboxDlg::OnFileOpen()
 {
+    if (!ConfirmLeavingPages()) return;
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_EXPLORER, kDatabaseFilter, this);
     if (dialog.DoModal() != IDOK) return;
     OpenAndListNoteDatabase(dialog.GetPathName());
@@ -177,9 +245,18 @@ void CQuillboxDlg::OpenAndListNoteDatabase(const CString& path)
 
 void CQuillboxDlg::OnFileNew()
 {
+    if (!ConfirmLeavingPages()) return;
     CFileDialog dialog(FALSE, nullptr, nullptr, OFN_EXPLORER, kDatabaseFilter, this);
     if (dialog.DoModal() != IDOK || dialog.m_ofn.nFilterIndex != 1) return;
     const CString path = dialog.GetPathName();
+    if (IsExistingFile(path)) {
+        if (AfxMessageBox(FileNameOf(path) + L" already exists.\nDo you want to replace it with an empty note database? "
+                                              L"Everything it holds is lost.",
+                          MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+            return;
+        if (ReplaceWithNewNoteDatabase(path)) OpenAndListNoteDatabase(path);
+        return;
+    }
     if (!RequestNoteDatabaseFile(path)) {
         AfxMessageBox(LoadResourceString(IDS_CREATE_FAILED), MB_ICONEXCLAMATION);
         return;
@@ -191,6 +268,7 @@ void CQuillboxDlg::OnFileNew()
         // full disk, say): it goes, so that a second try can make it again.
         m_database.Close();
         m_databasePath.Empty();
+        ShowDatabaseInTitle();
         ResetPages(false);
         ::DeleteFileW(path);
         return;
@@ -198,7 +276,54 @@ void CQuillboxDlg::OnFileNew()
     if (LoadCatalogue()) RememberRecentFile(path);
 }
 
-void CQuillboxDlg::OnExit() { EndDialog(IDOK); }
+// The new note database is made whole (file and schema) beside the old one
+// under a name of its own, and only then moved over it: the old file stays
+// as it was until a complete new one takes its place.
+bool CQuillboxDlg::ReplaceWithNewNoteDatabase(const CString& path)
+{
+    const CString fresh = path + L".new~";
+    ::DeleteFileW(fresh);
+    StoreOutcome made = StoreOutcome::Refused(LoadResourceString(IDS_CREATE_FAILED));
+    if (RequestNoteDatabaseFile(fresh)) {
+        CDatabase database;
+        made = OutcomeOf([&] {
+            ConnectNoteDatabase(database, fresh);
+            return database.IsOpen() ? CreateSchema(database) : StoreOutcome::Refused(LoadResourceString(IDS_CREATE_FAILED));
+        });
+        if (database.IsOpen()) database.Close();
+    }
+    if (!made.IsDone()) {
+        ::DeleteFileW(fresh);
+        AfxMessageBox(made.error + L"\n\n" + FileNameOf(path) + L" was not changed.", MB_ICONEXCLAMATION);
+        return false;
+    }
+    // The open file cannot be replaced while it is connected.
+    const bool replacesOpenFile = m_databasePath.CompareNoCase(path) == 0;
+    if (replacesOpenFile) CloseNoteDatabase();
+    if (!::MoveFileExW(fresh, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const CString reason = DescribeFileError(path, ::GetLastError());
+        ::DeleteFileW(fresh);
+        AfxMessageBox(L"Could not replace " + reason + L"\n\nThe file was not changed.", MB_ICONEXCLAMATION);
+        if (replacesOpenFile) OpenAndListNoteDatabase(path);
+        return false;
+    }
+    return true;
+}
+
+void CQuillboxDlg::OnExit()
+{
+    if (ConfirmLeavingPages()) EndDialog(IDOK);
+}
+
+void CQuillboxDlg::OnOK()
+{
+    if (ConfirmLeavingPages()) EndDialog(IDOK);
+}
+
+void CQuillboxDlg::OnCancel()
+{
+    if (ConfirmLeavingPages()) EndDialog(IDCANCEL);
+}
 
 void CQuillboxDlg::OnOptions()
 {
@@ -224,20 +349,26 @@ void CQuillboxDlg::OnFileExport()
 
 void CQuillboxDlg::OnFileImport()
 {
+    if (!ConfirmLeavingPages()) return;
     CString folder = ExchangeStartFolder();
     const CString start = folder;
     const bool changed = RunImport(*this, m_database, folder);
     if (folder != start) SaveExchangeFolder(m_databasePath, folder);
-    if (changed) LoadCatalogue();
+    if (!changed) return;
+    LoadCatalogue();
+    ReloadPages();
 }
 
 void CQuillboxDlg::OnFileSynchronize()
 {
+    if (!ConfirmLeavingPages()) return;
     CString folder = ExchangeStartFolder();
     const CString start = folder;
     const bool changed = RunSync(*this, m_database, m_databasePath, folder);
     if (folder != start) SaveExchangeFolder(m_databasePath, folder);
-    if (changed) LoadCatalogue();
+    if (!changed) return;
+    LoadCatalogue();
+    ReloadPages();
 }
 
 // Where the last export or import of this database went, while that folder

@@ -1,10 +1,13 @@
 // CQuillboxDlg's note list: loading the catalogue, searching with the Find
-// button (or Enter in the Find box) and its scope menu, and passing a double-clicked note to the pages.
+// button (or Enter in the Find box) and its scope menu, passing a note
+// double-clicked (or Enter on its row) to the pages, editing a row's
+// description in place, and dropping what the pages deleted.
 #include "window/CQuillboxDlg.h"
 
 #include "pages/StoreReports.h"
 #include "res/resource.h"
 #include "store/records/CatalogueRows.h"
+#include "store/records/NoteRecords.h"
 
 #include <utility>
 #include <vector>
@@ -173,6 +176,12 @@ BOOL CQuillboxDlg::PreTranslateMessage(MSG* msg)
         SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIND, BN_CLICKED), reinterpret_cast<LPARAM>(m_findButton.m_hWnd));
         return TRUE;
     }
+    // Enter on a row of the list opens its note, as a double-click does
+    // (the list leaves Enter to the dialog; F2 edits in place).
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && msg->hwnd == m_list.m_hWnd) {
+        OpenSelectedNote(true);
+        return TRUE;
+    }
     return CDialog::PreTranslateMessage(msg);
 }
 
@@ -208,18 +217,74 @@ void CQuillboxDlg::Search(const CString& text)
 
 LRESULT CQuillboxDlg::OnShowNote(WPARAM, LPARAM)
 {
+    OpenSelectedNote(false);
+    return 0;
+}
+
+void CQuillboxDlg::OpenSelectedNote(bool fromKey)
+{
     const int row = static_cast<int>(m_list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (row < 0) return 0;
+    if (row < 0) return;
     CSuperGridCtrl::CTreeItem* node = m_list.NodeAtRow(row);
-    if (!node || m_list.HasChildren(node)) return 0;
+    if (!node) return;
+    if (m_list.HasChildren(node)) {
+        // A double-click has already expanded or collapsed the group; Enter does it here.
+        if (fromKey) m_list.ToggleGroup(node, row);
+        return;
+    }
     CItemInfo* info = m_list.GetData(node);
-    if (!info) return 0;
+    if (!info) return;
     const int noteId = info->m_itemData;
+    // The note on the Edit page is left for this one.
+    if (!m_editPage.ConfirmLeave()) return;
     for (int index = 0; index < m_tabCtrl.GetPageCount(); ++index) {
         if (auto* page = dynamic_cast<COptionsDlg*>(m_tabCtrl.GetPage(index))) page->ShowItem(noteId, -1);
     }
     BringDoubleClickPageToFront();
-    return 0;
+}
+
+CSuperGridCtrl::CTreeItem* CQuillboxDlg::FindListedNode(int id, bool group) const
+{
+    // Group rows are the top-level rows with notes beneath; notes are the
+    // other top-level rows and the groups' children.
+    POSITION root = m_list.GetRootHeadPosition();
+    while (root) {
+        CSuperGridCtrl::CTreeItem* node = m_list.GetNextRoot(root);
+        const CItemInfo* info = m_list.GetData(node);
+        const bool isGroup = m_list.GetChildCount(node) > 0;
+        if (info && isGroup == group && info->m_itemData == id) return node;
+        if (!isGroup || group) continue;
+        POSITION child = m_list.GetHeadPosition(node);
+        while (child) {
+            CSuperGridCtrl::CTreeItem* note = m_list.GetNextChild(node, child);
+            const CItemInfo* noteInfo = m_list.GetData(note);
+            if (noteInfo && noteInfo->m_itemData == id) return note;
+        }
+    }
+    return nullptr;
+}
+
+bool CQuillboxDlg::BeginDescriptionEdit(CSuperGridCtrl::CTreeItem* node, CString& text)
+{
+    const CItemInfo* info = m_list.GetData(node);
+    if (!info || !m_database.IsOpen()) return false;
+    if (m_list.GetChildCount(node) == 0) {
+        text = info->GetSubItemCount() > 0 ? info->GetSubItemText(0) : CString();
+        return true;
+    }
+    // The list holds no group descriptions: the edit starts from the stored one.
+    CString name;
+    return ReportStoreOutcome(ReadGroup(m_database, info->m_itemData, name, text), MB_ICONHAND, m_hWnd, IDS_GROUP_NOT_FOUND);
+}
+
+void CQuillboxDlg::EndDescriptionEdit(CSuperGridCtrl::CTreeItem* node, const CString& seen, const CString& text, CString& shown)
+{
+    shown = seen;
+    const CItemInfo* info = m_list.GetData(node);
+    if (!info) return;
+    const int id = info->m_itemData;
+    if (m_list.GetChildCount(node) == 0) m_editPage.SaveComments(id, seen, text, shown);
+    else m_groupEditPage.SaveDescription(id, seen, text, shown);
 }
 
 void CQuillboxDlg::BringDoubleClickPageToFront()

@@ -48,7 +48,7 @@ void CQuillboxDlg::ShowRecentFiles()
 void CQuillboxDlg::OnOpenRecentFile(UINT id)
 {
     const std::size_t index = id - ID_FILE_RECENT_1;
-    if (index >= m_recentFiles.Paths().size()) return;
+    if (index >= m_recentFiles.Paths().size() || !ConfirmLeavingPages()) return;
     const std::wstring path = m_recentFiles.Paths()[index];
     if (NoteFileMayExist(path)) {
         OpenAndListNoteDatabase(path);

@@ -8,13 +8,6 @@
 const wchar_t* const kExportGroupsStatement = L"SELECT id,groupName,groupDescription FROM groups";
 const wchar_t* const kExportNotesStatement = L"SELECT id,groupId,name,comments,query FROM notes";
 
-CString BuildReadGroupRowStatement(int groupId)
-{
-    CString sql;
-    sql.Format(L"SELECT id,groupName,groupDescription FROM groups WHERE id=%d", groupId);
-    return sql;
-}
-
 SqlStatement BuildImportGroupStatement(const ImportGroupStep& step)
 {
     const GroupFileFields& g = step.fields;

@@ -7,8 +7,6 @@
 
 extern const wchar_t* const kExportGroupsStatement;
 extern const wchar_t* const kExportNotesStatement;
-// One group's row, with the same columns.
-CString BuildReadGroupRowStatement(int groupId);
 
 // Every imported text travels as a parameter.
 SqlStatement BuildImportGroupStatement(const ImportGroupStep& step);

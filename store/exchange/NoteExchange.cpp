@@ -226,7 +226,8 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
     exportNotes = std::vector<ExportNote>();
 
     ExchangeOutcome outcome;
-    outcome.groups = static_cast<int>(groups.size());
+    // The groups the user made: the built-in "None" is not one of them.
+    for (const DatabaseGroup& group : groups) outcome.groups += group.id != 0 ? 1 : 0;
     outcome.notes = static_cast<int>(noteCount);
     for (const PlannedFolder& planned : plan.folders) {
         const CString path = JoinPath(folder, planned.name);

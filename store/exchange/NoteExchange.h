@@ -24,7 +24,7 @@ struct ExchangeOutcome {
     int unchanged = 0;  // export: files left as they were
     int removed = 0;    // export: files of notes that are gone
     int leftForNextSync = 0;  // sync: rows and files that changed since the plan read them
-    int groups = 0;
+    int groups = 0;     // export: the user's groups, not the built-in "None"
     int notes = 0;
 };
 

@@ -155,6 +155,34 @@ StoreOutcome ReadGroupDescription(CDatabase& database, int groupId, CString& des
     });
 }
 
+StoreOutcome ReadGroup(CDatabase& database, int groupId, CString& name, CString& description)
+{
+    return ReadFirstRow(database, BuildReadGroupStatement(groupId), [&](CRecordset& recordset) {
+        CString nameText, descriptionText;
+        recordset.GetFieldValue(static_cast<short>(0), nameText);
+        recordset.GetFieldValue(static_cast<short>(1), descriptionText);
+        recordset.Close();
+        name = nameText;
+        description = descriptionText;
+    });
+}
+
+StoreOutcome FindSameTitle(CDatabase& database, int groupId, const CString& name, int noteId)
+{
+    return OutcomeOf([&] {
+        const SqlStatement statement = BuildSameTitleStatement(groupId, name, noteId);
+        CRecordset recordset(&database);
+        recordset.Open(CRecordset::forwardOnly, statement.sql, CRecordset::executeDirect, statement.parameters);
+        return recordset.IsEOF() ? StoreOutcome::NoRow() : StoreOutcome::Done();
+    });
+}
+
+StoreOutcome RenameGroup(CDatabase& database, int groupId, const CString& name)
+{
+    const StoreOutcome fits = CheckLength(L"group name", name);
+    return fits.IsDone() ? ChangeRow(database, BuildRenameGroupStatement(groupId, name)) : fits;
+}
+
 StoreOutcome NextGroupId(CDatabase& database, CString& idText)
 {
     return ReadMaxIdText(database, kNextGroupIdStatement, idText);

@@ -33,6 +33,13 @@ StoreOutcome DeleteNote(CDatabase& database, int noteId);
 
 // The description of group `groupId` (empty when NULL).
 StoreOutcome ReadGroupDescription(CDatabase& database, int groupId, CString& description);
+// The name and description (empty when NULL) of group `groupId`.
+StoreOutcome ReadGroup(CDatabase& database, int groupId, CString& name, CString& description);
+// Done when another note than `noteId` in group `groupId` has the title
+// `name` (compared as the database compares text), NoRow when none has.
+StoreOutcome FindSameTitle(CDatabase& database, int groupId, const CString& name, int noteId);
+// A new name for group `groupId`; its notes stay in it. NoRow when it is gone.
+StoreOutcome RenameGroup(CDatabase& database, int groupId, const CString& name);
 // The id text for a new group, exactly as the database gives it.
 StoreOutcome NextGroupId(CDatabase& database, CString& idText);
 StoreOutcome InsertGroup(CDatabase& database, const CString& idText, const CString& name, const CString& description);

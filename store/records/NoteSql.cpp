@@ -117,6 +117,25 @@ CString BuildReadGroupDescriptionStatement(int groupId)
     return Formatted(L"SELECT groupDescription FROM groups WHERE groups.id=%d", groupId);
 }
 
+CString BuildReadGroupStatement(int groupId)
+{
+    return Formatted(L"SELECT groupName,groupDescription FROM groups WHERE groups.id=%d", groupId);
+}
+
+SqlStatement BuildRenameGroupStatement(int groupId, const CString& name)
+{
+    SqlStatement statement{Formatted(L"UPDATE groups SET groupName=? WHERE id=%d", groupId), {}};
+    statement.parameters.Text(name);
+    return statement;
+}
+
+SqlStatement BuildSameTitleStatement(int groupId, const CString& name, int noteId)
+{
+    SqlStatement statement{Formatted(L"SELECT id FROM notes WHERE groupId=%d AND name=? AND id<>%d", groupId, noteId), {}};
+    statement.parameters.Text(name);
+    return statement;
+}
+
 SqlStatement BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description)
 {
     SqlStatement statement{Formatted(L"INSERT INTO groups VALUES(%s,?,?)", idText.GetString()), {}};

@@ -61,6 +61,10 @@ SqlStatement BuildInsertNoteStatement(const NoteRecord& record);
 SqlStatement BuildUpdateNoteStatement(const NoteRecord& record);
 CString BuildDeleteNoteStatement(int noteId);
 CString BuildReadGroupDescriptionStatement(int groupId);
+CString BuildReadGroupStatement(int groupId);
+SqlStatement BuildRenameGroupStatement(int groupId, const CString& name);
+// The first note other than `noteId` in group `groupId` whose title is `name`.
+SqlStatement BuildSameTitleStatement(int groupId, const CString& name, int noteId);
 extern const wchar_t* const kNextGroupIdStatement;
 SqlStatement BuildInsertGroupStatement(const CString& idText, const CString& name, const CString& description);
 SqlStatement BuildUpdateGroupStatement(const CString& idText, const CString& name, const CString& description);

@@ -318,11 +318,11 @@ private:
     bool GroupIsAsPlanned(int id, const CString& key)
     {
         CRecordset row(&m_database);
-        row.Open(CRecordset::forwardOnly, BuildReadGroupRowStatement(id), CRecordset::executeDirect);
+        row.Open(CRecordset::forwardOnly, BuildReadGroupStatement(id), CRecordset::executeDirect);
         if (row.IsEOF()) return false;
         GroupFileFields fields;
-        FieldText(row, 1, fields.name);
-        fields.hasDescription = FieldText(row, 2, fields.description);
+        FieldText(row, 0, fields.name);
+        fields.hasDescription = FieldText(row, 1, fields.description);
         row.Close();
         auto planned = m_sync.databaseGroupHashes.find(key.str());
         return planned != m_sync.databaseGroupHashes.end() && HashGroupFields(fields) == planned->second;

@@ -49,7 +49,12 @@ struct Expectation {
 
 Expectation Box(const std::wstring& text) { return {Seen::Box, text}; }
 
-const wchar_t kCreateFailed[] = L"Failed creating database";
+// File, New onto an existing file asks first; these tests answer No.
+Expectation ReplaceQuestion(const std::wstring& path)
+{
+    return Box(path.substr(path.rfind(L'\\') + 1) +
+               L" already exists.\nDo you want to replace it with an empty note database? Everything it holds is lost.");
+}
 
 std::wstring NotADatabase(const std::wstring& path)
 {
@@ -162,14 +167,14 @@ TEST(BadFiles, EveryBadFileIsReportedAndChangesNothing)
     std::vector<BadFile> cases;
     const std::wstring empty = FileIn(L"empty.mdb");
     storetest::WriteFileBytes(empty, "");
-    cases.push_back({"zero-length file", empty, empty, Box(NoGroupsTable(empty)), Box(kCreateFailed)});
+    cases.push_back({"zero-length file", empty, empty, Box(NoGroupsTable(empty)), ReplaceQuestion(empty)});
 
     const std::wstring cut = MakeTruncated(L"cut in half.mdb");
-    cases.push_back({"note database cut in half", cut, cut, Box(Damaged(cut)), Box(kCreateFailed)});
+    cases.push_back({"note database cut in half", cut, cut, Box(Damaged(cut)), ReplaceQuestion(cut)});
 
     const std::wstring random = FileIn(L"random.mdb");
     storetest::WriteFileBytes(random, RandomBytes(8192));
-    cases.push_back({"random bytes", random, random, Box(NotADatabase(random)), Box(kCreateFailed)});
+    cases.push_back({"random bytes", random, random, Box(NotADatabase(random)), ReplaceQuestion(random)});
 
     const std::wstring folder = FileIn(L"x.mdb");
     ::CreateDirectoryW(folder.c_str(), nullptr);
@@ -177,10 +182,10 @@ TEST(BadFiles, EveryBadFileIsReportedAndChangesNothing)
 
     const std::wstring readOnly = windowtest::MakeSample(L"read only.mdb");
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-    cases.push_back({"read-only file", readOnly, readOnly, {Seen::Opens, L""}, Box(kCreateFailed)});
+    cases.push_back({"read-only file", readOnly, readOnly, {Seen::Opens, L""}, ReplaceQuestion(readOnly)});
 
     const std::wstring locked = windowtest::MakeSample(L"locked.mdb");
-    cases.push_back({"file write-locked by another process", locked, locked, Box(Locked(locked)), Box(kCreateFailed)});
+    cases.push_back({"file write-locked by another process", locked, locked, Box(Locked(locked)), ReplaceQuestion(locked)});
     CPeerProcess locker(false);
     ASSERT_TRUE(locker.IsReady());
     ASSERT_EQ(L"ok locked", locker.Ask(L"lock-write " + locked));
@@ -196,7 +201,7 @@ TEST(BadFiles, EveryBadFileIsReportedAndChangesNothing)
                 EXPECT_EQ(windowtest::SampleCatalogue(), RowNames(dialog)) << bad.name;
             }
             ExpectUsable(dialog, good, bad.name + ", File Open");
-            ExpectOutcome(bad.create, RunFileCommand(dialog, ID_FILE_NEW, bad.typed), bad.name + ", File New");
+            ExpectOutcome(bad.create, RunFileCommand(dialog, ID_FILE_NEW, bad.typed, true, {IDNO}), bad.name + ", File New");
             if (bad.create.seen == Seen::Box) {
                 EXPECT_EQ(windowtest::SampleCatalogue(), RowNames(dialog)) << bad.name << ": a refused New keeps the open file listed";
             }
@@ -231,7 +236,11 @@ TEST(BadFiles, SavingIntoAReadOnlyFileSaysSoAndKeepsTheNote)
         ASSERT_EQ(1u, refused.size()) << dialogdriver::Describe(refused);
         EXPECT_EQ(ReadOnlyText(path), Trimmed(refused[0].text));
         EXPECT_EQ(L"cannot be kept here", ItemText(FindPages(dialog).edit, IDC_EDIT_TITLE)) << "the Edit page keeps the note";
-        // The same note goes into a writable file once that one is open.
+        // New asks about the unsaved note; No drops it.
+        const std::vector<SeenBox> asked = dialogdriver::Click(FindPages(dialog).edit, IDC_EDIT_NEW, {IDNO});
+        ASSERT_EQ(1u, asked.size()) << dialogdriver::Describe(asked);
+        EXPECT_EQ(L"Save changes to the note \"cannot be kept here\"?", asked[0].text);
+        // A note goes into a writable file once that one is open.
         ASSERT_TRUE(RunFileCommand(dialog, ID_FILE_OPEN, good).boxes.empty());
         const std::vector<SeenBox> saved = dialogdriver::SaveNewNote(dialog, L"kept elsewhere");
         EXPECT_TRUE(saved.empty()) << dialogdriver::Describe(saved);

@@ -117,6 +117,11 @@ TEST(FullDisk, EveryWriteSaysTheDiskIsFullNamesTheFileChangesNothingAndWorksOnce
         EXPECT_TRUE(bytes == ReadFileBytes(db)) << "Save a note changed the database";
         ExpectDiskFull(SaveNewGroup(dialog, L"No room group"), db, "Save a group");
         EXPECT_TRUE(bytes == ReadFileBytes(db)) << "Save a group changed the database";
+        // The user gives the unsaved note and group up: New asks and is told
+        // No; the group's boxes are emptied.
+        EXPECT_EQ(1u, Click(FindPages(dialog).edit, IDC_EDIT_NEW, {IDNO}).size());
+        SetItemText(FindPages(dialog).groupEdit, IDC_GROUP_NAME, L"");
+        SetItemText(FindPages(dialog).groupEdit, IDC_GROUP_COMMENTS, L"");
         ExpectDiskFull(ChooseFolder(dialog, ID_FILE_IMPORT, in).boxes, db, "Import");
         EXPECT_TRUE(bytes == ReadFileBytes(db)) << "Import changed the database";
         ExpectDiskFull(ChooseFolder(dialog, ID_FILE_EXPORT, out).boxes, out + L"\\saved before the disk filled.sql", "Export");

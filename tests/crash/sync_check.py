@@ -49,10 +49,11 @@ def folder_notes(folder):
         for name in names:
             if name.endswith(".sql"):
                 with open(os.path.join(here, name), "rb") as f:
-                    text = f.read().decode("utf-8").replace("\r\n", "\n")
-                header, _, body = text.partition("\n\n")
+                    text = f.read().decode("utf-8")
+                end = "\r\n" if text.startswith("-- Quillbox note\r\n") else "\n"
+                header, _, body = text.partition(end + end)
                 fields = {}
-                for line in header.split("\n")[1:]:
+                for line in header.split(end)[1:]:
                     key, _, value = line[3:].partition(": ")
                     fields[key] = json.loads(value)
                 found[(fields.get("group"), fields.get("title"), fields.get("comments"), norm(body))] += 1

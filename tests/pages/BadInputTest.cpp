@@ -53,7 +53,7 @@ TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
         EXPECT_TRUE(ComboEntries(::GetDlgItem(p.groupEdit, IDC_GROUP_NAME)).empty());
 
         // Typing stops at the columns' 255 characters (the group name's box
-        // stops at its width before that, and holds the same limit).
+        // holds the same limit; GroupEditPageTest types into it).
         for (HWND box : {::GetDlgItem(p.edit, IDC_EDIT_TITLE), ::GetDlgItem(p.edit, IDC_EDIT_COMMENTS)}) {
             for (int i = 0; i < 300; ++i) ::SendMessageW(box, WM_CHAR, L'x', 1);
             EXPECT_EQ(255u, ui::WindowText(box).size());
@@ -92,7 +92,10 @@ TEST(BadInput, RequiredFieldsLongTitlesAndApostrophes)
         EXPECT_TRUE(ChooseEntry(p.groupEdit, IDC_GROUP_NAME, W(kQuotedGroup)).empty());
         EXPECT_EQ(W(kQuotedGroupDescription), ItemText(p.groupEdit, IDC_GROUP_COMMENTS));
         SelectTab(dialog, 1);
-        EXPECT_TRUE(Click(p.edit, IDC_EDIT_NEW).empty());
+        // The refused title is still unsaved: New asks, and No drops it.
+        boxes = Click(p.edit, IDC_EDIT_NEW, {IDNO});
+        ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
+        EXPECT_EQ(L"Save changes to the note \"" + longest + L"y\"?", boxes[0].text);
         SetItemText(p.edit, IDC_EDIT_TITLE, W(kQuotedTitle));
         SetItemText(p.edit, IDC_EDIT_COMMENTS, W(kQuotedComments));
         SetItemText(p.edit, IDC_EDIT_QUERY, W(kQuotedQuery));
@@ -170,7 +173,15 @@ TEST(BadInput, FailedOpenClosesTheDatabaseAndLosesNothing)
         SetItemText(p.edit, IDC_EDIT_TITLE, L"Unsaved draft");
         EXPECT_EQ(W(kReports), ItemText(p.groupEdit, IDC_GROUP_NAME));
 
-        const Boxes refused = OpenFile(dialog, garbage).boxes;
+        // Open asks about the draft first; No goes on without saving it.
+        const Boxes asked = Command(dialog, ID_FILE_OPEN, {IDNO});
+        ASSERT_EQ(1u, asked.size()) << Describe(asked);
+        EXPECT_EQ(L"Save changes to the note \"Unsaved draft\"?", asked[0].text);
+        HWND files = WaitForFileDialog(L"Open", garbage);
+        ASSERT_NE(nullptr, files);
+        ::PostMessageW(files, WM_COMMAND, IDOK, 0);
+        ui::WaitForWindowGone(files);
+        const Boxes refused = AnswerBoxes(dialog);
         ASSERT_EQ(1u, refused.size()) << "the refused connection is reported once";
         EXPECT_FALSE(refused[0].text.empty());
 

@@ -1,6 +1,9 @@
 // The Edit page: saving a new note, saving it again, trimming, no group,
-// the delete question answered No and Yes, and a note whose group is not in
-// the page's list. The stored rows are checked by PageFilesCheckTest.
+// the delete question answered No and Yes, a note whose group is not in
+// the page's list, every way of leaving an edited note, Save after the
+// note changed in the database, a second note of the same title, and the
+// list's in-place edit of comments. The stored rows are checked by
+// PageFilesCheckTest.
 #include <gtest/gtest.h>
 
 #include "tests/pages/PageTestData.h"
@@ -71,9 +74,12 @@ TEST(EditPage, SavesUpdatesAndDeletesNotes)
         EXPECT_EQ(W(kDailyTitleTyped), ItemText(p.edit, IDC_EDIT_TITLE));
         Snapshot(file, "notes-delete-refused");
 
-        // Yes removes the note and empties the page.
+        // Yes removes the note and empties the page; the list drops it at once.
+        EXPECT_TRUE(Find(dialog, L"").empty());
+        ASSERT_EQ(1u, RowNames(dialog).size()) << "the group with the note";
         boxes = Click(p.edit, IDC_EDIT_DELETE, {IDYES});
         ASSERT_EQ(1u, boxes.size());
+        EXPECT_TRUE(RowNames(dialog).empty()) << "the note and its group, left without notes, are gone from the list";
         ExpectNewNoteState(p.edit);
         EXPECT_EQ(L"", ItemText(p.edit, IDC_EDIT_TITLE));
         EXPECT_EQ(L"", ItemText(p.edit, IDC_EDIT_COMMENTS));
@@ -136,6 +142,193 @@ TEST(EditPage, SavingANoteDeletedMeanwhileSaysSoAndKeepsTheText)
         ExpectExistingNoteState(p.edit);
         EXPECT_TRUE(Find(dialog, L"").empty());
         EXPECT_EQ(Texts{W(kDailyTitle)}, RowNames(dialog));
+    });
+}
+
+const std::wstring kAskDaily = L"Save changes to the note \"Daily totals\"?";
+// The comments SaveNewNote types.
+const std::wstring kTyped = L"typed by the test's user";
+
+// The boxes that `key` pressed in `window` showed, answered with `answers`.
+// A key may act only once what it posts has arrived (the character a
+// key-down becomes, the close an Escape asks for): with `answers` a box is
+// awaited, without them the dialog settles twice.
+Boxes PressKey(HWND dialog, HWND window, UINT key, const Answers& answers = {})
+{
+    PostKey(window, key);
+    if (!answers.empty()) ui::WaitForMessageBox();
+    const Boxes boxes = AnswerBoxes(dialog, answers);
+    return boxes.empty() ? AnswerBoxes(dialog, answers) : boxes;
+}
+
+// Saves two notes without a group and lists them: "Daily totals", "Weekly".
+void SaveDailyAndWeekly(HWND dialog, const Pages& p)
+{
+    SelectTab(dialog, 1);
+    ASSERT_TRUE(SaveNewNote(dialog, W(kDailyTitle)).empty());
+    EXPECT_TRUE(Click(p.edit, IDC_EDIT_NEW).empty());
+    ASSERT_TRUE(SaveNewNote(dialog, W(kWeeklyTitle)).empty());
+    ASSERT_TRUE(Find(dialog, L"").empty());
+    ASSERT_EQ((Texts{W(kDailyTitle), W(kWeeklyTitle)}), RowNames(dialog));
+}
+
+void ExpectOneQuestion(const Boxes& boxes, const std::wstring& text)
+{
+    ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
+    EXPECT_EQ(text, boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONQUESTION), boxes[0].icon);
+}
+
+TEST(EditPage, LeavingAnEditedNoteAsksFirstByEveryWay)
+{
+    const storetest::TestFolder folder(L"edit page leaving");
+    const std::wstring file = folder.File(L"notes.mdb");
+    const bool endedWithOk = ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
+        SaveDailyAndWeekly(dialog, p);
+        const HWND findBox = ::GetDlgItem(dialog, IDC_FIND_TEXT);
+        EXPECT_TRUE(DoubleClickRow(dialog, 0).empty()) << "nothing typed yet";
+        // Spaces around the title are no change: Save trims them.
+        SetItemText(p.edit, IDC_EDIT_TITLE, L"  " + W(kDailyTitle));
+        EXPECT_TRUE(DoubleClickRow(dialog, 0).empty());
+        SetItemText(p.edit, IDC_EDIT_COMMENTS, L"typed");
+
+        // Cancel stays where the user was, whichever way was taken.
+        ExpectOneQuestion(DoubleClickRow(dialog, 1, {IDCANCEL}), kAskDaily);
+        ExpectOneQuestion(Click(p.edit, IDC_EDIT_NEW, {IDCANCEL}), kAskDaily);
+        ExpectOneQuestion(Command(dialog, ID_FILE_NEW, {IDCANCEL}), kAskDaily);
+        ExpectOneQuestion(Command(dialog, ID_FILE_OPEN, {IDCANCEL}), kAskDaily);
+        ExpectOneQuestion(Command(dialog, ID_FILE_IMPORT, {IDCANCEL}), kAskDaily);
+        ExpectOneQuestion(PressKey(dialog, findBox, VK_ESCAPE, {IDCANCEL}), kAskDaily);
+        // The close box: the dialog posts itself the Cancel it stands for.
+        ::PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ui::WaitForMessageBox();
+        ExpectOneQuestion(AnswerBoxes(dialog, {IDCANCEL}), kAskDaily);
+        ExpectOneQuestion(Command(dialog, ID_FILE_EXIT, {IDCANCEL}), kAskDaily);
+        EXPECT_TRUE(::IsWindowVisible(dialog));
+        EXPECT_EQ(W(kDailyTitle), ItemText(p.edit, IDC_EDIT_TITLE));
+        EXPECT_EQ(L"typed", ItemText(p.edit, IDC_EDIT_COMMENTS));
+        ExpectExistingNoteState(p.edit);
+
+        // No drops the change and goes on: the note keeps its stored comments.
+        ExpectOneQuestion(DoubleClickRow(dialog, 1, {IDNO}), kAskDaily);
+        EXPECT_EQ(W(kWeeklyTitle), ItemText(p.edit, IDC_EDIT_TITLE));
+        EXPECT_TRUE(DoubleClickRow(dialog, 0).empty());
+        EXPECT_EQ(kTyped, ItemText(p.edit, IDC_EDIT_COMMENTS));
+
+        // Yes saves, then goes on.
+        SetItemText(p.edit, IDC_EDIT_COMMENTS, L"kept");
+        ExpectOneQuestion(DoubleClickRow(dialog, 1, {IDYES}), kAskDaily);
+        EXPECT_EQ(W(kWeeklyTitle), ItemText(p.edit, IDC_EDIT_TITLE));
+        Snapshot(file, "leave-saved");
+
+        // A save that fails stays: the required title is missing.
+        SetItemText(p.edit, IDC_EDIT_TITLE, L"");
+        Boxes boxes = DoubleClickRow(dialog, 0, {IDYES});
+        ASSERT_EQ(2u, boxes.size()) << Describe(boxes);
+        EXPECT_EQ(L"Save changes to the note \"Weekly\"?", boxes[0].text);
+        EXPECT_EQ(L"Title and Quey is the required field", boxes[1].text);
+        EXPECT_EQ(L"", ItemText(p.edit, IDC_EDIT_TITLE)) << "still on Weekly, as typed";
+
+        // A new note typed in full asks by its title; Escape in the Find box
+        // with Yes saves it and ends the dialog.
+        EXPECT_EQ(1u, Click(p.edit, IDC_EDIT_NEW, {IDNO}).size());
+        SetItemText(p.edit, IDC_EDIT_TITLE, L"Monthly");
+        SetItemText(p.edit, IDC_EDIT_QUERY, L"SELECT month FROM orders");
+        ExpectOneQuestion(PressKey(dialog, findBox, VK_ESCAPE, {IDYES}), L"Save changes to the note \"Monthly\"?");
+        EXPECT_TRUE(ui::WaitForWindowGone(dialog)) << "the dialog ended after the save";
+    });
+    EXPECT_FALSE(endedWithOk) << "Escape ends the dialog with Cancel";
+    Snapshot(file, "leave-escape");
+}
+
+TEST(EditPage, SaveAsksBeforeWritingOverANewerNote)
+{
+    const storetest::TestFolder folder(L"edit page newer");
+    const std::wstring file = folder.File(L"notes.mdb");
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
+        SaveDailyAndWeekly(dialog, p);
+        EXPECT_TRUE(DoubleClickRow(dialog, 0).empty());
+
+        // Someone else changes the query; the user changes the comments.
+        ExecuteOnFile(file, {L"UPDATE notes SET query='SELECT newer' WHERE id=0"});
+        SetItemText(p.edit, IDC_EDIT_COMMENTS, L"mine");
+        Boxes boxes = Click(p.edit, IDC_EDIT_SAVE, {IDCANCEL});
+        ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
+        EXPECT_EQ(0u, boxes[0].text.find(L"The note \"Daily totals\" was changed in the note database after it was loaded here"))
+            << Narrow(boxes[0].text);
+        EXPECT_EQ(L"mine", ItemText(p.edit, IDC_EDIT_COMMENTS)) << "Cancel goes on editing";
+
+        // No loads the newer note; saving then asks nothing.
+        EXPECT_EQ(1u, Click(p.edit, IDC_EDIT_SAVE, {IDNO}).size());
+        EXPECT_EQ(L"SELECT newer", ItemText(p.edit, IDC_EDIT_QUERY));
+        EXPECT_EQ(kTyped, ItemText(p.edit, IDC_EDIT_COMMENTS));
+        SetItemText(p.edit, IDC_EDIT_COMMENTS, L"on the newer one");
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_SAVE).empty());
+        Snapshot(file, "newer-loaded");
+
+        // Yes writes the page's version over another change.
+        ExecuteOnFile(file, {L"UPDATE notes SET comments='theirs' WHERE id=0"});
+        SetItemText(p.edit, IDC_EDIT_QUERY, L"SELECT mine");
+        EXPECT_EQ(1u, Click(p.edit, IDC_EDIT_SAVE, {IDYES}).size());
+        Snapshot(file, "newer-overwritten");
+
+        // A second note of the same title in the same group asks first.
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_NEW).empty());
+        SetItemText(p.edit, IDC_EDIT_TITLE, W(kWeeklyTitle));
+        SetItemText(p.edit, IDC_EDIT_QUERY, L"SELECT 2");
+        boxes = Click(p.edit, IDC_EDIT_SAVE, {IDNO});
+        ExpectOneQuestion(boxes, L"The group already holds a note titled \"Weekly\".\n\nSave a second note with this title?");
+        ExpectNewNoteState(p.edit);
+        EXPECT_EQ(1u, Click(p.edit, IDC_EDIT_SAVE, {IDYES}).size());
+        ExpectExistingNoteState(p.edit);
+        Snapshot(file, "same-title");
+    });
+}
+
+// Clicks `row` and opens the in-place editor on it with F2; null when none opened.
+HWND StartCellEdit(HWND dialog, int row)
+{
+    ClickRow(dialog, row);
+    PostKey(::GetDlgItem(dialog, IDC_NOTE_LIST), VK_F2);
+    Settle(dialog);
+    return ::FindWindowExW(::GetDlgItem(dialog, IDC_NOTE_LIST), nullptr, L"Edit", nullptr);
+}
+
+TEST(EditPage, CommentsEditedInTheListReachTheDatabase)
+{
+    const storetest::TestFolder folder(L"edit page in place");
+    const std::wstring file = folder.File(L"notes.mdb");
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
+        SaveDailyAndWeekly(dialog, p);
+        EXPECT_TRUE(DoubleClickRow(dialog, 0).empty());
+
+        // Escape undoes the edit.
+        HWND editor = StartCellEdit(dialog, 0);
+        ASSERT_NE(nullptr, editor) << "F2 opens the editor";
+        EXPECT_EQ(kTyped, Text(editor));
+        ::SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"dropped"));
+        EXPECT_TRUE(PressKey(dialog, editor, VK_ESCAPE).empty());
+        EXPECT_EQ(kTyped, ListRows(dialog)[0].description);
+        EXPECT_TRUE(::IsWindowVisible(dialog)) << "Escape in the editor ends only the edit";
+
+        // Enter stores it, and the Edit page, which shows the note unchanged, follows.
+        editor = StartCellEdit(dialog, 0);
+        ASSERT_NE(nullptr, editor);
+        ::SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"edited in the list"));
+        EXPECT_TRUE(PressKey(dialog, editor, VK_RETURN).empty());
+        EXPECT_EQ(L"edited in the list", ListRows(dialog)[0].description);
+        EXPECT_EQ(L"edited in the list", ItemText(p.edit, IDC_EDIT_COMMENTS));
+        Snapshot(file, "in-place");
+
+        // Changed meanwhile: the same question as the page's; No shows the newer text.
+        ExecuteOnFile(file, {L"UPDATE notes SET comments='newer' WHERE id=1"});
+        editor = StartCellEdit(dialog, 1);
+        ASSERT_NE(nullptr, editor);
+        ::SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"over it?"));
+        const Boxes boxes = PressKey(dialog, editor, VK_RETURN, {IDNO});
+        ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
+        EXPECT_NE(std::wstring::npos, boxes[0].text.find(L"were changed in the note database")) << Narrow(boxes[0].text);
+        EXPECT_EQ(L"newer", ListRows(dialog)[1].description);
     });
 }
 

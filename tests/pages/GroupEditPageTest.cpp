@@ -1,8 +1,9 @@
 // The Group Edit page in a new note database: adding groups, updating one
 // after the question, typing "None", a NULL description, deleting an empty
-// group, the refused delete of a group that has notes, and saving a group
-// that was deleted meanwhile. The stored rows are checked by
-// PageFilesCheckTest.
+// group, the refused delete of a group that has notes, saving a group that
+// was deleted meanwhile, a 255-character name, renaming, leaving a changed
+// group with Yes, and a description edited in the note list. The stored rows are
+// checked by PageFilesCheckTest.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -83,9 +84,12 @@ TEST(GroupEditPage, AddsUpdatesAndDeletesGroups)
         EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes[0].icon);
 
         // Choosing a group shows its description; a NULL one an empty box.
+        // What was typed over the last group saved is asked about first.
         ExecuteOnFile(file, {L"UPDATE groups SET groupDescription=NULL WHERE id=2"});
         SetItemText(p.groupEdit, IDC_GROUP_COMMENTS, L"left over");
-        EXPECT_TRUE(ChooseEntry(p.groupEdit, IDC_GROUP_NAME, W(kAccounts)).empty());
+        boxes = ChooseEntry(p.groupEdit, IDC_GROUP_NAME, W(kAccounts), {IDNO});
+        ASSERT_EQ(1u, boxes.size()) << Describe(boxes);
+        EXPECT_EQ(L"Save changes to the group \"None\"?", boxes[0].text);
         EXPECT_EQ(L"", ItemText(p.groupEdit, IDC_GROUP_COMMENTS));
         EXPECT_TRUE(ChooseEntry(p.groupEdit, IDC_GROUP_NAME, W(kSales)).empty());
         EXPECT_EQ(W(kSalesRenamedDescription), ItemText(p.groupEdit, IDC_GROUP_COMMENTS));
@@ -135,6 +139,80 @@ TEST(GroupEditPage, AddsUpdatesAndDeletesGroups)
         EXPECT_EQ(L"Internal mailfunction", boxes[1].caption);
         EXPECT_EQ(static_cast<UINT>(MB_ICONHAND), boxes[1].icon);
         EXPECT_EQ((Texts{L"None", W(kSales)}), ComboEntries(::GetDlgItem(p.groupEdit, IDC_GROUP_NAME))) << "the lists are not changed";
+    });
+}
+
+// Types `count` characters `c` into the Group Edit page's name box, as keys do.
+void TypeIntoGroupName(HWND dialog, HWND page, wchar_t c, int count)
+{
+    HWND box = ::FindWindowExW(::GetDlgItem(page, IDC_GROUP_NAME), nullptr, L"Edit", nullptr);
+    for (int i = 0; i < count; ++i) ::PostMessageW(box, WM_CHAR, c, 1);
+    Settle(dialog);
+}
+
+TEST(GroupEditPage, LongNamesRenamingAndLeavingAChangedGroup)
+{
+    const storetest::TestFolder folder(L"group page rename");
+    const std::wstring file = folder.File(L"groups.mdb");
+    ExecuteOnNewFile(file, [&](HWND dialog, const Pages& p) {
+        SelectTab(dialog, 2);
+        const HWND names = ::GetDlgItem(p.groupEdit, IDC_GROUP_NAME);
+
+        // Typing goes on past the box's width and stops at 255 characters.
+        TypeIntoGroupName(dialog, p.groupEdit, L'g', 300);
+        EXPECT_EQ(std::wstring(255, L'g'), ItemText(p.groupEdit, IDC_GROUP_NAME));
+        EXPECT_TRUE(Click(p.groupEdit, IDC_GROUP_SAVE).empty());
+        EXPECT_EQ(Texts{std::wstring(255, L'g')}, ComboEntries(names));
+
+        // Sales with a note in it, listed.
+        SetItemText(p.groupEdit, IDC_GROUP_NAME, W(kSales));
+        SetItemText(p.groupEdit, IDC_GROUP_COMMENTS, W(kSalesDescription));
+        EXPECT_TRUE(Click(p.groupEdit, IDC_GROUP_SAVE).empty());
+        SelectTab(dialog, 1);
+        TypeNewNote(dialog, {W(kNoteInSales), L"", W(kNoteInSalesQuery), 2}, 2);
+        ASSERT_EQ(W(kSales), ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP))[2]);
+        EXPECT_TRUE(Click(p.edit, IDC_EDIT_SAVE).empty());
+        EXPECT_TRUE(Find(dialog, L"").empty());
+        EXPECT_EQ(Texts{W(kSales)}, RowNames(dialog));
+
+        // Rename: the picked group takes the typed name; its notes stay in it.
+        SelectTab(dialog, 2);
+        EXPECT_TRUE(ChooseEntry(p.groupEdit, IDC_GROUP_NAME, W(kSales)).empty());
+        SetItemText(p.groupEdit, IDC_GROUP_NAME, std::wstring(255, L'g'));
+        Boxes boxes = Click(p.groupEdit, IDC_GROUP_RENAME);
+        ASSERT_EQ(1u, boxes.size()) << "another group's name is refused";
+        EXPECT_EQ(L"A group named \"" + std::wstring(255, L'g') + L"\" exists already. Choose another name.", boxes[0].text);
+        SetItemText(p.groupEdit, IDC_GROUP_NAME, L"Revenue");
+        EXPECT_TRUE(Click(p.groupEdit, IDC_GROUP_RENAME).empty());
+        EXPECT_EQ((Texts{std::wstring(255, L'g'), L"Revenue"}), ComboEntries(names));
+        EXPECT_EQ((Ids{1, 2}), ComboIds(names)) << "the same group, under its new name";
+        EXPECT_EQ(L"Revenue", ItemText(p.groupEdit, IDC_GROUP_NAME));
+        EXPECT_EQ(W(kSalesDescription), ItemText(p.groupEdit, IDC_GROUP_COMMENTS));
+        EXPECT_EQ((Texts{std::wstring(255, L'g'), L"None", L"Revenue"}), ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP)));
+        EXPECT_EQ(std::wstring(L"Revenue"), ComboEntries(::GetDlgItem(p.edit, IDC_EDIT_GROUP))[static_cast<size_t>(
+                      ComboSelection(::GetDlgItem(p.edit, IDC_EDIT_GROUP)))])
+            << "the Edit page's note stays in the renamed group";
+        EXPECT_EQ(Texts{L"Revenue"}, RowNames(dialog)) << "the list shows the new name at once";
+        Snapshot(file, "group-renamed");
+
+        // Leaving the changed group for another: Yes saves it first.
+        SetItemText(p.groupEdit, IDC_GROUP_COMMENTS, L"changed");
+        EXPECT_EQ(1u, ChooseEntry(p.groupEdit, IDC_GROUP_NAME, std::wstring(255, L'g'), {IDYES}).size());
+        EXPECT_EQ(L"", ItemText(p.groupEdit, IDC_GROUP_COMMENTS));
+
+        // The group's description edited in place in the list (F2, Enter).
+        SelectRow(dialog, 0);
+        PostKey(::GetDlgItem(dialog, IDC_NOTE_LIST), VK_F2);
+        Settle(dialog);
+        HWND editor = ::FindWindowExW(::GetDlgItem(dialog, IDC_NOTE_LIST), nullptr, L"Edit", nullptr);
+        ASSERT_NE(nullptr, editor);
+        EXPECT_EQ(L"changed", Text(editor)) << "the edit starts from the stored description";
+        ::SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"from the list"));
+        PostKey(editor, VK_RETURN);
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_TRUE(AnswerBoxes(dialog).empty()) << "nor once the Enter character arrived";
+        EXPECT_EQ(L"from the list", ListRows(dialog)[0].description);
+        Snapshot(file, "group-described");
     });
 }
 

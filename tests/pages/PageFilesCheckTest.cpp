@@ -73,6 +73,40 @@ TEST(PageFiles, NoteSavedTrimmedWithoutGroupThenUpdatedInPlace)
     EXPECT_EQ((Rows{kGroupNone, {u"1", kReports, u""}, {u"7", u"Archive", u""}}), last.Groups());
 }
 
+TEST(PageFiles, LeavingWithYesSavedAndNoOrCancelKeptTheStoredNote)
+{
+    const Row weekly = {u"1", u"0", kWeeklyTitle, kSavedComments, kWeeklySaved};
+    EXPECT_EQ((Rows{{u"0", u"0", kDailyTitle, u"kept", kDailySaved}, weekly}), SavedFile("leave-saved").Notes());
+    EXPECT_EQ((Rows{{u"0", u"0", kDailyTitle, u"kept", kDailySaved}, weekly, {u"2", u"0", u"Monthly", u"", u"SELECT month FROM orders"}}),
+              SavedFile("leave-escape").Notes())
+        << "Escape with Yes saved the new note before the dialog ended";
+}
+
+TEST(PageFiles, SaveWroteOverANewerNoteOnlyWhenAskedTo)
+{
+    const Row weekly = {u"1", u"0", kWeeklyTitle, kSavedComments, kWeeklySaved};
+    EXPECT_EQ((Rows{{u"0", u"0", kDailyTitle, u"on the newer one", u"SELECT newer"}, weekly}), SavedFile("newer-loaded").Notes());
+    EXPECT_EQ((Rows{{u"0", u"0", kDailyTitle, u"on the newer one", u"SELECT mine"}, weekly}), SavedFile("newer-overwritten").Notes());
+    EXPECT_EQ((Rows{{u"0", u"0", kDailyTitle, u"on the newer one", u"SELECT mine"}, weekly, {u"2", u"0", kWeeklyTitle, u"", u"SELECT 2"}}),
+              SavedFile("same-title").Notes());
+}
+
+TEST(PageFiles, CommentsEditedInTheListReachedTheDatabase)
+{
+    EXPECT_EQ((Rows{{u"0", u"0", kDailyTitle, u"edited in the list", kDailySaved}, {u"1", u"0", kWeeklyTitle, kSavedComments, kWeeklySaved}}),
+              SavedFile("in-place").Notes());
+}
+
+TEST(PageFiles, RenamedGroupKeepsItsIdAndNotesAndLongNamesAreWhole)
+{
+    const std::u16string longName(255, u'g');
+    const SavedFile renamed("group-renamed");
+    EXPECT_EQ((Rows{kGroupNone, {u"1", longName, u""}, {u"2", u"Revenue", kSalesDescription}}), renamed.Groups());
+    EXPECT_EQ((Rows{{u"0", u"2", kNoteInSales, u"", kNoteInSalesQuery}}), renamed.Notes());
+    EXPECT_EQ((Rows{kGroupNone, {u"1", longName, u""}, {u"2", u"Revenue", u"from the list"}}), SavedFile("group-described").Groups())
+        << "the description edited in the list";
+}
+
 TEST(PageFiles, ViewAndExecuteChangeNothing)
 {
     EXPECT_EQ((Rows{{u"1", u"0", u"Single", u"", kSingleQuery}}), SavedFile("view").Notes());

@@ -26,6 +26,11 @@ inline const char16_t* const kDailyComments = u"per day";
 inline const char16_t* const kWeeklyTitle = u"Weekly";
 inline const char16_t* const kWeeklyQuery = u"SELECT week, SUM(total) FROM orders GROUP BY week";
 
+// Leaving and newer notes: what SaveNewNote types.
+inline const char16_t* const kSavedComments = u"typed by the test's user";
+inline const char16_t* const kDailySaved = u"SELECT 'Daily totals'";
+inline const char16_t* const kWeeklySaved = u"SELECT 'Weekly'";
+
 // View page.
 inline const char16_t* const kMultiLineQuery = u"SELECT *\r\nFROM orders\r\nWHERE total > 100";
 inline const char16_t* const kSingleQuery = u"SELECT 1";

@@ -32,8 +32,9 @@ TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
         SelectTab(dialog, 1);
         SaveNote(p.edit, L"Multi", W(kMultiLineQuery));
         SaveNote(p.edit, L"Single", W(kSingleQuery));
+        SaveNote(p.edit, L"Other", L"SELECT 2");
         EXPECT_TRUE(Find(dialog, L"").empty());
-        ASSERT_EQ((Texts{L"Multi", L"Single"}), RowNames(dialog));
+        ASSERT_EQ((Texts{L"Multi", L"Other", L"Single"}), RowNames(dialog));
 
         SelectTab(dialog, 0);
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, L"Multi")).empty());
@@ -41,12 +42,15 @@ TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
         EXPECT_EQ(3, static_cast<int>(::SendMessageW(::GetDlgItem(p.view, IDC_VIEW_QUERY), EM_GETLINECOUNT, 0, 0)));
         EXPECT_EQ(L"Multi", ItemText(p.edit, IDC_EDIT_TITLE)) << "the Edit page loads the same note";
 
-        // The Edit page deletes it; the list still shows it.
+        // The Edit page deletes it; the list drops it at once.
         EXPECT_EQ(1u, Click(p.edit, IDC_EDIT_DELETE, {IDYES}).size());
+        EXPECT_EQ((Texts{L"Other", L"Single"}), RowNames(dialog));
         EXPECT_TRUE(DoubleClickRow(dialog, FindRow(dialog, L"Single")).empty());
         EXPECT_EQ(W(kSingleQuery), ItemText(p.view, IDC_VIEW_QUERY));
 
-        const Boxes boxes = DoubleClickRow(dialog, FindRow(dialog, L"Multi"));
+        // Someone else deletes a note the list still shows.
+        ExecuteOnFile(file, {L"DELETE FROM notes WHERE name='Other'"});
+        const Boxes boxes = DoubleClickRow(dialog, FindRow(dialog, L"Other"));
         ASSERT_EQ(1u, boxes.size()) << "only the View page tells";
         EXPECT_EQ(L"Note not found", boxes[0].text);
         EXPECT_EQ(L"Internal mailfunction", boxes[0].caption);

@@ -327,7 +327,7 @@ HWND WaitForFileDialog(const wchar_t* title, const std::wstring& path)
     return files;
 }
 
-CommandResult RunFileCommand(HWND dialog, int command, const std::wstring& typed, bool confirm)
+CommandResult RunFileCommand(HWND dialog, int command, const std::wstring& typed, bool confirm, const Answers& answers)
 {
     CommandResult result;
     HWND files = StartFileCommand(dialog, command, typed);
@@ -355,13 +355,16 @@ CommandResult RunFileCommand(HWND dialog, int command, const std::wstring& typed
             ::Sleep(20);
         }
     }
-    result.boxes = AnswerBoxes(dialog);
+    result.boxes = AnswerBoxes(dialog, answers);
     return result;
 }
 
 CommandResult OpenFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, ID_FILE_OPEN, path); }
 
-CommandResult NewFile(HWND dialog, const std::wstring& path) { return RunFileCommand(dialog, ID_FILE_NEW, path); }
+CommandResult NewFile(HWND dialog, const std::wstring& path, const Answers& answers)
+{
+    return RunFileCommand(dialog, ID_FILE_NEW, path, true, answers);
+}
 
 CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path) { return RunFileCommand(dialog, command, path, false); }
 

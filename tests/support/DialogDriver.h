@@ -79,14 +79,15 @@ HWND StartFileCommand(HWND dialog, int command, const std::wstring& path);
 HWND WaitForFileDialog(const wchar_t* title, const std::wstring& path);
 // File, Open: chooses `path` in the "Open" dialog and confirms it.
 CommandResult OpenFile(HWND dialog, const std::wstring& path);
-// File, New: types `path` into the "Save As" dialog and confirms it.
-CommandResult NewFile(HWND dialog, const std::wstring& path);
+// File, New: types `path` into the "Save As" dialog and confirms it; the
+// message boxes that follow get `answers` (IDOK once they run out).
+CommandResult NewFile(HWND dialog, const std::wstring& path, const Answers& answers = {});
 // File, New or Open, then Cancel in the file dialog, after typing `path`
 // into it when one is given.
 CommandResult CancelFileCommand(HWND dialog, int command, const std::wstring& path = std::wstring());
 // File, New or Open with whatever a user may type: a name the file dialog
 // does not take leaves it open (stayedOpen), and it is cancelled.
-CommandResult RunFileCommand(HWND dialog, int command, const std::wstring& typed, bool confirm = true);
+CommandResult RunFileCommand(HWND dialog, int command, const std::wstring& typed, bool confirm = true, const Answers& answers = {});
 
 // Called with a message box once it shows, before it is answered.
 using BoxLook = std::function<void(HWND box)>;

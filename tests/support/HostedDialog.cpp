@@ -25,7 +25,11 @@ HostedRun RunHostedDialog(void* pluginInterface, Host& host, const std::function
         // What the script posted last may be what ends the dialog.
         Settle(dialog);
         CloseStrayWindows(dialog);
-        if (::IsWindow(dialog) && ::IsWindowVisible(dialog)) ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
+        if (::IsWindow(dialog) && ::IsWindowVisible(dialog)) {
+            // Changes the script left unsaved are dropped: Exit's questions are answered No.
+            ::PostMessageW(dialog, WM_COMMAND, ID_FILE_EXIT, 0);
+            AnswerBoxes(dialog, {IDNO, IDNO});
+        }
     });
     run.executed = slots.Execute();
     driver.Join();

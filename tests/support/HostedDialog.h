@@ -28,7 +28,8 @@ struct HostedRun {
 };
 // Sets `host` on the plug-in and runs Execute while `script` drives the
 // dialog. Whatever the script leaves open is closed after it, and a dialog
-// it did not end is ended with File, Exit, so that Execute returns.
+// it did not end is ended with File, Exit (its questions about unsaved
+// changes answered No), so that Execute returns.
 HostedRun RunHostedDialog(void* pluginInterface, Host& host, const std::function<void(HWND dialog)>& script);
 
 } // namespace dialogdriver

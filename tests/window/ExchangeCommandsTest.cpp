@@ -103,7 +103,8 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
 
     ASSERT_TRUE(exported.fileDialogShown);
     ASSERT_EQ(1u, exported.boxes.size());
-    EXPECT_TRUE(Contains(exported.boxes[0].text, L"Exported 5 notes and 4 groups")) << windowtest::Narrow(exported.boxes[0].text);
+    EXPECT_TRUE(Contains(exported.boxes[0].text, L"Exported 5 notes and 3 groups")) << "the built-in group None is not counted: "
+                                                                                    << windowtest::Narrow(exported.boxes[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), exported.boxes[0].icon);
 
     ASSERT_EQ(1u, again.boxes.size());
@@ -179,6 +180,43 @@ TEST(ExchangeCommands, SynchronizeShowsWhatEachSideWillDoAsksFirstAndThenBothHol
         << "the notes to go, by name: " << windowtest::Narrow(emptied.boxes[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), emptied.boxes[0].icon);
     EXPECT_EQ((std::vector<std::wstring>{L"6"}), notefiles::Rows(path, L"SELECT Count(*) FROM notes")) << "Cancel deletes nothing";
+}
+
+TEST(ExchangeCommands, ImportThatChangesTheNoteOnThePagesShowsItAndSaveKeepsIt)
+{
+    const std::wstring path = windowtest::MakeSample(L"import under page.mdb");
+    const std::wstring folder = windowtest::Folder().MakeFolder(L"import under page");
+    harness::Host host;
+    CommandResult exported, imported;
+    dialogdriver::Boxes saved;
+    std::wstring queryAfter, commentsAfter, viewAfter;
+    harness::Execute(host, [&](HWND dialog) {
+        ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
+        exported = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
+        std::string note = storetest::ReadFileBytes(folder + L"\\zeta top.sql");
+        const size_t query = note.find("SELECT 1");
+        ASSERT_NE(std::string::npos, query) << "zeta top.sql was not exported";
+        note.replace(query, 8, "SELECT 11");
+        storetest::WriteFileBytes(folder + L"\\zeta top.sql", note);
+
+        const dialogdriver::Pages pages = dialogdriver::FindPages(dialog);
+        dialogdriver::DoubleClickRow(dialog, dialogdriver::FindRow(dialog, L"zeta top"));
+        imported = dialogdriver::ChooseFolder(dialog, ID_FILE_IMPORT, folder, IDOK);
+        queryAfter = dialogdriver::ItemText(pages.edit, IDC_EDIT_QUERY);
+        commentsAfter = dialogdriver::ItemText(pages.edit, IDC_EDIT_COMMENTS);
+        viewAfter = dialogdriver::ItemText(pages.view, IDC_VIEW_QUERY);
+        dialogdriver::SetItemText(pages.edit, IDC_EDIT_COMMENTS, L"after the import");
+        saved = dialogdriver::Click(pages.edit, IDC_EDIT_SAVE);
+    });
+    ASSERT_EQ(1u, exported.boxes.size()) << dialogdriver::Describe(exported);
+    EXPECT_EQ(1u, imported.boxes.size()) << dialogdriver::Describe(imported);
+    EXPECT_EQ(L"SELECT 11", queryAfter) << "the Edit page shows the imported query";
+    EXPECT_EQ(L"SELECT 11", viewAfter) << "so does the View page";
+    EXPECT_EQ(L"last of the loose notes", commentsAfter);
+    EXPECT_TRUE(saved.empty()) << "Save after the import asks nothing: " << dialogdriver::Describe(saved);
+    EXPECT_EQ((std::vector<std::wstring>{L"SELECT 11|after the import"}),
+              notefiles::Rows(path, L"SELECT query, comments FROM notes WHERE name='zeta top'"))
+        << "Save kept the imported query";
 }
 
 std::wstring NameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }

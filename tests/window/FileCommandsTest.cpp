@@ -57,8 +57,10 @@ TEST(FileCommands, NewWritesTheSchemaAndShowsAnEmptyList)
     const std::wstring second = FileIn(L"new second");
     harness::Host host;
     harness::Execute(host, [&](HWND dialog) {
+        EXPECT_EQ(L"Quillbox", Text(dialog)) << "nothing open yet";
         const CommandResult created = NewFile(dialog, first);
         ExpectOpened(created);
+        EXPECT_EQ(L"Quillbox - new first.mdb", Text(dialog)) << "the title bar names the open file";
         EXPECT_TRUE(RowNames(dialog).empty()) << "'None' has no notes: got " << Join(RowNames(dialog));
         const PageState pages = ReadPages(dialog);
         EXPECT_EQ(Names{L"None"}, pages.editGroups);
@@ -68,6 +70,7 @@ TEST(FileCommands, NewWritesTheSchemaAndShowsAnEmptyList)
 
         // A second New closes the first file and gives the new one the whole schema.
         ExpectOpened(NewFile(dialog, second));
+        EXPECT_EQ(L"Quillbox - new second", Text(dialog));
         EXPECT_EQ(Names{L"None"}, ReadPages(dialog).editGroups) << "listed once, from the new file";
         EXPECT_EQ(Names{}, Search(dialog, L"")) << "the new file's catalogue is empty";
     });
@@ -116,6 +119,7 @@ TEST(FileCommands, RefusedOpenShowsTheErrorAndLeavesTheListEmptyAndThePagesReset
         const CommandResult refused = OpenFile(dialog, text);
         ASSERT_EQ(1u, refused.boxes.size()) << Describe(refused.boxes);
         EXPECT_EQ(expected, refused.boxes[0].text);
+        EXPECT_EQ(L"Quillbox", Text(dialog)) << "no file is open";
         EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), refused.boxes[0].icon);
         EXPECT_TRUE(RowNames(dialog).empty()) << Join(RowNames(dialog));
         const PageState pages = ReadPages(dialog);
@@ -198,23 +202,49 @@ TEST(FileCommands, ReadOnlyNoteDatabaseOpensAndStaysUnchanged)
     ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(FileCommands, NewOntoAnExistingFileIsRefusedAndKeepsTheOpenDatabase)
+TEST(FileCommands, NewOntoAnExistingFileAsksAndReplacesItOnlyWhenTheNewOneIsWhole)
 {
     const std::wstring sample = MakeSample(L"existing.mdb");
     const std::string bytes = ReadFileBytes(sample);
+    const std::wstring other = MakeSample(L"existing other.mdb");
+    // The sync memory of the file to be replaced, which must not outlive it.
+    ASSERT_TRUE(::CreateDirectoryW((sample + L".sync").c_str(), nullptr));
+    storetest::WriteFileBytes(sample + L".sync\\0123456789abcdef.state", "Quillbox sync state 1\n");
     ExecuteOnOpenedFile(sample, [&](HWND dialog) {
         DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
 
-        const CommandResult refused = NewFile(dialog, sample);
+        // No keeps everything as it was.
+        CommandResult refused = NewFile(dialog, sample, {IDNO});
         EXPECT_TRUE(refused.fileDialogShown);
         ASSERT_EQ(1u, refused.boxes.size()) << Describe(refused.boxes);
-        EXPECT_EQ(L"Failed creating database", refused.boxes[0].text);
+        EXPECT_EQ(L"existing.mdb already exists.\nDo you want to replace it with an empty note database? Everything it holds is lost.",
+                  refused.boxes[0].text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), refused.boxes[0].icon);
         EXPECT_EQ(kCatalogue, RowNames(dialog)) << "the list is untouched";
         EXPECT_EQ(L"SELECT 1", ReadPages(dialog).viewQuery) << "the pages are untouched";
         EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report")) << "the connection stays open";
+        EXPECT_EQ(bytes, ReadFileBytes(sample)) << "nothing is overwritten";
+        EXPECT_TRUE(FileExists(sample + L".sync\\0123456789abcdef.state"));
+
+        // The new file cannot be made beside the old one: the old one stays.
+        ASSERT_TRUE(::CreateDirectoryW((other + L".new~").c_str(), nullptr));
+        refused = NewFile(dialog, other, {IDYES});
+        ASSERT_EQ(2u, refused.boxes.size()) << Describe(refused.boxes);
+        EXPECT_EQ(L"Failed creating database\n\nexisting other.mdb was not changed.", refused.boxes[1].text);
+        ::RemoveDirectoryW((other + L".new~").c_str());
+
+        // Yes replaces the open file with an empty note database and opens it.
+        const CommandResult replaced = NewFile(dialog, sample, {IDYES});
+        ASSERT_EQ(1u, replaced.boxes.size()) << Describe(replaced.boxes);
+        EXPECT_TRUE(RowNames(dialog).empty()) << Join(RowNames(dialog));
+        EXPECT_EQ(Names{L"None"}, ReadPages(dialog).editGroups);
+        EXPECT_EQ(L"Quillbox - existing.mdb", Text(dialog));
     });
-    EXPECT_EQ(bytes, ReadFileBytes(sample)) << "nothing is overwritten";
+    EXPECT_EQ(Names{L"0"}, notefiles::Rows(sample, L"SELECT count(*) FROM notes"));
+    EXPECT_EQ(Names{L"0|None"}, notefiles::Rows(sample, L"SELECT id, groupName FROM groups"));
+    EXPECT_FALSE(FileExists(sample + L".new~")) << "nothing is left beside it";
+    EXPECT_FALSE(FileExists(sample + L".sync")) << "the old file's sync memory went with it";
+    EXPECT_EQ(Names{L"5"}, notefiles::Rows(other, L"SELECT count(*) FROM notes"));
 }
 
 TEST(FileCommands, NewIntoAMissingFolderCreatesNothing)

@@ -77,6 +77,26 @@ TEST(NoteList, ShowsLooseNotesFirstThenOneCollapsedRowPerGroupWithNotes)
     });
 }
 
+TEST(NoteList, EnterOnARowOpensItsNoteAsADoubleClickDoes)
+{
+    const std::wstring path = MakeSample(L"enter on a row.mdb");
+    ExecuteOnOpenedFile(path, [&](HWND dialog) {
+        const Pages pages = FindPages(dialog);
+        const HWND list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
+        ClickRow(dialog, FindRow(dialog, L"zeta top"));
+        PostKey(list, VK_RETURN);
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_EQ(L"zeta top", ItemText(pages.edit, IDC_EDIT_TITLE));
+        EXPECT_EQ(L"SELECT 1", ItemText(pages.view, IDC_VIEW_QUERY));
+        EXPECT_EQ(nullptr, ::FindWindowExW(list, nullptr, L"Edit", nullptr)) << "Enter opens no cell editor";
+        EXPECT_TRUE(::IsWindowVisible(dialog)) << "Enter on the list does not end the dialog";
+        ClickRow(dialog, FindRow(dialog, L"Work"));
+        PostKey(list, VK_RETURN);
+        EXPECT_TRUE(AnswerBoxes(dialog).empty());
+        EXPECT_NE(-1, FindRow(dialog, L"Report a")) << "Enter expands a group as a double-click does";
+    });
+}
+
 TEST(NoteList, ShowDatabaseWithGroupExpandedOpensTheFileAndExpandsTheFirstGroup)
 {
     const std::wstring path = MakeSample(L"picture.mdb");
