@@ -163,16 +163,20 @@ void FindMemory(CDatabase& database, const CString& databasePath, const FolderId
 
 // The id after the highest in use, as the dialog gives a new note or group
 // one, so an id a page still holds never names another note; the lowest
-// free one only when the highest is taken.
-int TakeNextId(std::vector<bool>& used)
+// free one only once the highest is taken. `next` keeps the place between
+// calls (-1 at first).
+int TakeNextId(std::vector<bool>& used, int& next)
 {
-    size_t highest = used.size();
-    while (highest > 0 && !used[highest - 1]) --highest;
-    for (size_t id = highest; id < used.size(); ++id)
-        if (id > 0) {
-            used[id] = true;
-            return static_cast<int>(id);
-        }
+    if (next < 0) {
+        next = static_cast<int>(used.size());
+        while (next > 1 && !used[static_cast<size_t>(next) - 1]) --next;
+        next = std::max(next, 1);
+    }
+    while (next < static_cast<int>(used.size()) && used[static_cast<size_t>(next)]) ++next;
+    if (next < static_cast<int>(used.size())) {
+        used[static_cast<size_t>(next)] = true;
+        return next++;
+    }
     for (size_t id = 1; id < used.size(); ++id)
         if (!used[id]) {
             used[id] = true;
@@ -357,7 +361,7 @@ private:
         ImportGroupStep write{ImportAction::Change, ids.empty() ? 0 : ids.front(), step.fields};
         if (step.action == SyncAction::Add) {
             write.action = ImportAction::Add;
-            write.id = TakeNextId(m_sync.usedGroupIds);
+            write.id = TakeNextId(m_sync.usedGroupIds, m_nextGroupId);
             if (write.id < 0) return Refuse(L"No group number is left in the note database.");
             ids.assign(1, write.id);
         } else if (!GroupIsAsPlanned(write.id, step.key)) {
@@ -385,7 +389,7 @@ private:
         } else {
             write.action = ImportAction::Add;
             write.fields.title = step.title;
-            write.id = TakeNextId(m_sync.usedNoteIds);
+            write.id = TakeNextId(m_sync.usedNoteIds, m_nextNoteId);
             if (write.id < 0) return Refuse(L"No note number is left in the note database (it holds 32,767 notes).");
         }
         return Run(BuildImportNoteStatement(write));
@@ -407,6 +411,8 @@ private:
     SyncLeftovers& m_left;
     IExchangeProgress* m_progress;
     std::map<int, std::wstring> m_keyOfGroup;
+    int m_nextNoteId = -1;
+    int m_nextGroupId = -1;
     CString m_refusal;
     int m_done = 0;
     int m_total = 0;

@@ -213,6 +213,8 @@ wait $first
 check "both syncs succeed" same "$?:$second" "0:0"
 check "no note is written twice" same "$(ls "$u1" | grep -c '(2)'; sqlite3 "$a" "SELECT count(*) FROM notes WHERE name IN ('together', 'apart')")" "0
 2"
+check "the folder's new note takes the id after the highest, as the dialog would" \
+  same "$(sqlite3 "$a" "SELECT id > 41 FROM notes WHERE name = 'apart'")" 1
 "$quillbox" sync "$a" "$u1" --dry-run > "$work/out"
 check "and both sides are equal" same "$(grep -c ' 0 to delete' "$work/out"; grep -c '^database: 0 notes to add, 0 to change' "$work/out")" "2
 1"
