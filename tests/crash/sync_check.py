@@ -53,7 +53,7 @@ def folder_notes(folder):
                 end = "\r\n" if text.startswith("-- Quillbox note\r\n") else "\n"
                 header, _, body = text.partition(end + end)
                 fields = {}
-                for line in header.split(end)[1:]:
+                for line in header.split(end)[1:] if header.startswith("-- Quillbox note") else []:
                     key, _, value = line[3:].partition(": ")
                     fields[key] = json.loads(value)
                 found[(fields.get("group"), fields.get("title"), fields.get("comments"), norm(body))] += 1
@@ -62,14 +62,8 @@ def folder_notes(folder):
 
 def folder_queries(folder):
     found = collections.Counter()
-    for here, dirs, names in os.walk(folder):
-        dirs[:] = [d for d in dirs if d != ".git"]
-        for name in names:
-            if name.endswith(".sql"):
-                with open(os.path.join(here, name), "rb") as f:
-                    data = f.read()
-                gap = b"\r\n\r\n" if data.startswith(b"-- Quillbox note\r\n") else b"\n\n"
-                found[norm(data.partition(gap)[2].decode("utf-8"))] += 1
+    for (_, _, _, query), count in folder_notes(folder).items():
+        found[query] += count
     return found
 
 

@@ -207,9 +207,6 @@ TEST(FileCommands, NewOntoAnExistingFileAsksAndReplacesItOnlyWhenTheNewOneIsWhol
     const std::wstring sample = MakeSample(L"existing.mdb");
     const std::string bytes = ReadFileBytes(sample);
     const std::wstring other = MakeSample(L"existing other.mdb");
-    // The sync memory of the file to be replaced, which must not outlive it.
-    ASSERT_TRUE(::CreateDirectoryW((sample + L".sync").c_str(), nullptr));
-    storetest::WriteFileBytes(sample + L".sync\\0123456789abcdef.state", "Quillbox sync state 1\n");
     ExecuteOnOpenedFile(sample, [&](HWND dialog) {
         DoubleClickRow(dialog, FindRow(dialog, L"zeta top"));
 
@@ -224,7 +221,6 @@ TEST(FileCommands, NewOntoAnExistingFileAsksAndReplacesItOnlyWhenTheNewOneIsWhol
         EXPECT_EQ(L"SELECT 1", ReadPages(dialog).viewQuery) << "the pages are untouched";
         EXPECT_EQ((Names{L"Report a", L"report b"}), Search(dialog, L"report")) << "the connection stays open";
         EXPECT_EQ(bytes, ReadFileBytes(sample)) << "nothing is overwritten";
-        EXPECT_TRUE(FileExists(sample + L".sync\\0123456789abcdef.state"));
 
         // The new file cannot be made beside the old one: the old one stays.
         ASSERT_TRUE(::CreateDirectoryW((other + L".new~").c_str(), nullptr));
@@ -243,7 +239,6 @@ TEST(FileCommands, NewOntoAnExistingFileAsksAndReplacesItOnlyWhenTheNewOneIsWhol
     EXPECT_EQ(Names{L"0"}, notefiles::Rows(sample, L"SELECT count(*) FROM notes"));
     EXPECT_EQ(Names{L"0|None"}, notefiles::Rows(sample, L"SELECT id, groupName FROM groups"));
     EXPECT_FALSE(FileExists(sample + L".new~")) << "nothing is left beside it";
-    EXPECT_FALSE(FileExists(sample + L".sync")) << "the old file's sync memory went with it";
     EXPECT_EQ(Names{L"5"}, notefiles::Rows(other, L"SELECT count(*) FROM notes"));
 }
 
