@@ -137,11 +137,13 @@ void FindMemory(CDatabase& database, const CString& databasePath, const FolderId
     ListSyncMemories(database, rows);
     CString path = identity.fullPath;
     path.MakeLower();
-    bool samePath = false;
+    const CString machine = identity.key.Left(identity.key.Find(L'|') + 1);
+    bool samePath = false, otherMachine = false;
     for (const SyncMemoryRow& row : rows) {
         CString rowPath = row.folderPath;
         rowPath.MakeLower();
         samePath = samePath || rowPath == path;
+        otherMachine = otherMachine || (rowPath == path && row.folderKey.Left(machine.GetLength()) != machine);
         if (row.folderKey != identity.key) continue;
         sync.memory = row;
         sync.memory.folderPath = identity.fullPath;
@@ -156,7 +158,8 @@ void FindMemory(CDatabase& database, const CString& databasePath, const FolderId
         return;
     }
     sync.base = SyncState();
-    if (samePath) sync.firstSyncReason = L"the folder at this path is not the folder this database last synchronized there";
+    if (otherMachine) sync.firstSyncReason = L"this database was synchronized with a folder at this path on another machine only";
+    else if (samePath) sync.firstSyncReason = L"the folder at this path is not the folder this database last synchronized there";
     else if (rows.empty()) sync.firstSyncReason = L"this database has never been synchronized";
     else sync.firstSyncReason = L"this database has never been synchronized with this folder";
 }
