@@ -214,9 +214,9 @@ void CSuperGridCtrl::OnCustomDraw(NMHDR* header, LRESULT* result)
     GetClientRect(&area);
     CHeaderCtrl* columns = GetHeaderCtrl();
     if (columns && columns->m_hWnd && ::IsWindowVisible(columns->m_hWnd)) {
-        RECT header = {};
-        ::GetWindowRect(columns->m_hWnd, &header);
-        area.top += header.bottom - header.top;
+        RECT bar = {};
+        ::GetWindowRect(columns->m_hWnd, &bar);
+        area.top += bar.bottom - bar.top;
     }
     ::InflateRect(&area, -1, -1);
     if (area.bottom > area.top) ::DrawFocusRect(draw->hdc, &area);

@@ -17,8 +17,6 @@ bool SameNote(const NoteRecord& a, const NoteRecord& b)
     return a.groupId == b.groupId && a.name == b.name && a.comments == b.comments && a.query == b.query;
 }
 
-CString Quoted(const CString& text) { return L"\"" + text + L"\""; }
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(COptionsEditDlg, COptionsDlg)
@@ -164,11 +162,7 @@ bool COptionsEditDlg::MayOverwrite(const NoteRecord& note, const NoteRecord& sto
 {
     loadNewer = false;
     if (SameNote(stored, m_stored)) return true;
-    const int answer = AfxMessageBox(L"The note " + Quoted(note.name) +
-                                         L" was changed in the note database after it was loaded here (by a synchronization, "
-                                         L"an import or another user).\n\nYes: save your version over it.\nNo: load the newer "
-                                         L"version (your changes are dropped).\nCancel: go on editing.",
-                                     MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer = AskAboutNewerVersion(L"The note " + Quoted(note.name));
     loadNewer = answer == IDNO;
     return answer == IDYES;
 }

@@ -14,8 +14,6 @@
 
 namespace {
 
-CString Quoted(const CString& text) { return L"\"" + text + L"\""; }
-
 CString IdText(int groupId)
 {
     CString text;
@@ -51,8 +49,7 @@ void COptionsGroupEditDlg::AnchorControls(CResizeCtrl& resize)
 {
     resize.Add(IDC_GROUP_NAME, 0, 0, 100, 0);
     resize.Add(IDC_GROUP_COMMENTS, 0, 0, 100, 100);
-    resize.Add(IDC_GROUP_SAVE, 0, 100, 0, 0);
-    resize.Add(IDC_GROUP_DELETE, 0, 100, 0, 0);
+    for (int button : {IDC_GROUP_RENAME, IDC_GROUP_DELETE, IDC_GROUP_SAVE}) resize.Add(button, 0, 100, 0, 0);
 }
 
 void COptionsGroupEditDlg::ResetPage(bool databaseOpen)
@@ -159,11 +156,7 @@ bool COptionsGroupEditDlg::MayOverwrite(int groupId, const CString& name)
     const StoreOutcome read = ReadGroup(GetDatabase(), groupId, storedName, storedDescription);
     if (!ReportStoreOutcome(read, MB_ICONHAND, m_hWnd, IDS_GROUP_NOT_FOUND)) return false;
     if (storedName == m_storedName && storedDescription == m_storedDescription) return true;
-    const int answer = AfxMessageBox(L"The group " + Quoted(name) +
-                                         L" was changed in the note database after it was loaded here (by a synchronization, "
-                                         L"an import or another user).\n\nYes: save your version over it.\nNo: load the newer "
-                                         L"version (your changes are dropped).\nCancel: go on editing.",
-                                     MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer = AskAboutNewerVersion(L"The group " + Quoted(name));
     if (answer == IDNO) Load(groupId, storedName, storedDescription);
     return answer == IDYES;
 }

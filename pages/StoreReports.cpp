@@ -23,3 +23,14 @@ bool ReportStoreOutcome(const StoreOutcome& outcome, UINT failureIcon, HWND owne
     if (outcome.result == StoreResult::NoRow && notFoundText != 0) ShowNotFound(owner, notFoundText);
     return outcome.IsDone();
 }
+
+CString Quoted(const CString& text) { return L"\"" + text + L"\""; }
+
+int AskAboutNewerVersion(const CString& subject)
+{
+    return AfxMessageBox(subject +
+                             L" was changed in the note database after it was loaded here (by a synchronization, an import or "
+                             L"another user).\n\nYes: save your version over it.\nNo: load the newer version (your changes are "
+                             L"dropped).\nCancel: go on editing.",
+                         MB_YESNOCANCEL | MB_ICONQUESTION);
+}

@@ -3,9 +3,20 @@
 // row shows.
 #pragma once
 
+#include "framework/CString.h"
+
 #include <windows.h>
 
 struct StoreOutcome;
+
+// The text between quotation marks, as the messages name a note or group.
+CString Quoted(const CString& text);
+
+// Asks before Save goes over a version the database got after the page
+// loaded its own (a synchronization, an import, another user). `subject`
+// names it ("The note "Daily totals""). IDYES: save over it; IDNO: load the
+// newer version; IDCANCEL: go on editing.
+int AskAboutNewerVersion(const CString& subject);
 
 // Shows what `outcome` means to the user and returns whether it is Done.
 // A failure (or the failure that cut a Done row's text short) shows the

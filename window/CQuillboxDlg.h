@@ -103,7 +103,6 @@ private:
     void ShowPageOf(COptionsDlg& page);
     void DeleteSelectedRow();
     void DeleteGroupOfRow(int groupId);
-    void RemoveNoteRow(int noteId);
     void Search(const CString& text);
 
     CDatabase m_database;

@@ -144,8 +144,8 @@ void CQuillboxDlg::DeleteSelectedRow()
     // page holds it is it deleted.
     if (m_editPage.LoadedNoteId() != id) SendMessage(CSuperGridCtrl::WM_GRID_DOUBLECLICK);
     if (m_editPage.LoadedNoteId() != id) return;
+    // The page's Delete tells the dialog, which drops the row (NotifyNoteDeleted).
     ClickPageButton(m_editPage, IDC_EDIT_DELETE);
-    if (m_editPage.LoadedNoteId() == -1) RemoveNoteRow(id);
 }
 
 void CQuillboxDlg::DeleteGroupOfRow(int groupId)
@@ -158,20 +158,6 @@ void CQuillboxDlg::DeleteGroupOfRow(int groupId)
         ::SendMessageW(combo, CB_SETCURSEL, index, 0);
         m_groupEditPage.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GROUP_NAME, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
         ClickPageButton(m_groupEditPage, IDC_GROUP_DELETE);
-        return;
-    }
-}
-
-// The row of a deleted note goes, and with it a group row left without notes.
-void CQuillboxDlg::RemoveNoteRow(int noteId)
-{
-    for (int row = 0; row < m_list.GetItemCount(); ++row) {
-        CSuperGridCtrl::CTreeItem* node = m_list.NodeAtRow(row);
-        CItemInfo* info = node ? m_list.GetData(node) : nullptr;
-        if (!info || info->m_itemData != noteId || m_list.HasChildren(node)) continue;
-        CSuperGridCtrl::CTreeItem* group = m_list.GetParentItem(node);
-        m_list.RemoveNode(node, row);
-        if (group && m_list.GetChildCount(group) == 0) m_list.RemoveNode(group, m_list.RowOfNode(group));
         return;
     }
 }

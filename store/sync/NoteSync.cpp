@@ -226,7 +226,7 @@ void ReadDatabaseTexts(CDatabase& database, const NoteSync& sync, std::map<size_
 // What a side holds at a place changed since the plan read it: its step is
 // left to the next sync, and the state keeps, for that place, what the next
 // sync must compare against to see the change again.
-struct SyncLeftovers {
+struct StepsLeft {
     std::vector<SyncHash> notePlaces;      // database note steps left: the base's value stands
     std::vector<CString> groupKeys;        // database group steps left: the base's value stands
     std::vector<const SyncFileStep*> files;           // folder steps left: the folder's value stands
@@ -244,7 +244,7 @@ void TakeValue(Map& into, const Map& from, SyncHash key)
 
 // `state` (the plan's pending or final state) with the places whose steps
 // were left given back the values the next sync must see.
-SyncState WithLeftovers(SyncState state, const NoteSync& sync, const SyncLeftovers& left)
+SyncState WithStepsLeft(SyncState state, const NoteSync& sync, const StepsLeft& left)
 {
     for (SyncHash place : left.notePlaces) TakeValue(state.notes, sync.base.notes, place);
     for (const CString& key : left.groupKeys) TakeValue(state.groups, sync.base.groups, HashGroupName(key));
@@ -261,7 +261,7 @@ SyncState WithLeftovers(SyncState state, const NoteSync& sync, const SyncLeftove
 
 class DatabaseWriter {
 public:
-    DatabaseWriter(CDatabase& database, NoteSync& sync, SyncLeftovers& left, IExchangeProgress* progress)
+    DatabaseWriter(CDatabase& database, NoteSync& sync, StepsLeft& left, IExchangeProgress* progress)
         : m_database(database), m_sync(sync), m_left(left), m_progress(progress)
     {
         for (const auto& group : sync.databaseGroups)
@@ -286,7 +286,7 @@ public:
                 if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
             for (const SyncGroupStep& step : plan.groups)
                 if (step.action == SyncAction::Delete && !DeleteGroup(step)) return Stop();
-            WriteSyncMemory(m_database, m_sync.memory, WithLeftovers(pending, m_sync, m_left));
+            WriteSyncMemory(m_database, m_sync.memory, WithStepsLeft(pending, m_sync, m_left));
             m_database.CommitTrans();
         } catch (CDBException* e) {
             m_database.Rollback();
@@ -411,7 +411,7 @@ private:
 
     CDatabase& m_database;
     NoteSync& m_sync;
-    SyncLeftovers& m_left;
+    StepsLeft& m_left;
     IExchangeProgress* m_progress;
     std::map<int, std::wstring> m_keyOfGroup;
     int m_nextNoteId = -1;
@@ -492,7 +492,7 @@ ExchangeOutcome ApplyNoteSync(CDatabase& database, NoteSync& sync, IExchangeProg
     } catch (CDBException* e) {
         return Failed(DatabaseFailure(e));
     }
-    SyncLeftovers left;
+    StepsLeft left;
     const bool changesFolder = sync.plan.ChangesFolder();
     // Until the folder holds its changes, the memory says what it held before them.
     const SyncState pending = changesFolder ? sync.plan.PendingState() : sync.plan.state;
@@ -518,7 +518,7 @@ ExchangeOutcome ApplyNoteSync(CDatabase& database, NoteSync& sync, IExchangeProg
         if (!outcome.ok) return outcome;
         // Last: until now the next sync sees the folder's work as not yet done and completes it.
         sync.memory.pending = 0;
-        const ExchangeOutcome written = WriteMemory(database, sync, WithLeftovers(sync.plan.state, sync, left));
+        const ExchangeOutcome written = WriteMemory(database, sync, WithStepsLeft(sync.plan.state, sync, left));
         if (!written.ok) return written;
     }
     outcome.leftForNextSync = left.Count();

@@ -180,6 +180,8 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         const RECT comments = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_COMMENTS));
         const RECT noteQuery = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_QUERY));
         const RECT save = RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_SAVE));
+        SelectTab(dialog, 2);
+        const RECT rename = RectInParent(::GetDlgItem(pages.groupEdit, IDC_GROUP_RENAME));
         SelectTab(dialog, 0);
 
         Resize(dialog, width + 100, height + 100);
@@ -199,6 +201,8 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         ExpectMoved(comments, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_COMMENTS)), 0, 0, 100, 15, "comments");
         ExpectMoved(noteQuery, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_QUERY)), 0, 15, 100, 50, "Edit's query");
         ExpectMoved(save, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_SAVE)), 0, 50, 0, 50, "Save");
+        SelectTab(dialog, 2);
+        ExpectMoved(rename, RectInParent(::GetDlgItem(pages.groupEdit, IDC_GROUP_RENAME)), 0, 50, 0, 50, "Rename, with Save and Delete");
         SelectTab(dialog, 0);
 
         // Maximised, the whole dialog lies in the work area, its caption included.
