@@ -742,6 +742,16 @@ bool IsBusy(HWND dialog, UINT timeoutMs)
     return ::SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_BLOCK, timeoutMs, &result) == 0;
 }
 
+bool BecomesBusy(HWND dialog, DWORD withinMs)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < withinMs) {
+        if (IsBusy(dialog)) return true;
+        ::Sleep(5);
+    }
+    return false;
+}
+
 HWND OpenOptions(HWND dialog)
 {
     ::PostMessageW(dialog, WM_COMMAND, ID_FILE_OPTIONS, 0);

@@ -206,6 +206,9 @@ Boxes SaveNewNote(HWND dialog, const std::wstring& title);
 // True when the dialog's thread does not answer a sent message within
 // `timeoutMs`: it is inside a handler, such as a save waiting for a lock.
 bool IsBusy(HWND dialog, UINT timeoutMs = 50);
+// Whether the dialog becomes busy within `withinMs`: a posted click is taken
+// only once the dialog's queue reaches it, which quick idle polls can outrun.
+bool BecomesBusy(HWND dialog, DWORD withinMs = 3000);
 
 // File, Options: the sheet once it is open (null when none appeared).
 HWND OpenOptions(HWND dialog);

@@ -139,8 +139,7 @@ TEST(TwoUsers, ASaveWaitsForAReaderThatFinishesWithinTheWait)
         PostClick(FindPages(dialog).edit, IDC_EDIT_SAVE);
         // The save cannot commit while the reader holds its shared lock: the
         // dialog waits inside the handler. The reader then finishes.
-        bool sawWait = false;
-        for (int poll = 0; poll < 40 && !sawWait; ++poll) sawWait = IsBusy(dialog);
+        const bool sawWait = BecomesBusy(dialog);
         EXPECT_EQ(L"ok released", reader.Ask(L"release"));
         const std::vector<SeenBox> boxes = AnswerBoxes(dialog);
         EXPECT_TRUE(sawWait) << "the save did not wait for the reader";
@@ -199,8 +198,7 @@ TEST(TwoUsers, BothSaveWhileAThirdProgramWritesAndNoNoteIsLost)
 
         TypeNewNote(dialog, {L"A at once", L"", L"SELECT 'A'", 0});
         PostClick(FindPages(dialog).edit, IDC_EDIT_SAVE);
-        bool aWaits = false;
-        for (int poll = 0; poll < 40 && !aWaits; ++poll) aWaits = IsBusy(dialog);
+        const bool aWaits = BecomesBusy(dialog);
         peer.Send(L"save B at once");
         ::Sleep(500);
         EXPECT_EQ(L"ok released", writer.Ask(L"release"));
