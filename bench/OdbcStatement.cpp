@@ -97,3 +97,21 @@ void COdbcStatement::GetText(SQLUSMALLINT column, std::wstring& text)
         if (complete) return;
     }
 }
+
+std::vector<COdbcStatement::Column> COdbcStatement::Columns()
+{
+    SQLSMALLINT count = 0;
+    if (!SQL_SUCCEEDED(::SQLNumResultCols(m_statement, &count))) Fail("SQLNumResultCols");
+    std::vector<Column> columns(static_cast<size_t>(count));
+    for (SQLUSMALLINT i = 1; i <= count; ++i) {
+        SQLWCHAR name[256] = {};
+        SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
+        SQLULEN size = 0;
+        if (!SQL_SUCCEEDED(::SQLDescribeColW(m_statement, i, name, 256, &nameLength, &type, &size, &digits, &nullable)))
+            Fail("SQLDescribeColW");
+        columns[i - 1].name = reinterpret_cast<wchar_t*>(name);
+        columns[i - 1].number = type == SQL_INTEGER || type == SQL_SMALLINT || type == SQL_TINYINT || type == SQL_BIGINT || type == SQL_REAL ||
+                                type == SQL_FLOAT || type == SQL_DOUBLE || type == SQL_NUMERIC || type == SQL_DECIMAL;
+    }
+    return columns;
+}

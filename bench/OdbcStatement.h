@@ -6,6 +6,7 @@
 #include <sql.h>
 
 #include <string>
+#include <vector>
 
 class COdbcConnection;
 
@@ -29,6 +30,12 @@ public:
     int GetShort(SQLUSMALLINT column);
     // Column `column` as text, read in pieces until complete ("" when NULL).
     void GetText(SQLUSMALLINT column, std::wstring& text);
+    // The result's columns: their names, and whether each holds numbers.
+    struct Column {
+        std::wstring name;
+        bool number = false;
+    };
+    std::vector<Column> Columns();
 
 private:
     [[noreturn]] void Fail(const char* what);
