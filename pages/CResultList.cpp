@@ -13,6 +13,8 @@ namespace {
 
 // Rows the list asks for within this distance of the last row read bring more.
 constexpr int kRowsAhead = 200;
+// A cell shows at most the beginning of a longer text; the list draws no more.
+constexpr int kMaxCellChars = 256;
 // The longest text a tooltip shows.
 constexpr std::size_t kMaxTipChars = 20000;
 
@@ -97,7 +99,8 @@ void CResultList::OnGetDispInfo(NMHDR* header, LRESULT* result)
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         item.pszText[0] = L'\0';
         if (CellAt(item.iItem, item.iSubItem, cell)) {
-            const std::wstring text = CellDisplayText(cell, static_cast<std::size_t>(item.cchTextMax - 1));
+            const int room = item.cchTextMax - 1 < kMaxCellChars ? item.cchTextMax - 1 : kMaxCellChars;
+            const std::wstring text = CellDisplayText(cell, static_cast<std::size_t>(room));
             std::wmemcpy(item.pszText, text.c_str(), text.size() + 1);
         }
     }
