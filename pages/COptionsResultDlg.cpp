@@ -183,7 +183,7 @@ bool COptionsResultDlg::Run(const CString& text)
     KeepSourceChoice();
     std::vector<std::wstring> statements;
     std::vector<std::wstring> firstLines;
-    for (const SqlStatement& statement : SplitSqlStatements(text.GetString())) {
+    for (const ScriptStatement& statement : SplitSqlStatements(text.GetString())) {
         statements.push_back(statement.text);
         firstLines.push_back(FirstLineOf(statement.text));
     }

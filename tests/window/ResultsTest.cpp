@@ -8,7 +8,6 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "framework/CRecordset.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/UnixPath.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
@@ -27,21 +27,9 @@ using Texts = std::vector<std::wstring>;
 
 const wchar_t kSqliteDriver[] = L"SQLite3 ODBC Driver";
 
-// The Linux path Wine gives a Windows path: the SQLite driver runs natively.
-std::wstring UnixPath(const std::wstring& path)
-{
-    using UnixName = char* (*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixName>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
-    char* name = unixName ? unixName(path.c_str()) : nullptr;
-    if (!name) return path;
-    std::wstring wide(name, name + std::strlen(name));
-    ::HeapFree(::GetProcessHeap(), 0, name);
-    return wide;
-}
-
 std::wstring SqliteConnection(const std::wstring& file)
 {
-    return L"DRIVER={" + std::wstring(kSqliteDriver) + L"};Database=" + UnixPath(file) + L";";
+    return L"DRIVER={" + std::wstring(kSqliteDriver) + L"};Database=" + UnixPathOf(file) + L";";
 }
 
 // Runs `statements` on the SQLite file through the test's own connection.
