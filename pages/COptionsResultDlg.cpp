@@ -253,7 +253,9 @@ LRESULT COptionsResultDlg::OnRunEvents(WPARAM, LPARAM)
 {
     if (!m_worker) return 0;
     std::vector<RunEvent> events = m_worker->TakeEvents();
-    for (RunEvent& event : events) TakeEvent(event);
+    for (RunEvent& event : events) {
+        if (event.run == m_worker->LastRun()) TakeEvent(event);
+    }
     ShowStatus();
     return 0;
 }

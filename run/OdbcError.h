@@ -1,4 +1,5 @@
-// The first diagnostic record of an ODBC handle: SQLSTATE and message.
+// The diagnostic of an ODBC handle that tells why a call failed: SQLSTATE
+// and message of its first record that is not a warning (class 01).
 #pragma once
 
 #include <windows.h>

@@ -24,6 +24,7 @@ double SecondsSince(std::chrono::steady_clock::time_point start)
 struct CQueryWorker::Job {
     enum class Kind { Run, Fetch, Disconnect } kind = Kind::Run;
     unsigned generation = 0;
+    unsigned run = 0;
     std::wstring connection;
     std::vector<std::wstring> statements;
     int result = -1;
@@ -90,6 +91,7 @@ void CQueryWorker::Run(const std::wstring& connection, std::vector<std::wstring>
 {
     Job job;
     job.kind = Job::Kind::Run;
+    job.run = ++m_runsAsked;
     job.connection = connection;
     job.statements = std::move(statements);
     Enqueue(std::move(job));
@@ -99,6 +101,7 @@ void CQueryWorker::Fetch(int result, std::size_t rows)
 {
     Job job;
     job.kind = Job::Kind::Fetch;
+    job.run = m_runsAsked;
     job.result = result;
     job.rows = rows;
     Enqueue(std::move(job));
@@ -137,6 +140,7 @@ std::vector<RunEvent> CQueryWorker::TakeEvents()
 
 void CQueryWorker::Post(RunEvent event)
 {
+    event.run = m_runServed;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_events.push_back(std::move(event));
     if (m_posted) return;
@@ -177,6 +181,7 @@ void CQueryWorker::Loop()
 void CQueryWorker::DoRun(const Job& job)
 {
     m_results.clear();
+    m_runServed = job.run;
     RunEvent end;
     end.kind = RunEvent::Kind::RunEnded;
     if (IsCancelled(job.generation)) {
@@ -264,6 +269,8 @@ void CQueryWorker::DoRun(const Job& job)
 
 void CQueryWorker::DoFetch(const Job& job)
 {
+    // Rows asked of a run that another has replaced are not read.
+    if (job.run != m_runServed) return;
     ReadRows(job.result, job.rows ? job.rows : static_cast<std::size_t>(-1), kBlockRows, job.generation, true);
 }
 

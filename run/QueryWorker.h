@@ -34,6 +34,7 @@ struct RunEvent {
         RunEnded,        // cancelled
     };
     Kind kind = Kind::RunEnded;
+    unsigned run = 0;  // the Run it belongs to (LastRun when it was asked)
     int statement = 0;
     int result = -1;
     std::vector<ResultColumn> columns;
@@ -63,8 +64,10 @@ public:
     // when it differs from the open one); the results of the previous run are
     // dropped. Stops at the first failure.
     void Run(const std::wstring& connection, std::vector<std::wstring> statements);
-    // Reads up to `rows` more rows of result `result` (all when 0).
+    // Reads up to `rows` more rows of result `result` of the last run (all when 0).
     void Fetch(int result, std::size_t rows);
+    // The number of the last Run asked for: events of earlier runs are stale.
+    unsigned LastRun() const { return m_runsAsked; }
     void Disconnect();
     // Stops what runs and what was asked before.
     void Cancel();
@@ -95,6 +98,8 @@ private:
     std::vector<RunEvent> m_events;
     bool m_posted = false;
     std::atomic<unsigned> m_cancelGeneration{0};
+    unsigned m_runsAsked = 0;   // the window's thread's own
+    unsigned m_runServed = 0;   // the worker thread's own: the run whose results it holds
     std::mutex m_activeMutex;  // guards m_active against SQLCancel on a freed handle
     SQLHSTMT m_active = nullptr;  // the statement running now; owned by m_results or the run
     // The worker thread's own.

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -122,6 +124,29 @@ std::wstring ClipboardText()
 
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
+// Moves the mouse over a cell of the Results list and reads the tooltip the list keeps.
+std::wstring TipOverCell(HWND dialog, int row, int column)
+{
+    HWND list = ResultList(dialog);
+    RECT cell = {};
+    cell.top = column;
+    cell.left = LVIR_BOUNDS;
+    ::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+    ::PostMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+    Settle(dialog);
+    for (HWND window : ui::OwnTopLevelWindows()) {
+        if (ui::ClassName(window) != L"tooltips_class32") continue;
+        TTTOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        if (!::SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool)) || tool.hwnd != list) continue;
+        std::vector<wchar_t> text(40000, L'\0');
+        tool.lpszText = text.data();
+        ::SendMessageW(window, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+        return text.data();
+    }
+    return L"(no tooltip)";
+}
+
 // The names and values under `key` (and its subkeys) that hold `secret`.
 void FindInRegistry(HKEY key, const std::wstring& path, const std::wstring& secret, Texts& found)
 {
@@ -234,8 +259,14 @@ TEST(Results, ChangesAreAskedForAndTheFirstErrorStopsTheRun)
                                                              L"INSERT INTO items VALUES (4, 'cap', 2);\r\nSELECT * FROM\r\n  missing;\r\nDELETE FROM items"});
     harness::Host host(true);
     windowtest::ExecuteOnOpenedFile(host, notes, [&](HWND dialog) {
-        SetRunSource(dialog, SqliteConnection(data));
+        // A refused connection is told on the page, with the driver manager's state.
+        SetRunSource(dialog, L"DRIVER={No Such Driver};Database=x");
         ShowNote(dialog, L"n1");
+        EXPECT_EQ(1u, Execute(dialog, {IDOK}).size()) << "the question comes before connecting";
+        EXPECT_TRUE(Contains(ResultStatus(dialog), L"Could not connect to DRIVER={No Such Driver};Database=x;: [")) << Narrow(ResultStatus(dialog));
+        EXPECT_EQ(0, ResultRowCount(dialog));
+
+        SetRunSource(dialog, SqliteConnection(data));
         const Boxes asked = Execute(dialog, {IDCANCEL});
         ASSERT_EQ(1u, asked.size());
         EXPECT_TRUE(Contains(asked[0].text, L"1 statement will run on DRIVER={SQLite3 ODBC Driver}")) << Narrow(asked[0].text);
@@ -354,12 +385,71 @@ TEST(Results, NullNumbersBinaryAndLongTextInOneRow)
         const std::wstring longCell = ResultCell(dialog, 0, 4);
         EXPECT_EQ(L"abababab", longCell.substr(0, 8));
         EXPECT_LT(longCell.size(), 1000u) << "the cell shows the text's beginning";
+        EXPECT_EQ(L"abababab", TipOverCell(dialog, 0, 4).substr(0, 8));
+        EXPECT_GT(TipOverCell(dialog, 0, 4).size(), 1000u) << "the tooltip holds more than the cell";
         SelectResultRows(dialog, {0});
         EXPECT_TRUE(PressKey(dialog, 'C', kCtrl).empty());
         std::wstring longText;
         for (int i = 0; i < 5000; ++i) longText += L"ab";
         EXPECT_EQ(L"missing\tamount\tbytes\tword\tlong\r\n\t42\t0x00A1FF\tNULL\t" + longText + L"\r\n", ClipboardText())
             << "NULL copies as nothing, the long text whole";
+    });
+}
+
+// unixODBC's odbc.ini, named by $ODBCINI, as Wine's programs reach it.
+std::wstring OdbcIniFile()
+{
+    wchar_t path[1024] = L"";
+    if (!::GetEnvironmentVariableW(L"ODBCINI", path, 1024)) return std::wstring();
+    std::wstring windows = L"Z:" + std::wstring(path);
+    for (wchar_t& c : windows) c = c == L'/' ? L'\\' : c;
+    return windows;
+}
+
+std::string ReadFileBytes(const std::wstring& file)
+{
+    std::string bytes;
+    if (FILE* in = _wfopen(file.c_str(), L"rb")) {
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) bytes.append(buffer, got);
+        std::fclose(in);
+    }
+    return bytes;
+}
+
+void WriteFileBytes(const std::wstring& file, const std::string& bytes)
+{
+    if (FILE* out = _wfopen(file.c_str(), L"wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+    }
+}
+
+TEST(Results, TheDriverManagersDataSourcesAreListedAndRunOn)
+{
+    const std::wstring data = windowtest::FileIn(L"listed.sqlite");
+    RunOnSqlite(data, kItems);
+    const std::wstring ini = OdbcIniFile();
+    ASSERT_FALSE(ini.empty()) << "ODBCINI names unixODBC's odbc.ini";
+    const std::string before = ReadFileBytes(ini);
+    const std::wstring unixPath = UnixPathOf(data);
+    WriteFileBytes(ini, before + "\n[Quillbox Shop]\nDriver=SQLite3 ODBC Driver\nDatabase=" + std::string(unixPath.begin(), unixPath.end()) + "\n");
+    const std::wstring notes = NotesFor(L"listed notes.mdb", {L"SELECT name FROM items ORDER BY id"});
+    harness::Host host(true);
+    windowtest::ExecuteOnOpenedFile(host, notes, [&](HWND dialog) {
+        const HWND results = FindPages(dialog).results;
+        const Texts listed = ComboEntries(::GetDlgItem(results, IDC_RESULTS_SOURCE));
+        EXPECT_NE(listed.end(), std::find(listed.begin(), listed.end(), L"Quillbox Shop")) << windowtest::Join(listed);
+        EXPECT_TRUE(ChooseEntry(results, IDC_RESULTS_SOURCE, L"Quillbox Shop").empty());
+        ShowNote(dialog, L"n1");
+        EXPECT_TRUE(Execute(dialog).empty());
+        EXPECT_EQ(3, ResultRowCount(dialog)) << Narrow(ResultStatus(dialog));
+        EXPECT_EQ(L"pen", ResultCell(dialog, 0, 0));
+    });
+    WriteFileBytes(ini, before);
+    // The choice of a listed data source is kept by its name.
+    windowtest::ExecuteOnOpenedFile(host, notes, [&](HWND dialog) {
+        EXPECT_EQ(L"Quillbox Shop", ItemText(FindPages(dialog).results, IDC_RESULTS_SOURCE));
     });
 }
 
