@@ -201,19 +201,13 @@ bool COptionsResultDlg::Run(const CString& text)
     std::wstring connection;
     if (!ResolveConnection(connection)) return false;
 
-    m_list.ShowResult(nullptr, nullptr);
-    m_results.clear();
-    m_outcomes.clear();
-    m_resultBox.ResetContent();
-    m_resultBox.EnableWindow(FALSE);
-    m_shown = -1;
-    m_toEnd = false;
     m_stopText.clear();
     m_firstLines = firstLines;
     m_current = 1;
     m_running = true;
     m_startTick = ::GetTickCount();
     Worker().Run(connection, statements);
+    m_pendingRun = m_worker->LastRun();
     SetTimer(kElapsedTimer, kElapsedTickMs);
     ShowStatus();
     if (Owner()) Owner()->RunStateChanged(true);
@@ -239,22 +233,23 @@ void COptionsResultDlg::RowsWanted(bool toEnd)
     if (toEnd && !m_toEnd) {
         // Reading to the end: what is asked already continues, then the rest.
         m_toEnd = true;
-        m_worker->Fetch(m_shown, 0);
+        m_worker->Fetch(m_resultsRun, m_shown, 0);
         result.fetching = true;
         ShowStatus();
         return;
     }
     if (result.fetching) return;
     result.fetching = true;
-    m_worker->Fetch(m_shown, CQueryWorker::kReadAhead);
+    m_worker->Fetch(m_resultsRun, m_shown, CQueryWorker::kReadAhead);
 }
 
 LRESULT COptionsResultDlg::OnRunEvents(WPARAM, LPARAM)
 {
     if (!m_worker) return 0;
     std::vector<RunEvent> events = m_worker->TakeEvents();
+    // Rows still come for the results shown while a new run connects.
     for (RunEvent& event : events) {
-        if (event.run == m_worker->LastRun()) TakeEvent(event);
+        if (event.run == m_pendingRun || (event.run == m_resultsRun && event.kind == RunEvent::Kind::Rows)) TakeEvent(event);
     }
     ShowStatus();
     return 0;
@@ -269,6 +264,8 @@ void COptionsResultDlg::TakeEvent(RunEvent& event)
         if (NeedsPassword(m_choice.GetString())) m_password.clear();
         break;
     case RunEvent::Kind::StatementStarted:
+        if (m_resultsRun != event.run) ClearResults();
+        m_resultsRun = event.run;
         m_current = event.statement;
         break;
     case RunEvent::Kind::ResultStarted: {
@@ -312,10 +309,13 @@ void COptionsResultDlg::TakeEvent(RunEvent& event)
         break;
     }
     case RunEvent::Kind::StatementFailed: {
+        // Reading a result's rows fails with the statement that made it.
         int number = event.statement;
-        if (number == 0 && event.result >= 0 && static_cast<std::size_t>(event.result) < m_results.size())
+        std::wstring line = number > 0 ? m_firstLines[static_cast<std::size_t>(number - 1)] : std::wstring();
+        if (event.result >= 0 && static_cast<std::size_t>(event.result) < m_results.size()) {
             number = m_results[static_cast<std::size_t>(event.result)]->statement;
-        const std::wstring line = number > 0 ? m_firstLines[static_cast<std::size_t>(number - 1)] : std::wstring();
+            line = m_results[static_cast<std::size_t>(event.result)]->firstLine;
+        }
         m_stopText = L"Statement " + std::to_wstring(number) + L" failed (" + Quoted(line) + L"): " + event.error.Text();
         break;
     }
@@ -326,10 +326,22 @@ void COptionsResultDlg::TakeEvent(RunEvent& event)
     }
 }
 
+void COptionsResultDlg::ClearResults()
+{
+    m_list.ShowResult(nullptr, nullptr);
+    m_results.clear();
+    m_outcomes.clear();
+    m_resultBox.ResetContent();
+    m_resultBox.EnableWindow(FALSE);
+    m_shown = -1;
+    m_toEnd = false;
+}
+
 void COptionsResultDlg::EndRun()
 {
     if (!m_running) return;
     m_running = false;
+    m_pendingRun = 0;
     KillTimer(kElapsedTimer);
     if (Owner()) {
         Owner()->RunStateChanged(false);
@@ -366,7 +378,9 @@ void COptionsResultDlg::ShowStatus()
 {
     std::wstring text;
     std::size_t resultIndex = 0;
-    for (StatementOutcome outcome : m_outcomes) {
+    // While a new run connects, the outcomes of the one shown are not its.
+    const bool connecting = m_running && m_resultsRun != m_pendingRun;
+    for (StatementOutcome outcome : connecting ? std::vector<StatementOutcome>() : m_outcomes) {
         if (outcome.returnsRows && resultIndex < m_results.size()) {
             const RunResult& result = *m_results[resultIndex++];
             outcome.rows = result.rows.RowCount();

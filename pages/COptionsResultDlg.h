@@ -55,6 +55,8 @@ private:
     bool ResolveConnection(std::wstring& connection);
     bool ConfirmChanges(const std::vector<std::wstring>& statements, const std::vector<std::wstring>& firstLines);
     void TakeEvent(RunEvent& event);
+    // The first statement of the new run started: the old results go.
+    void ClearResults();
     void ShowResult(int index);
     void ShowStatus();
     void EndRun();
@@ -67,6 +69,8 @@ private:
     CString m_choice;         // as stored: no password
     std::wstring m_password;  // asked or typed in this dialog; never stored
     std::vector<std::unique_ptr<RunResult>> m_results;
+    unsigned m_resultsRun = 0;  // the worker's run the results come from
+    unsigned m_pendingRun = 0;  // the run asked last, until it ends
     std::vector<StatementOutcome> m_outcomes;
     std::vector<std::wstring> m_firstLines;  // of the run's statements
     int m_shown = -1;           // the result in the list

@@ -8,10 +8,10 @@
 #include <chrono>
 
 #include "framework/OdbcHandle.h"
+#include "run/OdbcConnection.h"
 
 namespace {
 
-constexpr SQLULEN kLoginTimeoutSeconds = 15;
 constexpr std::size_t kBlockRows = 10000;
 
 double SecondsSince(std::chrono::steady_clock::time_point start)
@@ -34,43 +34,6 @@ struct CQueryWorker::Job {
 struct CQueryWorker::OpenResult {
     COdbcHandle statement;  // null once every row was read
     std::vector<ResultColumn> columns;
-};
-
-// One connection: environment and connection handles, disconnected before
-// they are freed.
-class CQueryWorker::Connection {
-public:
-    ~Connection()
-    {
-        if (m_connected) ::SQLDisconnect(m_connection.Get());
-    }
-    bool Open(const std::wstring& text, OdbcError& error)
-    {
-        m_environment.Allocate(SQL_HANDLE_ENV, SQL_NULL_HANDLE);
-        ::SQLSetEnvAttr(m_environment.Get(), SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-        m_connection.Allocate(SQL_HANDLE_DBC, m_environment.Get());
-        ::SQLSetConnectAttrW(m_connection.Get(), SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-        std::wstring copy = text;
-        SQLWCHAR completed[1024];
-        SQLSMALLINT length = 0;
-        const SQLRETURN rc = ::SQLDriverConnectW(m_connection.Get(), nullptr, reinterpret_cast<SQLWCHAR*>(&copy[0]), SQL_NTS, completed, 1024,
-                                                 &length, SQL_DRIVER_NOPROMPT);
-        if (!SQL_SUCCEEDED(rc)) {
-            error = ReadOdbcError(SQL_HANDLE_DBC, m_connection.Get());
-            return false;
-        }
-        m_connected = true;
-        m_text = text;
-        return true;
-    }
-    SQLHDBC Handle() const { return m_connection.Get(); }
-    const std::wstring& Text() const { return m_text; }
-
-private:
-    COdbcHandle m_environment;
-    COdbcHandle m_connection;
-    bool m_connected = false;
-    std::wstring m_text;
 };
 
 CQueryWorker::CQueryWorker(HWND notify, UINT message) : m_notify(notify), m_message(message), m_thread([this] { Loop(); }) {}
@@ -97,11 +60,11 @@ void CQueryWorker::Run(const std::wstring& connection, std::vector<std::wstring>
     Enqueue(std::move(job));
 }
 
-void CQueryWorker::Fetch(int result, std::size_t rows)
+void CQueryWorker::Fetch(unsigned run, int result, std::size_t rows)
 {
     Job job;
     job.kind = Job::Kind::Fetch;
-    job.run = m_runsAsked;
+    job.run = run;
     job.result = result;
     job.rows = rows;
     Enqueue(std::move(job));
@@ -140,7 +103,7 @@ std::vector<RunEvent> CQueryWorker::TakeEvents()
 
 void CQueryWorker::Post(RunEvent event)
 {
-    event.run = m_runServed;
+    if (event.run == 0) event.run = m_runServed;
     std::lock_guard<std::mutex> lock(m_mutex);
     m_events.push_back(std::move(event));
     if (m_posted) return;
@@ -169,8 +132,10 @@ void CQueryWorker::Loop()
         case Job::Kind::Run: DoRun(job); break;
         case Job::Kind::Fetch: DoFetch(job); break;
         case Job::Kind::Disconnect:
+            // The rows left unread stay unread: no run is served any more.
             m_results.clear();
             m_connection.reset();
+            m_runServed = 0;
             break;
         }
     }
@@ -180,29 +145,32 @@ void CQueryWorker::Loop()
 
 void CQueryWorker::DoRun(const Job& job)
 {
-    m_results.clear();
-    m_runServed = job.run;
     RunEvent end;
     end.kind = RunEvent::Kind::RunEnded;
+    end.run = job.run;
     if (IsCancelled(job.generation)) {
         end.cancelled = true;
         Post(std::move(end));
         return;
     }
+    // A refused connection leaves the previous run's results as they were.
     if (!m_connection || m_connection->Text() != job.connection) {
-        m_connection.reset();
-        auto connection = std::make_unique<Connection>();
+        auto connection = std::make_unique<COdbcConnection>();
         OdbcError error;
         if (!connection->Open(job.connection, error)) {
             RunEvent failed;
             failed.kind = RunEvent::Kind::ConnectFailed;
+            failed.run = job.run;
             failed.error = error;
             Post(std::move(failed));
             Post(std::move(end));
             return;
         }
+        m_results.clear();
         m_connection = std::move(connection);
     }
+    m_results.clear();
+    m_runServed = job.run;
     for (std::size_t index = 0; index < job.statements.size(); ++index) {
         const int number = static_cast<int>(index) + 1;
         if (IsCancelled(job.generation)) {

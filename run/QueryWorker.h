@@ -19,6 +19,7 @@
 #include <thread>
 #include <vector>
 
+#include "run/OdbcConnection.h"
 #include "run/OdbcError.h"
 #include "run/ResultFetch.h"
 #include "run/ResultRows.h"
@@ -61,11 +62,12 @@ public:
     CQueryWorker& operator=(const CQueryWorker&) = delete;
 
     // Runs `statements` in order on `connection` (connecting, or reconnecting
-    // when it differs from the open one); the results of the previous run are
-    // dropped. Stops at the first failure.
+    // when it differs from the open one); once connected, the results of the
+    // previous run are dropped. Stops at the first failure.
     void Run(const std::wstring& connection, std::vector<std::wstring> statements);
-    // Reads up to `rows` more rows of result `result` of the last run (all when 0).
-    void Fetch(int result, std::size_t rows);
+    // Reads up to `rows` more rows of result `result` of run `run` (all
+    // when 0); nothing when a later run replaced it.
+    void Fetch(unsigned run, int result, std::size_t rows);
     // The number of the last Run asked for: events of earlier runs are stale.
     unsigned LastRun() const { return m_runsAsked; }
     void Disconnect();
@@ -76,7 +78,6 @@ public:
 private:
     struct Job;
     struct OpenResult;
-    class Connection;
 
     void Enqueue(Job job);
     void Loop();
@@ -103,7 +104,7 @@ private:
     std::mutex m_activeMutex;  // guards m_active against SQLCancel on a freed handle
     SQLHSTMT m_active = nullptr;  // the statement running now; owned by m_results or the run
     // The worker thread's own.
-    std::unique_ptr<Connection> m_connection;
+    std::unique_ptr<COdbcConnection> m_connection;
     std::vector<OpenResult> m_results;
     std::thread m_thread;
 };

@@ -248,6 +248,17 @@ TEST(Results, NoteRunsOnTheDataSourceAsShownEditedOrSelected)
         EXPECT_EQ(2u, ComboEntries(::GetDlgItem(results, IDC_RESULTS_CHOICE)).size());
         EXPECT_TRUE(ChooseEntry(results, IDC_RESULTS_CHOICE, L"Result 2: statement 2").empty());
         EXPECT_EQ((Texts{L"b"}), ResultColumns(dialog));
+
+        // A refused connection is told on the page, with the driver manager's
+        // state and message, and the rows shown stay.
+        SetRunSource(dialog, L"DRIVER={No Such Driver};Database=x");
+        EXPECT_TRUE(Execute(dialog).empty());
+        const std::wstring refused = ResultStatus(dialog);
+        EXPECT_TRUE(Contains(refused, L"Could not connect to DRIVER={No Such Driver};Database=x;: [")) << Narrow(refused);
+        EXPECT_TRUE(Contains(refused, L"No Such Driver")) << Narrow(refused);
+        EXPECT_EQ((Texts{L"b"}), ResultColumns(dialog));
+        EXPECT_EQ(L"second", ResultCell(dialog, 0, 0));
+        EXPECT_EQ(2u, ComboEntries(::GetDlgItem(results, IDC_RESULTS_CHOICE)).size());
     });
 }
 
@@ -259,14 +270,8 @@ TEST(Results, ChangesAreAskedForAndTheFirstErrorStopsTheRun)
                                                              L"INSERT INTO items VALUES (4, 'cap', 2);\r\nSELECT * FROM\r\n  missing;\r\nDELETE FROM items"});
     harness::Host host(true);
     windowtest::ExecuteOnOpenedFile(host, notes, [&](HWND dialog) {
-        // A refused connection is told on the page, with the driver manager's state.
-        SetRunSource(dialog, L"DRIVER={No Such Driver};Database=x");
-        ShowNote(dialog, L"n1");
-        EXPECT_EQ(1u, Execute(dialog, {IDOK}).size()) << "the question comes before connecting";
-        EXPECT_TRUE(Contains(ResultStatus(dialog), L"Could not connect to DRIVER={No Such Driver};Database=x;: [")) << Narrow(ResultStatus(dialog));
-        EXPECT_EQ(0, ResultRowCount(dialog));
-
         SetRunSource(dialog, SqliteConnection(data));
+        ShowNote(dialog, L"n1");
         const Boxes asked = Execute(dialog, {IDCANCEL});
         ASSERT_EQ(1u, asked.size());
         EXPECT_TRUE(Contains(asked[0].text, L"1 statement will run on DRIVER={SQLite3 ODBC Driver}")) << Narrow(asked[0].text);
