@@ -11,6 +11,9 @@
 
 namespace {
 
+// The list's first column is an empty one of no width: the list keeps its
+// first column left-aligned, and a result's first column may hold numbers.
+constexpr int kFirstResultColumn = 1;
 // Rows the list asks for within this distance of the last row read bring more.
 constexpr int kRowsAhead = 200;
 // A cell shows at most the beginning of a longer text; the list draws no more.
@@ -55,10 +58,11 @@ void CResultList::ShowResult(const std::vector<ResultColumn>* columns, const Res
     m_rows = rows;
     m_tipRow = m_tipColumn = -1;
     if (columns) {
+        InsertColumn(0, L"", LVCFMT_LEFT, 0);
         for (std::size_t c = 0; c < columns->size(); ++c) {
             const ResultColumn& column = (*columns)[c];
             const int width = GetStringWidth(column.name.c_str()) + 24;
-            InsertColumn(static_cast<int>(c), column.name.c_str(), column.kind == CellKind::Number ? LVCFMT_RIGHT : LVCFMT_LEFT,
+            InsertColumn(static_cast<int>(c) + kFirstResultColumn, column.name.c_str(), column.kind == CellKind::Number ? LVCFMT_RIGHT : LVCFMT_LEFT,
                          width < 80 ? 80 : width);
         }
     }
@@ -81,8 +85,9 @@ void CResultList::GoToLastRow()
     EnsureVisible(last, FALSE);
 }
 
-const CellView* CResultList::CellAt(int row, int column, CellView& cell) const
+const CellView* CResultList::CellAt(int row, int listColumn, CellView& cell) const
 {
+    const int column = listColumn - kFirstResultColumn;
     if (!m_rows || row < 0 || column < 0 || static_cast<std::size_t>(row) >= m_rows->RowCount() ||
         static_cast<std::size_t>(column) >= m_rows->ColumnCount())
         return nullptr;

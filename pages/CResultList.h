@@ -47,7 +47,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    const CellView* CellAt(int row, int column, CellView& cell) const;
+    // The cell under the list's row and column (null for none).
+    const CellView* CellAt(int row, int listColumn, CellView& cell) const;
     void UpdateTip(CPoint point);
 
     IOwner* m_owner = nullptr;                        // the page; not owned

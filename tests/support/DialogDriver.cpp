@@ -883,7 +883,7 @@ std::vector<std::wstring> ResultColumns(HWND dialog)
     HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
     std::vector<std::wstring> names;
     const int count = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int column = 0; column < count; ++column) {
+    for (int column = 1; column < count; ++column) {
         wchar_t text[256] = L"";
         LVCOLUMNW info = {};
         info.mask = LVCF_TEXT;
@@ -904,7 +904,7 @@ std::wstring ResultCell(HWND dialog, int row, int column)
 {
     std::vector<wchar_t> text(1024, L'\0');
     LVITEMW item = {};
-    item.iSubItem = column;
+    item.iSubItem = column + 1;
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
     ::SendMessageW(::GetDlgItem(FindPages(dialog).results, IDC_RESULTS_LIST), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),

@@ -220,7 +220,9 @@ bool WaitForRunEnd(HWND dialog, DWORD timeoutMs = 60000);
 // answered with `answers` (a question about changes, then IDOK).
 Boxes Execute(HWND dialog, const Answers& answers = {});
 // The Results list: its column headings, its number of rows (those read
-// so far), one cell's text as drawn, and the status line.
+// so far), one cell's text as drawn, and the status line. Columns count
+// from 0 as the result's do (the list's own first column is an empty one
+// of no width).
 std::vector<std::wstring> ResultColumns(HWND dialog);
 int ResultRowCount(HWND dialog);
 std::wstring ResultCell(HWND dialog, int row, int column);

@@ -92,7 +92,7 @@ int ColumnFormat(HWND dialog, int column)
 {
     LVCOLUMNW info = {};
     info.mask = LVCF_FMT;
-    ::SendMessageW(ResultList(dialog), LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(ResultList(dialog), LVM_GETCOLUMNW, static_cast<WPARAM>(column + 1), reinterpret_cast<LPARAM>(&info));
     return info.fmt & LVCFMT_JUSTIFYMASK;
 }
 
@@ -129,7 +129,7 @@ std::wstring TipOverCell(HWND dialog, int row, int column)
 {
     HWND list = ResultList(dialog);
     RECT cell = {};
-    cell.top = column;
+    cell.top = column + 1;
     cell.left = LVIR_BOUNDS;
     ::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
     ::PostMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
@@ -212,6 +212,7 @@ TEST(Results, NoteRunsOnTheDataSourceAsShownEditedOrSelected)
         EXPECT_EQ(L"ink", ResultCell(dialog, 1, 1));
         EXPECT_EQ(L"12.25", ResultCell(dialog, 1, 2));
         EXPECT_EQ(LVCFMT_RIGHT, ColumnFormat(dialog, 2)) << "numbers are right-aligned";
+        EXPECT_EQ(LVCFMT_RIGHT, ColumnFormat(dialog, 0)) << "in the first column too";
         EXPECT_EQ(LVCFMT_LEFT, ColumnFormat(dialog, 1));
         EXPECT_TRUE(Contains(ResultStatus(dialog), L"Statement 1: 3 rows, ")) << Narrow(ResultStatus(dialog));
 
