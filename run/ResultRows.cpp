@@ -2,6 +2,7 @@
 // kind) followed by its bytes.
 #include "run/ResultRows.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -110,7 +111,9 @@ void ResultRows::Append(ResultRows&& block)
     if (block.m_columns != m_columns || block.m_pendingCells != 0) throw std::invalid_argument("rows of another shape");
     const std::size_t base = m_chunks.size();
     if (base + block.m_chunks.size() > kMaxChunks) throw std::length_error("too many rows to keep");
-    m_rows.reserve(m_rows.size() + block.m_rows.size());
+    // Grown by half at least, so that many blocks cost no copying to speak of.
+    const std::size_t needed = m_rows.size() + block.m_rows.size();
+    if (m_rows.capacity() < needed) m_rows.reserve(std::max(needed, m_rows.capacity() + m_rows.capacity() / 2));
     for (std::uint32_t locator : block.m_rows) m_rows.push_back(locator + static_cast<std::uint32_t>(base << kOffsetBits));
     for (Chunk& chunk : block.m_chunks) m_chunks.push_back(std::move(chunk));
     block.m_chunks.clear();
