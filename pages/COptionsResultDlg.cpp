@@ -2,15 +2,13 @@
 // events into results and the status line.
 #include "pages/COptionsResultDlg.h"
 
-#include <sql.h>
-#include <sqlext.h>
-
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "pages/CPasswordDlg.h"
 #include "pages/IPageOwner.h"
 #include "res/resource.h"
 #include "run/ConnectionText.h"
+#include "run/DataSources.h"
 #include "run/SqlStatements.h"
 
 namespace {
@@ -23,26 +21,6 @@ constexpr std::size_t kQuotedChars = 80;
 std::wstring Quoted(const std::wstring& line)
 {
     return line.size() <= kQuotedChars ? line : line.substr(0, kQuotedChars - 1) + L"\x2026";
-}
-
-// The data source names the driver manager lists, user and system.
-std::vector<std::wstring> ListDataSources()
-{
-    std::vector<std::wstring> names;
-    SQLHENV environment = SQL_NULL_HENV;
-    if (!SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment))) return names;
-    ::SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    SQLWCHAR name[SQL_MAX_DSN_LENGTH + 1];
-    SQLWCHAR description[256];
-    SQLSMALLINT nameLength = 0, descriptionLength = 0;
-    SQLUSMALLINT direction = SQL_FETCH_FIRST;
-    while (SQL_SUCCEEDED(::SQLDataSourcesW(environment, direction, name, SQL_MAX_DSN_LENGTH + 1, &nameLength, description, 256,
-                                           &descriptionLength))) {
-        names.emplace_back(reinterpret_cast<const wchar_t*>(name));
-        direction = SQL_FETCH_NEXT;
-    }
-    ::SQLFreeHandle(SQL_HANDLE_ENV, environment);
-    return names;
 }
 
 } // namespace
