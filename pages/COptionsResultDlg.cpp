@@ -84,7 +84,12 @@ void COptionsResultDlg::ResetPage(bool)
 {
     if (!Owner()) return;
     const CString stored = Owner()->LoadRunSource();
-    if (stored == m_choice && !m_choice.IsEmpty()) return;
+    // A note database with no choice of its own takes the one in the box.
+    if (stored.IsEmpty()) {
+        if (!m_choice.IsEmpty()) Owner()->SaveRunSource(m_choice);
+        return;
+    }
+    if (stored == m_choice) return;
     m_choice = stored;
     m_password.clear();
     m_sourceBox.SetWindowText(m_choice);
@@ -167,6 +172,7 @@ bool COptionsResultDlg::Run(const CString& text)
     }
     if (statements.empty()) {
         SetDlgItemText(IDC_RESULTS_STATUS, L"Nothing to run: the View box holds no statement.");
+        if (Owner()) Owner()->ShowResultsPage();
         return false;
     }
     if (m_choice.IsEmpty()) {
@@ -197,7 +203,14 @@ void COptionsResultDlg::CancelRun()
     if (!m_worker) return;
     m_worker->Cancel();
     for (auto& result : m_results) result->fetching = false;
-    m_toEnd = false;
+    SetReadingToEnd(false);
+    ShowStatus();
+}
+
+void COptionsResultDlg::SetReadingToEnd(bool reading)
+{
+    m_toEnd = reading;
+    if (Owner()) Owner()->RunStateChanged(m_running || m_toEnd);
 }
 
 void COptionsResultDlg::RowsWanted(bool toEnd)
@@ -210,7 +223,7 @@ void COptionsResultDlg::RowsWanted(bool toEnd)
     }
     if (toEnd && !m_toEnd) {
         // Reading to the end: what is asked already continues, then the rest.
-        m_toEnd = true;
+        SetReadingToEnd(true);
         m_worker->Fetch(m_resultsRun, m_shown, 0);
         result.fetching = true;
         ShowStatus();
@@ -269,9 +282,10 @@ void COptionsResultDlg::TakeEvent(RunEvent& event)
         if (event.fetchDone || event.ended) result.fetching = false;
         if (event.result == m_shown) {
             m_list.RowsAdded();
-            if (m_toEnd && result.ended) {
-                m_toEnd = false;
-                m_list.GoToLastRow();
+            // Reading to the end stops at the end, or when it failed or was cancelled.
+            if (m_toEnd && (result.ended || event.fetchDone)) {
+                SetReadingToEnd(false);
+                if (result.ended) m_list.GoToLastRow();
             }
         }
         break;
@@ -312,7 +326,7 @@ void COptionsResultDlg::ClearResults()
     m_resultBox.ResetContent();
     m_resultBox.EnableWindow(FALSE);
     m_shown = -1;
-    m_toEnd = false;
+    m_toEnd = false;  // the run that clears them shows as running
 }
 
 void COptionsResultDlg::EndRun()
@@ -322,7 +336,7 @@ void COptionsResultDlg::EndRun()
     m_pendingRun = 0;
     KillTimer(kElapsedTimer);
     if (Owner()) {
-        Owner()->RunStateChanged(false);
+        Owner()->RunStateChanged(m_toEnd);
         Owner()->ShowResultsPage();
     }
 }
@@ -330,7 +344,7 @@ void COptionsResultDlg::EndRun()
 void COptionsResultDlg::ShowResult(int index)
 {
     m_shown = index;
-    m_toEnd = false;
+    if (m_toEnd) SetReadingToEnd(false);
     m_resultBox.SetCurSel(index);
     if (index < 0) {
         m_list.ShowResult(nullptr, nullptr);

@@ -25,13 +25,15 @@ public:
     COptionsResultDlg();
     ~COptionsResultDlg() override;
 
-    // A note database was opened or closed: its data source choice shows.
+    // A note database was opened or closed: its data source choice shows
+    // (one that has none keeps the choice shown, and from now on has it).
     void ResetPage(bool databaseOpen) override;
     // Runs the statements of `text` on the chosen data source, after asking
     // when one may change data; false when nothing was started.
     bool Run(const CString& text);
+    // Cancels the run, or the reading of every row that End asked for.
     void CancelRun();
-    bool IsRunning() const { return m_running; }
+    bool IsRunning() const { return m_running || m_toEnd; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -58,6 +60,8 @@ private:
     // The first statement of the new run started: the old results go.
     void ClearResults();
     void ShowResult(int index);
+    // End asked for every row of the result shown; Execute reads Cancel meanwhile.
+    void SetReadingToEnd(bool reading);
     void ShowStatus();
     void EndRun();
     CQueryWorker& Worker();

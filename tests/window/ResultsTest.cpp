@@ -345,11 +345,7 @@ TEST(Results, LargeResultsScrollToTheEndAndRowsCopyOut)
         EXPECT_TRUE(Contains(ResultStatus(dialog), L"1,000+ rows")) << Narrow(ResultStatus(dialog));
         SelectResultRows(dialog, {0});
         EXPECT_TRUE(PressKey(dialog, VK_END).empty());
-        for (int i = 0; i < 600 && ResultRowCount(dialog) < 100000; ++i) {
-            ::Sleep(50);
-            Settle(dialog);
-        }
-        Settle(dialog);
+        ASSERT_TRUE(WaitForRunEnd(dialog)) << "End reads every row, Execute reading Cancel meanwhile";
         ASSERT_EQ(100000, ResultRowCount(dialog));
         EXPECT_TRUE(Contains(ResultStatus(dialog), L"Statement 1: 100,000 rows")) << Narrow(ResultStatus(dialog));
         EXPECT_EQ(L"row 100000", ResultCell(dialog, 99999, 1));
