@@ -349,7 +349,7 @@ TEST(Results, LargeResultsScrollToTheEndAndRowsCopyOut)
         ASSERT_EQ(100000, ResultRowCount(dialog));
         EXPECT_TRUE(Contains(ResultStatus(dialog), L"Statement 1: 100,000 rows")) << Narrow(ResultStatus(dialog));
         EXPECT_EQ(L"row 100000", ResultCell(dialog, 99999, 1));
-        HWND list = ResultList(dialog);
+        const HWND list = ResultList(dialog);
         EXPECT_EQ(99999, static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED))) << "End goes to the last row";
         const int top = static_cast<int>(::SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
         const int page = static_cast<int>(::SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
@@ -362,6 +362,23 @@ TEST(Results, LargeResultsScrollToTheEndAndRowsCopyOut)
         EXPECT_TRUE(PressKey(dialog, 'C', kCtrl).empty());
         EXPECT_EQ(L"name\tnote\r\ntab\t\"a\tb\"\r\nlines\t\"one\ntwo\"\r\nplain\t\"say \"\"hi\"\"\"\r\n", ClipboardText());
         EXPECT_EQ(L"a b", ResultCell(dialog, 0, 1)) << "a tab shows as a space in its cell";
+
+        // The right-click menu: Copy leaves the header line out.
+        SelectResultRows(dialog, {2});
+        RECT row = {};
+        row.left = LVIR_BOUNDS;
+        ::SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
+        const LPARAM at = MAKELPARAM(row.left + 40, (row.top + row.bottom) / 2);
+        ::PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+        ::PostMessageW(list, WM_RBUTTONUP, 0, at);
+        HWND menu = ui::WaitForWindow(L"#32768", nullptr);
+        ASSERT_NE(nullptr, menu) << "a right-click opens the menu";
+        const MenuSnapshot items = ReadMenu(menu);
+        ASSERT_EQ(2u, items.items.size());
+        EXPECT_EQ(L"&Copy", items.items[0].text);
+        EXPECT_EQ(L"Copy with &headers", items.items[1].text);
+        ChooseMenuItem(dialog, menu, 0);
+        EXPECT_EQ(L"plain\t\"say \"\"hi\"\"\"\r\n", ClipboardText());
     });
 }
 
