@@ -14,6 +14,8 @@ namespace {
 // The list's first column is an empty one of no width: the list keeps its
 // first column left-aligned, and a result's first column may hold numbers.
 constexpr int kFirstResultColumn = 1;
+// The list's header control, which the list makes with no id of its own.
+constexpr UINT kHeaderId = 0;
 // Rows the list asks for within this distance of the last row read bring more.
 constexpr int kRowsAhead = 200;
 // A cell shows at most the beginning of a longer text; the list draws no more.
@@ -28,12 +30,15 @@ BEGIN_MESSAGE_MAP(CResultList, CListCtrl)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(LVN_KEYDOWN, OnKeyDown)
     ON_NOTIFY_REFLECT(NM_RCLICK, OnRightClick)
+    ON_NOTIFY(HDN_BEGINTRACKW, kHeaderId, OnHeaderNotify)
+    ON_NOTIFY(HDN_DIVIDERDBLCLICKW, kHeaderId, OnHeaderNotify)
     ON_WM_MOUSEMOVE()
 END_MESSAGE_MAP()
 
 void CResultList::Prepare()
 {
     SetExtendedStyle(GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    // Owned by the dialog the list is on, and destroyed with it.
     m_tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, nullptr, nullptr);
     if (!m_tip) return;
@@ -173,6 +178,16 @@ void CResultList::CopySelection(bool withHeaders)
 {
     if (GetSelectedCount() == 0) return;
     PutTextOnClipboard(m_hWnd, SelectionText(withHeaders));
+}
+
+// The empty first column keeps no width: dragging or double-clicking its divider does nothing.
+void CResultList::OnHeaderNotify(NMHDR* header, LRESULT* result)
+{
+    if (reinterpret_cast<NMHEADERW*>(header)->iItem == 0) {
+        *result = TRUE;
+        return;
+    }
+    *result = DefWindowProc(WM_NOTIFY, static_cast<WPARAM>(header->idFrom), reinterpret_cast<LPARAM>(header));
 }
 
 void CResultList::OnMouseMove(UINT flags, CPoint point)

@@ -43,6 +43,7 @@ protected:
     void OnCustomDraw(NMHDR* header, LRESULT* result);
     void OnKeyDown(NMHDR* header, LRESULT* result);
     void OnRightClick(NMHDR* header, LRESULT* result);
+    void OnHeaderNotify(NMHDR* header, LRESULT* result);
     void OnMouseMove(UINT flags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
@@ -54,7 +55,7 @@ private:
     IOwner* m_owner = nullptr;                        // the page; not owned
     const std::vector<ResultColumn>* m_columns = nullptr;  // not owned
     const ResultRows* m_rows = nullptr;               // not owned
-    HWND m_tip = nullptr;                             // the tooltip; destroyed with the list's window
+    HWND m_tip = nullptr;                             // the tooltip; the system destroys it with its owner
     int m_tipRow = -1;
     int m_tipColumn = -1;
     std::wstring m_tipText;

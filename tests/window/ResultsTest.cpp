@@ -213,6 +213,15 @@ TEST(Results, NoteRunsOnTheDataSourceAsShownEditedOrSelected)
         EXPECT_EQ(L"12.25", ResultCell(dialog, 1, 2));
         EXPECT_EQ(LVCFMT_RIGHT, ColumnFormat(dialog, 2)) << "numbers are right-aligned";
         EXPECT_EQ(LVCFMT_RIGHT, ColumnFormat(dialog, 0)) << "in the first column too";
+        // The list's own empty first column that allows it is never widened.
+        HWND header = reinterpret_cast<HWND>(::SendMessageW(ResultList(dialog), LVM_GETHEADER, 0, 0));
+        NMHEADERW track = {};
+        track.hdr.hwndFrom = header;
+        track.hdr.idFrom = static_cast<UINT_PTR>(::GetDlgCtrlID(header));
+        track.hdr.code = HDN_BEGINTRACKW;
+        EXPECT_TRUE(::SendMessageW(ResultList(dialog), WM_NOTIFY, track.hdr.idFrom, reinterpret_cast<LPARAM>(&track)));
+        track.iItem = 1;
+        EXPECT_FALSE(::SendMessageW(ResultList(dialog), WM_NOTIFY, track.hdr.idFrom, reinterpret_cast<LPARAM>(&track))) << "the others are";
         EXPECT_EQ(LVCFMT_LEFT, ColumnFormat(dialog, 1));
         EXPECT_TRUE(Contains(ResultStatus(dialog), L"Statement 1: 3 rows, ")) << Narrow(ResultStatus(dialog));
 
