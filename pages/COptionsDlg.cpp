@@ -13,6 +13,15 @@ BOOL COptionsDlg::Create(UINT templateId, CWnd* parent)
 
 void COptionsDlg::ShowItem(int, int) {}
 
+BOOL COptionsDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE && m_owner && m_owner->IsQueryRunning()) {
+        m_owner->CancelQuery();
+        return TRUE;
+    }
+    return CTabPageSSL::PreTranslateMessage(msg);
+}
+
 void COptionsDlg::FollowPageSize()
 {
     if (m_resize.Create(this)) AnchorControls(m_resize);

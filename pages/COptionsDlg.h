@@ -35,6 +35,8 @@ public:
     virtual void ReloadItem() {}
 
 protected:
+    // Escape anywhere on a page cancels a run, as on the dialog.
+    BOOL PreTranslateMessage(MSG* msg) override;
     IPageOwner* Owner() const { return m_owner; }
     // Registers the page's controls with their shares of its size change.
     virtual void AnchorControls(CResizeCtrl& resize);

@@ -1,8 +1,9 @@
-// COptionsViewDlg: shows a note's query; its text box is its only state.
+// COptionsViewDlg: shows a note's query and runs what the box holds.
 #include "pages/COptionsViewDlg.h"
 
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
+#include "pages/IPageOwner.h"
 #include "pages/StoreReports.h"
 #include "res/resource.h"
 #include "store/records/NoteRecords.h"
@@ -57,4 +58,33 @@ void COptionsViewDlg::ReloadItem()
     if (ReportStoreOutcome(read, MB_ICONEXCLAMATION)) SetDlgItemText(IDC_VIEW_QUERY, query);
 }
 
-void COptionsViewDlg::OnExecute() { AfxMessageBox(L"Exec button clicked!", MB_ICONINFORMATION); }
+void COptionsViewDlg::OnExecute()
+{
+    if (!Owner()) return;
+    if (Owner()->IsQueryRunning()) Owner()->CancelQuery();
+    else Owner()->RunQuery(TextToRun());
+}
+
+CString COptionsViewDlg::TextToRun() const
+{
+    const CString text = GetDlgItemText(IDC_VIEW_QUERY);
+    DWORD start = 0, end = 0;
+    ::SendMessageW(::GetDlgItem(m_hWnd, IDC_VIEW_QUERY), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (end > start && static_cast<int>(end) <= text.GetLength()) return text.Mid(static_cast<int>(start), static_cast<int>(end - start));
+    return text;
+}
+
+void COptionsViewDlg::ShowRunning(bool running) { m_executeButton.SetWindowText(running ? L"Cancel" : L"&Execute"); }
+
+// F5 and Ctrl+Enter in the query box press Execute (when it is enabled).
+BOOL COptionsViewDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->hwnd == ::GetDlgItem(m_hWnd, IDC_VIEW_QUERY)) {
+        const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
+        if ((msg->wParam == VK_F5 && !ctrl) || (msg->wParam == VK_RETURN && ctrl)) {
+            if (m_executeButton.IsWindowEnabled()) OnExecute();
+            return TRUE;
+        }
+    }
+    return COptionsDlg::PreTranslateMessage(msg);
+}

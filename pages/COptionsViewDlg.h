@@ -1,5 +1,7 @@
 // COptionsViewDlg: the View page: the query of the note last double-clicked
-// in the list, and an Execute button that only says it was pressed.
+// in the list, in a box that may be edited for a run (never saved), and the
+// Execute button (also F5 and Ctrl+Enter in the box), which runs the
+// selection or the whole box and reads "Cancel" while a run goes on.
 #pragma once
 
 #include "framework/CButton.h"
@@ -14,10 +16,15 @@ public:
     void ReloadItem() override;
     // Enabled once by the main dialog when the host allows results.
     void EnableExecute() { m_executeButton.EnableWindow(TRUE); }
+    // While a run goes on the button cancels it.
+    void ShowRunning(bool running);
+    // The selected text, or the whole box when nothing is selected.
+    CString TextToRun() const;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     void AnchorControls(CResizeCtrl& resize) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
     void OnExecute();
     DECLARE_MESSAGE_MAP()
 

@@ -18,6 +18,18 @@ public:
     // Note `noteId` is gone from the database: the note list drops it.
     virtual void NotifyNoteDeleted(int noteId) = 0;
 
+    // Running notes: the View page hands its text to the Results page (false
+    // when no run started), or cancels; the Results page tells when a run
+    // starts and ends, and asks for its tab to come to the front.
+    virtual bool RunQuery(const CString& text) = 0;
+    virtual void CancelQuery() = 0;
+    virtual bool IsQueryRunning() const = 0;
+    virtual void RunStateChanged(bool running) = 0;
+    virtual void ShowResultsPage() = 0;
+    // The data source notes run on, kept for the open note database.
+    virtual CString LoadRunSource() = 0;
+    virtual void SaveRunSource(const CString& choice) = 0;
+
 protected:
     ~IPageOwner() = default;
 };

@@ -30,6 +30,12 @@
 #define IDC_GROUP_DELETE 1021
 #define IDC_GROUP_RENAME 1017
 #define IDC_RESULTS_LIST 1022
+#define IDC_RESULTS_SOURCE 1026
+#define IDC_RESULTS_CHOICE 1027
+#define IDC_RESULTS_STATUS 1028
+#define IDD_PASSWORD 1049
+#define IDC_PASSWORD_PROMPT 1050
+#define IDC_PASSWORD_TEXT 1051
 #define IDC_OPTIONS_SHOW_PAGE 1023
 
 // The About box and the progress window of exports and imports.
@@ -67,6 +73,9 @@
 #define ID_FILE_IMPORT 32787
 #define ID_FIND_SEQUEL 32788
 #define ID_FILE_SYNCHRONIZE 32794
+// The Results list's context menu.
+#define ID_RESULTS_COPY 32795
+#define ID_RESULTS_COPY_HEADERS 32796
 // The recent note databases on the File menu, most recent first.
 #define ID_FILE_RECENT_1 32790
 #define ID_FILE_RECENT_2 32791

@@ -3,18 +3,25 @@
 // opens the note database through File, Open as a user would, then saves
 // screenshots of the list with expanded groups, the View page showing a
 // note, the Edit page and the Group Edit page, then exports the notes into a
-// folder, adds a note file there and captures the import's summary. Each <name>.bmp is the whole
+// folder, adds a note file there and captures the import's summary; last it
+// runs the note "Open orders" on a small shop database (Debian's SQLite ODBC
+// driver) and captures the Results page with its rows. Each <name>.bmp is the whole
 // screen; <name>.crop beside it holds the dialog's rectangle (WxH+X+Y).
 #include <windows.h>
 #include <commctrl.h>
 
+#include <sql.h>
+#include <sqlext.h>
+
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "host/PluginModule.h"
 #include "host/ScreenCapture.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/HostedDialog.h"
+#include "tests/support/UnixPath.h"
 
 namespace {
 
@@ -57,6 +64,56 @@ bool CaptureImportSummary(HWND dialog, const std::wstring& folder)
     return captured && imported.boxes.size() == 1;
 }
 
+// The shop the sample's order notes ask about, made afresh through ODBC;
+// the connection string that reaches it, empty when it could not be made.
+std::wstring MakeShop(const std::wstring& folder)
+{
+    const std::wstring file = folder + L"\\tour shop.sqlite";
+    ::DeleteFileW(file.c_str());
+    const std::wstring connection = L"DRIVER={SQLite3 ODBC Driver};Database=" + UnixPathOf(file) + L";";
+    const std::vector<std::wstring> statements = {
+        L"CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT)",
+        L"CREATE TABLE orders (id INTEGER PRIMARY KEY, customer_id INTEGER, ordered_on DATE, promised_on DATE, shipped_on DATE, total REAL)",
+        L"INSERT INTO customers VALUES (1, 'Ada Lovelace'), (2, 'Brian O''Brien'), (3, 'Chen Wei'), (4, 'Dora Kahn')",
+        L"INSERT INTO orders VALUES (101, 1, '2026-10-02', '2026-10-16', NULL, 1250.00), (102, 2, '2026-10-09', '2026-10-20', '2026-10-18', 480.50),"
+        L" (103, 3, '2026-10-21', '2026-11-04', NULL, 12900.00), (104, 2, '2026-11-03', '2026-11-17', NULL, 75.20),"
+        L" (105, 4, '2026-11-12', '2026-11-26', NULL, 3310.00), (106, 1, '2026-11-30', '2026-12-14', NULL, NULL)",
+    };
+    SQLHENV environment = SQL_NULL_HENV;
+    SQLHDBC database = SQL_NULL_HDBC;
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    bool made = SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &environment)) &&
+                SQL_SUCCEEDED(::SQLSetEnvAttr(environment, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0)) &&
+                SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_DBC, environment, &database));
+    std::wstring text = connection;
+    made = made && SQL_SUCCEEDED(::SQLDriverConnectW(database, nullptr, reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS, nullptr, 0, nullptr,
+                                                     SQL_DRIVER_NOPROMPT));
+    made = made && SQL_SUCCEEDED(::SQLAllocHandle(SQL_HANDLE_STMT, database, &statement));
+    for (std::wstring sql : statements) made = made && SQL_SUCCEEDED(::SQLExecDirectW(statement, reinterpret_cast<SQLWCHAR*>(&sql[0]), SQL_NTS));
+    if (statement) ::SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    if (database) {
+        ::SQLDisconnect(database);
+        ::SQLFreeHandle(SQL_HANDLE_DBC, database);
+    }
+    if (environment) ::SQLFreeHandle(SQL_HANDLE_ENV, environment);
+    if (!made) std::fprintf(stderr, "the shop database could not be made\n");
+    return made ? connection : std::wstring();
+}
+
+// Runs "Open orders" on the shop and captures its rows on the Results page.
+bool CaptureResults(HWND dialog, const std::wstring& folder)
+{
+    const std::wstring shop = MakeShop(folder);
+    if (shop.empty()) return false;
+    SetRunSource(dialog, shop);
+    DoubleClickRow(dialog, FindRow(dialog, L"Open orders"));
+    if (!Execute(dialog).empty() || ResultRowCount(dialog) == 0) {
+        std::fprintf(stderr, "the run showed no rows: %s\n", Narrow(ResultStatus(dialog)).c_str());
+        return false;
+    }
+    return Capture(dialog, folder, L"quillbox-results");
+}
+
 bool Tour(HWND dialog, const std::wstring& database, const std::wstring& folder)
 {
     if (!OpenFile(dialog, database).boxes.empty() || ListRows(dialog).empty()) return false;
@@ -74,7 +131,8 @@ bool Tour(HWND dialog, const std::wstring& database, const std::wstring& folder)
     SelectTab(dialog, 2);
     ChooseEntry(FindPages(dialog).groupEdit, IDC_GROUP_NAME, L"Reports");
     ok = Capture(dialog, folder, L"quillbox-group-edit") && ok;
-    return CaptureImportSummary(dialog, folder) && ok;
+    ok = CaptureImportSummary(dialog, folder) && ok;
+    return CaptureResults(dialog, folder) && ok;
 }
 
 } // namespace

@@ -62,6 +62,7 @@ BEGIN_MESSAGE_MAP(CQuillboxDlg, CDialog)
     ON_COMMAND(ID_HELP_ABOUT, OnHelpAbout)
     ON_COMMAND_RANGE(ID_FILE_RECENT_1, ID_FILE_RECENT_4, OnOpenRecentFile)
     ON_MESSAGE(CSuperGridCtrl::WM_GRID_DOUBLECLICK, OnShowNote)
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 CQuillboxDlg::CQuillboxDlg(IHostLink* hostLink) : CDialog(IDD_QUILLBOX, nullptr)
@@ -96,7 +97,8 @@ BOOL CQuillboxDlg::OnInitDialog()
     AddPage(m_viewPage, IDD_PAGE_VIEW, IDS_TAB_VIEW, 0);
     AddPage(m_editPage, IDD_PAGE_EDIT, IDS_TAB_EDIT, 1);
     AddPage(m_groupEditPage, IDD_PAGE_GROUP_EDIT, IDS_TAB_GROUP_EDIT, 2);
-    if (HostLinkAllowsResults(m_hostLink)) {
+    m_resultsAllowed = HostLinkAllowsResults(m_hostLink);
+    if (m_resultsAllowed) {
         m_viewPage.EnableExecute();
         AddPage(m_resultPage, IDD_PAGE_RESULTS, IDS_TAB_RESULTS, 3);
     }
@@ -320,10 +322,41 @@ void CQuillboxDlg::OnOK()
     if (ConfirmLeavingPages()) EndDialog(IDOK);
 }
 
+// Escape while a run goes on cancels the run and leaves the dialog open.
 void CQuillboxDlg::OnCancel()
 {
+    if (IsQueryRunning()) {
+        CancelQuery();
+        return;
+    }
     if (ConfirmLeavingPages()) EndDialog(IDCANCEL);
 }
+
+void CQuillboxDlg::OnClose()
+{
+    CancelQuery();
+    if (ConfirmLeavingPages()) EndDialog(IDCANCEL);
+}
+
+bool CQuillboxDlg::RunQuery(const CString& text) { return m_resultsAllowed && m_resultPage.Run(text); }
+
+void CQuillboxDlg::CancelQuery()
+{
+    if (m_resultsAllowed) m_resultPage.CancelRun();
+}
+
+bool CQuillboxDlg::IsQueryRunning() const { return m_resultsAllowed && m_resultPage.IsRunning(); }
+
+void CQuillboxDlg::RunStateChanged(bool running) { m_viewPage.ShowRunning(running); }
+
+void CQuillboxDlg::ShowResultsPage()
+{
+    if (m_resultsAllowed) ShowPageOf(m_resultPage);
+}
+
+CString CQuillboxDlg::LoadRunSource() { return ::LoadRunSource(m_databasePath); }
+
+void CQuillboxDlg::SaveRunSource(const CString& choice) { ::SaveRunSource(m_databasePath, choice); }
 
 void CQuillboxDlg::OnOptions()
 {

@@ -33,6 +33,13 @@ public:
     void NotifyGroupChanged(int groupId, const CString& name, bool removed) override;
     void NotifyGroupRenamed(int groupId, const CString& name) override;
     void NotifyNoteDeleted(int noteId) override;
+    bool RunQuery(const CString& text) override;
+    void CancelQuery() override;
+    bool IsQueryRunning() const override;
+    void RunStateChanged(bool running) override;
+    void ShowResultsPage() override;
+    CString LoadRunSource() override;
+    void SaveRunSource(const CString& choice) override;
     bool BeginDescriptionEdit(CSuperGridCtrl::CTreeItem* node, CString& text) override;
     void EndDescriptionEdit(CSuperGridCtrl::CTreeItem* node, const CString& seen, const CString& text, CString& shown) override;
 
@@ -54,6 +61,8 @@ protected:
     // dialog only after the pages allow it.
     void OnOK() override;
     void OnCancel() override;
+    // The close box: a run is cancelled and the dialog closes.
+    void OnClose();
 
     void OnFind();
     void OnFileNew();
@@ -115,6 +124,7 @@ private:
     CMenu m_menu;
     CFooButton m_findButton;
     CResizeCtrl m_resize;
+    bool m_resultsAllowed = false;  // the host link allows running notes
     bool m_findInName = false;
     bool m_findInDescription = false;
     bool m_findInSequel = false;

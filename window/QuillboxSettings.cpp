@@ -2,6 +2,7 @@
 #include "window/QuillboxSettings.h"
 
 #include "framework/RegistryKey.h"
+#include "run/ConnectionText.h"
 
 #include <cwctype>
 
@@ -11,6 +12,9 @@ const wchar_t kSettingsKey[] = L"Software\\Quillbox";
 const wchar_t kDoubleClickPageValue[] = L"DoubleClickPage";
 const wchar_t kRecentFilesValue[] = L"RecentFiles";
 const wchar_t kExchangeFoldersKey[] = L"Software\\Quillbox\\ExchangeFolders";
+const wchar_t kRunSourcesKey[] = L"Software\\Quillbox\\RunSources";
+// A connection string far longer than any real one is not read.
+constexpr std::size_t kMaxStoredSourceChars = 4096;
 // The longest path Windows has.
 constexpr std::size_t kMaxStoredPathChars = 32767;
 // Four full paths with their NULs take about 1,000 characters at most; a
@@ -74,4 +78,19 @@ void SaveExchangeFolder(const CString& databasePath, const CString& folder)
 {
     CRegistryKey key;
     if (!databasePath.IsEmpty() && key.Create(HKEY_CURRENT_USER, kExchangeFoldersKey)) key.SetString(databasePath, folder.GetString());
+}
+
+CString LoadRunSource(const CString& databasePath)
+{
+    CRegistryKey key;
+    std::wstring choice;
+    if (!key.OpenForReading(HKEY_CURRENT_USER, kRunSourcesKey) || !key.QueryString(databasePath, choice, kMaxStoredSourceChars)) return CString();
+    // What was stored elsewhere with a password does not keep it here either.
+    return WithoutPassword(choice).c_str();
+}
+
+void SaveRunSource(const CString& databasePath, const CString& choice)
+{
+    CRegistryKey key;
+    if (key.Create(HKEY_CURRENT_USER, kRunSourcesKey)) key.SetString(databasePath, WithoutPassword(choice.GetString()));
 }

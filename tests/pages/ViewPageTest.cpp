@@ -1,5 +1,6 @@
 // The View page: a double-clicked note's query with its line breaks, the
-// message for a note deleted since the list was loaded, and Execute.
+// message for a note deleted since the list was loaded, and Execute before
+// a data source is chosen.
 #include <gtest/gtest.h>
 
 #include "tests/pages/PageTestData.h"
@@ -58,12 +59,12 @@ TEST(ViewPage, ShowsQueriesAndReportsNotesDeletedMeanwhile)
         EXPECT_EQ(W(kSingleQuery), ItemText(p.view, IDC_VIEW_QUERY)) << "the previous query stays";
         EXPECT_EQ(L"Single", ItemText(p.edit, IDC_EDIT_TITLE)) << "the Edit page stays as it was";
 
-        // Execute, allowed by this host, only says it was pressed.
+        // Execute, allowed by this host, with no data source chosen yet: the
+        // Results page says so, and the query stays.
         ASSERT_TRUE(IsItemEnabled(p.view, IDC_VIEW_EXECUTE));
-        const Boxes exec = Click(p.view, IDC_VIEW_EXECUTE);
-        ASSERT_EQ(1u, exec.size());
-        EXPECT_EQ(L"Exec button clicked!", exec[0].text);
-        EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), exec[0].icon);
+        EXPECT_TRUE(Click(p.view, IDC_VIEW_EXECUTE).empty());
+        EXPECT_EQ(L"Results", CurrentTab(dialog));
+        EXPECT_EQ(L"Choose a data source to run on, or type a connection string.", ItemText(p.results, IDC_RESULTS_STATUS));
         EXPECT_EQ(W(kSingleQuery), ItemText(p.view, IDC_VIEW_QUERY));
         Snapshot(file, "view");
     });

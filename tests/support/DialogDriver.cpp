@@ -853,3 +853,65 @@ void CloseStrayWindows(HWND dialog)
 }
 
 } // namespace dialogdriver
+
+namespace dialogdriver {
+
+void SetRunSource(HWND dialog, const std::wstring& text) { SetItemText(FindPages(dialog).results, IDC_RESULTS_SOURCE, text); }
+
+bool WaitForRunEnd(HWND dialog, DWORD timeoutMs)
+{
+    const HWND view = FindPages(dialog).view;
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        Settle(dialog);
+        if (!::IsWindow(dialog) || ItemText(view, IDC_VIEW_EXECUTE) == L"&Execute") return true;
+        if (::GetTickCount() - start > timeoutMs) return false;
+        ::Sleep(20);
+    }
+}
+
+Boxes Execute(HWND dialog, const Answers& answers)
+{
+    const Boxes boxes = Click(FindPages(dialog).view, IDC_VIEW_EXECUTE, answers);
+    WaitForRunEnd(dialog);
+    return boxes;
+}
+
+std::vector<std::wstring> ResultColumns(HWND dialog)
+{
+    HWND list = ::GetDlgItem(FindPages(dialog).results, IDC_RESULTS_LIST);
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    std::vector<std::wstring> names;
+    const int count = header ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 1; column < count; ++column) {
+        wchar_t text[256] = L"";
+        LVCOLUMNW info = {};
+        info.mask = LVCF_TEXT;
+        info.pszText = text;
+        info.cchTextMax = 256;
+        ::SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+        names.emplace_back(text);
+    }
+    return names;
+}
+
+int ResultRowCount(HWND dialog)
+{
+    return static_cast<int>(::SendMessageW(::GetDlgItem(FindPages(dialog).results, IDC_RESULTS_LIST), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring ResultCell(HWND dialog, int row, int column)
+{
+    std::vector<wchar_t> text(1024, L'\0');
+    LVITEMW item = {};
+    item.iSubItem = column + 1;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    ::SendMessageW(::GetDlgItem(FindPages(dialog).results, IDC_RESULTS_LIST), LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&item));
+    return text.data();
+}
+
+std::wstring ResultStatus(HWND dialog) { return ItemText(FindPages(dialog).results, IDC_RESULTS_STATUS); }
+
+} // namespace dialogdriver

@@ -210,6 +210,24 @@ bool IsBusy(HWND dialog, UINT timeoutMs = 50);
 // only once the dialog's queue reaches it, which quick idle polls can outrun.
 bool BecomesBusy(HWND dialog, DWORD withinMs = 3000);
 
+// Running notes (the View page's Execute, the Results page).
+// Types `text` (a data source name or a connection string) into the Results page's source box.
+void SetRunSource(HWND dialog, const std::wstring& text);
+// Waits until no run goes on (Execute reads "&Execute" again and the dialog
+// has settled); false when one still runs after `timeoutMs`.
+bool WaitForRunEnd(HWND dialog, DWORD timeoutMs = 60000);
+// Clicks Execute and waits for the run's end; the boxes the click showed,
+// answered with `answers` (a question about changes, then IDOK).
+Boxes Execute(HWND dialog, const Answers& answers = {});
+// The Results list: its column headings, its number of rows (those read
+// so far), one cell's text as drawn, and the status line. Columns count
+// from 0 as the result's do (the list's own first column is an empty one
+// of no width).
+std::vector<std::wstring> ResultColumns(HWND dialog);
+int ResultRowCount(HWND dialog);
+std::wstring ResultCell(HWND dialog, int row, int column);
+std::wstring ResultStatus(HWND dialog);
+
 // File, Options: the sheet once it is open (null when none appeared).
 HWND OpenOptions(HWND dialog);
 // The General page's "On DBl Click show page" list.
