@@ -1,6 +1,7 @@
 // The question for a query's blanks: rows made at run time, one per name.
 #include "pages/CPlaceholderDlg.h"
 
+#include "framework/Clipboard.h"
 #include "pages/PlaceholderMemory.h"
 #include "res/resource.h"
 
@@ -40,13 +41,8 @@ CPlaceholderDlg::CPlaceholderDlg(CWnd* parent, const std::wstring& query, std::v
 BOOL CPlaceholderDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    // The box shows Windows line ends, whatever the note holds.
-    std::wstring shown;
-    for (size_t i = 0; i < m_query.size(); ++i) {
-        if (m_query[i] == L'\n' && (i == 0 || m_query[i - 1] != L'\r')) shown += L'\r';
-        shown += m_query[i];
-    }
-    ::SetDlgItemTextW(m_hWnd, IDC_PLACEHOLDER_QUERY, shown.c_str());
+    // The box shows its lines only with Windows line ends.
+    ::SetDlgItemTextW(m_hWnd, IDC_PLACEHOLDER_QUERY, WithWindowsLineEnds(m_query).c_str());
     ::SetDlgItemTextW(m_hWnd, IDOK, m_acceptText);
 
     HWND after = ::GetDlgItem(m_hWnd, IDC_PLACEHOLDER_QUERY);

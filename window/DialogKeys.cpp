@@ -47,6 +47,10 @@ bool CQuillboxDlg::HandleDialogKey(const MSG& msg)
         ChooseSearchScope();
         return true;
     }
+    if (ctrl && !shift && key == 'C' && msg.hwnd == m_list.m_hWnd) {
+        CopySelectedQuery(true);
+        return true;
+    }
     if (ctrl && !shift) return HandleAccelerator(key);
     if (alt || ctrl || shift) return false;
     if (key == VK_RETURN && msg.hwnd == m_findButton.m_hWnd) {
