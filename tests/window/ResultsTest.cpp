@@ -649,6 +649,11 @@ TEST(Results, QueriesCopyFilledInOrAsWrittenFromViewAndList)
         EXPECT_EQ((Texts{L"Show on &View", L"&Edit", L"&Copy query\tCtrl+C", L"Copy query as &written", L"&Delete...\tDel"}), entries);
         ChooseMenuItem(dialog, menu, 3);
         EXPECT_EQ(WithCrLf(query), ClipboardText());
+        // Shift+F10 on the list opens the same menu.
+        EXPECT_TRUE(PressKey(dialog, VK_F10, kShift | kAlt).empty());
+        menu = ui::WaitForWindow(L"#32768", nullptr);
+        ASSERT_NE(nullptr, menu) << "Shift+F10 opens the menu";
+        DismissMenu(dialog, menu);
     });
 }
 
