@@ -3,11 +3,13 @@
 //   QuillboxCli export <database> <folder>
 //   QuillboxCli import <database> <folder> [--dry-run]
 //   QuillboxCli sync <database> <folder> [--dry-run] [--allow-deletions]
+//   QuillboxCli run <database> <note> --connect <connection string> [--set name=value ...] [--format tsv|csv]
 //   QuillboxCli --help | --version
 // An import or a sync into a database file that does not exist creates it;
 // an export into a folder that does not exist makes it, inside a folder that does.
 // Exits 0 on success, 1 with a message on standard error otherwise.
 #include "CliReport.h"
+#include "cli/RunCommand.h"
 #include "store/records/NoteDatabaseFile.h"
 #include "store/exchange/NoteExchange.h"
 #include "store/exchange/NoteFolderFiles.h"
@@ -44,6 +46,8 @@ int Fail(const CString& message)
 const char kUsage[] = "usage: QuillboxCli export <database> <folder>\n"
                       "       QuillboxCli import <database> <folder> [--dry-run]\n"
                       "       QuillboxCli sync <database> <folder> [--dry-run] [--allow-deletions]\n"
+                      "       QuillboxCli run <database> <note> --connect <connection string>\n"
+                      "                       [--set name=value ...] [--format tsv|csv]\n"
                       "       QuillboxCli --help | --version\n";
 
 int Usage()
@@ -73,6 +77,14 @@ int Help()
                       "         that would delete all of a side's notes, or more than a fifth and\n"
                       "         more than 20, stops without a change unless given --allow-deletions.\n"
                       "         One sync of a database runs at a time; a second waits a few seconds.\n"
+                      "run      runs a note, named by its title or as group/title, on the data\n"
+                      "         source of the ODBC connection string, and writes the rows of its\n"
+                      "         results to standard output, a header line first: tab-separated, or\n"
+                      "         CSV with --format csv. Each :name or ${name} in the query needs a\n"
+                      "         --set name=value (:name is sent as a parameter, ${name} placed as\n"
+                      "         typed); a missing one stops before anything runs. The statements\n"
+                      "         run in order; the first failure stops the run. Nothing is asked\n"
+                      "         and nothing remembered.\n"
                       "\n"
                       "Exits 0 on success, 1 with a message on standard error.\n");
     return 0;
@@ -177,6 +189,13 @@ int wmain(int argc, wchar_t** argv)
     if (argc == 2 && std::wcscmp(argv[1], L"--version") == 0) {
         Print(stdout, "QuillboxCli " QB_VERSION_TEXT "\n");
         return 0;
+    }
+    if (argc >= 2 && std::wcscmp(argv[1], L"run") == 0) {
+        try {
+            return RunNoteCommand(argc, argv);
+        } catch (...) {
+            return Fail(L"an unexpected failure");
+        }
     }
     if (argc < 4) return Usage();
     const CString command = argv[1];

@@ -40,3 +40,15 @@ bool PutTextOnClipboard(HWND owner, const std::wstring& text)
     }
     return true;
 }
+
+std::wstring WithWindowsLineEnds(const std::wstring& text)
+{
+    std::wstring out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out += L'\r';
+        out += text[i];
+        if (text[i] == L'\r' && (i + 1 == text.size() || text[i + 1] != L'\n')) out += L'\n';
+    }
+    return out;
+}

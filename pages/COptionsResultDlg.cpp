@@ -5,6 +5,7 @@
 #include "framework/DataExchange.h"
 #include "framework/MessageBox.h"
 #include "pages/CPasswordDlg.h"
+#include "pages/CPlaceholderDlg.h"
 #include "pages/IPageOwner.h"
 #include "res/resource.h"
 #include "run/ConnectionText.h"
@@ -164,13 +165,8 @@ bool COptionsResultDlg::Run(const CString& text)
 {
     if (m_running) return false;
     KeepSourceChoice();
-    std::vector<std::wstring> statements;
-    std::vector<std::wstring> firstLines;
-    for (const ScriptStatement& statement : SplitSqlStatements(text.GetString())) {
-        statements.push_back(statement.text);
-        firstLines.push_back(FirstLineOf(statement.text));
-    }
-    if (statements.empty()) {
+    const std::vector<ScriptStatement> script = SplitSqlStatements(text.GetString());
+    if (script.empty()) {
         SetDlgItemText(IDC_RESULTS_STATUS, L"Nothing to run: the View box holds no statement.");
         if (Owner()) Owner()->ShowResultsPage();
         return false;
@@ -181,7 +177,19 @@ bool COptionsResultDlg::Run(const CString& text)
         m_sourceBox.SetFocus();
         return false;
     }
-    if (!ConfirmChanges(statements, firstLines)) return false;
+    // The blanks are asked for once, for every statement; the question about
+    // changes quotes the statements as they will run.
+    PlaceholderValues values;
+    if (!AskForPlaceholders(this, Owner() ? Owner()->DatabasePath() : CString(), text.GetString(), L"Run", values)) return false;
+    std::vector<BoundStatement> statements;
+    std::vector<std::wstring> texts;
+    std::vector<std::wstring> firstLines;
+    for (const ScriptStatement& statement : script) {
+        statements.push_back(BindPlaceholders(statement.text, values));
+        texts.push_back(statements.back().text);
+        firstLines.push_back(FirstLineOf(texts.back()));
+    }
+    if (!ConfirmChanges(texts, firstLines)) return false;
     std::wstring connection;
     if (!ResolveConnection(connection)) return false;
 

@@ -2,7 +2,9 @@
 #include "pages/COptionsViewDlg.h"
 
 #include "framework/DataExchange.h"
+#include "framework/Clipboard.h"
 #include "framework/MessageBox.h"
+#include "pages/CPlaceholderDlg.h"
 #include "pages/IPageOwner.h"
 #include "pages/StoreReports.h"
 #include "res/resource.h"
@@ -11,6 +13,7 @@
 
 BEGIN_MESSAGE_MAP(COptionsViewDlg, COptionsDlg)
     ON_BN_CLICKED(IDC_VIEW_EXECUTE, OnExecute)
+    ON_BN_CLICKED(IDC_VIEW_COPY, OnCopy)
 END_MESSAGE_MAP()
 
 COptionsViewDlg::COptionsViewDlg() : COptionsDlg(IDD_PAGE_VIEW) {}
@@ -21,11 +24,12 @@ void COptionsViewDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_VIEW_EXECUTE, m_executeButton);
 }
 
-// The query takes what the page gains; Execute stays at the bottom left.
+// The query takes what the page gains; Copy and Execute stay at the bottom left.
 void COptionsViewDlg::AnchorControls(CResizeCtrl& resize)
 {
     resize.Add(IDC_VIEW_QUERY, 0, 0, 100, 100);
     resize.Add(IDC_VIEW_EXECUTE, 0, 100, 0, 0);
+    resize.Add(IDC_VIEW_COPY, 0, 100, 0, 0);
 }
 
 void COptionsViewDlg::ResetPage(bool)
@@ -63,6 +67,19 @@ void COptionsViewDlg::OnExecute()
     if (!Owner()) return;
     if (Owner()->IsQueryRunning()) Owner()->CancelQuery();
     else Owner()->RunQuery(TextToRun());
+}
+
+void COptionsViewDlg::Execute()
+{
+    if (m_executeButton.IsWindowEnabled()) OnExecute();
+}
+
+void COptionsViewDlg::OnCopy()
+{
+    const std::wstring text = TextToRun().GetString();
+    PlaceholderValues values;
+    if (!AskForPlaceholders(this, Owner() ? Owner()->DatabasePath() : CString(), text, L"Copy", values)) return;
+    PutTextOnClipboard(m_hWnd, WithWindowsLineEnds(FillPlaceholders(text, values)));
 }
 
 CString COptionsViewDlg::TextToRun() const

@@ -17,6 +17,8 @@ public:
     virtual void NotifyGroupRenamed(int groupId, const CString& name) = 0;
     // Note `noteId` is gone from the database: the note list drops it.
     virtual void NotifyNoteDeleted(int noteId) = 0;
+    // The open note database's path: what is remembered per note database is kept under it.
+    virtual CString DatabasePath() const = 0;
 
     // Running notes: the View page hands its text to the Results page (false
     // when no run started), or cancels; the Results page tells when a run

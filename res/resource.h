@@ -17,6 +17,7 @@
 #define IDD_OPTIONS_GENERAL 1025
 #define IDC_VIEW_QUERY 1002
 #define IDC_VIEW_EXECUTE 1021
+#define IDC_VIEW_COPY 1029
 #define IDC_EDIT_TITLE 1002
 #define IDC_EDIT_COMMENTS 1013
 #define IDC_EDIT_QUERY 1014
@@ -48,6 +49,10 @@
 #define IDC_PROGRESS_TEXT 1046
 #define IDC_PROGRESS_BAR 1047
 #define IDC_ABOUT_COUNTS 1048
+// The question for a query's blanks; its rows take two ids each from 1100 on.
+#define IDD_PLACEHOLDERS 1050
+#define IDC_PLACEHOLDER_QUERY 1051
+#define IDC_PLACEHOLDER_FIRST 1100
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif

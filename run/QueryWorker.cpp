@@ -8,6 +8,7 @@
 #include <chrono>
 
 #include "framework/OdbcHandle.h"
+#include "run/BoundExecution.h"
 #include "run/OdbcConnection.h"
 
 namespace {
@@ -26,7 +27,7 @@ struct CQueryWorker::Job {
     unsigned generation = 0;
     unsigned run = 0;
     std::wstring connection;
-    std::vector<std::wstring> statements;
+    std::vector<BoundStatement> statements;
     int result = -1;
     std::size_t rows = 0;
 };
@@ -50,7 +51,7 @@ CQueryWorker::~CQueryWorker()
     m_thread.join();
 }
 
-void CQueryWorker::Run(const std::wstring& connection, std::vector<std::wstring> statements)
+void CQueryWorker::Run(const std::wstring& connection, std::vector<BoundStatement> statements)
 {
     Job job;
     job.kind = Job::Kind::Run;
@@ -185,9 +186,8 @@ void CQueryWorker::DoRun(const Job& job)
         const auto start = std::chrono::steady_clock::now();
         COdbcHandle statement;
         statement.Allocate(SQL_HANDLE_STMT, m_connection->Handle());
-        std::wstring text = job.statements[index];
         SetActive(statement.Get());
-        const SQLRETURN rc = ::SQLExecDirectW(statement.Get(), reinterpret_cast<SQLWCHAR*>(&text[0]), SQL_NTS);
+        const SQLRETURN rc = ExecuteBound(statement.Get(), job.statements[index]);
         SetActive(nullptr);
         if (!SQL_SUCCEEDED(rc) && rc != SQL_NO_DATA) {
             if (IsCancelled(job.generation)) {

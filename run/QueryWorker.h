@@ -21,6 +21,7 @@
 
 #include "run/OdbcConnection.h"
 #include "run/OdbcError.h"
+#include "run/Placeholders.h"
 #include "run/ResultFetch.h"
 #include "run/ResultRows.h"
 
@@ -64,7 +65,7 @@ public:
     // Runs `statements` in order on `connection` (connecting, or reconnecting
     // when it differs from the open one); once connected, the results of the
     // previous run are dropped. Stops at the first failure.
-    void Run(const std::wstring& connection, std::vector<std::wstring> statements);
+    void Run(const std::wstring& connection, std::vector<BoundStatement> statements);
     // Reads up to `rows` more rows of result `result` of run `run` (all
     // when 0); nothing when a later run replaced it.
     void Fetch(unsigned run, int result, std::size_t rows);

@@ -63,6 +63,7 @@ BEGIN_MESSAGE_MAP(CQuillboxDlg, CDialog)
     ON_COMMAND_RANGE(ID_FILE_RECENT_1, ID_FILE_RECENT_4, OnOpenRecentFile)
     ON_MESSAGE(CSuperGridCtrl::WM_GRID_DOUBLECLICK, OnShowNote)
     ON_WM_CLOSE()
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 CQuillboxDlg::CQuillboxDlg(IHostLink* hostLink) : CDialog(IDD_QUILLBOX, nullptr)

@@ -33,6 +33,7 @@ public:
     void NotifyGroupChanged(int groupId, const CString& name, bool removed) override;
     void NotifyGroupRenamed(int groupId, const CString& name) override;
     void NotifyNoteDeleted(int noteId) override;
+    CString DatabasePath() const override { return m_databasePath; }
     bool RunQuery(const CString& text) override;
     void CancelQuery() override;
     bool IsQueryRunning() const override;
@@ -75,6 +76,8 @@ protected:
     void OnHelpAbout();
     void OnOpenRecentFile(UINT id);
     LRESULT OnShowNote(WPARAM wParam, LPARAM lParam);
+    // The note list's menu (window/NoteListMenu.cpp).
+    void OnContextMenu(CWnd* window, CPoint point);
 
     DECLARE_MESSAGE_MAP()
 
@@ -113,6 +116,11 @@ private:
     void DeleteSelectedRow();
     void DeleteGroupOfRow(int groupId);
     void Search(const CString& text);
+    // The note of the selected row; -1 when a group or nothing is selected.
+    int SelectedNoteId() const;
+    // The selected note's query onto the clipboard, its blanks filled in
+    // first (asked for) unless it is to be copied as written.
+    void CopySelectedQuery(bool fillPlaceholders);
 
     CDatabase m_database;
     IHostLink* m_hostLink = nullptr;  // the host's link, valid while Execute runs

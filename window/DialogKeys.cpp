@@ -47,6 +47,15 @@ bool CQuillboxDlg::HandleDialogKey(const MSG& msg)
         ChooseSearchScope();
         return true;
     }
+    // The menu key and Shift+F10 (a system key) on the list: its menu at the selected row.
+    if (msg.hwnd == m_list.m_hWnd && (key == VK_APPS || (shift && key == VK_F10))) {
+        OnContextMenu(&m_list, CPoint(-1, -1));
+        return true;
+    }
+    if (ctrl && !shift && key == 'C' && msg.hwnd == m_list.m_hWnd) {
+        CopySelectedQuery(true);
+        return true;
+    }
     if (ctrl && !shift) return HandleAccelerator(key);
     if (alt || ctrl || shift) return false;
     if (key == VK_RETURN && msg.hwnd == m_findButton.m_hWnd) {

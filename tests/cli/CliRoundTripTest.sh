@@ -130,6 +130,35 @@ check "export stops rather than overwrite it" grep -q 'merged.sql: an unresolved
 check "export into a missing folder makes it" "$quillbox" export "$a" "$work/missing" >/dev/null
 check "and fills it" [ -f "$work/missing/Odd_ group_/README.md" ]
 
+# A note run from a script on Debian's SQLite ODBC driver: found by title or
+# group/title, its blanks from --set, its rows as TSV or CSV, failures told.
+runsrc=$work/runsrc data=$work/people.sqlite runs=$work/runs.mdb
+mkdir -p "$runsrc/Queries" "$runsrc/Other"
+sqlite3 "$data" "CREATE TABLE people (id INTEGER, name TEXT); INSERT INTO people VALUES (1, 'Ann'), (42, 'O''Brien'), (3, 'say \"hi\", ok');"
+printf -- '-- Quillbox note\n-- title: "people"\n-- group: "Queries"\n-- comments: null\n\nSELECT id, name FROM ${table} WHERE id = :id OR name = :name ORDER BY id;' > "$runsrc/Queries/people.sql"
+printf -- '-- Quillbox note\n-- title: "people"\n-- group: "Other"\n-- comments: null\n\nSELECT 1;' > "$runsrc/Other/people.sql"
+printf -- '-- Quillbox note\n-- title: "broken"\n-- group: "Queries"\n-- comments: null\n\nSELECT 1 AS one;\nSELECT * FROM\n  missing;\nDELETE FROM people;' > "$runsrc/Queries/broken.sql"
+"$quillbox" import "$runs" "$runsrc" >/dev/null
+connect="DRIVER={SQLite3 ODBC Driver};Database=$data;"
+"$quillbox" run "$runs" people --connect "$connect" >/dev/null 2>"$work/err"
+check "a title two notes share exits 1" [ $? -eq 1 ]
+check "and names both as group/title" grep -q 'Other/people' "$work/err"
+"$quillbox" run "$runs" Queries/people --connect "$connect" --set table=people --set ID=42 >"$work/out" 2>"$work/err"
+check "a missing value exits 1" [ $? -eq 1 ]
+check "naming it, before anything runs" same "$(cat "$work/err" "$work/out")" "QuillboxCli: no value for name: give each with --set name=value"
+check "values as parameters, rows as TSV with a header" same \
+  "$("$quillbox" run "$runs" Queries/people --connect "$connect" --set table=people --set id=42 --set name='1 OR 1=1')" "id	name
+42	O'Brien"
+check "CSV quoted as RFC 4180 says" same \
+  "$("$quillbox" run "$runs" Queries/people --connect "$connect" --set table=people --set id=0 --set name='say "hi", ok' --format csv | od -c | head -3)" \
+  "$(printf 'id,name\r\n3,"say ""hi"", ok"\r\n' | od -c | head -3)"
+"$quillbox" run "$runs" broken --connect "$connect" >"$work/out" 2>"$work/err"
+check "a failing statement exits 1" [ $? -eq 1 ]
+check "after the rows before it" same "$(cat "$work/out")" "one
+1"
+check "saying which statement and why" grep -q '^QuillboxCli: statement 2 (SELECT \* FROM) failed: \[' "$work/err"
+check "and running nothing after it" same "$(sqlite3 "$data" 'SELECT count(*) FROM people')" 3
+
 # Failures: exit 1 and a message on standard error.
 "$quillbox" export "$a" "$work/nowhere/deeper" 2>"$work/err" >/dev/null
 check "a folder without a parent exits 1" [ $? -eq 1 ]

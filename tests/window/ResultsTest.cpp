@@ -518,4 +518,143 @@ TEST(Results, APasswordIsAskedForOnceAndNeverStored)
     EXPECT_TRUE(FindInFiles(windowtest::Folder().Path(), secret).empty()) << windowtest::Join(FindInFiles(windowtest::Folder().Path(), secret));
 }
 
+// `text` with CR LF line ends, as a box or the clipboard holds it.
+std::wstring WithCrLf(const std::wstring& text)
+{
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out += L'\r';
+        out += text[i];
+    }
+    return out;
+}
+
+// Right-clicks note `name` in the list; the menu it opens, or null.
+HWND OpenNoteMenu(HWND dialog, const std::wstring& name)
+{
+    const int row = FindRow(dialog, name);
+    HWND list = ::GetDlgItem(dialog, IDC_NOTE_LIST);
+    RECT rect = {};
+    rect.left = LVIR_BOUNDS;
+    ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
+    const LPARAM at = MAKELPARAM(rect.left + 40, (rect.top + rect.bottom) / 2);
+    ::PostMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    ::PostMessageW(list, WM_RBUTTONUP, 0, at);
+    return ui::WaitForWindow(L"#32768", nullptr);
+}
+
+// The question for a query's blanks, once it shows.
+HWND WaitForBlanks() { return ui::WaitForWindow(L"#32770", L"Values for the query"); }
+
+// The names the question asks for and the values its boxes offer, "name=value".
+Texts BlankRows(HWND ask)
+{
+    Texts rows;
+    for (int id = IDC_PLACEHOLDER_FIRST; ::GetDlgItem(ask, id); id += 2) rows.push_back(ItemText(ask, id) + ItemText(ask, id + 1));
+    return rows;
+}
+
+// Fills the question's boxes in order and accepts with Enter in the first.
+void FillBlanks(HWND ask, const Texts& values)
+{
+    for (std::size_t i = 0; i < values.size(); ++i) SetItemText(ask, IDC_PLACEHOLDER_FIRST + static_cast<int>(i) * 2 + 1, values[i]);
+    PostKey(::GetDlgItem(ask, IDC_PLACEHOLDER_FIRST + 1), VK_RETURN);
+    EXPECT_TRUE(ui::WaitForWindowGone(ask)) << "Enter accepts";
+}
+
+
+TEST(Results, BlanksAreAskedOnceAndOfferedAgainAfterARestart)
+{
+    const std::wstring data = windowtest::FileIn(L"people.sqlite");
+    RunOnSqlite(data, {L"CREATE TABLE people (id INTEGER, name TEXT)", L"INSERT INTO people VALUES (1, 'Ann')",
+                       L"INSERT INTO people VALUES (42, 'O''Brien')", L"INSERT INTO people VALUES (3, 'Bob')"});
+    const std::wstring query = L"SELECT id, name FROM ${table} WHERE id = :id OR name = :name ORDER BY id;\r\n"
+                               L"SELECT count(*) AS named, ':x' AS colon FROM ${Table} WHERE name = :NAME";
+    const std::wstring notes = NotesFor(L"people notes.mdb", {query});
+    harness::Host host(true);
+    windowtest::ExecuteOnOpenedFile(host, notes, [&](HWND dialog) {
+        SetRunSource(dialog, SqliteConnection(data));
+        ShowNote(dialog, L"n1");
+        const HWND view = FindPages(dialog).view;
+        EXPECT_TRUE(Click(view, IDC_VIEW_EXECUTE).empty());
+        HWND ask = WaitForBlanks();
+        ASSERT_NE(nullptr, ask) << "a query with blanks asks first";
+        EXPECT_EQ((Texts{L"table:", L"id:", L"name:"}), BlankRows(ask)) << "each name once, in order, none for ':x'";
+        EXPECT_EQ(WithCrLf(query), ItemText(ask, IDC_PLACEHOLDER_QUERY)) << "the query is shown";
+        // Values are plain: an integer finds its row, a text cannot change the statement.
+        FillBlanks(ask, {L"people", L"42", L"1 OR 1=1"});
+        ASSERT_TRUE(WaitForRunEnd(dialog));
+        ASSERT_EQ(1, ResultRowCount(dialog)) << Narrow(ResultStatus(dialog));
+        EXPECT_EQ(L"O'Brien", ResultCell(dialog, 0, 1));
+
+        // The values come back; Escape runs nothing.
+        EXPECT_TRUE(Click(view, IDC_VIEW_EXECUTE).empty());
+        ask = WaitForBlanks();
+        ASSERT_NE(nullptr, ask);
+        EXPECT_EQ((Texts{L"table:people", L"id:42", L"name:1 OR 1=1"}), BlankRows(ask));
+        PostKey(::GetDlgItem(ask, IDC_PLACEHOLDER_FIRST + 1), VK_ESCAPE);
+        EXPECT_TRUE(ui::WaitForWindowGone(ask));
+        EXPECT_EQ(L"&Execute", ItemText(view, IDC_VIEW_EXECUTE)) << "nothing runs";
+    });
+    // A new dialog offers them again; a quote in a value is the text's own.
+    windowtest::ExecuteOnOpenedFile(host, notes, [&](HWND dialog) {
+        ShowNote(dialog, L"n1");
+        EXPECT_TRUE(Click(FindPages(dialog).view, IDC_VIEW_EXECUTE).empty());
+        HWND ask = WaitForBlanks();
+        ASSERT_NE(nullptr, ask);
+        EXPECT_EQ((Texts{L"table:people", L"id:42", L"name:1 OR 1=1"}), BlankRows(ask));
+        FillBlanks(ask, {L"people", L"0", L"O'Brien"});
+        ASSERT_TRUE(WaitForRunEnd(dialog));
+        ASSERT_EQ(1, ResultRowCount(dialog)) << Narrow(ResultStatus(dialog));
+        EXPECT_EQ(L"42", ResultCell(dialog, 0, 0));
+        EXPECT_TRUE(ChooseEntry(FindPages(dialog).results, IDC_RESULTS_CHOICE, L"Result 2: statement 2").empty());
+        EXPECT_EQ(L"1", ResultCell(dialog, 0, 0)) << "the same name in the second statement is the same value";
+        EXPECT_EQ(L":x", ResultCell(dialog, 0, 1));
+    });
+    EXPECT_EQ((Texts{L"1", L"3", L"42"}), FirstColumn(data, L"SELECT id FROM people ORDER BY id")) << "nothing else changed";
+}
+
+TEST(Results, QueriesCopyFilledInOrAsWrittenFromViewAndList)
+{
+    const std::wstring query = L"SELECT * FROM ${table}\nWHERE id = :id AND name = :name";
+    const std::wstring notes = NotesFor(L"copy notes.mdb", {query});
+    harness::Host host(false);
+    windowtest::ExecuteOnOpenedFile(host, notes, [&](HWND dialog) {
+        ShowNote(dialog, L"n1");
+        const HWND view = FindPages(dialog).view;
+        EXPECT_TRUE(IsItemEnabled(view, IDC_VIEW_COPY)) << "copying needs no permission";
+        EXPECT_TRUE(Click(view, IDC_VIEW_COPY).empty());
+        HWND ask = WaitForBlanks();
+        ASSERT_NE(nullptr, ask);
+        EXPECT_EQ(L"Copy", ItemText(ask, IDOK));
+        FillBlanks(ask, {L"orders", L"7", L"O'Brien"});
+        EXPECT_EQ(L"SELECT * FROM orders\r\nWHERE id = 7 AND name = 'O''Brien'", ClipboardText());
+
+        // The list: Ctrl+C on a note copies it filled in, the values offered again.
+        SelectRow(dialog, FindRow(dialog, L"n1"));
+        ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(dialog, IDC_NOTE_LIST)), TRUE);
+        EXPECT_TRUE(PressKey(dialog, 'C', kCtrl).empty());
+        ask = WaitForBlanks();
+        ASSERT_NE(nullptr, ask) << "Ctrl+C on a note asks for its blanks";
+        EXPECT_EQ((Texts{L"table:orders", L"id:7", L"name:O'Brien"}), BlankRows(ask));
+        FillBlanks(ask, {L"orders", L"8", L"Ann"});
+        EXPECT_EQ(L"SELECT * FROM orders\r\nWHERE id = 8 AND name = 'Ann'", ClipboardText());
+
+        // Its menu: no Execute without the host's permission; as written copies the saved text.
+        HWND menu = OpenNoteMenu(dialog, L"n1");
+        ASSERT_NE(nullptr, menu);
+        Texts entries;
+        for (const auto& item : ReadMenu(menu).items)
+            if (!item.separator) entries.push_back(item.text);
+        EXPECT_EQ((Texts{L"Show on &View", L"&Edit", L"&Copy query\tCtrl+C", L"Copy query as &written", L"&Delete...\tDel"}), entries);
+        ChooseMenuItem(dialog, menu, 3);
+        EXPECT_EQ(WithCrLf(query), ClipboardText());
+        // Shift+F10 on the list opens the same menu.
+        EXPECT_TRUE(PressKey(dialog, VK_F10, kShift | kAlt).empty());
+        menu = ui::WaitForWindow(L"#32768", nullptr);
+        ASSERT_NE(nullptr, menu) << "Shift+F10 opens the menu";
+        DismissMenu(dialog, menu);
+    });
+}
+
 } // namespace
