@@ -1,8 +1,9 @@
 // Notes run on a PostgreSQL server through psqlODBC (the server the tests
 // start for themselves, scripts/pg-server): the password is asked for once
 // per dialog and never stored, a query shows its rows, an error says which
-// statement failed, a function body in $$ ... $$ stays whole, and a long
-// query is cancelled without waiting for it.
+// statement failed, a function body in $$ ... $$ stays whole, a long
+// query is cancelled without waiting for it, and a query's blanks meet
+// typed columns as meant.
 #include <gtest/gtest.h>
 
 #include "tests/pages/NewFileStory.h"
@@ -147,6 +148,41 @@ TEST_F(PostgreSqlRun, ALongQueryIsCancelledAndTheConnectionServesTheNextRun)
                     L"SELECT count(*) AS sleeping FROM pg_stat_activity WHERE state = 'active' AND query = 'SELECT pg_sleep(60)'");
         EXPECT_TRUE(Execute(dialog).empty());
         EXPECT_EQ(L"0", ResultCell(dialog, 0, 0)) << Narrow(ResultStatus(dialog));
+    });
+}
+
+// Blanks on a server that types its parameters: a value that reads as a
+// number meets an integer column, any other a text one; casts and
+// assignments ask nothing.
+TEST_F(PostgreSqlRun, BlanksMeetTypedColumnsAndCastsAskNothing)
+{
+    harness::Host host(true);
+    pages::ExecuteOnNewFile(host, m_folder.File(L"blanks.mdb"), [&](HWND dialog, const Pages& p) {
+        SetRunSource(dialog, m_connect + L";PWD=" + m_password);
+        SetItemText(p.view, IDC_VIEW_QUERY,
+                    L"SELECT n, name FROM (VALUES (1, 'Ann'), (42, 'O''Brien')) AS ${alias}(n, name)\r\n"
+                    L"WHERE n = :n OR name = :name;\r\n"
+                    L"DO $$ DECLARE x integer; BEGIN x := 1; END $$;\r\n"
+                    L"SELECT ':x'::text AS colon, :n::int + 1 AS next");
+        EXPECT_TRUE(PostClick(p.view, IDC_VIEW_EXECUTE));
+        HWND ask = ui::WaitForWindow(L"#32770", L"Values for the query");
+        ASSERT_NE(nullptr, ask);
+        EXPECT_EQ(L"alias:", ItemText(ask, IDC_PLACEHOLDER_FIRST));
+        EXPECT_EQ(L"n:", ItemText(ask, IDC_PLACEHOLDER_FIRST + 2));
+        EXPECT_EQ(L"name:", ItemText(ask, IDC_PLACEHOLDER_FIRST + 4));
+        EXPECT_EQ(nullptr, ::GetDlgItem(ask, IDC_PLACEHOLDER_FIRST + 6)) << "':x', :=, ::int ask nothing";
+        SetItemText(ask, IDC_PLACEHOLDER_FIRST + 1, L"t");
+        SetItemText(ask, IDC_PLACEHOLDER_FIRST + 3, L"42");
+        SetItemText(ask, IDC_PLACEHOLDER_FIRST + 5, L"1 OR 1=1");
+        ui::PressButton(ask, IDOK);
+        // The DO block asks as a statement that may change data.
+        AnswerBoxes(dialog, {IDOK});
+        ASSERT_TRUE(WaitForRunEnd(dialog, 30000));
+        ASSERT_EQ(1, ResultRowCount(dialog)) << Narrow(ResultStatus(dialog));
+        EXPECT_EQ(L"O'Brien", ResultCell(dialog, 0, 1)) << "42 met the integer, the text met nothing";
+        EXPECT_TRUE(ChooseEntry(p.results, IDC_RESULTS_CHOICE, L"Result 2: statement 3").empty());
+        EXPECT_EQ(L":x", ResultCell(dialog, 0, 0));
+        EXPECT_EQ(L"43", ResultCell(dialog, 0, 1));
     });
 }
 
