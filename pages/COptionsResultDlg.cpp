@@ -285,11 +285,19 @@ void COptionsResultDlg::TakeEvent(RunEvent& event)
     case RunEvent::Kind::Rows: {
         if (event.result < 0 || static_cast<std::size_t>(event.result) >= m_results.size()) break;
         RunResult& result = *m_results[static_cast<std::size_t>(event.result)];
+        const bool firstRows = result.rows.RowCount() == 0 && event.rows && event.rows->RowCount() > 0;
         if (event.rows) result.rows.Append(std::move(*event.rows));
         if (event.ended) result.ended = true;
         if (event.fetchDone || event.ended) result.fetching = false;
         if (event.result == m_shown) {
             m_list.RowsAdded();
+            // The first screen is drawn as soon as its rows are here, not
+            // after the run's other news has been handled: the page comes to
+            // the front and the list paints now.
+            if (firstRows) {
+                if (Owner()) Owner()->ShowResultsPage();
+                m_list.UpdateWindow();
+            }
             // Reading to the end stops at the end, or when it failed or was cancelled.
             if (m_toEnd && (result.ended || event.fetchDone)) {
                 SetReadingToEnd(false);

@@ -124,9 +124,18 @@ void CResultList::OnCustomDraw(NMHDR* header, LRESULT* result)
     case CDDS_PREPAINT:
         *result = CDRF_NOTIFYITEMDRAW;
         return;
-    case CDDS_ITEMPREPAINT:
-        *result = CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        // Only a row holding a NULL needs its cells drawn one by one (each
+        // cell's notice costs a message): the others draw as the list does.
+        bool hasNull = false;
+        const auto row = static_cast<std::size_t>(draw->nmcd.dwItemSpec);
+        if (m_rows && row < m_rows->RowCount()) {
+            for (std::size_t column = 0; column < m_rows->ColumnCount() && !hasNull; ++column)
+                hasNull = m_rows->Cell(row, column).kind == CellKind::Null;
+        }
+        *result = hasNull ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
         return;
+    }
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         CellView cell;
         const bool null = CellAt(static_cast<int>(draw->nmcd.dwItemSpec), draw->iSubItem, cell) && cell.kind == CellKind::Null;
