@@ -6,7 +6,9 @@
 //   QuillboxCli --help | --version
 // An import or a sync into a database file that does not exist creates it;
 // an export into a folder that does not exist makes it, inside a folder that does.
-// Exits 0 on success, 1 with a message on standard error otherwise.
+// Exits 0 on success, 1 with a message on standard error otherwise, and 2
+// when a sync or import did its work but refused files that are or may be
+// notes (listed in its output): what they may hold was left as it was.
 #include "CliReport.h"
 #include "store/records/NoteDatabaseFile.h"
 #include "store/exchange/NoteExchange.h"
@@ -22,6 +24,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <fcntl.h>
@@ -45,6 +48,17 @@ const char kUsage[] = "usage: QuillboxCli export <database> <folder>\n"
                       "       QuillboxCli import <database> <folder> [--dry-run]\n"
                       "       QuillboxCli sync <database> <folder> [--dry-run] [--allow-deletions]\n"
                       "       QuillboxCli --help | --version\n";
+
+// A refused file that may hold a note makes the run a failure a script sees.
+int Refused(const std::vector<ImportRefusal>& refusals)
+{
+    const auto count = std::count_if(refusals.begin(), refusals.end(), [](const ImportRefusal& r) { return r.mayHideANote; });
+    if (count == 0) return 0;
+    Print(stderr, "QuillboxCli: " + std::to_string(count) + (count == 1 ? " file" : " files") +
+                      " could not be taken (listed as refused); the notes and groups they may hold were left as they "
+                      "were. Mend them (finish git's merge, repair the header) and run again.\n");
+    return 2;
+}
 
 int Usage()
 {
@@ -74,7 +88,9 @@ int Help()
                       "         more than 20, stops without a change unless given --allow-deletions.\n"
                       "         One sync of a database runs at a time; a second waits a few seconds.\n"
                       "\n"
-                      "Exits 0 on success, 1 with a message on standard error.\n");
+                      "Exits 0 on success, 1 with a message on standard error, 2 when an import or\n"
+                      "sync refused files that are or may be notes (git's conflict markers, a\n"
+                      "damaged header, unreadable): what they may hold was left as it was.\n");
     return 0;
 }
 
@@ -107,7 +123,7 @@ int Sync(CDatabase& database, const CString& databasePath, const CString& folder
     if (options.dryRun) {
         if (!massDeletion.IsEmpty()) Print(stdout, ToUtf8(massDeletion + L" A sync would stop here without --allow-deletions.\n"));
         Print(stdout, "dry run: nothing was changed\n");
-        return 0;
+        return Refused(sync.refusals);
     }
     if (!massDeletion.IsEmpty() && !options.allowDeletions)
         return Fail(massDeletion + L" Nothing was changed. If that is meant, run the sync again with --allow-deletions.");
@@ -115,7 +131,7 @@ int Sync(CDatabase& database, const CString& databasePath, const CString& folder
     if (!outcome.ok) return Fail(outcome.message + L" (the next sync completes the work; no note is lost)");
     if (outcome.leftForNextSync > 0)
         Print(stdout, "left to the next sync, as they changed while this one ran: " + std::to_string(outcome.leftForNextSync) + "\n");
-    return 0;
+    return Refused(sync.refusals);
 }
 
 int Run(const CString& command, const CString& databasePath, const CString& folder, const Options& options)
@@ -163,7 +179,7 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
         if (!outcome.ok) return Fail(outcome.message + L" (the note database was not changed)");
     }
     Print(stdout, DescribeImport(plan, dryRun));
-    return 0;
+    return Refused(plan.refusals);
 }
 
 } // namespace

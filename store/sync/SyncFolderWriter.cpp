@@ -49,10 +49,12 @@ public:
         for (const CString& leftover : m_sync.leftovers) RemoveFile(leftover, ignored);
         for (const SyncGroupStep& step : m_plan.groupFolders)
             if (step.action != SyncAction::Delete && !WriteGroup(step)) return Stop();
-        for (const SyncFileStep& step : m_plan.files)
-            if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
+        // Files go before new ones come, so a note retitled in letter case alone takes its new name, not a
+        // "(2)" one; the database holds every note meanwhile.
         for (const SyncFileStep& step : m_plan.files)
             if (step.action == SyncAction::Delete && !RemoveNote(step)) return Stop();
+        for (const SyncFileStep& step : m_plan.files)
+            if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
         for (const SyncGroupStep& step : m_plan.groupFolders)
             if (step.action == SyncAction::Delete && !RemoveGroup(step)) return Stop();
         if (m_progress) m_progress->Continue(m_total, m_total);
@@ -98,7 +100,14 @@ private:
     {
         if (!Continue()) return false;
         bool gone = false;
-        if (NoteFileIsAsPlanned(step, gone)) return Remove(SourcePath(step.folderIndex));
+        if (NoteFileIsAsPlanned(step, gone)) {
+            if (!Remove(SourcePath(step.folderIndex))) return false;
+            const CString& source = m_sync.folderSources[step.folderIndex];
+            const int slash = source.ReverseFind(L'\\');
+            auto names = m_names.find(FileNameKey(slash < 0 ? CString() : source.Left(slash)));
+            if (names != m_names.end()) names->second.Release(source.Mid(slash + 1));
+            return true;
+        }
         if (!gone) m_leftFiles.push_back(&step);
         return true;
     }
@@ -151,12 +160,8 @@ private:
     bool WriteGroup(const SyncGroupStep& step)
     {
         if (!Continue()) return false;
+        if (step.key.IsEmpty()) return WriteNoneGroup(step);
         auto found = m_groupFolders.find(step.key.str());
-        // Group 0 as the folder shows it by default needs no file.
-        if (step.key.IsEmpty() && IsPlainNone(step.fields)) {
-            if (found == m_groupFolders.end() || found->second.groupFile.IsEmpty()) return true;
-            return Remove(JoinPath(m_sync.folder, found->second.groupFile));
-        }
         if (found == m_groupFolders.end()) {
             SyncGroupFolder made;
             if (!step.key.IsEmpty() && !MakeGroupFolder(step.fields, made.folder)) return false;
@@ -174,6 +179,27 @@ private:
             place.groupFile = names->TakeFree(kGroupFileName, kGroupFileExtension);
         }
         return Write(JoinPath(Root(place.folder), place.groupFile), ComposeGroupFile(step.fields));
+    }
+
+    // Group 0's file has a name of its own at the top of the folder; the
+    // one an earlier version wrote there (README.md) goes once it is moved.
+    // Group 0 as the folder shows it by default needs no file.
+    bool WriteNoneGroup(const SyncGroupStep& step)
+    {
+        auto found = m_groupFolders.find(std::wstring());
+        const CString read = found == m_groupFolders.end() ? CString() : found->second.groupFile;
+        if (step.action == SyncAction::Change && !read.IsEmpty() && !GroupFileIsAsPlanned(step, JoinPath(m_sync.folder, read))) {
+            m_leftGroups.push_back(&step);
+            return true;
+        }
+        if (IsPlainNone(step.fields)) {
+            if (IsNoneGroupFile(read) && !Remove(JoinPath(m_sync.folder, read))) return false;
+        } else if (!Write(JoinPath(m_sync.folder, kNoneGroupFileName), ComposeGroupFile(step.fields))) {
+            return false;
+        }
+        for (const CString& legacy : m_sync.legacyNoneFiles)
+            if (!Remove(JoinPath(m_sync.folder, legacy))) return false;
+        return true;
     }
 
     bool WriteNote(const SyncFileStep& step)
@@ -197,8 +223,21 @@ private:
         const CString folder = found->second.folder;
         FolderNames* names = NamesIn(folder);
         if (!names) return false;
-        return Write(JoinPath(Root(folder), names->TakeFree(SafeFileStem(fields.title, kNoteFileStemLimit), kNoteFileExtension)),
-                     ComposeNoteFile(fields));
+        return Write(JoinPath(Root(folder), NewNoteFileName(*names, fields)), ComposeNoteFile(fields));
+    }
+
+    // The name every machine gives this note; a second note of the very
+    // same title is marked with its texts. Only a name an older version gave
+    // another note makes a "(2)" name.
+    static CString NewNoteFileName(FolderNames& names, const NoteFileFields& fields)
+    {
+        CString name = NoteFileStem(fields.title) + kNoteFileExtension;
+        if (names.IsTaken(name)) name = TwinNoteFileStem(fields.title, HashNoteTexts(fields)) + kNoteFileExtension;
+        if (!names.IsTaken(name)) {
+            names.Take(name);
+            return name;
+        }
+        return names.TakeFree(NoteFileStem(fields.title), kNoteFileExtension);
     }
 
     // A group's folder goes once its group file is gone, unless something else is in it.

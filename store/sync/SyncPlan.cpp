@@ -45,7 +45,13 @@ void Count(SyncCounts& counts, bool before, bool after, bool same)
 
 class SyncPlanner {
 public:
-    SyncPlanner(const SyncState* base, bool keepDeletions) : m_base(base), m_keepDeletions(keepDeletions) {}
+    SyncPlanner(const SyncState* base, const SyncHeldBack& held) : m_base(base), m_held(held)
+    {
+        // A held note's place, whatever its rank among notes of one title.
+        for (const HiddenNote& note : held.notes)
+            for (int rank = 0; rank < 4; ++rank)
+                m_heldPlaces.emplace(HashNotePlace(note.group, note.title, rank), note.group.IsEmpty() ? note.title : note.group + L"\\" + note.title);
+    }
 
     SyncPlan Plan(const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
                   const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups)
@@ -63,9 +69,13 @@ public:
             auto f = inFolder.find(place);
             PlanNote(place, d == inDatabase.end() ? nullptr : d->second, f == inFolder.end() ? nullptr : f->second);
         }
+        // A held note that both sides lack, deleted on one while its file could not be read.
+        for (const auto& held : m_heldPlaces)
+            if (!places.count(held.first) && m_base && m_base->notes.count(held.first)) HeldBack(held.first, nullptr, nullptr);
         PlanGroups(databaseGroups, folderGroups);
         for (const auto& target : m_targets) AddToState(target);
         m_plan.state.notes = ByPlaceHashes();
+        for (SyncHash place : m_heldHere) KeepBase(m_plan.state.notes, place);
         return std::move(m_plan);
     }
 
@@ -82,15 +92,48 @@ private:
         return it == known.end() ? !present : present && it->second == value;
     }
 
+    // A note as the base holds it; a memory written before line ends were
+    // no change holds the hash of a query with a CR as it was stored.
+    bool NoteAsBase(SyncHash place, const SyncNoteEntry* note) const
+    {
+        const std::map<SyncHash, SyncHash>& known = m_base ? m_base->notes : m_none;
+        return SameAsBase(known, place, note != nullptr, note ? note->texts : 0) ||
+               (note && note->storedTexts != 0 && SameAsBase(known, place, true, note->storedTexts));
+    }
+
+    template <class Map>
+    void KeepBase(Map& state, SyncHash key) const
+    {
+        auto it = m_base ? m_base->notes.find(key) : m_none.end();
+        if (m_base && it != m_base->notes.end()) state[key] = it->second;
+        else state.erase(key);
+    }
+
+    // A note a file the sync could not read may hold: nothing changes for
+    // it on either side; its database row keeps its group.
+    bool HeldBack(SyncHash place, const SyncNoteEntry* d, const SyncNoteEntry* f)
+    {
+        auto named = m_heldPlaces.find(place);
+        const SyncNoteEntry* any = d ? d : f;
+        const bool wholeGroup = any && m_held.groupNotes.count(any->group.str());
+        if (named == m_heldPlaces.end() && !wholeGroup) return false;
+        m_heldHere.push_back(place);
+        if (d) m_heldGroups.insert(d->group.str());
+        const bool known = m_base && m_base->notes.count(place);
+        if (d || known) m_plan.heldBack.push_back(named != m_heldPlaces.end() ? named->second : (any->group.IsEmpty() ? any->title : any->group + L"\\" + any->title));
+        return true;
+    }
+
     void PlanNote(SyncHash place, const SyncNoteEntry* d, const SyncNoteEntry* f)
     {
+        if (HeldBack(place, d, f)) return;
         const SyncNoteEntry* target = nullptr;
         if (d && f && d->texts == f->texts) {
             ++m_plan.unchanged;
             target = d;
-        } else if (SameAsBase(m_base ? m_base->notes : m_none, place, d != nullptr, d ? d->texts : 0)) {
+        } else if (NoteAsBase(place, d)) {
             target = f;  // only the folder changed it: added, changed or deleted there
-        } else if (SameAsBase(m_base ? m_base->notes : m_none, place, f != nullptr, f ? f->texts : 0)) {
+        } else if (NoteAsBase(place, f)) {
             target = d;
         } else if (!d || !f) {
             target = d ? d : f;  // deleted on one side, changed on the other: the change stays
@@ -98,22 +141,15 @@ private:
             target = d;
             Conflict(*f);
         }
-        // The note may be in a file the sync could not read: it stays in the
-        // database, and nothing is written beside that file.
-        const bool hidden = !target && d && m_keepDeletions;
-        if (hidden) {
-            target = d;
-            ++m_plan.keptDeletions;
-        }
         if (target == f && f && (!d || d->texts != f->texts))
             m_plan.notes.push_back({d ? SyncAction::Change : SyncAction::Add, d ? d->index : 0, f->index, f->group, f->title, place});
         if (!target && d) m_plan.notes.push_back({SyncAction::Delete, d->index, 0, d->group, d->title, place});
-        if (target == d && d && !hidden && (!f || f->texts != d->texts))
+        if (target == d && d && (!f || f->texts != d->texts))
             m_plan.files.push_back({f ? SyncAction::Change : SyncAction::Add, f ? f->index : 0, true, d->index, d->group, d->title, place,
                                     f != nullptr, f ? f->texts : 0});
         if (!target && f) m_plan.files.push_back({SyncAction::Delete, f->index, true, 0, f->group, f->title, place, true, f->texts});
-        Count(m_plan.databaseNotes, d != nullptr, target != nullptr, target == d);
-        if (!hidden) Count(m_plan.folderNotes, f != nullptr, target != nullptr, target == f || (target && f && target->texts == f->texts));
+        Count(m_plan.databaseNotes, d != nullptr, target != nullptr, target == d || (target && d && target->texts == d->texts));
+        Count(m_plan.folderNotes, f != nullptr, target != nullptr, target == f || (target && f && target->texts == f->texts));
         if (target) m_targets.push_back({target->group, target->title, target->texts});
     }
 
@@ -163,8 +199,21 @@ private:
             auto fi = inFolder.find(key);
             const SyncGroupEntry* d = di == inDatabase.end() ? nullptr : di->second;
             const SyncGroupEntry* f = fi == inFolder.end() ? nullptr : fi->second;
-            const SyncHash dh = d ? HashGroupFields(d->fields) : 0, fh = f ? HashGroupFields(f->fields) : 0;
             const SyncHash name = HashGroupName(key);
+            // A group file the sync could not read: the group stays as the database has it.
+            if (d && m_held.groups.count(key)) {
+                KeepBaseGroup(name);
+                continue;
+            }
+            // A group the folder shows by its notes alone has whatever
+            // description the database gives it; its group file is written.
+            SyncGroupEntry described;
+            const bool fileMissing = f && !f->hasFile && !key.empty();
+            if (fileMissing && d) {
+                described = *d;
+                f = &described;
+            }
+            const SyncHash dh = d ? HashGroupFields(d->fields) : 0, fh = f ? HashGroupFields(f->fields) : 0;
             const std::map<SyncHash, SyncHash>& known = m_base ? m_base->groups : m_none;
             const SyncGroupEntry* target = nullptr;
             if (d && f && dh == fh) target = d;
@@ -180,17 +229,29 @@ private:
             }
             // A group with notes left stays, whichever side let it go.
             if (!target && needed.count(key)) target = d ? d : f;
+            // Kept only for notes held back: nothing is written for it meanwhile.
+            if (!target && d && m_heldGroups.count(key)) {
+                KeepBaseGroup(name);
+                continue;
+            }
             const SyncHash th = target ? HashGroupFields(target->fields) : 0;
+            const bool folderSame = f && fh == th && !fileMissing;
             if (target && (!d || dh != th)) m_plan.groups.push_back({d ? SyncAction::Change : SyncAction::Add, key, target->fields});
             if (!target && d) m_plan.groups.push_back({SyncAction::Delete, key, GroupFileFields()});
-            if (target && (!f || fh != th))
-                m_plan.groupFolders.push_back({f ? SyncAction::Change : SyncAction::Add, key, target->fields, f != nullptr, fh});
-            if (!target && f) m_plan.groupFolders.push_back({SyncAction::Delete, key, GroupFileFields(), true, fh});
+            if (target && !folderSame)
+                m_plan.groupFolders.push_back({f ? SyncAction::Change : SyncAction::Add, key, target->fields, f != nullptr && !fileMissing, fh});
+            if (!target && f) m_plan.groupFolders.push_back({SyncAction::Delete, key, GroupFileFields(), !fileMissing, fh});
             if (target && key.empty()) m_plan.none = target->fields;
             Count(m_plan.databaseGroups, d != nullptr, target != nullptr, d && th == dh);
-            Count(m_plan.folderGroups, f != nullptr, target != nullptr, f && th == fh);
+            Count(m_plan.folderGroups, f != nullptr, target != nullptr, folderSame);
             if (target) m_plan.state.groups[name] = th;
         }
+    }
+
+    void KeepBaseGroup(SyncHash name)
+    {
+        auto it = m_base ? m_base->groups.find(name) : m_none.end();
+        if (m_base && it != m_base->groups.end()) m_plan.state.groups[name] = it->second;
     }
 
     // The folder's description is kept on a new group of its own, unless an
@@ -224,7 +285,10 @@ private:
     }
 
     const SyncState* m_base;
-    const bool m_keepDeletions;
+    const SyncHeldBack& m_held;
+    std::map<SyncHash, CString> m_heldPlaces;  // place -> "group\\title"
+    std::vector<SyncHash> m_heldHere;          // held places either side or the base holds
+    std::set<std::wstring> m_heldGroups;       // groups of held database notes
     const std::map<SyncHash, SyncHash> m_none;
     const std::vector<SyncNoteEntry>* m_database = nullptr;
     const std::vector<SyncNoteEntry>* m_folder = nullptr;
@@ -274,7 +338,7 @@ bool IsMassDeletion(int deleted, int held)
 
 SyncPlan PlanSync(const SyncState* base, const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
                   const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups,
-                  bool keepDeletions)
+                  const SyncHeldBack& held)
 {
-    return SyncPlanner(base, keepDeletions).Plan(database, folder, databaseGroups, folderGroups);
+    return SyncPlanner(base, held).Plan(database, folder, databaseGroups, folderGroups);
 }

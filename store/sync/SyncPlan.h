@@ -8,9 +8,11 @@
 // as steps, so only what changed is written. Portable.
 #pragma once
 
+#include "store/exchange/ImportPlan.h"
 #include "store/format/NoteFile.h"
 #include "store/sync/SyncState.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,11 +22,22 @@ struct SyncNoteEntry {
     CString title;
     SyncHash texts = 0;  // HashNoteTexts
     size_t index = 0;   // the caller's own number for the note on its side
+    SyncHash storedTexts = 0;  // HashNoteTextsAsStored, when the query holds a CR: what an older memory holds
 };
 
 struct SyncGroupEntry {
     CString key;  // the group's name, "" for group 0
     GroupFileFields fields;
+    bool hasFile = true;  // the folder's group: false when only its notes show it (a plain folder; its group file gone)
+};
+
+// What files the sync could not read may hold, kept as the last sync left
+// it: those notes, those groups' descriptions, every note of those groups.
+struct SyncHeldBack {
+    std::vector<HiddenNote> notes;
+    std::set<std::wstring> groups;      // keys
+    std::set<std::wstring> groupNotes;  // keys
+    bool Any() const { return !notes.empty() || !groups.empty() || !groupNotes.empty(); }
 };
 
 enum class SyncAction { Add, Change, Delete };
@@ -84,7 +97,7 @@ struct SyncPlan {
     SyncCounts databaseNotes, databaseGroups, folderNotes, folderGroups;
     std::vector<SyncConflict> conflicts;
     int unchanged = 0;          // notes both sides hold alike
-    int keptDeletions = 0;      // notes gone from the folder but kept (and not written again), as files of it could not be read
+    std::vector<CString> heldBack;  // "group\title" of the notes left as they were, as their files could not be read
     SyncState state;            // what both sides hold once the plan is carried out
 
     bool ChangesDatabase() const { return !notes.empty() || !groups.empty(); }
@@ -103,11 +116,12 @@ struct SyncPlan {
 bool IsMassDeletion(int deleted, int held);
 
 // `base` is null when the two never synchronized. Both group lists hold
-// group 0 (key ""). With `keepDeletions` (the folder had files a sync could
-// not read) no note is deleted from the database.
+// group 0 (key ""). What `held` names is neither changed nor deleted on
+// either side, and the new state keeps the base's entry for it, so the sync
+// after the file can be read again sees each side's change since.
 SyncPlan PlanSync(const SyncState* base, const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
                   const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups,
-                  bool keepDeletions);
+                  const SyncHeldBack& held = SyncHeldBack());
 
 // The title under which a conflict keeps the folder's version: "<title>
 // (conflict n)", the title cut so the whole stays within 255 characters.

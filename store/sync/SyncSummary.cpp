@@ -54,11 +54,22 @@ CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& ref
             text += L"  " + (c.group.IsEmpty() ? CString() : c.group + L"\\") + c.title + L": changed on both sides; the folder's version kept as \"" + c.copy + L"\"\n";
     }
     text += More(listed, plan.conflicts.size());
-    text += Number(L"refused", refusals.size());
-    for (size_t i = 0; i < refusals.size() && i < listed; ++i) text += L"  " + refusals[i].source + L": " + refusals[i].reason + L"\n";
-    text += More(listed, refusals.size());
-    if (plan.keptDeletions > 0)
-        text += Number(L"kept, though gone from the folder, while files of it cannot be read:", static_cast<size_t>(plan.keptDeletions));
+    // Files that are or may be notes, then what can never be one.
+    for (const bool notes : {true, false}) {
+        size_t count = 0;
+        CString lines;
+        for (const ImportRefusal& refusal : refusals) {
+            if (refusal.mayHideANote != notes) continue;
+            if (count++ < listed) lines += L"  " + refusal.source + L": " + refusal.reason + L"\n";
+        }
+        if (!notes && count == 0) continue;
+        text += Number(notes ? L"refused" : L"left alone, never a note:", count) + lines + More(listed, count);
+    }
+    if (!plan.heldBack.empty()) {
+        text += Number(L"held back, as they may be in files that cannot be read:", plan.heldBack.size());
+        for (size_t i = 0; i < plan.heldBack.size() && i < listed; ++i) text += L"  " + plan.heldBack[i] + L"\n";
+        text += More(listed, plan.heldBack.size());
+    }
     return text;
 }
 

@@ -22,6 +22,8 @@ export GIT_AUTHOR_NAME=t GIT_AUTHOR_EMAIL=t@t GIT_COMMITTER_NAME=t GIT_COMMITTER
 a=$work/a.mdb b=$work/b.mdb u1=$work/u1 u2=$work/u2
 
 sync() { "$quillbox" sync "$@" > "$work/out" || { echo "FAILED: sync $*"; cat "$work/out"; failures=$((failures + 1)); }; }
+# A sync that refuses files: it exits 2 and says so on standard error.
+sync_refusing() { "$quillbox" sync "$@" > "$work/out" 2> "$work/err"; check "a sync that refuses files exits 2 ($*)" same "$?" 2; }
 publish() { git -C "$1" add -A && { git -C "$1" commit -qm "$2" >/dev/null; git -C "$1" push -q 2>/dev/null; }; }
 pull() { git -C "$1" pull -q --no-rebase --no-edit 2>/dev/null; }
 # Group, title, comments and query of every note, one line each.
@@ -60,7 +62,7 @@ check "the repository has a file per note" same "$(files "$u1" | grep -c '\.sql$
 # The README's team story: user 1 deletes "count"; user 2 comments "orders", syncs, commits, pulls, syncs.
 sqlite3 "$a" "DELETE FROM notes WHERE name = 'count'"
 sync "$a" "$u1" && publish "$u1" "delete count"
-check "user 1's sync removed count's file" [ ! -e "$u1/count.sql" ]
+check "user 1's sync removed count's file" same "$(ls "$u1" | grep -c '^count')" 0
 sqlite3 "$b" "UPDATE notes SET comments = 'commented' WHERE name = 'orders'"
 sync "$b" "$u2" && git -C "$u2" add -A && git -C "$u2" commit -qm "comment orders"
 pull "$u2"
@@ -68,7 +70,7 @@ check "git merged cleanly" same "$(git -C "$u2" status --porcelain)" ""
 sync "$b" "$u2" && publish "$u2" "after pull"
 pull "$u1" && sync "$a" "$u1"
 for db in "$a" "$b"; do check "count stays deleted in $(basename "$db")" same "$(sqlite3 "$db" "SELECT count(*) FROM notes WHERE name = 'count'")" 0; done
-check "count stays deleted in the repository" [ ! -e "$u1/count.sql" -a ! -e "$u2/count.sql" ]
+check "count stays deleted in the repository" same "$(ls "$u1" "$u2" | grep -c '^count')" 0
 check "the comment reached user 1" same "$(sqlite3 "$a" "SELECT comments FROM notes WHERE name = 'orders'")" "commented"
 
 # Added; the same change on both sides; different changes; deleted against changed; groups.
@@ -106,15 +108,17 @@ mkdir -p "$u1/.github" && printf 'SELECT 0;\n' > "$u1/.github/ci.sql" && printf 
 conflicted=$(grep -l 'SELECT 2;' "$u1"/*.sql)
 printf '%s\n<<<<<<< ours\nSELECT 3;\n=======\nSELECT 4;\n>>>>>>> theirs\n' "$(cat "$conflicted")" > "$conflicted"
 before=$(cat "$conflicted")
-sync "$a" "$u1"
+sync_refusing "$a" "$u1"
 check "the plain file is taken in" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE name = 'plain'")" "SELECT 9;"
-check "the conflicted file is named and nothing else is refused" same "$(sed -n '/^refused/,$p' "$work/out")" "refused 1
+check "the conflicted file is named, nothing else is refused, and its note is held back" same "$(sed -n '/^refused/,$p' "$work/out")" "refused 1
   $(basename "$conflicted"): an unresolved merge conflict
-kept, though gone from the folder, while files of it cannot be read: 1"
+held back, as they may be in files that cannot be read: 1
+  private"
+check "and the failure says why on standard error" grep -q "1 file could not be taken" "$work/err"
 check "its note stays in the database" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE name = 'private'")" "SELECT 2;"
 check "and its file is left as it is, with no second file" same "$(cat "$conflicted"; ls "$u1" | grep -c private)" "$before
 1"
-sync "$a" "$u1"
+sync_refusing "$a" "$u1"
 check "a second sync takes nothing in twice" same "$(sqlite3 "$a" "SELECT count(*) FROM notes WHERE name = 'plain'"; ls "$u1/Sales" | grep -c plain)" "1
 1"
 check "nor the dot folder's" same "$(sqlite3 "$a" "SELECT count(*) FROM notes WHERE query = 'SELECT 0;'")" 0
@@ -136,7 +140,7 @@ folder: 0 notes to add, 0 to change, 0 to delete; 0 groups to add, 0 to change, 
 for description in draft 'loose notes'; do
   sqlite3 "$a" "UPDATE groups SET groupDescription = '$description' WHERE id = 0" && sync "$a" "$u1"
 done
-check "None's description goes into the one group file at the top" same "$(ls "$u1" | grep -c '\.md$'; grep -c 'loose notes' "$u1/README.md")" "1
+check "None's description goes into its own group file at the top" same "$(ls "$u1" | grep -c '\.md$'; grep -c 'loose notes' "$u1/quillbox-none.md")" "1
 2"
 c=$work/c.mdb && mkdir "$work/fresh" && cp "$u1"/*.sql "$work/fresh" && sync "$c" "$work/fresh"
 sqlite3 "$a" "UPDATE groups SET groupDescription = 'first' WHERE id = 0" && sync "$a" "$work/fresh"
@@ -173,7 +177,7 @@ pull "$u2" && sync "$b" "$u2"
 cp "$work/backup.mdb" "$b"
 sync "$b" "$u2"
 check "the backup takes the note added since" same "$(sqlite3 "$b" "SELECT query FROM notes WHERE name = 'after backup'")" "SELECT 40;"
-check "and the folder keeps it" [ -e "$u2/after backup.sql" ]
+check "and the folder keeps it" same "$(ls "$u2" | grep -c '^after backup')" 1
 
 # An emptied folder stops the sync before it changes anything, unless deletions are allowed.
 mkdir "$work/aside" && (cd "$u1" && mv -- * "$work/aside/")

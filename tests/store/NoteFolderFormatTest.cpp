@@ -107,6 +107,22 @@ TEST(NoteFileFormat, FilesWithoutTheHeaderOrWithABrokenOneAreNotOurs)
                                 L"-- Quillbox note\n-- title: \"A\n-- group: \"G\"\n\nQ", L"-- Quillbox note\n-- title: \"\\x\"\n-- group: \"G\"\n\nQ",
                                 L"-- Quillbox note\n-- title: \"A\"\n-- group: \"G\"" /* no end of header */, L""})
         EXPECT_FALSE(ParseNoteFile(text, note)) << text;
+
+    // A header that starts as ours and then breaks is damaged, never a plain file; the wrong line is named.
+    CString damage;
+    EXPECT_EQ(HeaderRead::Damaged, ReadNoteFile(L"-- Quillbox note\r\n-- title: \"A\r\n-- group: \"G\"\r\n\r\nQ", note, damage));
+    EXPECT_EQ(L"line 2: -- title: \"A", S(damage));
+    EXPECT_EQ(HeaderRead::Damaged, ReadNoteFile(L"-- Quillbox nte\n-- title: \"A\"\n-- group: \"G\"\n\nQ", note, damage));
+    EXPECT_EQ(HeaderRead::None, ReadNoteFile(L"-- a plain file\nSELECT 1;", note, damage));
+    GroupFileFields group;
+    EXPECT_EQ(HeaderRead::Damaged, ReadGroupFile(L"<!-- Quillbox group -->\n<!-- name: \"G -->\n", group, damage));
+    EXPECT_EQ(HeaderRead::None, ReadGroupFile(L"# Our repository\n", group, damage));
+
+    // Each side of git's merge, with or without a base section.
+    CString ours, theirs;
+    SplitMergeConflict(L"a\n<<<<<<< HEAD\nb\n||||||| base\nc\n=======\nd\n>>>>>>> x\ne\n", ours, theirs);
+    EXPECT_EQ(L"a\nb\ne\n", S(ours));
+    EXPECT_EQ(L"a\nd\ne\n", S(theirs));
 }
 
 TEST(NoteFileFormat, GroupFileKeepsNameAndDescriptionAndRendersAHeading)
@@ -400,6 +416,8 @@ TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTak
         File(L"New group", L"x.SQL", "SELECT x;"),
         File(L"Orders", L"long.sql", ComposeNoteFile(Note(L"long", L"Orders", CString(L'c', 256), L"Q"))),
         File(L"Orders", L"binary.sql", std::string("\0\1\2", 3)),
+        File(L"Orders", L"torn.sql", "-- Quillbox note\n-- title: \"torn\n-- group: \"Orders\"\n\nSELECT 1;\n"),
+        File(L"", L"CONTRIBUTING.md", "<<<<<<< HEAD\nours\n=======\ntheirs\n>>>>>>> b\n"),
     };
     const ImportPlan plan = PlanImport(db.groups, db.notes, files);
 
@@ -421,11 +439,17 @@ TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTak
     // New notes are numbered after the largest number, in a fixed order.
     EXPECT_EQ(6, steps[L"New group\\x.SQL"].second);
 
-    ASSERT_EQ(3u, plan.refusals.size());
+    // A repository's own file with markers is not ours to name; each refusal says which note it may hide.
+    ASSERT_EQ(4u, plan.refusals.size());
     EXPECT_EQ(L"Orders\\binary.sql", S(plan.refusals[0].source));
     EXPECT_EQ(L"not text", S(plan.refusals[0].reason));
     EXPECT_EQ(L"comments over 255 characters", S(plan.refusals[1].reason));
+    ASSERT_EQ(1u, plan.refusals[1].notes.size());
+    EXPECT_EQ(L"long", S(plan.refusals[1].notes[0].title));
     EXPECT_EQ(L"an unresolved merge conflict", S(plan.refusals[2].reason));
+    EXPECT_EQ(L"Orders", S(plan.refusals[2].notes[0].group));
+    EXPECT_EQ(L"merged", S(plan.refusals[2].notes[0].title)) << "no header on either side: the note named after the file";
+    EXPECT_EQ(L"a damaged header: line 2: -- title: \"torn", S(plan.refusals[3].reason));
 
     // "Orders" is matched exactly ("orders" is another group); "New group" is added.
     ASSERT_EQ(2u, plan.groups.size());
@@ -500,7 +524,8 @@ TEST(ImportPlanStory, AnExportOfTheDatabaseImportsAsNoChangeAndIntoAnEmptyOneAsA
 // A sync's notes by place; texts stand for a note's comments and query.
 SyncNoteEntry Entry(const wchar_t* group, const wchar_t* title, const wchar_t* texts, size_t index)
 {
-    return {group, title, HashNoteTexts(Note(title, group, L"", texts)), index};
+    const NoteFileFields note = Note(title, group, L"", texts);
+    return {group, title, HashNoteTexts(note), index, HashNoteTextsAsStored(note)};
 }
 
 int CountFiles(const SyncPlan& plan, SyncAction action)
@@ -513,7 +538,7 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
     const std::vector<SyncGroupEntry> groups{{L"", {L"None", false, L""}}, {L"Sales", {L"Sales", false, L""}}};
     const std::vector<SyncNoteEntry> before{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"1", 2),
                                             Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"1", 4), Entry(L"", L"hidden", L"1", 5)};
-    SyncState base = PlanSync(nullptr, before, before, groups, groups, false).state;
+    SyncState base = PlanSync(nullptr, before, before, groups, groups).state;
     ASSERT_EQ(6u, base.notes.size());
 
     const std::vector<SyncNoteEntry> database{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"2", 1), Entry(L"", L"fileEdit", L"1", 2),
@@ -521,8 +546,11 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
     // The folder lost "hidden" to a file it could not read: the note stays and nothing is written for it.
     const std::vector<SyncNoteEntry> folder{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"3", 2),
                                             Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"file", 4)};
-    const SyncPlan plan = PlanSync(&base, database, folder, groups, groups, true);
-    EXPECT_EQ(1, plan.keptDeletions);
+    SyncHeldBack held;
+    held.notes.push_back({L"", L"hidden"});
+    const SyncPlan plan = PlanSync(&base, database, folder, groups, groups, held);
+    ASSERT_EQ(1u, plan.heldBack.size());
+    EXPECT_EQ(L"hidden", S(plan.heldBack[0]));
     EXPECT_EQ(4, plan.folderNotes.Total() - plan.folderNotes.deleted) << "dbEdit, both, new and the copy";
     ASSERT_EQ(1u, plan.conflicts.size());
     EXPECT_EQ(L"both (conflict 1)", S(plan.conflicts[0].copy));
@@ -548,7 +576,7 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
 
     // A group the database let go, with no note left, goes from the folder; a new description reaches it.
     const std::vector<SyncGroupEntry> renamed{{L"", {L"None", true, L"root"}}};
-    const SyncPlan groupsPlan = PlanSync(&base, {}, {Entry(L"", L"kept", L"1", 0)}, renamed, groups, false);
+    const SyncPlan groupsPlan = PlanSync(&base, {}, {Entry(L"", L"kept", L"1", 0)}, renamed, groups);
     ASSERT_EQ(2u, groupsPlan.groupFolders.size());
     EXPECT_EQ(SyncAction::Change, groupsPlan.groupFolders[0].action);
     EXPECT_EQ(L"root", S(groupsPlan.none.description));
@@ -556,7 +584,8 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
 }
 
 // States written before keep their meaning: the texts' hash is FNV-1a over
-// four bytes a character, whatever shortcut computes it.
+// four bytes a character, whatever shortcut computes it; a query's line ends
+// count as LF, and the hash as stored is what older states hold for a CR.
 TEST(SyncPlanStory, TextHashesAreTheOnesEarlierStatesHold)
 {
     for (const wchar_t* text : kAwkward) {
@@ -569,8 +598,12 @@ TEST(SyncPlanStory, TextHashesAreTheOnesEarlierStatesHold)
         const CString query(text);
         for (wchar_t unit : query.str()) add(static_cast<unsigned long>(unit));
         add(0xFFFFFFFFul);
-        EXPECT_EQ(expected, HashNoteTexts(Note(L"t", L"", L"", text))) << ToUtf8(query);
+        EXPECT_EQ(expected, HashNoteTextsAsStored(Note(L"t", L"", L"", text))) << ToUtf8(query);
+        if (query.Find(L'\r') < 0) {
+            EXPECT_EQ(expected, HashNoteTexts(Note(L"t", L"", L"", text))) << ToUtf8(query);
+        }
     }
+    EXPECT_EQ(HashNoteTexts(Note(L"t", L"", L"", L"a\nb\n")), HashNoteTexts(Note(L"t", L"", L"", L"a\r\nb\r")));
 }
 
 // Each side's notes as a library holds them: "title=texts" in group 0.
@@ -590,16 +623,16 @@ const std::vector<SyncGroupEntry> kNoneOnly{{L"", {L"None", false, L""}}};
 TEST(SyncPlanStory, AMemoryWrittenBeforeTheFolderCompletesTheWorkInsteadOfUndoingIt)
 {
     const auto before = Side({{L"dbEdit", L"1"}, {L"fileEdit", L"1"}, {L"dbGone", L"1"}, {L"both", L"1"}});
-    const SyncState base = PlanSync(nullptr, before, before, kNoneOnly, kNoneOnly, false).state;
+    const SyncState base = PlanSync(nullptr, before, before, kNoneOnly, kNoneOnly).state;
     const auto database = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"1"}, {L"both", L"db"}, {L"dbNew", L"1"}});
     const auto folder = Side({{L"dbEdit", L"1"}, {L"fileEdit", L"3"}, {L"dbGone", L"1"}, {L"both", L"file"}});
-    const SyncPlan plan = PlanSync(&base, database, folder, kNoneOnly, kNoneOnly, false);
+    const SyncPlan plan = PlanSync(&base, database, folder, kNoneOnly, kNoneOnly);
     ASSERT_EQ(1u, plan.conflicts.size());
     const SyncState pending = plan.PendingState();
 
     // The database holds the plan's outcome; the folder is as it was.
     const auto committed = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"3"}, {L"both", L"db"}, {L"dbNew", L"1"}, {L"both (conflict 1)", L"file"}});
-    const SyncPlan resumed = PlanSync(&pending, committed, folder, kNoneOnly, kNoneOnly, false);
+    const SyncPlan resumed = PlanSync(&pending, committed, folder, kNoneOnly, kNoneOnly);
     EXPECT_FALSE(resumed.ChangesDatabase()) << "the database's side is done";
     EXPECT_TRUE(resumed.conflicts.empty());
     EXPECT_EQ(plan.files.size(), resumed.files.size()) << "the same files are written";
@@ -607,12 +640,57 @@ TEST(SyncPlanStory, AMemoryWrittenBeforeTheFolderCompletesTheWorkInsteadOfUndoin
 
     // Half the folder written when the kill came: the rest is written, nothing else.
     auto halfWritten = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"3"}, {L"dbGone", L"1"}, {L"both", L"file"}});
-    const SyncPlan rest = PlanSync(&pending, committed, halfWritten, kNoneOnly, kNoneOnly, false);
+    const SyncPlan rest = PlanSync(&pending, committed, halfWritten, kNoneOnly, kNoneOnly);
     EXPECT_FALSE(rest.ChangesDatabase());
     EXPECT_EQ(plan.files.size() - 1, rest.files.size());
 
-    const SyncPlan done = PlanSync(&pending, committed, committed, kNoneOnly, kNoneOnly, false);
+    const SyncPlan done = PlanSync(&pending, committed, committed, kNoneOnly, kNoneOnly);
     EXPECT_FALSE(done.ChangesDatabase() || done.ChangesFolder());
+}
+
+// A file the sync cannot read holds back only the notes and group it may
+// hold: a note deleted meanwhile stays deleted and a note changed meanwhile
+// reaches its own file once it can be read; a group file holds back its
+// description alone. Line ends are no change, also against an older memory;
+// a group the folder shows by its notes alone gets its group file.
+TEST(SyncPlanStory, AFileThatCannotBeReadHoldsBackOnlyWhatItMayHide)
+{
+    const std::vector<SyncGroupEntry> groups{{L"", {L"None", false, L""}}, {L"Sales", {L"Sales", true, L"d"}}};
+    const auto before = Side({{L"gone", L"1"}, {L"edited", L"1"}, {L"other", L"1"}, {L"lines", L"q\r\n1"}});
+    const SyncState base = PlanSync(nullptr, before, before, groups, groups).state;
+    SyncHeldBack held;
+    held.notes = {{L"", L"gone"}, {L"", L"edited"}};
+    held.groups.insert(L"Sales");
+    // Sales' group file cannot be read: the folder shows the group by a note's header alone.
+    std::vector<SyncGroupEntry> folderGroups{groups[0], {L"Sales", {L"Sales", false, L""}, false}};
+    const auto database = Side({{L"edited", L"2"}, {L"lines", L"q\n1"}});
+    const auto folder = Side({{L"lines", L"q\r1"}});
+    const SyncPlan plan = PlanSync(&base, database, folder, groups, folderGroups, held);
+    EXPECT_TRUE(plan.files.empty() && plan.notes.empty() && plan.groups.empty() && plan.groupFolders.empty());
+    ASSERT_EQ(2u, plan.heldBack.size());
+    EXPECT_EQ((std::vector<std::wstring>{L"edited", L"gone"}), (std::vector<std::wstring>{S(plan.heldBack[0]), S(plan.heldBack[1])}));
+    EXPECT_EQ(1, plan.unchanged) << "line ends are no change";
+
+    // The files are readable again: gone's file goes, edited's own file changes.
+    const auto readable = Side({{L"gone", L"1"}, {L"edited", L"1"}, {L"lines", L"q\r1"}});
+    const SyncPlan next = PlanSync(&plan.state, database, readable, groups, groups);
+    EXPECT_EQ(0, next.databaseNotes.Total());
+    EXPECT_EQ(1, CountFiles(next, SyncAction::Delete));
+    EXPECT_EQ(1, CountFiles(next, SyncAction::Change));
+    EXPECT_EQ(0, CountFiles(next, SyncAction::Add)) << "never a second file";
+
+    // An older memory holds a CR query's hash as stored: a change on one side is no conflict.
+    SyncState older = base;
+    older.notes[HashNotePlace(L"", L"lines", 0)] = HashNoteTextsAsStored(Note(L"lines", L"", L"", L"q\r\n1"));
+    const SyncPlan upgraded = PlanSync(&older, Side({{L"lines", L"q\r\n1"}}), Side({{L"lines", L"q\n2"}}), groups, groups);
+    EXPECT_TRUE(upgraded.conflicts.empty());
+    EXPECT_EQ(1, upgraded.databaseNotes.changed);
+
+    // A plain folder's group, or one whose group file a merge removed, keeps the database's description in a new file.
+    const SyncPlan described = PlanSync(&base, before, before, groups, folderGroups);
+    ASSERT_EQ(1u, described.groupFolders.size());
+    EXPECT_EQ(L"d", S(described.groupFolders[0].fields.description));
+    EXPECT_TRUE(described.groups.empty());
 }
 
 // A database put back from a backup carries the memory of its own time: it
@@ -622,10 +700,10 @@ TEST(SyncPlanStory, AMemoryWrittenBeforeTheFolderCompletesTheWorkInsteadOfUndoin
 TEST(SyncPlanStory, ABackupCatchesUpAndAChangeOutlivesADeletion)
 {
     const auto then = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"dbGoneFileEdit", L"1"}, {L"fileGoneDbEdit", L"1"}});
-    const SyncState backupMemory = PlanSync(nullptr, then, then, kNoneOnly, kNoneOnly, false).state;
+    const SyncState backupMemory = PlanSync(nullptr, then, then, kNoneOnly, kNoneOnly).state;
     const auto backup = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"fileGoneDbEdit", L"2"}});
     const auto team = Side({{L"old", L"1"}, {L"changed", L"2"}, {L"added", L"1"}, {L"dbGoneFileEdit", L"2"}});
-    const SyncPlan plan = PlanSync(&backupMemory, backup, team, kNoneOnly, kNoneOnly, false);
+    const SyncPlan plan = PlanSync(&backupMemory, backup, team, kNoneOnly, kNoneOnly);
     EXPECT_EQ(0, plan.folderNotes.deleted) << "nothing of the team's goes";
     EXPECT_EQ(0, plan.folderNotes.changed);
     EXPECT_EQ(1, plan.databaseNotes.deleted) << "the note the team deleted";
@@ -648,10 +726,10 @@ TEST(SyncPlanStory, LosingAllOrMostOfASidesNotesIsAMassDeletion)
     EXPECT_FALSE(IsMassDeletion(2, 5));
 
     const auto library = Side({{L"a", L"1"}, {L"b", L"1"}, {L"c", L"1"}});
-    const SyncState base = PlanSync(nullptr, library, library, kNoneOnly, kNoneOnly, false).state;
-    const SyncPlan emptied = PlanSync(&base, library, {}, kNoneOnly, kNoneOnly, false);
+    const SyncState base = PlanSync(nullptr, library, library, kNoneOnly, kNoneOnly).state;
+    const SyncPlan emptied = PlanSync(&base, library, {}, kNoneOnly, kNoneOnly);
     EXPECT_EQ(L"This sync would delete all 3 notes of the database.", S(DescribeMassDeletion(emptied, 3, 0)));
-    EXPECT_TRUE(DescribeMassDeletion(PlanSync(nullptr, library, {}, kNoneOnly, kNoneOnly, false), 3, 0).IsEmpty())
+    EXPECT_TRUE(DescribeMassDeletion(PlanSync(nullptr, library, {}, kNoneOnly, kNoneOnly), 3, 0).IsEmpty())
         << "a first sync deletes nothing";
     EXPECT_EQ(0, DescribeSync(emptied, {}, 10, L"why").Find(L"first sync (why)"));
 }
