@@ -149,7 +149,39 @@ private:
     }
 
     // The note a file holds by its name alone: what an unreadable file may hide.
-    HiddenNote NamedAfter(const ImportFile& file) const { return {GroupOfFolder(file.folder), TitleOfPlainFile(file.name)}; }
+    HiddenNote NamedAfter(const ImportFile& file) const
+    {
+        return {GroupOfFolder(file.folder), TitleOfNoteFileName(file.name), TitleOfPlainFile(file.name)};
+    }
+
+    // A damaged header's notes: the one named after the file, and the one
+    // its title and group lines name, read as well as they can be.
+    std::vector<HiddenNote> Salvaged(const ImportFile& file) const
+    {
+        std::vector<HiddenNote> notes{NamedAfter(file)};
+        HiddenNote salvaged{notes[0].group, CString(), CString()};
+        const std::wstring& text = file.text.str();
+        for (size_t pos = 0, n = 0; pos < text.size() && n < 6; ++n) {
+            size_t end = text.find(L'\n', pos);
+            if (end == std::wstring::npos) end = text.size();
+            std::wstring line = text.substr(pos, end - pos);
+            pos = end + 1;
+            if (!line.empty() && line.back() == L'\r') line.pop_back();
+            const bool title = line.compare(0, 10, L"-- title: ") == 0, group = line.compare(0, 10, L"-- group: ") == 0;
+            if (!title && !group) continue;
+            std::wstring value = line.substr(10);
+            CString unquoted;
+            if (!UnquoteFieldValue(CString(value), unquoted)) {
+                if (!value.empty() && value.front() == L'"') value.erase(0, 1);
+                if (!value.empty() && value.back() == L'"') value.pop_back();
+                unquoted = CString(value);
+            }
+            if (title) salvaged.title = unquoted;
+            else if (!file.folder.IsEmpty()) salvaged.group = unquoted;
+        }
+        if (!salvaged.title.IsEmpty()) notes.push_back(salvaged);
+        return notes;
+    }
 
     // The notes a file with git's markers holds on either side of the merge.
     std::vector<HiddenNote> MergeSides(const ImportFile& file) const
@@ -159,7 +191,7 @@ private:
         std::vector<HiddenNote> notes;
         for (const CString& side : sides) {
             NoteFileFields fields;
-            if (ParseNoteFile(side, fields)) notes.push_back({file.folder.IsEmpty() ? CString() : fields.group, fields.title});
+            if (ParseNoteFile(side, fields)) notes.push_back({file.folder.IsEmpty() ? CString() : fields.group, fields.title, CString()});
         }
         if (notes.empty()) notes.push_back(NamedAfter(file));
         return notes;
@@ -195,7 +227,7 @@ private:
         NoteFileFields fields;
         CString damage;
         const HeaderRead read = ReadNoteFile(file.text, fields, damage);
-        if (read == HeaderRead::Damaged) return Refuse(file, L"a damaged header: " + damage, {NamedAfter(file)});
+        if (read == HeaderRead::Damaged) return Refuse(file, L"a damaged header: " + damage, Salvaged(file));
         const bool exported = read == HeaderRead::Whole;
         if (!exported) {
             fields = NoteFileFields();
@@ -208,7 +240,7 @@ private:
             fields.group = it != groupFiles.end() ? it->second.name : file.folder;
         }
         // From here on the file's own header or name says which note it is.
-        const std::vector<HiddenNote> itself{{fields.group, fields.title}};
+        const std::vector<HiddenNote> itself{{fields.group, fields.title, CString()}};
         if (fields.title.IsEmpty()) return Refuse(file, L"no title", itself);
         if (Utf16Length(fields.title) > kTextColumnLimit) return Refuse(file, L"title over 255 characters", itself);
         if (fields.hasComments && Utf16Length(fields.comments) > kTextColumnLimit)
@@ -242,7 +274,7 @@ private:
         for (const DatabaseNote* note : same)
             if (note->fields.query == fields.query && m_claimed.insert(note->id).second)
                 return AddStep(ImportAction::Unchanged, note->id, groupId, std::move(fields), file);
-        if (m_nextNoteId > kLastNumber) return Refuse(file, L"no note number left", {{fields.group, fields.title}});
+        if (m_nextNoteId > kLastNumber) return Refuse(file, L"no note number left", {{fields.group, fields.title, CString()}});
         AddStep(ImportAction::Add, m_nextNoteId++, groupId, std::move(fields), file);
     }
 

@@ -57,6 +57,7 @@ struct ImportNoteStep {
 struct HiddenNote {
     CString group;
     CString title;
+    CString fileStem;  // when the note is known by its file's name alone: that name without ".sql"
 };
 
 struct ImportRefusal {

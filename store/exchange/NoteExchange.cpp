@@ -281,7 +281,7 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
         if (IsDotName(item.name) || isLeftover(folder, item)) continue;
         if (IsCandidateFile(item)) candidates.push_back({CString(), item});
         else if (IsLinkedNoteFile(item))
-            skipped.push_back({item.name, L"a link, not followed", true, {{CString(), TitleOfPlainFile(item.name)}}, {}});
+            skipped.push_back({item.name, L"a link, not followed", true, {{CString(), TitleOfNoteFileName(item.name), TitleOfPlainFile(item.name)}}, {}});
         if (!item.isFolder) continue;
         // A group's folder that cannot be read may hold any note of the group named after it.
         if (item.isLink) {
@@ -298,7 +298,7 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
             if (IsDotName(innerItem.name) || isLeftover(path, innerItem)) continue;
             if (IsCandidateFile(innerItem)) candidates.push_back({item.name, innerItem});
             else if (IsLinkedNoteFile(innerItem))
-                skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed", true, {{item.name, TitleOfPlainFile(innerItem.name)}}, {}});
+                skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed", true, {{item.name, TitleOfNoteFileName(innerItem.name), TitleOfPlainFile(innerItem.name)}}, {}});
             else if (innerItem.isFolder)
                 skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder", false, {}, {}});
         }

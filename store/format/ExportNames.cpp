@@ -110,6 +110,20 @@ CString TwinNoteFileStem(const CString& title, unsigned long long texts)
     return NoteFileStem(title) + mark;
 }
 
+CString TitleOfNoteFileName(const CString& fileName)
+{
+    std::wstring stem = fileName.str();
+    const size_t dot = stem.rfind(L'.');
+    if (dot != std::wstring::npos) stem.resize(dot);
+    // A twin's mark or a number, then a title's mark.
+    const size_t open = stem.rfind(L" (");
+    if (open != std::wstring::npos && stem.back() == L')' &&
+        std::all_of(stem.begin() + static_cast<std::ptrdiff_t>(open) + 2, stem.end() - 1, [](wchar_t ch) { return std::iswxdigit(ch) != 0; }))
+        stem.resize(open);
+    if (EndsLikeAMark(stem)) stem.resize(stem.size() - kMarkLength);
+    return CString(std::move(stem));
+}
+
 CString SafeFileStem(const CString& name, int limit)
 {
     std::wstring stem;

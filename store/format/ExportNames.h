@@ -30,6 +30,11 @@ CString NoteFileStem(const CString& title);
 // with its texts (their hash), whichever machine wrote it.
 CString TwinNoteFileStem(const CString& title, unsigned long long texts);
 
+// The title a note file's name says, as far as it can: the name without
+// its extension and without a mark the names above add (" ~1f2e3d4c",
+// " (a1b2c3)") or a " (2)" an older version added.
+CString TitleOfNoteFileName(const CString& fileName);
+
 // A name that starts with a dot (.git, .gitignore, .github): exports and
 // imports skip such files and folders without a word and never write one.
 bool IsDotName(const CString& name);

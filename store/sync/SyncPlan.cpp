@@ -1,6 +1,7 @@
 // Planning a sync: a three-way comparison of each note and group.
 #include "store/sync/SyncPlan.h"
 
+#include "store/format/ExportNames.h"
 #include "store/records/NoteRecord.h"
 #include "store/format/Utf8Text.h"
 
@@ -56,6 +57,7 @@ public:
     SyncPlan Plan(const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
                   const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups)
     {
+        HoldByFileName(database);
         const auto inDatabase = ByPlace(database);
         const auto inFolder = ByPlace(folder);
         m_database = &database;
@@ -107,6 +109,23 @@ private:
         auto it = m_base ? m_base->notes.find(key) : m_none.end();
         if (m_base && it != m_base->notes.end()) state[key] = it->second;
         else state.erase(key);
+    }
+
+    // A file known by its name alone holds the database note whose file has
+    // that name, whether the title's own name or one an older version gave.
+    void HoldByFileName(const std::vector<SyncNoteEntry>& database)
+    {
+        std::set<std::pair<std::wstring, std::wstring>> stems;
+        for (const HiddenNote& note : m_held.notes)
+            if (!note.fileStem.IsEmpty()) stems.insert({note.group.str(), FileNameKey(note.fileStem)});
+        if (stems.empty()) return;
+        for (const SyncNoteEntry& note : database) {
+            if (!stems.count({note.group.str(), FileNameKey(NoteFileStem(note.title))}) &&
+                !stems.count({note.group.str(), FileNameKey(SafeFileStem(note.title, kNoteFileStemLimit))}))
+                continue;
+            for (int rank = 0; rank < 4; ++rank)
+                m_heldPlaces.emplace(HashNotePlace(note.group, note.title, rank), note.group.IsEmpty() ? note.title : note.group + L"\\" + note.title);
+        }
     }
 
     // A note a file the sync could not read may hold: nothing changes for

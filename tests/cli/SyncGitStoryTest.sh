@@ -223,5 +223,73 @@ check "the folder's new note takes the id after the highest, as the dialog would
 check "and both sides are equal" same "$(grep -c ' 0 to delete' "$work/out"; grep -c '^database: 0 notes to add, 0 to change' "$work/out")" "2
 1"
 
+# A damaged header is refused with the line that is wrong, never read as a plain file.
+publish "$u1" "before the damage"
+orders=$(grep -l '^-- title: "orders"' "$u1"/Sales/*.sql)
+sed -i 's/^-- title: "orders"/-- title: "orders/' "$orders" && damaged=$(cat "$orders")
+sync_refusing "$a" "$u1"
+check "the damaged header is named with its line" grep -q "^  Sales/$(basename "$orders"): a damaged header: line 2: -- title: \"orders$" <(tr '\\' / < "$work/out")
+check "its note is as it was, and the file too" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE name = 'orders'"; cat "$orders")" "SELECT * FROM orders;
+$damaged"
+git -C "$u1" checkout -q -- .
+
+# A file that cannot be read holds back only its own note: a note deleted meanwhile stays deleted, a note
+# changed meanwhile reaches its own file; a group file with markers keeps the group's description.
+emptied=$(grep -l '^-- title: "together"' "$u1"/*.sql) && : > "$emptied"
+long=$(grep -l '^-- title: "private"' "$u1"/*.sql) && sed -i "s/^-- comments: null/-- comments: \"$(printf 'c%.0s' {1..256})\"/" "$long"
+printf '<<<<<<< ours\n<!-- Quillbox group -->\n=======\n<!-- Quillbox group -->\n>>>>>>> theirs\n' >> "$u1/Sales/README.md"
+sqlite3 "$a" "DELETE FROM notes WHERE name = 'together'; UPDATE notes SET query = 'SELECT 43;' WHERE name = 'private';
+  INSERT INTO notes VALUES(44,0,'unrelated',NULL,'SELECT 44;')"
+sync_refusing "$a" "$u1"
+check "three files refused, two notes held back, the rest synchronized" same "$(grep -c '^refused 3$' "$work/out"; sed -n '/^held back/,$p' "$work/out"; ls "$u1" | grep -c '^unrelated')" "1
+held back, as they may be in files that cannot be read: 2
+  private
+  together
+1"
+check "the group keeps its description" same "$(sqlite3 "$a" "SELECT groupDescription FROM groups WHERE groupName = 'Sales'")" "all sales"
+git -C "$u1" checkout -q -- .
+sync "$a" "$u1"
+check "once readable, the deleted note's file goes and the changed note is written into its own file" \
+  same "$(ls "$u1" | grep -c '^together'; ls "$u1" | grep -c '^private'; grep -c 'SELECT 43;' "$long")" "0
+1
+1"
+check "and the database holds it once, as changed" same "$(sqlite3 "$a" "SELECT count(*) || query FROM notes WHERE name IN ('private', 'together')")" "1SELECT 43;"
+
+# A group taken in from a plain folder gets its group file, and stays when its last note goes.
+mkdir "$u1/Loose" && printf 'SELECT loose;\n' > "$u1/Loose/only.sql"
+sync "$a" "$u1"
+check "the plain folder's group gets its group file" grep -q '^<!-- name: "Loose" -->' "$u1/Loose/README.md"
+sqlite3 "$a" "DELETE FROM notes WHERE name = 'only'" && sync "$a" "$u1"
+check "and stays, on both sides, when its last note goes" same "$(sqlite3 "$a" "SELECT count(*) FROM groups WHERE groupName = 'Loose'"; ls "$u1/Loose")" "1
+README.md"
+
+# The repository's own README.md stays its own; the one an earlier version wrote for None is taken over once.
+printf '# Our team notes\n' > "$u1/README.md" && publish "$u1" "our readme"
+sqlite3 "$a" "UPDATE groups SET groupDescription = 'loose notes, again' WHERE id = 0" && sync "$a" "$u1"
+check "the repository's README.md is neither read nor written" same "$(cat "$u1/README.md"; grep -c 'again' "$u1/quillbox-none.md")" "# Our team notes
+2"
+mkdir "$work/old" && printf '<!-- Quillbox group -->\n<!-- name: "None" -->\n<!-- description: "from README" -->\n\n# None\n' > "$work/old/README.md"
+sync "$work/old.mdb" "$work/old"
+check "an earlier version's README.md for None is taken over" same "$(sqlite3 "$work/old.mdb" "SELECT groupDescription FROM groups WHERE id = 0"; ls "$work/old")" "from README
+quillbox-none.md"
+
+# File names two machines agree on: a title's name depends on the title alone, never on the case-blind twin.
+publish "$u1" "names" && pull "$u2" && sync "$b" "$u2"
+sqlite3 "$a" "INSERT INTO notes VALUES(50,0,'a/b',NULL,'SELECT 50;'); INSERT INTO notes VALUES(51,0,'Daily',NULL,'SELECT 51;')"
+sqlite3 "$b" "INSERT INTO notes VALUES(60,0,'a:b',NULL,'SELECT 60;'); INSERT INTO notes VALUES(61,0,'daily',NULL,'SELECT 61;')"
+sync "$a" "$u1" && publish "$u1" "user 1's names"
+sync "$b" "$u2" && git -C "$u2" add -A && git -C "$u2" commit -qm "user 2's names" && pull "$u2"
+check "two machines adding titles that share a safe name merge without a conflict" same "$(git -C "$u2" status --porcelain)" ""
+check "and no two files share a name without regard to case" same "$(ls "$u2" | tr 'A-Z' 'a-z' | sort | uniq -d)" ""
+sync "$b" "$u2" && publish "$u2" "merged names" && pull "$u1" && sync "$a" "$u1"
+check "both databases hold all four" same "$(sqlite3 "$a" "SELECT name FROM notes WHERE id >= 50 ORDER BY name" | LC_ALL=C sort)" "Daily
+a/b
+a:b
+daily"
+sqlite3 "$a" "UPDATE notes SET name = 'DAILY' WHERE name = 'Daily'" && sync "$a" "$u1"
+check "a case-only rename renames the file, with no (2)" same "$(ls "$u1" | grep -ic '^daily'; ls "$u1" | grep -c '(2)'; ls "$u1" | grep -c '^Daily.sql')" "2
+0
+0"
+
 echo "$failures failed"
 [ "$failures" -eq 0 ]

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -197,6 +198,18 @@ TEST(ExportNames, UniqueWithoutRegardToCase)
     EXPECT_EQ(L"report (2).sql", S(names.TakeFree(L"report", L".sql")));
     EXPECT_EQ(L"\u00C9t\u00E9 (2).sql", S((names.Take(L"\u00E9t\u00E9.sql"), names.TakeFree(L"\u00C9t\u00E9", L".sql"))));
     EXPECT_EQ(L"Notes (2).txt", S(names.TakeFree(L"Notes", L".txt")));
+
+    // A new note's name is its title's alone: two titles never share one, even without regard to case.
+    EXPECT_EQ(L"Big orders", S(NoteFileStem(L"Big orders")));
+    std::set<std::wstring> keys;
+    for (const wchar_t* title : {L"a/b", L"a:b", L"a_b", L"Daily", L"daily", L"DAILY", L"\u00C9t\u00E9", L"\u00E9t\u00E9", L"CON", L"_CON"}) {
+        EXPECT_TRUE(keys.insert(FileNameKey(NoteFileStem(title))).second) << ToUtf8(title);
+        EXPECT_EQ(S(SafeFileStem(title, 80)), S(TitleOfNoteFileName(NoteFileStem(title) + L".sql"))) << "the mark comes off again";
+    }
+    EXPECT_EQ(S(NoteFileStem(L"daily")), S(NoteFileStem(L"daily"))) << "the same on every machine";
+    EXPECT_NE(S(TwinNoteFileStem(L"Twin", 1)), S(TwinNoteFileStem(L"Twin", 2)));
+    EXPECT_EQ(L"Twin", S(TitleOfNoteFileName(TwinNoteFileStem(L"Twin", 1) + L".sql")));
+    EXPECT_EQ(L"Report", S(TitleOfNoteFileName(L"Report (2).sql")));
 }
 
 // A small database for the plans.
@@ -547,7 +560,7 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
     const std::vector<SyncNoteEntry> folder{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"3", 2),
                                             Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"file", 4)};
     SyncHeldBack held;
-    held.notes.push_back({L"", L"hidden"});
+    held.notes.push_back({L"", L"hidden", L""});
     const SyncPlan plan = PlanSync(&base, database, folder, groups, groups, held);
     ASSERT_EQ(1u, plan.heldBack.size());
     EXPECT_EQ(L"hidden", S(plan.heldBack[0]));
@@ -659,7 +672,7 @@ TEST(SyncPlanStory, AFileThatCannotBeReadHoldsBackOnlyWhatItMayHide)
     const auto before = Side({{L"gone", L"1"}, {L"edited", L"1"}, {L"other", L"1"}, {L"lines", L"q\r\n1"}});
     const SyncState base = PlanSync(nullptr, before, before, groups, groups).state;
     SyncHeldBack held;
-    held.notes = {{L"", L"gone"}, {L"", L"edited"}};
+    held.notes = {{L"", L"gone", L""}, {L"", L"edited", L""}};
     held.groups.insert(L"Sales");
     // Sales' group file cannot be read: the folder shows the group by a note's header alone.
     std::vector<SyncGroupEntry> folderGroups{groups[0], {L"Sales", {L"Sales", false, L""}, false}};
