@@ -270,7 +270,8 @@ SyncState WithStepsLeft(SyncState state, const NoteSync& sync, const StepsLeft& 
     for (SyncHash place : left.notePlaces) TakeValue(state.notes, sync.base.notes, place);
     for (const CString& key : left.groupKeys) TakeValue(state.groups, sync.base.groups, HashGroupName(key));
     for (const SyncFileStep* step : left.files) {
-        if (step->folderHad) state.notes[step->place] = step->folderTexts;
+        if (step->folderPlace) state.notes.erase(step->place);
+        if (step->folderHad) state.notes[step->folderPlace ? step->folderPlace : step->place] = step->folderTexts;
         else state.notes.erase(step->place);
     }
     for (const SyncGroupStep* step : left.groupFolders) {
@@ -401,16 +402,22 @@ private:
         const std::vector<int>& group = m_sync.databaseGroups[step.group.str()];
         ImportNoteStep write;
         write.groupId = step.group.IsEmpty() || group.empty() ? 0 : group.front();
-        write.fields = m_sync.folderNotes[step.folderIndex];
         if (step.action == SyncAction::Change) {
             bool gone = false;
             if (!NoteIsAsPlanned(step, gone)) {
                 m_left.notePlaces.push_back(step.place);
+                if (step.fromPlace) m_left.notePlaces.push_back(step.fromPlace);
                 return true;
             }
             write.action = ImportAction::Change;
             write.id = m_sync.databaseNoteIds[step.databaseIndex];
+            // A note the folder moved takes its group and title, then the texts unless they stay.
+            const SyncNoteEntry& was = m_sync.databaseEntries[step.databaseIndex];
+            if (was.group != step.group || was.title != step.title) Run(BuildMoveNoteStatement(write.id, write.groupId, step.title));
+            if (step.keepTexts) return true;
+            write.fields = m_sync.folderNotes[step.folderIndex];
         } else {
+            write.fields = m_sync.folderNotes[step.folderIndex];
             write.action = ImportAction::Add;
             write.fields.title = step.title;
             write.id = TakeNextId(m_sync.usedNoteIds, m_nextNoteId);

@@ -210,20 +210,52 @@ private:
         fields.group = step.group.IsEmpty() ? m_plan.none.name : step.group;
         if (step.action == SyncAction::Change) {
             bool gone = false;
-            if (NoteFileIsAsPlanned(step, gone)) return Write(SourcePath(step.folderIndex), ComposeNoteFile(fields));
+            if (NoteFileIsAsPlanned(step, gone))
+                return step.folderPlace ? MoveNoteFile(step, fields) : Write(SourcePath(step.folderIndex), ComposeNoteFile(fields));
             m_leftFiles.push_back(&step);
             return true;
         }
-        auto found = m_groupFolders.find(step.group.str());
-        if (found == m_groupFolders.end()) {
-            // The group's folder was not planned (it was kept for this note): made as a new group's.
-            if (!WriteGroup({SyncAction::Add, step.group, {step.group, false, CString()}})) return false;
-            found = m_groupFolders.find(step.group.str());
-        }
-        const CString folder = found->second.folder;
+        CString folder;
+        if (!GroupFolderOf(step.group, folder)) return false;
         FolderNames* names = NamesIn(folder);
         if (!names) return false;
         return Write(JoinPath(Root(folder), NewNoteFileName(*names, fields)), ComposeNoteFile(fields));
+    }
+
+    // Where the group's notes go; a group's folder that was not planned (it
+    // was kept for this note) is made as a new group's.
+    bool GroupFolderOf(const CString& group, CString& folder)
+    {
+        auto found = m_groupFolders.find(group.str());
+        if (found == m_groupFolders.end()) {
+            if (!WriteGroup({SyncAction::Add, group, {group, false, CString()}})) return false;
+            found = m_groupFolders.find(group.str());
+        }
+        folder = found->second.folder;
+        return true;
+    }
+
+    // A note the database moved: its file takes the name and folder of its
+    // new group and title, written there before the old one goes. Where
+    // both names are one to the file system, it is written in place and
+    // then given its new letter case.
+    bool MoveNoteFile(const SyncFileStep& step, const NoteFileFields& fields)
+    {
+        const CString& source = m_sync.folderSources[step.folderIndex];
+        const int slash = source.ReverseFind(L'\\');
+        const CString oldFolder = slash < 0 ? CString() : source.Left(slash), oldName = source.Mid(slash + 1);
+        CString folder;
+        if (!GroupFolderOf(step.group, folder)) return false;
+        FolderNames* oldNames = NamesIn(oldFolder);
+        FolderNames* names = oldNames ? NamesIn(folder) : nullptr;
+        if (!names) return false;
+        oldNames->Release(oldName);
+        const CString name = NewNoteFileName(*names, fields);
+        const CString oldPath = SourcePath(step.folderIndex), path = JoinPath(Root(folder), name);
+        const std::string bytes = ComposeNoteFile(fields);
+        if (FileNameKey(folder) == FileNameKey(oldFolder) && FileNameKey(name) == FileNameKey(oldName))
+            return Write(oldPath, bytes) && (name == oldName || RenameEntry(oldPath, path, m_error));
+        return Write(path, bytes) && Remove(oldPath);
     }
 
     // The name every machine gives this note; a second note of the very

@@ -66,7 +66,13 @@ public:
         std::set<SyncHash> places;
         for (const auto& entry : inDatabase) places.insert(entry.first);
         for (const auto& entry : inFolder) places.insert(entry.first);
+        if (m_base) {
+            FindMoves(inDatabase, inFolder, true);
+            FindMoves(inFolder, inDatabase, false);
+        }
+        for (const Move& move : m_moves) PlanMove(move);
         for (SyncHash place : places) {
+            if (m_moved.count(place)) continue;
             auto d = inDatabase.find(place);
             auto f = inFolder.find(place);
             PlanNote(place, d == inDatabase.end() ? nullptr : d->second, f == inFolder.end() ? nullptr : f->second);
@@ -86,6 +92,74 @@ private:
         CString group, title;
         SyncHash texts;
     };
+
+    // A note one side moved (retitled, to another group, in a renamed
+    // group): gone from its place there, while a note the other side does
+    // not hold and the last sync did not know appears there with the texts
+    // the note had at the last sync, or has on the other side now.
+    struct Move {
+        SyncHash from, to;
+        bool byDatabase;
+        const SyncNoteEntry* mover;   // the moving side's note, at `to`
+        const SyncNoteEntry* stayer;  // the other side's, at `from`
+    };
+
+    void FindMoves(const std::map<SyncHash, const SyncNoteEntry*>& side, const std::map<SyncHash, const SyncNoteEntry*>& other,
+                   bool byDatabase)
+    {
+        std::multimap<SyncHash, std::pair<SyncHash, const SyncNoteEntry*>> arrivals;  // by texts
+        for (const auto& entry : side)
+            if (!other.count(entry.first) && !m_base->notes.count(entry.first) && !m_heldPlaces.count(entry.first))
+                arrivals.emplace(entry.second->texts, entry);
+        if (arrivals.empty()) return;
+        for (const auto& known : m_base->notes) {
+            auto stays = other.find(known.first);
+            if (side.count(known.first) || stays == other.end() || m_heldPlaces.count(known.first) || m_moved.count(known.first)) continue;
+            for (SyncHash texts : {known.second, stays->second->texts}) {
+                auto arrival = arrivals.find(texts);
+                if (arrival == arrivals.end()) continue;
+                m_moves.push_back({known.first, arrival->second.first, byDatabase, arrival->second.second, stays->second});
+                m_moved.insert(known.first);
+                m_moved.insert(arrival->second.first);
+                arrivals.erase(arrival);
+                break;
+            }
+        }
+    }
+
+    // One note at the mover's place, with each side's change of its texts,
+    // or as a conflict when both changed them differently.
+    void PlanMove(const Move& move)
+    {
+        const SyncNoteEntry* d = move.byDatabase ? move.mover : move.stayer;
+        const SyncNoteEntry* f = move.byDatabase ? move.stayer : move.mover;
+        const SyncHash base = m_base->notes.at(move.from);
+        const bool databaseEdited = d->texts != base && d->storedTexts != base;
+        const bool folderEdited = f->texts != base && f->storedTexts != base;
+        const bool conflict = databaseEdited && folderEdited && d->texts != f->texts;
+        const bool folderTexts = folderEdited && !conflict && d->texts != f->texts;
+        const SyncNoteEntry& at = *move.mover;  // the note's group and title from now on
+        if (conflict) {
+            SyncNoteEntry moved = *f;
+            moved.group = at.group;
+            moved.title = at.title;
+            Conflict(moved);
+        }
+        if (!move.byDatabase || folderTexts) {
+            SyncNoteStep step{SyncAction::Change, d->index, f->index, at.group, at.title, move.to};
+            step.fromPlace = move.byDatabase ? 0 : move.from;
+            step.keepTexts = !folderTexts;
+            m_plan.notes.push_back(step);
+            ++m_plan.databaseNotes.changed;
+        }
+        if (move.byDatabase || (!folderTexts && d->texts != f->texts)) {
+            SyncFileStep step{SyncAction::Change, f->index, true, d->index, at.group, at.title, move.to, true, f->texts};
+            step.folderPlace = move.byDatabase ? move.from : 0;
+            m_plan.files.push_back(step);
+            ++m_plan.folderNotes.changed;
+        }
+        m_targets.push_back({at.group, at.title, folderTexts ? f->texts : d->texts});
+    }
 
     bool SameAsBase(const std::map<SyncHash, SyncHash>& known, SyncHash key, bool present, SyncHash value) const
     {
@@ -307,6 +381,8 @@ private:
     const SyncHeldBack& m_held;
     std::map<SyncHash, CString> m_heldPlaces;  // place -> "group\\title"
     std::vector<SyncHash> m_heldHere;          // held places either side or the base holds
+    std::vector<Move> m_moves;
+    std::set<SyncHash> m_moved;                // both places of every move
     std::set<std::wstring> m_heldGroups;       // groups of held database notes
     const std::map<SyncHash, SyncHash> m_none;
     const std::vector<SyncNoteEntry>* m_database = nullptr;
@@ -339,7 +415,8 @@ SyncState SyncPlan::PendingState() const
 {
     SyncState pending = state;
     for (const SyncFileStep& step : files) {
-        if (step.folderHad) pending.notes[step.place] = step.folderTexts;
+        if (step.folderPlace) pending.notes.erase(step.place);
+        if (step.folderHad) pending.notes[step.folderPlace ? step.folderPlace : step.place] = step.folderTexts;
         else pending.notes.erase(step.place);
     }
     for (const SyncGroupStep& step : groupFolders) {

@@ -50,6 +50,8 @@ struct SyncNoteStep {
     CString group;             // its group's key (Delete: the deleted note's)
     CString title;             // its title (Add: a conflict copy's own; Delete: the deleted note's)
     SyncHash place = 0;        // the note's place in the state
+    SyncHash fromPlace = 0;    // Change of a note the folder moved: the database note's place until then
+    bool keepTexts = false;    // Change: the note moves to the group and title, its texts stay the database's
 };
 
 // A change to the database's groups, or to the folder's group folders.
@@ -72,6 +74,7 @@ struct SyncFileStep {
     SyncHash place = 0;         // the note's place in the state
     bool folderHad = false;     // the folder held a note at this place when the plan was made
     SyncHash folderTexts = 0;   // and these were its texts
+    SyncHash folderPlace = 0;   // Change of a note the database moved: the place the folder holds it at, its file renamed
 };
 
 struct SyncConflict {

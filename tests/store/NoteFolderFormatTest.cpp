@@ -555,7 +555,7 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
     ASSERT_EQ(6u, base.notes.size());
 
     const std::vector<SyncNoteEntry> database{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"2", 1), Entry(L"", L"fileEdit", L"1", 2),
-                                              Entry(L"", L"both", L"db", 3), Entry(L"", L"hidden", L"1", 4), Entry(L"Sales", L"new", L"1", 5)};
+                                              Entry(L"", L"both", L"db", 3), Entry(L"", L"hidden", L"1", 4), Entry(L"Sales", L"new", L"n", 5)};
     // The folder lost "hidden" to a file it could not read: the note stays and nothing is written for it.
     const std::vector<SyncNoteEntry> folder{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"3", 2),
                                             Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"file", 4)};
@@ -706,6 +706,35 @@ TEST(SyncPlanStory, AFileThatCannotBeReadHoldsBackOnlyWhatItMayHide)
     EXPECT_TRUE(described.groups.empty());
 }
 
+// A note retitled, moved to another group or in a renamed group on one side
+// and edited on the other is one note with both changes, its file renamed.
+TEST(SyncPlanStory, OneNoteWhateverMoved)
+{
+    const std::vector<SyncGroupEntry> before{{L"", {L"None", false, L""}}, {L"Sales", {L"Sales", false, L""}}};
+    const std::vector<SyncGroupEntry> renamed{{L"", {L"None", false, L""}}, {L"Deals", {L"Deals", false, L""}}};
+    const std::vector<SyncNoteEntry> then{Entry(L"Sales", L"x", L"0", 0), Entry(L"", L"y", L"0", 1), Entry(L"", L"z", L"0", 2)};
+    const SyncState base = PlanSync(nullptr, then, then, before, before).state;
+    const std::vector<SyncNoteEntry> database{Entry(L"Deals", L"x", L"0", 0), Entry(L"", L"y", L"db", 1), Entry(L"", L"z2", L"0", 2)};
+    const std::vector<SyncNoteEntry> folder{Entry(L"Sales", L"x", L"file", 0), Entry(L"", L"y2", L"0", 1), Entry(L"", L"z", L"file", 2)};
+    const SyncPlan plan = PlanSync(&base, database, folder, renamed, before);
+    EXPECT_EQ(0, plan.databaseNotes.added + plan.databaseNotes.deleted + plan.folderNotes.added + plan.folderNotes.deleted)
+        << "no note twice, none lost";
+    EXPECT_TRUE(plan.conflicts.empty());
+    std::map<std::wstring, const SyncNoteStep*> notes;
+    for (const SyncNoteStep& step : plan.notes) notes[S(step.title)] = &step;
+    std::map<std::wstring, const SyncFileStep*> files;
+    for (const SyncFileStep& step : plan.files) files[S(step.title)] = &step;
+    ASSERT_TRUE(notes.count(L"x") && notes.count(L"y2") && notes.count(L"z2"));
+    EXPECT_TRUE(!notes[L"x"]->keepTexts && notes[L"x"]->group == L"Deals") << "the folder's edit reaches the renamed group's note";
+    EXPECT_TRUE(notes[L"y2"]->keepTexts && notes[L"y2"]->fromPlace != 0) << "the folder's new title, the database's texts";
+    EXPECT_FALSE(notes[L"z2"]->keepTexts);
+    ASSERT_TRUE(files.count(L"x") && files.count(L"y2") && files.count(L"z2"));
+    EXPECT_NE(0u, files[L"x"]->folderPlace) << "the file goes to the renamed group's folder";
+    EXPECT_EQ(0u, files[L"y2"]->folderPlace) << "the folder's own file, given the database's texts";
+    EXPECT_EQ(2u, files[L"z2"]->folderIndex);
+    EXPECT_EQ(3u, plan.state.notes.size());
+}
+
 // A database put back from a backup carries the memory of its own time: it
 // catches up with the folder (the team's notes added, deleted and changed
 // since come in) instead of deleting or rolling back anything of theirs.
@@ -715,7 +744,7 @@ TEST(SyncPlanStory, ABackupCatchesUpAndAChangeOutlivesADeletion)
     const auto then = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"dbGoneFileEdit", L"1"}, {L"fileGoneDbEdit", L"1"}});
     const SyncState backupMemory = PlanSync(nullptr, then, then, kNoneOnly, kNoneOnly).state;
     const auto backup = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"fileGoneDbEdit", L"2"}});
-    const auto team = Side({{L"old", L"1"}, {L"changed", L"2"}, {L"added", L"1"}, {L"dbGoneFileEdit", L"2"}});
+    const auto team = Side({{L"old", L"1"}, {L"changed", L"2"}, {L"added", L"a"}, {L"dbGoneFileEdit", L"2"}});
     const SyncPlan plan = PlanSync(&backupMemory, backup, team, kNoneOnly, kNoneOnly);
     EXPECT_EQ(0, plan.folderNotes.deleted) << "nothing of the team's goes";
     EXPECT_EQ(0, plan.folderNotes.changed);
