@@ -80,6 +80,10 @@ public:
         // A held note that both sides lack, deleted on one while its file could not be read.
         for (const auto& held : m_heldPlaces)
             if (!places.count(held.first) && m_base && m_base->notes.count(held.first)) HeldBack(held.first, nullptr, nullptr);
+        // A group's folder that cannot be read may hold any note the last sync knew and both sides now lack.
+        if (m_base && !m_held.groupNotes.empty())
+            for (const auto& known : m_base->notes)
+                if (!places.count(known.first) && !m_heldPlaces.count(known.first)) m_heldHere.push_back(known.first);
         PlanGroups(databaseGroups, folderGroups);
         for (const auto& target : m_targets) AddToState(target);
         m_plan.state.notes = ByPlaceHashes();
@@ -296,6 +300,7 @@ private:
             // A group file the sync could not read: the group stays as the database has it.
             if (d && m_held.groups.count(key)) {
                 KeepBaseGroup(name);
+                if (key.empty()) m_plan.none = d->fields;
                 continue;
             }
             // A group the folder shows by its notes alone has whatever

@@ -699,6 +699,15 @@ TEST(SyncPlanStory, AFileThatCannotBeReadHoldsBackOnlyWhatItMayHide)
     EXPECT_TRUE(upgraded.conflicts.empty());
     EXPECT_EQ(1, upgraded.databaseNotes.changed);
 
+    // A group's folder that cannot be read: a note of it the database deleted meanwhile stays deleted.
+    const std::vector<SyncNoteEntry> sales{Entry(L"Sales", L"s", L"1", 0), Entry(L"", L"top", L"1", 1)};
+    const SyncState salesBase = PlanSync(nullptr, sales, sales, groups, groups).state;
+    SyncHeldBack folderHeld;
+    folderHeld.groupNotes.insert(L"Sales");
+    const SyncPlan unreadable = PlanSync(&salesBase, {sales[1]}, {sales[1]}, groups, groups, folderHeld);
+    EXPECT_TRUE(unreadable.notes.empty() && unreadable.files.empty());
+    EXPECT_EQ(1, PlanSync(&unreadable.state, {sales[1]}, sales, groups, groups).folderNotes.deleted) << "not back once readable";
+
     // A plain folder's group, or one whose group file a merge removed, keeps the database's description in a new file.
     const SyncPlan described = PlanSync(&base, before, before, groups, folderGroups);
     ASSERT_EQ(1u, described.groupFolders.size());
