@@ -234,6 +234,8 @@ private:
             target = d;
         } else if (!d || !f) {
             target = d ? d : f;  // deleted on one side, changed on the other: the change stays
+            // Named: it may be a note moved and edited on the side that lost it, which is now there twice.
+            m_plan.keptChanges.push_back(target->group.IsEmpty() ? target->title : target->group + L"\\" + target->title);
         } else {
             target = d;
             Conflict(*f);

@@ -100,6 +100,7 @@ struct SyncPlan {
     SyncCounts databaseNotes, databaseGroups, folderNotes, folderGroups;
     std::vector<SyncConflict> conflicts;
     int unchanged = 0;          // notes both sides hold alike
+    std::vector<CString> keptChanges;  // "group\title" of notes changed on one side and gone from the other, kept
     std::vector<CString> heldBack;  // "group\title" of the notes left as they were, as their files could not be read
     SyncState state;            // what both sides hold once the plan is carried out
 

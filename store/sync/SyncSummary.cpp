@@ -26,6 +26,15 @@ CString More(size_t shown, size_t total)
     return shown < total ? Number(L"  and more:", total - shown) : CString();
 }
 
+// A count and the names, none of it when there are none.
+CString Names(const wchar_t* what, const std::vector<CString>& names, size_t listed)
+{
+    if (names.empty()) return CString();
+    CString text = Number(what, names.size());
+    for (size_t i = 0; i < names.size() && i < listed; ++i) text += L"  " + names[i] + L"\n";
+    return text + More(listed, names.size());
+}
+
 CString Deletion(const wchar_t* side, int deleted, int held)
 {
     if (!IsMassDeletion(deleted, held)) return CString();
@@ -65,11 +74,8 @@ CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& ref
         if (!notes && count == 0) continue;
         text += Number(notes ? L"refused" : L"left alone, never a note:", count) + lines + More(listed, count);
     }
-    if (!plan.heldBack.empty()) {
-        text += Number(L"held back, as they may be in files that cannot be read:", plan.heldBack.size());
-        for (size_t i = 0; i < plan.heldBack.size() && i < listed; ++i) text += L"  " + plan.heldBack[i] + L"\n";
-        text += More(listed, plan.heldBack.size());
-    }
+    text += Names(L"kept, as changed on one side and gone from the other (moved there, perhaps):", plan.keptChanges, listed);
+    text += Names(L"held back, as they may be in files that cannot be read:", plan.heldBack, listed);
     return text;
 }
 

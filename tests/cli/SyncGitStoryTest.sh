@@ -325,12 +325,14 @@ printf '#!/bin/sh\nexec "%s" sync "%s" "$(git rev-parse --show-toplevel)" > "%s"
 chmod +x "$c3/.git/hooks/post-merge"
 pull "$c1" && sync "$x" "$c1"
 sqlite3 "$x" "UPDATE groups SET groupName = 'Renamed 5' WHERE id = 5; UPDATE notes SET name = 'Note 7 retitled' WHERE id = 7;
-  UPDATE notes SET groupId = 2 WHERE id = 9"
+  UPDATE notes SET groupId = 2 WHERE id = 9; UPDATE notes SET name = 'Note 11 moved', query = 'SELECT 11 -- moved' WHERE id = 11"
 sync "$x" "$c1" && publish "$c1" "moved notes"
 sqlite3 "$z" "UPDATE notes SET query = 'SELECT 5 -- user 3' WHERE id = 5; UPDATE notes SET query = 'SELECT 7 -- user 3' WHERE id = 7;
-  UPDATE notes SET comments = 'user 3' WHERE id = 9"
+  UPDATE notes SET comments = 'user 3' WHERE id = 9; UPDATE notes SET query = 'SELECT 11 -- user 3' WHERE id = 11"
 pull "$c3"
 check "the hook's sync names no conflict" grep -q '^conflicts 0$' "$work/hook"
+check "and names the note it keeps twice, moved and edited on one side, edited on the other" \
+  same "$(grep -A1 '^kept, as changed' "$work/hook" | tail -1)" '  Group 11\Note 11'
 check "each moved note is one note with both changes" same "$(sqlite3 "$z" "SELECT g.groupName || ' / ' || n.name || ' / ' || quote(n.comments) || ' / ' || n.query
   FROM notes n JOIN groups g ON g.id = n.groupId WHERE n.name IN ('Note 5', 'Note 7', 'Note 7 retitled', 'Note 9') ORDER BY n.id")" \
   "Renamed 5 / Note 5 / NULL / SELECT 5 -- user 3
@@ -340,7 +342,7 @@ FROM t"
 publish "$c3" "user 3's edits" && pull "$c1" && sync "$x" "$c1" && pull "$c2" && sync "$y" "$c2"
 same_notes() { notes "$1" | tr -d '\r'; groups "$1"; }
 check "all three databases hold the same notes and groups" same "$(same_notes "$x"; same_notes "$y")" "$(same_notes "$z"; same_notes "$z")"
-check "and the repository one file per note" same "$(files "$c1" | grep -c '\.sql$')" 3000
+check "and the repository one file per note, Note 11 kept twice" same "$(files "$c1" | grep -c '\.sql$')" 3001
 check "no marker was ever committed" same "$(git -C "$c1" log -p | grep -c '^+<<<<<<<')" 0
 
 echo "$failures failed"
