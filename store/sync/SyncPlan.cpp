@@ -37,6 +37,12 @@ std::map<SyncHash, const SyncNoteEntry*> ByPlace(const std::vector<SyncNoteEntry
     return byPlace;
 }
 
+// "group\title", or "title" in group 0: how the summary names a note.
+CString NoteName(const CString& group, const CString& title)
+{
+    return group.IsEmpty() ? title : group + L"\\" + title;
+}
+
 void Count(SyncCounts& counts, bool before, bool after, bool same)
 {
     if (!before && after) ++counts.added;
@@ -51,7 +57,7 @@ public:
         // A held note's place, whatever its rank among notes of one title.
         for (const HiddenNote& note : held.notes)
             for (int rank = 0; rank < 4; ++rank)
-                m_heldPlaces.emplace(HashNotePlace(note.group, note.title, rank), note.group.IsEmpty() ? note.title : note.group + L"\\" + note.title);
+                m_heldPlaces.emplace(HashNotePlace(note.group, note.title, rank), NoteName(note.group, note.title));
     }
 
     SyncPlan Plan(const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
@@ -98,9 +104,10 @@ private:
     };
 
     // A note one side moved (retitled, to another group, in a renamed
-    // group): gone from its place there, while a note the other side does
-    // not hold and the last sync did not know appears there with the texts
-    // the note had at the last sync, or has on the other side now.
+    // group): gone from its place there, while the other side still holds
+    // it, and a note the other side does not hold and the last sync did not
+    // know appears there with the texts it had at the last sync, or has on
+    // the other side now.
     struct Move {
         SyncHash from, to;
         bool byDatabase;
@@ -131,38 +138,28 @@ private:
         }
     }
 
-    // One note at the mover's place, with each side's change of its texts,
-    // or as a conflict when both changed them differently.
+    // One note at the mover's place with the other side's texts: the
+    // mover's are the last sync's, or already the same.
     void PlanMove(const Move& move)
     {
         const SyncNoteEntry* d = move.byDatabase ? move.mover : move.stayer;
         const SyncNoteEntry* f = move.byDatabase ? move.stayer : move.mover;
-        const SyncHash base = m_base->notes.at(move.from);
-        const bool databaseEdited = d->texts != base && d->storedTexts != base;
-        const bool folderEdited = f->texts != base && f->storedTexts != base;
-        const bool conflict = databaseEdited && folderEdited && d->texts != f->texts;
-        const bool folderTexts = folderEdited && !conflict && d->texts != f->texts;
-        const SyncNoteEntry& at = *move.mover;  // the note's group and title from now on
-        if (conflict) {
-            SyncNoteEntry moved = *f;
-            moved.group = at.group;
-            moved.title = at.title;
-            Conflict(moved);
-        }
-        if (!move.byDatabase || folderTexts) {
+        const SyncNoteEntry& at = *move.mover;
+        const bool same = d->texts == f->texts;
+        if (!move.byDatabase || !same) {
             SyncNoteStep step{SyncAction::Change, d->index, f->index, at.group, at.title, move.to};
             step.fromPlace = move.byDatabase ? 0 : move.from;
-            step.keepTexts = !folderTexts;
+            step.keepTexts = !move.byDatabase;
             m_plan.notes.push_back(step);
             ++m_plan.databaseNotes.changed;
         }
-        if (move.byDatabase || (!folderTexts && d->texts != f->texts)) {
+        if (move.byDatabase || !same) {
             SyncFileStep step{SyncAction::Change, f->index, true, d->index, at.group, at.title, move.to, true, f->texts};
             step.folderPlace = move.byDatabase ? move.from : 0;
             m_plan.files.push_back(step);
             ++m_plan.folderNotes.changed;
         }
-        m_targets.push_back({at.group, at.title, folderTexts ? f->texts : d->texts});
+        m_targets.push_back({at.group, at.title, move.stayer->texts});
     }
 
     bool SameAsBase(const std::map<SyncHash, SyncHash>& known, SyncHash key, bool present, SyncHash value) const
@@ -181,8 +178,7 @@ private:
                (note && note->storedTexts != 0 && SameAsBase(known, place, true, note->storedTexts));
     }
 
-    template <class Map>
-    void KeepBase(Map& state, SyncHash key) const
+    void KeepBase(std::map<SyncHash, SyncHash>& state, SyncHash key) const
     {
         auto it = m_base ? m_base->notes.find(key) : m_none.end();
         if (m_base && it != m_base->notes.end()) state[key] = it->second;
@@ -202,7 +198,7 @@ private:
                 !stems.count({note.group.str(), FileNameKey(SafeFileStem(note.title, kNoteFileStemLimit))}))
                 continue;
             for (int rank = 0; rank < 4; ++rank)
-                m_heldPlaces.emplace(HashNotePlace(note.group, note.title, rank), note.group.IsEmpty() ? note.title : note.group + L"\\" + note.title);
+                m_heldPlaces.emplace(HashNotePlace(note.group, note.title, rank), NoteName(note.group, note.title));
         }
     }
 
@@ -217,7 +213,7 @@ private:
         m_heldHere.push_back(place);
         if (d) m_heldGroups.insert(d->group.str());
         const bool known = m_base && m_base->notes.count(place);
-        if (d || known) m_plan.heldBack.push_back(named != m_heldPlaces.end() ? named->second : (any->group.IsEmpty() ? any->title : any->group + L"\\" + any->title));
+        if (d || known) m_plan.heldBack.push_back(named != m_heldPlaces.end() ? named->second : NoteName(any->group, any->title));
         return true;
     }
 
@@ -235,7 +231,7 @@ private:
         } else if (!d || !f) {
             target = d ? d : f;  // deleted on one side, changed on the other: the change stays
             // Named: it may be a note moved and edited on the side that lost it, which is now there twice.
-            m_plan.keptChanges.push_back(target->group.IsEmpty() ? target->title : target->group + L"\\" + target->title);
+            m_plan.keptChanges.push_back(NoteName(target->group, target->title));
         } else {
             target = d;
             Conflict(*f);

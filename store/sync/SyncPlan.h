@@ -4,8 +4,10 @@
 // other; a note changed differently on both sides is kept in both versions
 // (the folder's under a new title) and named as a conflict; a deletion
 // against a change keeps the change; with no earlier sync the result is the
-// union. A group goes only once no note is left in it. Both sides are given
-// as steps, so only what changed is written. Portable.
+// union. A note moved on one side and edited on the other is one note; what
+// files the sync could not read may hold is held back. A group goes only
+// once no note is left in it. Both sides are given as steps, so only what
+// changed is written. Portable.
 #pragma once
 
 #include "store/exchange/ImportPlan.h"
