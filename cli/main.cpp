@@ -7,7 +7,9 @@
 //   QuillboxCli --help | --version
 // An import or a sync into a database file that does not exist creates it;
 // an export into a folder that does not exist makes it, inside a folder that does.
-// Exits 0 on success, 1 with a message on standard error otherwise.
+// Exits 0 on success, 1 with a message on standard error otherwise, and 2
+// when a sync or import did its work but refused files that are or may be
+// notes (listed in its output): what they may hold was left as it was.
 #include "CliReport.h"
 #include "cli/RunCommand.h"
 #include "store/records/NoteDatabaseFile.h"
@@ -24,6 +26,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <fcntl.h>
@@ -49,6 +52,17 @@ const char kUsage[] = "usage: QuillboxCli export <database> <folder>\n"
                       "       QuillboxCli run <database> <note> --connect <connection string>\n"
                       "                       [--set name=value ...] [--format tsv|csv]\n"
                       "       QuillboxCli --help | --version\n";
+
+// A refused file that may hold a note makes the run a failure a script sees.
+int Refused(const std::vector<ImportRefusal>& refusals)
+{
+    const auto count = std::count_if(refusals.begin(), refusals.end(), [](const ImportRefusal& r) { return r.mayHideANote; });
+    if (count == 0) return 0;
+    Print(stderr, "QuillboxCli: " + std::to_string(count) + (count == 1 ? " file" : " files") +
+                      " could not be taken (listed as refused); the notes and groups they may hold were left as they "
+                      "were. Mend them (finish git's merge, repair the header) and run again.\n");
+    return 2;
+}
 
 int Usage()
 {
@@ -86,7 +100,9 @@ int Help()
                       "         run in order; the first failure stops the run. Nothing is asked\n"
                       "         and nothing remembered.\n"
                       "\n"
-                      "Exits 0 on success, 1 with a message on standard error.\n");
+                      "Exits 0 on success, 1 with a message on standard error, 2 when an import or\n"
+                      "sync refused files that are or may be notes (git's conflict markers, a\n"
+                      "damaged header, unreadable): what they may hold was left as it was.\n");
     return 0;
 }
 
@@ -119,7 +135,7 @@ int Sync(CDatabase& database, const CString& databasePath, const CString& folder
     if (options.dryRun) {
         if (!massDeletion.IsEmpty()) Print(stdout, ToUtf8(massDeletion + L" A sync would stop here without --allow-deletions.\n"));
         Print(stdout, "dry run: nothing was changed\n");
-        return 0;
+        return Refused(sync.refusals);
     }
     if (!massDeletion.IsEmpty() && !options.allowDeletions)
         return Fail(massDeletion + L" Nothing was changed. If that is meant, run the sync again with --allow-deletions.");
@@ -127,7 +143,7 @@ int Sync(CDatabase& database, const CString& databasePath, const CString& folder
     if (!outcome.ok) return Fail(outcome.message + L" (the next sync completes the work; no note is lost)");
     if (outcome.leftForNextSync > 0)
         Print(stdout, "left to the next sync, as they changed while this one ran: " + std::to_string(outcome.leftForNextSync) + "\n");
-    return 0;
+    return Refused(sync.refusals);
 }
 
 int Run(const CString& command, const CString& databasePath, const CString& folder, const Options& options)
@@ -175,7 +191,7 @@ int Run(const CString& command, const CString& databasePath, const CString& fold
         if (!outcome.ok) return Fail(outcome.message + L" (the note database was not changed)");
     }
     Print(stdout, DescribeImport(plan, dryRun));
-    return 0;
+    return Refused(plan.refusals);
 }
 
 } // namespace

@@ -35,3 +35,11 @@ SqlStatement BuildImportNoteStatement(const ImportNoteStep& step)
     }
     return statement;
 }
+
+SqlStatement BuildMoveNoteStatement(int id, int groupId, const CString& title)
+{
+    SqlStatement statement;
+    statement.sql.Format(L"UPDATE notes SET groupId=%d,name=? WHERE id=%d", groupId, id);
+    statement.parameters.Text(title);
+    return statement;
+}

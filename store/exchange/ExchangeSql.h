@@ -11,3 +11,5 @@ extern const wchar_t* const kExportNotesStatement;
 // Every imported text travels as a parameter.
 SqlStatement BuildImportGroupStatement(const ImportGroupStep& step);
 SqlStatement BuildImportNoteStatement(const ImportNoteStep& step);
+// A note to another group and title, its texts as they are.
+SqlStatement BuildMoveNoteStatement(int id, int groupId, const CString& title);

@@ -217,6 +217,11 @@ private:
     void AddGroupFile(const CString& folder, const GroupFileFields& fields)
     {
         FolderState& state = m_ours[FileNameKey(folder)];
+        // Group 0's file has its own name; one an earlier version wrote (README.md) is left unclaimed, and goes.
+        if (folder.IsEmpty()) {
+            NamesIn(folder).Take(kNoneGroupFileName);
+            return AddFile(folder, kNoneGroupFileName, ComposeGroupFile(fields));
+        }
         const ExistingEntry* kept = state.TakeGroupFile();
         CString name = kept ? kept->name : CString();
         FolderNames& names = NamesIn(folder);
@@ -306,9 +311,12 @@ CString GroupFolderStem(const CString& groupName)
 
 void ClassifyExistingFile(const CString& text, ExistingEntry& entry)
 {
-    entry.isNoteFile = ParseNoteFile(text, entry.note);
+    CString damage;
+    const HeaderRead note = ReadNoteFile(text, entry.note, damage);
+    entry.isNoteFile = note == HeaderRead::Whole;
     entry.isGroupFile = !entry.isNoteFile && ParseGroupFile(text, entry.group);
-    entry.isPlainNoteFile = !entry.isNoteFile && !entry.isGroupFile && HasExtension(entry.name, kNoteFileExtension) &&
+    // A damaged header is nobody's plain file: the export leaves it for its owner to mend.
+    entry.isPlainNoteFile = note == HeaderRead::None && !entry.isGroupFile && HasExtension(entry.name, kNoteFileExtension) &&
                             !text.IsEmpty() && !HasMergeConflict(text);
     if (!entry.isPlainNoteFile) return;
     entry.note = NoteFileFields();

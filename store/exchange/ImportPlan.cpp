@@ -21,7 +21,6 @@ bool SameText(const NoteFileFields& a, const NoteFileFields& b)
     return a.hasComments == b.hasComments && a.comments == b.comments && SameQueryText(a.query, b.query);
 }
 
-const wchar_t kMergeConflict[] = L"an unresolved merge conflict";
 
 class ImportPlanner {
 public:
@@ -47,11 +46,16 @@ public:
         });
         std::map<std::wstring, GroupFileFields> groupFiles;
         for (const ImportFile& file : files) {
-            GroupFileFields fields;
             if (!IsGroupFile(file) || !file.isText) continue;
-            if (HasMergeConflict(file.text)) Refuse(file, kMergeConflict);
-            else if (ParseGroupFile(file.text, fields)) groupFiles[file.folder.str()] = fields;
+            GroupFileFields fields;
+            CString damage;
+            if (HasMergeConflict(file.text)) RefuseGroupFile(file, kMergeConflictReason);
+            else if (ReadGroupFile(file.text, fields, damage) == HeaderRead::Damaged) RefuseGroupFile(file, L"a damaged header: " + damage);
+            // Group 0's own file wins over one an earlier version wrote elsewhere in the folder.
+            else if (!fields.name.IsEmpty() && (!file.folder.IsEmpty() || !groupFiles.count(std::wstring()) || IsNoneGroupFile(file.name)))
+                groupFiles[file.folder.str()] = fields;
         }
+        m_groupFiles = &groupFiles;
         ApplyGroupFiles(groupFiles);
         // Each file's text goes once its note is planned, so the folder is not held twice.
         for (ImportFile& file : files) {
@@ -130,18 +134,101 @@ private:
         return added.id;
     }
 
-    void Refuse(const ImportFile& file, const CString& reason) { m_plan.refusals.push_back({Source(file), reason}); }
+    void Refuse(const ImportFile& file, const CString& reason, std::vector<HiddenNote> notes = {})
+    {
+        m_plan.refusals.push_back({Source(file), reason, true, std::move(notes), {}});
+    }
+
+    // The group a folder's notes are in when their headers do not say: the
+    // one its group file names, else the one named after it.
+    CString GroupOfFolder(const CString& folder) const
+    {
+        if (folder.IsEmpty()) return CString();
+        auto it = m_groupFiles->find(folder.str());
+        return it != m_groupFiles->end() ? it->second.name : folder;
+    }
+
+    // The note a file holds by its name alone: what an unreadable file may hide.
+    HiddenNote NamedAfter(const ImportFile& file) const
+    {
+        return {GroupOfFolder(file.folder), TitleOfNoteFileName(file.name), TitleOfPlainFile(file.name)};
+    }
+
+    // A damaged header's notes: the one named after the file, and the one
+    // its title and group lines name, read as well as they can be.
+    std::vector<HiddenNote> Salvaged(const ImportFile& file) const
+    {
+        std::vector<HiddenNote> notes{NamedAfter(file)};
+        HiddenNote salvaged{notes[0].group, CString(), CString()};
+        const std::wstring& text = file.text.str();
+        for (size_t pos = 0, n = 0; pos < text.size() && n < 6; ++n) {
+            size_t end = text.find(L'\n', pos);
+            if (end == std::wstring::npos) end = text.size();
+            std::wstring line = text.substr(pos, end - pos);
+            pos = end + 1;
+            if (!line.empty() && line.back() == L'\r') line.pop_back();
+            const bool title = line.compare(0, 10, L"-- title: ") == 0, group = line.compare(0, 10, L"-- group: ") == 0;
+            if (!title && !group) continue;
+            std::wstring value = line.substr(10);
+            CString unquoted;
+            if (!UnquoteFieldValue(CString(value), unquoted)) {
+                if (!value.empty() && value.front() == L'"') value.erase(0, 1);
+                if (!value.empty() && value.back() == L'"') value.pop_back();
+                unquoted = CString(value);
+            }
+            if (title) salvaged.title = unquoted;
+            else if (!file.folder.IsEmpty()) salvaged.group = unquoted;
+        }
+        if (!salvaged.title.IsEmpty()) notes.push_back(salvaged);
+        return notes;
+    }
+
+    // The notes a file with git's markers holds on either side of the merge.
+    std::vector<HiddenNote> MergeSides(const ImportFile& file) const
+    {
+        CString sides[2];
+        SplitMergeConflict(file.text, sides[0], sides[1]);
+        std::vector<HiddenNote> notes;
+        for (const CString& side : sides) {
+            NoteFileFields fields;
+            if (ParseNoteFile(side, fields)) notes.push_back({file.folder.IsEmpty() ? CString() : fields.group, fields.title, CString()});
+        }
+        if (notes.empty()) notes.push_back(NamedAfter(file));
+        return notes;
+    }
+
+    // A group file the import cannot take: the group stays as the database
+    // has it. A file with markers that is no group file on either side is
+    // not ours, and is left alone without a word.
+    void RefuseGroupFile(const ImportFile& file, const CString& reason)
+    {
+        std::vector<CString> groups{file.folder};
+        CString sides[2];
+        SplitMergeConflict(file.text, sides[0], sides[1]);
+        bool ours = reason != kMergeConflictReason;
+        for (const CString& side : sides) {
+            GroupFileFields fields;
+            CString damage;
+            const HeaderRead read = ReadGroupFile(side, fields, damage);
+            ours = ours || read != HeaderRead::None;
+            if (read == HeaderRead::Whole && !file.folder.IsEmpty()) groups.push_back(fields.name);
+        }
+        if (ours) m_plan.refusals.push_back({Source(file), reason, true, {}, groups});
+    }
 
     void PlanNote(ImportFile& file, const std::map<std::wstring, GroupFileFields>& groupFiles)
     {
-        if (!file.unreadable.IsEmpty()) return Refuse(file, L"cannot be read (" + file.unreadable + L")");
-        if (file.tooLarge) return Refuse(file, L"too large");
-        if (!file.isText) return Refuse(file, L"not text");
+        if (!file.unreadable.IsEmpty()) return Refuse(file, L"cannot be read (" + file.unreadable + L")", {NamedAfter(file)});
+        if (file.tooLarge) return Refuse(file, L"too large", {NamedAfter(file)});
+        if (!file.isText) return Refuse(file, L"not text", {NamedAfter(file)});
         // A zero-byte file is a placeholder, not a note with an empty query.
-        if (file.text.IsEmpty()) return Refuse(file, L"empty file");
-        if (HasMergeConflict(file.text)) return Refuse(file, kMergeConflict);
+        if (file.text.IsEmpty()) return Refuse(file, L"empty file", {NamedAfter(file)});
+        if (HasMergeConflict(file.text)) return Refuse(file, kMergeConflictReason, MergeSides(file));
         NoteFileFields fields;
-        const bool exported = ParseNoteFile(file.text, fields);
+        CString damage;
+        const HeaderRead read = ReadNoteFile(file.text, fields, damage);
+        if (read == HeaderRead::Damaged) return Refuse(file, L"a damaged header: " + damage, Salvaged(file));
+        const bool exported = read == HeaderRead::Whole;
         if (!exported) {
             fields = NoteFileFields();
             fields.title = TitleOfPlainFile(file.name);
@@ -152,16 +239,18 @@ private:
             auto it = groupFiles.find(file.folder.str());
             fields.group = it != groupFiles.end() ? it->second.name : file.folder;
         }
-        if (fields.title.IsEmpty()) return Refuse(file, L"no title");
-        if (Utf16Length(fields.title) > kTextColumnLimit) return Refuse(file, L"title over 255 characters");
+        // From here on the file's own header or name says which note it is.
+        const std::vector<HiddenNote> itself{{fields.group, fields.title, CString()}};
+        if (fields.title.IsEmpty()) return Refuse(file, L"no title", itself);
+        if (Utf16Length(fields.title) > kTextColumnLimit) return Refuse(file, L"title over 255 characters", itself);
         if (fields.hasComments && Utf16Length(fields.comments) > kTextColumnLimit)
-            return Refuse(file, L"comments over 255 characters");
-        if (Utf16Length(fields.group) > kTextColumnLimit) return Refuse(file, L"group name over 255 characters");
+            return Refuse(file, L"comments over 255 characters", itself);
+        if (Utf16Length(fields.group) > kTextColumnLimit) return Refuse(file, L"group name over 255 characters", itself);
         int groupId = 0;
         if (!file.folder.IsEmpty()) {
             auto it = groupFiles.find(file.folder.str());
             groupId = GroupId(fields.group, it != groupFiles.end() && it->second.name == fields.group ? &it->second : nullptr);
-            if (groupId < 0) return Refuse(file, L"no group number left");
+            if (groupId < 0) return Refuse(file, L"no group number left", itself);
         }
         Match(file, groupId, std::move(fields));
     }
@@ -185,7 +274,7 @@ private:
         for (const DatabaseNote* note : same)
             if (note->fields.query == fields.query && m_claimed.insert(note->id).second)
                 return AddStep(ImportAction::Unchanged, note->id, groupId, std::move(fields), file);
-        if (m_nextNoteId > kLastNumber) return Refuse(file, L"no note number left");
+        if (m_nextNoteId > kLastNumber) return Refuse(file, L"no note number left", {{fields.group, fields.title, CString()}});
         AddStep(ImportAction::Add, m_nextNoteId++, groupId, std::move(fields), file);
     }
 
@@ -194,6 +283,7 @@ private:
         m_plan.notes.push_back({action, id, groupId, std::move(fields), Source(file)});
     }
 
+    const std::map<std::wstring, GroupFileFields>* m_groupFiles = nullptr;
     // The notes the database held, by group and exact title.
     std::map<std::pair<int, std::wstring>, std::vector<const DatabaseNote*>> m_notesByPlace;
     std::vector<DatabaseGroup> m_groups;
@@ -206,6 +296,8 @@ private:
 };
 
 } // namespace
+
+const wchar_t* const kMergeConflictReason = L"an unresolved merge conflict";
 
 int ImportPlan::Count(ImportAction action) const
 {

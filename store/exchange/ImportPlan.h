@@ -34,6 +34,9 @@ struct ImportFile {
 
 constexpr long long kImportFileLimit = 32LL * 1024 * 1024;
 
+// The reason given for a file with git's markers.
+extern const wchar_t* const kMergeConflictReason;
+
 enum class ImportAction { Add, Change, Unchanged };
 
 struct ImportGroupStep {
@@ -50,9 +53,19 @@ struct ImportNoteStep {
     CString source;  // "folder\name" of the file
 };
 
+// A note a refused file may hold: its group's key ("" for group 0) and title.
+struct HiddenNote {
+    CString group;
+    CString title;
+    CString fileStem;  // when the note is known by its file's name alone: that name without ".sql"
+};
+
 struct ImportRefusal {
     CString source;
     CString reason;
+    bool mayHideANote = true;  // false: what can never be a note (a folder inside a group's folder)
+    std::vector<HiddenNote> notes;  // the notes it may hold: its readable header's, each side's of a merge, else the one named after it
+    std::vector<CString> groups;    // the groups whose description it may hold (a group file), or whose notes (a folder)
 };
 
 struct ImportPlan {

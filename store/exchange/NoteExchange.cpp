@@ -280,23 +280,27 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
     for (const FolderItem& item : items) {
         if (IsDotName(item.name) || isLeftover(folder, item)) continue;
         if (IsCandidateFile(item)) candidates.push_back({CString(), item});
-        else if (IsLinkedNoteFile(item)) skipped.push_back({item.name, L"a link, not followed"});
+        else if (IsLinkedNoteFile(item))
+            skipped.push_back({item.name, L"a link, not followed", true, {{CString(), TitleOfNoteFileName(item.name), TitleOfPlainFile(item.name)}}, {}});
         if (!item.isFolder) continue;
+        // A group's folder that cannot be read may hold any note of the group named after it.
         if (item.isLink) {
-            skipped.push_back({item.name, L"a link, not followed"});
+            skipped.push_back({item.name, L"a link, not followed", true, {}, {item.name}});
             continue;
         }
         const CString path = JoinPath(folder, item.name);
         std::vector<FolderItem> inner;
         if (!ListFolder(path, inner, error)) {
-            skipped.push_back({item.name, L"cannot be read (" + ReasonOf(error, path) + L")"});
+            skipped.push_back({item.name, L"cannot be read (" + ReasonOf(error, path) + L")", true, {}, {item.name}});
             continue;
         }
         for (const FolderItem& innerItem : inner) {
             if (IsDotName(innerItem.name) || isLeftover(path, innerItem)) continue;
             if (IsCandidateFile(innerItem)) candidates.push_back({item.name, innerItem});
-            else if (IsLinkedNoteFile(innerItem)) skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed"});
-            else if (innerItem.isFolder) skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder"});
+            else if (IsLinkedNoteFile(innerItem))
+                skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed", true, {{item.name, TitleOfNoteFileName(innerItem.name), TitleOfPlainFile(innerItem.name)}}, {}});
+            else if (innerItem.isFolder)
+                skipped.push_back({JoinPath(item.name, innerItem.name), L"a folder inside a group's folder", false, {}, {}});
         }
     }
     files.reserve(candidates.size());

@@ -2,6 +2,9 @@
 #include "store/format/ExportNames.h"
 
 #include "framework/CaseFold.h"
+#include "store/format/Fnv64.h"
+
+#include <algorithm>
 
 #include <cwchar>
 #include <cwctype>
@@ -54,7 +57,72 @@ void MendEnd(std::wstring& text)
     if (!text.empty() && (text.back() == L'.' || text.back() == L' ')) text.back() = L'_';
 }
 
+constexpr int kMarkLength = 10;  // " ~" and eight hex digits
+
+CString Mark(unsigned long long value)
+{
+    wchar_t mark[16];
+    std::swprintf(mark, 16, L" ~%08llx", value & 0xFFFFFFFFull);
+    return mark;
+}
+
+// The first character a capital (or one without capitals: a digit, a
+// sign), every other one its own lower case.
+bool IsSentenceCase(const std::wstring& text)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned long ch = static_cast<unsigned long>(text[i]);
+        const bool lower = FoldToLower(ch) == ch;
+        if (i > 0 && !lower) return false;
+        if (i == 0 && lower && (ch >= 0x80 || (ch >= L'a' && ch <= L'z'))) return false;
+    }
+    return true;
+}
+
+// A title that ends as a mark does: marked too, so it never takes another title's name.
+bool EndsLikeAMark(const std::wstring& text)
+{
+    if (text.size() < kMarkLength || text.compare(text.size() - kMarkLength, 2, L" ~") != 0) return false;
+    return std::all_of(text.end() - 8, text.end(), [](wchar_t ch) { return std::iswxdigit(ch) != 0; });
+}
+
+unsigned long long HashOfSpelling(const std::wstring& text)
+{
+    CFnv64 hash;
+    for (wchar_t ch : text)
+        for (int i = 0; i < 4; ++i) hash.AddByte(static_cast<unsigned char>((static_cast<unsigned long>(ch) >> (8 * i)) & 0xFF));
+    return hash.Value();
+}
+
 } // namespace
+
+CString NoteFileStem(const CString& title)
+{
+    const CString safe = SafeFileStem(title, kNoteFileStemLimit);
+    if (safe == title && IsSentenceCase(title.str()) && !EndsLikeAMark(title.str())) return safe;
+    return SafeFileStem(title, kNoteFileStemLimit - kMarkLength) + Mark(HashOfSpelling(title.str()));
+}
+
+CString TwinNoteFileStem(const CString& title, unsigned long long texts)
+{
+    wchar_t mark[24];
+    std::swprintf(mark, 24, L" (%06llx)", texts & 0xFFFFFFull);
+    return NoteFileStem(title) + mark;
+}
+
+CString TitleOfNoteFileName(const CString& fileName)
+{
+    std::wstring stem = fileName.str();
+    const size_t dot = stem.rfind(L'.');
+    if (dot != std::wstring::npos) stem.resize(dot);
+    // A twin's mark or a number, then a title's mark.
+    const size_t open = stem.rfind(L" (");
+    if (open != std::wstring::npos && stem.back() == L')' &&
+        std::all_of(stem.begin() + static_cast<std::ptrdiff_t>(open) + 2, stem.end() - 1, [](wchar_t ch) { return std::iswxdigit(ch) != 0; }))
+        stem.resize(open);
+    if (EndsLikeAMark(stem)) stem.resize(stem.size() - kMarkLength);
+    return CString(std::move(stem));
+}
 
 CString SafeFileStem(const CString& name, int limit)
 {

@@ -19,6 +19,22 @@ constexpr int kNoteFileStemLimit = 80;
 // to the limit without splitting a surrogate pair. Never empty.
 CString SafeFileStem(const CString& name, int limit);
 
+// A new note file's stem, the same on every machine for the same title: the
+// title itself when it is its own safe stem and written in sentence case
+// (no capital letter after the first character, and the first one a
+// capital where it has one), else its safe stem and a mark made from its
+// exact spelling (" ~1f2e3d4c"). So two titles never share a name, even
+// without regard to case: "a/b" and "a:b", "Daily" and "daily".
+CString NoteFileStem(const CString& title);
+// The stem for a second note of the very same title in one folder: marked
+// with its texts (their hash), whichever machine wrote it.
+CString TwinNoteFileStem(const CString& title, unsigned long long texts);
+
+// The title a note file's name says, as far as it can: the name without
+// its extension and without a mark the names above add (" ~1f2e3d4c",
+// " (a1b2c3)") or a " (2)" an older version added.
+CString TitleOfNoteFileName(const CString& fileName);
+
 // A name that starts with a dot (.git, .gitignore, .github): exports and
 // imports skip such files and folders without a word and never write one.
 bool IsDotName(const CString& name);
@@ -37,6 +53,7 @@ class FolderNames {
 public:
     void Take(const CString& name) { m_taken.insert(FileNameKey(name)); }
     bool IsTaken(const CString& name) const { return m_taken.count(FileNameKey(name)) != 0; }
+    void Release(const CString& name) { m_taken.erase(FileNameKey(name)); }
     CString TakeFree(const CString& stem, const wchar_t* extension);
 
 private:

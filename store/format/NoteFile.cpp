@@ -224,53 +224,115 @@ std::string ComposeGroupFile(const GroupFileFields& group)
     return ToUtf8(CString(std::move(text)));
 }
 
-bool ParseNoteFile(const CString& text, NoteFileFields& note)
+namespace {
+
+CString LineDamage(int number, const std::wstring& line)
 {
-    const std::wstring& all = text.str();
-    size_t pos = 0;
-    if (!ReadMarkerLine(all, kNoteMarker, pos)) return false;
-    NoteFileFields fields;
-    bool haveTitle = false, haveGroup = false;
+    wchar_t prefix[32];
+    std::swprintf(prefix, 32, L"line %d: ", number);
+    return CString(prefix) + CString(line);
+}
+
+// A file whose marker line was lost or mangled but whose first lines still
+// show `fieldPrefix`: its header is damaged at line 1.
+bool LooksLikeHeader(const std::wstring& text, const wchar_t* markerStart, const wchar_t* fieldPrefix)
+{
+    size_t pos = text.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
     std::wstring line;
-    while (NextLine(all, pos, line)) {
-        if (line.empty()) {
-            if (!haveTitle || !haveGroup) return false;
-            // The body, copied once, is the query.
-            fields.query = CString(all.substr(pos, EndWithoutFinalLineEnd(all, pos) - pos));
-            note = std::move(fields);
-            return true;
-        }
-        if (!StartsWith(line, kNotePrefix)) return false;
-        HeaderField field;
-        if (!ParseField(line.substr(3), field)) return false;
-        if (field.key == L"title" && !field.isNull) { fields.title = field.value; haveTitle = true; }
-        else if (field.key == L"group" && !field.isNull) { fields.group = field.value; haveGroup = true; }
-        else if (field.key == L"comments") { fields.hasComments = !field.isNull; fields.comments = field.value; }
-        else if (field.key == L"title" || field.key == L"group") return false;
-        // Other keys are left for later versions.
+    for (int n = 0; n < 4 && NextLine(text, pos, line); ++n) {
+        if (n == 0 && StartsWith(line, markerStart)) return true;
+        if (StartsWith(line, fieldPrefix)) return true;
     }
     return false;
 }
 
-bool ParseGroupFile(const CString& text, GroupFileFields& group)
+HeaderRead Damaged(CString& damage, const CString& why)
+{
+    damage = why;
+    return HeaderRead::Damaged;
+}
+
+} // namespace
+
+HeaderRead ReadNoteFile(const CString& text, NoteFileFields& note, CString& damage)
 {
     const std::wstring& all = text.str();
     size_t pos = 0;
-    if (!ReadMarkerLine(all, kGroupMarker, pos)) return false;
+    if (!ReadMarkerLine(all, kNoteMarker, pos)) {
+        if (!LooksLikeHeader(all, L"-- Quillbox", L"-- title: ")) return HeaderRead::None;
+        size_t first = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
+        std::wstring line;
+        NextLine(all, first, line);
+        return Damaged(damage, LineDamage(1, line) + L" (not \"-- Quillbox note\")");
+    }
+    NoteFileFields fields;
+    bool haveTitle = false, haveGroup = false;
+    std::wstring line;
+    for (int number = 2; NextLine(all, pos, line); ++number) {
+        if (line.empty()) {
+            if (!haveTitle) return Damaged(damage, L"the header has no title line");
+            if (!haveGroup) return Damaged(damage, L"the header has no group line");
+            // The body, copied once, is the query.
+            fields.query = CString(all.substr(pos, EndWithoutFinalLineEnd(all, pos) - pos));
+            note = std::move(fields);
+            return HeaderRead::Whole;
+        }
+        HeaderField field;
+        if (!StartsWith(line, kNotePrefix) || !ParseField(line.substr(3), field)) return Damaged(damage, LineDamage(number, line));
+        if (field.key == L"title" && !field.isNull) { fields.title = field.value; haveTitle = true; }
+        else if (field.key == L"group" && !field.isNull) { fields.group = field.value; haveGroup = true; }
+        else if (field.key == L"comments") { fields.hasComments = !field.isNull; fields.comments = field.value; }
+        else if (field.key == L"title" || field.key == L"group") return Damaged(damage, LineDamage(number, line));
+        // Other keys are left for later versions.
+    }
+    return Damaged(damage, L"the header has no empty line after it");
+}
+
+HeaderRead ReadGroupFile(const CString& text, GroupFileFields& group, CString& damage)
+{
+    const std::wstring& all = text.str();
+    size_t pos = 0;
+    if (!ReadMarkerLine(all, kGroupMarker, pos)) {
+        if (!LooksLikeHeader(all, L"<!-- Quillbox", L"<!-- name: ")) return HeaderRead::None;
+        size_t first = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
+        std::wstring line;
+        NextLine(all, first, line);
+        return Damaged(damage, LineDamage(1, line) + L" (not \"<!-- Quillbox group -->\")");
+    }
     GroupFileFields fields;
     bool haveName = false;
     std::wstring line;
-    while (NextLine(all, pos, line) && StartsWith(line, kGroupPrefix)) {
+    for (int number = 2; NextLine(all, pos, line) && StartsWith(line, kGroupPrefix); ++number) {
         const size_t prefix = std::wcslen(kGroupPrefix), suffix = std::wcslen(kGroupSuffix);
-        if (line.size() < prefix + suffix || line.compare(line.size() - suffix, suffix, kGroupSuffix) != 0) return false;
         HeaderField field;
-        if (!ParseField(line.substr(prefix, line.size() - prefix - suffix), field)) return false;
+        if (line.size() < prefix + suffix || line.compare(line.size() - suffix, suffix, kGroupSuffix) != 0 ||
+            !ParseField(line.substr(prefix, line.size() - prefix - suffix), field))
+            return Damaged(damage, LineDamage(number, line));
         if (field.key == L"name" && !field.isNull) { fields.name = field.value; haveName = true; }
         else if (field.key == L"description") { fields.hasDescription = !field.isNull; fields.description = field.value; }
     }
-    if (!haveName) return false;
+    if (!haveName) return Damaged(damage, L"the header has no name line");
     group = fields;
-    return true;
+    return HeaderRead::Whole;
+}
+
+bool ParseNoteFile(const CString& text, NoteFileFields& note)
+{
+    CString damage;
+    return ReadNoteFile(text, note, damage) == HeaderRead::Whole;
+}
+
+bool ParseGroupFile(const CString& text, GroupFileFields& group)
+{
+    CString damage;
+    return ReadGroupFile(text, group, damage) == HeaderRead::Whole;
+}
+
+bool IsNoneGroupFile(const CString& name)
+{
+    CString lower = name;
+    lower.MakeLower();
+    return lower == kNoneGroupFileName;
 }
 
 const wchar_t* LineEndOf(const CString& query)
@@ -287,7 +349,15 @@ CString QueryOfFileBody(const CString& body)
 
 bool SameQueryText(const CString& a, const CString& b)
 {
-    return a == b || QueryOfFileBody(a) == b || a == QueryOfFileBody(b);
+    if (a == b || QueryOfFileBody(a) == b || a == QueryOfFileBody(b)) return true;
+    const CString x = WithLfLineEnds(a), y = WithLfLineEnds(b);
+    return x == y || QueryOfFileBody(x) == y || x == QueryOfFileBody(y);
+}
+
+CString WithLfLineEnds(const CString& text)
+{
+    if (text.str().find(L'\r') == std::wstring::npos) return text;
+    return CString(WithLfLineEnds(text.str()));
 }
 
 CString TitleOfPlainFile(const CString& fileName)
@@ -310,4 +380,28 @@ bool HasMergeConflict(const CString& text)
         else if (stage == 2 && StartsWith(line, L">>>>>>> ")) return true;
     }
     return false;
+}
+
+void SplitMergeConflict(const CString& text, CString& ours, CString& theirs)
+{
+    const std::wstring& all = text.str();
+    std::wstring a, b;
+    int stage = 0;  // 0: both, 1: ours, 2: the base (neither), 3: theirs
+    size_t pos = 0;
+    while (pos < all.size()) {
+        const size_t start = pos;
+        std::wstring line;
+        NextLine(all, pos, line);
+        const std::wstring whole = all.substr(start, pos - start);
+        if (stage == 0 && StartsWith(line, L"<<<<<<< ")) stage = 1;
+        else if (stage == 1 && StartsWith(line, L"||||||| ")) stage = 2;
+        else if ((stage == 1 || stage == 2) && line.compare(0, 7, L"=======") == 0 && line.find_first_not_of(L'=') == std::wstring::npos) stage = 3;
+        else if (stage == 3 && StartsWith(line, L">>>>>>> ")) stage = 0;
+        else {
+            if (stage == 0 || stage == 1) a += whole;
+            if (stage == 0 || stage == 3) b += whole;
+        }
+    }
+    ours = CString(std::move(a));
+    theirs = CString(std::move(b));
 }

@@ -28,6 +28,12 @@ constexpr long long kStateFileLimit = 16LL * 1024 * 1024;
 
 bool IsValidId(int id) { return id >= 0 && id <= kLastNumber; }
 
+// The hash an older memory holds for a query with a CR, else 0.
+SyncHash StoredTextsHash(const NoteFileFields& fields)
+{
+    return fields.query.str().find(L'\r') == std::wstring::npos ? 0 : HashNoteTextsAsStored(fields);
+}
+
 // The database side: groups whole (they are few), notes as their place and a
 // hash of their texts, so a large library's texts are not held.
 void ReadDatabaseSide(CDatabase& database, NoteSync& sync, std::vector<SyncGroupEntry>& groups, std::vector<SyncNoteEntry>& notes)
@@ -67,7 +73,8 @@ void ReadDatabaseSide(CDatabase& database, NoteSync& sync, std::vector<SyncGroup
         FieldText(noteRows, 4, fields.query);
         if (IsValidId(id)) sync.usedNoteIds[static_cast<size_t>(id)] = true;
         // A note of a group that is not there goes with group 0, as an export writes it.
-        notes.push_back({group == keyOf.end() ? CString() : group->second, fields.title, HashNoteTexts(fields), sync.databaseNoteIds.size()});
+        notes.push_back({group == keyOf.end() ? CString() : group->second, fields.title, HashNoteTexts(fields), sync.databaseNoteIds.size(),
+                         StoredTextsHash(fields)});
         sync.databaseNoteIds.push_back(id);
     }
     noteRows.Close();
@@ -81,13 +88,21 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
     std::vector<ImportFile> files;
     const ExchangeOutcome read = ReadImportFolder(folder, files, sync.refusals, progress, &sync.leftovers);
     if (!read.ok) return read;
+    CString noneFile;
     for (const ImportFile& file : files) {
         GroupFileFields fields;
-        if (HasExtension(file.name, kGroupFileExtension) && file.isText && ParseGroupFile(file.text, fields))
-            sync.groupFolders.emplace(file.folder.IsEmpty() ? std::wstring() : fields.name.str(), SyncGroupFolder{file.folder, file.name});
+        if (!HasExtension(file.name, kGroupFileExtension) || !file.isText || HasMergeConflict(file.text) || !ParseGroupFile(file.text, fields))
+            continue;
+        if (!file.folder.IsEmpty()) sync.groupFolders.emplace(fields.name.str(), SyncGroupFolder{file.folder, file.name});
+        else if (IsNoneGroupFile(file.name)) noneFile = file.name;
+        else sync.legacyNoneFiles.push_back(file.name);
     }
-    // Group 0's notes live in the folder itself, with or without a group file.
-    sync.groupFolders.emplace(std::wstring(), SyncGroupFolder());
+    // Group 0's notes live in the folder itself, with or without a group file;
+    // its file is the one of its own name, else one an earlier version wrote.
+    sync.groupFolders.emplace(std::wstring(), SyncGroupFolder{CString(), noneFile.IsEmpty() && !sync.legacyNoneFiles.empty() ? sync.legacyNoneFiles.front() : noneFile});
+    std::set<std::wstring> withFile;
+    for (const auto& entry : sync.groupFolders)
+        if (!entry.second.groupFile.IsEmpty()) withFile.insert(entry.first);
     const GroupFileFields none = NoneGroupFields();
     ImportPlan plan = PlanImport({{0, none}}, {}, std::move(files));
     sync.refusals.insert(sync.refusals.end(), plan.refusals.begin(), plan.refusals.end());
@@ -99,7 +114,7 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
             continue;
         }
         keyOf[step.id] = step.fields.name;
-        groups.push_back({step.fields.name, step.fields});
+        groups.push_back({step.fields.name, step.fields, withFile.count(step.fields.name.str()) != 0});
     }
     sync.folderNotes.reserve(plan.notes.size());
     sync.folderSources.reserve(plan.notes.size());
@@ -109,7 +124,7 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
         // A folder without a group file holds the group named after it.
         if (!key.IsEmpty() && slash >= 0 && !sync.groupFolders.count(key.str()))
             sync.groupFolders.emplace(key.str(), SyncGroupFolder{step.source.Left(slash), CString()});
-        notes.push_back({key, step.fields.title, HashNoteTexts(step.fields), sync.folderNotes.size()});
+        notes.push_back({key, step.fields.title, HashNoteTexts(step.fields), sync.folderNotes.size(), StoredTextsHash(step.fields)});
         sync.folderNotes.push_back(std::move(step.fields));
         sync.folderSources.push_back(step.source);
     }
@@ -195,11 +210,17 @@ CString DatabaseFailure(CDBException* e)
     return text.IsEmpty() ? CString(L"The note database reported a failure.") : text;
 }
 
-// A file or folder the sync could not read may hold a note it last saw
-// there; a folder inside a group's folder never held an export's notes.
-bool MayHideANote(const ImportRefusal& refusal)
+// What the files the sync could not read may hold: a group file its
+// group's description, a group's folder all its notes, a note file its notes.
+SyncHeldBack HeldBackBy(const std::vector<ImportRefusal>& refusals)
 {
-    return refusal.reason != L"a folder inside a group's folder";
+    SyncHeldBack held;
+    for (const ImportRefusal& refusal : refusals) {
+        held.notes.insert(held.notes.end(), refusal.notes.begin(), refusal.notes.end());
+        const bool folder = !HasExtension(refusal.source, kGroupFileExtension);
+        for (const CString& group : refusal.groups) (folder ? held.groupNotes : held.groups).insert(group.str());
+    }
+    return held;
 }
 
 // The texts of the database notes the folder takes, in one reading of the
@@ -249,7 +270,8 @@ SyncState WithStepsLeft(SyncState state, const NoteSync& sync, const StepsLeft& 
     for (SyncHash place : left.notePlaces) TakeValue(state.notes, sync.base.notes, place);
     for (const CString& key : left.groupKeys) TakeValue(state.groups, sync.base.groups, HashGroupName(key));
     for (const SyncFileStep* step : left.files) {
-        if (step->folderHad) state.notes[step->place] = step->folderTexts;
+        if (step->folderPlace) state.notes.erase(step->place);
+        if (step->folderHad) state.notes[step->folderPlace ? step->folderPlace : step->place] = step->folderTexts;
         else state.notes.erase(step->place);
     }
     for (const SyncGroupStep* step : left.groupFolders) {
@@ -380,16 +402,22 @@ private:
         const std::vector<int>& group = m_sync.databaseGroups[step.group.str()];
         ImportNoteStep write;
         write.groupId = step.group.IsEmpty() || group.empty() ? 0 : group.front();
-        write.fields = m_sync.folderNotes[step.folderIndex];
         if (step.action == SyncAction::Change) {
             bool gone = false;
             if (!NoteIsAsPlanned(step, gone)) {
                 m_left.notePlaces.push_back(step.place);
+                if (step.fromPlace) m_left.notePlaces.push_back(step.fromPlace);
                 return true;
             }
             write.action = ImportAction::Change;
             write.id = m_sync.databaseNoteIds[step.databaseIndex];
+            // A note the folder moved takes its group and title, then the texts unless they stay.
+            const SyncNoteEntry& was = m_sync.databaseEntries[step.databaseIndex];
+            if (was.group != step.group || was.title != step.title) Run(BuildMoveNoteStatement(write.id, write.groupId, step.title));
+            if (step.keepTexts) return true;
+            write.fields = m_sync.folderNotes[step.folderIndex];
         } else {
+            write.fields = m_sync.folderNotes[step.folderIndex];
             write.action = ImportAction::Add;
             write.fields.title = step.title;
             write.id = TakeNextId(m_sync.usedNoteIds, m_nextNoteId);
@@ -442,6 +470,19 @@ void RemoveLegacyState(const CString& path)
     ::RemoveDirectoryW(ParentFolder(path));
 }
 
+// Group 0's description in a file an earlier version wrote (the folder's
+// README.md) moves to its own file once, with the next sync.
+void TakeOverLegacyNoneFile(NoteSync& sync)
+{
+    if (sync.legacyNoneFiles.empty()) return;
+    SyncPlan& plan = sync.plan;
+    for (const SyncGroupStep& step : plan.groupFolders)
+        if (step.key.IsEmpty()) return;
+    const auto read = sync.folderGroupHashes.find(std::wstring());
+    plan.groupFolders.push_back({SyncAction::Change, CString(), plan.none, true, read == sync.folderGroupHashes.end() ? 0 : read->second});
+    ++plan.folderGroups.changed;
+}
+
 } // namespace
 
 ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, const CString& folder, NoteSync& sync,
@@ -465,8 +506,10 @@ ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, c
     for (const SyncGroupEntry& group : databaseGroups) sync.databaseGroupHashes[group.key.str()] = HashGroupFields(group.fields);
     const ExchangeOutcome read = ReadFolderSide(folder, sync, folderGroups, sync.folderEntries, progress);
     if (!read.ok) return read;
+    for (const SyncGroupEntry& group : folderGroups) sync.folderGroupHashes[group.key.str()] = HashGroupFields(group.fields);
     sync.plan = PlanSync(sync.earlierSync ? &sync.base : nullptr, sync.databaseEntries, sync.folderEntries, databaseGroups,
-                         folderGroups, std::any_of(sync.refusals.begin(), sync.refusals.end(), MayHideANote));
+                         folderGroups, HeldBackBy(sync.refusals));
+    TakeOverLegacyNoneFile(sync);
     // Only the texts that go into the database are kept. Swapped out rather
     // than assigned: a string assigned an empty one keeps its buffer.
     std::vector<bool> needed(sync.folderNotes.size(), false);

@@ -46,6 +46,8 @@ struct NoteSync {
     std::vector<bool> usedNoteIds, usedGroupIds;
     std::vector<CString> folderSources;                     // by folder index: the note's file, "folder\name"
     std::map<std::wstring, SyncGroupFolder> groupFolders;   // by group key
+    std::map<std::wstring, SyncHash> folderGroupHashes;     // by group key: the fields the plan read in the folder
+    std::vector<CString> legacyNoneFiles;  // group 0's files an earlier version wrote in the folder (README.md), taken over
     std::vector<CString> leftovers;  // temporary files of a write a kill cut off: removed before writing
 };
 

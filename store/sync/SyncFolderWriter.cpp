@@ -49,10 +49,12 @@ public:
         for (const CString& leftover : m_sync.leftovers) RemoveFile(leftover, ignored);
         for (const SyncGroupStep& step : m_plan.groupFolders)
             if (step.action != SyncAction::Delete && !WriteGroup(step)) return Stop();
-        for (const SyncFileStep& step : m_plan.files)
-            if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
+        // Files go before new ones come, so a note retitled in letter case alone takes its new name, not a
+        // "(2)" one; the database holds every note meanwhile.
         for (const SyncFileStep& step : m_plan.files)
             if (step.action == SyncAction::Delete && !RemoveNote(step)) return Stop();
+        for (const SyncFileStep& step : m_plan.files)
+            if (step.action != SyncAction::Delete && !WriteNote(step)) return Stop();
         for (const SyncGroupStep& step : m_plan.groupFolders)
             if (step.action == SyncAction::Delete && !RemoveGroup(step)) return Stop();
         if (m_progress) m_progress->Continue(m_total, m_total);
@@ -98,7 +100,14 @@ private:
     {
         if (!Continue()) return false;
         bool gone = false;
-        if (NoteFileIsAsPlanned(step, gone)) return Remove(SourcePath(step.folderIndex));
+        if (NoteFileIsAsPlanned(step, gone)) {
+            if (!Remove(SourcePath(step.folderIndex))) return false;
+            const CString& source = m_sync.folderSources[step.folderIndex];
+            const int slash = source.ReverseFind(L'\\');
+            auto names = m_names.find(FileNameKey(slash < 0 ? CString() : source.Left(slash)));
+            if (names != m_names.end()) names->second.Release(source.Mid(slash + 1));
+            return true;
+        }
         if (!gone) m_leftFiles.push_back(&step);
         return true;
     }
@@ -151,12 +160,8 @@ private:
     bool WriteGroup(const SyncGroupStep& step)
     {
         if (!Continue()) return false;
+        if (step.key.IsEmpty()) return WriteNoneGroup(step);
         auto found = m_groupFolders.find(step.key.str());
-        // Group 0 as the folder shows it by default needs no file.
-        if (step.key.IsEmpty() && IsPlainNone(step.fields)) {
-            if (found == m_groupFolders.end() || found->second.groupFile.IsEmpty()) return true;
-            return Remove(JoinPath(m_sync.folder, found->second.groupFile));
-        }
         if (found == m_groupFolders.end()) {
             SyncGroupFolder made;
             if (!step.key.IsEmpty() && !MakeGroupFolder(step.fields, made.folder)) return false;
@@ -176,6 +181,27 @@ private:
         return Write(JoinPath(Root(place.folder), place.groupFile), ComposeGroupFile(step.fields));
     }
 
+    // Group 0's file has a name of its own at the top of the folder; the
+    // one an earlier version wrote there (README.md) goes once it is moved.
+    // Group 0 as the folder shows it by default needs no file.
+    bool WriteNoneGroup(const SyncGroupStep& step)
+    {
+        auto found = m_groupFolders.find(std::wstring());
+        const CString read = found == m_groupFolders.end() ? CString() : found->second.groupFile;
+        if (step.action == SyncAction::Change && !read.IsEmpty() && !GroupFileIsAsPlanned(step, JoinPath(m_sync.folder, read))) {
+            m_leftGroups.push_back(&step);
+            return true;
+        }
+        if (IsPlainNone(step.fields)) {
+            if (IsNoneGroupFile(read) && !Remove(JoinPath(m_sync.folder, read))) return false;
+        } else if (!Write(JoinPath(m_sync.folder, kNoneGroupFileName), ComposeGroupFile(step.fields))) {
+            return false;
+        }
+        for (const CString& legacy : m_sync.legacyNoneFiles)
+            if (!Remove(JoinPath(m_sync.folder, legacy))) return false;
+        return true;
+    }
+
     bool WriteNote(const SyncFileStep& step)
     {
         if (!Continue()) return false;
@@ -184,21 +210,66 @@ private:
         fields.group = step.group.IsEmpty() ? m_plan.none.name : step.group;
         if (step.action == SyncAction::Change) {
             bool gone = false;
-            if (NoteFileIsAsPlanned(step, gone)) return Write(SourcePath(step.folderIndex), ComposeNoteFile(fields));
+            if (NoteFileIsAsPlanned(step, gone))
+                return step.folderPlace ? MoveNoteFile(step, fields) : Write(SourcePath(step.folderIndex), ComposeNoteFile(fields));
             m_leftFiles.push_back(&step);
             return true;
         }
-        auto found = m_groupFolders.find(step.group.str());
-        if (found == m_groupFolders.end()) {
-            // The group's folder was not planned (it was kept for this note): made as a new group's.
-            if (!WriteGroup({SyncAction::Add, step.group, {step.group, false, CString()}})) return false;
-            found = m_groupFolders.find(step.group.str());
-        }
-        const CString folder = found->second.folder;
+        CString folder;
+        if (!GroupFolderOf(step.group, folder)) return false;
         FolderNames* names = NamesIn(folder);
         if (!names) return false;
-        return Write(JoinPath(Root(folder), names->TakeFree(SafeFileStem(fields.title, kNoteFileStemLimit), kNoteFileExtension)),
-                     ComposeNoteFile(fields));
+        return Write(JoinPath(Root(folder), NewNoteFileName(*names, fields)), ComposeNoteFile(fields));
+    }
+
+    // Where the group's notes go; a group's folder that was not planned (it
+    // was kept for this note) is made as a new group's.
+    bool GroupFolderOf(const CString& group, CString& folder)
+    {
+        auto found = m_groupFolders.find(group.str());
+        if (found == m_groupFolders.end()) {
+            if (!WriteGroup({SyncAction::Add, group, {group, false, CString()}})) return false;
+            found = m_groupFolders.find(group.str());
+        }
+        folder = found->second.folder;
+        return true;
+    }
+
+    // A note the database moved: its file takes the name and folder of its
+    // new group and title, written there before the old one goes. Where
+    // both names are one to the file system, it is written in place and
+    // then given its new letter case.
+    bool MoveNoteFile(const SyncFileStep& step, const NoteFileFields& fields)
+    {
+        const CString& source = m_sync.folderSources[step.folderIndex];
+        const int slash = source.ReverseFind(L'\\');
+        const CString oldFolder = slash < 0 ? CString() : source.Left(slash), oldName = source.Mid(slash + 1);
+        CString folder;
+        if (!GroupFolderOf(step.group, folder)) return false;
+        FolderNames* oldNames = NamesIn(oldFolder);
+        FolderNames* names = oldNames ? NamesIn(folder) : nullptr;
+        if (!names) return false;
+        oldNames->Release(oldName);
+        const CString name = NewNoteFileName(*names, fields);
+        const CString oldPath = SourcePath(step.folderIndex), path = JoinPath(Root(folder), name);
+        const std::string bytes = ComposeNoteFile(fields);
+        if (FileNameKey(folder) == FileNameKey(oldFolder) && FileNameKey(name) == FileNameKey(oldName))
+            return Write(oldPath, bytes) && (name == oldName || RenameEntry(oldPath, path, m_error));
+        return Write(path, bytes) && Remove(oldPath);
+    }
+
+    // The name every machine gives this note; a second note of the very
+    // same title is marked with its texts. Only a name an older version gave
+    // another note makes a "(2)" name.
+    static CString NewNoteFileName(FolderNames& names, const NoteFileFields& fields)
+    {
+        CString name = NoteFileStem(fields.title) + kNoteFileExtension;
+        if (names.IsTaken(name)) name = TwinNoteFileStem(fields.title, HashNoteTexts(fields)) + kNoteFileExtension;
+        if (!names.IsTaken(name)) {
+            names.Take(name);
+            return name;
+        }
+        return names.TakeFree(NoteFileStem(fields.title), kNoteFileExtension);
     }
 
     // A group's folder goes once its group file is gone, unless something else is in it.

@@ -4,13 +4,17 @@
 // other; a note changed differently on both sides is kept in both versions
 // (the folder's under a new title) and named as a conflict; a deletion
 // against a change keeps the change; with no earlier sync the result is the
-// union. A group goes only once no note is left in it. Both sides are given
-// as steps, so only what changed is written. Portable.
+// union. A note moved on one side and edited on the other is one note; what
+// files the sync could not read may hold is held back. A group goes only
+// once no note is left in it. Both sides are given as steps, so only what
+// changed is written. Portable.
 #pragma once
 
+#include "store/exchange/ImportPlan.h"
 #include "store/format/NoteFile.h"
 #include "store/sync/SyncState.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,11 +24,22 @@ struct SyncNoteEntry {
     CString title;
     SyncHash texts = 0;  // HashNoteTexts
     size_t index = 0;   // the caller's own number for the note on its side
+    SyncHash storedTexts = 0;  // HashNoteTextsAsStored, when the query holds a CR: what an older memory holds
 };
 
 struct SyncGroupEntry {
     CString key;  // the group's name, "" for group 0
     GroupFileFields fields;
+    bool hasFile = true;  // the folder's group: false when only its notes show it (a plain folder; its group file gone)
+};
+
+// What files the sync could not read may hold, kept as the last sync left
+// it: those notes, those groups' descriptions, every note of those groups.
+struct SyncHeldBack {
+    std::vector<HiddenNote> notes;
+    std::set<std::wstring> groups;      // keys
+    std::set<std::wstring> groupNotes;  // keys
+    bool Any() const { return !notes.empty() || !groups.empty() || !groupNotes.empty(); }
 };
 
 enum class SyncAction { Add, Change, Delete };
@@ -37,6 +52,8 @@ struct SyncNoteStep {
     CString group;             // its group's key (Delete: the deleted note's)
     CString title;             // its title (Add: a conflict copy's own; Delete: the deleted note's)
     SyncHash place = 0;        // the note's place in the state
+    SyncHash fromPlace = 0;    // Change of a note the folder moved: the database note's place until then
+    bool keepTexts = false;    // Change: the note moves to the group and title, its texts stay the database's
 };
 
 // A change to the database's groups, or to the folder's group folders.
@@ -59,6 +76,7 @@ struct SyncFileStep {
     SyncHash place = 0;         // the note's place in the state
     bool folderHad = false;     // the folder held a note at this place when the plan was made
     SyncHash folderTexts = 0;   // and these were its texts
+    SyncHash folderPlace = 0;   // Change of a note the database moved: the place the folder holds it at, its file renamed
 };
 
 struct SyncConflict {
@@ -84,7 +102,8 @@ struct SyncPlan {
     SyncCounts databaseNotes, databaseGroups, folderNotes, folderGroups;
     std::vector<SyncConflict> conflicts;
     int unchanged = 0;          // notes both sides hold alike
-    int keptDeletions = 0;      // notes gone from the folder but kept (and not written again), as files of it could not be read
+    std::vector<CString> keptChanges;  // "group\title" of notes changed on one side and gone from the other, kept
+    std::vector<CString> heldBack;  // "group\title" of the notes left as they were, as their files could not be read
     SyncState state;            // what both sides hold once the plan is carried out
 
     bool ChangesDatabase() const { return !notes.empty() || !groups.empty(); }
@@ -103,11 +122,12 @@ struct SyncPlan {
 bool IsMassDeletion(int deleted, int held);
 
 // `base` is null when the two never synchronized. Both group lists hold
-// group 0 (key ""). With `keepDeletions` (the folder had files a sync could
-// not read) no note is deleted from the database.
+// group 0 (key ""). What `held` names is neither changed nor deleted on
+// either side, and the new state keeps the base's entry for it, so the sync
+// after the file can be read again sees each side's change since.
 SyncPlan PlanSync(const SyncState* base, const std::vector<SyncNoteEntry>& database, const std::vector<SyncNoteEntry>& folder,
                   const std::vector<SyncGroupEntry>& databaseGroups, const std::vector<SyncGroupEntry>& folderGroups,
-                  bool keepDeletions);
+                  const SyncHeldBack& held = SyncHeldBack());
 
 // The title under which a conflict keeps the folder's version: "<title>
 // (conflict n)", the title cut so the whole stays within 255 characters.

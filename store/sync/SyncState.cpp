@@ -64,6 +64,11 @@ SyncHash HashNotePlace(const CString& group, const CString& title, int rank)
 
 SyncHash HashNoteTexts(const NoteFileFields& note)
 {
+    return Fnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(WithLfLineEnds(note.query)).Value();
+}
+
+SyncHash HashNoteTextsAsStored(const NoteFileFields& note)
+{
     return Fnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(note.query).Value();
 }
 

@@ -26,6 +26,15 @@ CString More(size_t shown, size_t total)
     return shown < total ? Number(L"  and more:", total - shown) : CString();
 }
 
+// A count and the names, none of it when there are none.
+CString Names(const wchar_t* what, const std::vector<CString>& names, size_t listed)
+{
+    if (names.empty()) return CString();
+    CString text = Number(what, names.size());
+    for (size_t i = 0; i < names.size() && i < listed; ++i) text += L"  " + names[i] + L"\n";
+    return text + More(listed, names.size());
+}
+
 CString Deletion(const wchar_t* side, int deleted, int held)
 {
     if (!IsMassDeletion(deleted, held)) return CString();
@@ -54,11 +63,19 @@ CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& ref
             text += L"  " + (c.group.IsEmpty() ? CString() : c.group + L"\\") + c.title + L": changed on both sides; the folder's version kept as \"" + c.copy + L"\"\n";
     }
     text += More(listed, plan.conflicts.size());
-    text += Number(L"refused", refusals.size());
-    for (size_t i = 0; i < refusals.size() && i < listed; ++i) text += L"  " + refusals[i].source + L": " + refusals[i].reason + L"\n";
-    text += More(listed, refusals.size());
-    if (plan.keptDeletions > 0)
-        text += Number(L"kept, though gone from the folder, while files of it cannot be read:", static_cast<size_t>(plan.keptDeletions));
+    // Files that are or may be notes, then what can never be one.
+    for (const bool notes : {true, false}) {
+        size_t count = 0;
+        CString lines;
+        for (const ImportRefusal& refusal : refusals) {
+            if (refusal.mayHideANote != notes) continue;
+            if (count++ < listed) lines += L"  " + refusal.source + L": " + refusal.reason + L"\n";
+        }
+        if (!notes && count == 0) continue;
+        text += Number(notes ? L"refused" : L"left alone, never a note:", count) + lines + More(listed, count);
+    }
+    text += Names(L"kept, as changed on one side and gone from the other (moved there, perhaps):", plan.keptChanges, listed);
+    text += Names(L"held back, as they may be in files that cannot be read:", plan.heldBack, listed);
     return text;
 }
 

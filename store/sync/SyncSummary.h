@@ -9,8 +9,8 @@
 
 // A first sync's line, when `firstSyncReason` says why it is one; one line
 // per side ("database: ..." and "folder: ..."), then the notes alike, the
-// conflicts by name, and the files a sync cannot read. At most `listed`
-// conflicts and refusals are named one by one.
+// conflicts by name, the files a sync cannot read and the notes it holds
+// back for them. At most `listed` of each are named one by one.
 CString DescribeSync(const SyncPlan& plan, const std::vector<ImportRefusal>& refusals, size_t listed,
                      const CString& firstSyncReason = CString());
 // The sentence that says a plan deletes all or most of a side's notes (see

@@ -121,8 +121,10 @@ printf '\n' >> "$wc/new.sql"
 check "a final line end an editor added is no change" same "$("$quillbox" import "$team" "$wc" | head -2)" "added 0
 changed 0"
 printf '<<<<<<< HEAD\nSELECT 1;\n=======\nSELECT 2;\n>>>>>>> theirs\n' > "$wc/merged.sql"
-check "a merge conflict is refused" same "$("$quillbox" import "$team" "$wc" | sed -n '/^refused/,$p')" "refused 1
+check "a merge conflict is refused" same "$("$quillbox" import "$team" "$wc" 2>/dev/null | sed -n '/^refused/,$p')" "refused 1
   merged.sql: an unresolved merge conflict"
+"$quillbox" import "$team" "$wc" >/dev/null 2>&1
+check "and the import exits 2, so a script sees it" same "$?" 2
 "$quillbox" export "$team" "$wc" >/dev/null 2>"$work/err"
 check "export stops rather than overwrite it" grep -q 'merged.sql: an unresolved merge conflict' "$work/err"
 

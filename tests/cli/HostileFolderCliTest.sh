@@ -34,7 +34,8 @@ ln -s self.sql "$src/self.sql"
 chmod 000 "$src/locked"
 
 out=$(as_user timeout 120 "$quillbox" import "$work/notes.mdb" "$src" 2>"$work/err")
-check "the import ends and succeeds" [ $? -eq 0 ]
+check "the import ends, and exits 2 as a folder it cannot read may hold notes" [ $? -eq 2 ]
+check "which it says on standard error" grep -q '^QuillboxCli: 2 files could not be taken' "$work/err"
 check "it lists what it refused, and why" same "$(sed -n '/^refused/,$p' <<<"$out" | sed 's/ (.*)$//')" "refused 3
   Group\\back: a folder inside a group's folder
   locked: cannot be read

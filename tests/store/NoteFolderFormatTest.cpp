@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -107,6 +108,22 @@ TEST(NoteFileFormat, FilesWithoutTheHeaderOrWithABrokenOneAreNotOurs)
                                 L"-- Quillbox note\n-- title: \"A\n-- group: \"G\"\n\nQ", L"-- Quillbox note\n-- title: \"\\x\"\n-- group: \"G\"\n\nQ",
                                 L"-- Quillbox note\n-- title: \"A\"\n-- group: \"G\"" /* no end of header */, L""})
         EXPECT_FALSE(ParseNoteFile(text, note)) << text;
+
+    // A header that starts as ours and then breaks is damaged, never a plain file; the wrong line is named.
+    CString damage;
+    EXPECT_EQ(HeaderRead::Damaged, ReadNoteFile(L"-- Quillbox note\r\n-- title: \"A\r\n-- group: \"G\"\r\n\r\nQ", note, damage));
+    EXPECT_EQ(L"line 2: -- title: \"A", S(damage));
+    EXPECT_EQ(HeaderRead::Damaged, ReadNoteFile(L"-- Quillbox nte\n-- title: \"A\"\n-- group: \"G\"\n\nQ", note, damage));
+    EXPECT_EQ(HeaderRead::None, ReadNoteFile(L"-- a plain file\nSELECT 1;", note, damage));
+    GroupFileFields group;
+    EXPECT_EQ(HeaderRead::Damaged, ReadGroupFile(L"<!-- Quillbox group -->\n<!-- name: \"G -->\n", group, damage));
+    EXPECT_EQ(HeaderRead::None, ReadGroupFile(L"# Our repository\n", group, damage));
+
+    // Each side of git's merge, with or without a base section.
+    CString ours, theirs;
+    SplitMergeConflict(L"a\n<<<<<<< HEAD\nb\n||||||| base\nc\n=======\nd\n>>>>>>> x\ne\n", ours, theirs);
+    EXPECT_EQ(L"a\nb\ne\n", S(ours));
+    EXPECT_EQ(L"a\nd\ne\n", S(theirs));
 }
 
 TEST(NoteFileFormat, GroupFileKeepsNameAndDescriptionAndRendersAHeading)
@@ -181,6 +198,16 @@ TEST(ExportNames, UniqueWithoutRegardToCase)
     EXPECT_EQ(L"report (2).sql", S(names.TakeFree(L"report", L".sql")));
     EXPECT_EQ(L"\u00C9t\u00E9 (2).sql", S((names.Take(L"\u00E9t\u00E9.sql"), names.TakeFree(L"\u00C9t\u00E9", L".sql"))));
     EXPECT_EQ(L"Notes (2).txt", S(names.TakeFree(L"Notes", L".txt")));
+
+    // A new note's name is its title's alone: two titles never share one, even without regard to case.
+    EXPECT_EQ(L"Big orders", S(NoteFileStem(L"Big orders")));
+    std::set<std::wstring> keys;
+    for (const wchar_t* title : {L"a/b", L"a:b", L"a_b", L"Daily", L"daily", L"DAILY", L"\u00C9t\u00E9", L"\u00E9t\u00E9", L"CON", L"_CON"}) {
+        EXPECT_TRUE(keys.insert(FileNameKey(NoteFileStem(title))).second) << ToUtf8(title);
+        EXPECT_EQ(S(SafeFileStem(title, 80)), S(TitleOfNoteFileName(NoteFileStem(title) + L".sql"))) << "the mark comes off again";
+    }
+    EXPECT_EQ(L"Twin", S(TitleOfNoteFileName(TwinNoteFileStem(L"Twin", 1) + L".sql")));
+    EXPECT_EQ(L"Report", S(TitleOfNoteFileName(L"Report (2).sql")));
 }
 
 // A small database for the plans.
@@ -400,6 +427,8 @@ TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTak
         File(L"New group", L"x.SQL", "SELECT x;"),
         File(L"Orders", L"long.sql", ComposeNoteFile(Note(L"long", L"Orders", CString(L'c', 256), L"Q"))),
         File(L"Orders", L"binary.sql", std::string("\0\1\2", 3)),
+        File(L"Orders", L"torn.sql", "-- Quillbox note\n-- title: \"torn\n-- group: \"Orders\"\n\nSELECT 1;\n"),
+        File(L"", L"CONTRIBUTING.md", "<<<<<<< HEAD\nours\n=======\ntheirs\n>>>>>>> b\n"),
     };
     const ImportPlan plan = PlanImport(db.groups, db.notes, files);
 
@@ -421,11 +450,17 @@ TEST(ImportPlanStory, MatchesByGroupAndTitleAddsTheRestAndRefusesWhatItCannotTak
     // New notes are numbered after the largest number, in a fixed order.
     EXPECT_EQ(6, steps[L"New group\\x.SQL"].second);
 
-    ASSERT_EQ(3u, plan.refusals.size());
+    // A repository's own file with markers is not ours to name; each refusal says which note it may hide.
+    ASSERT_EQ(4u, plan.refusals.size());
     EXPECT_EQ(L"Orders\\binary.sql", S(plan.refusals[0].source));
     EXPECT_EQ(L"not text", S(plan.refusals[0].reason));
     EXPECT_EQ(L"comments over 255 characters", S(plan.refusals[1].reason));
+    ASSERT_EQ(1u, plan.refusals[1].notes.size());
+    EXPECT_EQ(L"long", S(plan.refusals[1].notes[0].title));
     EXPECT_EQ(L"an unresolved merge conflict", S(plan.refusals[2].reason));
+    EXPECT_EQ(L"Orders", S(plan.refusals[2].notes[0].group));
+    EXPECT_EQ(L"merged", S(plan.refusals[2].notes[0].title)) << "no header on either side: the note named after the file";
+    EXPECT_EQ(L"a damaged header: line 2: -- title: \"torn", S(plan.refusals[3].reason));
 
     // "Orders" is matched exactly ("orders" is another group); "New group" is added.
     ASSERT_EQ(2u, plan.groups.size());
@@ -500,7 +535,8 @@ TEST(ImportPlanStory, AnExportOfTheDatabaseImportsAsNoChangeAndIntoAnEmptyOneAsA
 // A sync's notes by place; texts stand for a note's comments and query.
 SyncNoteEntry Entry(const wchar_t* group, const wchar_t* title, const wchar_t* texts, size_t index)
 {
-    return {group, title, HashNoteTexts(Note(title, group, L"", texts)), index};
+    const NoteFileFields note = Note(title, group, L"", texts);
+    return {group, title, HashNoteTexts(note), index, HashNoteTextsAsStored(note)};
 }
 
 int CountFiles(const SyncPlan& plan, SyncAction action)
@@ -513,16 +549,19 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
     const std::vector<SyncGroupEntry> groups{{L"", {L"None", false, L""}}, {L"Sales", {L"Sales", false, L""}}};
     const std::vector<SyncNoteEntry> before{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"1", 2),
                                             Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"1", 4), Entry(L"", L"hidden", L"1", 5)};
-    SyncState base = PlanSync(nullptr, before, before, groups, groups, false).state;
+    SyncState base = PlanSync(nullptr, before, before, groups, groups).state;
     ASSERT_EQ(6u, base.notes.size());
 
     const std::vector<SyncNoteEntry> database{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"2", 1), Entry(L"", L"fileEdit", L"1", 2),
-                                              Entry(L"", L"both", L"db", 3), Entry(L"", L"hidden", L"1", 4), Entry(L"Sales", L"new", L"1", 5)};
+                                              Entry(L"", L"both", L"db", 3), Entry(L"", L"hidden", L"1", 4), Entry(L"Sales", L"new", L"n", 5)};
     // The folder lost "hidden" to a file it could not read: the note stays and nothing is written for it.
     const std::vector<SyncNoteEntry> folder{Entry(L"", L"kept", L"1", 0), Entry(L"", L"dbEdit", L"1", 1), Entry(L"", L"fileEdit", L"3", 2),
                                             Entry(L"Sales", L"dbGone", L"1", 3), Entry(L"", L"both", L"file", 4)};
-    const SyncPlan plan = PlanSync(&base, database, folder, groups, groups, true);
-    EXPECT_EQ(1, plan.keptDeletions);
+    SyncHeldBack held;
+    held.notes.push_back({L"", L"hidden", L""});
+    const SyncPlan plan = PlanSync(&base, database, folder, groups, groups, held);
+    ASSERT_EQ(1u, plan.heldBack.size());
+    EXPECT_EQ(L"hidden", S(plan.heldBack[0]));
     EXPECT_EQ(4, plan.folderNotes.Total() - plan.folderNotes.deleted) << "dbEdit, both, new and the copy";
     ASSERT_EQ(1u, plan.conflicts.size());
     EXPECT_EQ(L"both (conflict 1)", S(plan.conflicts[0].copy));
@@ -548,7 +587,7 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
 
     // A group the database let go, with no note left, goes from the folder; a new description reaches it.
     const std::vector<SyncGroupEntry> renamed{{L"", {L"None", true, L"root"}}};
-    const SyncPlan groupsPlan = PlanSync(&base, {}, {Entry(L"", L"kept", L"1", 0)}, renamed, groups, false);
+    const SyncPlan groupsPlan = PlanSync(&base, {}, {Entry(L"", L"kept", L"1", 0)}, renamed, groups);
     ASSERT_EQ(2u, groupsPlan.groupFolders.size());
     EXPECT_EQ(SyncAction::Change, groupsPlan.groupFolders[0].action);
     EXPECT_EQ(L"root", S(groupsPlan.none.description));
@@ -556,7 +595,8 @@ TEST(SyncPlanStory, EachSideWritesOnlyWhatTheOtherChangedAndAConflictKeepsBoth)
 }
 
 // States written before keep their meaning: the texts' hash is FNV-1a over
-// four bytes a character, whatever shortcut computes it.
+// four bytes a character, whatever shortcut computes it; a query's line ends
+// count as LF, and the hash as stored is what older states hold for a CR.
 TEST(SyncPlanStory, TextHashesAreTheOnesEarlierStatesHold)
 {
     for (const wchar_t* text : kAwkward) {
@@ -569,8 +609,12 @@ TEST(SyncPlanStory, TextHashesAreTheOnesEarlierStatesHold)
         const CString query(text);
         for (wchar_t unit : query.str()) add(static_cast<unsigned long>(unit));
         add(0xFFFFFFFFul);
-        EXPECT_EQ(expected, HashNoteTexts(Note(L"t", L"", L"", text))) << ToUtf8(query);
+        EXPECT_EQ(expected, HashNoteTextsAsStored(Note(L"t", L"", L"", text))) << ToUtf8(query);
+        if (query.Find(L'\r') < 0) {
+            EXPECT_EQ(expected, HashNoteTexts(Note(L"t", L"", L"", text))) << ToUtf8(query);
+        }
     }
+    EXPECT_EQ(HashNoteTexts(Note(L"t", L"", L"", L"a\nb\n")), HashNoteTexts(Note(L"t", L"", L"", L"a\r\nb\r")));
 }
 
 // Each side's notes as a library holds them: "title=texts" in group 0.
@@ -590,16 +634,16 @@ const std::vector<SyncGroupEntry> kNoneOnly{{L"", {L"None", false, L""}}};
 TEST(SyncPlanStory, AMemoryWrittenBeforeTheFolderCompletesTheWorkInsteadOfUndoingIt)
 {
     const auto before = Side({{L"dbEdit", L"1"}, {L"fileEdit", L"1"}, {L"dbGone", L"1"}, {L"both", L"1"}});
-    const SyncState base = PlanSync(nullptr, before, before, kNoneOnly, kNoneOnly, false).state;
+    const SyncState base = PlanSync(nullptr, before, before, kNoneOnly, kNoneOnly).state;
     const auto database = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"1"}, {L"both", L"db"}, {L"dbNew", L"1"}});
     const auto folder = Side({{L"dbEdit", L"1"}, {L"fileEdit", L"3"}, {L"dbGone", L"1"}, {L"both", L"file"}});
-    const SyncPlan plan = PlanSync(&base, database, folder, kNoneOnly, kNoneOnly, false);
+    const SyncPlan plan = PlanSync(&base, database, folder, kNoneOnly, kNoneOnly);
     ASSERT_EQ(1u, plan.conflicts.size());
     const SyncState pending = plan.PendingState();
 
     // The database holds the plan's outcome; the folder is as it was.
     const auto committed = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"3"}, {L"both", L"db"}, {L"dbNew", L"1"}, {L"both (conflict 1)", L"file"}});
-    const SyncPlan resumed = PlanSync(&pending, committed, folder, kNoneOnly, kNoneOnly, false);
+    const SyncPlan resumed = PlanSync(&pending, committed, folder, kNoneOnly, kNoneOnly);
     EXPECT_FALSE(resumed.ChangesDatabase()) << "the database's side is done";
     EXPECT_TRUE(resumed.conflicts.empty());
     EXPECT_EQ(plan.files.size(), resumed.files.size()) << "the same files are written";
@@ -607,12 +651,76 @@ TEST(SyncPlanStory, AMemoryWrittenBeforeTheFolderCompletesTheWorkInsteadOfUndoin
 
     // Half the folder written when the kill came: the rest is written, nothing else.
     auto halfWritten = Side({{L"dbEdit", L"2"}, {L"fileEdit", L"3"}, {L"dbGone", L"1"}, {L"both", L"file"}});
-    const SyncPlan rest = PlanSync(&pending, committed, halfWritten, kNoneOnly, kNoneOnly, false);
+    const SyncPlan rest = PlanSync(&pending, committed, halfWritten, kNoneOnly, kNoneOnly);
     EXPECT_FALSE(rest.ChangesDatabase());
     EXPECT_EQ(plan.files.size() - 1, rest.files.size());
 
-    const SyncPlan done = PlanSync(&pending, committed, committed, kNoneOnly, kNoneOnly, false);
+    const SyncPlan done = PlanSync(&pending, committed, committed, kNoneOnly, kNoneOnly);
     EXPECT_FALSE(done.ChangesDatabase() || done.ChangesFolder());
+}
+
+// A file the sync cannot read holds back only the notes and group it may
+// hold, and the memory keeps what the last sync knew of them; a group file
+// holds back its description alone, a group's folder its notes. Line ends
+// are no change, also against an older memory.
+TEST(SyncPlanStory, AFileThatCannotBeReadHoldsBackOnlyWhatItMayHide)
+{
+    const std::vector<SyncGroupEntry> groups{{L"", {L"None", false, L""}}, {L"Sales", {L"Sales", true, L"d"}}};
+    const auto before = Side({{L"gone", L"1"}, {L"edited", L"1"}, {L"other", L"1"}, {L"lines", L"q\r\n1"}});
+    const SyncState base = PlanSync(nullptr, before, before, groups, groups).state;
+    SyncHeldBack held;
+    held.notes = {{L"", L"gone", L""}, {L"", L"edited", L""}};
+    held.groups.insert(L"Sales");
+    // Sales' group file cannot be read: the folder shows the group by a note's header alone.
+    std::vector<SyncGroupEntry> folderGroups{groups[0], {L"Sales", {L"Sales", false, L""}, false}};
+    const auto database = Side({{L"edited", L"2"}, {L"lines", L"q\n1"}});
+    const auto folder = Side({{L"lines", L"q\r1"}});
+    const SyncPlan plan = PlanSync(&base, database, folder, groups, folderGroups, held);
+    EXPECT_TRUE(plan.files.empty() && plan.notes.empty() && plan.groups.empty() && plan.groupFolders.empty());
+    ASSERT_EQ(2u, plan.heldBack.size());
+    EXPECT_EQ((std::vector<std::wstring>{L"edited", L"gone"}), (std::vector<std::wstring>{S(plan.heldBack[0]), S(plan.heldBack[1])}));
+    EXPECT_EQ(1, plan.unchanged) << "line ends are no change";
+
+    // An older memory holds a CR query's hash as stored: a change on one side is no conflict.
+    SyncState older = base;
+    older.notes[HashNotePlace(L"", L"lines", 0)] = HashNoteTextsAsStored(Note(L"lines", L"", L"", L"q\r\n1"));
+    const SyncPlan upgraded = PlanSync(&older, Side({{L"lines", L"q\r\n1"}}), Side({{L"lines", L"q\n2"}}), groups, groups);
+    EXPECT_TRUE(upgraded.conflicts.empty());
+    EXPECT_EQ(1, upgraded.databaseNotes.changed);
+
+    // A group's folder that cannot be read: a note of it the database deleted meanwhile stays deleted.
+    const std::vector<SyncNoteEntry> sales{Entry(L"Sales", L"s", L"1", 0), Entry(L"", L"top", L"1", 1)};
+    const SyncState salesBase = PlanSync(nullptr, sales, sales, groups, groups).state;
+    SyncHeldBack folderHeld;
+    folderHeld.groupNotes.insert(L"Sales");
+    const SyncPlan unreadable = PlanSync(&salesBase, {sales[1]}, {sales[1]}, groups, groups, folderHeld);
+    EXPECT_TRUE(unreadable.notes.empty() && unreadable.files.empty());
+    EXPECT_EQ(1, PlanSync(&unreadable.state, {sales[1]}, sales, groups, groups).folderNotes.deleted) << "not back once readable";
+}
+
+// A note retitled, moved to another group or in a renamed group on one side
+// and edited on the other is one note with both changes, its file renamed.
+TEST(SyncPlanStory, OneNoteWhateverMoved)
+{
+    const std::vector<SyncGroupEntry> before{{L"", {L"None", false, L""}}, {L"Sales", {L"Sales", false, L""}}};
+    const std::vector<SyncGroupEntry> renamed{{L"", {L"None", false, L""}}, {L"Deals", {L"Deals", false, L""}}};
+    const std::vector<SyncNoteEntry> then{Entry(L"Sales", L"x", L"0", 0), Entry(L"", L"y", L"0", 1), Entry(L"", L"z", L"0", 2)};
+    const SyncState base = PlanSync(nullptr, then, then, before, before).state;
+    const std::vector<SyncNoteEntry> database{Entry(L"Deals", L"x", L"0", 0), Entry(L"", L"y", L"db", 1), Entry(L"", L"z2", L"0", 2)};
+    const std::vector<SyncNoteEntry> folder{Entry(L"Sales", L"x", L"file", 0), Entry(L"", L"y2", L"0", 1), Entry(L"", L"z", L"file", 2)};
+    const SyncPlan plan = PlanSync(&base, database, folder, renamed, before);
+    EXPECT_EQ(0, plan.databaseNotes.added + plan.databaseNotes.deleted + plan.folderNotes.added + plan.folderNotes.deleted)
+        << "no note twice, none lost";
+    std::map<std::wstring, const SyncNoteStep*> notes;
+    for (const SyncNoteStep& step : plan.notes) notes[S(step.title)] = &step;
+    std::map<std::wstring, const SyncFileStep*> files;
+    for (const SyncFileStep& step : plan.files) files[S(step.title)] = &step;
+    ASSERT_TRUE(notes.count(L"x") && notes.count(L"y2") && notes.count(L"z2"));
+    EXPECT_TRUE(!notes[L"x"]->keepTexts && notes[L"x"]->group == L"Deals") << "the folder's edit reaches the renamed group's note";
+    EXPECT_TRUE(notes[L"y2"]->keepTexts && notes[L"y2"]->fromPlace != 0) << "the folder's new title, the database's texts";
+    EXPECT_FALSE(notes[L"z2"]->keepTexts);
+    ASSERT_TRUE(files.count(L"x") && files.count(L"y2") && files.count(L"z2"));
+    EXPECT_TRUE(files[L"x"]->folderPlace != 0 && files[L"y2"]->folderPlace == 0) << "a file renamed where the database moved it";
 }
 
 // A database put back from a backup carries the memory of its own time: it
@@ -622,10 +730,10 @@ TEST(SyncPlanStory, AMemoryWrittenBeforeTheFolderCompletesTheWorkInsteadOfUndoin
 TEST(SyncPlanStory, ABackupCatchesUpAndAChangeOutlivesADeletion)
 {
     const auto then = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"dbGoneFileEdit", L"1"}, {L"fileGoneDbEdit", L"1"}});
-    const SyncState backupMemory = PlanSync(nullptr, then, then, kNoneOnly, kNoneOnly, false).state;
+    const SyncState backupMemory = PlanSync(nullptr, then, then, kNoneOnly, kNoneOnly).state;
     const auto backup = Side({{L"old", L"1"}, {L"changed", L"1"}, {L"deleted", L"1"}, {L"fileGoneDbEdit", L"2"}});
-    const auto team = Side({{L"old", L"1"}, {L"changed", L"2"}, {L"added", L"1"}, {L"dbGoneFileEdit", L"2"}});
-    const SyncPlan plan = PlanSync(&backupMemory, backup, team, kNoneOnly, kNoneOnly, false);
+    const auto team = Side({{L"old", L"1"}, {L"changed", L"2"}, {L"added", L"a"}, {L"dbGoneFileEdit", L"2"}});
+    const SyncPlan plan = PlanSync(&backupMemory, backup, team, kNoneOnly, kNoneOnly);
     EXPECT_EQ(0, plan.folderNotes.deleted) << "nothing of the team's goes";
     EXPECT_EQ(0, plan.folderNotes.changed);
     EXPECT_EQ(1, plan.databaseNotes.deleted) << "the note the team deleted";
@@ -648,10 +756,10 @@ TEST(SyncPlanStory, LosingAllOrMostOfASidesNotesIsAMassDeletion)
     EXPECT_FALSE(IsMassDeletion(2, 5));
 
     const auto library = Side({{L"a", L"1"}, {L"b", L"1"}, {L"c", L"1"}});
-    const SyncState base = PlanSync(nullptr, library, library, kNoneOnly, kNoneOnly, false).state;
-    const SyncPlan emptied = PlanSync(&base, library, {}, kNoneOnly, kNoneOnly, false);
+    const SyncState base = PlanSync(nullptr, library, library, kNoneOnly, kNoneOnly).state;
+    const SyncPlan emptied = PlanSync(&base, library, {}, kNoneOnly, kNoneOnly);
     EXPECT_EQ(L"This sync would delete all 3 notes of the database.", S(DescribeMassDeletion(emptied, 3, 0)));
-    EXPECT_TRUE(DescribeMassDeletion(PlanSync(nullptr, library, {}, kNoneOnly, kNoneOnly, false), 3, 0).IsEmpty())
+    EXPECT_TRUE(DescribeMassDeletion(PlanSync(nullptr, library, {}, kNoneOnly, kNoneOnly), 3, 0).IsEmpty())
         << "a first sync deletes nothing";
     EXPECT_EQ(0, DescribeSync(emptied, {}, 10, L"why").Find(L"first sync (why)"));
 }
