@@ -257,7 +257,7 @@ private:
             if (plain) { chosen[i] = plain->name; names.Take(plain->name); }
         }
         for (size_t i = 0; i < notes.size(); ++i) {
-            if (chosen[i].IsEmpty()) chosen[i] = names.TakeFree(SafeFileStem(fields[i].title, kNoteFileStemLimit), kNoteFileExtension);
+            if (chosen[i].IsEmpty()) chosen[i] = TakeNewNoteFileName(names, fields[i]);
             AddFile(folder, chosen[i], ComposeNoteFile(fields[i]));
         }
     }

@@ -165,3 +165,14 @@ CString FolderNames::TakeFree(const CString& stem, const wchar_t* extension)
     Take(name);
     return name;
 }
+
+CString TakeNewNoteFileName(FolderNames& names, const NoteFileFields& fields)
+{
+    CString name = NoteFileStem(fields.title) + kNoteFileExtension;
+    if (names.IsTaken(name)) name = TwinNoteFileStem(fields.title, HashNoteTexts(fields)) + kNoteFileExtension;
+    if (!names.IsTaken(name)) {
+        names.Take(name);
+        return name;
+    }
+    return names.TakeFree(NoteFileStem(fields.title), kNoteFileExtension);
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/CString.h"
+#include "store/format/NoteFile.h"
 
 #include <set>
 #include <string>
@@ -59,3 +60,8 @@ public:
 private:
     std::set<std::wstring> m_taken;
 };
+
+// The name a note's new file takes among `names`: NoteFileStem, or the
+// twin's stem when a note of the very same title has that name; a " (2)"
+// only when a name an older version gave is in the way of both.
+CString TakeNewNoteFileName(FolderNames& names, const NoteFileFields& fields);

@@ -1,6 +1,8 @@
 // Composing and parsing note files and group description files.
 #include "store/format/NoteFile.h"
 
+#include "store/format/Fnv64.h"
+
 #include "store/format/Utf8Text.h"
 
 #include <cwchar>
@@ -404,4 +406,9 @@ void SplitMergeConflict(const CString& text, CString& ours, CString& theirs)
     }
     ours = CString(std::move(a));
     theirs = CString(std::move(b));
+}
+
+unsigned long long HashNoteTexts(const NoteFileFields& note)
+{
+    return CTextFnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(WithLfLineEnds(note.query)).Value();
 }

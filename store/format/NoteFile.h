@@ -74,6 +74,9 @@ CString QueryOfFileBody(const CString& body);
 bool SameQueryText(const CString& a, const CString& b);
 // The text with every CRLF and lone CR made LF.
 CString WithLfLineEnds(const CString& text);
+// A hash of a note's texts (comments, whether it has any, and its query
+// with LF line ends): the same on every machine for the same texts.
+unsigned long long HashNoteTexts(const NoteFileFields& note);
 // The title an import gives a .sql file without the header: its name
 // without the extension.
 CString TitleOfPlainFile(const CString& fileName);

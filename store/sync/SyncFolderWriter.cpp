@@ -219,7 +219,7 @@ private:
         if (!GroupFolderOf(step.group, folder)) return false;
         FolderNames* names = NamesIn(folder);
         if (!names) return false;
-        return Write(JoinPath(Root(folder), NewNoteFileName(*names, fields)), ComposeNoteFile(fields));
+        return Write(JoinPath(Root(folder), TakeNewNoteFileName(*names, fields)), ComposeNoteFile(fields));
     }
 
     // Where the group's notes go; a group's folder that was not planned (it
@@ -250,26 +250,12 @@ private:
         FolderNames* names = oldNames ? NamesIn(folder) : nullptr;
         if (!names) return false;
         oldNames->Release(oldName);
-        const CString name = NewNoteFileName(*names, fields);
+        const CString name = TakeNewNoteFileName(*names, fields);
         const CString oldPath = SourcePath(step.folderIndex), path = JoinPath(Root(folder), name);
         const std::string bytes = ComposeNoteFile(fields);
         if (FileNameKey(folder) == FileNameKey(oldFolder) && FileNameKey(name) == FileNameKey(oldName))
             return Write(oldPath, bytes) && (name == oldName || RenameEntry(oldPath, path, m_error));
         return Write(path, bytes) && Remove(oldPath);
-    }
-
-    // The name every machine gives this note; a second note of the very
-    // same title is marked with its texts. Only a name an older version gave
-    // another note makes a "(2)" name.
-    static CString NewNoteFileName(FolderNames& names, const NoteFileFields& fields)
-    {
-        CString name = NoteFileStem(fields.title) + kNoteFileExtension;
-        if (names.IsTaken(name)) name = TwinNoteFileStem(fields.title, HashNoteTexts(fields)) + kNoteFileExtension;
-        if (!names.IsTaken(name)) {
-            names.Take(name);
-            return name;
-        }
-        return names.TakeFree(NoteFileStem(fields.title), kNoteFileExtension);
     }
 
     // A group's folder goes once its group file is gone, unless something else is in it.

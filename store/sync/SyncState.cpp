@@ -11,43 +11,6 @@ namespace {
 
 constexpr char kStateHeader[] = "Quillbox sync state 1\n";
 
-// 64-bit FNV-1a over the characters, each as four bytes, so the hash does
-// not depend on how wide wchar_t is for characters of the BMP.
-class Fnv {
-public:
-    Fnv& Add(const CString& text)
-    {
-        // A character below 0x10000 has two zero bytes on top: their two
-        // steps are one multiplication by the prime's cube, the same value.
-        SyncHash value = m_value;
-        for (wchar_t ch : text.str()) {
-            const unsigned long unit = static_cast<unsigned long>(ch);
-            if (unit > 0xFFFF) {
-                m_value = value;
-                AddUnit(unit);
-                value = m_value;
-                continue;
-            }
-            value = ((value ^ (unit & 0xFF)) * kPrime ^ (unit >> 8)) * kPrimeCubed;
-        }
-        m_value = value;
-        return AddUnit(0xFFFFFFFFul);  // no character: ends the text, so ("ab","c") and ("a","bc") differ
-    }
-    Fnv& AddUnit(unsigned long unit)
-    {
-        CFnv64 bytes(m_value);
-        for (int i = 0; i < 4; ++i) bytes.AddByte(static_cast<unsigned char>((unit >> (8 * i)) & 0xFF));
-        m_value = bytes.Value();
-        return *this;
-    }
-    SyncHash Value() const { return m_value; }
-
-private:
-    static constexpr SyncHash kPrime = CFnv64::kPrime;
-    static constexpr SyncHash kPrimeCubed = kPrime * kPrime * kPrime;
-    SyncHash m_value = CFnv64::kOffsetBasis;
-};
-
 void AppendLine(std::string& text, char kind, SyncHash key, SyncHash value)
 {
     char line[48];
@@ -59,27 +22,22 @@ void AppendLine(std::string& text, char kind, SyncHash key, SyncHash value)
 
 SyncHash HashNotePlace(const CString& group, const CString& title, int rank)
 {
-    return Fnv().Add(group).Add(title).AddUnit(static_cast<unsigned long>(rank)).Value();
-}
-
-SyncHash HashNoteTexts(const NoteFileFields& note)
-{
-    return Fnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(WithLfLineEnds(note.query)).Value();
+    return CTextFnv().Add(group).Add(title).AddUnit(static_cast<unsigned long>(rank)).Value();
 }
 
 SyncHash HashNoteTextsAsStored(const NoteFileFields& note)
 {
-    return Fnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(note.query).Value();
+    return CTextFnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(note.query).Value();
 }
 
 SyncHash HashGroupName(const CString& key)
 {
-    return Fnv().AddUnit(2).Add(key).Value();
+    return CTextFnv().AddUnit(2).Add(key).Value();
 }
 
 SyncHash HashGroupFields(const GroupFileFields& group)
 {
-    return Fnv().Add(group.name).AddUnit(group.hasDescription ? 1 : 0).Add(group.description).Value();
+    return CTextFnv().Add(group.name).AddUnit(group.hasDescription ? 1 : 0).Add(group.description).Value();
 }
 
 CString SyncStateFileName(const CString& folderPath)
@@ -87,7 +45,7 @@ CString SyncStateFileName(const CString& folderPath)
     CString key = folderPath;
     key.MakeLower();
     wchar_t name[32];
-    std::swprintf(name, 32, L"%016llx.state", Fnv().Add(key).Value());
+    std::swprintf(name, 32, L"%016llx.state", CTextFnv().Add(key).Value());
     return name;
 }
 

@@ -20,9 +20,6 @@ struct SyncState {
 // A note's place: its group's name ("" for group 0), its exact title, and
 // its rank among notes of that same place (0 for the usual single one).
 SyncHash HashNotePlace(const CString& group, const CString& title, int rank);
-// Comments (NULL apart from empty) and query; the title is in the place.
-// The query's line ends count as LF: CRLF, LF and CR are no change.
-SyncHash HashNoteTexts(const NoteFileFields& note);
 // The hash with the query's line ends as stored, which memories written
 // before line ends were no change hold for a query with a CR.
 SyncHash HashNoteTextsAsStored(const NoteFileFields& note);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "store/format/ExportNames.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
@@ -124,7 +125,7 @@ TEST(FullDisk, EveryWriteSaysTheDiskIsFullNamesTheFileChangesNothingAndWorksOnce
         SetItemText(FindPages(dialog).groupEdit, IDC_GROUP_COMMENTS, L"");
         ExpectDiskFull(ChooseFolder(dialog, ID_FILE_IMPORT, in).boxes, db, "Import");
         EXPECT_TRUE(bytes == ReadFileBytes(db)) << "Import changed the database";
-        ExpectDiskFull(ChooseFolder(dialog, ID_FILE_EXPORT, out).boxes, out + L"\\saved before the disk filled.sql", "Export");
+        ExpectDiskFull(ChooseFolder(dialog, ID_FILE_EXPORT, out).boxes, out + L"\\" + NoteFileStem(L"saved before the disk filled").str() + L".sql", "Export");
         EXPECT_TRUE(exported == Snapshot(out)) << "Export left a partial or temporary file";
         ExpectDiskFull(NewFile(dialog, fresh).boxes, fresh, "File New");
         EXPECT_FALSE(storetest::FileExists(fresh)) << "File New left a file that is no note database";
@@ -149,8 +150,8 @@ TEST(FullDisk, EveryWriteSaysTheDiskIsFullNamesTheFileChangesNothingAndWorksOnce
     EXPECT_EQ(L"1", Only(notefiles::Rows(db, L"SELECT count(*) FROM notes WHERE name = 'no room for this note'")));
     EXPECT_EQ(L"1", Only(notefiles::Rows(db, L"SELECT count(*) FROM groups WHERE groupName = 'No room group'")));
     EXPECT_EQ(L"2", Only(notefiles::Rows(db, L"SELECT count(*) FROM notes WHERE name IN ('imported one', 'imported two')")));
-    EXPECT_TRUE(storetest::FileExists(out + L"\\saved before the disk filled.sql"));
-    EXPECT_TRUE(storetest::FileExists(out + L"\\imported two.sql"));
+    EXPECT_TRUE(storetest::FileExists(out + L"\\" + NoteFileStem(L"saved before the disk filled").str() + L".sql"));
+    EXPECT_TRUE(storetest::FileExists(out + L"\\" + NoteFileStem(L"imported two").str() + L".sql"));
 }
 
 } // namespace

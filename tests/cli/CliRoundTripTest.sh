@@ -62,8 +62,10 @@ check "a 70,013-character query is kept whole" same "$(sqlite3 "$a" "SELECT leng
 check "NULL comments stay NULL" same "$(sqlite3 "$a" "SELECT quote(comments) FROM notes WHERE hex(name) = hex('CON')")" "NULL"
 check "UTF-16, BOM and ANSI files are read as text" same "$(sqlite3 "$a" "SELECT query FROM notes WHERE hex(name) IN (hex('With BOM'), hex('Utf16'), hex('Ansi')) ORDER BY hex(name)")" \
   "$(printf 'SELECT \xc3\xa9t\xc3\xa9;\nSEL\xf0\x9f\x98\x80\nSELECT bom;')"
-check "file names are safe and unique without regard to case" same "$(cd "$out_a" && ls "Odd_ group_" | LC_ALL=C sort)" \
-  "$(printf 'README.md\nReport (2).sql\nReport.sql\n_CON.sql\na_b_c_d_e.sql\nreport (3).sql')"
+# A name is the title's own in sentence case, else marked by its exact
+# spelling; a second note of the very same title is marked by its texts.
+check "file names are safe and unique without regard to case, the same on every machine" same "$(cd "$out_a" && ls "Odd_ group_" | LC_ALL=C sort)" \
+  "$(printf 'README.md\nReport (7e8438).sql\nReport.sql\n_CON ~716bcac7.sql\na_b_c_d_e ~0c9431c2.sql\nreport ~1f986c4b.sql')"
 
 # Stable: a second export rewrites nothing, git sees no change.
 git -C "$out_a" init -q && git -C "$out_a" add -A && git -C "$out_a" -c user.name=t -c user.email=t@t commit -qm export
@@ -81,7 +83,7 @@ sqlite3 "$a" "UPDATE notes SET query = 'SELECT 22;' WHERE hex(query) = hex('SELE
               UPDATE notes SET name = 'Renamed' WHERE hex(name) = hex('CON'); DELETE FROM notes WHERE hex(query) = hex('SELECT 4;')"
 "$quillbox" export "$a" "$out_a" >/dev/null
 check "only the changed, renamed and deleted notes' files change" same "$(git -C "$out_a" status --porcelain | LC_ALL=C sort)" \
-  "$(printf ' D "Odd_ group_/_CON.sql"\n D "Odd_ group_/report (3).sql"\n M "Odd_ group_/Report.sql"\n?? "Odd_ group_/Renamed.sql"')"
+  "$(printf ' D "Odd_ group_/_CON ~716bcac7.sql"\n D "Odd_ group_/report ~1f986c4b.sql"\n M "Odd_ group_/Report.sql"\n?? "Odd_ group_/Renamed.sql"')"
 
 # A dry run reports and changes nothing.
 printf -- '-- Quillbox note\n-- title: "Dry"\n-- group: "None"\n-- comments: null\n\nSELECT dry;' > "$out_b/dry.sql"
@@ -107,7 +109,7 @@ git_files=$(dotted)
 "$quillbox" export "$team" "$wc" >/dev/null
 check "export leaves git's files alone" same "$(dotted)" "$git_files"
 check "one file per note: plain files get the header in place, dot names a safe first character" \
-  same "$(cd "$wc" && find . -path ./.git -prune -o -type f -print | LC_ALL=C sort)" "$(printf './.github/ci.yml\n./.gitignore\n./Plain/README.md\n./Plain/p.sql\n./_git/README.md\n./_git/_hidden.sql\n./new.sql')"
+  same "$(cd "$wc" && find . -path ./.git -prune -o -type f -print | LC_ALL=C sort)" "$(printf './.github/ci.yml\n./.gitignore\n./Plain/README.md\n./Plain/p.sql\n./_git/README.md\n./_git/_hidden ~b8337c01.sql\n./new.sql')"
 check "new.sql has the header now" same "$(head -2 "$wc/new.sql")" '-- Quillbox note
 -- title: "new"'
 check "an LF query's file has LF lines only and ends with one" same "$(tr -cd '\r' < "$wc/new.sql" | wc -c)/$(tail -c1 "$wc/new.sql" | od -An -c | tr -d ' ')" '0/\n'

@@ -2,7 +2,7 @@
 """Checks the packages scripts/package wrote into a folder, as a user gets
 them: the Windows zip holds exactly Quillbox.dll, QuillboxCli.exe,
 README.md, LICENSE and SHA256SUMS, the checksums hold, and the DLL is a
-release build under 1 MB that exports only GetPluginInterface; the DLL and
+release build of bounded size that exports only GetPluginInterface; the DLL and
 the tool import only DLLs every Windows has (so they run on any machine with
 the Access ODBC driver); the Wine kit holds the plug-in, the same tool, the
 driver (i386) and its setup DLL, and install.sh.
@@ -24,9 +24,11 @@ import zipfile
 ALLOWED_IMPORTS = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "comdlg32.dll",
                    "odbc32.dll", "odbccp32.dll", "advapi32.dll", "msvcrt.dll"}
 # The DLL carries the C++ runtime it links statically; with Export, Import
-# and Synchronize it is about 1.05 MiB. A jump past this bound is a change
-# to look at (a library pulled in whole), not growth of a feature.
-MAX_DLL_BYTES = 1280 * 1024
+# and Synchronize it was about 1.05 MiB, and running notes (a worker thread,
+# with the threads library it links, the Results page and the placeholders)
+# made it about 1.39 MiB. A jump past this bound is a change to look at (a
+# library pulled in whole), not growth of a feature.
+MAX_DLL_BYTES = 1600 * 1024
 ZIP_FILES = {"Quillbox.dll", "QuillboxCli.exe", "README.md", "LICENSE", "SHA256SUMS"}
 KIT_FILES = {"Quillbox.dll", "QuillboxCli.exe", "QuillboxMdbSetup.dll", "libquillbox-mdb.so", "install.sh", "prefix-fonts",
              "README.md", "LICENSE", "SHA256SUMS"}

@@ -10,6 +10,7 @@
 #include "framework/ThrownException.h"
 #include "framework/CDatabase.h"
 #include "framework/CRecordset.h"
+#include "store/format/ExportNames.h"
 #include "store/records/NoteDatabaseFile.h"
 #include "store/exchange/NoteExchange.h"
 #include "store/format/NoteFile.h"
@@ -170,12 +171,13 @@ TEST(NoteExchange, AFailureMidwayNamesItsCauseAndChangesNothing)
 
     // A note file that cannot be replaced: the export stops and names it; the rest stay whole.
     Exec(db, L"UPDATE notes SET query='SELECT 33;' WHERE id=3");
-    HANDLE locked = ::CreateFileW((out + L"\\Work\\note 3.sql").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const std::wstring note3 = NoteFileStem(L"note 3").str() + L".sql";
+    HANDLE locked = ::CreateFileW((out + L"\\Work\\" + note3).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
     const ExchangeOutcome stopped = ExportNoteDatabase(db, out.c_str(), nullptr);
     ::CloseHandle(locked);
     EXPECT_FALSE(stopped.ok);
-    EXPECT_NE(-1, stopped.message.Find(L"note 3.sql")) << ToUtf8(stopped.message);
+    EXPECT_NE(-1, stopped.message.Find(note3.c_str())) << ToUtf8(stopped.message);
     int other = 0;
     EXPECT_EQ(4, WholeNoteFiles(out, other));
     EXPECT_EQ(2, other) << "the two plain files, and no partial or temporary one";

@@ -231,6 +231,13 @@ struct Library {
 // What a folder holds after the plan ran: "folder\name" -> bytes, foreign files included.
 using Folder = std::map<std::wstring, std::string>;
 
+std::vector<std::wstring> Names(const Folder& folder)
+{
+    std::vector<std::wstring> names;
+    for (const auto& entry : folder) names.push_back(entry.first);
+    return names;
+}
+
 std::vector<ExistingEntry> Scan(const Folder& folder)
 {
     std::vector<ExistingEntry> entries;
@@ -289,11 +296,14 @@ TEST(ExportPlanStory, NamesAreKeptAcrossExportsAndOnlyWhatChangedIsWritten)
     EXPECT_EQ(6u, first.size());
     EXPECT_EQ("mine", folder[L"notes.txt"]);
     EXPECT_EQ("a file of my own", folder[L"Top level.sql"]) << "a foreign file is never overwritten";
-    EXPECT_TRUE(folder.count(L"Top level (2).sql"));
+    // The foreign file holds the title's name: the note takes its twin's, made from its texts.
+    EXPECT_TRUE(folder.count(TwinNoteFileStem(L"Top level", HashNoteTexts(db.notes[0].fields)).str() + L".sql"));
     EXPECT_TRUE(folder.count(L"Orders\\README.md"));
     EXPECT_TRUE(folder.count(L"Empty_ group\\README.md")) << "a group without notes still has its folder";
     EXPECT_TRUE(folder.count(L"Orders\\Report.sql"));
-    EXPECT_TRUE(folder.count(L"Orders\\report (2).sql"));
+    // Two titles one case apart never share a name, whichever is written first.
+    const std::wstring lowerReport = L"Orders\\" + NoteFileStem(L"report").str() + L".sql";
+    EXPECT_TRUE(folder.count(lowerReport));
     EXPECT_FALSE(folder.count(L"README.md")) << "group 0 as created needs no file";
 
     EXPECT_TRUE(Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder).empty()) << "an unchanged database rewrites nothing";
@@ -302,7 +312,8 @@ TEST(ExportPlanStory, NamesAreKeptAcrossExportsAndOnlyWhatChangedIsWritten)
     db.notes[1].fields.title = L"Report by month";  // Report renamed
     db.notes.erase(db.notes.begin() + 2);  // report deleted
     const std::vector<std::wstring> changed = Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder);
-    const std::vector<std::wstring> expected{L"Orders\\Report by month.sql", L"Orders\\Totals.sql", L"-Report.sql", L"-report (2).sql"};
+    const std::vector<std::wstring> expected{L"Orders\\Report by month.sql", L"Orders\\Totals.sql", L"-Report.sql",
+                                             L"-" + NoteFileStem(L"report").str() + L".sql"};
     std::vector<std::wstring> sorted = changed;
     std::sort(sorted.begin(), sorted.end());
     std::vector<std::wstring> expectedSorted = expected;
@@ -333,16 +344,23 @@ TEST(ExportPlanStory, SameNotesGiveTheSameFolderWhateverTheirNumbers)
 
 TEST(ExportPlanStory, CaseOnlyRenameRenamesTheFileInsteadOfLosingIt)
 {
+    // A folder an older version wrote names the note "report.sql".
     Library db;
-    db.Add(0, L"report", L"Q");
-    Folder folder;
-    Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder);
-    db.notes[0].fields.title = L"Report";
+    db.Add(0, L"Report", L"Q");
+    Folder folder{{L"report.sql", ComposeNoteFile(Note(L"report", L"None", L"", L"Q"))}};
     const ExportPlan plan = PlanExport(db.groups, db.notes, Scan(folder));
     ASSERT_EQ(1u, plan.files.size());
     EXPECT_EQ(L"Report.sql", S(plan.files[0].name));
     EXPECT_EQ(L"report.sql", S(plan.files[0].existingName));
     EXPECT_TRUE(plan.staleFiles.empty()) << "removing report.sql would remove Report.sql on Windows";
+
+    // Today's names: the rename takes the title's own name, no "(2)".
+    Folder fresh;
+    db.notes[0].fields.title = L"report";
+    Apply(PlanExport(db.groups, db.notes, Scan(fresh)), fresh);
+    db.notes[0].fields.title = L"Report";
+    Apply(PlanExport(db.groups, db.notes, Scan(fresh)), fresh);
+    EXPECT_EQ((std::vector<std::wstring>{L"Report.sql"}), Names(fresh));
 }
 
 // A plain file and a plain folder an import took in are the note's and the
@@ -360,7 +378,8 @@ TEST(ExportPlanStory, PlainFilesImportTookInAreRewrittenWithTheHeaderInPlace)
                   {L".git\\config", "[core]"}, {L".gitignore", "*.mdb\n"}};
     std::vector<std::wstring> written = Apply(PlanExport(db.groups, db.notes, Scan(folder)), folder);
     std::sort(written.begin(), written.end());
-    EXPECT_EQ((std::vector<std::wstring>{L"Plain\\README.md", L"Plain\\edited (2).sql", L"Plain\\p.sql", L"new.sql"}), written);
+    EXPECT_EQ((std::vector<std::wstring>{L"Plain\\README.md", L"Plain\\" + NoteFileStem(L"edited").str() + L".sql", L"Plain\\p.sql", L"new.sql"}),
+              written);
     EXPECT_EQ("-- Quillbox note\n-- title: \"new\"\n-- group: \"None\"\n-- comments: null\n\nSELECT 1;\n", folder[L"new.sql"]);
     EXPECT_EQ("SELECT 2;", folder[L"Plain\\edited.sql"]) << "a plain file that differs from the note is never overwritten";
     EXPECT_EQ("[core]", folder[L".git\\config"]);

@@ -50,11 +50,12 @@ TEST(DialogKeys, TabWalksFindBoxButtonListStripAndPageInTheOrderTheyStandAndShif
     ExecuteOnOpenedFile(path, [&](HWND dialog) {
         PressKey(dialog, 'F', kCtrl);
         ASSERT_EQ(::GetDlgItem(dialog, IDC_FIND_TEXT), FocusedWindow(dialog)) << "Ctrl+F goes to the Find box";
-        // The View page holds the query box; its Execute stays disabled without results.
-        const std::vector<std::string> forward = {"Button 1009", "SysListView32 1020", "SysTabControl32 1007", "Edit 1002", "Edit 1002"};
-        EXPECT_EQ(JoinNames(forward), JoinNames(Walk(dialog, 5, kNoModifier)));
+        // The View page holds the query box and Copy; its Execute stays disabled without results.
+        const std::vector<std::string> forward = {"Button 1009", "SysListView32 1020", "SysTabControl32 1007", "Edit 1002", "Button 1029",
+                                                  "Edit 1002"};
+        EXPECT_EQ(JoinNames(forward), JoinNames(Walk(dialog, 6, kNoModifier)));
         EXPECT_EQ(::GetDlgItem(dialog, IDC_FIND_TEXT), FocusedWindow(dialog)) << "out of the page, back at the Find box";
-        EXPECT_EQ(JoinNames({"Edit 1002", "SysTabControl32 1007", "SysListView32 1020"}), JoinNames(Walk(dialog, 3, kShift)));
+        EXPECT_EQ(JoinNames({"Button 1029", "Edit 1002", "SysTabControl32 1007", "SysListView32 1020"}), JoinNames(Walk(dialog, 4, kShift)));
 
         // On the Edit page Tab goes through every control of the page and out again.
         SelectTab(dialog, 1);

@@ -157,6 +157,7 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         const Pages pages = FindPages(dialog);
         const RECT query = RectInParent(::GetDlgItem(pages.view, IDC_VIEW_QUERY));
         const RECT execute = RectInParent(::GetDlgItem(pages.view, IDC_VIEW_EXECUTE));
+        const RECT copy = RectInParent(::GetDlgItem(pages.view, IDC_VIEW_COPY));
         const int width = first.dialog.right - first.dialog.left;
         const int height = first.dialog.bottom - first.dialog.top;
 
@@ -194,6 +195,7 @@ TEST(DialogLayout, ResizingMovesAndStretchesTheAnchoredControlsOnly)
         // The page in front grows with the tab control (100 by 50), and its controls with it.
         ExpectMoved(query, RectInParent(::GetDlgItem(pages.view, IDC_VIEW_QUERY)), 0, 0, 100, 50, "View's query");
         ExpectMoved(execute, RectInParent(::GetDlgItem(pages.view, IDC_VIEW_EXECUTE)), 0, 50, 0, 50, "Execute");
+        ExpectMoved(copy, RectInParent(::GetDlgItem(pages.view, IDC_VIEW_COPY)), 0, 50, 0, 50, "Copy");
         // A page brought to the front later takes the size it is shown at.
         SelectTab(dialog, 1);
         ExpectMoved(title, RectInParent(::GetDlgItem(pages.edit, IDC_EDIT_TITLE)), 0, 0, 50, 0, "title");

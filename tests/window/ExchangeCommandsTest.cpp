@@ -8,12 +8,16 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "store/format/ExportNames.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/DialogHarness.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
 
 namespace {
+
+// The name an export gives a note's file: the title's own, or marked by its spelling.
+std::wstring FileOf(const wchar_t* title) { return NoteFileStem(title).str() + L".sql"; }
 
 using dialogdriver::ChooseFolder;
 using dialogdriver::CommandResult;
@@ -130,9 +134,9 @@ TEST(ExchangeCommands, ExportImportAndAboutAsAUserDrivesThem)
     EXPECT_EQ(L"7 notes in 3 groups", aboutAfterImport.counts) << "About counts what the file holds when it opens";
     EXPECT_EQ("a file of the user's own", storetest::ReadFileBytes(folder + L"\\notes.txt"));
     const std::vector<std::wstring> files = storetest::FilesUnder(folder);
-    EXPECT_EQ((std::vector<std::wstring>{L"Admin\\README.md", L"Admin\\users.sql", L"Empty\\README.md", L"Top from elsewhere.sql",
-                                         L"Work\\From elsewhere.sql", L"Work\\README.md", L"Work\\Report a.sql", L"Work\\report b.sql",
-                                         L"alpha top.sql", L"notes.txt", L"zeta top.sql"}),
+    EXPECT_EQ((std::vector<std::wstring>{L"Admin\\README.md", L"Admin\\" + FileOf(L"users"), L"Empty\\README.md", L"Top from elsewhere.sql",
+                                         L"Work\\From elsewhere.sql", L"Work\\README.md", L"Work\\Report a.sql", L"Work\\" + FileOf(L"report b"),
+                                         FileOf(L"alpha top"), L"notes.txt", FileOf(L"zeta top")}),
               files)
         << windowtest::Join(files);
 }
@@ -193,11 +197,11 @@ TEST(ExchangeCommands, ImportThatChangesTheNoteOnThePagesShowsItAndSaveKeepsIt)
     harness::Execute(host, [&](HWND dialog) {
         ASSERT_TRUE(dialogdriver::OpenFile(dialog, path).boxes.empty());
         exported = ChooseFolder(dialog, ID_FILE_EXPORT, folder);
-        std::string note = storetest::ReadFileBytes(folder + L"\\zeta top.sql");
+        std::string note = storetest::ReadFileBytes(folder + L"\\" + FileOf(L"zeta top"));
         const size_t query = note.find("SELECT 1");
         ASSERT_NE(std::string::npos, query) << "zeta top.sql was not exported";
         note.replace(query, 8, "SELECT 11");
-        storetest::WriteFileBytes(folder + L"\\zeta top.sql", note);
+        storetest::WriteFileBytes(folder + L"\\" + FileOf(L"zeta top"), note);
 
         const dialogdriver::Pages pages = dialogdriver::FindPages(dialog);
         dialogdriver::DoubleClickRow(dialog, dialogdriver::FindRow(dialog, L"zeta top"));
@@ -254,7 +258,7 @@ TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImpo
     EXPECT_EQ(home, exported.pickerStart) << "the first time: the database's own folder";
     ASSERT_EQ(1u, exported.boxes.size()) << dialogdriver::Describe(exported);
     EXPECT_TRUE(Contains(exported.boxes[0].text, L"Exported 5 notes")) << windowtest::Narrow(exported.boxes[0].text);
-    EXPECT_NE(std::string::npos, storetest::ReadFileBytes(typed + L"\\alpha top.sql").find("SELECT 2")) << "written where the path box said";
+    EXPECT_NE(std::string::npos, storetest::ReadFileBytes(typed + L"\\" + FileOf(L"alpha top")).find("SELECT 2")) << "written where the path box said";
 
     EXPECT_EQ(L"start typed", missing.pickerStart) << "Import starts where the export went";
     ASSERT_EQ(1u, missing.fileDialogBoxes.size()) << dialogdriver::Describe(missing);
@@ -267,7 +271,7 @@ TEST(ExchangeCommands, PickerStartsBesideTheDatabaseThenWhereItsLastExportOrImpo
     EXPECT_EQ(L"start picked", nextRun.pickerStart) << "kept for later runs";
     EXPECT_EQ(home, pickedGone.pickerStart) << "a folder that is gone is not offered";
     EXPECT_EQ(home, damaged.pickerStart);
-    EXPECT_NE(std::string::npos, storetest::ReadFileBytes(typed + L"\\made by export\\alpha top.sql").find("SELECT 2"))
+    EXPECT_NE(std::string::npos, storetest::ReadFileBytes(typed + L"\\made by export\\" + FileOf(L"alpha top")).find("SELECT 2"))
         << "Export makes a folder typed inside one that exists: " << dialogdriver::Describe(madeByExport);
 }
 

@@ -351,7 +351,8 @@ TEST(Results, LargeResultsScrollToTheEndAndRowsCopyOut)
         ShowNote(dialog, L"n1");
         EXPECT_TRUE(Execute(dialog).empty());
         EXPECT_LT(ResultRowCount(dialog), 100000) << "rows are read as the list needs them";
-        EXPECT_TRUE(Contains(ResultStatus(dialog), L"1,000+ rows")) << Narrow(ResultStatus(dialog));
+        // A thousand or two ahead of the screen, never all: "1,000+ rows", "2,000+ rows".
+        EXPECT_TRUE(Contains(ResultStatus(dialog), L",000+ rows")) << Narrow(ResultStatus(dialog));
         SelectResultRows(dialog, {0});
         EXPECT_TRUE(PressKey(dialog, VK_END).empty());
         ASSERT_TRUE(WaitForRunEnd(dialog)) << "End reads every row, Execute reading Cancel meanwhile";
@@ -558,8 +559,11 @@ Texts BlankRows(HWND ask)
 void FillBlanks(HWND ask, const Texts& values)
 {
     for (std::size_t i = 0; i < values.size(); ++i) SetItemText(ask, IDC_PLACEHOLDER_FIRST + static_cast<int>(i) * 2 + 1, values[i]);
+    const HWND dialog = ::GetWindow(ask, GW_OWNER);
     PostKey(::GetDlgItem(ask, IDC_PLACEHOLDER_FIRST + 1), VK_RETURN);
     EXPECT_TRUE(ui::WaitForWindowGone(ask)) << "Enter accepts";
+    // What Enter started (a run, a copy) goes on after the question is gone.
+    Settle(dialog);
 }
 
 
