@@ -10,6 +10,7 @@
 #include "tests/store/StoreTestSupport.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/SecretSearch.h"
 #include "tests/support/UiDriver.h"
 #include "tests/support/WideText.h"
 
@@ -40,43 +41,6 @@ bool ExecuteGivingPassword(HWND dialog, const Pages& p, const std::wstring& pass
     }
     EXPECT_TRUE(WaitForRunEnd(dialog, 30000));
     return box != nullptr;
-}
-
-bool Holds(const std::string& bytes, const std::wstring& secret)
-{
-    const std::string utf8 = Utf8(secret);
-    const std::string utf16(reinterpret_cast<const char*>(secret.data()), secret.size() * sizeof(wchar_t));
-    return bytes.find(utf8) != std::string::npos || bytes.find(utf16) != std::string::npos;
-}
-
-// Every key name, value name and value under `key` that holds `secret`.
-void FindInRegistry(HKEY key, const std::wstring& path, const std::wstring& secret, Texts& found)
-{
-    wchar_t name[512];
-    BYTE data[65536];
-    for (DWORD i = 0;; ++i) {
-        DWORD nameLength = 512, dataSize = sizeof data;
-        if (::RegEnumValueW(key, i, name, &nameLength, nullptr, nullptr, data, &dataSize) != ERROR_SUCCESS) break;
-        if (Holds(std::string(reinterpret_cast<char*>(data), dataSize), secret) || std::wstring(name).find(secret) != std::wstring::npos)
-            found.push_back(path + L"\\" + name);
-    }
-    for (DWORD i = 0;; ++i) {
-        DWORD nameLength = 512;
-        if (::RegEnumKeyExW(key, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        if (std::wstring(name).find(secret) != std::wstring::npos) found.push_back(path + L"\\" + name);
-        HKEY child = nullptr;
-        if (::RegOpenKeyExW(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
-        FindInRegistry(child, path + L"\\" + name, secret, found);
-        ::RegCloseKey(child);
-    }
-}
-
-Texts FilesHolding(const std::wstring& folder, const std::wstring& secret)
-{
-    Texts found;
-    for (const std::wstring& file : storetest::FilesUnder(folder))
-        if (Holds(storetest::ReadFileBytes(folder + L"\\" + file), secret)) found.push_back(folder + L"\\" + file);
-    return found;
 }
 
 class PostgreSqlRun : public ::testing::Test {
@@ -209,8 +173,7 @@ TEST_F(PostgreSqlRun, APasswordIsNeverStored)
         EXPECT_EQ(L"quillbox", ResultCell(dialog, 0, 0)) << Narrow(ResultStatus(dialog));
     });
 
-    Texts found;
-    FindInRegistry(HKEY_CURRENT_USER, L"HKCU", m_password, found);
+    Texts found = RegistryPlacesHolding(HKEY_CURRENT_USER, L"HKCU", m_password);
     for (const std::wstring& inFile : FilesHolding(m_folder.Path(), m_password)) found.push_back(inFile);
     const std::wstring odbc = storetest::WindowsPathOf(std::getenv("ODBCSYSINI") ? std::getenv("ODBCSYSINI") : "");
     for (const std::wstring& inFile : FilesHolding(odbc, m_password)) found.push_back(inFile);

@@ -18,6 +18,7 @@
 #include "framework/CRecordset.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/DialogHarness.h"
+#include "tests/support/SecretSearch.h"
 #include "tests/support/UnixPath.h"
 #include "tests/window/NoteFiles.h"
 #include "tests/window/WindowTestSupport.h"
@@ -145,54 +146,6 @@ std::wstring TipOverCell(HWND dialog, int row, int column)
         return text.data();
     }
     return L"(no tooltip)";
-}
-
-// The names and values under `key` (and its subkeys) that hold `secret`.
-void FindInRegistry(HKEY key, const std::wstring& path, const std::wstring& secret, Texts& found)
-{
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[16384];
-        DWORD nameLength = 16384, type = 0, size = 0;
-        if (::RegEnumValueW(key, index, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
-        std::vector<BYTE> data(size + 2);
-        nameLength = 16384;
-        ::RegEnumValueW(key, index, name, &nameLength, nullptr, &type, data.data(), &size);
-        const std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
-        if (Contains(name, secret) || Contains(text, secret)) found.push_back(path + L"\\" + name);
-    }
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD nameLength = 256;
-        if (::RegEnumKeyExW(key, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        HKEY child = nullptr;
-        if (::RegOpenKeyExW(key, name, 0, KEY_READ, &child) != ERROR_SUCCESS) continue;
-        FindInRegistry(child, path + L"\\" + name, secret, found);
-        ::RegCloseKey(child);
-    }
-}
-
-// The files of `folder` whose bytes hold `secret`, as UTF-16 or as ASCII.
-Texts FindInFiles(const std::wstring& folder, const std::wstring& secret)
-{
-    Texts found;
-    WIN32_FIND_DATAW entry;
-    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return found;
-    const std::string ascii(secret.begin(), secret.end());
-    const std::string wide(reinterpret_cast<const char*>(secret.data()), secret.size() * sizeof(wchar_t));
-    do {
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::wstring file = folder + L"\\" + entry.cFileName;
-        HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) continue;
-        std::string bytes(entry.nFileSizeLow, '\0');
-        DWORD read = 0;
-        ::ReadFile(handle, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
-        ::CloseHandle(handle);
-        if (bytes.find(ascii) != std::string::npos || bytes.find(wide) != std::string::npos) found.push_back(entry.cFileName);
-    } while (::FindNextFileW(search, &entry));
-    ::FindClose(search);
-    return found;
 }
 
 TEST(Results, NoteRunsOnTheDataSourceAsShownEditedOrSelected)
@@ -513,10 +466,10 @@ TEST(Results, APasswordIsAskedForOnceAndNeverStored)
         EXPECT_EQ(nullptr, ui::WaitForWindow(L"#32770", L"Password", 300));
         EXPECT_EQ(L"3", ResultCell(dialog, 0, 0));
     });
-    Texts found;
-    FindInRegistry(HKEY_CURRENT_USER, L"HKCU", secret, found);
+    const Texts found = RegistryPlacesHolding(HKEY_CURRENT_USER, L"HKCU", secret);
     EXPECT_TRUE(found.empty()) << "the registry holds the password at " << windowtest::Join(found);
-    EXPECT_TRUE(FindInFiles(windowtest::Folder().Path(), secret).empty()) << windowtest::Join(FindInFiles(windowtest::Folder().Path(), secret));
+    const Texts files = FilesHolding(windowtest::Folder().Path(), secret);
+    EXPECT_TRUE(files.empty()) << windowtest::Join(files);
 }
 
 // `text` with CR LF line ends, as a box or the clipboard holds it.
