@@ -146,7 +146,11 @@ SyncHash HashNotePlace(const CString& group, const CString& title, int rank)
 
 SyncHash HashNoteTexts(const NoteFileFields& note)
 {
-    return Fnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(WithLfLineEnds(note.query)).Value();
+    Fnv hash;
+    hash.AddUnit(note.hasComments ? 1 : 0).Add(note.comments);
+    // A query without a CR is its own LF form: hashed in place, not copied.
+    if (note.query.str().find(L'\r') == std::wstring::npos) return hash.Add(note.query).Value();
+    return hash.Add(WithLfLineEnds(note.query)).Value();
 }
 
 SyncHash HashNoteTextsAsStored(const NoteFileFields& note)
