@@ -1,11 +1,17 @@
 // Sync of a note database with its folder, timed against the bare platform.
 // Both rows start each run from the same point: the database and the folder
 // synced, then (for the second row) 300 notes changed in the database with
-// bare ODBC and 300 other notes' files rewritten, untimed. The floor reads
-// both tables with bare ODBC, lists the folder and reads every file with bare
-// Win32 calls; for the second row it also writes the same 300 rows (one
-// transaction, texts as parameters) and the same 300 files (written beside,
-// then renamed).
+// bare ODBC and 300 other notes' files rewritten, untimed, as a git pull
+// leaves them. The folder starts as a checkout made an hour before; each run
+// waits out the listing's time resolution and syncs once, untimed, so the
+// sync with nothing changed finds every file as its memory keeps it. The
+// floor of that row reads both tables with bare ODBC and lists the folder
+// with bare FindFirstFileW, opening no file; a second floor also reads every
+// file. The second row's floor reads both tables, lists the folder, reads the
+// 300 changed files, and writes the same 300 rows (one transaction, texts as
+// parameters) and the same 300 files (written beside, then renamed). Before
+// each timed sync, a plan that reads every file is made, untimed: the timed
+// sync must plan exactly the same.
 #include "bench/SyncScenarios.h"
 
 #include "bench/Clock.h"
@@ -111,8 +117,8 @@ void ListBare(const std::wstring& folder, bool descend, std::vector<std::wstring
     } while (::FindNextFileW(find.Get(), &found));
 }
 
-// The floor's reading: both tables with SQLFetch and SQLGetData, the folder listed and every file read whole.
-size_t ReadBothSides(COdbcConnection& connection, const std::wstring& folder)
+// The floor's reading of the database: both tables with SQLFetch and SQLGetData.
+size_t ReadTables(COdbcConnection& connection)
 {
     size_t total = 0;
     std::wstring text;
@@ -132,8 +138,12 @@ size_t ReadBothSides(COdbcConnection& connection, const std::wstring& folder)
             for (SQLUSMALLINT column = 3; column <= 5; ++column) notes.GetText(column, text), total += text.size();
         }
     }
-    std::vector<std::wstring> files;
-    ListBare(folder, true, files);
+    return total;
+}
+
+size_t ReadFilesBare(const std::vector<std::wstring>& files)
+{
+    size_t total = 0;
     std::string buffer;
     for (const std::wstring& file : files) {
         HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -145,6 +155,34 @@ size_t ReadBothSides(COdbcConnection& connection, const std::wstring& folder)
         total += read;
     }
     return total;
+}
+
+// Both tables read and the folder listed, and every file read when `everyFile`.
+size_t ReadBothSides(COdbcConnection& connection, const std::wstring& folder, bool everyFile)
+{
+    size_t total = ReadTables(connection);
+    std::vector<std::wstring> files;
+    ListBare(folder, true, files);
+    return total + files.size() + (everyFile ? ReadFilesBare(files) : 0);
+}
+
+// Every file of the folder written an hour before now, as an earlier checkout leaves them.
+void AgeFiles(const std::vector<FolderFile>& files)
+{
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time;
+    time.LowPart = now.dwLowDateTime;
+    time.HighPart = now.dwHighDateTime;
+    time.QuadPart -= 3600ULL * 10000000ULL;
+    const FILETIME earlier{time.LowPart, time.HighPart};
+    for (const FolderFile& file : files) {
+        HANDLE handle = ::CreateFileW(file.path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open a file to age it");
+        const BOOL set = ::SetFileTime(handle, nullptr, nullptr, &earlier);
+        ::CloseHandle(handle);
+        if (!set) throw std::runtime_error("cannot age a file");
+    }
 }
 
 void SetAutocommit(COdbcConnection& connection, bool on)
@@ -261,6 +299,39 @@ ExchangeOutcome Sync(CDatabase& database, const std::wstring& path, const std::w
     return outcome;
 }
 
+// Untimed: the plan of a sync that reads every file, to compare the timed sync's with.
+SyncPlan PlanReadingEveryFile(CDatabase& database, const std::wstring& path, const std::wstring& folder)
+{
+    NoteSync sync;
+    const ExchangeOutcome outcome = PlanNoteSync(database, path.c_str(), folder.c_str(), sync, nullptr, true);
+    if (!outcome.ok) throw std::runtime_error("planning failed: " + ToUtf8(outcome.message));
+    return sync.plan;
+}
+
+template <class Step>
+std::vector<std::wstring> StepNames(const std::vector<Step>& steps)
+{
+    std::vector<std::wstring> names;
+    for (const Step& step : steps) names.push_back(std::to_wstring(static_cast<int>(step.action)) + L"|" + step.group.str() + L"|" + step.title.str());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A sync that took files unread from its memory planned what reading every file plans.
+void CheckSamePlan(const SyncPlan& fast, const SyncPlan& full, const char* what)
+{
+    const auto counts = [](const SyncPlan& plan) {
+        return std::vector<int>{plan.databaseNotes.added, plan.databaseNotes.changed, plan.databaseNotes.deleted, plan.folderNotes.added,
+                                plan.folderNotes.changed, plan.folderNotes.deleted, plan.unchanged, static_cast<int>(plan.conflicts.size())};
+    };
+    std::vector<std::wstring> groupSteps, fullGroupSteps;
+    for (const SyncGroupStep& step : fast.groups) groupSteps.push_back(step.key.str());
+    for (const SyncGroupStep& step : full.groups) fullGroupSteps.push_back(step.key.str());
+    if (counts(fast) != counts(full) || StepNames(fast.notes) != StepNames(full.notes) || StepNames(fast.files) != StepNames(full.files) ||
+        groupSteps != fullGroupSteps || fast.state.notes != full.state.notes || fast.state.groups != full.state.groups)
+        throw std::runtime_error(std::string(what) + ": the sync planned otherwise than one that reads every file");
+}
+
 void Print(const char* name, int notes, const std::vector<double>& ours, const std::vector<double>& floor, size_t peakBytes)
 {
     constexpr double kMiB = 1024.0 * 1024.0;
@@ -289,18 +360,26 @@ void RunSyncScenarios(const std::wstring& source, const std::wstring& scratch, i
     // The starting point: the folder exported, then synced once, so both sides and the state agree.
     const ExchangeOutcome exported = ExportNoteDatabase(connection, folder.c_str(), nullptr);
     if (!exported.ok) throw std::runtime_error("export failed: " + ToUtf8(exported.message));
+    const std::vector<FolderFile> files = ListNoteFolder(folder);
+    AgeFiles(files);
     {
         NoteSync first;
         Sync(connection, database, folder, first);
     }
-    const std::vector<FolderFile> files = ListNoteFolder(folder);
     std::vector<ChangedNote> inFolder, inDatabase;
     ChooseChangedNotes(bare, folder, files, inFolder, inDatabase);
 
-    std::vector<double> unchangedOurs, unchangedFloor, changedOurs, changedFloor;
+    std::vector<double> unchangedOurs, unchangedFloor, everyFileFloor, changedOurs, changedFloor;
     size_t unchangedPeak = 0, changedPeak = 0;
     for (int run = 0; run <= runs; ++run) {  // run 0 warms up
-        // Nothing changed: the sync reads both sides and writes nothing.
+        // Untimed: the files the last run wrote or changed, settled, are taken into the memory.
+        if (run > 0) {
+            ::Sleep(2500);
+            NoteSync settle;
+            Sync(connection, database, folder, settle);
+        }
+        // Nothing changed: the sync reads the database and lists the folder, and writes nothing.
+        const SyncPlan full = PlanReadingEveryFile(connection, database, folder);
         ResetPeakWorkingSet();
         double start = NowMs();
         {
@@ -308,17 +387,23 @@ void RunSyncScenarios(const std::wstring& source, const std::wstring& scratch, i
             const ExchangeOutcome outcome = Sync(connection, database, folder, sync);
             if (sync.plan.ChangesDatabase() || sync.plan.ChangesFolder() || outcome.written != 0)
                 throw std::runtime_error("a sync with nothing changed changed something");
+            CheckSamePlan(sync.plan, full, "a sync with nothing changed");
         }
         const double ours = NowMs() - start;
         unchangedPeak = std::max(unchangedPeak, PeakWorkingSet());
         start = NowMs();
-        ReadBothSides(bare, folder);
+        ReadBothSides(bare, folder, false);
         const double floor = NowMs() - start;
-        if (run > 0) unchangedOurs.push_back(ours), unchangedFloor.push_back(floor);
-        std::fprintf(stderr, "bench: sync with nothing changed, %d notes: %.1f ms, floor %.1f ms\n", notes, ours, floor);
+        start = NowMs();
+        ReadBothSides(bare, folder, true);
+        const double everyFile = NowMs() - start;
+        if (run > 0) unchangedOurs.push_back(ours), unchangedFloor.push_back(floor), everyFileFloor.push_back(everyFile);
+        std::fprintf(stderr, "bench: sync with nothing changed, %d notes: %.1f ms, floor %.1f ms, reading every file %.1f ms\n", notes, ours,
+                     floor, everyFile);
 
         // 300 notes changed on each side: each goes to the other side.
         ChangeBothSides(bare, inFolder, inDatabase, run + 1);
+        const SyncPlan fullChanged = PlanReadingEveryFile(connection, database, folder);
         ResetPeakWorkingSet();
         start = NowMs();
         {
@@ -326,6 +411,7 @@ void RunSyncScenarios(const std::wstring& source, const std::wstring& scratch, i
             Sync(connection, database, folder, sync);
             if (sync.plan.notes.size() != inFolder.size() || sync.plan.folderNotes.changed != static_cast<int>(inDatabase.size()))
                 throw std::runtime_error("the sync did not carry every change to the other side");
+            CheckSamePlan(sync.plan, fullChanged, "a sync with 300 changed on each side");
         }
         const double oursChanged = NowMs() - start;
         changedPeak = std::max(changedPeak, PeakWorkingSet());
@@ -335,8 +421,11 @@ void RunSyncScenarios(const std::wstring& source, const std::wstring& scratch, i
         for (size_t i = 0; i < inFolder.size(); ++i)
             if (!NoteFieldsOf(inFolder[i].original + Marker(run + 1) + inFolder[i].lineEnd, rows[i])) throw std::runtime_error("a changed file is no note file");
         for (size_t i = 0; i < inDatabase.size(); ++i) written[i] = ReadFileBytes(inDatabase[i].path);
+        std::vector<std::wstring> changedFiles;
+        for (const ChangedNote& note : inFolder) changedFiles.push_back(note.path);
         start = NowMs();
-        ReadBothSides(bare, folder);
+        ReadBothSides(bare, folder, false);
+        ReadFilesBare(changedFiles);
         SetAutocommit(bare, false);
         for (size_t i = 0; i < inFolder.size(); ++i) {
             COdbcStatement update(bare);
@@ -356,6 +445,7 @@ void RunSyncScenarios(const std::wstring& source, const std::wstring& scratch, i
         std::fprintf(stderr, "bench: sync with 300 changed on each side, %d notes: %.1f ms, floor %.1f ms\n", notes, oursChanged, floorChanged);
     }
     Print("sync with nothing changed", notes, unchangedOurs, unchangedFloor, unchangedPeak);
+    Print("sync with nothing changed against reading every file", notes, unchangedOurs, everyFileFloor, unchangedPeak);
     Print("sync with 300 changed on each side", notes, changedOurs, changedFloor, changedPeak);
     bare.Disconnect();
     connection.Close();

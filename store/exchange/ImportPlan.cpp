@@ -252,6 +252,7 @@ private:
             groupId = GroupId(fields.group, it != groupFiles.end() && it->second.name == fields.group ? &it->second : nullptr);
             if (groupId < 0) return Refuse(file, L"no group number left", itself);
         }
+        m_fromHeader = exported;
         Match(file, groupId, std::move(fields));
     }
 
@@ -280,7 +281,7 @@ private:
 
     void AddStep(ImportAction action, int id, int groupId, NoteFileFields&& fields, const ImportFile& file)
     {
-        m_plan.notes.push_back({action, id, groupId, std::move(fields), Source(file)});
+        m_plan.notes.push_back({action, id, groupId, std::move(fields), Source(file), m_fromHeader});
     }
 
     const std::map<std::wstring, GroupFileFields>* m_groupFiles = nullptr;
@@ -292,6 +293,7 @@ private:
     std::set<int> m_claimed;
     int m_nextGroupId = 1;
     int m_nextNoteId = 1;
+    bool m_fromHeader = false;  // of the note being planned
     ImportPlan m_plan;
 };
 

@@ -51,6 +51,7 @@ struct ImportNoteStep {
     int groupId = 0;
     NoteFileFields fields;
     CString source;  // "folder\name" of the file
+    bool fromHeader = false;  // the file's own header named the note (else its name and folder did)
 };
 
 // A note a refused file may hold: its group's key ("" for group 0) and title.

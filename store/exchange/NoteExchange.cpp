@@ -266,7 +266,8 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
 }
 
 ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>& files, std::vector<ImportRefusal>& skipped,
-                                 IExchangeProgress* progress, std::vector<CString>* leftovers)
+                                 IExchangeProgress* progress, std::vector<CString>* leftovers,
+                                 const std::function<bool(const CString&, const FolderItem&)>& skip)
 {
     const auto isLeftover = [&](const CString& inFolder, const FolderItem& item) {
         if (!leftovers || item.isFolder || !IsTemporaryFileName(item.name)) return false;
@@ -279,7 +280,9 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
     std::vector<std::pair<CString, FolderItem>> candidates;
     for (const FolderItem& item : items) {
         if (IsDotName(item.name) || isLeftover(folder, item)) continue;
-        if (IsCandidateFile(item)) candidates.push_back({CString(), item});
+        if (IsCandidateFile(item)) {
+            if (!skip || !skip(CString(), item)) candidates.push_back({CString(), item});
+        }
         else if (IsLinkedNoteFile(item))
             skipped.push_back({item.name, L"a link, not followed", true, {{CString(), TitleOfNoteFileName(item.name), TitleOfPlainFile(item.name)}}, {}});
         if (!item.isFolder) continue;
@@ -296,7 +299,9 @@ ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>&
         }
         for (const FolderItem& innerItem : inner) {
             if (IsDotName(innerItem.name) || isLeftover(path, innerItem)) continue;
-            if (IsCandidateFile(innerItem)) candidates.push_back({item.name, innerItem});
+            if (IsCandidateFile(innerItem)) {
+                if (!skip || !skip(item.name, innerItem)) candidates.push_back({item.name, innerItem});
+            }
             else if (IsLinkedNoteFile(innerItem))
                 skipped.push_back({JoinPath(item.name, innerItem.name), L"a link, not followed", true, {{item.name, TitleOfNoteFileName(innerItem.name), TitleOfPlainFile(innerItem.name)}}, {}});
             else if (innerItem.isFolder)

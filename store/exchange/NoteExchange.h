@@ -6,6 +6,9 @@
 
 #include "store/exchange/ImportPlan.h"
 #include "framework/CString.h"
+#include "store/exchange/NoteFolderFiles.h"
+
+#include <functional>
 
 class CDatabase;
 
@@ -35,9 +38,12 @@ ExchangeOutcome ExportNoteDatabase(CDatabase& database, const CString& folder, I
 // Reads every file of the folder that an import takes (decoded, or with why
 // it cannot be), and the entries it skips with the reason; changes nothing.
 // `leftovers`, when given, gets the paths of temporary files that a write cut
-// off by a kill left in the folder or a group's folder.
+// off by a kill left in the folder or a group's folder. A file for which
+// `skip` (given its subfolder, "" for the folder itself, and its entry)
+// answers true is neither read nor listed in `files`.
 ExchangeOutcome ReadImportFolder(const CString& folder, std::vector<ImportFile>& files, std::vector<ImportRefusal>& skipped,
-                                 IExchangeProgress* progress, std::vector<CString>* leftovers = nullptr);
+                                 IExchangeProgress* progress, std::vector<CString>* leftovers = nullptr,
+                                 const std::function<bool(const CString&, const FolderItem&)>& skip = {});
 // Reads the folder and the database and decides what an import would do; changes nothing.
 ExchangeOutcome PlanNoteImport(CDatabase& database, const CString& folder, ImportPlan& plan, IExchangeProgress* progress);
 // Carries the plan out in one transaction: on a failure or a cancel the database is as before.

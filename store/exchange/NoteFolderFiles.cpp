@@ -67,6 +67,7 @@ bool ListFolder(const CString& path, std::vector<FolderItem>& items, CString& er
         item.isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         item.isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         item.size = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        item.writeTime = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
         items.push_back(item);
     } while (::FindNextFileW(find.Get(), &data));
     const DWORD last = ::GetLastError();

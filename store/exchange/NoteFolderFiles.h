@@ -14,6 +14,7 @@ struct FolderItem {
     bool isFolder = false;
     bool isLink = false;      // a reparse point: never followed
     long long size = 0;
+    unsigned long long writeTime = 0;  // last write, FILETIME units
 };
 
 CString JoinPath(const CString& folder, const CString& name);

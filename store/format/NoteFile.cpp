@@ -410,5 +410,9 @@ void SplitMergeConflict(const CString& text, CString& ours, CString& theirs)
 
 unsigned long long HashNoteTexts(const NoteFileFields& note)
 {
-    return CTextFnv().AddUnit(note.hasComments ? 1 : 0).Add(note.comments).Add(WithLfLineEnds(note.query)).Value();
+    CTextFnv hash;
+    hash.AddUnit(note.hasComments ? 1 : 0).Add(note.comments);
+    // A query without a CR is its own LF form: hashed in place, not copied.
+    if (note.query.str().find(L'\r') == std::wstring::npos) return hash.Add(note.query).Value();
+    return hash.Add(WithLfLineEnds(note.query)).Value();
 }

@@ -5,6 +5,7 @@
 #include "store/exchange/ExchangeSteps.h"
 #include "store/records/RecordFields.h"
 #include "store/format/ExportNames.h"
+#include "store/format/NoteFileText.h"
 #include "store/exchange/ExportPlan.h"
 #include "store/exchange/NoteFolderFiles.h"
 #include "store/records/NoteSql.h"
@@ -80,13 +81,40 @@ void ReadDatabaseSide(CDatabase& database, NoteSync& sync, std::vector<SyncGroup
     noteRows.Close();
 }
 
+unsigned long long SystemTimeNow()
+{
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 // The folder side, read exactly as an import reads it (into an empty
-// database), with where each note's file and each group's folder is.
-ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vector<SyncGroupEntry>& groups,
+// database), with where each note's file and each group's folder is. With
+// `trustMemory`, a note file whose listing entry is the one the memory
+// keeps is not opened: the memory gives its note. What the next sync may
+// take so is kept in `fileEntries`: a file whose note its header names or
+// that lies in the folder itself (a plain file in a group's folder takes
+// its group from the group file, which may change alone), written well
+// before this listing.
+ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, bool trustMemory, std::vector<SyncGroupEntry>& groups,
                                std::vector<SyncNoteEntry>& notes, IExchangeProgress* progress)
 {
+    const unsigned long long listedAt = SystemTimeNow();
+    std::map<std::wstring, std::pair<long long, unsigned long long>> listed;  // note files read: size and time
+    std::vector<std::pair<std::wstring, SyncFileEntry>> remembered;
+    const auto takeFromMemory = [&](const CString& inFolder, const FolderItem& item) {
+        if (!HasExtension(item.name, kNoteFileExtension)) return false;
+        const std::wstring source = JoinPath(inFolder, item.name).str();
+        auto known = trustMemory ? sync.base.files.find(source) : sync.base.files.end();
+        if (known != sync.base.files.end() && MatchesListing(known->second, item.size, item.writeTime)) {
+            remembered.push_back(*known);
+            return true;
+        }
+        listed[source] = {item.size, item.writeTime};
+        return false;
+    };
     std::vector<ImportFile> files;
-    const ExchangeOutcome read = ReadImportFolder(folder, files, sync.refusals, progress, &sync.leftovers);
+    const ExchangeOutcome read = ReadImportFolder(folder, files, sync.refusals, progress, &sync.leftovers, takeFromMemory);
     if (!read.ok) return read;
     CString noneFile;
     for (const ImportFile& file : files) {
@@ -107,6 +135,7 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
     ImportPlan plan = PlanImport({{0, none}}, {}, std::move(files));
     sync.refusals.insert(sync.refusals.end(), plan.refusals.begin(), plan.refusals.end());
     std::map<int, CString> keyOf{{0, CString()}};
+    std::set<std::wstring> keys{std::wstring()};
     groups.push_back({CString(), none});
     for (const ImportGroupStep& step : plan.groups) {
         if (step.id == 0) {
@@ -114,21 +143,91 @@ ExchangeOutcome ReadFolderSide(const CString& folder, NoteSync& sync, std::vecto
             continue;
         }
         keyOf[step.id] = step.fields.name;
+        keys.insert(step.fields.name.str());
         groups.push_back({step.fields.name, step.fields, withFile.count(step.fields.name.str()) != 0});
     }
-    sync.folderNotes.reserve(plan.notes.size());
-    sync.folderSources.reserve(plan.notes.size());
-    for (ImportNoteStep& step : plan.notes) {
-        const CString& key = keyOf[step.groupId];
-        const int slash = step.source.Find(L'\\');
+    const size_t total = plan.notes.size() + remembered.size();
+    sync.folderNotes.reserve(total);
+    sync.folderSources.reserve(total);
+    sync.folderUnread.reserve(total);
+    const auto addNote = [&](const CString& key, const CString& source, NoteFileFields&& fields, const SyncFileEntry& entry,
+                             bool unread) {
+        const int slash = source.Find(L'\\');
         // A folder without a group file holds the group named after it.
         if (!key.IsEmpty() && slash >= 0 && !sync.groupFolders.count(key.str()))
-            sync.groupFolders.emplace(key.str(), SyncGroupFolder{step.source.Left(slash), CString()});
-        notes.push_back({key, step.fields.title, HashNoteTexts(step.fields), sync.folderNotes.size(), StoredTextsHash(step.fields)});
-        sync.folderNotes.push_back(std::move(step.fields));
-        sync.folderSources.push_back(step.source);
+            sync.groupFolders.emplace(key.str(), SyncGroupFolder{source.Left(slash), CString()});
+        notes.push_back({key, entry.title, entry.texts, sync.folderNotes.size(), entry.storedTexts});
+        sync.folderNotes.push_back(std::move(fields));
+        sync.folderSources.push_back(source);
+        sync.folderUnread.push_back(unread);
+    };
+    for (ImportNoteStep& step : plan.notes) {
+        const CString& key = keyOf[step.groupId];
+        const SyncFileEntry entry{0, 0, key, step.fields.title, HashNoteTexts(step.fields), StoredTextsHash(step.fields)};
+        auto at = listed.find(step.source.str());
+        if (at != listed.end() && (step.fromHeader || step.source.Find(L'\\') < 0) && IsSettledWrite(at->second.second, listedAt)) {
+            SyncFileEntry& kept = sync.fileEntries[step.source.str()] = entry;
+            kept.size = at->second.first;
+            kept.writeTime = at->second.second;
+        }
+        addNote(key, step.source, std::move(step.fields), entry, false);
+    }
+    for (auto& known : remembered) {
+        const SyncFileEntry& entry = known.second;
+        // A group only such notes show has no description but its file's.
+        if (keys.insert(entry.group.str()).second) {
+            GroupFileFields fields;
+            fields.name = entry.group;
+            groups.push_back({entry.group, fields, withFile.count(entry.group.str()) != 0});
+        }
+        addNote(entry.group, CString(known.first), NoteFileFields(), entry, true);
+        sync.fileEntries.insert(std::move(known));
     }
     return ExchangeOutcome();
+}
+
+// Reads the files the memory gave whose texts the sync needs. False when
+// one no longer holds the note the memory said: then the folder is read whole.
+bool ReadRememberedTexts(NoteSync& sync, const std::vector<bool>& needed)
+{
+    for (size_t i = 0; i < needed.size(); ++i) {
+        if (!needed[i] || !sync.folderUnread[i]) continue;
+        const CString& source = sync.folderSources[i];
+        const int slash = source.Find(L'\\');
+        ImportFile file;
+        file.folder = slash < 0 ? CString() : source.Left(slash);
+        file.name = source.Mid(slash + 1);
+        std::string bytes;
+        bool tooLarge = false;
+        CString error;
+        if (!ReadWholeFile(JoinPath(sync.folder, source), kImportFileLimit, bytes, tooLarge, error) ||
+            DecodeFileText(bytes, AnsiToWide, file.text) != TextDecodeResult::Text)
+            return false;
+        std::vector<ImportFile> one;
+        one.push_back(std::move(file));
+        ImportPlan plan = PlanImport({{0, NoneGroupFields()}}, {}, std::move(one));
+        const SyncNoteEntry& entry = sync.folderEntries[i];
+        if (plan.notes.size() != 1 || plan.notes[0].fields.title != entry.title || HashNoteTexts(plan.notes[0].fields) != entry.texts)
+            return false;
+        sync.folderNotes[i] = std::move(plan.notes[0].fields);
+        sync.folderUnread[i] = false;
+    }
+    return true;
+}
+
+// Everything ReadFolderSide found, for a reading again.
+void ForgetFolderSide(NoteSync& sync)
+{
+    sync.folderEntries.clear();
+    sync.refusals.clear();
+    sync.folderNotes.clear();
+    sync.folderSources.clear();
+    sync.folderUnread.clear();
+    sync.fileEntries.clear();
+    sync.groupFolders.clear();
+    sync.folderGroupHashes.clear();
+    sync.legacyNoneFiles.clear();
+    sync.leftovers.clear();
 }
 
 // A memory an earlier build kept beside the database, "<database>.sync\<hash>.state".
@@ -486,7 +585,7 @@ void TakeOverLegacyNoneFile(NoteSync& sync)
 } // namespace
 
 ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, const CString& folder, NoteSync& sync,
-                             IExchangeProgress* progress)
+                             IExchangeProgress* progress, bool readEveryFile)
 {
     sync = NoteSync();
     sync.folder = folder;
@@ -504,24 +603,35 @@ ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, c
         return Failed(DatabaseFailure(e));
     }
     for (const SyncGroupEntry& group : databaseGroups) sync.databaseGroupHashes[group.key.str()] = HashGroupFields(group.fields);
-    const ExchangeOutcome read = ReadFolderSide(folder, sync, folderGroups, sync.folderEntries, progress);
-    if (!read.ok) return read;
-    for (const SyncGroupEntry& group : folderGroups) sync.folderGroupHashes[group.key.str()] = HashGroupFields(group.fields);
-    sync.plan = PlanSync(sync.earlierSync ? &sync.base : nullptr, sync.databaseEntries, sync.folderEntries, databaseGroups,
-                         folderGroups, HeldBackBy(sync.refusals));
-    TakeOverLegacyNoneFile(sync);
-    // Only the texts that go into the database are kept. Swapped out rather
-    // than assigned: a string assigned an empty one keeps its buffer.
-    std::vector<bool> needed(sync.folderNotes.size(), false);
-    for (const SyncNoteStep& step : sync.plan.notes)
-        if (step.action != SyncAction::Delete) needed[step.folderIndex] = true;
+    for (bool trustMemory : {!readEveryFile, false}) {
+        folderGroups.clear();
+        ForgetFolderSide(sync);
+        const ExchangeOutcome read = ReadFolderSide(folder, sync, trustMemory, folderGroups, sync.folderEntries, progress);
+        if (!read.ok) return read;
+        for (const SyncGroupEntry& group : folderGroups) sync.folderGroupHashes[group.key.str()] = HashGroupFields(group.fields);
+        sync.plan = PlanSync(sync.earlierSync ? &sync.base : nullptr, sync.databaseEntries, sync.folderEntries, databaseGroups,
+                             folderGroups, HeldBackBy(sync.refusals));
+        TakeOverLegacyNoneFile(sync);
+        // Only the texts that go into the database are kept. Swapped out rather
+        // than assigned: a string assigned an empty one keeps its buffer.
+        std::vector<bool> needed(sync.folderNotes.size(), false);
+        for (const SyncNoteStep& step : sync.plan.notes)
+            if (step.action != SyncAction::Delete) needed[step.folderIndex] = true;
+        for (const SyncFileStep& step : sync.plan.files)
+            if (step.action != SyncAction::Delete && !step.fromDatabase) needed[step.textsIndex] = true;
+        if (!ReadRememberedTexts(sync, needed)) continue;
+        for (size_t i = 0; i < needed.size(); ++i)
+            if (!needed[i]) {
+                NoteFileFields released;
+                std::swap(sync.folderNotes[i], released);
+            }
+        break;
+    }
+    // The files the sync rewrites or removes are read again next time.
     for (const SyncFileStep& step : sync.plan.files)
-        if (step.action != SyncAction::Delete && !step.fromDatabase) needed[step.textsIndex] = true;
-    for (size_t i = 0; i < needed.size(); ++i)
-        if (!needed[i]) {
-            NoteFileFields released;
-            std::swap(sync.folderNotes[i], released);
-        }
+        if (step.action != SyncAction::Add) sync.fileEntries.erase(sync.folderSources[step.folderIndex].str());
+    sync.plan.state.files = std::move(sync.fileEntries);
+    sync.fileEntries.clear();
     ExchangeOutcome outcome;
     outcome.notes = static_cast<int>(sync.databaseEntries.size());
     outcome.groups = static_cast<int>(databaseGroups.size());
@@ -544,7 +654,8 @@ ExchangeOutcome ApplyNoteSync(CDatabase& database, NoteSync& sync, IExchangeProg
         const ExchangeOutcome written = DatabaseWriter(database, sync, left, progress).Write(pending);
         if (!written.ok) return written;
     } else if (changesFolder || !sync.earlierSync || sync.memory.id < 0 || !sync.legacyStatePath.IsEmpty() ||
-               sync.plan.state.notes != sync.base.notes || sync.plan.state.groups != sync.base.groups) {
+               sync.plan.state.notes != sync.base.notes || sync.plan.state.groups != sync.base.groups ||
+               sync.plan.state.files != sync.base.files) {
         const ExchangeOutcome written = WriteMemory(database, sync, pending);
         if (!written.ok) return written;
     }

@@ -45,15 +45,19 @@ struct NoteSync {
     std::vector<NoteFileFields> folderNotes;                // by folder index; texts kept only where the database takes them
     std::vector<bool> usedNoteIds, usedGroupIds;
     std::vector<CString> folderSources;                     // by folder index: the note's file, "folder\name"
+    std::vector<bool> folderUnread;                         // by folder index: the memory gave the note, its file was not read
+    std::map<std::wstring, SyncFileEntry> fileEntries;      // the folder's note files as the next sync may take them unread
     std::map<std::wstring, SyncGroupFolder> groupFolders;   // by group key
     std::map<std::wstring, SyncHash> folderGroupHashes;     // by group key: the fields the plan read in the folder
     std::vector<CString> legacyNoneFiles;  // group 0's files an earlier version wrote in the folder (README.md), taken over
     std::vector<CString> leftovers;  // temporary files of a write a kill cut off: removed before writing
 };
 
-// Reads both sides and the state, and decides; changes nothing.
+// Reads both sides and the state, and decides; changes nothing. A note
+// file whose listing entry is the one the memory keeps is not opened,
+// unless `readEveryFile`; the plan is the same either way.
 ExchangeOutcome PlanNoteSync(CDatabase& database, const CString& databasePath, const CString& folder, NoteSync& sync,
-                             IExchangeProgress* progress);
+                             IExchangeProgress* progress, bool readEveryFile = false);
 // Carries the plan out: the database in one transaction, then the folder,
 // then the state. A row or file that changed since the plan read it is left
 // to the next sync (counted in the outcome's `leftForNextSync`).

@@ -6,15 +6,15 @@
 #pragma once
 
 #include "store/format/NoteFile.h"
+#include "store/sync/SyncFileEntry.h"
 
 #include <map>
 #include <string>
 
-using SyncHash = unsigned long long;
-
 struct SyncState {
     std::map<SyncHash, SyncHash> notes;   // place hash -> texts hash
     std::map<SyncHash, SyncHash> groups;  // name hash -> fields hash
+    std::map<std::wstring, SyncFileEntry> files;  // note file ("folder\name") -> its listing entry and note
 };
 
 // A note's place: its group's name ("" for group 0), its exact title, and
@@ -31,7 +31,10 @@ SyncHash HashGroupFields(const GroupFileFields& group);
 CString SyncStateFileName(const CString& folderPath);
 
 // "Quillbox sync state 1", then one line per note ("n <place> <texts>") and
-// per group ("g <name> <fields>"), hashes as 16 hex digits.
+// per group ("g <name> <fields>"), hashes as 16 hex digits; then one line
+// per remembered file ("f <size> <time> <texts> <stored>", a tab, its path,
+// group and title tab-separated, each character outside printable ASCII
+// and '%' written "%hhhh"). A memory without file lines is read as well.
 std::string ComposeSyncState(const SyncState& state);
 // False (and `state` empty) when the bytes are not such a state.
 bool ParseSyncState(const std::string& bytes, SyncState& state);

@@ -16,7 +16,9 @@
 # travels inside the database: a database moved away, put back from a
 # backup or copied, an emptied folder, the folder by other spellings, an old
 # memory beside the database and two syncs at once lose, bring back and
-# duplicate nothing.
+# duplicate nothing. A sync opens only the files whose listing entry moved
+# (touched, changed by git checkout or git pull, changed in the second of the
+# last sync's listing) and plans what a sync that reads every file plans.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 quillbox=$root/scripts/quillbox
@@ -349,6 +351,42 @@ same_notes() { notes "$1" | tr -d '\r'; groups "$1"; }
 check "all three databases hold the same notes and groups" same "$(same_notes "$x"; same_notes "$y")" "$(same_notes "$z"; same_notes "$z")"
 check "and the repository one file per note, Note 11 kept twice" same "$(files "$c1" | grep -c '\.sql$')" 3001
 check "no marker was ever committed" same "$(git -C "$c1" log -p | grep -c '^+<<<<<<<')" 0
+
+# A sync opens only the files whose size or time moved since the last one, and plans what a sync that
+# reads every file plans: the same database with a memory that keeps no file's entry.
+remembered() { sqlite3 "$x" "SELECT state FROM syncFolders" | grep -c '^f '; }
+same_as_full_read() { # what
+  "$quillbox" sync "$x" "$c1" --dry-run > "$work/fast"
+  cp "$x" "$work/full.mdb" && sqlite3 "$x" "SELECT state FROM syncFolders" | grep -v '^f ' | sed '/^$/d' > "$work/state"
+  sqlite3 "$work/full.mdb" "UPDATE syncFolders SET state = CAST(readfile('$work/state') AS TEXT)"
+  "$quillbox" sync "$work/full.mdb" "$c1" --dry-run > "$work/full"
+  check "$1, as a sync that reads every file plans it" same "$(cat "$work/fast")" "$(cat "$work/full")"
+}
+find "$c1" -name '*.sql' -exec touch -d '-1 hour' {} + && sync "$x" "$c1"
+check "the memory keeps every note file that was written well before the listing" same "$(remembered)" 3001
+note3="$c1/Team 3/Note 3.sql" && cp -p "$note3" "$work/note3" && sed -i 's/^SELECT 3$/SELECT 8/' "$note3" && touch -r "$work/note3" "$note3"
+sync "$x" "$c1"
+check "a file whose entry has not moved is not opened" same "$(head -1 "$work/out"; sqlite3 "$x" "SELECT query FROM notes WHERE id = 3")" \
+  "database: 0 notes to add, 0 to change, 0 to delete; 0 groups to add, 0 to change, 0 to delete
+SELECT 3
+FROM t"
+cp -p "$work/note3" "$note3" && touch "$note3" && sync "$x" "$c1"
+check "a touched file is read and changes nothing" same "$(head -2 "$work/out" | grep -c ' 0 to change, 0 to delete; 0 groups')" 2
+same_as_full_read "a touched file"
+sed -i 's/^SELECT 3$/SELECT 5/' "$note3" && written=$(stat -c %y "$note3") && sync "$x" "$c1"
+sed -i 's/^SELECT 5$/SELECT 6/' "$note3" && touch -d "$written" "$note3"
+sync "$x" "$c1"
+check "a file changed again in the second of the sync that read it, its size kept, is read" \
+  same "$(sqlite3 "$x" "SELECT query FROM notes WHERE id = 3")" "SELECT 6
+FROM t"
+git -C "$c1" checkout -q -- "Team 3/Note 3.sql" && sync "$x" "$c1"
+check "a file git checkout put back is read" same "$(sqlite3 "$x" "SELECT query FROM notes WHERE id = 3")" "SELECT 3
+FROM t"
+sqlite3 "$y" "UPDATE notes SET query = 'SELECT 4 -- pulled' WHERE name = 'Note 4'" && sync "$y" "$c2" && publish "$c2" "for the pull"
+find "$c1" -name '*.sql' -exec touch -d '-1 hour' {} + && sync "$x" "$c1" && pull "$c1"
+same_as_full_read "after git pull"
+sync "$x" "$c1"
+check "a file git pull changed is read" same "$(sqlite3 "$x" "SELECT query FROM notes WHERE name = 'Note 4'")" "SELECT 4 -- pulled"
 
 echo "$failures failed"
 [ "$failures" -eq 0 ]

@@ -2,7 +2,8 @@
 // with any character; names are safe, unique without regard to case, short
 // and stable; an export plan keeps names, touches only export files and
 // does not depend on note numbers; an import plan matches, adds and refuses;
-// a sync plan says what each side writes, and its state stays readable.
+// a sync plan says what each side writes, and its state stays readable;
+// a file is taken unread only while its listing entry has not moved.
 #include "store/format/ExportNames.h"
 #include "store/exchange/ExportPlan.h"
 #include "store/exchange/ImportPlan.h"
@@ -781,6 +782,67 @@ TEST(SyncPlanStory, LosingAllOrMostOfASidesNotesIsAMassDeletion)
     EXPECT_TRUE(DescribeMassDeletion(PlanSync(nullptr, library, {}, kNoneOnly, kNoneOnly), 3, 0).IsEmpty())
         << "a first sync deletes nothing";
     EXPECT_EQ(0, DescribeSync(emptied, {}, 10, L"why").Find(L"first sync (why)"));
+}
+
+// The memory keeps each file's listing entry and note through its text,
+// with any character in a path, group or title; a memory written before
+// files were remembered is still read, and a damaged file line is no memory.
+TEST(SyncPlanStory, TheMemoryKeepsEachFilesEntryAndReadsOlderMemories)
+{
+    SyncState state = PlanSync(nullptr, Side({{L"a", L"1"}}), Side({{L"a", L"1"}}), kNoneOnly, kNoneOnly).state;
+    const std::string older = ComposeSyncState(state);
+    for (const wchar_t* text : kAwkward) {
+        const NoteFileFields note = Note(text, text, L"", text);
+        state.files[std::wstring(L"g %\\") + text + L".sql"] = {123456789012LL, 0x01DB2F0011223344ull, text, text, HashNoteTexts(note), 7};
+    }
+    SyncState read;
+    ASSERT_TRUE(ParseSyncState(ComposeSyncState(state), read));
+    EXPECT_TRUE(read.notes == state.notes && read.groups == state.groups);
+    ASSERT_EQ(state.files.size(), read.files.size());
+    for (const auto& file : state.files) {
+        auto got = read.files.find(file.first);
+        ASSERT_TRUE(got != read.files.end()) << ToUtf8(CString(file.first));
+        EXPECT_TRUE(got->second == file.second) << ToUtf8(got->second.title) << " expected " << ToUtf8(file.second.title);
+    }
+    const std::string text = ComposeSyncState(state);
+    EXPECT_EQ(std::string::npos, text.find_first_of("\x80\r")) << "ASCII, one line a file";
+
+    ASSERT_TRUE(ParseSyncState(older, read));
+    EXPECT_TRUE(read.files.empty());
+    EXPECT_EQ(state.notes, read.notes);
+    EXPECT_FALSE(ParseSyncState(older + "f 1 2 3\tno group or title\n", read));
+    EXPECT_FALSE(ParseSyncState(older + "f 1 0000000000000002 0000000000000003 0000000000000004\tbad %zz\tg\tt\n", read));
+}
+
+// A touched file (time moved, same content) is read again, changes nothing
+// and is remembered with its new entry; a file changed in the same second
+// as the listing of the sync that read it, its size unchanged, was never
+// remembered by that entry, so the next sync reads it and takes the change.
+TEST(SyncPlanStory, AFileIsTakenUnreadOnlyWhileItsEntryHasNotMoved)
+{
+    const unsigned long long second = 10000000ULL, listedAt = 0x01DB2F0000000000ull;
+    const auto note = Side({{L"a", L"1"}});
+    SyncFileEntry remembered{40, listedAt - 60 * second, L"", L"a", note[0].texts, 0};
+    EXPECT_TRUE(IsSettledWrite(remembered.writeTime, listedAt));
+    EXPECT_TRUE(MatchesListing(remembered, 40, remembered.writeTime));
+
+    EXPECT_FALSE(MatchesListing(remembered, 40, remembered.writeTime + 1)) << "touched: read again";
+    const SyncState base = PlanSync(nullptr, note, note, kNoneOnly, kNoneOnly).state;
+    const SyncPlan touched = PlanSync(&base, note, note, kNoneOnly, kNoneOnly);
+    EXPECT_TRUE(touched.files.empty() && touched.notes.empty()) << "same content: nothing to write";
+    EXPECT_FALSE(MatchesListing(remembered, 41, remembered.writeTime)) << "a new size is read";
+
+    for (unsigned long long early : {0ull, second / 2, second, 2 * second}) {
+        EXPECT_FALSE(IsSettledWrite(listedAt - early, listedAt)) << "written " << early << " before the listing: racy";
+    }
+    EXPECT_FALSE(IsSettledWrite(listedAt + second, listedAt)) << "a clock ahead of the listing";
+    EXPECT_FALSE(IsSettledWrite(0, listedAt)) << "a volume that gives no time";
+    EXPECT_FALSE(MatchesListing(SyncFileEntry{40, 0, L"", L"a", note[0].texts, 0}, 40, 0));
+    // Changed in the same second: racy, not remembered, so read; its new texts reach the database.
+    const auto changed = Side({{L"a", L"2"}});
+    const SyncPlan racy = PlanSync(&base, note, changed, kNoneOnly, kNoneOnly);
+    ASSERT_EQ(1u, racy.notes.size());
+    EXPECT_EQ(SyncAction::Change, racy.notes[0].action);
 }
 
 } // namespace
