@@ -318,8 +318,8 @@ void COptionsResultDlg::TakeEvent(RunEvent& event)
     }
     case RunEvent::Kind::StatementFailed: {
         // Reading a result's rows fails with the statement that made it.
-        int number = event.statement;
-        std::wstring line = number > 0 ? m_firstLines[static_cast<std::size_t>(number - 1)] : std::wstring();
+        int number = event.statement > 0 ? event.statement : m_current;
+        std::wstring line = number > 0 && static_cast<std::size_t>(number) <= m_firstLines.size() ? m_firstLines[static_cast<std::size_t>(number - 1)] : std::wstring();
         if (event.result >= 0 && static_cast<std::size_t>(event.result) < m_results.size()) {
             number = m_results[static_cast<std::size_t>(event.result)]->statement;
             line = m_results[static_cast<std::size_t>(event.result)]->firstLine;

@@ -118,6 +118,20 @@ void CQueryWorker::SetActive(SQLHSTMT statement)
     m_active = statement;
 }
 
+void CQueryWorker::DoJob(const Job& job)
+{
+    switch (job.kind) {
+    case Job::Kind::Run: DoRun(job); break;
+    case Job::Kind::Fetch: DoFetch(job); break;
+    case Job::Kind::Disconnect:
+        // The rows left unread stay unread: no run is served any more.
+        m_results.clear();
+        m_connection.reset();
+        m_runServed = 0;
+        break;
+    }
+}
+
 void CQueryWorker::Loop()
 {
     for (;;) {
@@ -129,15 +143,25 @@ void CQueryWorker::Loop()
             job = std::move(m_jobs.front());
             m_jobs.pop_front();
         }
-        switch (job.kind) {
-        case Job::Kind::Run: DoRun(job); break;
-        case Job::Kind::Fetch: DoFetch(job); break;
-        case Job::Kind::Disconnect:
-            // The rows left unread stay unread: no run is served any more.
+        // An exception must not leave the thread (it would end the host's
+        // process): the job ends as failed, its results dropped.
+        try {
+            DoJob(job);
+        } catch (...) {
             m_results.clear();
-            m_connection.reset();
-            m_runServed = 0;
-            break;
+            RunEvent failed;
+            failed.kind = RunEvent::Kind::StatementFailed;
+            failed.run = job.run;
+            failed.result = job.kind == Job::Kind::Fetch ? job.result : -1;  // else the statement running: the page knows it
+            failed.error.message = L"Quillbox ran out of memory or failed while reading the rows";
+            RunEvent end;
+            end.kind = RunEvent::Kind::RunEnded;
+            end.run = job.run;
+            try {
+                Post(std::move(failed));
+                Post(std::move(end));
+            } catch (...) {
+            }
         }
     }
     m_results.clear();

@@ -82,6 +82,7 @@ private:
 
     void Enqueue(Job job);
     void Loop();
+    void DoJob(const Job& job);
     void DoRun(const Job& job);
     void DoFetch(const Job& job);
     // Reads up to `limit` rows of `result` and posts them in blocks of

@@ -254,19 +254,25 @@ HeaderRead Damaged(CString& damage, const CString& why)
     return HeaderRead::Damaged;
 }
 
+// A file without its marker line: no header at all (a plain file), or one
+// that looks like ours with its first line damaged.
+HeaderRead MissingMarker(const std::wstring& all, const wchar_t* start, const wchar_t* field, const wchar_t* expected, CString& damage)
+{
+    if (!LooksLikeHeader(all, start, field)) return HeaderRead::None;
+    size_t first = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
+    std::wstring line;
+    NextLine(all, first, line);
+    return Damaged(damage, LineDamage(1, line) + expected);
+}
+
 } // namespace
 
 HeaderRead ReadNoteFile(const CString& text, NoteFileFields& note, CString& damage)
 {
     const std::wstring& all = text.str();
     size_t pos = 0;
-    if (!ReadMarkerLine(all, kNoteMarker, pos)) {
-        if (!LooksLikeHeader(all, L"-- Quillbox", L"-- title: ")) return HeaderRead::None;
-        size_t first = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
-        std::wstring line;
-        NextLine(all, first, line);
-        return Damaged(damage, LineDamage(1, line) + L" (not \"-- Quillbox note\")");
-    }
+    if (!ReadMarkerLine(all, kNoteMarker, pos))
+        return MissingMarker(all, L"-- Quillbox", L"-- title: ", L" (not \"-- Quillbox note\")", damage);
     NoteFileFields fields;
     bool haveTitle = false, haveGroup = false;
     std::wstring line;
@@ -294,13 +300,8 @@ HeaderRead ReadGroupFile(const CString& text, GroupFileFields& group, CString& d
 {
     const std::wstring& all = text.str();
     size_t pos = 0;
-    if (!ReadMarkerLine(all, kGroupMarker, pos)) {
-        if (!LooksLikeHeader(all, L"<!-- Quillbox", L"<!-- name: ")) return HeaderRead::None;
-        size_t first = all.compare(0, 1, L"\xFEFF") == 0 ? 1 : 0;
-        std::wstring line;
-        NextLine(all, first, line);
-        return Damaged(damage, LineDamage(1, line) + L" (not \"<!-- Quillbox group -->\")");
-    }
+    if (!ReadMarkerLine(all, kGroupMarker, pos))
+        return MissingMarker(all, L"<!-- Quillbox", L"<!-- name: ", L" (not \"<!-- Quillbox group -->\")", damage);
     GroupFileFields fields;
     bool haveName = false;
     std::wstring line;
